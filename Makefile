@@ -1,0 +1,46 @@
+# Convenience front end to CMake. A newcomer needs only `make demo` and `make test`.
+BUILD      ?= build
+BUILD_TYPE ?= RelWithDebInfo
+GENERATOR  := $(shell command -v ninja >/dev/null 2>&1 && echo Ninja || echo "Unix Makefiles")
+CMAKE_ARGS ?=
+JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
+
+.PHONY: all deps configure build test demo gui bench fuzz package sanitize clean
+
+all: build
+
+deps:
+	@scripts/install-deps.sh
+
+configure: deps
+	@cmake -S . -B $(BUILD) -G "$(GENERATOR)" -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) $(CMAKE_ARGS) >/dev/null
+
+build: configure
+	@cmake --build $(BUILD) -j $(JOBS)
+
+test: build
+	@QT_QPA_PLATFORM=offscreen ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+
+demo: build
+	@scripts/demo.sh $(BUILD)
+
+gui: build
+	@scripts/gui.sh $(BUILD)
+
+bench: build
+	@scripts/bench.sh $(BUILD)
+
+fuzz:
+	@scripts/install-deps.sh fuzz
+	@scripts/fuzz.sh $(or $(FUZZ_SECONDS),60)
+
+package: build
+	@scripts/install-deps.sh package
+	@cd $(BUILD) && cpack -G DEB
+
+sanitize:
+	@$(MAKE) --no-print-directory test BUILD=build-asan BUILD_TYPE=Debug \
+	  CMAKE_ARGS="-DTALLIMARK_SANITIZE=ON -DTALLIMARK_BUILD_BENCH=OFF"
+
+clean:
+	rm -rf build build-asan build-fuzz

@@ -1,0 +1,25 @@
+// Loading the Afrikaans and the English memo into the workspace's memo document.
+#pragma once
+
+#include "failure.h"
+#include "workspace.h"
+
+#include <QString>
+
+namespace tallimark {
+
+// The bare file name of a memo: "Bron.rtf" or "Source.rtf".
+QString memoFileName(MemoLanguage language);
+
+// Empties the memo document, sets its default font to "Courier New" and loads the memo.
+// The name is resolved in memoFolder, or in the current working folder when memoFolder is
+// empty (then the bare name is what gets recorded). On success the name becomes the memo's
+// record in workspace.memoFiles and workspace.currentFile; on failure the memo document stays
+// empty, the record keeps its old value, and the failure says which file in which folder.
+[[nodiscard]] Failure loadMemo(Workspace &workspace, MemoLanguage language, const QString &memoFolder = {});
+
+// Start-up order: the Afrikaans memo, then the English one, so the English memo is in the
+// memo document afterwards. Returns the failures, if any, in that order.
+QList<Failure> loadBothMemos(Workspace &workspace, const QString &memoFolder = {});
+
+} // namespace tallimark

@@ -1,0 +1,111 @@
+// One rich-text document: plain text plus per-character formatting, loaded from and saved to RTF.
+//
+// The plain-text view is what the marking engine compares: paragraph breaks read as CR LF, and
+// every position used here (selection start, lengths) counts characters of that view, 0-based,
+// with CR and LF as one character each. The formatting is kept per character and handed to
+// viewers as runs.
+#pragma once
+
+#include "failure.h"
+
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+namespace tallimark {
+
+// Colours are 0x00BBGGRR, as the marked copies and the engine use them: 255 is red, 0xFFFFFF white.
+using Colour = quint32;
+constexpr Colour Red = 0x0000FF;
+constexpr Colour White = 0xFFFFFF;
+
+struct CharFormat
+{
+    QString fontName;                  // empty: the document's default font
+    int fontSizeHalfPoints = 20;       // \fsN; 20 is 10 pt
+    bool bold = false;                 // the emphasis flag of errors and of the report block
+    bool italic = false;
+    bool underline = false;            // the repeat flag of repeated errors
+    std::optional<Colour> colour;      // text colour; none: automatic (black)
+    std::optional<Colour> background;  // highlight; none: no background
+    int offset = 0;                    // vertical offset in half points (\upN / \dnN); 0 = baseline
+    int kerning = 0;                   // \kerningN: pair kerning from N half points on; 0 = off
+
+    friend bool operator==(const CharFormat &, const CharFormat &) = default;
+};
+
+struct TextRun
+{
+    QString text;
+    CharFormat format;
+};
+
+class RichDocument
+{
+public:
+    RichDocument();
+
+    // Replaces the document with the file. A file that starts with "{\rtf" is read as RTF (a
+    // truncated one yields what was read); any other file as plain text (UTF-8 when valid,
+    // BOMs honoured, else Windows-1252). A missing or unreadable file fails with number 75
+    // (70 when permission is denied) and leaves the document as it was.
+    [[nodiscard]] Failure loadFile(const QString &path);
+
+    // Writes the document as RTF through QSaveFile: an existing file is replaced only by a
+    // complete new one. Permission denied fails with 70, a read-only file system with 5156.
+    [[nodiscard]] Failure saveFile(const QString &path) const;
+
+    // Plain-text view. Setting it replaces the document with unformatted text.
+    QString text() const;
+    void setText(const QString &text);
+    int length() const;
+
+    // The document as RTF source written by our writer; setting it parses it again.
+    QString textRtf() const;
+    void setTextRtf(const QString &rtf);
+    // Parses RTF bytes (what loadFile does with an RTF file's content).
+    void setRtfBytes(const QByteArray &rtf);
+
+    // The document's default font name (the RTF \deff font).
+    QString fontName() const;
+    void setFontName(const QString &name);
+
+    // Selection. Start and length are clamped to the document; length 0 is the insertion point,
+    // whose formatting (set through the setters below) the next inserted text takes.
+    int selStart() const;
+    int selLength() const;
+    void setSelStart(int start);   // also sets the length to 0
+    void setSelLength(int length);
+    QString selText() const;
+    void setSelText(const QString &text); // replaces the selection; caret after the new text
+
+    // Formatting of the selection, or of the insertion point when nothing is selected.
+    void setSelColour(Colour colour);
+    void setSelBackground(Colour colour); // white clears the background
+    void setSelFontName(const QString &name);
+    void setSelBold(bool on);
+    void setSelUnderline(bool on);
+    void setSelOffset(int halfPoints);
+    void setSelKerning(int halfPoints);
+    // Format of the character at position (or the insertion-point format past the end).
+    CharFormat formatAt(int position) const;
+
+    // Runs of equally formatted text, in order; together they are text().
+    QList<TextRun> runs() const;
+
+private:
+    QString m_text;
+    QList<quint16> m_formatOfChar;     // index into m_formats, one per character of m_text
+    QList<CharFormat> m_formats;
+    CharFormat m_caretFormat;
+    QString m_defaultFont;
+    int m_selStart = 0;
+    int m_selLength = 0;
+
+    friend class RtfSink;
+    quint16 formatIndex(const CharFormat &format);
+    template<typename Change> void changeSelection(Change change);
+};
+
+} // namespace tallimark
