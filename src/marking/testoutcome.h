@@ -1,0 +1,77 @@
+// What one test of a marking session produced: the figures behind its report block and results
+// line, for hosts that show more than the report box (the command line's JSON, progress, tests).
+#pragma once
+
+#include "documents/workspace.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace tallimark {
+
+struct ErrorEntry
+{
+    QString word;
+    int start = 0; // 1-based position in the test's plain text
+    int kind = 0;  // 0 to 5; errors of one non-zero kind count once
+};
+
+struct RepeatEntry
+{
+    QString word;
+    int start = 0;
+};
+
+// One selection that the marking formatted in the test document.
+struct HighlightOperation
+{
+    enum class Kind { Error, Repeat, Excess };
+    int start0 = 0; // 0-based, as the document's selection start
+    int length = 0;
+    Kind kind = Kind::Error;
+};
+
+struct TestOutcome
+{
+    enum class Status { Marked, TooShort, TooLong };
+
+    QString path;                 // the test box entry
+    Status status = Status::Marked;
+    std::optional<MemoLanguage> language;
+
+    QString testText;             // the test's plain text as compared (trailing blanks removed)
+    QString memoText;             // the whole memo's plain text it was compared with
+    int memoCutLength = 0;
+
+    qint64 charCount = 0;
+    qint64 grossWords = 0;
+    int errorCount = 0;           // final, after the deductions
+    double wpm = 0;               // before rounding
+    double finalWpm = 0;
+
+    QList<ErrorEntry> errors;     // word and spacing errors, before the deductions
+    QList<RepeatEntry> repeats;
+    QStringList excessWords;      // as listed in the report, parentheses included
+    int doubleCounted = 0;
+
+    int testLineFeeds = 0;
+    int memoLineFeeds = 0;
+    int testStops = 0;
+    int memoStops = 0;
+    int testCommas = 0;
+    int memoCommas = 0;
+    int testMarks = 0;
+    int memoMarks = 0;
+
+    QString reportText;
+    QString verdict;
+    QString resultsLine;          // the line for "Resultaat.res" (written or not), without CR LF
+    bool resultsLineWritten = false;
+
+    QList<HighlightOperation> highlights;
+};
+
+} // namespace tallimark
