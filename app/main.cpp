@@ -1,0 +1,25 @@
+// Tallimark's window program. The only argument is the folder to show first.
+#include "browser/frmmain.h"
+#include "browser/qtdialogs.h"
+
+#include <QApplication>
+#include <QIcon>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Tallimark"));
+    QApplication::setApplicationVersion(QStringLiteral(TALLIMARK_VERSION));
+    QApplication::setDesktopFileName(QStringLiteral("tallimark"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/tallimark.svg")));
+
+    // The whole argument string is the folder: a path with blanks needs no quotes.
+    QStringList arguments = QApplication::arguments();
+    arguments.removeFirst();
+
+    tallimark::QtDialogs dialogs;
+    tallimark::frmMain window(dialogs, {arguments.join(QLatin1Char(' ')), QString()});
+    window.show();
+    window.Form_Load();
+    return QApplication::exec();
+}

@@ -1,0 +1,25 @@
+# Desktop integration, the sample memos and the Debian package, included from app/.
+install(FILES ${CMAKE_CURRENT_LIST_DIR}/tallimark.desktop
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${CMAKE_CURRENT_LIST_DIR}/tallimark.svg
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+install(FILES ${PROJECT_SOURCE_DIR}/examples/Bron.rtf ${PROJECT_SOURCE_DIR}/examples/Source.rtf
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/tallimark)
+if(EXISTS ${PROJECT_SOURCE_DIR}/examples/Grade10A)
+  install(DIRECTORY ${PROJECT_SOURCE_DIR}/examples/Grade10A
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/tallimark/examples)
+endif()
+
+set(CPACK_PACKAGE_NAME "tallimark")
+set(CPACK_PACKAGE_VENDOR "Tallimark developers")
+set(CPACK_PACKAGE_CONTACT "Tallimark developers <tallimark@example.org>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_DESCRIPTION}")
+set(CPACK_PACKAGE_VERSION "${PROJECT_VERSION}")
+set(CPACK_PACKAGING_INSTALL_PREFIX "/usr")
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION "education")
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
+    "Marks typed speed tests against a memo.\n A teacher drags the class's RTF tests into the window and marks them\n with one click: each gets a marked copy and a words-per-minute result.")
+set(CPACK_STRIP_FILES ON)
+include(CPack)

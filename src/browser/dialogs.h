@@ -1,0 +1,30 @@
+// Every dialog the window shows goes through here, so that a script can answer them in tests.
+#pragma once
+
+#include <QString>
+
+class QPrinter;
+class QWidget;
+
+namespace tallimark {
+
+class Dialogs
+{
+public:
+    enum class Icon { None, Critical };
+
+    virtual ~Dialogs() = default;
+
+    // A message box with an OK button only. An empty title shows the application's name.
+    virtual void message(QWidget *parent, const QString &text, const QString &title, Icon icon = Icon::None) = 0;
+    // Returns the answer; an empty text when the teacher cancelled.
+    virtual QString inputBox(QWidget *parent, const QString &prompt, const QString &title,
+                             const QString &defaultText) = 0;
+    // Filters are written "description|pattern|description|pattern". Empty when cancelled.
+    virtual QString openFileName(QWidget *parent, const QString &filter) = 0;
+    virtual QString saveFileName(QWidget *parent, const QString &filter, const QString &initialName) = 0;
+    // Lets the teacher set up the printer; false when cancelled.
+    virtual bool choosePrinter(QWidget *parent, QPrinter &printer) = 0;
+};
+
+} // namespace tallimark

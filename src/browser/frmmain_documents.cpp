@@ -1,0 +1,117 @@
+// Memos at start-up, viewing marked copies and results files, Save As and Print.
+#include "frmmain.h"
+
+#include "dialogs.h"
+#include "documents/memoloader.h"
+#include "errormessage.h"
+#include "reportbox.h"
+#include "richtextrender.h"
+
+#include <QLabel>
+#include <QPrinter>
+#include <QPushButton>
+#include <QTextDocument>
+
+namespace tallimark {
+
+void frmMain::loadMemos()
+{
+    const QList<Failure> failures = loadBothMemos(m_workspace);
+    m_dialogFileName.clear();
+    Label7[0]->setText(m_workspace.memoFile(MemoLanguage::Afrikaans));
+    Label7[1]->setText(m_workspace.memoFile(MemoLanguage::English));
+    if (failures.isEmpty())
+        return;
+
+    QStringList lines;
+    for (const Failure &failure : failures)
+        lines.append(failure.description);
+    m_dialogs.message(this, lines.join(QLatin1Char('\r')), QStringLiteral("Error"));
+}
+
+void frmMain::mnuMarked_Click()
+{
+    openForViewing(QStringLiteral("Marked speed tests|*.rug|*.rug"));
+}
+
+void frmMain::mnuResults_Click()
+{
+    openForViewing(QStringLiteral("Result files|*.res|*.res"));
+}
+
+void frmMain::openForViewing(const QString &filter)
+{
+    RichTextBox3->show();
+    Command8[0]->show();
+    Command8[0]->raise();
+    RichTextBox3->setReportText(QString());
+    m_workspace.currentFile.clear();
+    m_dialogFileName.clear();
+
+    m_dialogFileName = m_dialogs.openFileName(this, filter);
+    m_workspace.currentFile = m_dialogFileName;
+    if (m_workspace.currentFile.isEmpty()) {
+        Label3->clear();
+        return;
+    }
+
+    // A file that cannot be read is reported; the box then stays empty and the label still
+    // names the file, so the teacher sees which one failed.
+    const Failure failure = RichTextBox3->loadFile(m_workspace.currentFile);
+    if (failure.failed())
+        m_dialogs.message(this, genericErrorMessage(failure), QStringLiteral("Error"));
+
+    RichDocument &document = RichTextBox3->richDocument();
+    document.setSelStart(1);
+    document.setSelLength(document.textRtf().length());
+    document.setSelOffset(0);
+    document.setSelKerning(1);
+    document.setSelLength(0);
+    RichTextBox3->refresh();
+
+    RichTextBox3->show();
+    Label3->setText(m_workspace.currentFile);
+}
+
+void frmMain::mnuSave_Click()
+{
+    const QString name = m_dialogs.saveFileName(this, QStringLiteral("'Rich Text Format'-Lêers (*.RTF)|*.RTF"),
+                                                 m_dialogFileName);
+    if (name.isEmpty())
+        return;
+    m_dialogFileName = name;
+    const Failure failure = RichTextBox3->richDocument().saveFile(name);
+    if (failure.failed()) {
+        m_dialogs.message(this, genericErrorMessage(failure), QStringLiteral("Error"));
+        return;
+    }
+    Label4->setText(name);
+}
+
+void frmMain::mnuPrint_Click()
+{
+    Command6_Click();
+}
+
+void frmMain::Command6_Click()
+{
+    RichDocument &document = RichTextBox3->richDocument();
+    const QString header = Label3->text() + QStringLiteral("\r\n\r\n");
+    document.setSelStart(0);
+    document.setSelText(header);
+
+    // From here on nothing is reported: a cancelled or failed print prints nothing, and the
+    // header comes out again either way.
+    QPrinter printer;
+    if (m_dialogs.choosePrinter(this, printer) && printer.isValid()) {
+        QTextDocument printed;
+        renderRichDocument(document, printed);
+        printed.print(&printer);
+    }
+
+    document.setSelStart(0);
+    document.setSelLength(int(header.length()));
+    document.setSelText(QString());
+}
+
+} // namespace tallimark

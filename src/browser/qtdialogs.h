@@ -1,0 +1,19 @@
+// The dialogs as the teacher sees them: Qt's message, input, file and print dialogs.
+#pragma once
+
+#include "dialogs.h"
+
+namespace tallimark {
+
+class QtDialogs : public Dialogs
+{
+public:
+    void message(QWidget *parent, const QString &text, const QString &title, Icon icon) override;
+    QString inputBox(QWidget *parent, const QString &prompt, const QString &title,
+                     const QString &defaultText) override;
+    QString openFileName(QWidget *parent, const QString &filter) override;
+    QString saveFileName(QWidget *parent, const QString &filter, const QString &initialName) override;
+    bool choosePrinter(QWidget *parent, QPrinter &printer) override;
+};
+
+} // namespace tallimark

@@ -1,0 +1,14 @@
+// Shows a RichDocument in Qt's text widgets: one converter for the report box and for printing.
+#pragma once
+
+#include "documents/richdocument.h"
+
+class QTextDocument;
+
+namespace tallimark {
+
+// Replaces the content of target with the document's runs, keeping fonts, sizes, bold, italic,
+// underline, colours and backgrounds. CR LF, a lone CR and a lone LF each end a paragraph.
+void renderRichDocument(const RichDocument &source, QTextDocument &target);
+
+} // namespace tallimark

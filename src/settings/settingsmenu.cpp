@@ -1,0 +1,38 @@
+#include "settingsmenu.h"
+
+namespace tallimark {
+
+SettingsMenu::SettingsMenu(QWidget *parent)
+    : QMenu(QStringLiteral("Settings"), parent)
+{
+    m_integer = addAction(QStringLiteral("Final result as integer"));
+    m_integer->setObjectName(QStringLiteral("mnuInteger"));
+    m_integer->setCheckable(true);
+    m_multipleOf5 = addAction(QStringLiteral("Final result as multiple of 5"));
+    m_multipleOf5->setObjectName(QStringLiteral("mnu5"));
+    m_multipleOf5->setCheckable(true);
+    m_multipleOf5->setChecked(true);
+
+    // Qt would toggle a checkable action; the items set their state instead.
+    connect(m_integer, &QAction::triggered, this, &SettingsMenu::mnuInteger_Click);
+    connect(m_multipleOf5, &QAction::triggered, this, &SettingsMenu::mnu5_Click);
+}
+
+bool SettingsMenu::resultAsInteger() const
+{
+    return m_integer->isChecked();
+}
+
+void SettingsMenu::mnuInteger_Click()
+{
+    m_multipleOf5->setChecked(false);
+    m_integer->setChecked(true);
+}
+
+void SettingsMenu::mnu5_Click()
+{
+    m_multipleOf5->setChecked(true);
+    m_integer->setChecked(false);
+}
+
+} // namespace tallimark

@@ -1,0 +1,30 @@
+// The "Settings" menu: how the final result is rounded. The two check marks are the setting;
+// exactly one of them is checked, and choosing the checked one again changes nothing.
+#pragma once
+
+#include <QMenu>
+
+namespace tallimark {
+
+class SettingsMenu : public QMenu
+{
+    Q_OBJECT
+
+public:
+    explicit SettingsMenu(QWidget *parent = nullptr);
+
+    // True when "Final result as integer" is checked; otherwise results are multiples of 5.
+    bool resultAsInteger() const;
+
+    QAction *mnuInteger() const { return m_integer; }
+    QAction *mnu5() const { return m_multipleOf5; }
+
+    void mnuInteger_Click();
+    void mnu5_Click();
+
+private:
+    QAction *m_integer;
+    QAction *m_multipleOf5;
+};
+
+} // namespace tallimark
