@@ -1,0 +1,19 @@
+// Showing the errors in the test document: white on red for words with errors, red underlined
+// for repeated errors.
+#pragma once
+
+#include "markingstate.h"
+
+#include "documents/richdocument.h"
+
+namespace tallimark {
+
+// Sets the background of the document's selection (or of its insertion point).
+void HighliteText(RichDocument &document, Colour NewColor);
+
+// How many characters an error entry covers: its word less the blank that ended it.
+int highlightLength(const QString &word);
+
+void highlightErrors(MarkingState &state, RichDocument &test);
+
+} // namespace tallimark

@@ -1,0 +1,141 @@
+#include "layoutchecks.h"
+
+#include "textpositions.h"
+
+namespace tallimark {
+
+using namespace text;
+
+int countLines(const QString &text, int start)
+{
+    int lines = 0;
+    int q = start;
+    for (;;) {
+        const int found = q >= 1 ? inStrRev(text, u"\r", q) : 0;
+        ++lines;
+        if (found == 0)
+            break;
+        q = found - 1;
+        if (q == 0)
+            break;
+    }
+    return lines;
+}
+
+void countLineFeeds(MarkingState &state, const QString &testText, const QString &memoText)
+{
+    state.testLineFeeds = 0;
+    state.memoLineFeeds = 0;
+    state.testLineFeeds += countLines(testText, int(testText.size()) - 1);
+    state.memoLineFeeds += countLines(memoText, state.memoCutLength - 1);
+}
+
+namespace {
+
+void recordSpacingError(MarkingState &state, const QString &mark, int position)
+{
+    ++state.errorCount;
+    state.errorWords.set(state.errorCount, mark, state.skipped);
+    state.errorStarts.set(state.errorCount, position, state.skipped);
+}
+
+// The first of ".", "?" and "!" followed by `after`, at or after start; 0 when none.
+int firstSentenceEnd(const QString &text, const QString &after, int start)
+{
+    int a = inStr(start, text, u'.' + after);
+    const int b = inStr(start, text, u'?' + after);
+    const int c = inStr(start, text, u'!' + after);
+    if (b > 0 && b < a)
+        a = b;
+    if (c > 0 && c < a)
+        a = c;
+    return a;
+}
+
+bool isBlankAt(const QString &text, int position)
+{
+    return position >= 1 && position <= text.size() && text.at(position - 1) == u' ';
+}
+
+void checkDoubleBlank(MarkingState &state, const QString &t)
+{
+    int s = 2;
+    do {
+        const int p = inStr(s, t, u"  ");
+        if (p == 0)
+            return;
+        const QChar c = p >= 2 ? t.at(p - 2) : QChar();
+        const bool letter = (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z');
+        if (letter || c == u' ' || c == u',' || c == u'\'') {
+            recordSpacingError(state, DoubleBlankMark, p);
+            return;
+        }
+        // Searching again from s + 1 up to p finds the same pair; go straight past it.
+        s = p + 1;
+    } while (t.size() >= s + 2);
+}
+
+void checkSentenceEndStyle(MarkingState &state, const QString &t)
+{
+    const QString blank = QStringLiteral(" ");
+    const int a0 = inStr(t, u". ");
+    const int b = inStr(t, u"? ");
+    const int c = inStr(t, u"! ");
+    if (a0 == 0 && b == 0 && c == 0)
+        return;
+    int a = a0;
+    if (b > 0 && b < a)
+        a = b;
+    if (c > 0 && c < a)
+        a = c;
+    state.twoSpaceStyle = isBlankAt(t, a + 1) && isBlankAt(t, a + 2);
+    if (!state.twoSpaceStyle) {
+        const int a2 = firstSentenceEnd(t, QStringLiteral("  "), a + 2);
+        if (a2 > 0)
+            recordSpacingError(state, DoubleBlankMark, a2 + 1);
+        return;
+    }
+    for (int round = 0; round < 15; ++round) {
+        const int a2 = firstSentenceEnd(t, blank, a + 2);
+        if (a2 == 0)
+            break;
+        if (!isBlankAt(t, a2 + 2)) {
+            recordSpacingError(state, SingleBlankMark, a2 + 1);
+            return;
+        }
+        a = a2 + 2;
+    }
+}
+
+} // namespace
+
+void checkSpacing(MarkingState &state, const QString &testText)
+{
+    state.workText = testText;
+    checkDoubleBlank(state, testText);
+    checkSentenceEndStyle(state, testText);
+}
+
+void countPunctuation(MarkingState &state, const QString &testText, const QString &memoText)
+{
+    for (const QChar c : testText) {
+        if (c == u'.')
+            ++state.testStops;
+        else if (c == u',')
+            ++state.testCommas;
+        else if (c == u'!' || c == u'?')
+            ++state.testMarks;
+    }
+    const qsizetype memoPart = std::min<qsizetype>(std::max(0, int(state.memoCutLength)), memoText.size());
+    for (qsizetype k = 0; k < memoPart; ++k) {
+        const QChar c = memoText.at(k);
+        if (c == u'.')
+            ++state.memoStops;
+        else if (c == u',')
+            ++state.memoCommas;
+        else if (c == u'!' || c == u'?')
+            ++state.memoMarks;
+    }
+}
+
+} // namespace tallimark

@@ -1,0 +1,77 @@
+#include "markingoutput.h"
+
+#include "highlighting.h"
+#include "numbertext.h"
+#include "textpositions.h"
+
+namespace tallimark {
+
+using namespace Qt::StringLiterals;
+
+void appendReportBlock(MarkingState &state, RichDocument &test)
+{
+    test.setSelStart(test.length());
+    HighliteText(test, White);
+    test.setSelColour(Red);
+    test.setSelBold(true);
+    test.setSelUnderline(false);
+    test.setSelFontName(u"Courier"_s);
+    test.setSelText(state.reportText);
+}
+
+void markExcessWords(MarkingState &state, RichDocument &test)
+{
+    const QString content = test.text();
+    const int p = text::inStr(int(state.workText.size()), content, u"Excess words: ");
+    if (p == 0)
+        return;
+    int q = text::inStr(p, content, u"\r");
+    if (q == 0)
+        q = int(content.size()) + 1;
+    const int start0 = p + 13;
+    const int length = q - (p + 13);
+    test.setSelStart(start0);
+    test.setSelLength(length);
+    test.setSelBold(false);
+    test.setSelColour(White);
+    HighliteText(test, Red); // light red, entry 12 of the console palette
+    state.highlights.append({start0, length, HighlightOperation::Kind::Excess});
+}
+
+QString markedCopyBaseName(const QString &currentTestLabel)
+{
+    QString label = currentTestLabel;
+    if (text::trimBlanks(label).isEmpty())
+        label = u"Untitled"_s;
+    const QString name = text::mid(label, text::inStrRev(label, u"/") + 1);
+    return text::left(name, int(name.size()) - 4);
+}
+
+QString markedCopyPath(const QString &destFolder, const QString &currentTestLabel)
+{
+    return destFolder + u'/' + markedCopyBaseName(currentTestLabel) + u".rug"_s;
+}
+
+QString resultsLine(const QString &destFolder, const QString &currentTestLabel, double finalWpm)
+{
+    const QString name = text::mid(currentTestLabel, text::inStrRev(currentTestLabel, u"/") + 1);
+    return destFolder + u'/' + text::left(name, int(name.size()) - 4) + u"   "_s + numberText(finalWpm) + u" wpm"_s;
+}
+
+QString zeroResultLine(const QString &entry)
+{
+    return text::left(entry, int(entry.size()) - 4) + u".rug  0  wpm"_s;
+}
+
+QString reliabilityVerdict(const MarkingState &state, const QString &memoText)
+{
+    int suspectCount = 0;
+    for (int k = 1; k <= state.errorCount; ++k) {
+        const QString word = state.errorWords.at(k);
+        if (!text::trimBlanks(word).isEmpty() && text::contains(memoText, word))
+            ++suspectCount;
+    }
+    return suspectCount > 5 ? u".......Result may not be reliable"_s : u".......Successful"_s;
+}
+
+} // namespace tallimark

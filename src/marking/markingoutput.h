@@ -1,0 +1,33 @@
+// What a marked test leaves behind: the report block at the end of the marked copy, the
+// marking of its excess words, the copy's file name, the results lines and the verdict.
+#pragma once
+
+#include "markingstate.h"
+
+#include "documents/richdocument.h"
+
+namespace tallimark {
+
+// Appends reportText to the test in red bold Courier.
+void appendReportBlock(MarkingState &state, RichDocument &test);
+
+// Shows the listed excess words of the report block in white on light red.
+void markExcessWords(MarkingState &state, RichDocument &test);
+
+// The name shown for the test being marked, less its folder and last 4 characters
+// ("Untitled" when there is none).
+QString markedCopyBaseName(const QString &currentTestLabel);
+QString markedCopyPath(const QString &destFolder, const QString &currentTestLabel);
+
+// "<destFolder>/<name>   <result> wpm"
+QString resultsLine(const QString &destFolder, const QString &currentTestLabel, double finalWpm);
+// "<entry less 4 characters>.rug  0  wpm", for a test that was not marked.
+QString zeroResultLine(const QString &entry);
+
+// ".......Successful", or ".......Result may not be reliable" when six or more error words
+// occur in the memo as typed.
+QString reliabilityVerdict(const MarkingState &state, const QString &memoText);
+
+inline const QString ResultsFileName = QStringLiteral("Resultaat.res");
+
+} // namespace tallimark

@@ -1,0 +1,69 @@
+// The marking session behind the "Click here to mark speed tests below" button: checks the
+// test box and the memo, settles the destination folder, copies the tests into it and marks
+// them one after the other, writing the marked copies, "Resultaat.res" and the report.
+#pragma once
+
+#include "markinghost.h"
+#include "markingstate.h"
+
+#include "documents/workspace.h"
+
+namespace tallimark {
+
+class MarkingSession
+{
+public:
+    enum class Ending {
+        None,         // no session has run yet
+        Precondition, // empty test box or missing memo: a message, nothing else
+        Cancelled,    // the destination question was answered with nothing
+        Completed,    // the "Done" message
+        Failed,       // one of the failures that end a session
+    };
+
+    MarkingSession(Workspace &workspace, MarkingHost &host);
+
+    // The destination folder's name; when empty (the default) it is the first test's folder name.
+    void setDestinationOverride(const QString &name) { m_destinationOverride = name; }
+    // Word-by-word comparisons instead of the memo index (same results, slower).
+    void setLiteralComparisons(bool literal) { m_state.literalComparisons = literal; }
+
+    // Runs one whole session.
+    void Command1_Click();
+
+    Ending ending() const { return m_ending; }
+    // The failure that ended the session (Ending::Failed).
+    const Failure &endingFailure() const { return m_endingFailure; }
+    // Set by an access failure; no marked-test lines are written while it is set. A new session
+    // starts with it clear.
+    bool resultsBlocked() const { return m_resultsBlocked; }
+
+private:
+    struct SessionEnd {};
+
+    void runSession();
+    bool settleDestination();
+    void copyTests();
+    bool loadNextUsableTest();
+    void rejectTest(const QString &entry, TestOutcome::Status status);
+    void markCurrentTest(const QString &entry);
+    void writeOutput(const QString &entry, const QString &memoText, TestOutcome &outcome);
+    Failure Command7_Click();
+    QString resultsFilePath() const;
+
+    // The one failure handler: ends the session (throws SessionEnd) or reports the skip.
+    void check(const Failure &failure);
+    void endOnFailure(const Failure &failure);
+
+    Workspace &m_workspace;
+    MarkingHost &m_host;
+    MarkingState m_state;
+    QString m_destinationOverride;
+    QString m_stoorlegger;
+    Int16 m_testIndex;
+    bool m_resultsBlocked = false;
+    Ending m_ending = Ending::None;
+    Failure m_endingFailure;
+};
+
+} // namespace tallimark

@@ -1,0 +1,92 @@
+// The tables and counters that the stages of one marking session share. They live for the whole
+// session; each stage resets what it owns, so nothing of one test reaches the next.
+#pragma once
+
+#include "counters.h"
+#include "memoindex.h"
+#include "slottable.h"
+#include "testoutcome.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace tallimark {
+
+constexpr int WordSlots = 1500;
+constexpr int CharSlots = 8000;
+
+struct MarkingState
+{
+    // Where skipped failures go (the session passes them on to its host).
+    SkippedFailureSink skipped;
+    // Compare word by word as the rules are written instead of through the memo index; the
+    // results are the same, only slower. Kept for the tests that prove that.
+    bool literalComparisons = false;
+
+    // Text preparation
+    QString workText;
+    Int16 memoCutLength;
+    bool memoMatched = false;
+    qint64 charCount = 0;
+    SlotTable<QChar, CharSlots> charCells;
+
+    // Word splitter and word tables
+    SlotTable<QString, WordSlots> splitWords;
+    SlotTable<int, CharSlots> wordStarts;
+    int splitCount = 0;
+    SlotTable<QString, WordSlots> memoWords;
+    Int16 memoWordCount;
+    SlotTable<QString, WordSlots> testWords;
+    int testWordCount = 0;
+    MemoIndex memoIndex;
+
+    // Word check
+    Int16 wordIndex;
+    bool wordOk = false;
+    QString joinText;
+    QStringList mergedList; // the merged words, whole entries
+    Int16 errorCount;
+    SlotTable<QString, WordSlots> errorWords;
+    SlotTable<int, CharSlots> errorStarts;
+    SlotTable<quint8, WordSlots> errorKinds;
+    Int16 repeatCount;
+    SlotTable<QString, WordSlots> repeatWords;
+    SlotTable<int, CharSlots> repeatStarts;
+    Byte doubledCount;
+
+    // Punctuation and layout
+    Int16 testLineFeeds;
+    Int16 memoLineFeeds;
+    int testStops = 0;
+    int memoStops = 0;
+    int testCommas = 0;
+    int memoCommas = 0;
+    Int16 testMarks;
+    Int16 memoMarks;
+    bool twoSpaceStyle = false;
+
+    // Excess words
+    Int16 excessCount;
+    SlotTable<QString, WordSlots> excessWords;
+    QString excessText;
+    Int16 doubleCounted;
+
+    // Result
+    qint64 grossWords = 0;
+    double wpm = 0;
+    double unroundedWpm = 0;
+    QString reportText;
+    QString remarks;
+    QString verdict;
+
+    // What the highlighting and the excess-word marking selected, in order.
+    QList<HighlightOperation> highlights;
+
+    void skip(const Failure &failure) const
+    {
+        if (skipped)
+            skipped(failure);
+    }
+};
+
+} // namespace tallimark

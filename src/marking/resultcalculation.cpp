@@ -1,0 +1,78 @@
+#include "resultcalculation.h"
+
+#include "numbertext.h"
+#include "textpositions.h"
+
+#include <cmath>
+
+namespace tallimark {
+
+using namespace Qt::StringLiterals;
+
+double roundedResult(double wpm, bool asInteger)
+{
+    if (asInteger)
+        return std::nearbyint(wpm);
+    // Whole tenths keep the steps exact: 22.5 is 225 tenths, plus 25 is 250, a multiple of 50.
+    const auto tenths = qint64(std::nearbyint(wpm * 10));
+    const qint64 n = tenths + 25;
+    return double(n - n % 50) / 10;
+}
+
+void calculateResult(MarkingState &state)
+{
+    if (state.testLineFeeds != state.memoLineFeeds)
+        ++state.errorCount;
+    if (state.testStops < state.memoStops)
+        ++state.errorCount;
+    if (state.testCommas < state.memoCommas)
+        ++state.errorCount;
+    if (state.testMarks < state.memoMarks)
+        ++state.errorCount;
+    state.errorCount = qint64(std::floor(double(state.excessText.size()) / 6)) + state.errorCount - state.doubleCounted;
+    // More doubled words than errors would otherwise add words to the result.
+    if (state.errorCount < 0)
+        state.errorCount = 0;
+    if (!state.excessText.isEmpty() && state.errorCount == 0)
+        state.errorCount = 1;
+    state.grossWords = qint64(std::nearbyint(double(state.charCount) / 5));
+    state.wpm = double(state.grossWords - state.errorCount) / 10;
+    state.unroundedWpm = state.wpm;
+}
+
+void buildReport(MarkingState &state, bool resultAsInteger)
+{
+    const QString &crlf = text::CRLF;
+    state.reportText = crlf + u"|| "_s + numberText(state.charCount) + u"     "_s
+                       + numberText(qint64(state.errorCount)) + u'm' + crlf;
+
+    state.remarks.clear();
+    if (state.excessCount > 0) {
+        state.remarks = u"Excess words: "_s;
+        for (int x = 1; x <= state.excessCount; ++x) {
+            state.remarks += state.excessWords.at(x);
+            if (x < state.excessCount)
+                state.remarks += u", "_s;
+        }
+    }
+    if (state.testLineFeeds != state.memoLineFeeds)
+        state.remarks += crlf + u"Wrong number of line feeds"_s;
+    if (state.testStops < state.memoStops)
+        state.remarks += crlf + u"Missing full stop(s)"_s;
+    if (state.testCommas < state.memoCommas)
+        state.remarks += crlf + u"Missing comma(s)"_s;
+    if (state.testMarks < state.memoMarks)
+        state.remarks += crlf + u"Missing <!> or <?>"_s;
+    state.reportText += state.remarks;
+
+    state.reportText += crlf + text::trimBlanks(numberText(state.charCount)) + u" \u00F7 5 = "_s
+                        + numberText(state.grossWords) + crlf;
+    state.reportText += u"Less no. of words with errors:  - "_s + numberText(qint64(state.errorCount)) + u" = "_s
+                        + numberText(state.wpm * 10) + crlf + u"WPM = "_s + numberText(state.wpm * 10)
+                        + u" \u00F7 10 = "_s + numberText(state.wpm) + u' ';
+
+    state.wpm = roundedResult(state.wpm, resultAsInteger);
+    state.reportText += u"        Final: "_s + numberText(state.wpm) + u" wpm "_s;
+}
+
+} // namespace tallimark

@@ -1,0 +1,27 @@
+// Bringing test and memo into a comparable state: the blanks before line breaks after sentence
+// ends, the per-test reset of the tables, how much of the memo the test covers, and the
+// keystroke count.
+#pragma once
+
+#include "markingstate.h"
+
+#include "documents/richdocument.h"
+
+namespace tallimark {
+
+// Drops the blanks between ".", "!" or "?" and a line break in the rich-text source of both.
+void normaliseSentenceEndSpacing(RichDocument &test, RichDocument &memo);
+
+// The per-test reset, run before and after the memo part is split.
+void clearWordTables(MarkingState &state);
+
+// Finds where in the memo the learner stopped: sets memoMatched and memoCutLength.
+void findMemoCut(MarkingState &state, const QString &testText, const QString &memoText);
+
+// Keystrokes of one character: capitals and shifted signs take two, a line feed none, a
+// character of the upper half of Windows-1252 three (it takes an Alt code).
+int keystrokes(QChar c);
+// Counts the keystrokes of workText into charCount and fills charCells.
+void countCharacters(MarkingState &state);
+
+} // namespace tallimark
