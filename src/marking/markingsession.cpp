@@ -1,17 +1,14 @@
 #include "markingsession.h"
 
-#include "excesswords.h"
 #include "fileoperations.h"
 #include "highlighting.h"
-#include "layoutchecks.h"
 #include "markingoutput.h"
 #include "memolanguage.h"
 #include "resultcalculation.h"
+#include "testcomparison.h"
 #include "testoutcome.h"
 #include "textpositions.h"
 #include "textpreparation.h"
-#include "wordcheck.h"
-#include "wordsplitter.h"
 
 #include <cmath>
 
@@ -235,11 +232,6 @@ void MarkingSession::markCurrentTest(const QString &entry)
     TestOutcome outcome;
     outcome.path = entry;
 
-    // Nothing an earlier test left in the tables may count for this one.
-    state.highlights.clear();
-    for (int k = 1; k <= WordSlots; ++k)
-        state.errorWords[k].clear();
-
     const MemoLanguage language = chooseMemoLanguage(test.text());
     outcome.language = language;
     check(memo.loadFile(m_workspace.memoFile(language)));
@@ -247,30 +239,12 @@ void MarkingSession::markCurrentTest(const QString &entry)
     normaliseSentenceEndSpacing(test, memo);
     const QString testText = test.text();
     const QString memoText = memo.text();
-
-    clearWordTables(state);
-    findMemoCut(state, testText, memoText);
-    state.workText = text::left(memoText, state.memoCutLength);
-    splitWords(state);
-    takeSplitAsMemoWords(state);
-
-    clearWordTables(state);
-    state.workText = text::trimRight(testText);
-    outcome.testText = state.workText;
-    countCharacters(state);
-    splitWords(state);
-    takeSplitAsTestWords(state);
-    checkWords(state, memoText);
-
-    countLineFeeds(state, testText, memoText);
-    findExcessWords(state, testText, memoText);
-    const int wordErrors = state.errorCount;
-    checkSpacing(state, testText);
-    countPunctuation(state, testText, memoText);
+    compareWithMemo(state, testText, memoText);
+    outcome.testText = text::trimRight(testText);
 
     highlightErrors(state, test);
     for (int e = 1; e <= state.errorCount; ++e)
-        outcome.errors.append({state.errorWords.at(e), state.errorStarts.at(e), e <= wordErrors ? state.errorKinds.at(e) : 0});
+        outcome.errors.append({state.errorWords.at(e), state.errorStarts.at(e), e <= state.wordErrorCount ? state.errorKinds.at(e) : 0});
     for (int r = 1; r <= state.repeatCount; ++r)
         outcome.repeats.append({state.repeatWords.at(r), state.repeatStarts.at(r)});
 

@@ -46,6 +46,7 @@ struct MarkingState
     QString joinText;
     QStringList mergedList; // the merged words, whole entries
     Int16 errorCount;
+    int wordErrorCount = 0; // entries 1..wordErrorCount are word errors, later ones spacing errors
     SlotTable<QString, WordSlots> errorWords;
     SlotTable<int, CharSlots> errorStarts;
     SlotTable<quint8, WordSlots> errorKinds;

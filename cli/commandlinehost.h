@@ -1,0 +1,76 @@
+// The marking host of `tallimark-cli mark`: the report goes to standard output as it grows,
+// message boxes to standard error, and the destination question is answered by --reuse, by the
+// user at a terminal, or not at all.
+#pragma once
+
+#include "marking/markinghost.h"
+#include "marking/roundingsetting.h"
+
+#include <QFile>
+#include <QStringList>
+
+#include <memory>
+
+namespace tallimark::cli {
+
+struct MarkOptions
+{
+    QStringList tests;        // full paths
+    QString outRoot;          // where destination folders are made
+    bool reuse = false;
+    bool resultAsInteger = false;
+    QString jsonPath;         // empty: none; "-": standard output
+};
+
+class CommandLineHost : public MarkingHost
+{
+public:
+    explicit CommandLineHost(const MarkOptions &options);
+    ~CommandLineHost() override;
+
+    // False when the JSON file cannot be opened (the message is in jsonError()).
+    bool openJson();
+    QString jsonError() const { return m_jsonError; }
+    // The input box's prompt when it could not be asked.
+    const QString &unansweredPrompt() const { return m_unansweredPrompt; }
+
+    QStringList tests() const override { return m_options.tests; }
+    QString destinationName() const override { return m_destinationName; }
+    void setDestinationName(const QString &name) override { m_destinationName = name; }
+    void setDestinationPreview(const QString &path) override { m_destinationPreview = path; }
+    QString currentTestLabel() const override { return m_currentTestLabel; }
+    void setCurrentTestLabel(const QString &path) override { m_currentTestLabel = path; }
+    void showReport() override {}
+    void setReportText(const QString &text) override;
+    void appendReportText(const QString &text) override;
+    void showCloseReportButton() override {}
+    void message(const QString &text, const QString &title) override;
+    QString inputBox(const QString &prompt, const QString &title, const QString &defaultText) override;
+    bool resultAsInteger() const override { return m_rounding.resultAsInteger(); }
+    void processPendingEvents() override;
+    QString applicationFolder() const override { return m_options.outRoot; }
+    void sessionStarted(int testCount) override;
+    void testFinished(const TestOutcome &outcome) override;
+    void failureSkipped(const Failure &failure) override;
+    void sessionEnded() override;
+
+private:
+    void printReport(const QString &text);
+    void drawProgress();
+    void clearProgress();
+
+    MarkOptions m_options;
+    RoundingSetting m_rounding;
+    QString m_destinationName = QStringLiteral("New Folder");
+    QString m_destinationPreview;
+    QString m_currentTestLabel;
+    QString m_unansweredPrompt;
+    std::unique_ptr<QFile> m_json;
+    QString m_jsonError;
+    bool m_progress = false;
+    bool m_progressShown = false;
+    int m_testCount = 0;
+    int m_testsDone = 0;
+};
+
+} // namespace tallimark::cli

@@ -1,0 +1,39 @@
+#include "testcomparison.h"
+
+#include "excesswords.h"
+#include "layoutchecks.h"
+#include "textpositions.h"
+#include "textpreparation.h"
+#include "wordcheck.h"
+#include "wordsplitter.h"
+
+namespace tallimark {
+
+void compareWithMemo(MarkingState &state, const QString &testText, const QString &memoText)
+{
+    // Nothing an earlier test left in the tables may count for this one.
+    state.highlights.clear();
+    for (int k = 1; k <= WordSlots; ++k)
+        state.errorWords[k].clear();
+
+    clearWordTables(state);
+    findMemoCut(state, testText, memoText);
+    state.workText = text::left(memoText, state.memoCutLength);
+    splitWords(state);
+    takeSplitAsMemoWords(state);
+
+    clearWordTables(state);
+    state.workText = text::trimRight(testText);
+    countCharacters(state);
+    splitWords(state);
+    takeSplitAsTestWords(state);
+    checkWords(state, memoText);
+
+    countLineFeeds(state, testText, memoText);
+    findExcessWords(state, testText, memoText);
+    state.wordErrorCount = state.errorCount;
+    checkSpacing(state, testText);
+    countPunctuation(state, testText, memoText);
+}
+
+} // namespace tallimark
