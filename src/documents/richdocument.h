@@ -8,6 +8,7 @@
 
 #include "failure.h"
 
+#include <QHash>
 #include <QList>
 #include <QString>
 
@@ -34,6 +35,8 @@ struct CharFormat
 
     friend bool operator==(const CharFormat &, const CharFormat &) = default;
 };
+
+size_t qHash(const CharFormat &format, size_t seed = 0) noexcept;
 
 struct TextRun
 {
@@ -97,14 +100,17 @@ public:
 private:
     QString m_text;
     QList<quint16> m_formatOfChar;     // index into m_formats, one per character of m_text
-    QList<CharFormat> m_formats;
+    QList<CharFormat> m_formats;       // each distinct format once
+    QHash<CharFormat, quint16> m_formatIndices;
     CharFormat m_caretFormat;
     QString m_defaultFont;
     int m_selStart = 0;
     int m_selLength = 0;
 
     friend class RtfSink;
+    void clear();
     quint16 formatIndex(const CharFormat &format);
+    void takeCaretFormatFromText();
     template<typename Change> void changeSelection(Change change);
 };
 

@@ -1,0 +1,26 @@
+// Where the RTF reader puts what it reads: the text and formatting of a RichDocument.
+#pragma once
+
+#include "richdocument.h"
+
+#include <QStringView>
+
+namespace tallimark {
+
+class RtfSink
+{
+public:
+    // Empties the document; the default font stays until the file names its own.
+    explicit RtfSink(RichDocument &document);
+
+    quint16 formatIndex(const CharFormat &format);
+    void append(QStringView text, quint16 formatIndex);
+    void setDefaultFontName(const QString &name);
+    // Replaces surrogates that \uN left unpaired and puts the caret at the start.
+    void finish();
+
+private:
+    RichDocument &m_document;
+};
+
+} // namespace tallimark
