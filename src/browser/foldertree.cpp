@@ -126,6 +126,11 @@ void FolderTree::mousePressEvent(QMouseEvent *event)
 {
     m_lastButton = event->button();
     QTreeWidget::mousePressEvent(event);
+    // A right click selects the node it is on, as a left click does, without listing it.
+    if (m_lastButton == Qt::RightButton) {
+        if (QTreeWidgetItem *pressed = itemAt(event->position().toPoint()))
+            setCurrentItem(pressed);
+    }
 }
 
 void FolderTree::tvDir_NodeClick(QTreeWidgetItem *node)

@@ -3,6 +3,7 @@
 #include "dialogs.h"
 #include "filelist.h"
 #include "foldertree.h"
+#include "marking/markingsession.h"
 #include "programfolder.h"
 #include "reportbox.h"
 #include "settings/settingsmenu.h"
@@ -73,6 +74,7 @@ frmMain::frmMain(Dialogs &dialogs, StartOptions options, QWidget *parent)
     if (m_options.programFolder.isEmpty())
         m_options.programFolder = programFolder();
 
+    m_session = std::make_unique<MarkingSession>(m_workspace, *this);
     createControls();
     createMenus();
     setTabOrderAndNames();

@@ -22,6 +22,7 @@ namespace tallimark {
 class Dialogs;
 class FileList;
 class FolderTree;
+class MarkingSession;
 class ReportBox;
 class SettingsMenu;
 class TestBox;
@@ -98,12 +99,12 @@ private:
     void lvDir_GotFocus();
     void Text1_GotFocus();
     void openForViewing(const QString &filter);
-    void runMarkingSession();
 
     Dialogs &m_dialogs;
     StartOptions m_options;
     Workspace m_workspace;
     TypeIcons m_icons;
+    std::unique_ptr<MarkingSession> m_session;
 
     // The file dialog's file name: Save As opens with the name it last held.
     QString m_dialogFileName;

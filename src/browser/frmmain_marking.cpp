@@ -2,6 +2,7 @@
 #include "frmmain.h"
 
 #include "dialogs.h"
+#include "marking/markingsession.h"
 #include "programfolder.h"
 #include "reportbox.h"
 #include "testbox.h"
@@ -24,7 +25,7 @@ void frmMain::Command1_Click()
     List1->setEnabled(false);
     Command8[1]->setEnabled(false);
 
-    runMarkingSession();
+    m_session->Command1_Click();
 
     progress->hide();
     Command1->setEnabled(true);

@@ -11,7 +11,7 @@ SettingsMenu::SettingsMenu(QWidget *parent)
     m_multipleOf5 = addAction(QStringLiteral("Final result as multiple of 5"));
     m_multipleOf5->setObjectName(QStringLiteral("mnu5"));
     m_multipleOf5->setCheckable(true);
-    m_multipleOf5->setChecked(true);
+    showSetting();
 
     // Qt would toggle a checkable action; the items set their state instead.
     connect(m_integer, &QAction::triggered, this, &SettingsMenu::mnuInteger_Click);
@@ -20,19 +20,25 @@ SettingsMenu::SettingsMenu(QWidget *parent)
 
 bool SettingsMenu::resultAsInteger() const
 {
-    return m_integer->isChecked();
+    return m_setting.resultAsInteger();
 }
 
 void SettingsMenu::mnuInteger_Click()
 {
-    m_multipleOf5->setChecked(false);
-    m_integer->setChecked(true);
+    m_setting.mnuInteger_Click();
+    showSetting();
 }
 
 void SettingsMenu::mnu5_Click()
 {
-    m_multipleOf5->setChecked(true);
-    m_integer->setChecked(false);
+    m_setting.mnu5_Click();
+    showSetting();
+}
+
+void SettingsMenu::showSetting()
+{
+    m_integer->setChecked(m_setting.mnuIntegerChecked());
+    m_multipleOf5->setChecked(m_setting.mnu5Checked());
 }
 
 } // namespace tallimark

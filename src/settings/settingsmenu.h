@@ -1,6 +1,7 @@
-// The "Settings" menu: how the final result is rounded. The two check marks are the setting;
-// exactly one of them is checked, and choosing the checked one again changes nothing.
+// The "Settings" menu: its two check marks show how the final result is rounded.
 #pragma once
+
+#include "marking/roundingsetting.h"
 
 #include <QMenu>
 
@@ -23,6 +24,9 @@ public:
     void mnu5_Click();
 
 private:
+    void showSetting();
+
+    RoundingSetting m_setting;
     QAction *m_integer;
     QAction *m_multipleOf5;
 };

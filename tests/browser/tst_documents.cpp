@@ -1,0 +1,234 @@
+// The report box as a viewer: opening marked copies and results files, how their formatting is
+// shown, Save As, and Print with its header line.
+#include "browser/reportbox.h"
+#include "browser/richtextrender.h"
+#include "windowfixture.h"
+
+#include <QLabel>
+#include <QPrinter>
+#include <QPushButton>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QtTest>
+
+using namespace tallimark;
+
+class DocumentsTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void markedCopyOpensWithItsFormatting();
+    void resultsFileOpensAsPlainText();
+    void cancelledOrFailedOpenLeavesAnEmptyBox();
+    void converterKeepsFormatsAndLineBreaks();
+    void saveAsWritesTheBoxAndShowsThePath();
+    void failedSaveIsReportedAndKeepsTheBox();
+    void printPutsThePathOnTopAndTakesItOffAgain();
+    void cancelledPrintLeavesTheBoxAsItWas();
+
+private:
+    // A marked copy: plain words, one error in white on red, one repeat red and underlined.
+    static QString writeMarkedCopy(const QString &folder);
+    static QTextCharFormat formatAt(const QTextDocument &document, int position);
+};
+
+QString DocumentsTest::writeMarkedCopy(const QString &folder)
+{
+    RichDocument copy;
+    copy.setText(QStringLiteral("The cow ate grass.\r\nThe cow ate grss."));
+    copy.setSelStart(4);
+    copy.setSelLength(3);
+    copy.setSelBackground(Red);
+    copy.setSelColour(White);
+    copy.setSelBold(true);
+    copy.setSelStart(32);
+    copy.setSelLength(4);
+    copy.setSelColour(Red);
+    copy.setSelUnderline(true);
+    const QString path = folder + QStringLiteral("/Anna.rug");
+    [[maybe_unused]] const Failure saved = copy.saveFile(path);
+    return path;
+}
+
+QTextCharFormat DocumentsTest::formatAt(const QTextDocument &document, int position)
+{
+    QTextCursor cursor(const_cast<QTextDocument *>(&document));
+    cursor.setPosition(position + 1); // the format of the character before the cursor
+    return cursor.charFormat();
+}
+
+void DocumentsTest::markedCopyOpensWithItsFormatting()
+{
+    WindowFixture f;
+    const QString path = writeMarkedCopy(f.makeFolder(QStringLiteral("Gr10")));
+    f.window->setReportText(QStringLiteral("session report"));
+    f.dialogs.openAnswers = {path};
+    f.window->findChild<QAction *>(QStringLiteral("mnuMarked"))->trigger();
+
+    QCOMPARE(f.dialogs.openFilters, QStringList{QStringLiteral("Marked speed tests|*.rug|*.rug")});
+    const ReportBox &box = f.window->reportBox();
+    QVERIFY(!box.isHidden());
+    QVERIFY(!f.control<QPushButton>(QStringLiteral("Command8_0"))->isHidden());
+    QCOMPARE(f.label(QStringLiteral("Label3"))->text(), path);
+    QCOMPARE(f.window->workspace().currentFile, path);
+    QCOMPARE(box.richDocument().text(), QStringLiteral("The cow ate grass.\r\nThe cow ate grss."));
+    QCOMPARE(box.toPlainText(), QStringLiteral("The cow ate grass.\nThe cow ate grss."));
+
+    const QTextCharFormat error = formatAt(*box.document(), 5);
+    QCOMPARE(error.background().color(), QColor(Qt::red));
+    QCOMPARE(error.foreground().color(), QColor(Qt::white));
+    QCOMPARE(error.fontWeight(), int(QFont::Bold));
+    const QTextCharFormat repeat = formatAt(*box.document(), 32); // the view has one break character
+    QCOMPARE(repeat.foreground().color(), QColor(Qt::red));
+    QVERIFY(repeat.fontUnderline());
+    QVERIFY(formatAt(*box.document(), 0).fontWeight() != int(QFont::Bold));
+    QVERIFY(f.dialogs.messages.isEmpty());
+}
+
+void DocumentsTest::resultsFileOpensAsPlainText()
+{
+    WindowFixture f;
+    const QString folder = f.makeFolder(QStringLiteral("Gr10"), {{QStringLiteral("Resultaat.res"),
+        QByteArray("/c/Gr10/Anna.rug  35  wpm\r\n/c/Gr10/Ben.rug  0  wpm\r\n")}});
+    f.dialogs.openAnswers = {folder + QStringLiteral("/Resultaat.res")};
+    f.window->mnuResults_Click();
+    QCOMPARE(f.dialogs.openFilters, QStringList{QStringLiteral("Result files|*.res|*.res")});
+    QCOMPARE(f.window->reportBox().richDocument().text(),
+             QStringLiteral("/c/Gr10/Anna.rug  35  wpm\r\n/c/Gr10/Ben.rug  0  wpm\r\n"));
+    QCOMPARE(f.label(QStringLiteral("Label3"))->text(), folder + QStringLiteral("/Resultaat.res"));
+}
+
+void DocumentsTest::cancelledOrFailedOpenLeavesAnEmptyBox()
+{
+    WindowFixture f;
+    f.window->setReportText(QStringLiteral("session report"));
+    f.window->setCurrentTestLabel(QStringLiteral("old"));
+    f.window->mnuMarked_Click(); // no answer: cancelled
+    QVERIFY(!f.window->reportBox().isHidden());
+    QVERIFY(f.window->reportBox().richDocument().text().isEmpty());
+    QCOMPARE(f.label(QStringLiteral("Label3"))->text(), QString());
+    QVERIFY(f.dialogs.messages.isEmpty());
+
+    const QString missing = f.root() + QStringLiteral("/gone.rug");
+    f.dialogs.openAnswers = {missing};
+    f.window->mnuMarked_Click();
+    QCOMPARE(f.dialogs.messages.size(), 1);
+    QCOMPARE(f.dialogs.messages[0].title, QStringLiteral("Error"));
+    QVERIFY2(f.dialogs.messages[0].text.startsWith(QStringLiteral("Error #  75 was generated by Tallimark\r")),
+             qPrintable(f.dialogs.messages[0].text));
+    QVERIFY(f.window->reportBox().richDocument().text().isEmpty());
+    QCOMPARE(f.label(QStringLiteral("Label3"))->text(), missing);
+}
+
+void DocumentsTest::converterKeepsFormatsAndLineBreaks()
+{
+    RichDocument source;
+    source.setText(QStringLiteral("one\r\ntwo\rthree\nfour"));
+    source.setFontName(QStringLiteral("Arial"));
+    source.setSelStart(5);
+    source.setSelLength(3);
+    source.setSelFontName(QStringLiteral("Courier New"));
+    source.setSelColour(Red);
+    QTextDocument target;
+    target.setPlainText(QStringLiteral("old content"));
+    renderRichDocument(source, target);
+
+    QCOMPARE(target.blockCount(), 4);
+    QCOMPARE(target.toPlainText(), QStringLiteral("one\ntwo\nthree\nfour"));
+    const QTextCharFormat two = formatAt(target, 4);
+    QCOMPARE(two.fontFamilies().toStringList(), QStringList{QStringLiteral("Courier New")});
+    QCOMPARE(two.foreground().color(), QColor(Qt::red));
+    QCOMPARE(formatAt(target, 0).fontFamilies().toStringList(), QStringList{QStringLiteral("Arial")});
+    QCOMPARE(formatAt(target, 0).fontPointSize(), 10.0);
+}
+
+void DocumentsTest::saveAsWritesTheBoxAndShowsThePath()
+{
+    WindowFixture f;
+    const QString folder = f.makeFolder(QStringLiteral("Gr10"));
+    const QString path = writeMarkedCopy(folder);
+    f.dialogs.openAnswers = {path};
+    f.window->mnuMarked_Click();
+
+    f.window->mnuSave_Click(); // cancelled
+    QCOMPARE(f.label(QStringLiteral("Label4"))->text(), QStringLiteral("Drag speed tests to green box"));
+
+    const QString saved = folder + QStringLiteral("/copy.rtf");
+    f.dialogs.saveAnswers = {saved};
+    f.window->findChild<QAction *>(QStringLiteral("mnuSave"))->trigger();
+    QCOMPARE(f.dialogs.saveFilters.last(), QStringLiteral("'Rich Text Format'-Lêers (*.RTF)|*.RTF"));
+    // The dialog opens with the name it last held: the file opened for viewing.
+    QCOMPARE(f.dialogs.saveInitialNames, (QStringList{path, path}));
+    QCOMPARE(f.label(QStringLiteral("Label4"))->text(), saved);
+
+    RichDocument reread;
+    QVERIFY(!reread.loadFile(saved).failed());
+    QCOMPARE(reread.text(), f.window->reportBox().richDocument().text());
+    QCOMPARE(reread.formatAt(5).background, std::optional<Colour>(Red));
+    QVERIFY(f.dialogs.messages.isEmpty());
+}
+
+void DocumentsTest::failedSaveIsReportedAndKeepsTheBox()
+{
+    WindowFixture f;
+    f.window->setReportText(QStringLiteral("the report"));
+    f.dialogs.saveAnswers = {f.root() + QStringLiteral("/no/such/folder/out.rtf")};
+    f.window->mnuSave_Click();
+    QCOMPARE(f.dialogs.messages.size(), 1);
+    QCOMPARE(f.dialogs.messages[0].title, QStringLiteral("Error"));
+    QVERIFY(f.dialogs.messages[0].text.startsWith(QStringLiteral("Error # ")));
+    QCOMPARE(f.window->reportBox().richDocument().text(), QStringLiteral("the report"));
+    QCOMPARE(f.label(QStringLiteral("Label4"))->text(), QStringLiteral("Drag speed tests to green box"));
+}
+
+void DocumentsTest::printPutsThePathOnTopAndTakesItOffAgain()
+{
+    WindowFixture f;
+    const QString folder = f.makeFolder(QStringLiteral("Gr10"));
+    const QString path = writeMarkedCopy(folder);
+    f.dialogs.openAnswers = {path};
+    f.window->mnuMarked_Click();
+    const QString before = f.window->reportBox().richDocument().text();
+
+    const QString pdf = folder + QStringLiteral("/printed.pdf");
+    QString printedText;
+    f.dialogs.printerSetup = [&](QPrinter &printer) {
+        printedText = f.window->reportBox().richDocument().text();
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        return true;
+    };
+    f.window->findChild<QAction *>(QStringLiteral("mnuPrint"))->trigger();
+
+    QCOMPARE(f.dialogs.printerRequests, 1);
+    QCOMPARE(printedText, path + QStringLiteral("\r\n\r\n") + before);
+    QCOMPARE(f.window->reportBox().richDocument().text(), before);
+    QFile printed(pdf);
+    QVERIFY(printed.open(QIODevice::ReadOnly));
+    QVERIFY(printed.read(5) == "%PDF-");
+    QVERIFY(printed.size() > 500);
+
+    // With no file open, the header is just the two empty lines.
+    f.window->Command8_Click(0);
+    f.window->setReportText(QStringLiteral("Marking speed tests in Gr10"));
+    f.window->Command6_Click();
+    QCOMPARE(printedText, QStringLiteral("\r\n\r\nMarking speed tests in Gr10"));
+    QCOMPARE(f.window->reportBox().richDocument().text(), QStringLiteral("Marking speed tests in Gr10"));
+}
+
+void DocumentsTest::cancelledPrintLeavesTheBoxAsItWas()
+{
+    WindowFixture f;
+    f.window->setReportText(QStringLiteral("line one\r\nline two\r\n"));
+    f.window->setCurrentTestLabel(QStringLiteral("/c/Gr10/Anna.rug"));
+    f.window->mnuPrint_Click();
+    QCOMPARE(f.dialogs.printerRequests, 1);
+    QCOMPARE(f.window->reportBox().richDocument().text(), QStringLiteral("line one\r\nline two\r\n"));
+    QCOMPARE(f.window->reportBox().toPlainText(), QStringLiteral("line one\nline two\n"));
+    QVERIFY(f.dialogs.messages.isEmpty());
+}
+
+QTEST_MAIN(DocumentsTest)
+#include "tst_documents.moc"

@@ -1,0 +1,56 @@
+// A window started the way the program starts it, inside a temporary folder that holds the
+// memos (the working folder), a program folder and whatever class folder a test makes.
+#pragma once
+
+#include "browser/frmmain.h"
+#include "scripteddialogs.h"
+
+#include <QTemporaryDir>
+
+#include <memory>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace tallimark {
+
+class FileList;
+class FolderTree;
+class TestBox;
+
+class WindowFixture
+{
+public:
+    // The memos are copied in unless withMemos is false. startFolder empty: the home folder.
+    explicit WindowFixture(const QString &startFolder = {}, bool withMemos = true);
+    ~WindowFixture();
+
+    QString root() const { return m_root.path(); }
+    QString programFolder() const { return root() + QStringLiteral("/program"); }
+    // Makes a folder under the root with the given files (name, content) and returns its path.
+    QString makeFolder(const QString &relative, const QList<std::pair<QString, QByteArray>> &files = {});
+
+    ScriptedDialogs dialogs;
+    std::unique_ptr<frmMain> window;
+
+    template<typename T> T *control(const QString &name) const
+    {
+        return window->findChild<T *>(name);
+    }
+    QLabel *label(const QString &name) const;
+    FolderTree *tree() const;
+    FileList *fileList() const;
+    TestBox *testBox() const;
+    QStringList fileListNames() const;
+    // Selects the file list's entries of these names, nothing else.
+    void select(const QStringList &names) const;
+
+private:
+    QTemporaryDir m_root;
+    QString m_previousCurrent;
+};
+
+QByteArray rtfOf(const QString &text);
+
+} // namespace tallimark
