@@ -1,0 +1,21 @@
+// Runs the comparison stages of one test on plain texts, the way the session does.
+#pragma once
+
+#include "marking/markingstate.h"
+#include "marking/testcomparison.h"
+
+#include <QString>
+
+#include <memory>
+
+namespace tallimark::testing {
+
+inline std::unique_ptr<MarkingState> compared(const QString &test, const QString &memo, bool literal = false)
+{
+    auto state = std::make_unique<MarkingState>();
+    state->literalComparisons = literal;
+    compareWithMemo(*state, test, memo);
+    return state;
+}
+
+} // namespace tallimark::testing

@@ -1,0 +1,149 @@
+#include "comparisonfixture.h"
+
+#include "marking/wordsplitter.h"
+
+#include <gtest/gtest.h>
+
+using namespace tallimark;
+using tallimark::testing::compared;
+
+namespace {
+
+// A test that ends with these 42 characters, like the memo, is compared with the whole memo.
+const QString Ending = QStringLiteral("and this sentence ends the memo text here.");
+
+std::unique_ptr<MarkingState> split(const QString &text)
+{
+    auto state = std::make_unique<MarkingState>();
+    state->workText = text;
+    splitWords(*state);
+    return state;
+}
+
+} // namespace
+
+TEST(WordSplitter, WordsKeepTheSeparatorThatEndedThem)
+{
+    auto state = split(QStringLiteral("the cat sat."));
+    ASSERT_EQ(state->splitCount, 3);
+    EXPECT_EQ(state->splitWords.at(1), QStringLiteral("the "));
+    EXPECT_EQ(state->splitWords.at(3), QStringLiteral("sat."));
+    EXPECT_EQ(state->wordStarts.at(1), 0);
+    EXPECT_EQ(state->wordStarts.at(2), 5);
+    EXPECT_EQ(state->wordStarts.at(3), 9);
+}
+
+TEST(WordSplitter, LineBreaksAndTrailingBlank)
+{
+    auto state = split(QStringLiteral("end \r\nnext "));
+    ASSERT_EQ(state->splitCount, 4); // the empty slot after the last blank is removed
+    EXPECT_EQ(state->splitWords.at(2), QStringLiteral("\r"));
+    EXPECT_EQ(state->splitWords.at(3), QStringLiteral("\n"));
+    EXPECT_EQ(state->splitWords.at(4), QStringLiteral("next "));
+}
+
+TEST(WordSplitter, AFullStopStandingAloneGoesBeforeItsBlank)
+{
+    auto state = split(QStringLiteral("stop . Go"));
+    ASSERT_EQ(state->splitCount, 3);
+    EXPECT_EQ(state->splitWords.at(2), QStringLiteral(" ."));
+}
+
+TEST(WordSplitter, StopsAddingWordsAtSlot1500)
+{
+    QString text;
+    for (int k = 0; k < 1600; ++k)
+        text += QStringLiteral("a ");
+    auto state = split(text);
+    int skipped = 0;
+    state->skipped = [&](const Failure &failure) { skipped += failure.number == ErrorNumber::SubscriptOutOfRange; };
+    splitWords(*state);
+    EXPECT_EQ(state->splitCount, 1500);
+    EXPECT_EQ(state->splitWords.at(1500), QStringLiteral("a "));
+    EXPECT_GE(skipped, 1);
+}
+
+TEST(WordCheck, JoinsMissingFullStopsCapitalsAndMisspellings)
+{
+    const QString memo = QStringLiteral("Something good is coming. We walk to school, and the end is near. ") + Ending;
+    const QString test = QStringLiteral("Some thing good is comming. We walk to School, and the end is near. ") + Ending;
+    auto state = compared(test, memo);
+
+    ASSERT_EQ(state->errorCount, 3);
+    // A word typed in two pieces is one error of kind 5 at the first piece; the second is merged.
+    EXPECT_EQ(state->errorWords.at(1), QStringLiteral("Some thing"));
+    EXPECT_EQ(state->errorStarts.at(1), 0);
+    EXPECT_EQ(state->errorKinds.at(1), 5);
+    EXPECT_EQ(state->mergedList, QStringList{QStringLiteral("thing ")});
+    EXPECT_EQ(state->errorWords.at(2), QStringLiteral("comming. "));
+    EXPECT_EQ(state->errorStarts.at(2), 20);
+    EXPECT_EQ(state->errorKinds.at(2), 0);
+    // Comparison is case-sensitive.
+    EXPECT_EQ(state->errorWords.at(3), QStringLiteral("School, "));
+    EXPECT_EQ(state->errorStarts.at(3), 40);
+    EXPECT_EQ(state->repeatCount, 0);
+    EXPECT_EQ(state->excessCount, 0);
+}
+
+TEST(WordCheck, AWordWithoutTheMemosFullStopIsAccepted)
+{
+    // "end " where the memo has " end." passes; the missing stop is counted elsewhere.
+    const QString memo = QStringLiteral("We came to the end. ") + Ending;
+    const QString test = QStringLiteral("We came to the end ") + Ending;
+    auto state = compared(test, memo);
+    EXPECT_EQ(state->wordErrorCount, 0);
+}
+
+TEST(WordCheck, ErrorsOfOneKindAndTheSameWrongWordCountOnce)
+{
+    const QString memo = QStringLiteral("Yes. The cat and the dog play outside all day long. ") + Ending;
+    const QString test = QStringLiteral("Yes.The cat and teh dog play.Outside all teh day long. ") + Ending;
+    auto state = compared(test, memo);
+
+    ASSERT_EQ(state->errorCount, 2);
+    EXPECT_EQ(state->errorWords.at(1), QStringLiteral("Yes.The "));
+    EXPECT_EQ(state->errorKinds.at(1), 1); // two memo words run together, then the full stop inside
+    EXPECT_EQ(state->errorWords.at(2), QStringLiteral("teh "));
+    EXPECT_EQ(state->errorStarts.at(2), 17);
+    ASSERT_EQ(state->repeatCount, 2);
+    EXPECT_EQ(state->repeatWords.at(1), QStringLiteral("play.Outside "));
+    EXPECT_EQ(state->repeatStarts.at(1), 25);
+    EXPECT_EQ(state->repeatWords.at(2), QStringLiteral("teh "));
+    EXPECT_EQ(state->repeatStarts.at(2), 42);
+}
+
+TEST(WordCheck, TheLastWordIsLookedUpInTheMemosLastCharactersOnly)
+{
+    const QString memo = QStringLiteral("The cat sat on a mat while we looked at the cat in the sun all day long");
+    // An unfinished "lo" is part of the memo's end: accepted.
+    auto cut = compared(QStringLiteral("The cat sat on a mat while we looked at the cat in the sun all day lo"), memo);
+    EXPECT_EQ(cut->wordErrorCount, 0);
+    // "cat." as the last word: the memo's last 41 compared characters have no "cat".
+    auto stop = compared(QStringLiteral("The cat sat on a mat while we looked at the cat."), memo);
+    ASSERT_EQ(stop->wordErrorCount, 1);
+    EXPECT_EQ(stop->errorWords.at(1), QStringLiteral("cat."));
+}
+
+TEST(DoubledWords, ASecondCopyIsAnErrorAndItsExcessEntryIsBracketed)
+{
+    const QString memo = QStringLiteral("We like to read books at home. ") + Ending;
+    const QString test = QStringLiteral("We like like to read books at home. ") + Ending;
+    auto state = compared(test, memo);
+
+    EXPECT_EQ(state->doubledCount, 1);
+    ASSERT_EQ(state->errorCount, 1);
+    EXPECT_EQ(state->errorWords.at(1), QStringLiteral("like "));
+    EXPECT_EQ(state->errorStarts.at(1), 9);
+    ASSERT_EQ(state->excessCount, 1);
+    EXPECT_EQ(state->excessWords.at(1), QStringLiteral("(like )"));
+    EXPECT_EQ(state->excessText, QStringLiteral("like "));
+    EXPECT_EQ(state->doubleCounted, 1);
+}
+
+TEST(DoubledWords, APairTheMemoHasIsNoError)
+{
+    const QString memo = QStringLiteral("They said that that was fine. ") + Ending;
+    auto state = compared(memo, memo);
+    EXPECT_EQ(state->doubledCount, 0);
+    EXPECT_EQ(state->errorCount, 0);
+}
