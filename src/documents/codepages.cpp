@@ -74,6 +74,7 @@ QString decodeCp1252(QByteArrayView bytes)
 int codePageOfCharset(int charset)
 {
     switch (charset) {
+    case 0: return CodePage::Windows1252; // ANSI_CHARSET is Windows-1252 whatever \ansicpg says
     case 77: return CodePage::MacRoman;
     case 128: return 932;   // Shift-JIS
     case 129: return 949;   // Hangul
@@ -91,7 +92,7 @@ int codePageOfCharset(int charset)
     case 238: return 1250;  // Central European
     case 254: return CodePage::Oem437;
     case 255: return CodePage::Oem850;
-    default: return 0;      // ANSI, default, symbol and unknown charsets
+    default: return 0;      // default, symbol and unknown charsets
     }
 }
 

@@ -23,7 +23,8 @@ char16_t cp1252ToUnicode(uchar byte);
 int unicodeToCp1252(char16_t character);
 QString decodeCp1252(QByteArrayView bytes);
 
-// The code page of an RTF \fcharsetN, or 0 for the charsets that mean "the document's own".
+// The code page of an RTF \fcharsetN, or 0 for the charsets that mean "the document's own"
+// (DEFAULT_CHARSET, SYMBOL_CHARSET and unknown ones).
 int codePageOfCharset(int charset);
 
 // Decodes bytes of any code page; keeps its converters open for the next call. Bytes that the

@@ -248,6 +248,10 @@ void RtfReader::readControlSymbol(char symbol)
         if (takesText())
             appendCharacter(0x2011);
         break;
+    case '-':
+        if (takesText())
+            appendCharacter(0x00AD);
+        break;
     case '\r':
     case '\n':
         // "\" at the end of a source line is a paragraph break (TextEdit writes them).
@@ -261,7 +265,7 @@ void RtfReader::readControlSymbol(char symbol)
             appendCharacter(9);
         break;
     default:
-        // \- (optional hyphen), \: (index subentry), \| and unknown symbols show nothing.
+        // \: (index subentry), \| and unknown symbols show nothing.
         break;
     }
 }
@@ -489,7 +493,9 @@ void RtfReader::readFontTableText(std::string_view bytes)
 
 int RtfReader::fontEntryCodePage() const
 {
-    return m_fontCodePage > 0 ? m_fontCodePage : codePageOfCharset(m_fontCharset);
+    if (m_fontCodePage > 0)
+        return m_fontCodePage;
+    return m_fontCharset >= 0 ? codePageOfCharset(m_fontCharset) : 0;
 }
 
 void RtfReader::decodeFontNameBytes()
@@ -511,7 +517,7 @@ void RtfReader::commitFont()
         m_resolvedValid = false;
     }
     m_fontNumber.reset();
-    m_fontCharset = 0;
+    m_fontCharset = -1;
     m_fontCodePage = 0;
     m_fontNameBytes.clear();
     m_fontName.clear();

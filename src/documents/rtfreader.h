@@ -93,7 +93,7 @@ private:
 
     // The font table entry and colour being read.
     std::optional<int> m_fontNumber;
-    int m_fontCharset = 0;
+    int m_fontCharset = -1; // -1: the entry names none
     int m_fontCodePage = 0;
     QByteArray m_fontNameBytes; // decoded together, since they may be double-byte pairs
     QString m_fontName;
