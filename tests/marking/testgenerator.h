@@ -1,0 +1,95 @@
+// Speed tests made up from a memo the way learners get them wrong: typos, words split or run
+// together, doubled words, lines typed twice, lost punctuation, stray blanks, an unfinished end.
+#pragma once
+
+#include <QRandomGenerator>
+#include <QString>
+#include <QStringList>
+
+namespace tallimark::testing {
+
+inline QString generatedMemo(QRandomGenerator &random, int length)
+{
+    static const QStringList words = {
+        QStringLiteral("the"), QStringLiteral("farm"), QStringLiteral("cows"), QStringLiteral("walked"),
+        QStringLiteral("slowly"), QStringLiteral("to"), QStringLiteral("milking"), QStringLiteral("shed"),
+        QStringLiteral("every"), QStringLiteral("morning"), QStringLiteral("and"), QStringLiteral("farmer's"),
+        QStringLiteral("well-known"), QStringLiteral("dog"), QStringLiteral("barked"), QStringLiteral("at"),
+        QStringLiteral("a"), QStringLiteral("gate"), QStringLiteral("while"), QStringLiteral("children"),
+        QStringLiteral("watched"), QStringLiteral("from"), QStringLiteral("bus"), QStringLiteral("something"),
+        QStringLiteral("Mr"), QStringLiteral("Smith"), QStringLiteral("said"), QStringLiteral("50%"),
+        QStringLiteral("\u00E9clair"), QStringLiteral("that"), QStringLiteral("was"), QStringLiteral("it")};
+    static const QStringList ends = {QStringLiteral(". "), QStringLiteral(", "), QStringLiteral("? "),
+                                     QStringLiteral("! "), QStringLiteral(".\r\n"), QStringLiteral("; ")};
+    QString memo;
+    bool capital = true;
+    while (memo.size() < length) {
+        QString word = words.at(random.bounded(int(words.size())));
+        if (capital)
+            word[0] = word[0].toUpper();
+        memo += word;
+        capital = false;
+        if (random.bounded(8) == 0) {
+            const QString end = ends.at(random.bounded(int(ends.size())));
+            memo += end;
+            capital = end.startsWith(u'.') || end.startsWith(u'?') || end.startsWith(u'!');
+        } else {
+            memo += u' ';
+        }
+    }
+    return memo;
+}
+
+inline QString generatedTest(QRandomGenerator &random, const QString &memo)
+{
+    const int typed = int(memo.size()) / 3 + random.bounded(int(memo.size()) * 2 / 3);
+    QStringList words = memo.left(typed).split(u' ');
+    QStringList out;
+    for (qsizetype k = 0; k < words.size(); ++k) {
+        QString word = words.at(k);
+        switch (random.bounded(40)) {
+        case 0: // typo
+            if (word.size() > 2)
+                std::swap(word[1], word[2]);
+            break;
+        case 1: // split in two
+            if (word.size() > 3)
+                word.insert(word.size() / 2, u' ');
+            break;
+        case 2: // run together with the next
+            if (k + 1 < words.size())
+                word += words.at(++k);
+            break;
+        case 3: // doubled
+            out.append(word);
+            break;
+        case 4: // a stretch typed twice
+            for (qsizetype j = std::max<qsizetype>(0, k - 6); j < k; ++j)
+                out.append(words.at(j));
+            break;
+        case 5: // punctuation lost
+            word.remove(u'.');
+            word.remove(u',');
+            break;
+        case 6: // stray blank
+            word += u' ';
+            break;
+        case 7:
+            word = word.toUpper();
+            break;
+        case 8: // hyphen or apostrophe left out
+            word.remove(u'-');
+            word.remove(u'\'');
+            break;
+        default:
+            break;
+        }
+        out.append(word);
+    }
+    QString test = out.join(u' ');
+    if (random.bounded(3) == 0 && test.size() > 3)
+        test.chop(random.bounded(3) + 1); // an unfinished last word
+    return test;
+}
+
+} // namespace tallimark::testing
