@@ -1,6 +1,14 @@
 # Desktop integration, the sample memos and the Debian package, included from app/.
-install(FILES ${CMAKE_CURRENT_LIST_DIR}/tallimark.desktop
-        DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+# The program looks for the memos in the folder it starts in, so the menu entry starts it in
+# the folder of the installed memos. The prefix is known only when installing (cpack installs
+# under its own), hence the file is written then.
+set(TALLIMARK_DESKTOP_TEMPLATE ${CMAKE_CURRENT_LIST_DIR}/tallimark.desktop.in)
+install(CODE "
+  set(TALLIMARK_MEMO_DIR \"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_DATADIR}/tallimark\")
+  configure_file(\"${TALLIMARK_DESKTOP_TEMPLATE}\"
+                 \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_DATADIR}/applications/tallimark.desktop\" @ONLY)
+  message(STATUS \"Installing: \$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_DATADIR}/applications/tallimark.desktop\")
+")
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/tallimark.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 install(FILES ${PROJECT_SOURCE_DIR}/examples/Bron.rtf ${PROJECT_SOURCE_DIR}/examples/Source.rtf

@@ -24,6 +24,7 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace tallimark {
@@ -71,6 +72,11 @@ frmMain::frmMain(Dialogs &dialogs, StartOptions options, QWidget *parent)
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Tallimark 2013"));
+    // The fixed layout was drawn for a small dialog font; at the desktop's usual size the
+    // captions would not fit their boxes.
+    QFont small = font();
+    small.setPointSizeF(8);
+    setFont(small);
     if (m_options.programFolder.isEmpty())
         m_options.programFolder = programFolder();
 
@@ -124,10 +130,17 @@ void frmMain::createControls()
 
     Label5 = label(area, QStringLiteral("Label5"), QStringLiteral("Search here for speed tests"),
                    twipsRect(720, 1995, 2175, 255));
+    // The hint beside it starts well to the right; let the caption have the room it needs.
+    Label5->resize(std::max(Label5->width(), Label5->sizeHint().width()), Label5->height());
     Label4 = label(area, QStringLiteral("Label4"), QStringLiteral("Drag speed tests to green box"),
                    twipsRect(4680, 1995, 2295, 255));
     Label4->hide();
     Picture1 = label(area, QStringLiteral("Picture1"), QString(), twipsRect(6960, 1995, 375, 255));
+    // With a wider font than the layout was drawn for, the picture moves right to keep clear of the hint.
+    if (Label4->sizeHint().width() > Label4->width()) {
+        Label4->resize(Label4->sizeHint().width(), Label4->height());
+        Picture1->move(Label4->geometry().right() + 4, Picture1->y());
+    }
     Picture1->setPixmap(arrowPicture(Picture1->size()));
     Picture1->hide();
 

@@ -41,9 +41,8 @@ void frmMain::mnuResults_Click()
 
 void frmMain::openForViewing(const QString &filter)
 {
-    RichTextBox3->show();
-    Command8[0]->show();
-    Command8[0]->raise();
+    showReport();
+    showCloseReportButton();
     RichTextBox3->setReportText(QString());
     m_workspace.currentFile.clear();
     m_dialogFileName.clear();
@@ -69,7 +68,7 @@ void frmMain::openForViewing(const QString &filter)
     document.setSelLength(0);
     RichTextBox3->refresh();
 
-    RichTextBox3->show();
+    showReport();
     Label3->setText(m_workspace.currentFile);
 }
 

@@ -2,6 +2,8 @@
 #include "frmmain.h"
 
 #include "dialogs.h"
+#include "filelist.h"
+#include "foldertree.h"
 #include "marking/markingsession.h"
 #include "programfolder.h"
 #include "reportbox.h"
@@ -69,6 +71,9 @@ void frmMain::showReport()
     RichTextBox3->show();
     RichTextBox3->raise();
     Command8[0]->raise();
+    // Keys must not go on working the tree or the list hidden under the report.
+    if (tvDir->hasFocus() || lvDir->hasFocus())
+        RichTextBox3->setFocus();
 }
 
 void frmMain::setReportText(const QString &text)

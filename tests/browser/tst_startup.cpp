@@ -25,6 +25,7 @@ private slots:
     void windowKeepsItsMinimumWidth();
     void destinationNameIsSelectedWhenFocused();
     void startFolderThatDoesNotExistLeavesOnlyRoots();
+    void fileListFocusShowsTheDragHint();
 };
 
 void StartupTest::startStateShowsMemosDestinationAndHiddenControls()
@@ -164,6 +165,28 @@ void StartupTest::startFolderThatDoesNotExistLeavesOnlyRoots()
     QVERIFY(!f.tree()->topLevelItem(0)->isExpanded());
     QVERIFY(FolderTree::isPlaceholder(f.tree()->topLevelItem(0)->child(0)));
     QVERIFY(f.dialogs.messages.isEmpty());
+}
+
+void StartupTest::fileListFocusShowsTheDragHint()
+{
+    WindowFixture f;
+    f.window->show();
+    QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
+    QVERIFY(f.label(QStringLiteral("Label4"))->isHidden());
+    f.fileList()->setFocus(Qt::TabFocusReason);
+    QTRY_VERIFY(!f.label(QStringLiteral("Label4"))->isHidden());
+    QVERIFY(!f.label(QStringLiteral("Picture1"))->isHidden());
+    // The picture sits beside the hint, not on it.
+    QVERIFY(f.label(QStringLiteral("Picture1"))->x() > f.label(QStringLiteral("Label4"))->x());
+
+    // Once the report covers the list, keys no longer go to it.
+    f.window->showReport();
+    QVERIFY(f.window->reportBox().hasFocus());
+    f.control<QWidget>(QStringLiteral("tvDir"))->setFocus();
+    f.window->mnuResults_Click();
+    QVERIFY(f.window->reportBox().hasFocus());
+    // Nothing hides the hint again.
+    QVERIFY(!f.label(QStringLiteral("Label4"))->isHidden());
 }
 
 QTEST_MAIN(StartupTest)
