@@ -1,1 +1,156 @@
+// The RTF our writer produces, and what survives a trip through it.
+#include "testsupport.h"
+
+#include <QTemporaryDir>
+
 #include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace tallimark {
+namespace {
+
+constexpr Colour Green = 0x00FF00;
+
+bool isPureAscii(const QString &text)
+{
+    return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; });
+}
+
+RichDocument documentWithText(const QString &text)
+{
+    RichDocument document;
+    document.setText(text);
+    return document;
+}
+
+TEST(RtfWriter, WritesACompleteAsciiDocument)
+{
+    const QString rtf = documentWithText(u"Caf\u00E9 \u20AC5 \u0416 \U0001F600 {x} a\\b"_s).textRtf();
+    EXPECT_TRUE(rtf.startsWith(u"{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl"_s)) << rtf;
+    EXPECT_TRUE(rtf.contains(u"{\\colortbl"_s));
+    EXPECT_TRUE(rtf.contains(u"\\uc1"_s));
+    EXPECT_TRUE(rtf.endsWith(u'}'));
+    EXPECT_TRUE(isPureAscii(rtf));
+    // Windows-1252 characters as \'hh, the rest as \uN with a one-character fallback.
+    EXPECT_TRUE(rtf.contains(u"Caf\\'e9 \\'805"_s)) << rtf;
+    EXPECT_TRUE(rtf.contains(u"\\u1046?"_s));
+    EXPECT_TRUE(rtf.contains(u"\\u-10179?\\u-8704?"_s));
+    EXPECT_TRUE(rtf.contains(u"\\{x\\} a\\\\b"_s));
+}
+
+TEST(RtfWriter, LineBreakFollowsTheLastCharacterOfTheLine)
+{
+    RichDocument document = documentWithText(u"One.  \r\nTwo. \r\nThree!  \r\n\r\nEnd."_s);
+    // The first line bold, so that formatting changes around the breaks as well.
+    document.setSelStart(0);
+    document.setSelLength(6);
+    document.setSelBold(true);
+    const QString rtf = document.textRtf();
+    EXPECT_TRUE(rtf.contains(u"One.  \r\n\\par"_s)) << rtf;
+    EXPECT_TRUE(rtf.contains(u"Two. \r\n\\par"_s)) << rtf;
+    EXPECT_TRUE(rtf.contains(u"Three!  \r\n\\par\r\n\\par"_s)) << rtf;
+
+    // The sentence-end clean-up works on the source with plain replacements.
+    QString edited = rtf;
+    edited.replace(u".  \r"_s, u".\r"_s).replace(u". \r"_s, u".\r"_s).replace(u"!  \r"_s, u"!\r"_s);
+    document.setTextRtf(edited);
+    EXPECT_EQ(document.text(), u"One.\r\nTwo.\r\nThree!\r\n\r\nEnd."_s);
+    EXPECT_TRUE(document.formatAt(0).bold);
+    EXPECT_FALSE(document.formatAt(6).bold);
+}
+
+TEST(RtfWriter, BackgroundIsWrittenAsHighlightAndWhiteAsNone)
+{
+    RichDocument document = documentWithText(u"red white"_s);
+    document.setSelStart(0);
+    document.setSelLength(3);
+    document.setSelBackground(Red);
+    document.setSelStart(4);
+    document.setSelLength(5);
+    document.setSelBackground(White);
+    const QString rtf = document.textRtf();
+    EXPECT_TRUE(rtf.contains(u"{\\colortbl ;\\red255\\green0\\blue0;}"_s)) << rtf;
+    EXPECT_TRUE(rtf.contains(u"\\highlight1 red"_s)) << rtf;
+    EXPECT_TRUE(rtf.contains(u"\\highlight0  white"_s)) << rtf; // delimiter, then the blank
+    EXPECT_FALSE(rtf.contains(u"\\red255\\green255\\blue255"_s));
+}
+
+TEST(RtfWriter, PlainTextSurvivesSaveAndLoadExactly)
+{
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const QString path = folder.filePath(u"plain.rtf"_s);
+    const QString text = u"Line one\r\nlone CR\rlone LF\n\ttab  two blanks \u00A0nbsp {b} \\ "
+                         u"\u0001\u007F\u0080\u009D\u00FF\u0152\u2013\U0001F600\r\n\r\n"_s;
+    const RichDocument original = documentWithText(text);
+    ASSERT_FALSE(original.saveFile(path).failed());
+    RichDocument loaded;
+    ASSERT_FALSE(loaded.loadFile(path).failed());
+    EXPECT_EQ(loaded.text(), text);
+}
+
+TEST(RtfWriter, FormattingSurvivesLoadSourceAndSave)
+{
+    RichDocument document = documentWithText(u"plain bold under red on-green big up kern\r\nnext"_s);
+    const auto select = [&document](int start, int length) {
+        document.setSelStart(start);
+        document.setSelLength(length);
+    };
+    select(6, 4);
+    document.setSelBold(true);
+    select(11, 5);
+    document.setSelUnderline(true);
+    select(17, 3);
+    document.setSelColour(Red);
+    select(21, 8);
+    document.setSelBackground(Green);
+    select(30, 3);
+    document.setSelFontName(u"Courier New"_s);
+    select(34, 2);
+    document.setSelOffset(-4);
+    select(37, 4);
+    document.setSelKerning(2);
+    document.setFontName(u"Arial"_s);
+
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const QString first = folder.filePath(u"first.rtf"_s);
+    const QString second = folder.filePath(u"second.rtf"_s);
+    ASSERT_FALSE(document.saveFile(first).failed());
+    RichDocument loaded;
+    ASSERT_FALSE(loaded.loadFile(first).failed());
+    RichDocument copy;
+    copy.setTextRtf(loaded.textRtf());
+    ASSERT_FALSE(copy.saveFile(second).failed());
+    RichDocument reloaded;
+    ASSERT_FALSE(reloaded.loadFile(second).failed());
+
+    ASSERT_EQ(reloaded.text(), document.text());
+    EXPECT_EQ(reloaded.fontName(), u"Arial"_s);
+    const QString text = document.text();
+    for (int i = 0; i < document.length(); ++i) {
+        // A paragraph break carries the formatting of the text before it (see rtfwriter.h).
+        const bool lineBreak = text[i] == u'\r' || text[i] == u'\n';
+        CharFormat expected = document.formatAt(lineBreak ? i - (text[i] == u'\r' ? 1 : 2) : i);
+        if (expected.fontName.isEmpty())
+            expected.fontName = u"Arial"_s; // the default font is named in the file
+        EXPECT_EQ(reloaded.formatAt(i), expected) << "at " << i;
+    }
+}
+
+TEST(RtfWriter, ReadingOurOwnSourceIsAFixedPoint)
+{
+    RichDocument document;
+    document.setRtfBytes(QByteArrayLiteral(
+        "{\\rtf1\\ansi\\ansicpg1251{\\fonttbl{\\f0\\fcharset204 Arial Cyr;}{\\f1 Times;}}"
+        "{\\colortbl;\\red1\\green2\\blue3;}\\f0 \\'cf\\cf1 x{\\f1\\b y\\par}\\highlight1 z}"));
+    const QString rtf = document.textRtf();
+    RichDocument copy;
+    copy.setTextRtf(rtf);
+    EXPECT_EQ(copy.text(), u"\u041Fxy\r\nz"_s);
+    EXPECT_EQ(copy.textRtf(), rtf);
+}
+
+} // namespace
+} // namespace tallimark

@@ -15,6 +15,11 @@ inline void PrintTo(const QString &text, std::ostream *out)
     *out << '"' << text.toUtf8().toStdString() << '"';
 }
 
+inline std::ostream &operator<<(std::ostream &out, const QString &text)
+{
+    return out << text.toUtf8().toStdString();
+}
+
 namespace tallimark {
 
 inline QString rtfText(const char *rtf)
