@@ -1,1 +1,161 @@
+// Selection, insertion and formatting the way the marking engine uses them.
+#include "testsupport.h"
+
 #include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace tallimark {
+namespace {
+
+RichDocument documentWithText(const QString &text)
+{
+    RichDocument document;
+    document.setText(text);
+    return document;
+}
+
+TEST(Selection, StartAndLengthAreClampedToTheText)
+{
+    RichDocument document = documentWithText(u"abcdef"_s);
+    document.setSelStart(4);
+    document.setSelLength(10);
+    EXPECT_EQ(document.selStart(), 4);
+    EXPECT_EQ(document.selLength(), 2);
+    EXPECT_EQ(document.selText(), u"ef"_s);
+    document.setSelStart(99); // past the end: the end
+    EXPECT_EQ(document.selStart(), 6);
+    EXPECT_EQ(document.selLength(), 0);
+    document.setSelStart(-3);
+    EXPECT_EQ(document.selStart(), 0);
+    document.setSelLength(-1);
+    EXPECT_EQ(document.selLength(), 0);
+}
+
+TEST(Selection, PositionsCountCrAndLfAsOneCharacterEach)
+{
+    RichDocument document;
+    document.setRtfBytes(QByteArrayLiteral("{\\rtf1 ab\\par cd\\line e}"));
+    ASSERT_EQ(document.text(), u"ab\r\ncd\r\ne"_s);
+    document.setSelStart(2);
+    document.setSelLength(3);
+    EXPECT_EQ(document.selText(), u"\r\nc"_s);
+    document.setSelStart(8);
+    document.setSelLength(1);
+    EXPECT_EQ(document.selText(), u"e"_s);
+}
+
+TEST(Selection, SettingTextReplacesTheSelectionAndLeavesTheCaretAfterIt)
+{
+    RichDocument document = documentWithText(u"one two three"_s);
+    document.setSelStart(4);
+    document.setSelLength(3);
+    document.setSelText(u"2"_s);
+    EXPECT_EQ(document.text(), u"one 2 three"_s);
+    EXPECT_EQ(document.selStart(), 5);
+    EXPECT_EQ(document.selLength(), 0);
+    document.setSelText(u"!"_s);
+    EXPECT_EQ(document.text(), u"one 2! three"_s);
+    document.setSelStart(0);
+    document.setSelText(u"\r\n"_s); // a header line at the top
+    EXPECT_EQ(document.text(), u"\r\none 2! three"_s);
+    EXPECT_EQ(document.length(), 14);
+}
+
+TEST(Selection, FormattingAppliesToTheSelectedCharactersOnly)
+{
+    // The error highlight: a three-letter word and its blank select three characters.
+    RichDocument document = documentWithText(u"the cat sat"_s);
+    document.setSelStart(4);
+    document.setSelLength(3);
+    document.setSelBold(true);
+    document.setSelBackground(Red);
+    document.setSelColour(White);
+
+    const QList<TextRun> runs = document.runs();
+    ASSERT_EQ(runs.size(), 3);
+    EXPECT_EQ(runs[0].text, u"the "_s);
+    EXPECT_EQ(runs[1].text, u"cat"_s);
+    EXPECT_EQ(runs[2].text, u" sat"_s);
+    EXPECT_TRUE(runs[1].format.bold);
+    EXPECT_EQ(runs[1].format.background, Red);
+    EXPECT_EQ(runs[1].format.colour, White);
+    EXPECT_EQ(runs[0].format, CharFormat{});
+    EXPECT_EQ(runs[2].format, CharFormat{});
+
+    // A later entry over the same characters overrides, leaving the others as they were.
+    document.setSelStart(5);
+    document.setSelLength(1);
+    document.setSelUnderline(true);
+    document.setSelBackground(White); // white clears the highlight
+    EXPECT_TRUE(document.formatAt(5).underline);
+    EXPECT_FALSE(document.formatAt(5).background.has_value());
+    EXPECT_EQ(document.formatAt(4).background, Red);
+    EXPECT_FALSE(document.formatAt(4).underline);
+}
+
+TEST(Selection, InsertionPointFormattingGoesToTheNextInsertedText)
+{
+    // The report block: caret past the end, formatting set on the empty selection, then text.
+    RichDocument document = documentWithText(u"typed text"_s);
+    document.setSelStart(document.length() + 1);
+    document.setSelBackground(White);
+    document.setSelColour(Red);
+    document.setSelBold(true);
+    document.setSelUnderline(false);
+    document.setSelFontName(u"Courier"_s);
+    EXPECT_EQ(document.runs().size(), 1); // nothing in the text changed yet
+    EXPECT_TRUE(document.formatAt(document.length()).bold);
+
+    document.setSelText(u"\r\nReport"_s);
+    EXPECT_EQ(document.text(), u"typed text\r\nReport"_s);
+    const CharFormat report = document.formatAt(12);
+    EXPECT_TRUE(report.bold);
+    EXPECT_EQ(report.colour, Red);
+    EXPECT_EQ(report.fontName, u"Courier"_s);
+    EXPECT_FALSE(document.formatAt(9).bold);
+
+    // Offset and kerning of the insertion point.
+    document.setSelOffset(0);
+    document.setSelKerning(1);
+    document.setSelText(u"."_s);
+    EXPECT_EQ(document.formatAt(18).kerning, 1);
+    EXPECT_TRUE(document.formatAt(18).bold); // the caret kept the report's formatting
+}
+
+TEST(Selection, TheCaretTakesTheFormattingOfTheCharacterBeforeIt)
+{
+    RichDocument document = documentWithText(u"ab"_s);
+    document.setSelStart(0);
+    document.setSelLength(1);
+    document.setSelBold(true);
+    document.setSelStart(1);
+    document.setSelText(u"x"_s);
+    EXPECT_TRUE(document.formatAt(1).bold);
+    document.setSelStart(3);
+    document.setSelText(u"y"_s);
+    EXPECT_FALSE(document.formatAt(3).bold);
+    // Replacing a selection keeps the formatting of its first character.
+    document.setSelStart(0);
+    document.setSelLength(2);
+    document.setSelText(u"Z"_s);
+    EXPECT_EQ(document.text(), u"Zby"_s);
+    EXPECT_TRUE(document.formatAt(0).bold);
+}
+
+TEST(Selection, SettingTheTextDropsAllFormatting)
+{
+    RichDocument document;
+    document.setRtfBytes(QByteArrayLiteral("{\\rtf1{\\colortbl;\\red255\\green0\\blue0;}\\b\\cf1 bold red}"));
+    document.setSelStart(3);
+    document.setText(u"new"_s);
+    EXPECT_EQ(document.selStart(), 0);
+    ASSERT_EQ(document.runs().size(), 1);
+    EXPECT_EQ(document.runs().first().format, CharFormat{});
+    document.setText(QString());
+    EXPECT_EQ(document.length(), 0);
+    EXPECT_TRUE(document.runs().isEmpty());
+}
+
+} // namespace
+} // namespace tallimark
