@@ -27,6 +27,9 @@ set(CPACK_PACKAGING_INSTALL_PREFIX "/usr")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION "education")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The X11/Wayland platform plugins and the SVG icon loader are plugins, which shlibdeps cannot see.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libqt6svg6")
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
     "Marks typed speed tests against a memo.\n A teacher drags the class's RTF tests into the window and marks them\n with one click: each gets a marked copy and a words-per-minute result.")
 set(CPACK_STRIP_FILES ON)
