@@ -513,7 +513,8 @@ void RtfReader::commitFont()
         FontEntry entry;
         entry.codePage = fontEntryCodePage();
         entry.name = m_fontName.trimmed();
-        m_fonts.insert(*m_fontNumber, entry);
+        if (m_fonts.size() < maxTableEntries || m_fonts.contains(*m_fontNumber))
+            m_fonts.insert(*m_fontNumber, entry);
         m_resolvedValid = false;
     }
     m_fontNumber.reset();
@@ -526,7 +527,7 @@ void RtfReader::commitFont()
 void RtfReader::readColourTableText(std::string_view bytes)
 {
     for (char c : bytes) {
-        if (c != ';')
+        if (c != ';' || m_colours.size() >= maxTableEntries)
             continue;
         if (m_red < 0 && m_green < 0 && m_blue < 0)
             m_colours.append(std::nullopt); // the "automatic" entry

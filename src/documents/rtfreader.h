@@ -49,6 +49,9 @@ class RtfReader
 public:
     // Nesting deeper than this is still parsed, but inner groups share the state of the last level.
     static constexpr int maxGroupDepth = 10000;
+    // Font and colour tables beyond this size are ignored, so a hostile file cannot grow them
+    // faster than the document.
+    static constexpr qsizetype maxTableEntries = 65536;
 
     explicit RtfReader(RtfSink &sink);
     void read(QByteArrayView rtf);
