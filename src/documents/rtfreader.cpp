@@ -15,7 +15,7 @@ enum class Word {
     Font, FontCharset, FontCodePage, Red, Green, Blue,
     Plain, FontSize, Bold, Italic, Underline, UnderlineNone, Hidden, Colour, Background,
     Up, Down, Kerning,
-    ParagraphBreak, Tab, Cell, Row, Character,
+    ParagraphBreak, Tab, Cell, Row, NestedRow, NestedTableProperties, Character,
 };
 
 struct WordInfo
@@ -83,7 +83,8 @@ const std::unordered_map<std::string_view, WordInfo> &wordTable()
         t.emplace("cell", WordInfo{Word::Cell});
         t.emplace("nestcell", WordInfo{Word::Cell});
         t.emplace("row", WordInfo{Word::Row});
-        t.emplace("nestrow", WordInfo{Word::Row});
+        t.emplace("nestrow", WordInfo{Word::NestedRow});
+        t.emplace("nesttableprops", WordInfo{Word::NestedTableProperties});
         t.emplace("emdash", WordInfo{Word::Character, 0x2014});
         t.emplace("endash", WordInfo{Word::Character, 0x2013});
         t.emplace("lquote", WordInfo{Word::Character, 0x2018});
@@ -215,6 +216,7 @@ void RtfReader::readText(std::string_view bytes)
         readColourTableText(bytes);
         break;
     case RtfDestination::Skipped:
+    case RtfDestination::NestedRowEnd:
         break;
     }
 }
@@ -394,6 +396,17 @@ void RtfReader::readControlWord(const RtfToken &token)
     case Word::ParagraphBreak:
     case Word::Row:
         if (takesText()) {
+            appendCharacter(13);
+            appendCharacter(10);
+        }
+        break;
+    case Word::NestedTableProperties:
+        // Word writes the end of a nested row inside this ignorable group.
+        if (!m_stack.empty() && m_stack.back().destination == RtfDestination::Text)
+            m_state.destination = RtfDestination::NestedRowEnd;
+        break;
+    case Word::NestedRow:
+        if (takesText() || (m_state.destination == RtfDestination::NestedRowEnd && !chars.hidden)) {
             appendCharacter(13);
             appendCharacter(10);
         }

@@ -35,7 +35,8 @@ struct RtfCharState
     friend bool operator==(const RtfCharState &, const RtfCharState &) = default;
 };
 
-enum class RtfDestination : quint8 { Text, Skipped, FontTable, ColourTable };
+// NestedRowEnd: the properties of a nested table row, which hide everything but the row's end.
+enum class RtfDestination : quint8 { Text, Skipped, FontTable, ColourTable, NestedRowEnd };
 
 struct RtfGroupState
 {

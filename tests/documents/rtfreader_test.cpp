@@ -171,6 +171,20 @@ TEST(RtfReader, SpecialCharactersAndBreaks)
     EXPECT_EQ(rtfText("{\\rtf1\\b  x\\b0   y}"), u" x  y"_s);
 }
 
+TEST(RtfReader, TablesAsTabSeparatedRows)
+{
+    EXPECT_EQ(rtfText("{\\rtf1\\trowd\\cellx1000\\cellx2000\\pard\\intbl a\\cell b\\cell\\row"
+                      "\\trowd\\cellx1000\\cellx2000\\pard\\intbl\\cell c\\cell\\row\\pard after}"),
+              u"a\tb\t\r\n\tc\t\r\nafter"_s);
+    // A nested row ends inside its ignorable properties group; the fallback for old readers is not text.
+    EXPECT_EQ(rtfText("{\\rtf1\\trowd\\cellx5000\\pard\\intbl\\itap2 A\\nestcell B\\nestcell"
+                      "{\\*\\nesttableprops\\trowd\\cellx2000\\nestrow}{\\nonesttables FALLBACK\\par}"
+                      "\\pard\\intbl\\itap1 C\\cell\\row after}"),
+              u"A\tB\t\r\nC\t\r\nafter"_s);
+    // Elsewhere the properties group stays silent.
+    EXPECT_EQ(rtfText("{\\rtf1 x{\\*\\pict{\\*\\nesttableprops\\nestrow}}y}"), u"xy"_s);
+}
+
 TEST(RtfReader, DestinationsWithoutText)
 {
     EXPECT_EQ(rtfText("{\\rtf1{\\*\\unknowndest secret}{\\*\\generator W;}shown}"), u"shown"_s);
