@@ -68,7 +68,7 @@ QString reliabilityVerdict(const MarkingState &state, const QString &memoText)
     int suspectCount = 0;
     for (int k = 1; k <= state.errorCount; ++k) {
         const QString word = state.errorWords.at(k);
-        if (!text::trimBlanks(word).isEmpty() && text::contains(memoText, word))
+        if (!text::trimBlanksView(word).isEmpty() && state.memoContains(memoText, word))
             ++suspectCount;
     }
     return suspectCount > 5 ? u".......Result may not be reliable"_s : u".......Successful"_s;

@@ -4,6 +4,7 @@
 
 #include "counters.h"
 #include "memoindex.h"
+#include "memotextindex.h"
 #include "slottable.h"
 #include "testoutcome.h"
 
@@ -39,6 +40,15 @@ struct MarkingState
     SlotTable<QString, WordSlots> testWords;
     int testWordCount = 0;
     MemoIndex memoIndex;
+    MemoTextIndex memoTextIndex; // over the whole memo text
+
+    // Whether the whole memo text contains the text (an empty text: when the memo is not empty).
+    bool memoContains(const QString &memoText, QStringView needle) const
+    {
+        if (literalComparisons || !memoTextIndex.isPreparedFor(memoText))
+            return needle.isEmpty() ? !memoText.isEmpty() : QStringView(memoText).contains(needle);
+        return memoTextIndex.contains(needle);
+    }
 
     // Word check
     Int16 wordIndex;

@@ -4,27 +4,73 @@
 #include "textpositions.h"
 #include "wordcore.h"
 
+#include <algorithm>
+
 namespace tallimark {
 
 void MemoIndex::build(const MarkingState &state)
 {
+    m_state = &state;
+    const int count = state.memoWordCount;
     m_words.clear();
     m_runTogether.clear();
     m_cores.clear();
+    m_words.reserve(size_t(count));
+    m_runTogether.reserve(size_t(count));
+    m_cores.reserve(size_t(count));
     m_hasEmptyWord = false;
-    const int count = state.memoWordCount;
-    m_words.reserve(count);
-    m_cores.reserve(count);
     for (int j = 1; j <= count; ++j) {
-        const QString word = state.memoWords.at(j);
-        m_words.insert(word);
+        const QString &word = state.memoWords.at(j);
         m_hasEmptyWord = m_hasEmptyWord || word.isEmpty();
-        ++m_cores[wordCore(word)];
+        m_words.push_back({hashText(word), j});
+        m_cores.push_back({hashText(wordCoreView(word)), j});
         if (j < count) {
-            const QString joined = text::trimRight(word) + text::trimLeft(state.memoWords.at(j + 1));
-            m_runTogether.insert(joined, m_runTogether.value(joined, j)); // keeps the first m
+            const QStringView first = text::trimRightView(word);
+            QStringView second = state.memoWords.at(j + 1);
+            while (!second.isEmpty() && second.front() == u' ')
+                second = second.sliced(1);
+            m_runTogether.push_back({hashText(second, hashText(first)), j});
         }
     }
+    std::sort(m_words.begin(), m_words.end());
+    std::sort(m_runTogether.begin(), m_runTogether.end());
+    std::sort(m_cores.begin(), m_cores.end());
+}
+
+std::pair<MemoIndex::Entries::const_iterator, MemoIndex::Entries::const_iterator>
+MemoIndex::candidates(const Entries &entries, size_t hash)
+{
+    const auto first = std::lower_bound(entries.begin(), entries.end(), Entry{hash, 0});
+    auto last = first;
+    while (last != entries.end() && last->hash == hash)
+        ++last;
+    return {first, last};
+}
+
+bool MemoIndex::hasWord(QStringView word) const
+{
+    const auto [first, last] = candidates(m_words, hashText(word));
+    return std::any_of(first, last, [&](const Entry &e) { return m_state->memoWords.at(e.slot) == word; });
+}
+
+int MemoIndex::firstRunTogether(QStringView text) const
+{
+    const auto [first, last] = candidates(m_runTogether, hashText(text));
+    for (auto it = first; it != last; ++it) { // in slot order: the first match is the smallest m
+        const QStringView a = text::trimRightView(m_state->memoWords.at(it->slot));
+        QStringView b = m_state->memoWords.at(it->slot + 1);
+        while (!b.isEmpty() && b.front() == u' ')
+            b = b.sliced(1);
+        if (text.size() == a.size() + b.size() && text.startsWith(a) && text.sliced(a.size()) == b)
+            return it->slot;
+    }
+    return 0;
+}
+
+int MemoIndex::coreCount(QStringView core) const
+{
+    const auto [first, last] = candidates(m_cores, hashText(core));
+    return int(std::count_if(first, last, [&](const Entry &e) { return wordCoreView(m_state->memoWords.at(e.slot)) == core; }));
 }
 
 } // namespace tallimark

@@ -1,11 +1,13 @@
 // Lookups over the memo words of one test, built once after the memo part is split, so that the
 // word check and the excess-word count need not walk the memo word by word for every test word.
-// Every answer equals the one the word-by-word walk gives.
+// Every answer equals the one the word-by-word walk gives. Nothing is copied: the index holds
+// hashes and slot numbers, and equal hashes are confirmed on the words themselves.
 #pragma once
 
-#include <QHash>
-#include <QSet>
 #include <QString>
+#include <QStringView>
+
+#include <vector>
 
 namespace tallimark {
 
@@ -16,18 +18,28 @@ class MemoIndex
 public:
     void build(const MarkingState &state);
 
-    bool hasWord(const QString &word) const { return m_words.contains(word); }
+    bool hasWord(QStringView word) const;
     bool hasEmptyWord() const { return m_hasEmptyWord; }
     // The smallest m for which memo word m without trailing blanks followed by memo word m + 1
     // without leading blanks is the given text, or 0.
-    int firstRunTogether(const QString &text) const { return m_runTogether.value(text, 0); }
-    int coreCount(const QString &core) const { return m_cores.value(core, 0); }
+    int firstRunTogether(QStringView text) const;
+    int coreCount(QStringView core) const;
 
 private:
-    QSet<QString> m_words;
+    struct Entry
+    {
+        size_t hash;
+        int slot;
+        friend bool operator<(const Entry &a, const Entry &b) { return a.hash < b.hash || (a.hash == b.hash && a.slot < b.slot); }
+    };
+    using Entries = std::vector<Entry>;
+    static std::pair<Entries::const_iterator, Entries::const_iterator> candidates(const Entries &entries, size_t hash);
+
+    const MarkingState *m_state = nullptr;
+    Entries m_words;
+    Entries m_runTogether;
+    Entries m_cores;
     bool m_hasEmptyWord = false;
-    QHash<QString, int> m_runTogether;
-    QHash<QString, int> m_cores;
 };
 
 } // namespace tallimark

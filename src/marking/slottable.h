@@ -43,7 +43,11 @@ public:
         Q_ASSERT(inRange(slot));
         return (*m_slots)[size_t(slot)];
     }
-    T at(int slot) const { return inRange(slot) ? (*m_slots)[size_t(slot)] : T(); }
+    const T &at(int slot) const
+    {
+        static const T empty{};
+        return inRange(slot) ? (*m_slots)[size_t(slot)] : empty;
+    }
 
 private:
     std::unique_ptr<std::array<T, Last + 1>> m_slots;

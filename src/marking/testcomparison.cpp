@@ -16,6 +16,9 @@ void compareWithMemo(MarkingState &state, const QString &testText, const QString
     for (int k = 1; k <= WordSlots; ++k)
         state.errorWords[k].clear();
 
+    if (!state.literalComparisons)
+        state.memoTextIndex.prepare(memoText);
+
     clearWordTables(state);
     findMemoCut(state, testText, memoText);
     state.workText = text::left(memoText, state.memoCutLength);

@@ -66,6 +66,21 @@ QString trimBlanks(const QString &s)
     return trimLeft(trimRight(s));
 }
 
+QStringView trimRightView(QStringView s)
+{
+    while (!s.isEmpty() && s.back() == u' ')
+        s.chop(1);
+    return s;
+}
+
+QStringView trimBlanksView(QStringView s)
+{
+    s = trimRightView(s);
+    while (!s.isEmpty() && s.front() == u' ')
+        s = s.sliced(1);
+    return s;
+}
+
 QString replaceAll(QString s, const QString &from, const QString &to)
 {
     return s.replace(from, to, Qt::CaseSensitive);

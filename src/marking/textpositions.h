@@ -28,6 +28,9 @@ QString right(const QString &s, int length);
 QString trimRight(const QString &s);
 QString trimLeft(const QString &s);
 QString trimBlanks(const QString &s);
+// The same without copying.
+QStringView trimRightView(QStringView s);
+QStringView trimBlanksView(QStringView s);
 
 // Every occurrence replaced, left to right, case-sensitively.
 QString replaceAll(QString s, const QString &from, const QString &to);

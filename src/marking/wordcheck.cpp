@@ -36,7 +36,7 @@ bool isRunTogetherMemoPair(const MarkingState &state, const QString &word)
 
 void tryJoin(MarkingState &state, const QString &w1, const QString &w2, const QString &memoText)
 {
-    if (contains(memoText, state.joinText)) {
+    if (state.memoContains(memoText, state.joinText)) {
         state.testWords.set(state.wordIndex, w1 + u' ' + w2, state.skipped);
         state.mergedList.append(state.testWords.at(state.wordIndex + 1));
     } else {
@@ -121,13 +121,13 @@ void countRepeats(MarkingState &state)
 
 bool isAcceptedWord(const MarkingState &state, const QString &word, const QString &memoText)
 {
-    if (trimBlanks(word).isEmpty() || memoHasWord(state, word))
+    if (trimBlanksView(word).isEmpty() || memoHasWord(state, word))
         return true;
     const QString bare = trimRight(word);
-    if (contains(memoText, u' ' + bare + u'.') || contains(memoText, u' ' + bare + u',')
-        || contains(memoText, bare + u'?') || contains(memoText, bare + u'!'))
+    if (state.memoContains(memoText, u' ' + bare + u'.') || state.memoContains(memoText, u' ' + bare + u',')
+        || state.memoContains(memoText, bare + u'?') || state.memoContains(memoText, bare + u'!'))
         return true;
-    return word.endsWith(QChar(13)) && contains(memoText, left(word, int(word.size()) - 1) + u'.');
+    return word.endsWith(QChar(13)) && state.memoContains(memoText, left(word, int(word.size()) - 1) + u'.');
 }
 
 void handleWrongWord(MarkingState &state, const QString &memoText)
@@ -189,11 +189,11 @@ void checkDoubledWords(MarkingState &state, const QString &memoText)
     state.doubledCount = 0;
     const int bound = state.testWordCount;
     for (state.wordIndex = 2; state.wordIndex <= bound; ++state.wordIndex) {
-        const QString w = state.testWords.at(state.wordIndex);
-        const QString previous = state.testWords.at(state.wordIndex - 1);
-        if (trimBlanks(w).isEmpty() || w == QStringView(u"\r") || w != previous)
+        const QString &w = state.testWords.at(state.wordIndex);
+        const QString &previous = state.testWords.at(state.wordIndex - 1);
+        if (trimBlanksView(w).isEmpty() || w == QStringView(u"\r") || w != previous)
             continue;
-        if (contains(memoText, previous + w))
+        if (state.memoContains(memoText, previous + w))
             continue;
         handleWrongWord(state, memoText);
         ++state.doubledCount;

@@ -36,3 +36,17 @@ TEST(TextPositions, PiecesAndBlanks)
     EXPECT_EQ(trimBlanks(QStringLiteral("  a\r  ")), QStringLiteral("a\r"));
     EXPECT_EQ(trimRight(QStringLiteral(" a ")), QStringLiteral(" a"));
 }
+
+#include "marking/memotextindex.h"
+
+TEST(MemoTextIndex, AnswersAsASearchOfTheWholeText)
+{
+    tallimark::MemoTextIndex index;
+    const QString memo = QStringLiteral("the cat sat on the mat.\r\nthe end");
+    index.prepare(memo);
+    for (const char16_t *needle : {u"", u"t", u"at", u"the ", u"mat.\r\n", u"the end", u"he end", u"end!", u"cat  ", u"tthe"})
+        EXPECT_EQ(index.contains(QStringView(needle)), QStringView(needle).isEmpty() || memo.contains(QStringView(needle)))
+            << QString::fromUtf16(needle).toStdString();
+    EXPECT_TRUE(index.isPreparedFor(memo));
+    EXPECT_FALSE(index.isPreparedFor(QString(memo.data(), memo.size())));
+}
