@@ -7,14 +7,14 @@
 
 namespace {
 
-struct Run
+struct CliRun
 {
     int exitCode = -1;
     QByteArray out;
     QByteArray err;
 };
 
-Run runCli(const QStringList &arguments)
+CliRun runCli(const QStringList &arguments)
 {
     QProcess process;
     process.start(QStringLiteral(TALLIMARK_BINARY_DIR "/cli/tallimark-cli"), arguments);
@@ -41,7 +41,7 @@ TEST(TextCommand, printsThePlainTextAsUtf8WithCrLfKept)
         "Tweede\\tab lyn\\par\r\n}");
     const QString plain = writeFile(dir, "plain.txt", "one\r\ntwo");
 
-    const Run run = runCli({QStringLiteral("text"), rtf, plain});
+    const CliRun run = runCli({QStringLiteral("text"), rtf, plain});
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_EQ(run.out, QByteArray("Die skool se h\xc3\xaa k\xc3\xab.\r\nTweede\tlyn\r\none\r\ntwo"));
     EXPECT_TRUE(run.err.isEmpty());
@@ -53,7 +53,7 @@ TEST(TextCommand, anUnreadableFileGivesOneLineOnStderrAndExitCodeOneButTheOthers
     const QString good = writeFile(dir, "good.txt", "still printed");
     const QString missing = dir.filePath(QStringLiteral("missing.rtf"));
 
-    const Run run = runCli({QStringLiteral("text"), missing, good});
+    const CliRun run = runCli({QStringLiteral("text"), missing, good});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.out, QByteArray("still printed"));
     EXPECT_EQ(run.err.count('\n'), 1);
@@ -66,11 +66,11 @@ TEST(TextCommand, usageFollowsTheUsualConventions)
     EXPECT_EQ(runCli({QStringLiteral("text")}).exitCode, 2);
     EXPECT_EQ(runCli({QStringLiteral("frobnicate")}).exitCode, 2);
 
-    const Run help = runCli({QStringLiteral("--help")});
+    const CliRun help = runCli({QStringLiteral("--help")});
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_TRUE(help.out.contains("mark [options] TEST..."));
 
-    const Run version = runCli({QStringLiteral("--version")});
+    const CliRun version = runCli({QStringLiteral("--version")});
     EXPECT_EQ(version.exitCode, 0);
     EXPECT_TRUE(version.out.startsWith("tallimark-cli " TALLIMARK_VERSION));
 }
