@@ -166,13 +166,14 @@ QString RichDocument::textRtf() const
 
 void RichDocument::setTextRtf(const QString &rtf)
 {
-    // The source is ASCII when it comes from a writer; anything beyond Latin-1 that a caller
-    // put into it is kept as \uN.
+    // The source is ASCII when it comes from a writer. A character a caller put into it that
+    // Windows-1252 bytes would misread is kept as \uN.
     QByteArray bytes;
     bytes.reserve(rtf.size());
     for (QChar c : rtf) {
-        if (c.unicode() < 0x100)
-            bytes.append(char(c.unicode()));
+        const char16_t u = c.unicode();
+        if (u < 0x80 || (u >= 0xA0 && u < 0x100))
+            bytes.append(char(u));
         else
             bytes.append("\\u").append(QByteArray::number(qint16(c.unicode()))).append('?');
     }

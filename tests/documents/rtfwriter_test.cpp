@@ -139,6 +139,14 @@ TEST(RtfWriter, FormattingSurvivesLoadSourceAndSave)
     }
 }
 
+TEST(RtfWriter, SourceEditedWithCharactersBeyondAscii)
+{
+    // A caller may put any character into the source it sets back.
+    RichDocument document;
+    document.setTextRtf(u"{\\rtf1 caf\u00E9 \u0416 \u20AC \u0080}"_s);
+    EXPECT_EQ(document.text(), u"caf\u00E9 \u0416 \u20AC \u0080"_s);
+}
+
 TEST(RtfWriter, ReadingOurOwnSourceIsAFixedPoint)
 {
     RichDocument document;
