@@ -3,7 +3,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <cerrno>
 
@@ -45,13 +44,15 @@ Failure copyReplacing(const QString &from, const QString &to)
     const QByteArray content = source.readAll();
     if (source.error() != QFileDevice::NoError)
         return Failure::fromErrno(errno, from);
-    QSaveFile target(to);
+    // A plain overwrite, as a file copy is: the original stays where it was if this fails.
+    QFile target(to);
     errno = 0;
-    if (!target.open(QIODevice::WriteOnly))
+    if (!target.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return failureOf(errno, to, ErrorNumber::PathNotFound);
     errno = 0;
-    if (target.write(content) != content.size() || !target.commit())
+    if (target.write(content) != content.size() || !target.flush())
         return Failure::fromErrno(errno, to);
+    target.close();
     return Failure::ok();
 }
 
