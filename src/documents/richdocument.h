@@ -64,7 +64,9 @@ public:
     void setText(const QString &text);
     int length() const;
 
-    // The document as RTF source written by our writer; setting it parses it again.
+    // The document as RTF source written by our writer; setting it parses it again. Each CR LF
+    // is a raw CR LF right after the line's last character, then \par, so plain replacements
+    // such as ".  " + CR -> "." + CR work on it; a line break keeps the formatting before it.
     QString textRtf() const;
     void setTextRtf(const QString &rtf);
     // Parses RTF bytes (what loadFile does with an RTF file's content).
