@@ -10,6 +10,8 @@
 #include "textpositions.h"
 #include "textpreparation.h"
 
+#include <QScopeGuard>
+
 #include <cmath>
 
 namespace tallimark {
@@ -34,6 +36,10 @@ MarkingSession::MarkingSession(Workspace &workspace, MarkingHost &host)
 
 void MarkingSession::Command1_Click()
 {
+    if (m_running)
+        return;
+    m_running = true;
+    const auto finished = qScopeGuard([this] { m_running = false; });
     m_ending = Ending::None;
     m_endingFailure = Failure::ok();
     try {

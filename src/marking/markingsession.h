@@ -28,8 +28,10 @@ public:
     // Word-by-word comparisons instead of the memo index (same results, slower).
     void setLiteralComparisons(bool literal) { m_state.literalComparisons = literal; }
 
-    // Runs one whole session.
+    // Runs one whole session. A click while a session runs (the pending events between tests
+    // let one through) is ignored.
     void Command1_Click();
+    bool isRunning() const { return m_running; }
 
     Ending ending() const { return m_ending; }
     // The failure that ended the session (Ending::Failed).
@@ -62,6 +64,7 @@ private:
     QString m_stoorlegger;
     Int16 m_testIndex;
     bool m_resultsBlocked = false;
+    bool m_running = false;
     Ending m_ending = Ending::None;
     Failure m_endingFailure;
 };

@@ -349,3 +349,48 @@ TEST(MarkedCopyName, LosesItsFolderAndLastFourCharacters)
     EXPECT_EQ(resultsLine(QStringLiteral("/d/Class1"), QStringLiteral("/d/Class1/Jan.rtf"), 25),
               QStringLiteral("/d/Class1/Jan   25 wpm"));
 }
+
+namespace {
+
+// Clicks the button again from inside the pending events between tests.
+class ImpatientHost : public ScriptedHost
+{
+public:
+    MarkingSession *session = nullptr;
+    void processPendingEvents() override
+    {
+        ScriptedHost::processPendingEvents();
+        session->Command1_Click();
+    }
+};
+
+} // namespace
+
+TEST(SessionReentry, AClickDuringASessionIsIgnored)
+{
+    QTemporaryDir root;
+    QDir(root.path()).mkpath(QStringLiteral("app"));
+    QDir(root.path()).mkpath(QStringLiteral("Class"));
+    Workspace workspace;
+    workspace.memoDocument.setText(Memo);
+    workspace.memoFiles = {root.path() + QStringLiteral("/memo.rtf"), root.path() + QStringLiteral("/memo.rtf")};
+    QFile memo(workspace.memoFiles[0]);
+    ASSERT_TRUE(memo.open(QIODevice::WriteOnly));
+    memo.write(Memo.toUtf8());
+    memo.close();
+    ImpatientHost host;
+    host.folder = root.path() + QStringLiteral("/app");
+    for (const QString &name : {QStringLiteral("a.rtf"), QStringLiteral("b.rtf")}) {
+        QFile test(root.path() + QStringLiteral("/Class/") + name);
+        ASSERT_TRUE(test.open(QIODevice::WriteOnly));
+        test.write(DoubledTest.toUtf8());
+        host.testList.append(test.fileName());
+    }
+    MarkingSession session(workspace, host);
+    host.session = &session;
+    session.Command1_Click();
+    EXPECT_EQ(host.outcomes.size(), 2);
+    EXPECT_EQ(host.pendingEventRuns, 2);
+    EXPECT_EQ(host.messages.size(), 1);
+    EXPECT_FALSE(session.isRunning());
+}
