@@ -19,6 +19,7 @@ private slots:
     void treeOpensDownToTheStartFolder();
     void expandingFillsOnceAndDropsEmptyExpandButtons();
     void setTreePathOfMissingFolderChangesNothing();
+    void rootIsListedAgainEvenWhenUnchanged();
     void rightClickOnNodeSelectsWithoutListing();
     void doubleClickOpensFolderEntriesOnly();
     void rightClickOnFolderEntryShowsFolderSizes();
@@ -158,6 +159,24 @@ void BrowsingTest::setTreePathOfMissingFolderChangesNothing()
     f.tree()->SetTreePath(deepPath);
     QCOMPARE(f.tree()->listedFolder(), folder);
     QVERIFY(f.dialogs.messages.isEmpty());
+}
+
+void BrowsingTest::rootIsListedAgainEvenWhenUnchanged()
+{
+    WindowFixture f;
+    const QString root = QDir::drives().first().absoluteFilePath();
+    QSignalSpy listings(f.tree(), &FolderTree::listFolderRequested);
+    f.tree()->SetTreePath(root);
+    f.tree()->SetTreePath(root);
+    QCOMPARE(listings.size(), 2);
+    QCOMPARE(f.window->windowTitle(), QStringLiteral("Tallimark - ") + QDir::toNativeSeparators(root));
+    QCOMPARE(f.tree()->currentItem(), f.tree()->topLevelItem(0));
+
+    // Any other folder is listed only when it changes.
+    const QString folder = makeClass(f);
+    f.tree()->SetTreePath(folder);
+    f.tree()->SetTreePath(folder);
+    QCOMPARE(listings.size(), 3);
 }
 
 void BrowsingTest::rightClickOnNodeSelectsWithoutListing()
