@@ -26,6 +26,7 @@ private slots:
     void destinationNameIsSelectedWhenFocused();
     void startFolderThatDoesNotExistLeavesOnlyRoots();
     void fileListFocusShowsTheDragHint();
+    void ctrlXClosesTheWindow();
 };
 
 void StartupTest::startStateShowsMemosDestinationAndHiddenControls()
@@ -187,6 +188,20 @@ void StartupTest::fileListFocusShowsTheDragHint()
     QVERIFY(f.window->reportBox().hasFocus());
     // Nothing hides the hint again.
     QVERIFY(!f.label(QStringLiteral("Label4"))->isHidden());
+}
+
+void StartupTest::ctrlXClosesTheWindow()
+{
+    for (const char *focused : {"List1", "RichTextBox3"}) {
+        WindowFixture f;
+        f.window->show();
+        f.window->showReport();
+        QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
+        QWidget *target = f.control<QWidget>(QString::fromLatin1(focused));
+        target->setFocus();
+        QTest::keyClick(target, Qt::Key_X, Qt::ControlModifier);
+        QVERIFY2(!f.window->isVisible(), focused);
+    }
 }
 
 QTEST_MAIN(StartupTest)
