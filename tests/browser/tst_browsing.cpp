@@ -16,6 +16,7 @@ class BrowsingTest : public QObject
 private slots:
     void listingShowsFoldersThenOnlyRtfFiles();
     void sizesUseKilobytesWithThousandsSeparator();
+    void treeWaitsWhileTheWindowRepaintsDuringAListing();
     void treeOpensDownToTheStartFolder();
     void expandingFillsOnceAndDropsEmptyExpandButtons();
     void setTreePathOfMissingFolderChangesNothing();
@@ -83,6 +84,26 @@ void BrowsingTest::sizesUseKilobytesWithThousandsSeparator()
     QCOMPARE(FileList::sizeText(1024 * 999), QStringLiteral("999 KB"));
     QCOMPARE(FileList::sizeText(1024 * 1000), QStringLiteral("1,000 KB"));
     QCOMPARE(FileList::sizeText(qint64(1024) * 1234567), QStringLiteral("1,234,567 KB"));
+}
+
+void BrowsingTest::treeWaitsWhileTheWindowRepaintsDuringAListing()
+{
+    WindowFixture f;
+    const QString folder = makeClass(f);
+    // Runs from the pending events that the listing lets through.
+    bool ranDuringListing = false;
+    bool treeEnabled = true;
+    int entriesSoFar = -1;
+    QTimer::singleShot(0, f.window.get(), [&] {
+        ranDuringListing = true;
+        treeEnabled = f.tree()->isEnabled();
+        entriesSoFar = f.fileList()->topLevelItemCount();
+    });
+    f.tree()->SetTreePath(folder);
+    QVERIFY(ranDuringListing);
+    QVERIFY(!treeEnabled);
+    QVERIFY(entriesSoFar >= 1 && entriesSoFar < 5);
+    QVERIFY(f.tree()->isEnabled());
 }
 
 void BrowsingTest::treeOpensDownToTheStartFolder()
