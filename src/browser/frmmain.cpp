@@ -199,8 +199,8 @@ void frmMain::createMenus()
         connect(action, &QAction::triggered, this, handler);
         return action;
     };
-    add(mnuFile, QStringLiteral("mnuMarked"), QStringLiteral("Open Marked SpeedTest"), &frmMain::mnuMarked_Click);
-    add(mnuFile, QStringLiteral("mnuResults"), QStringLiteral("Open Results"), &frmMain::mnuResults_Click);
+    mnuMarked = add(mnuFile, QStringLiteral("mnuMarked"), QStringLiteral("Open Marked SpeedTest"), &frmMain::mnuMarked_Click);
+    mnuResults = add(mnuFile, QStringLiteral("mnuResults"), QStringLiteral("Open Results"), &frmMain::mnuResults_Click);
     add(mnuFile, QStringLiteral("mnuSave"), QStringLiteral("Save As..."), &frmMain::mnuSave_Click);
     add(mnuFile, QStringLiteral("mnuPrint"), QStringLiteral("Print"), &frmMain::mnuPrint_Click);
     mnuFile->addSeparator()->setObjectName(QStringLiteral("mnuSep"));

@@ -131,6 +131,8 @@ private:
     ReportBox *RichTextBox3 = nullptr;
     QProgressBar *progress = nullptr;
     SettingsMenu *mnuSettings = nullptr;
+    QAction *mnuMarked = nullptr;
+    QAction *mnuResults = nullptr;
 };
 
 } // namespace tallimark

@@ -9,6 +9,7 @@
 #include "reportbox.h"
 #include "testbox.h"
 
+#include <QAction>
 #include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -21,18 +22,23 @@ void frmMain::Command1_Click()
 {
     if (m_sessionRunning)
         return;
-    // One session at a time: the box it reads and the button that starts it wait until it ends.
+    // One session at a time: the box it reads and the button that starts it wait until it ends,
+    // and no viewed file may take the place of the report it is writing.
+    const QList<QWidget *> heldWidgets{Command1, List1, Command8[1]};
+    const QList<QAction *> heldActions{mnuMarked, mnuResults};
     m_sessionRunning = true;
-    Command1->setEnabled(false);
-    List1->setEnabled(false);
-    Command8[1]->setEnabled(false);
+    for (QWidget *widget : heldWidgets)
+        widget->setEnabled(false);
+    for (QAction *action : heldActions)
+        action->setEnabled(false);
 
     m_session->Command1_Click();
 
     progress->hide();
-    Command1->setEnabled(true);
-    List1->setEnabled(true);
-    Command8[1]->setEnabled(true);
+    for (QWidget *widget : heldWidgets)
+        widget->setEnabled(true);
+    for (QAction *action : heldActions)
+        action->setEnabled(true);
     m_sessionRunning = false;
 }
 

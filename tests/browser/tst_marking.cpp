@@ -84,7 +84,8 @@ void MarkingTest::sessionMarksTheDraggedTests()
     f.dialogs.onMessage = [&](const ScriptedDialogs::Message &) {
         heldBack = !f.control<QPushButton>(QStringLiteral("Command1"))->isEnabled()
                    && !f.testBox()->isEnabled()
-                   && !f.control<QPushButton>(QStringLiteral("Command8_1"))->isEnabled();
+                   && !f.control<QPushButton>(QStringLiteral("Command8_1"))->isEnabled()
+                   && !f.window->findChild<QAction *>(QStringLiteral("mnuMarked"))->isEnabled();
         auto *progress = f.control<QProgressBar>(QStringLiteral("progress"));
         progressAtEnd = progress->isVisible() || !progress->isHidden() ? progress->value() : -1;
     };
@@ -98,6 +99,7 @@ void MarkingTest::sessionMarksTheDraggedTests()
     QCOMPARE(progressAtEnd, 3);
     QVERIFY(f.control<QPushButton>(QStringLiteral("Command1"))->isEnabled());
     QVERIFY(f.testBox()->isEnabled());
+    QVERIFY(f.window->findChild<QAction *>(QStringLiteral("mnuResults"))->isEnabled());
     QVERIFY(f.control<QWidget>(QStringLiteral("progress"))->isHidden());
 
     const QStringList report = f.window->reportBox().richDocument().text().split(QStringLiteral("\r\n"));
