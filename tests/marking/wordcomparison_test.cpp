@@ -147,3 +147,34 @@ TEST(DoubledWords, APairTheMemoHasIsNoError)
     EXPECT_EQ(state->doubledCount, 0);
     EXPECT_EQ(state->errorCount, 0);
 }
+
+TEST(TableLimits, ALongMemoPartIsSplitUpToSlot1500AndTheMarkingGoesOn)
+{
+    QString memo;
+    while (memo.size() < 20000)
+        memo += QStringLiteral("one two three four five six seven eight nine ten ");
+    auto state = std::make_unique<MarkingState>();
+    QList<int> skipped;
+    state->skipped = [&](const Failure &failure) { skipped.append(failure.number); };
+    // The test's end occurs nowhere, so the memo is cut at the test's length + 10: 15,010.
+    const QString test = memo.left(15000) + QStringLiteral("zzz");
+    compareWithMemo(*state, test, memo);
+    EXPECT_EQ(state->memoWordCount, 1500);
+    EXPECT_EQ(state->testWordCount, 1500);
+    EXPECT_TRUE(skipped.contains(ErrorNumber::SubscriptOutOfRange));
+}
+
+TEST(TableLimits, AMemoCutBeyond32767CharactersOverflows)
+{
+    QString memo;
+    while (memo.size() < 40000)
+        memo += QStringLiteral("one two three four five six seven eight nine ten ");
+    memo += QStringLiteral("and this is where the learner stopped typing the memo");
+    auto state = std::make_unique<MarkingState>();
+    try {
+        compareWithMemo(*state, QStringLiteral("many words before and this is where the learner stopped typing the memo"), memo);
+        ADD_FAILURE() << "no overflow";
+    } catch (const FailureException &thrown) {
+        EXPECT_EQ(thrown.failure().number, ErrorNumber::Overflow);
+    }
+}
