@@ -33,7 +33,8 @@ void StartupTest::startStateShowsMemosDestinationAndHiddenControls()
 {
     WindowFixture f;
     frmMain &w = *f.window;
-    QVERIFY(w.windowTitle().startsWith(QStringLiteral("Tallimark - "))); // the home folder was listed
+    if (QFileInfo(QDir::homePath()).isDir()) // with no start folder, the home folder is listed
+        QCOMPARE(w.windowTitle(), QStringLiteral("Tallimark - ") + QDir::toNativeSeparators(QDir::homePath()));
     QCOMPARE(f.label(QStringLiteral("Label7_0"))->text(), QStringLiteral("Bron.rtf"));
     QCOMPARE(f.label(QStringLiteral("Label7_1"))->text(), QStringLiteral("Source.rtf"));
     QCOMPARE(f.control<QLineEdit>(QStringLiteral("Text1"))->text(), QStringLiteral("New Folder"));
@@ -41,7 +42,10 @@ void StartupTest::startStateShowsMemosDestinationAndHiddenControls()
     // The destination path itself is only set by a drag or a session.
     QVERIFY(w.workspace().destFolder.isEmpty());
     // The English memo is loaded last and stays in the memo document.
-    QVERIFY(w.workspace().memoDocument.text().contains(QStringLiteral("rain")));
+    RichDocument english;
+    QVERIFY(!english.loadFile(f.root() + QStringLiteral("/Source.rtf")).failed());
+    QVERIFY(english.length() > 50);
+    QCOMPARE(w.workspace().memoDocument.text(), english.text());
     QVERIFY(f.dialogs.messages.isEmpty());
 
     for (const char *hidden : {"Label4", "Picture1", "RichTextBox3", "Command8_0", "progress"})
