@@ -56,7 +56,10 @@ int runMark(const QStringList &arguments)
         return 2;
     }
     if (parser.isSet(u"help"_s)) {
-        std::fputs(parser.helpText().toUtf8().constData(), stdout);
+        // The parser names the program as it was started; the usage line names the command.
+        QString help = parser.helpText();
+        help.replace(0, help.indexOf(u" [options]"), u"Usage: tallimark-cli mark"_s);
+        std::fputs(help.toUtf8().constData(), stdout);
         return 0;
     }
     const QStringList positional = parser.positionalArguments();
