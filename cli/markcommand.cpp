@@ -58,7 +58,8 @@ int runMark(const QStringList &arguments)
     if (parser.isSet(u"help"_s)) {
         // The parser names the program as it was started; the usage line names the command.
         QString help = parser.helpText();
-        help.replace(0, help.indexOf(u" [options]"), u"Usage: tallimark-cli mark"_s);
+        if (const qsizetype end = help.indexOf(u" [options]"); end > 0)
+            help.replace(0, end, u"Usage: tallimark-cli mark"_s);
         std::fputs(help.toUtf8().constData(), stdout);
         return 0;
     }
