@@ -36,6 +36,14 @@ TEST(MemoCut, ShorterTailsAreTriedInStepsOfThree)
     EXPECT_EQ(cutOf(test, Memo), 21 + 41);
 }
 
+TEST(MemoCut, TheWindowBeforeTheLastFortyCharacters)
+{
+    // Every tail ends in "#####"; the 36 characters from position L - 40 are memo 5 to 40.
+    const QString test = QString(20, u'#') + Memo.mid(4, 36) + QString(5, u'#');
+    ASSERT_EQ(test.size(), 61);
+    EXPECT_EQ(cutOf(test, Memo), 5 + 41);
+}
+
 TEST(MemoCut, PairSearchCutsAtTheNextWordEnd)
 {
     // Pieces b = "quick brown " (memo 5) and a = " lazy dog an" (memo 35), 30 apart; everything
