@@ -522,7 +522,8 @@ void RtfReader::commitFont()
 {
     if (m_fontNumber) {
         decodeFontNameBytes();
-        m_fontName.removeIf([](QChar c) { return c.unicode() < 0x20 || c.isSurrogate(); });
+        // A name can never hold what ends it in the table; \uN could still put it there.
+        m_fontName.removeIf([](QChar c) { return c.unicode() < 0x20 || c == u';' || c.isSurrogate(); });
         FontEntry entry;
         entry.codePage = fontEntryCodePage();
         entry.name = m_fontName.trimmed();
