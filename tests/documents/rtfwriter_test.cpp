@@ -160,7 +160,7 @@ TEST(RtfWriter, ReadingOurOwnSourceIsAFixedPoint)
     EXPECT_EQ(copy.textRtf(), rtf);
 
     // Font names with what a font table cannot hold (found by fuzzing).
-    document.setRtfBytes(QByteArrayLiteral("{\\rtf1{\\fonttbl{\\f0 A\\u59 B\\u1046?\\'01;}}x}"));
+    document.setRtfBytes(QByteArrayLiteral("{\\rtf1{\\fonttbl{\\f0 A\\u59?B\\u1046?\\'01;}}x}"));
     EXPECT_EQ(document.fontName(), u"AB\u0416"_s);
     copy.setTextRtf(document.textRtf());
     EXPECT_EQ(copy.textRtf(), document.textRtf());
