@@ -2,7 +2,7 @@
 // line as the host.
 #include "commands.h"
 
-#include "applicationfolder.h"
+#include "marking/programfolder.h"
 #include "commandlinehost.h"
 
 #include "documents/memoloader.h"
@@ -89,7 +89,8 @@ int runMark(const QStringList &arguments)
         }
         options.outRoot = root.absoluteFilePath();
     } else {
-        options.outRoot = programOwnFolder();
+        options.outRoot = programFolder();
+        ensureFolderExists(options.outRoot);
     }
     options.reuse = parser.isSet(reuse);
     options.resultAsInteger = parser.isSet(integer);

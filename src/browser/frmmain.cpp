@@ -4,7 +4,7 @@
 #include "filelist.h"
 #include "foldertree.h"
 #include "marking/markingsession.h"
-#include "programfolder.h"
+#include "marking/programfolder.h"
 #include "reportbox.h"
 #include "settings/settingsmenu.h"
 #include "settings/smallcommands.h"

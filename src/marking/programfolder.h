@@ -1,4 +1,5 @@
 // The program's own folder, inside which the destination folders of marking sessions are made.
+// Shared by the window and the command line so that both mark into the same place.
 #pragma once
 
 #include <QString>
