@@ -257,10 +257,8 @@ void RtfReader::readControlSymbol(char symbol)
     case '\r':
     case '\n':
         // "\" at the end of a source line is a paragraph break (TextEdit writes them).
-        if (takesText()) {
-            appendCharacter(13);
-            appendCharacter(10);
-        }
+        if (takesText())
+            appendParagraphBreak();
         break;
     case '\t':
         if (takesText())
@@ -394,6 +392,9 @@ void RtfReader::readControlWord(const RtfToken &token)
         chars.kerning = qBound(0, parameter, 3276);
         break;
     case Word::ParagraphBreak:
+        if (takesText())
+            appendParagraphBreak();
+        break;
     case Word::Row:
         if (takesText()) {
             appendCharacter(13);
@@ -438,6 +439,12 @@ void RtfReader::appendUnicode(int value)
     } else {
         appendCharacter(0xFFFD);
     }
+}
+
+void RtfReader::appendParagraphBreak()
+{
+    flushBytes();
+    m_sink.appendParagraphBreak(currentFormat());
 }
 
 void RtfReader::appendCharacter(char16_t character)

@@ -74,6 +74,7 @@ private:
 
     bool takesText() const;
     void appendCharacter(char16_t character);
+    void appendParagraphBreak();
     void appendUnicode(int value);
     void flushBytes();
     quint16 currentFormat();

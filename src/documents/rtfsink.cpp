@@ -20,6 +20,12 @@ void RtfSink::append(QStringView text, quint16 formatIndex)
     m_document.m_formatOfChar.insert(m_document.m_formatOfChar.size(), text.size(), formatIndex);
 }
 
+void RtfSink::appendParagraphBreak(quint16 formatIndex)
+{
+    append(u"\r\n", formatIndex);
+    m_endOfLastParagraphBreak = m_document.m_text.size();
+}
+
 void RtfSink::setDefaultFontName(const QString &name)
 {
     m_document.m_defaultFont = name;
@@ -27,6 +33,10 @@ void RtfSink::setDefaultFontName(const QString &name)
 
 void RtfSink::finish()
 {
+    if (m_endOfLastParagraphBreak >= 2 && m_endOfLastParagraphBreak == m_document.m_text.size()) {
+        m_document.m_text.chop(2);
+        m_document.m_formatOfChar.resize(m_document.m_text.size());
+    }
     // \uN gives UTF-16 units one by one; a broken file may leave half a pair.
     QString &text = m_document.m_text;
     const qsizetype size = text.size();

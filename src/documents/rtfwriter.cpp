@@ -117,6 +117,8 @@ QByteArray RtfWriter::write()
     }
     if (carriedCr)
         writeText(u"\r");
+    // The final paragraph mark, as word processors write it; the reader drops it again.
+    writeText(u"\r\n");
     m_out.append('}');
     // The tables list only the fonts and colours that the text uses, in the order it uses them.
     return header() + m_out;

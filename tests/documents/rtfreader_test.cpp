@@ -30,7 +30,7 @@ TEST(RtfReader, WordPadDocument)
         "\\pard\\sa200\\sl276\\slmult1\\f0\\fs22\\lang9 The quick \\b brown\\b0  fox.\\par\r\n"
         "Caf\\'e9 \\cf1 red\\cf0  and \\f1\\'e8\\f0 .\\par\r\n}\r\n"));
 
-    EXPECT_EQ(document.text(), u"The quick brown fox.\r\nCaf\u00E9 red and \u010D.\r\n"_s);
+    EXPECT_EQ(document.text(), u"The quick brown fox.\r\nCaf\u00E9 red and \u010D."_s);
     EXPECT_EQ(document.fontName(), u"Calibri"_s);
     EXPECT_TRUE(formatOf(document, u"brown"_s).bold);
     EXPECT_FALSE(formatOf(document, u" fox"_s).bold);
@@ -63,7 +63,7 @@ TEST(RtfReader, WordDocumentWithRevisionIdsFieldsTableAndUnicode)
         "{\\*\\themedata 504b0304}{\\*\\datastore 0105000002000000}}"));
 
     EXPECT_EQ(document.text(),
-              u"Visit our site.\r\nOne\tTwo\t\r\n\u041F\u0440\u0438\u0432\u0435\u0442 \u201Cquoted\u201D \u2014done\r\n"_s);
+              u"Visit our site.\r\nOne\tTwo\t\r\n\u041F\u0440\u0438\u0432\u0435\u0442 \u201Cquoted\u201D \u2014done"_s);
     const CharFormat link = formatOf(document, u"our site"_s);
     EXPECT_TRUE(link.underline);
     EXPECT_EQ(link.colour, Yellow);
@@ -91,7 +91,7 @@ TEST(RtfReader, LibreOfficeDocument)
         " woord \\u8211\\'96 klaar.}\n"
         "\\par }"));
 
-    EXPECT_EQ(document.text(), u"Die kat sit op die mat.  Dit re\u00EBn.\r\nRooi woord \u2013 klaar.\r\n"_s);
+    EXPECT_EQ(document.text(), u"Die kat sit op die mat.  Dit re\u00EBn.\r\nRooi woord \u2013 klaar."_s);
     EXPECT_EQ(document.fontName(), u"Liberation Sans"_s);
     EXPECT_EQ(formatOf(document, u"Rooi"_s).colour, Red);
     EXPECT_EQ(formatOf(document, u"Die"_s).kerning, 1);

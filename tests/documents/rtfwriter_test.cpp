@@ -90,6 +90,23 @@ TEST(RtfWriter, PlainTextSurvivesSaveAndLoadExactly)
     EXPECT_EQ(loaded.text(), text);
 }
 
+TEST(RtfWriter, TheFinalParagraphMarkIsWrittenAndReadBackAsNone)
+{
+    // Word processors end every document with \par; it closes the last paragraph and is no
+    // line break of the text. A learner who stopped typing mid-word ends on that word.
+    EXPECT_EQ(rtfText("{\\rtf1\\ansi Stopped mid-wo\\par\r\n}"), u"Stopped mid-wo"_s);
+    EXPECT_EQ(rtfText("{\\rtf1\\ansi One\\par\r\n\\par\r\n}"), u"One\r\n"_s);
+    EXPECT_EQ(rtfText("{\\rtf1\\ansi No mark at the end}"), u"No mark at the end"_s);
+
+    for (const QString &text : {u""_s, u"end.  "_s, u"a\r\n"_s, u"a\r\n\r\n"_s, u"\r\n"_s}) {
+        const QString rtf = documentWithText(text).textRtf();
+        EXPECT_TRUE(rtf.endsWith(u"\r\n\\par}"_s)) << rtf;
+        RichDocument reread;
+        reread.setTextRtf(rtf);
+        EXPECT_EQ(reread.text(), text);
+    }
+}
+
 TEST(RtfWriter, FormattingSurvivesLoadSourceAndSave)
 {
     RichDocument document = documentWithText(u"plain bold under red on-green big up kern\r\nnext"_s);

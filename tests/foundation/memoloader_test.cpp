@@ -48,7 +48,7 @@ TEST_F(MemoFolder, startUpLeavesTheEnglishMemoLoadedAndRecordsBothNames)
 
     Workspace workspace;
     EXPECT_TRUE(loadBothMemos(workspace).isEmpty());
-    EXPECT_EQ(workspace.memoDocument.text(), QStringLiteral("The dog barks.\r\n"));
+    EXPECT_EQ(workspace.memoDocument.text(), QStringLiteral("The dog barks."));
     EXPECT_EQ(workspace.memoFiles[0], QStringLiteral("Bron.rtf"));
     EXPECT_EQ(workspace.memoFiles[1], QStringLiteral("Source.rtf"));
     EXPECT_EQ(workspace.currentFile, QStringLiteral("Source.rtf"));
@@ -62,11 +62,11 @@ TEST_F(MemoFolder, bareNamesFollowTheWorkingFolderAtLoadTime)
 
     Workspace workspace;
     ASSERT_FALSE(loadMemo(workspace, MemoLanguage::Afrikaans).failed());
-    EXPECT_EQ(workspace.memoDocument.text(), QStringLiteral("Eerste memo.\r\n"));
+    EXPECT_EQ(workspace.memoDocument.text(), QStringLiteral("Eerste memo."));
 
     ASSERT_TRUE(QDir::setCurrent(dir.filePath(QStringLiteral("other"))));
     ASSERT_FALSE(loadMemo(workspace, MemoLanguage::Afrikaans).failed());
-    EXPECT_EQ(workspace.memoDocument.text(), QStringLiteral("Tweede memo.\r\n"));
+    EXPECT_EQ(workspace.memoDocument.text(), QStringLiteral("Tweede memo."));
 }
 
 TEST_F(MemoFolder, aMissingMemoIsNamedWithItsFolderAndLeavesTheMemoBoxEmpty)
@@ -96,5 +96,5 @@ TEST(MemoLoader, anExplicitMemoFolderIsRecordedWithTheName)
     Workspace workspace;
     ASSERT_FALSE(loadMemo(workspace, MemoLanguage::English, dir.path()).failed());
     EXPECT_EQ(workspace.memoFile(MemoLanguage::English), dir.filePath(QStringLiteral("Source.rtf")));
-    EXPECT_EQ(workspace.memoDocument.text(), QStringLiteral("A memo elsewhere.\r\n"));
+    EXPECT_EQ(workspace.memoDocument.text(), QStringLiteral("A memo elsewhere."));
 }
