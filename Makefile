@@ -12,8 +12,13 @@ all: build
 deps:
 	@scripts/install-deps.sh
 
+# A build folder keeps the generator it was made with (ninja may have been installed since).
 configure: deps
-	@cmake -S . -B $(BUILD) -G "$(GENERATOR)" -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) $(CMAKE_ARGS) >/dev/null
+	@if [ -f $(BUILD)/CMakeCache.txt ]; then \
+	  cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) $(CMAKE_ARGS) >/dev/null; \
+	else \
+	  cmake -S . -B $(BUILD) -G "$(GENERATOR)" -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) $(CMAKE_ARGS) >/dev/null; \
+	fi
 
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
