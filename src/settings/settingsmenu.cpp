@@ -6,16 +6,16 @@ SettingsMenu::SettingsMenu(QWidget *parent)
     : QMenu(QStringLiteral("Settings"), parent)
 {
     m_integer = addAction(QStringLiteral("Final result as integer"));
-    m_integer->setObjectName(QStringLiteral("mnuInteger"));
+    m_integer->setObjectName(QStringLiteral("integerResultAction"));
     m_integer->setCheckable(true);
     m_multipleOf5 = addAction(QStringLiteral("Final result as multiple of 5"));
-    m_multipleOf5->setObjectName(QStringLiteral("mnu5"));
+    m_multipleOf5->setObjectName(QStringLiteral("multipleOf5ResultAction"));
     m_multipleOf5->setCheckable(true);
     showSetting();
 
     // Qt would toggle a checkable action; the items set their state instead.
-    connect(m_integer, &QAction::triggered, this, &SettingsMenu::mnuInteger_Click);
-    connect(m_multipleOf5, &QAction::triggered, this, &SettingsMenu::mnu5_Click);
+    connect(m_integer, &QAction::triggered, this, &SettingsMenu::chooseIntegerResult);
+    connect(m_multipleOf5, &QAction::triggered, this, &SettingsMenu::chooseMultipleOf5Result);
 }
 
 bool SettingsMenu::resultAsInteger() const
@@ -23,13 +23,13 @@ bool SettingsMenu::resultAsInteger() const
     return m_setting.resultAsInteger();
 }
 
-void SettingsMenu::mnuInteger_Click()
+void SettingsMenu::chooseIntegerResult()
 {
     m_setting.mnuInteger_Click();
     showSetting();
 }
 
-void SettingsMenu::mnu5_Click()
+void SettingsMenu::chooseMultipleOf5Result()
 {
     m_setting.mnu5_Click();
     showSetting();

@@ -56,7 +56,7 @@ void BrowsingTest::listingShowsFoldersThenOnlyRtfFiles()
 {
     WindowFixture f;
     const QString folder = makeClass(f);
-    f.tree()->SetTreePath(folder);
+    f.tree()->showFolder(folder);
 
     QCOMPARE(f.window->windowTitle(), QStringLiteral("Tallimark - ") + folder);
     QCOMPARE(f.fileListNames(), (QStringList{QStringLiteral("alpha"), QStringLiteral("Zeta"), QStringLiteral("a.RTF"),
@@ -99,7 +99,7 @@ void BrowsingTest::treeWaitsWhileTheWindowRepaintsDuringAListing()
         treeEnabled = f.tree()->isEnabled();
         entriesSoFar = f.fileList()->topLevelItemCount();
     });
-    f.tree()->SetTreePath(folder);
+    f.tree()->showFolder(folder);
     QVERIFY(ranDuringListing);
     QVERIFY(!treeEnabled);
     QVERIFY(entriesSoFar >= 1 && entriesSoFar < 5);
@@ -124,7 +124,7 @@ void BrowsingTest::treeOpensDownToTheStartFolder()
     QCOMPARE(f.fileListNames().size(), 5);
 
     // Written with a closing separator, the folder itself is opened too.
-    tree->SetTreePath(folder + QLatin1Char('/'));
+    tree->showFolder(folder + QLatin1Char('/'));
     QVERIFY(node->isExpanded());
     QCOMPARE(node->childCount(), 2);
 }
@@ -133,7 +133,7 @@ void BrowsingTest::expandingFillsOnceAndDropsEmptyExpandButtons()
 {
     WindowFixture f;
     const QString folder = makeClass(f);
-    f.tree()->SetTreePath(folder);
+    f.tree()->showFolder(folder);
     QTreeWidgetItem *node = f.tree()->node(folder);
     QVERIFY(FolderTree::isPlaceholder(node->child(0)));
     node->setExpanded(true);
@@ -163,11 +163,11 @@ void BrowsingTest::setTreePathOfMissingFolderChangesNothing()
 {
     WindowFixture f;
     const QString folder = makeClass(f);
-    f.tree()->SetTreePath(folder);
+    f.tree()->showFolder(folder);
     const QString title = f.window->windowTitle();
     const int nodes = f.tree()->node(folder)->parent()->childCount();
 
-    f.tree()->SetTreePath(folder + QStringLiteral("/missing/deeper"));
+    f.tree()->showFolder(folder + QStringLiteral("/missing/deeper"));
     QCOMPARE(f.window->windowTitle(), title);
     QCOMPARE(f.tree()->listedFolder(), folder);
     QCOMPARE(f.tree()->node(folder)->parent()->childCount(), nodes);
@@ -177,7 +177,7 @@ void BrowsingTest::setTreePathOfMissingFolderChangesNothing()
     for (int i = 0; i < 20; ++i)
         deep += QStringLiteral("/d");
     const QString deepPath = f.makeFolder(deep);
-    f.tree()->SetTreePath(deepPath);
+    f.tree()->showFolder(deepPath);
     QCOMPARE(f.tree()->listedFolder(), folder);
     QVERIFY(f.dialogs.messages.isEmpty());
 }
@@ -187,16 +187,16 @@ void BrowsingTest::rootIsListedAgainEvenWhenUnchanged()
     WindowFixture f;
     const QString root = QDir::drives().first().absoluteFilePath();
     QSignalSpy listings(f.tree(), &FolderTree::listFolderRequested);
-    f.tree()->SetTreePath(root);
-    f.tree()->SetTreePath(root);
+    f.tree()->showFolder(root);
+    f.tree()->showFolder(root);
     QCOMPARE(listings.size(), 2);
     QCOMPARE(f.window->windowTitle(), QStringLiteral("Tallimark - ") + QDir::toNativeSeparators(root));
     QCOMPARE(f.tree()->currentItem(), f.tree()->topLevelItem(0));
 
     // Any other folder is listed only when it changes.
     const QString folder = makeClass(f);
-    f.tree()->SetTreePath(folder);
-    f.tree()->SetTreePath(folder);
+    f.tree()->showFolder(folder);
+    f.tree()->showFolder(folder);
     QCOMPARE(listings.size(), 3);
 }
 
@@ -205,7 +205,7 @@ void BrowsingTest::rightClickOnNodeSelectsWithoutListing()
     WindowFixture f;
     const QString folder = makeClass(f);
     showAndWait(f);
-    f.tree()->SetTreePath(folder + QLatin1Char('/'));
+    f.tree()->showFolder(folder + QLatin1Char('/'));
     QTreeWidgetItem *zeta = f.tree()->node(folder + QStringLiteral("/Zeta"));
     QVERIFY(zeta);
     QWidget *viewport = f.tree()->viewport();
@@ -231,7 +231,7 @@ void BrowsingTest::doubleClickOpensFolderEntriesOnly()
     WindowFixture f;
     const QString folder = makeClass(f);
     showAndWait(f);
-    f.tree()->SetTreePath(folder);
+    f.tree()->showFolder(folder);
     FileList *list = f.fileList();
 
     const QPoint onFile = list->visualItemRect(list->topLevelItem(3)).center();
@@ -252,7 +252,7 @@ void BrowsingTest::rightClickOnFolderEntryShowsFolderSizes()
     WindowFixture f;
     const QString folder = makeClass(f);
     showAndWait(f);
-    f.tree()->SetTreePath(folder);
+    f.tree()->showFolder(folder);
     FileList *list = f.fileList();
 
     QTest::mouseClick(list->viewport(), Qt::RightButton, {}, list->visualItemRect(list->topLevelItem(3)).center());
@@ -271,7 +271,7 @@ void BrowsingTest::headerClickSortsOnce()
     WindowFixture f;
     const QString folder = makeClass(f);
     showAndWait(f);
-    f.tree()->SetTreePath(folder);
+    f.tree()->showFolder(folder);
     QHeaderView *header = f.fileList()->header();
     const int sizeX = header->sectionViewportPosition(FileList::SizeColumn) + 5;
 

@@ -60,12 +60,12 @@ QStringList MarkingTest::resultsLines(const QString &folder)
 void MarkingTest::emptyTestBoxIsRefused()
 {
     WindowFixture f;
-    f.control<QPushButton>(QStringLiteral("Command1"))->click();
+    f.control<QPushButton>(QStringLiteral("markButton"))->click();
     QCOMPARE(f.dialogs.messages.size(), 1);
     QCOMPARE(f.dialogs.messages[0].text, QStringLiteral("No speed tests in the green box..."));
     QCOMPARE(f.dialogs.messages[0].title, QStringLiteral("Error"));
     QVERIFY(f.window->reportBox().isHidden());
-    QVERIFY(f.control<QPushButton>(QStringLiteral("Command1"))->isEnabled());
+    QVERIFY(f.control<QPushButton>(QStringLiteral("markButton"))->isEnabled());
     QVERIFY(!QFileInfo::exists(f.programFolder() + QStringLiteral("/New Folder")));
 }
 
@@ -73,23 +73,23 @@ void MarkingTest::sessionMarksTheDraggedTests()
 {
     WindowFixture f;
     const QString sample = copySampleClass(f);
-    f.tree()->SetTreePath(sample);
+    f.tree()->showFolder(sample);
     addTests(f, {QStringLiteral("Anika Botha.rtf"), QStringLiteral("Danie Kruger.rtf"), QStringLiteral("Emily Jacobs.rtf")});
     const QString destination = f.programFolder() + QStringLiteral("/Grade10A");
-    QCOMPARE(f.label(QStringLiteral("Label9"))->text(), destination);
+    QCOMPARE(f.label(QStringLiteral("destinationPath"))->text(), destination);
 
     // At the closing message the session is still under way: the controls wait for it.
     bool heldBack = false;
     int progressAtEnd = -1;
     f.dialogs.onMessage = [&](const ScriptedDialogs::Message &) {
-        heldBack = !f.control<QPushButton>(QStringLiteral("Command1"))->isEnabled()
+        heldBack = !f.control<QPushButton>(QStringLiteral("markButton"))->isEnabled()
                    && !f.testBox()->isEnabled()
-                   && !f.control<QPushButton>(QStringLiteral("Command8_1"))->isEnabled()
-                   && !f.window->findChild<QAction *>(QStringLiteral("mnuMarked"))->isEnabled();
-        auto *progress = f.control<QProgressBar>(QStringLiteral("progress"));
+                   && !f.control<QPushButton>(QStringLiteral("clearTestsButton"))->isEnabled()
+                   && !f.window->findChild<QAction *>(QStringLiteral("openMarkedAction"))->isEnabled();
+        auto *progress = f.control<QProgressBar>(QStringLiteral("sessionProgress"));
         progressAtEnd = progress->isVisible() || !progress->isHidden() ? progress->value() : -1;
     };
-    f.control<QPushButton>(QStringLiteral("Command1"))->click();
+    f.control<QPushButton>(QStringLiteral("markButton"))->click();
 
     QCOMPARE(f.dialogs.messages.size(), 1);
     QCOMPARE(f.dialogs.messages[0].title, QStringLiteral("Done"));
@@ -97,10 +97,10 @@ void MarkingTest::sessionMarksTheDraggedTests()
                                              + destination + QStringLiteral("\r"));
     QVERIFY(heldBack);
     QCOMPARE(progressAtEnd, 3);
-    QVERIFY(f.control<QPushButton>(QStringLiteral("Command1"))->isEnabled());
+    QVERIFY(f.control<QPushButton>(QStringLiteral("markButton"))->isEnabled());
     QVERIFY(f.testBox()->isEnabled());
-    QVERIFY(f.window->findChild<QAction *>(QStringLiteral("mnuResults"))->isEnabled());
-    QVERIFY(f.control<QWidget>(QStringLiteral("progress"))->isHidden());
+    QVERIFY(f.window->findChild<QAction *>(QStringLiteral("openResultsAction"))->isEnabled());
+    QVERIFY(f.control<QWidget>(QStringLiteral("sessionProgress"))->isHidden());
 
     const QStringList report = f.window->reportBox().richDocument().text().split(QStringLiteral("\r\n"));
     QCOMPARE(report.size(), 6); // title, empty line, three tests, and the empty text after the last CR LF
@@ -113,8 +113,8 @@ void MarkingTest::sessionMarksTheDraggedTests()
     QVERIFY2(report[4].startsWith(sample + QStringLiteral("/Emily Jacobs.rtf.......")), qPrintable(report[4]));
     QCOMPARE(f.window->reportBox().toPlainText().section(QLatin1Char('\n'), 3, 3), report[3]);
     QVERIFY(!f.window->reportBox().isHidden());
-    QVERIFY(!f.control<QPushButton>(QStringLiteral("Command8_0"))->isHidden());
-    QCOMPARE(f.label(QStringLiteral("Label3"))->text(), QString());
+    QVERIFY(!f.control<QPushButton>(QStringLiteral("closeReportButton"))->isHidden());
+    QCOMPARE(f.label(QStringLiteral("shownFileLabel"))->text(), QString());
     QCOMPARE(f.window->workspace().destFolder, destination);
 
     // Copies of all three, marked copies of the two usable ones, one results line each.
@@ -133,7 +133,7 @@ void MarkingTest::sessionMarksTheDraggedTests()
 
     // The marked copy opens in the report box with its errors shown.
     f.dialogs.openAnswers = {destination + QStringLiteral("/Emily Jacobs.rug")};
-    f.window->mnuMarked_Click();
+    f.window->openMarkedCopy();
     QVERIFY(f.window->reportBox().richDocument().text().size() > 1000);
     bool anyRedBackground = false;
     for (const TextRun &run : f.window->reportBox().richDocument().runs())
@@ -145,34 +145,34 @@ void MarkingTest::existingDestinationAsksForAName()
 {
     WindowFixture f;
     const QString sample = copySampleClass(f);
-    f.tree()->SetTreePath(sample);
+    f.tree()->showFolder(sample);
     addTests(f, {QStringLiteral("Liam Peters.rtf")});
     const QString destination = f.programFolder() + QStringLiteral("/Grade10A");
     QDir().mkpath(destination);
 
     // No answer: the session ends quietly with the report box's Clear shown.
-    f.control<QPushButton>(QStringLiteral("Command1"))->click();
+    f.control<QPushButton>(QStringLiteral("markButton"))->click();
     QCOMPARE(f.dialogs.questions.size(), 1);
     QCOMPARE(f.dialogs.questions[0].prompt, QStringLiteral("Type new foldername or click Enter to proceed "));
     QCOMPARE(f.dialogs.questions[0].title, QStringLiteral("Folder already exists"));
     QCOMPARE(f.dialogs.questions[0].defaultText, QStringLiteral("Grade10A"));
     QVERIFY(f.dialogs.messages.isEmpty());
-    QVERIFY(!f.control<QPushButton>(QStringLiteral("Command8_0"))->isHidden());
-    QVERIFY(f.control<QPushButton>(QStringLiteral("Command1"))->isEnabled());
+    QVERIFY(!f.control<QPushButton>(QStringLiteral("closeReportButton"))->isHidden());
+    QVERIFY(f.control<QPushButton>(QStringLiteral("markButton"))->isEnabled());
     QVERIFY(resultsLines(destination).isEmpty());
 
     // The same name reuses the folder; results are added to it.
     f.dialogs.inputAnswers = {QStringLiteral("Grade10A")};
-    f.control<QPushButton>(QStringLiteral("Command1"))->click();
+    f.control<QPushButton>(QStringLiteral("markButton"))->click();
     f.dialogs.inputAnswers = {QStringLiteral("Grade10A")};
-    f.control<QPushButton>(QStringLiteral("Command1"))->click();
+    f.control<QPushButton>(QStringLiteral("markButton"))->click();
     QCOMPARE(resultsLines(destination).size(), 2);
 
     // Another name makes a new folder and shows it.
     f.dialogs.inputAnswers = {QStringLiteral("Grade10A again")};
-    f.control<QPushButton>(QStringLiteral("Command1"))->click();
-    QCOMPARE(f.control<QLineEdit>(QStringLiteral("Text1"))->text(), QStringLiteral("Grade10A again"));
-    QCOMPARE(f.label(QStringLiteral("Label9"))->text(), f.programFolder() + QStringLiteral("/Grade10A again"));
+    f.control<QPushButton>(QStringLiteral("markButton"))->click();
+    QCOMPARE(f.control<QLineEdit>(QStringLiteral("destinationEdit"))->text(), QStringLiteral("Grade10A again"));
+    QCOMPARE(f.label(QStringLiteral("destinationPath"))->text(), f.programFolder() + QStringLiteral("/Grade10A again"));
     QCOMPARE(resultsLines(f.programFolder() + QStringLiteral("/Grade10A again")).size(), 1);
 }
 

@@ -32,13 +32,13 @@ private slots:
 void StartupTest::startStateShowsMemosDestinationAndHiddenControls()
 {
     WindowFixture f;
-    frmMain &w = *f.window;
+    MainWindow &w = *f.window;
     if (QFileInfo(QDir::homePath()).isDir()) // with no start folder, the home folder is listed
         QCOMPARE(w.windowTitle(), QStringLiteral("Tallimark - ") + QDir::toNativeSeparators(QDir::homePath()));
-    QCOMPARE(f.label(QStringLiteral("Label7_0"))->text(), QStringLiteral("Bron.rtf"));
-    QCOMPARE(f.label(QStringLiteral("Label7_1"))->text(), QStringLiteral("Source.rtf"));
-    QCOMPARE(f.control<QLineEdit>(QStringLiteral("Text1"))->text(), QStringLiteral("New Folder"));
-    QCOMPARE(f.label(QStringLiteral("Label9"))->text(), f.programFolder() + QStringLiteral("/New Folder"));
+    QCOMPARE(f.label(QStringLiteral("afrikaansMemoFile"))->text(), QStringLiteral("Bron.rtf"));
+    QCOMPARE(f.label(QStringLiteral("englishMemoFile"))->text(), QStringLiteral("Source.rtf"));
+    QCOMPARE(f.control<QLineEdit>(QStringLiteral("destinationEdit"))->text(), QStringLiteral("New Folder"));
+    QCOMPARE(f.label(QStringLiteral("destinationPath"))->text(), f.programFolder() + QStringLiteral("/New Folder"));
     // The destination path itself is only set by a drag or a session.
     QVERIFY(w.workspace().destFolder.isEmpty());
     // The English memo is loaded last and stays in the memo document.
@@ -48,18 +48,18 @@ void StartupTest::startStateShowsMemosDestinationAndHiddenControls()
     QCOMPARE(w.workspace().memoDocument.text(), english.text());
     QVERIFY(f.dialogs.messages.isEmpty());
 
-    for (const char *hidden : {"Label4", "Picture1", "RichTextBox3", "Command8_0", "progress"})
+    for (const char *hidden : {"hintLabel", "dragArrow", "reportBox", "closeReportButton", "sessionProgress"})
         QVERIFY2(f.control<QWidget>(QString::fromLatin1(hidden))->isHidden(), hidden);
-    for (const char *shown : {"Label6_0", "Label11", "Label8", "Label5", "Command1", "Command8_1", "tvDir", "lvDir", "List1", "Label3"})
+    for (const char *shown : {"afrikaansMemoCaption", "memoNameHint", "destinationCaption", "foldersCaption", "markButton", "clearTestsButton", "folderTree", "fileList", "testBox", "shownFileLabel"})
         QVERIFY2(!f.control<QWidget>(QString::fromLatin1(shown))->isHidden(), shown);
 
-    auto *mark = f.control<QPushButton>(QStringLiteral("Command1"));
+    auto *mark = f.control<QPushButton>(QStringLiteral("markButton"));
     QCOMPARE(mark->text(), QStringLiteral("Click here to mark speed tests below"));
     QVERIFY(mark->font().bold());
-    // 15 twips to a pixel: Command1 at 9060, 1950, 3855 x 330.
+    // 15 twips to a pixel: m_markButton at 9060, 1950, 3855 x 330.
     QCOMPARE(mark->geometry(), QRect(604, 130, 257, 22));
-    QCOMPARE(f.control<QWidget>(QStringLiteral("RichTextBox3"))->geometry(), QRect(0, 152, 595, 553));
-    QCOMPARE(f.control<QWidget>(QStringLiteral("List1"))->palette().color(QPalette::Base), QColor(192, 255, 192));
+    QCOMPARE(f.control<QWidget>(QStringLiteral("reportBox"))->geometry(), QRect(0, 152, 595, 553));
+    QCOMPARE(f.control<QWidget>(QStringLiteral("testBox"))->palette().color(QPalette::Base), QColor(192, 255, 192));
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     QCOMPARE(w.centralWidget()->size(), QSize(929, 709));
@@ -76,7 +76,7 @@ void StartupTest::missingMemoIsNamedWithItsFolder()
     QVERIFY(message.text.contains(QDir::toNativeSeparators(f.root())));
     QVERIFY(f.window->workspace().memoDocument.text().isEmpty());
     // The labels keep their captions: they still name the files the memos must be saved as.
-    QCOMPARE(f.label(QStringLiteral("Label7_0"))->text(), QStringLiteral("Bron.rtf"));
+    QCOMPARE(f.label(QStringLiteral("afrikaansMemoFile"))->text(), QStringLiteral("Bron.rtf"));
 }
 
 void StartupTest::menusHaveTheirItemsInOrder()
@@ -100,8 +100,8 @@ void StartupTest::menusHaveTheirItemsInOrder()
 void StartupTest::roundingItemsSetRatherThanToggle()
 {
     WindowFixture f;
-    auto *integer = f.window->findChild<QAction *>(QStringLiteral("mnuInteger"));
-    auto *five = f.window->findChild<QAction *>(QStringLiteral("mnu5"));
+    auto *integer = f.window->findChild<QAction *>(QStringLiteral("integerResultAction"));
+    auto *five = f.window->findChild<QAction *>(QStringLiteral("multipleOf5ResultAction"));
     QVERIFY(!integer->isChecked());
     QVERIFY(five->isChecked());
     QVERIFY(!f.window->resultAsInteger());
@@ -122,8 +122,8 @@ void StartupTest::roundingItemsSetRatherThanToggle()
 void StartupTest::aboutAndHelpShowTheirMessages()
 {
     WindowFixture f;
-    f.window->findChild<QAction *>(QStringLiteral("mnuAbout"))->trigger();
-    f.window->findChild<QAction *>(QStringLiteral("mnuHelp"))->trigger();
+    f.window->findChild<QAction *>(QStringLiteral("aboutAction"))->trigger();
+    f.window->findChild<QAction *>(QStringLiteral("helpAction"))->trigger();
     QCOMPARE(f.dialogs.messages.size(), 2);
     QCOMPARE(f.dialogs.messages[0].title, QStringLiteral("Tallimark PRO"));
     QCOMPARE(f.dialogs.messages[0].text.count(QLatin1Char('\r')), 1);
@@ -152,7 +152,7 @@ void StartupTest::destinationNameIsSelectedWhenFocused()
     WindowFixture f;
     f.window->show();
     QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
-    auto *text1 = f.control<QLineEdit>(QStringLiteral("Text1"));
+    auto *text1 = f.control<QLineEdit>(QStringLiteral("destinationEdit"));
     text1->setText(QStringLiteral("Grade 10B"));
     text1->deselect();
     QTest::mouseClick(text1, Qt::LeftButton, {}, QPoint(5, 5));
@@ -177,26 +177,26 @@ void StartupTest::fileListFocusShowsTheDragHint()
     WindowFixture f;
     f.window->show();
     QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
-    QVERIFY(f.label(QStringLiteral("Label4"))->isHidden());
+    QVERIFY(f.label(QStringLiteral("hintLabel"))->isHidden());
     f.fileList()->setFocus(Qt::TabFocusReason);
-    QTRY_VERIFY(!f.label(QStringLiteral("Label4"))->isHidden());
-    QVERIFY(!f.label(QStringLiteral("Picture1"))->isHidden());
+    QTRY_VERIFY(!f.label(QStringLiteral("hintLabel"))->isHidden());
+    QVERIFY(!f.label(QStringLiteral("dragArrow"))->isHidden());
     // The picture sits beside the hint, not on it.
-    QVERIFY(f.label(QStringLiteral("Picture1"))->x() > f.label(QStringLiteral("Label4"))->x());
+    QVERIFY(f.label(QStringLiteral("dragArrow"))->x() > f.label(QStringLiteral("hintLabel"))->x());
 
     // Once the report covers the list, keys no longer go to it.
     f.window->showReport();
     QVERIFY(f.window->reportBox().hasFocus());
-    f.control<QWidget>(QStringLiteral("tvDir"))->setFocus();
-    f.window->mnuResults_Click();
+    f.control<QWidget>(QStringLiteral("folderTree"))->setFocus();
+    f.window->openResults();
     QVERIFY(f.window->reportBox().hasFocus());
     // Nothing hides the hint again.
-    QVERIFY(!f.label(QStringLiteral("Label4"))->isHidden());
+    QVERIFY(!f.label(QStringLiteral("hintLabel"))->isHidden());
 }
 
 void StartupTest::ctrlXClosesTheWindow()
 {
-    for (const char *focused : {"List1", "RichTextBox3"}) {
+    for (const char *focused : {"testBox", "reportBox"}) {
         WindowFixture f;
         f.window->show();
         f.window->showReport();

@@ -53,14 +53,14 @@ void TestBoxTest::dragSelectionToTestBox(WindowFixture &f)
     QDropEvent drop(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, {});
     QCoreApplication::sendEvent(target, &drop);
     QVERIFY(drop.isAccepted());
-    f.window->lvDir_OLECompleteDrag();
+    f.window->finishFileListDrag();
 }
 
 void TestBoxTest::dropFromFileListAppendsSelectionInListOrder()
 {
     WindowFixture f;
     const QString folder = makeClass(f, QStringLiteral("Gr10"));
-    f.tree()->SetTreePath(folder);
+    f.tree()->showFolder(folder);
     // Selected last-first; the box takes them in the list's order.
     f.select({QStringLiteral("Dirk.rtf"), QStringLiteral("Ben.rtf"), QStringLiteral("Sub")});
     dragSelectionToTestBox(f);
@@ -82,23 +82,23 @@ void TestBoxTest::dropFromFileListAppendsSelectionInListOrder()
 void TestBoxTest::dragEndDerivesDestinationFromFirstTest()
 {
     WindowFixture f;
-    auto *text1 = f.control<QLineEdit>(QStringLiteral("Text1"));
+    auto *text1 = f.control<QLineEdit>(QStringLiteral("destinationEdit"));
     // A drag ending with an empty box changes nothing.
-    f.window->lvDir_OLECompleteDrag();
+    f.window->finishFileListDrag();
     QCOMPARE(text1->text(), QStringLiteral("New Folder"));
     QVERIFY(f.window->workspace().destFolder.isEmpty());
 
     const QString first = makeClass(f, QStringLiteral("Gr10"));
     const QString second = makeClass(f, QStringLiteral("Gr11"));
-    f.tree()->SetTreePath(first);
+    f.tree()->showFolder(first);
     f.select({QStringLiteral("Cara.rtf")});
     dragSelectionToTestBox(f);
     QCOMPARE(text1->text(), QStringLiteral("Gr10"));
     QCOMPARE(f.window->workspace().destFolder, f.programFolder() + QStringLiteral("/Gr10"));
-    QCOMPARE(f.label(QStringLiteral("Label9"))->text(), f.programFolder() + QStringLiteral("/Gr10"));
+    QCOMPARE(f.label(QStringLiteral("destinationPath"))->text(), f.programFolder() + QStringLiteral("/Gr10"));
 
     // The first test decides, not the last drag.
-    f.tree()->SetTreePath(second);
+    f.tree()->showFolder(second);
     f.select({QStringLiteral("Anna.rtf")});
     dragSelectionToTestBox(f);
     QCOMPARE(text1->text(), QStringLiteral("Gr10"));
@@ -106,8 +106,8 @@ void TestBoxTest::dragEndDerivesDestinationFromFirstTest()
 
     // An edited name stays until the next drag ends.
     text1->setText(QStringLiteral("Mine"));
-    QCOMPARE(f.label(QStringLiteral("Label9"))->text(), f.programFolder() + QStringLiteral("/Gr10"));
-    f.window->lvDir_OLECompleteDrag();
+    QCOMPARE(f.label(QStringLiteral("destinationPath"))->text(), f.programFolder() + QStringLiteral("/Gr10"));
+    f.window->finishFileListDrag();
     QCOMPARE(text1->text(), QStringLiteral("Gr10"));
 }
 
@@ -115,12 +115,12 @@ void TestBoxTest::insertKeyAddsLikeADrag()
 {
     WindowFixture f;
     const QString folder = makeClass(f, QStringLiteral("Gr12"));
-    f.tree()->SetTreePath(folder);
+    f.tree()->showFolder(folder);
     f.select({QStringLiteral("Anna.rtf"), QStringLiteral("Cara.rtf")});
     QTest::keyClick(f.fileList(), Qt::Key_Insert);
     QCOMPARE(f.testBox()->tests(), (QStringList{folder + QStringLiteral("/Anna.rtf"), folder + QStringLiteral("/Cara.rtf")}));
     QVERIFY(f.fileList()->selectedItems().isEmpty());
-    QCOMPARE(f.control<QLineEdit>(QStringLiteral("Text1"))->text(), QStringLiteral("Gr12"));
+    QCOMPARE(f.control<QLineEdit>(QStringLiteral("destinationEdit"))->text(), QStringLiteral("Gr12"));
 
     f.select({QStringLiteral("Ben.rtf")});
     QTest::keyClick(f.fileList(), Qt::Key_Return);
@@ -133,7 +133,7 @@ void TestBoxTest::dropFromOutsideAddsTheDroppedFiles()
     WindowFixture f;
     const QString listed = makeClass(f, QStringLiteral("Listed"));
     const QString elsewhere = makeClass(f, QStringLiteral("Elsewhere"));
-    f.tree()->SetTreePath(listed);
+    f.tree()->showFolder(listed);
     f.select({QStringLiteral("Anna.rtf")});
 
     QMimeData data;
@@ -176,27 +176,27 @@ void TestBoxTest::clearButtonsEmptyTheirBoxes()
 {
     WindowFixture f;
     const QString folder = makeClass(f, QStringLiteral("Gr10"));
-    f.tree()->SetTreePath(folder);
+    f.tree()->showFolder(folder);
     f.select({QStringLiteral("Anna.rtf")});
     dragSelectionToTestBox(f);
-    const QString preview = f.label(QStringLiteral("Label9"))->text();
+    const QString preview = f.label(QStringLiteral("destinationPath"))->text();
 
-    f.control<QPushButton>(QStringLiteral("Command8_1"))->click();
+    f.control<QPushButton>(QStringLiteral("clearTestsButton"))->click();
     QCOMPARE(f.testBox()->count(), 0);
-    QCOMPARE(f.label(QStringLiteral("Label9"))->text(), preview);
-    QCOMPARE(f.control<QLineEdit>(QStringLiteral("Text1"))->text(), QStringLiteral("Gr10"));
+    QCOMPARE(f.label(QStringLiteral("destinationPath"))->text(), preview);
+    QCOMPARE(f.control<QLineEdit>(QStringLiteral("destinationEdit"))->text(), QStringLiteral("Gr10"));
 
     // The report box's Clear empties and hides the box, its button and the path label.
     f.window->setReportText(QStringLiteral("a report"));
     f.window->showReport();
     f.window->showCloseReportButton();
     f.window->setCurrentTestLabel(QStringLiteral("/t/a.rug"));
-    auto *close = f.control<QPushButton>(QStringLiteral("Command8_0"));
+    auto *close = f.control<QPushButton>(QStringLiteral("closeReportButton"));
     close->click();
-    QVERIFY(f.control<QWidget>(QStringLiteral("RichTextBox3"))->isHidden());
+    QVERIFY(f.control<QWidget>(QStringLiteral("reportBox"))->isHidden());
     QVERIFY(close->isHidden());
     QVERIFY(f.window->reportBox().richDocument().text().isEmpty());
-    QCOMPARE(f.label(QStringLiteral("Label3"))->text(), QString());
+    QCOMPARE(f.label(QStringLiteral("shownFileLabel"))->text(), QString());
 }
 
 QTEST_MAIN(TestBoxTest)

@@ -21,8 +21,8 @@ WindowFixture::WindowFixture(const QString &startFolder, bool withMemos)
         }
     }
     QDir::setCurrent(root());
-    window = std::make_unique<frmMain>(dialogs, StartOptions{startFolder, programFolder()});
-    window->Form_Load();
+    window = std::make_unique<MainWindow>(dialogs, StartOptions{startFolder, programFolder()});
+    window->start();
 }
 
 WindowFixture::~WindowFixture()
@@ -50,17 +50,17 @@ QLabel *WindowFixture::label(const QString &name) const
 
 FolderTree *WindowFixture::tree() const
 {
-    return control<FolderTree>(QStringLiteral("tvDir"));
+    return control<FolderTree>(QStringLiteral("folderTree"));
 }
 
 FileList *WindowFixture::fileList() const
 {
-    return control<FileList>(QStringLiteral("lvDir"));
+    return control<FileList>(QStringLiteral("fileList"));
 }
 
 TestBox *WindowFixture::testBox() const
 {
-    return control<TestBox>(QStringLiteral("List1"));
+    return control<TestBox>(QStringLiteral("testBox"));
 }
 
 QStringList WindowFixture::fileListNames() const

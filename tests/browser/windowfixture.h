@@ -2,7 +2,7 @@
 // memos (the working folder), a program folder and whatever class folder a test makes.
 #pragma once
 
-#include "browser/frmmain.h"
+#include "browser/mainwindow.h"
 #include "scripteddialogs.h"
 
 #include <QTemporaryDir>
@@ -32,7 +32,7 @@ public:
     QString makeFolder(const QString &relative, const QList<std::pair<QString, QByteArray>> &files = {});
 
     ScriptedDialogs dialogs;
-    std::unique_ptr<frmMain> window;
+    std::unique_ptr<MainWindow> window;
 
     template<typename T> T *control(const QString &name) const
     {
