@@ -8,10 +8,7 @@
 #include <QTemporaryDir>
 
 #include <memory>
-
-class QLabel;
-class QLineEdit;
-class QPushButton;
+#include <utility>
 
 namespace tallimark {
 
@@ -34,11 +31,16 @@ public:
     ScriptedDialogs dialogs;
     std::unique_ptr<MainWindow> window;
 
-    template<typename T> T *control(const QString &name) const
+    template<typename T = QWidget> T *control(const QString &name) const
     {
         return window->findChild<T *>(name);
     }
-    QLabel *label(const QString &name) const;
+    // The text of a label or line edit, by object name.
+    QString text(const QString &name) const;
+    void click(const QString &button) const;
+    void trigger(const QString &action) const;
+    void showAndWait() const;
+
     FolderTree *tree() const;
     FileList *fileList() const;
     TestBox *testBox() const;
@@ -50,7 +52,5 @@ private:
     QTemporaryDir m_root;
     QString m_previousCurrent;
 };
-
-QByteArray rtfOf(const QString &text);
 
 } // namespace tallimark
