@@ -18,9 +18,7 @@ struct ProgramFolderCase
     const char *expectedDestination; // under the temporary root
 };
 
-class ProgramFolder : public ::testing::TestWithParam<ProgramFolderCase>
-{
-};
+class ProgramFolder : public ::testing::TestWithParam<ProgramFolderCase> {};
 
 const QFile::Permissions everyone = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup
                                     | QFile::ReadOther | QFile::ExeOther;
@@ -33,9 +31,8 @@ TEST_P(ProgramFolder, DestinationFollowsTheRule)
     const bool asNobody = geteuid() == 0;
     QTemporaryDir root;
     ASSERT_TRUE(root.isValid());
-    QDir(root.path()).mkpath(QStringLiteral("bin"));
-    QDir(root.path()).mkpath(QStringLiteral("home"));
-    QDir(root.path()).mkpath(QStringLiteral("Class9C"));
+    for (const char *folder : {"bin", "home", "Class9C"})
+        QDir(root.path()).mkpath(QLatin1String(folder));
     const QString program = root.filePath(QStringLiteral("bin/tallimark-cli"));
     ASSERT_TRUE(QFile::copy(QStringLiteral(TALLIMARK_BINARY_DIR "/cli/tallimark-cli"), program));
     const QString test = root.filePath(QStringLiteral("Class9C/Anna.rtf"));
