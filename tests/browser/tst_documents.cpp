@@ -47,7 +47,7 @@ QString DocumentsTest::openMarkedCopy(WindowFixture &f)
     copy.setSelLength(4);
     copy.setSelColour(Red);
     copy.setSelUnderline(true);
-    const QString path = f.makeFolder(u"Gr10"_s) + u"/Anna.rug"_s;
+    QString path = f.makeFolder(u"Gr10"_s) + u"/Anna.rug"_s;
     [[maybe_unused]] const Failure saved = copy.saveFile(path);
     f.dialogs.openAnswers = {path};
     f.trigger(u"openMarkedAction"_s);

@@ -46,7 +46,7 @@ QString MarkingTest::makeClass(WindowFixture &f, const QString &name)
 
 QString MarkingTest::copySampleClass(WindowFixture &f)
 {
-    const QString target = f.makeFolder(u"Grade10A"_s);
+    QString target = f.makeFolder(u"Grade10A"_s);
     const QDir samples(QStringLiteral(TALLIMARK_SOURCE_DIR "/examples/Grade10A"));
     for (const QString &name : samples.entryList(QDir::Files))
         QFile::copy(samples.filePath(name), target + QLatin1Char('/') + name);

@@ -34,7 +34,7 @@ WindowFixture::~WindowFixture()
 
 QString WindowFixture::makeFolder(const QString &relative, const QList<std::pair<QString, QByteArray>> &files)
 {
-    const QString path = root() + QLatin1Char('/') + relative;
+    QString path = root() + QLatin1Char('/') + relative;
     QDir().mkpath(path);
     for (const auto &[name, content] : files) {
         QFile file(path + QLatin1Char('/') + name);
