@@ -32,7 +32,7 @@ void frmMain::Command1_Click()
     for (QAction *action : heldActions)
         action->setEnabled(false);
 
-    m_session->Command1_Click();
+    m_session->run();
 
     progress->hide();
     for (QWidget *widget : heldWidgets)

@@ -2,9 +2,9 @@
 
 namespace tallimark {
 
-void HighliteText(RichDocument &document, Colour NewColor)
+void highlight(RichDocument &document, Colour colour)
 {
-    document.setSelBackground(NewColor);
+    document.setSelBackground(colour);
 }
 
 int highlightLength(const QString &word)
@@ -24,7 +24,7 @@ void highlightErrors(MarkingState &state, RichDocument &test)
         test.setSelStart(start0);
         test.setSelLength(length);
         test.setSelBold(true);
-        HighliteText(test, Red);
+        highlight(test, Red);
         test.setSelColour(White);
         state.highlights.append({start0, length, HighlightOperation::Kind::Error});
     }

@@ -9,7 +9,7 @@
 namespace tallimark {
 
 // Sets the background of the document's selection (or of its insertion point).
-void HighliteText(RichDocument &document, Colour NewColor);
+void highlight(RichDocument &document, Colour colour);
 
 // How many characters an error entry covers: its word less the blank that ended it.
 int highlightLength(const QString &word);

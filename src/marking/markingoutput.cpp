@@ -11,7 +11,7 @@ using namespace Qt::StringLiterals;
 void appendReportBlock(MarkingState &state, RichDocument &test)
 {
     test.setSelStart(test.length());
-    HighliteText(test, White);
+    highlight(test, White);
     test.setSelColour(Red);
     test.setSelBold(true);
     test.setSelUnderline(false);
@@ -34,7 +34,7 @@ void markExcessWords(MarkingState &state, RichDocument &test)
     test.setSelLength(length);
     test.setSelBold(false);
     test.setSelColour(White);
-    HighliteText(test, Red); // light red, entry 12 of the console palette
+    highlight(test, Red); // light red, entry 12 of the console palette
     state.highlights.append({start0, length, HighlightOperation::Kind::Excess});
 }
 

@@ -34,7 +34,7 @@ MarkingSession::MarkingSession(Workspace &workspace, MarkingHost &host)
     m_state.skipped = [this](const Failure &failure) { m_host.failureSkipped(failure); };
 }
 
-void MarkingSession::Command1_Click()
+void MarkingSession::run()
 {
     if (m_running)
         return;
@@ -171,9 +171,9 @@ bool MarkingSession::settleDestination()
 void MarkingSession::copyTests()
 {
     for (const QString &entry : m_host.tests()) {
-        m_stoorlegger = m_workspace.destFolder + u'/' + afterLastSeparator(entry);
-        if (entry != m_stoorlegger)
-            check(copyReplacing(entry, m_stoorlegger));
+        const QString copyPath = m_workspace.destFolder + u'/' + afterLastSeparator(entry);
+        if (entry != copyPath)
+            check(copyReplacing(entry, copyPath));
     }
 }
 
@@ -259,7 +259,7 @@ void MarkingSession::markCurrentTest(const QString &entry)
     writeOutput(entry, memoText, outcome);
 }
 
-Failure MarkingSession::Command7_Click()
+Failure MarkingSession::saveMarkedCopy()
 {
     if (text::trimBlanks(m_host.currentTestLabel()).isEmpty())
         m_host.setCurrentTestLabel(u"Untitled"_s);
@@ -275,7 +275,7 @@ void MarkingSession::writeOutput(const QString &entry, const QString &memoText, 
     appendReportBlock(state, test);
     markExcessWords(state, test);
     test.setSelStart(test.length());
-    check(Command7_Click());
+    check(saveMarkedCopy());
 
     outcome.resultsLine = resultsLine(m_workspace.destFolder, m_host.currentTestLabel(), state.wpm);
     if (!m_resultsBlocked) {

@@ -25,20 +25,20 @@ bool SettingsMenu::resultAsInteger() const
 
 void SettingsMenu::mnuInteger_Click()
 {
-    m_setting.mnuInteger_Click();
+    m_setting.setRounding(Rounding::Integer);
     showSetting();
 }
 
 void SettingsMenu::mnu5_Click()
 {
-    m_setting.mnu5_Click();
+    m_setting.setRounding(Rounding::MultipleOf5);
     showSetting();
 }
 
 void SettingsMenu::showSetting()
 {
-    m_integer->setChecked(m_setting.mnuIntegerChecked());
-    m_multipleOf5->setChecked(m_setting.mnu5Checked());
+    m_integer->setChecked(m_setting.rounding() == Rounding::Integer);
+    m_multipleOf5->setChecked(m_setting.rounding() == Rounding::MultipleOf5);
 }
 
 } // namespace tallimark

@@ -55,16 +55,12 @@ TEST(RoundingSetting, StartsAtMultipleOfFiveAndNeverToggles)
 {
     RoundingSetting setting;
     EXPECT_FALSE(setting.resultAsInteger());
-    EXPECT_TRUE(setting.mnu5Checked());
-    setting.mnuInteger_Click();
-    setting.mnuInteger_Click();
+    EXPECT_EQ(setting.rounding(), Rounding::MultipleOf5);
+    setting.setRounding(Rounding::Integer);
+    setting.setRounding(Rounding::Integer);
     EXPECT_TRUE(setting.resultAsInteger());
-    EXPECT_TRUE(setting.mnuIntegerChecked());
-    EXPECT_FALSE(setting.mnu5Checked());
-    setting.mnu5_Click();
-    setting.mnu5_Click();
+    setting.setRounding(Rounding::MultipleOf5);
     EXPECT_FALSE(setting.resultAsInteger());
-    EXPECT_TRUE(setting.mnu5Checked());
 }
 
 namespace {
