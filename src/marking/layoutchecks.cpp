@@ -111,7 +111,6 @@ void checkSentenceEndStyle(MarkingState &state, const QString &t)
 
 void checkSpacing(MarkingState &state, const QString &testText)
 {
-    state.workText = testText;
     checkDoubleBlank(state, testText);
     checkSentenceEndStyle(state, testText);
 }

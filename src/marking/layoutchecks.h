@@ -10,8 +10,7 @@ namespace tallimark {
 int countLines(const QString &text, int start);
 void countLineFeeds(MarkingState &state, const QString &testText, const QString &memoText);
 
-// Sets workText to the test text and records at most one double-blank error and one error in
-// the spacing after sentence ends.
+// Records at most one double-blank error and one error in the spacing after sentence ends.
 void checkSpacing(MarkingState &state, const QString &testText);
 
 void countPunctuation(MarkingState &state, const QString &testText, const QString &memoText);

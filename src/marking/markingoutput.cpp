@@ -19,10 +19,11 @@ void appendReportBlock(MarkingState &state, RichDocument &test)
     test.setSelText(state.reportText);
 }
 
-void markExcessWords(MarkingState &state, RichDocument &test)
+void markExcessWords(MarkingState &state, RichDocument &test, int testLength)
 {
     const QString content = test.text();
-    const int p = text::inStr(int(state.workText.size()), content, u"Excess words: ");
+    // The learner may have typed the words themselves; the search starts in the report block.
+    const int p = text::inStr(testLength, content, u"Excess words: ");
     if (p == 0)
         return;
     int q = text::inStr(p, content, u"\r");

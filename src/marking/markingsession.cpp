@@ -256,7 +256,7 @@ void MarkingSession::markCurrentTest(const QString &entry)
 
     calculateResult(state);
     outcome.memoText = memoText;
-    writeOutput(entry, memoText, outcome);
+    writeOutput(entry, memoText, int(testText.size()), outcome);
 }
 
 Failure MarkingSession::saveMarkedCopy()
@@ -266,14 +266,14 @@ Failure MarkingSession::saveMarkedCopy()
     return m_workspace.testDocument.saveFile(markedCopyPath(m_workspace.destFolder, m_host.currentTestLabel()));
 }
 
-void MarkingSession::writeOutput(const QString &entry, const QString &memoText, TestOutcome &outcome)
+void MarkingSession::writeOutput(const QString &entry, const QString &memoText, int testLength, TestOutcome &outcome)
 {
     RichDocument &test = m_workspace.testDocument;
     MarkingState &state = m_state;
 
     buildReport(state, m_host.resultAsInteger());
     appendReportBlock(state, test);
-    markExcessWords(state, test);
+    markExcessWords(state, test, testLength);
     test.setSelStart(test.length());
     check(saveMarkedCopy());
 
@@ -283,8 +283,8 @@ void MarkingSession::writeOutput(const QString &entry, const QString &memoText, 
         outcome.resultsLineWritten = true;
     }
 
-    state.verdict = reliabilityVerdict(state, memoText);
-    m_host.appendReportText(entry + state.verdict + CRLF);
+    outcome.verdict = reliabilityVerdict(state, memoText);
+    m_host.appendReportText(entry + outcome.verdict + CRLF);
 
     outcome.memoCutLength = state.memoCutLength;
     outcome.charCount = state.charCount;
@@ -304,7 +304,6 @@ void MarkingSession::writeOutput(const QString &entry, const QString &memoText, 
     outcome.testMarks = state.testMarks;
     outcome.memoMarks = state.memoMarks;
     outcome.reportText = state.reportText;
-    outcome.verdict = state.verdict;
     outcome.highlights = state.highlights;
     m_host.testFinished(outcome);
 

@@ -47,7 +47,7 @@ private:
     bool loadNextUsableTest();
     void rejectTest(const QString &entry, TestOutcome::Status status);
     void markCurrentTest(const QString &entry);
-    void writeOutput(const QString &entry, const QString &memoText, TestOutcome &outcome);
+    void writeOutput(const QString &entry, const QString &memoText, int testLength, TestOutcome &outcome);
     Failure saveMarkedCopy();
     QString resultsFilePath() const;
 

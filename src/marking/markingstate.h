@@ -25,11 +25,9 @@ struct MarkingState
     bool literalComparisons = false;
 
     // Text preparation
-    QString workText;
     Int16 memoCutLength;
     bool memoMatched = false;
     qint64 charCount = 0;
-    SlotTable<QChar, CharSlots> charCells;
 
     // Word splitter and word tables
     SlotTable<QString, WordSlots> splitWords;
@@ -51,9 +49,6 @@ struct MarkingState
     }
 
     // Word check
-    Int16 wordIndex;
-    bool wordOk = false;
-    QString joinText;
     QStringList mergedList; // the merged words, whole entries
     Int16 errorCount;
     int wordErrorCount = 0; // entries 1..wordErrorCount are word errors, later ones spacing errors
@@ -87,8 +82,6 @@ struct MarkingState
     double wpm = 0;
     double unroundedWpm = 0;
     QString reportText;
-    QString remarks;
-    QString verdict;
 
     // What the highlighting and the excess-word marking selected, in order.
     QList<HighlightOperation> highlights;

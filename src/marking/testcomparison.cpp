@@ -21,14 +21,13 @@ void compareWithMemo(MarkingState &state, const QString &testText, const QString
 
     clearWordTables(state);
     findMemoCut(state, testText, memoText);
-    state.workText = text::left(memoText, state.memoCutLength);
-    splitWords(state);
+    splitWords(state, text::left(memoText, state.memoCutLength));
     takeSplitAsMemoWords(state);
 
     clearWordTables(state);
-    state.workText = text::trimRight(testText);
-    countCharacters(state);
-    splitWords(state);
+    const QString trimmedTest = text::trimRight(testText);
+    state.charCount = countCharacters(trimmedTest, state.skipped);
+    splitWords(state, trimmedTest);
     takeSplitAsTestWords(state);
     checkWords(state, memoText);
 

@@ -60,8 +60,6 @@ void clearWordTables(MarkingState &state)
     state.memoCommas = 0;
     state.memoMarks = 0;
     state.reportText.clear();
-    state.remarks.clear();
-    state.verdict.clear();
 }
 
 namespace {
@@ -154,17 +152,15 @@ int keystrokes(QChar c)
     return byte >= 128 ? 3 : 1;
 }
 
-void countCharacters(MarkingState &state)
+qint64 countCharacters(const QString &text, const SkippedFailureSink &skipped)
 {
-    state.charCount = 0;
-    bool reported = false;
-    const QString &work = state.workText;
-    for (int k = 1; k <= work.size(); ++k) {
-        const QChar c = work.at(k - 1);
-        if (!state.charCells.set(k, c, reported ? SkippedFailureSink() : state.skipped))
-            reported = true;
-        state.charCount += keystrokes(c);
-    }
+    // The character table holds CharSlots characters; a longer text is reported once.
+    if (text.size() > CharSlots && skipped)
+        skipped(subscriptFailure());
+    qint64 count = 0;
+    for (const QChar c : text)
+        count += keystrokes(c);
+    return count;
 }
 
 } // namespace tallimark

@@ -85,10 +85,7 @@ TEST(MemoCut, ShortTestsSkipPairRoundsThatWouldStartBeforeTheText)
 
 TEST(CharacterCount, KeystrokesPerCharacter)
 {
-    auto state = std::make_unique<MarkingState>();
-    state->workText = QStringLiteral("A\u00E9\"\r\n");
-    countCharacters(*state);
-    EXPECT_EQ(state->charCount, 2 + 3 + 2 + 1 + 0);
+    EXPECT_EQ(countCharacters(QStringLiteral("A\u00E9\"\r\n"), {}), 2 + 3 + 2 + 1 + 0);
 
     EXPECT_EQ(keystrokes(u'a'), 1);
     EXPECT_EQ(keystrokes(u'7'), 1);

@@ -15,8 +15,7 @@ const QString Ending = QStringLiteral("and this sentence ends the memo text here
 std::unique_ptr<MarkingState> split(const QString &text)
 {
     auto state = std::make_unique<MarkingState>();
-    state->workText = text;
-    splitWords(*state);
+    splitWords(*state, text);
     return state;
 }
 
@@ -57,7 +56,7 @@ TEST(WordSplitter, StopsAddingWordsAtSlot1500)
     auto state = split(text);
     int skipped = 0;
     state->skipped = [&](const Failure &failure) { skipped += failure.number == ErrorNumber::SubscriptOutOfRange; };
-    splitWords(*state);
+    splitWords(*state, text);
     EXPECT_EQ(state->splitCount, 1500);
     EXPECT_EQ(state->splitWords.at(1500), QStringLiteral("a "));
     EXPECT_GE(skipped, 1);
