@@ -1,5 +1,7 @@
 #include "sessionfixture.h"
 
+#include "support/childprocess.h"
+
 #include "marking/markingoutput.h"
 
 #include <QFileInfo>
@@ -251,34 +253,45 @@ TEST_F(Session, AMissingTestEndsTheSessionWithTheAccessMessage)
     EXPECT_EQ(results(), destination() + QStringLiteral("/Jan   0 wpm\r\n"));
 }
 
+// Both run in a child process as an unprivileged user: root would read and write anyway.
 TEST_F(Session, AReadOnlyDestinationIsPermissionDenied)
 {
-    if (runningAsRoot())
-        GTEST_SKIP() << "root writes into read-only folders";
     QDir().mkpath(destination());
-    QFile::setPermissions(destination(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
     addTest(QStringLiteral("Jan.rtf"), DoubledTest);
     host.inputAnswers = {QStringLiteral("Class7B")};
-    session.run();
+    openToEveryone();
+    QFile::setPermissions(destination(), QFileDevice::ReadOwner | QFileDevice::ExeOwner | QFileDevice::ReadOther
+                                             | QFileDevice::ExeOther);
+    const int failedCheck = inChildProcess([&] {
+        session.run();
+        if (host.messages.isEmpty())
+            return 1;
+        if (host.messages.last().text != QStringLiteral("Permission denied. Try another location.")
+            || host.messages.last().title != QStringLiteral("Error"))
+            return 2;
+        if (!session.resultsBlocked())
+            return 3;
+        return session.ending() == MarkingSession::Ending::Failed ? 0 : 4;
+    });
     QFile::setPermissions(destination(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    ASSERT_FALSE(host.messages.isEmpty());
-    EXPECT_EQ(host.messages.last().text, QStringLiteral("Permission denied. Try another location."));
-    EXPECT_EQ(host.messages.last().title, QStringLiteral("Error"));
-    EXPECT_TRUE(session.resultsBlocked());
-    EXPECT_EQ(session.ending(), MarkingSession::Ending::Failed);
+    EXPECT_EQ(failedCheck, 0);
 }
 
 TEST_F(Session, AnUnreadableTestIsPermissionDenied)
 {
-    if (runningAsRoot())
-        GTEST_SKIP() << "root reads unreadable files";
     const QString jan = addTest(QStringLiteral("Jan.rtf"), DoubledTest);
+    openToEveryone();
     QFile::setPermissions(jan, QFileDevice::Permissions());
-    session.run();
+    const int failedCheck = inChildProcess([&] {
+        session.run();
+        if (host.messages.isEmpty())
+            return 1;
+        if (host.messages.last().text != QStringLiteral("Permission denied. Try another location."))
+            return 2;
+        return session.endingFailure().number == ErrorNumber::PermissionDenied ? 0 : 3;
+    });
     QFile::setPermissions(jan, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    ASSERT_FALSE(host.messages.isEmpty());
-    EXPECT_EQ(host.messages.last().text, QStringLiteral("Permission denied. Try another location."));
-    EXPECT_EQ(session.endingFailure().number, ErrorNumber::PermissionDenied);
+    EXPECT_EQ(failedCheck, 0);
 }
 
 TEST_F(Session, MoreThan255DoubledWordsOverflow)
