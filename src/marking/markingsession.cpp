@@ -295,14 +295,7 @@ void MarkingSession::writeOutput(const QString &entry, const QString &memoText, 
     for (int x = 1; x <= state.excessCount; ++x)
         outcome.excessWords.append(state.excessWords.at(x));
     outcome.doubleCounted = state.doubleCounted;
-    outcome.testLineFeeds = state.testLineFeeds;
-    outcome.memoLineFeeds = state.memoLineFeeds;
-    outcome.testStops = state.testStops;
-    outcome.memoStops = state.memoStops;
-    outcome.testCommas = state.testCommas;
-    outcome.memoCommas = state.memoCommas;
-    outcome.testMarks = state.testMarks;
-    outcome.memoMarks = state.memoMarks;
+    outcome.layout = state.layout;
     outcome.reportText = state.reportText;
     outcome.highlights = state.highlights;
     m_host.testFinished(outcome);

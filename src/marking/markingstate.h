@@ -61,14 +61,7 @@ struct MarkingState
     Byte doubledCount;
 
     // Punctuation and layout
-    Int16 testLineFeeds;
-    Int16 memoLineFeeds;
-    int testStops = 0;
-    int memoStops = 0;
-    int testCommas = 0;
-    int memoCommas = 0;
-    Int16 testMarks;
-    Int16 memoMarks;
+    LayoutCounts layout;
     bool twoSpaceStyle = false;
 
     // Excess words

@@ -21,13 +21,13 @@ double roundedResult(double wpm, bool asInteger)
 
 void calculateResult(MarkingState &state)
 {
-    if (state.testLineFeeds != state.memoLineFeeds)
+    if (state.layout.testLineFeeds != state.layout.memoLineFeeds)
         ++state.errorCount;
-    if (state.testStops < state.memoStops)
+    if (state.layout.testStops < state.layout.memoStops)
         ++state.errorCount;
-    if (state.testCommas < state.memoCommas)
+    if (state.layout.testCommas < state.layout.memoCommas)
         ++state.errorCount;
-    if (state.testMarks < state.memoMarks)
+    if (state.layout.testMarks < state.layout.memoMarks)
         ++state.errorCount;
     state.errorCount = qint64(std::floor(double(state.excessText.size()) / 6)) + state.errorCount - state.doubleCounted;
     // More doubled words than errors would otherwise add words to the result.
@@ -55,13 +55,13 @@ void buildReport(MarkingState &state, bool resultAsInteger)
                 remarks += u", "_s;
         }
     }
-    if (state.testLineFeeds != state.memoLineFeeds)
+    if (state.layout.testLineFeeds != state.layout.memoLineFeeds)
         remarks += crlf + u"Wrong number of line feeds"_s;
-    if (state.testStops < state.memoStops)
+    if (state.layout.testStops < state.layout.memoStops)
         remarks += crlf + u"Missing full stop(s)"_s;
-    if (state.testCommas < state.memoCommas)
+    if (state.layout.testCommas < state.layout.memoCommas)
         remarks += crlf + u"Missing comma(s)"_s;
-    if (state.testMarks < state.memoMarks)
+    if (state.layout.testMarks < state.layout.memoMarks)
         remarks += crlf + u"Missing <!> or <?>"_s;
     state.reportText += remarks;
 

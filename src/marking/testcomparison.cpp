@@ -31,11 +31,10 @@ void compareWithMemo(MarkingState &state, const QString &testText, const QString
     takeSplitAsTestWords(state);
     checkWords(state, memoText);
 
-    countLineFeeds(state, testText, memoText);
+    state.layout = countLayout(testText, memoText, state.memoCutLength);
     findExcessWords(state, testText, memoText);
     state.wordErrorCount = state.errorCount;
     checkSpacing(state, testText);
-    countPunctuation(state, testText, memoText);
 }
 
 } // namespace tallimark

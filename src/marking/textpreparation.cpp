@@ -53,12 +53,7 @@ void clearWordTables(MarkingState &state)
     state.excessCount = 0;
     state.errorCount = 0;
     state.repeatCount = 0;
-    state.testStops = 0;
-    state.testCommas = 0;
-    state.testMarks = 0;
-    state.memoStops = 0;
-    state.memoCommas = 0;
-    state.memoMarks = 0;
+    state.layout = {};
     state.reportText.clear();
 }
 

@@ -102,12 +102,12 @@ TEST(ReportBlock, TheWorkedExampleOf1234Characters)
 TEST(ReportBlock, MissingItemsWithoutExcessWordsLeaveAnEmptyLine)
 {
     auto state = counts(500, 2);
-    state->testStops = 3;
-    state->memoStops = 4;
-    state->testCommas = 1;
-    state->memoCommas = 2;
-    state->testLineFeeds = 1;
-    state->memoLineFeeds = 1;
+    state->layout.testStops = 3;
+    state->layout.memoStops = 4;
+    state->layout.testCommas = 1;
+    state->layout.memoCommas = 2;
+    state->layout.testLineFeeds = 1;
+    state->layout.memoLineFeeds = 1;
     calculateResult(*state);
     EXPECT_EQ(state->errorCount, 4);
     buildReport(*state, true);
@@ -123,9 +123,9 @@ TEST(ReportBlock, EveryMissingItemFollowsTheExcessWords)
     auto state = counts(100, 0);
     addExcess(*state, QStringLiteral("cat "));
     addExcess(*state, QStringLiteral("(dog )"));
-    state->testLineFeeds = 2;
-    state->memoLineFeeds = 1;
-    state->memoMarks = 1;
+    state->layout.testLineFeeds = 2;
+    state->layout.memoLineFeeds = 1;
+    state->layout.memoMarks = 1;
     calculateResult(*state);
     buildReport(*state, false);
     EXPECT_TRUE(state->reportText.contains(
