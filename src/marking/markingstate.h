@@ -20,9 +20,6 @@ struct MarkingState
 {
     // Where skipped failures go (the session passes them on to its host).
     SkippedFailureSink skipped;
-    // Compare word by word as the rules are written instead of through the memo index; the
-    // results are the same, only slower. Kept for the tests that prove that.
-    bool literalComparisons = false;
 
     // Text preparation
     Int16 memoCutLength;
@@ -43,7 +40,7 @@ struct MarkingState
     // Whether the whole memo text contains the text (an empty text: when the memo is not empty).
     bool memoContains(const QString &memoText, QStringView needle) const
     {
-        if (literalComparisons || !memoTextIndex.isPreparedFor(memoText))
+        if (!memoTextIndex.isPreparedFor(memoText))
             return needle.isEmpty() ? !memoText.isEmpty() : QStringView(memoText).contains(needle);
         return memoTextIndex.contains(needle);
     }

@@ -16,8 +16,7 @@ void compareWithMemo(MarkingState &state, const QString &testText, const QString
     for (int k = 1; k <= WordSlots; ++k)
         state.errorWords[k].clear();
 
-    if (!state.literalComparisons)
-        state.memoTextIndex.prepare(memoText);
+    state.memoTextIndex.prepare(memoText);
 
     clearWordTables(state);
     findMemoCut(state, testText, memoText);

@@ -10,28 +10,14 @@ namespace {
 
 bool memoHasWord(const MarkingState &state, const QString &word)
 {
-    if (!state.literalComparisons)
-        return state.memoIndex.hasWord(word) || state.memoIndex.hasEmptyWord();
-    for (int j = 1; j <= state.memoWordCount; ++j) {
-        const QString memoWord = state.memoWords.at(j);
-        if (memoWord == word || memoWord.isEmpty())
-            return true;
-    }
-    return false;
+    return state.memoIndex.hasWord(word) || state.memoIndex.hasEmptyWord();
 }
 
 bool isRunTogetherMemoPair(const MarkingState &state, const QString &word)
 {
     const int last = std::min<int>(state.testWordCount, state.memoWordCount) - 1;
-    if (!state.literalComparisons) {
-        const int m = state.memoIndex.firstRunTogether(word);
-        return m >= 1 && m <= last;
-    }
-    for (int m = 1; m <= last; ++m) {
-        if (word == trimRight(state.memoWords.at(m)) + trimLeft(state.memoWords.at(m + 1)))
-            return true;
-    }
-    return false;
+    const int m = state.memoIndex.firstRunTogether(word);
+    return m >= 1 && m <= last;
 }
 
 // Whether the memo has the joined text; the test word becomes the two words with a blank between.

@@ -52,8 +52,7 @@ void takeSplitAsMemoWords(MarkingState &state)
     for (int k = 1; k <= state.splitCount; ++k)
         state.memoWords[k] = state.splitWords.at(k);
     state.memoWordCount = state.splitCount;
-    if (!state.literalComparisons)
-        state.memoIndex.build(state);
+    state.memoIndex.build(state);
 }
 
 void takeSplitAsTestWords(MarkingState &state)

@@ -10,10 +10,9 @@
 
 namespace tallimark::testing {
 
-inline std::unique_ptr<MarkingState> compared(const QString &test, const QString &memo, bool literal = false)
+inline std::unique_ptr<MarkingState> compared(const QString &test, const QString &memo)
 {
     auto state = std::make_unique<MarkingState>();
-    state->literalComparisons = literal;
     compareWithMemo(*state, test, memo);
     return state;
 }
