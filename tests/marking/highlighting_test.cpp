@@ -10,10 +10,9 @@
 
 using namespace tallimark;
 using tallimark::testing::compared;
+using tallimark::testing::Ending;
 
 namespace {
-
-const QString Ending = QStringLiteral("and this sentence ends the memo text here.");
 
 bool isRedBehind(const RichDocument &document, int position)
 {

@@ -28,24 +28,37 @@ TEST(NumberText, UsesTheSystemLocaleSeparator)
     EXPECT_EQ(numberText(24.3), QStringLiteral("24.3"));
 }
 
-TEST(Rounding, AsIntegerSendsHalvesToEven)
+namespace {
+
+struct RoundingCase
 {
-    EXPECT_EQ(roundedResult(24.5, true), 24);
-    EXPECT_EQ(roundedResult(25.5, true), 26);
-    EXPECT_EQ(roundedResult(22.4, true), 22);
-    EXPECT_EQ(roundedResult(-1.3, true), -1);
+    double wpm;
+    bool asInteger;
+    double expected;
+};
+
+class FinalRounding : public ::testing::TestWithParam<RoundingCase>
+{
+};
+
+} // namespace
+
+// As integer: halves to even. As a multiple of 5: on whole tenths, so 22.5 goes up.
+TEST_P(FinalRounding, HalvesToEvenOrOnWholeTenths)
+{
+    EXPECT_EQ(roundedResult(GetParam().wpm, GetParam().asInteger), GetParam().expected);
 }
 
-TEST(Rounding, MultipleOfFiveOnWholeTenths)
+INSTANTIATE_TEST_SUITE_P(Result, FinalRounding,
+                         ::testing::Values(RoundingCase{24.5, true, 24}, RoundingCase{25.5, true, 26},
+                                           RoundingCase{22.4, true, 22}, RoundingCase{-1.3, true, -1},
+                                           RoundingCase{22.4, false, 20}, RoundingCase{22.5, false, 25},
+                                           RoundingCase{27.4, false, 25}, RoundingCase{24.5, false, 25},
+                                           RoundingCase{0.0, false, 0}, RoundingCase{-3.0, false, 0},
+                                           RoundingCase{-7.5, false, -5}, RoundingCase{-1.3, false, 0}));
+
+TEST(RoundingToFive, NegativeResultsGiveAnExactZero)
 {
-    EXPECT_EQ(roundedResult(22.4, false), 20);
-    EXPECT_EQ(roundedResult(22.5, false), 25);
-    EXPECT_EQ(roundedResult(27.4, false), 25);
-    EXPECT_EQ(roundedResult(24.5, false), 25);
-    EXPECT_EQ(roundedResult(0.0, false), 0);
-    EXPECT_EQ(roundedResult(-3.0, false), 0);
-    EXPECT_EQ(roundedResult(-7.5, false), -5);
-    EXPECT_EQ(roundedResult(-1.3, false), 0);
     // Exactly 0, not a residue of the floating-point steps.
     EXPECT_EQ(numberText(roundedResult(-1.9, false), QStringLiteral(".")), QStringLiteral("0"));
     EXPECT_EQ(numberText(roundedResult(-5.6, false), QStringLiteral(".")), QStringLiteral("0"));

@@ -6,11 +6,9 @@
 
 using namespace tallimark;
 using tallimark::testing::compared;
+using tallimark::testing::Ending;
 
 namespace {
-
-// A test that ends with these 42 characters, like the memo, is compared with the whole memo.
-const QString Ending = QStringLiteral("and this sentence ends the memo text here.");
 
 std::unique_ptr<MarkingState> split(const QString &text)
 {
