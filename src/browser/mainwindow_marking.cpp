@@ -32,7 +32,7 @@ void MainWindow::markTests()
     for (QAction *action : heldActions)
         action->setEnabled(false);
 
-    m_session->Command1_Click();
+    m_session->run();
 
     m_progress->hide();
     for (QWidget *widget : heldWidgets)

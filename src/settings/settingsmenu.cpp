@@ -25,20 +25,20 @@ bool SettingsMenu::resultAsInteger() const
 
 void SettingsMenu::chooseIntegerResult()
 {
-    m_setting.mnuInteger_Click();
+    m_setting.setRounding(Rounding::Integer);
     showSetting();
 }
 
 void SettingsMenu::chooseMultipleOf5Result()
 {
-    m_setting.mnu5_Click();
+    m_setting.setRounding(Rounding::MultipleOf5);
     showSetting();
 }
 
 void SettingsMenu::showSetting()
 {
-    m_integer->setChecked(m_setting.mnuIntegerChecked());
-    m_multipleOf5->setChecked(m_setting.mnu5Checked());
+    m_integer->setChecked(m_setting.rounding() == Rounding::Integer);
+    m_multipleOf5->setChecked(m_setting.rounding() == Rounding::MultipleOf5);
 }
 
 } // namespace tallimark
