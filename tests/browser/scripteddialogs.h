@@ -37,7 +37,6 @@ public:
     QStringList saveFilters;
     // Sets up the printer as the teacher would; returns false to cancel. Unset: cancelled.
     std::function<bool(QPrinter &)> printerSetup;
-    int printerRequests = 0;
     // Runs as each message is shown, while whatever showed it is still under way.
     std::function<void(const Message &)> onMessage;
 
@@ -65,7 +64,6 @@ public:
     }
     bool choosePrinter(QWidget *, QPrinter &printer) override
     {
-        ++printerRequests;
         return printerSetup ? printerSetup(printer) : false;
     }
 };
