@@ -51,6 +51,7 @@ private:
     void markCurrentTest(const QString &entry);
     void writeOutput(const QString &entry, const QString &memoText, TestOutcome &outcome);
     Failure Command7_Click();
+    void recordInClass(const TestOutcome &outcome);
     QString resultsFilePath() const;
 
     // The one failure handler: ends the session (throws SessionEnd) or reports the skip.
