@@ -5,6 +5,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -53,10 +54,12 @@ protected:
         return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
     }
 
-    CliRun mark(const QStringList &arguments) const
+    CliRun mark(const QStringList &arguments) const { return cli(QStringList{QStringLiteral("mark")} + arguments); }
+
+    CliRun cli(const QStringList &arguments) const
     {
         QProcess process;
-        process.start(QStringLiteral(TALLIMARK_BINARY_DIR "/cli/tallimark-cli"), QStringList{QStringLiteral("mark")} + arguments);
+        process.start(QStringLiteral(TALLIMARK_BINARY_DIR "/cli/tallimark-cli"), arguments);
         process.closeWriteChannel(); // nobody at a terminal to answer
         EXPECT_TRUE(process.waitForFinished(30000));
         return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
@@ -178,4 +181,49 @@ TEST_F(MarkCommand, FailuresEndWithExit1AndLeaveATrace)
     EXPECT_EQ(missing.exitCode, 1);
     EXPECT_TRUE(missing.err.contains(QStringLiteral("warning: error 53")));
     EXPECT_TRUE(missing.err.contains(QStringLiteral("Error: Tallimark does not have access to certain documents.")));
+}
+
+TEST_F(MarkCommand, SummaryShowsTheClassRecordThatMarkingWrote)
+{
+    ASSERT_EQ(mark(standardOptions() + QStringList{jan, piet}).exitCode, 0);
+    ASSERT_EQ(mark(standardOptions() + QStringList{QStringLiteral("--reuse"), QStringLiteral("--integer"), jan}).exitCode, 0);
+    const QString dest = path(QStringLiteral("out/Class9C"));
+    const CliRun run = cli({QStringLiteral("summary"), dest, QStringLiteral("--csv"), path(QStringLiteral("class.csv")),
+                            QStringLiteral("--pdf"), path(QStringLiteral("class.pdf"))});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    // Jan's second marking is current: 2 wpm as an integer, after 0 as a multiple of 5.
+    const QStringList expectedLines{
+        QStringLiteral("Jan +\\S+ \\S+ +English +79 +16 +1 +2 +\\+2 +Successful$"),
+        QStringLiteral("Piet +\\S+ \\S+ +Too short or empty$"),
+        QStringLiteral("^Tests marked: +1$"), QStringLiteral("^Tests rejected: +1$"), QStringLiteral("^Mean: +2 wpm$"),
+        QStringLiteral("^Standard deviation \\(population\\): +0 wpm$"), QStringLiteral("^ +0-4  # 1$")};
+    for (const QString &line : expectedLines)
+        EXPECT_TRUE(run.out.contains(QRegularExpression(line, QRegularExpression::MultilineOption))) << line.toStdString();
+
+    const QStringList csv = read(QStringLiteral("class.csv")).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+    ASSERT_EQ(csv.size(), 3);
+    EXPECT_TRUE(csv[1].startsWith(QStringLiteral("Jan,"))) << csv[1].toStdString();
+    EXPECT_TRUE(csv[1].endsWith(QStringLiteral(",English,79,16,1,2,+2,Successful,"))) << csv[1].toStdString();
+    // A cover page and Jan's marked copy; Piet's test was rejected and has none.
+    const QByteArray pdf = read(QStringLiteral("class.pdf")).toLatin1();
+    EXPECT_TRUE(pdf.startsWith("%PDF"));
+    EXPECT_EQ(pdf.count("/Type /Page\n"), 2);
+
+    const QStringList json = cli({QStringLiteral("summary"), QStringLiteral("--json"), dest}).out.split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(json.size(), 2);
+    const QJsonObject first = QJsonDocument::fromJson(json[0].toUtf8()).object();
+    EXPECT_EQ(first[QStringLiteral("source")].toString(), jan);
+    EXPECT_EQ(first[QStringLiteral("markedCopy")].toString(), dest + QStringLiteral("/Jan.rug"));
+    EXPECT_EQ(first[QStringLiteral("rounding")].toString(), QStringLiteral("integer"));
+    EXPECT_DOUBLE_EQ(first[QStringLiteral("wpm")].toDouble(), 1.5);
+    EXPECT_DOUBLE_EQ(first[QStringLiteral("previousResult")].toDouble(), 0);
+    EXPECT_TRUE(QJsonDocument::fromJson(json[1].toUtf8()).object()[QStringLiteral("finalResult")].isNull());
+}
+
+TEST_F(MarkCommand, SummaryNamesWhatIsMissing)
+{
+    EXPECT_EQ(cli({QStringLiteral("summary")}).exitCode, 2);
+    const CliRun none = cli({QStringLiteral("summary"), path(QStringLiteral("memos"))});
+    EXPECT_EQ(none.exitCode, 1);
+    EXPECT_TRUE(none.err.contains(path(QStringLiteral("memos/Tallimark.csv")) + QStringLiteral(": no class record")));
 }
