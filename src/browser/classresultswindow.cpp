@@ -82,6 +82,8 @@ ClassResultsWindow::ClassResultsWindow(Dialogs &dialogs, QWidget *parent)
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->verticalHeader()->hide();
+    m_table->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
+    m_table->setWordWrap(false);
     m_table->horizontalHeader()->setStretchLastSection(true);
     m_table->setToolTip(u"Double-click a learner to open the marked copy"_s);
     connect(m_table, &QTableView::doubleClicked, this, [this](const QModelIndex &index) {
@@ -166,6 +168,7 @@ void ClassResultsWindow::fillTable()
             items.append(item);
         }
         items.at(ClassTableColumn::Learner)->setData(int(r), ResultIndexRole);
+        items.at(ClassTableColumn::Remarks)->setToolTip(fields.at(ClassTableColumn::Remarks));
         if (result.current.verdict == UnreliableVerdict) {
             QStandardItem *verdict = items.at(ClassTableColumn::Verdict);
             QFont bold = font();
@@ -174,8 +177,6 @@ void ClassResultsWindow::fillTable()
             verdict->setForeground(QColor(0xa0, 0, 0));
             verdict->setBackground(QColor(0xff, 0xf0, 0xb0));
             verdict->setIcon(warning);
-        } else if (!result.current.isMarked()) {
-            items.at(ClassTableColumn::Verdict)->setForeground(palette().color(QPalette::Disabled, QPalette::Text));
         }
         m_model->appendRow(items);
     }

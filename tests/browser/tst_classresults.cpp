@@ -27,6 +27,8 @@ private slots:
     void sortsByEveryColumn();
     void doubleClickAsksForTheMarkedCopy();
     void exportsTheTableAsShownAndOnePdf();
+    // Not a check: renders the README's picture (scripts/class-results-screenshot.sh).
+    void screenshotForTheReadme();
 
 private:
     QString column(int c) const;
@@ -153,6 +155,18 @@ void ClassResultsTest::exportsTheTableAsShownAndOnePdf()
     // ben's copy is missing: the teacher is told which file.
     QCOMPARE(m_dialogs.messages.size(), 1);
     QVERIFY(m_dialogs.messages[0].text.contains(m_dest.path() + u"/ben.rug"_s));
+}
+
+void ClassResultsTest::screenshotForTheReadme()
+{
+    const QString folder = qEnvironmentVariable("TALLIMARK_SCREENSHOT_FOLDER");
+    if (folder.isEmpty())
+        QSKIP("TALLIMARK_SCREENSHOT_FOLDER is not set");
+    m_window->showFolder(folder);
+    m_window->resize(1180, 580);
+    m_window->table()->sortByColumn(ClassTableColumn::FinalResult, Qt::DescendingOrder);
+    QCoreApplication::processEvents(); // the figures' labels show once events run
+    QVERIFY(m_window->grab().save(qEnvironmentVariable("TALLIMARK_SCREENSHOT_FILE")));
 }
 
 QTEST_MAIN(ClassResultsTest)
