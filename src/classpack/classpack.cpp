@@ -23,8 +23,8 @@ namespace {
 // The cover table leaves out the long columns; the marked copies carry the detail.
 const QList<int> coverColumns{ClassTableColumn::Learner, ClassTableColumn::MarkedAt, ClassTableColumn::MemoLanguage,
                               ClassTableColumn::FinalResult, ClassTableColumn::Change, ClassTableColumn::Verdict};
-const QList<qreal> coverWidths{0.25, 0.19, 0.13, 0.1, 0.08, 0.25};
-const QStringList coverHeadings{u"Learner"_s, u"Marked at"_s, u"Language"_s, u"Final wpm"_s, u"Change"_s, u"Verdict"_s};
+const QList<qreal> coverWidths{0.24, 0.19, 0.13, 0.1, 0.1, 0.24};
+const QStringList coverHeadings{u"Learner"_s, u"Marked at"_s, u"Language"_s, u"Final"_s, u"Change"_s, u"Verdict"_s};
 
 class PackPainter
 {
