@@ -198,14 +198,21 @@ void ClassResultsWindow::reportProblems(const QStringList &problems, const QStri
         m_dialogs.message(this, what + u"\r"_s + problems.join(u'\r'), QString());
 }
 
+QString ClassResultsWindow::askSavePath(const QString &filter, const QString &nameEnding)
+{
+    // Suggested in the class's folder, named after the class; the extension is added when left out.
+    const QString suffix = nameEnding.mid(nameEnding.lastIndexOf(u'.'));
+    QString path = m_dialogs.saveFileName(this, filter, m_folder + u'/' + QDir(m_folder).dirName() + nameEnding);
+    if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty())
+        path += suffix;
+    return path;
+}
+
 void ClassResultsWindow::saveAsCsv()
 {
-    const QString name = QDir(m_folder).dirName();
-    QString path = m_dialogs.saveFileName(this, u"CSV files|*.csv"_s, m_folder + u'/' + name + u" class results.csv"_s);
+    const QString path = askSavePath(u"CSV files|*.csv"_s, u" class results.csv"_s);
     if (path.isEmpty())
         return;
-    if (QFileInfo(path).suffix().isEmpty())
-        path += u".csv"_s;
     // The rows in their shown order and text, as the teacher sees the table.
     QString csv = csvRecord(classTableHeader());
     for (int r = 0; r < m_model->rowCount(); ++r) {
@@ -235,14 +242,11 @@ void ClassResultsWindow::printPack()
 
 void ClassResultsWindow::exportPdf()
 {
-    const QString name = QDir(m_folder).dirName();
-    QString path = m_dialogs.saveFileName(this, u"PDF files|*.pdf"_s, m_folder + u'/' + name + u" class pack.pdf"_s);
+    const QString path = askSavePath(u"PDF files|*.pdf"_s, u" class pack.pdf"_s);
     if (path.isEmpty())
         return;
-    if (QFileInfo(path).suffix().isEmpty())
-        path += u".pdf"_s;
     QStringList problems;
-    const ClassPackContent content{name, resultsAsShown(), classFigures(m_results)};
+    const ClassPackContent content{QDir(m_folder).dirName(), resultsAsShown(), classFigures(m_results)};
     const QString failure = writeClassPackPdf(path, content, problems);
     if (!failure.isEmpty())
         m_dialogs.message(this, failure, u"Error"_s);

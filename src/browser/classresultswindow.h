@@ -44,6 +44,7 @@ signals:
 private:
     void fillTable();
     QList<LearnerResult> resultsAsShown() const;
+    QString askSavePath(const QString &filter, const QString &nameEnding);
     void reportProblems(const QStringList &problems, const QString &what);
 
     Dialogs &m_dialogs;
