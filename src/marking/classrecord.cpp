@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <type_traits>
 
 namespace tallimark {
 
@@ -17,7 +18,7 @@ using namespace Qt::StringLiterals;
 namespace {
 
 enum Column {
-    MarkedAt, Learner, Source, MarkedCopy, MemoLanguage_, Keystrokes, GrossWords, WordsWithErrors,
+    MarkedAt, Learner, Source, MarkedCopy, Language, Keystrokes, GrossWords, WordsWithErrors,
     Wpm, FinalResult, Rounding, Verdict, Remarks, ColumnCount
 };
 
@@ -193,7 +194,7 @@ ClassRecord readClassRecord(const QString &destFolder)
         row.learner = field(Learner);
         row.sourcePath = field(Source);
         row.markedCopy = field(MarkedCopy);
-        row.memoLanguage = field(MemoLanguage_);
+        row.memoLanguage = field(Language);
         row.rounding = field(Rounding);
         row.verdict = field(Verdict);
         row.remarks = field(Remarks);
