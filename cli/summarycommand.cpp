@@ -70,9 +70,10 @@ QString figuresText(const ClassFigures &figures)
     if (!figures.histogram.isEmpty()) {
         text += u"\nFinal results in bins of 5 wpm:\n"_s;
         for (const HistogramBin &bin : figures.histogram)
-            text += (QString::number(bin.from) + u'-' + QString::number(bin.from + HistogramBinWidth - 1)).rightJustified(9)
-                    + u"  "_s + QString(bin.count, u'#') + (bin.count ? u" "_s : QString()) + QString::number(bin.count)
-                    + u'\n';
+            text +=
+                (QString::number(bin.from) + u'-' + QString::number(bin.from + HistogramBinWidth - 1)).rightJustified(9)
+                + u"  "_s + QString(bin.count, u'#') + (bin.count ? u" "_s : QString()) + QString::number(bin.count)
+                + u'\n';
     }
     return text;
 }
@@ -124,12 +125,14 @@ int runSummary(const QStringList &arguments)
                                      "of a destination folder, read from its Tallimark.csv."_s);
     parser.addHelpOption();
     const QCommandLineOption csv(u"csv"_s, u"Also write the class table as CSV to FILE."_s, u"FILE"_s);
-    const QCommandLineOption pdf(u"pdf"_s, u"Also write the class pack (cover page, then each marked copy) as PDF to FILE."_s,
-                                 u"FILE"_s);
-    const QCommandLineOption json(u"json"_s, u"Print one JSON object per learner (JSON Lines) with every field of the "
-                                              "record instead of the table."_s);
+    const QCommandLineOption pdf(
+        u"pdf"_s, u"Also write the class pack (cover page, then each marked copy) as PDF to FILE."_s, u"FILE"_s);
+    const QCommandLineOption json(u"json"_s,
+                                  u"Print one JSON object per learner (JSON Lines) with every field of the "
+                                  "record instead of the table."_s);
     parser.addOptions({csv, pdf, json});
-    parser.addPositionalArgument(u"DEST"_s, u"The destination folder (a path, or a folder name in Tallimark's own folder)."_s);
+    parser.addPositionalArgument(u"DEST"_s,
+                                 u"The destination folder (a path, or a folder name in Tallimark's own folder)."_s);
 
     if (!parser.parse(QStringList{u"tallimark-cli summary"_s} + arguments)) {
         complain(parser.errorText());
@@ -165,7 +168,8 @@ int runSummary(const QStringList &arguments)
         for (const LearnerResult &result : results)
             std::fputs((learnerJsonLine(result) + '\n').constData(), stdout);
     } else {
-        const QString text = u"Class results: "_s + folder + u"\n\n"_s + tableText(results) + u'\n' + figuresText(figures);
+        const QString text =
+            u"Class results: "_s + folder + u"\n\n"_s + tableText(results) + u'\n' + figuresText(figures);
         std::fputs(text.toUtf8().constData(), stdout);
     }
 

@@ -39,7 +39,9 @@ QVariant sortKey(const LearnerResult &result, int column, const QString &shown)
 {
     const ClassRecordRow &row = result.current;
     // Empty figures (rejected tests) sort below every number.
-    const auto number = [](auto value) { return value ? QVariant(double(*value)) : QVariant(std::numeric_limits<double>::lowest()); };
+    const auto number = [](auto value) {
+        return value ? QVariant(double(*value)) : QVariant(std::numeric_limits<double>::lowest());
+    };
     switch (column) {
     case ClassTableColumn::MarkedAt:
         return row.markedAt.toMSecsSinceEpoch();

@@ -21,8 +21,8 @@ using namespace Qt::StringLiterals;
 namespace {
 
 // The cover table leaves out the long columns; the marked copies carry the detail.
-const QList<int> coverColumns{ClassTableColumn::Learner, ClassTableColumn::MarkedAt, ClassTableColumn::MemoLanguage,
-                              ClassTableColumn::FinalResult, ClassTableColumn::Change, ClassTableColumn::Verdict};
+const QList<int> coverColumns{ClassTableColumn::Learner,     ClassTableColumn::MarkedAt, ClassTableColumn::MemoLanguage,
+                              ClassTableColumn::FinalResult, ClassTableColumn::Change,   ClassTableColumn::Verdict};
 const QList<qreal> coverWidths{0.24, 0.19, 0.13, 0.1, 0.1, 0.24};
 const QStringList coverHeadings{u"Learner"_s, u"Marked at"_s, u"Language"_s, u"Final"_s, u"Change"_s, u"Verdict"_s};
 
@@ -31,8 +31,7 @@ class PackPainter
 public:
     PackPainter(QPagedPaintDevice &device, QPainter &painter)
         : m_device(device), m_painter(painter), m_width(device.width()), m_height(device.height())
-    {
-    }
+    { }
 
     qreal points(qreal value) const { return value * m_device.logicalDpiY() / 72.0; }
 
@@ -55,8 +54,8 @@ public:
         const qreal labelWidth = points(190);
         for (const auto &[label, value] : figureLines(content.figures, QLocale().decimalPoint())) {
             m_painter.drawText(QRectF(0, y, labelWidth, points(14)), Qt::AlignLeft | Qt::AlignVCenter, label);
-            m_painter.drawText(QRectF(labelWidth, y, m_width - labelWidth, points(14)), Qt::AlignLeft | Qt::AlignVCenter,
-                               value);
+            m_painter.drawText(QRectF(labelWidth, y, m_width - labelWidth, points(14)),
+                               Qt::AlignLeft | Qt::AlignVCenter, value);
             y += points(14);
         }
         y += points(10);
@@ -112,8 +111,8 @@ private:
         m_painter.setFont(font(14, true));
         line(row.learner + (page > 0 ? u" (continued)"_s : QString()), 0);
         m_painter.setFont(font(10));
-        const QString summary = fields.at(ClassTableColumn::MarkedAt) + u"   "_s + row.memoLanguage + u"   Final result: "_s
-                                + fields.at(ClassTableColumn::FinalResult) + u" wpm   "_s;
+        const QString summary = fields.at(ClassTableColumn::MarkedAt) + u"   "_s + row.memoLanguage
+            + u"   Final result: "_s + fields.at(ClassTableColumn::FinalResult) + u" wpm   "_s;
         line(summary, points(22));
         const qreal verdictX = QFontMetricsF(m_painter.font(), &m_device).horizontalAdvance(summary);
         verdictText(QRectF(verdictX, points(22), m_width - verdictX, points(14)), row.verdict);
@@ -147,8 +146,9 @@ private:
                 if (!heading && column == ClassTableColumn::Verdict)
                     verdictText(cell, text);
                 else
-                    m_painter.drawText(cell, (number ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter,
-                                       QFontMetricsF(m_painter.font(), &m_device).elidedText(text, Qt::ElideRight, cell.width()));
+                    m_painter.drawText(
+                        cell, (number ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter,
+                        QFontMetricsF(m_painter.font(), &m_device).elidedText(text, Qt::ElideRight, cell.width()));
                 x += m_width * coverWidths.at(c);
             }
         };

@@ -17,7 +17,7 @@ namespace tallimark {
 
 struct ClassPackContent
 {
-    QString className;           // the destination folder's name
+    QString className;            // the destination folder's name
     QList<LearnerResult> results; // in the order they are printed
     ClassFigures figures;
 };

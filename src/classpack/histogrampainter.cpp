@@ -38,9 +38,10 @@ void paintHistogram(QPainter &painter, const QRectF &area, const QList<Histogram
         if (bin.count > 0)
             painter.drawText(QRectF(bar.left(), bar.top() - line, bar.width(), line), Qt::AlignCenter,
                              QString::number(bin.count));
-        const QString range = QString::number(bin.from) + u"\u2013"_s + QString::number(bin.from + HistogramBinWidth - 1);
-        painter.drawText(QRectF(bars.left() + slot * qreal(i), bars.bottom() + line * 0.1, slot, line),
-                         Qt::AlignCenter, metrics.horizontalAdvance(range) < slot ? range : QString::number(bin.from));
+        const QString range =
+            QString::number(bin.from) + u"\u2013"_s + QString::number(bin.from + HistogramBinWidth - 1);
+        painter.drawText(QRectF(bars.left() + slot * qreal(i), bars.bottom() + line * 0.1, slot, line), Qt::AlignCenter,
+                         metrics.horizontalAdvance(range) < slot ? range : QString::number(bin.from));
         painter.setPen(Qt::NoPen);
     }
     painter.setPen(Qt::black);

@@ -18,15 +18,27 @@ using namespace Qt::StringLiterals;
 namespace {
 
 enum Column {
-    MarkedAt, Learner, Source, MarkedCopy, Language, Keystrokes, GrossWords, WordsWithErrors,
-    Wpm, FinalResult, Rounding, Verdict, Remarks, ColumnCount
+    MarkedAt,
+    Learner,
+    Source,
+    MarkedCopy,
+    Language,
+    Keystrokes,
+    GrossWords,
+    WordsWithErrors,
+    Wpm,
+    FinalResult,
+    Rounding,
+    Verdict,
+    Remarks,
+    ColumnCount
 };
 
 const QStringList &headerNames()
 {
-    static const QStringList names{u"Marked at"_s,   u"Learner"_s,    u"Source"_s,      u"Marked copy"_s,
-                                   u"Memo language"_s, u"Keystrokes"_s, u"Gross words"_s, u"Words with errors"_s,
-                                   u"WPM"_s,         u"Final result"_s, u"Rounding"_s,  u"Verdict"_s,
+    static const QStringList names{u"Marked at"_s,     u"Learner"_s,      u"Source"_s,      u"Marked copy"_s,
+                                   u"Memo language"_s, u"Keystrokes"_s,   u"Gross words"_s, u"Words with errors"_s,
+                                   u"WPM"_s,           u"Final result"_s, u"Rounding"_s,    u"Verdict"_s,
                                    u"Remarks"_s};
     return names;
 }
@@ -98,9 +110,19 @@ QStringList classRecordHeader()
 
 QStringList classRecordFields(const ClassRecordRow &row)
 {
-    return {row.markedAt.toString(Qt::ISODate), row.learner, row.sourcePath, row.markedCopy, row.memoLanguage,
-            numberField(row.keystrokes), numberField(row.grossWords), numberField(row.wordsWithErrors),
-            numberField(row.wpm), numberField(row.finalResult), row.rounding, row.verdict, row.remarks};
+    return {row.markedAt.toString(Qt::ISODate),
+            row.learner,
+            row.sourcePath,
+            row.markedCopy,
+            row.memoLanguage,
+            numberField(row.keystrokes),
+            numberField(row.grossWords),
+            numberField(row.wordsWithErrors),
+            numberField(row.wpm),
+            numberField(row.finalResult),
+            row.rounding,
+            row.verdict,
+            row.remarks};
 }
 
 ClassRecordRow classRecordRow(const TestOutcome &outcome, const QDateTime &markedAt, const QString &markedCopy,
@@ -186,7 +208,8 @@ ClassRecord readClassRecord(const QString &destFolder)
         const auto field = [&](Column c) { return at[c] >= 0 ? fields.value(at[c]) : QString(); };
         const auto where = [&] { return path + u", line "_s + QString::number(table.recordLines.at(r)) + u": "_s; };
         if (fields.size() != header.size()) {
-            record.problems.append(where() + u"%1 fields where the header has %2"_s.arg(fields.size()).arg(header.size()));
+            record.problems.append(where()
+                                   + u"%1 fields where the header has %2"_s.arg(fields.size()).arg(header.size()));
             continue;
         }
         ClassRecordRow row;
@@ -199,9 +222,8 @@ ClassRecord readClassRecord(const QString &destFolder)
         row.verdict = field(Verdict);
         row.remarks = field(Remarks);
         const bool numbersOk = readNumber(field(Keystrokes), row.keystrokes)
-                               && readNumber(field(GrossWords), row.grossWords)
-                               && readNumber(field(WordsWithErrors), row.wordsWithErrors)
-                               && readNumber(field(Wpm), row.wpm) && readNumber(field(FinalResult), row.finalResult);
+            && readNumber(field(GrossWords), row.grossWords) && readNumber(field(WordsWithErrors), row.wordsWithErrors)
+            && readNumber(field(Wpm), row.wpm) && readNumber(field(FinalResult), row.finalResult);
         if (!numbersOk || row.learner.isEmpty()) {
             record.problems.append(where() + (row.learner.isEmpty() ? u"no learner"_s : u"a number cannot be read"_s));
             continue;

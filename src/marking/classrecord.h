@@ -21,19 +21,19 @@ inline const QString ClassRecordFileName = QStringLiteral("Tallimark.csv");
 struct ClassRecordRow
 {
     QDateTime markedAt;
-    QString learner;       // the test's file name without ".rtf"
-    QString sourcePath;    // where the test was taken from
-    QString markedCopy;    // the ".rug" written; empty for a rejected test
-    QString memoLanguage;  // "Afrikaans" or "English"; empty for a rejected test
+    QString learner;      // the test's file name without ".rtf"
+    QString sourcePath;   // where the test was taken from
+    QString markedCopy;   // the ".rug" written; empty for a rejected test
+    QString memoLanguage; // "Afrikaans" or "English"; empty for a rejected test
     // Empty for a rejected test, so that averages taken in a spreadsheet leave it out.
     std::optional<qint64> keystrokes;
     std::optional<qint64> grossWords;
     std::optional<qint64> wordsWithErrors;
-    std::optional<double> wpm;         // before rounding
+    std::optional<double> wpm; // before rounding
     std::optional<double> finalResult;
-    QString rounding;      // "integer" or "multiple of 5"
-    QString verdict;       // the report box's verdict without its dots, e.g. "Result may not be reliable"
-    QString remarks;       // the layout remarks of the report, "; " between them
+    QString rounding; // "integer" or "multiple of 5"
+    QString verdict;  // the report box's verdict without its dots, e.g. "Result may not be reliable"
+    QString remarks;  // the layout remarks of the report, "; " between them
 
     bool isMarked() const { return finalResult.has_value(); }
 };

@@ -9,8 +9,8 @@ using namespace Qt::StringLiterals;
 
 QStringList classTableHeader()
 {
-    return {u"Learner"_s, u"Marked at"_s,   u"Memo language"_s, u"Keystrokes"_s, u"Gross words"_s,
-            u"Words with errors"_s, u"Final result"_s, u"Change"_s, u"Verdict"_s, u"Remarks"_s};
+    return {u"Learner"_s,           u"Marked at"_s,    u"Memo language"_s, u"Keystrokes"_s, u"Gross words"_s,
+            u"Words with errors"_s, u"Final result"_s, u"Change"_s,        u"Verdict"_s,    u"Remarks"_s};
 }
 
 QStringList classTableFields(const LearnerResult &result, const QString &decimalSeparator)

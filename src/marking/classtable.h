@@ -11,8 +11,17 @@ namespace tallimark {
 
 namespace ClassTableColumn {
 enum : int {
-    Learner, MarkedAt, MemoLanguage, Keystrokes, GrossWords, WordsWithErrors, FinalResult, Change, Verdict,
-    Remarks, Count
+    Learner,
+    MarkedAt,
+    MemoLanguage,
+    Keystrokes,
+    GrossWords,
+    WordsWithErrors,
+    FinalResult,
+    Change,
+    Verdict,
+    Remarks,
+    Count
 };
 }
 

@@ -101,8 +101,10 @@ void ClassResultsTest::sortsByEveryColumn_data()
     QTest::addColumn<Qt::SortOrder>("order");
     QTest::addColumn<QString>("learners");
     QTest::newRow("learner, case ignored") << int(ClassTableColumn::Learner) << Qt::DescendingOrder << u"Cas ben Ann"_s;
-    QTest::newRow("final result as a number") << int(ClassTableColumn::FinalResult) << Qt::DescendingOrder << u"ben Ann Cas"_s;
-    QTest::newRow("keystrokes, rejected last") << int(ClassTableColumn::Keystrokes) << Qt::AscendingOrder << u"Cas Ann ben"_s;
+    QTest::newRow("final result as a number")
+        << int(ClassTableColumn::FinalResult) << Qt::DescendingOrder << u"ben Ann Cas"_s;
+    QTest::newRow("keystrokes, rejected last")
+        << int(ClassTableColumn::Keystrokes) << Qt::AscendingOrder << u"Cas Ann ben"_s;
     QTest::newRow("change") << int(ClassTableColumn::Change) << Qt::DescendingOrder << u"ben Ann Cas"_s;
     QTest::newRow("verdict") << int(ClassTableColumn::Verdict) << Qt::AscendingOrder << u"Ann ben Cas"_s;
 }

@@ -22,9 +22,19 @@ using namespace Qt::StringLiterals;
 
 ClassRecordRow row(const QString &learner, std::optional<double> result)
 {
-    ClassRecordRow r{QDateTime(QDate(2026, 3, 9), QTime(8, 15), Qt::OffsetFromUTC, 7200), learner,
-                     u"/home/teacher/Grade 9, \"B\"/"_s + learner + u".rtf"_s, {}, {}, {}, {}, {}, {}, result,
-                     u"integer"_s, u"Too short or empty"_s, {}};
+    ClassRecordRow r{QDateTime(QDate(2026, 3, 9), QTime(8, 15), Qt::OffsetFromUTC, 7200),
+                     learner,
+                     u"/home/teacher/Grade 9, \"B\"/"_s + learner + u".rtf"_s,
+                     {},
+                     {},
+                     {},
+                     {},
+                     {},
+                     {},
+                     result,
+                     u"integer"_s,
+                     u"Too short or empty"_s,
+                     {}};
     if (result) {
         r.markedCopy = u"/dest/"_s + learner + u".rug"_s;
         r.memoLanguage = u"English"_s;
@@ -120,9 +130,9 @@ TEST(ClassRecord, FailuresNameTheFileAndLeaveNoPartOfARow)
 
 TEST(ClassRecord, LatestRowOfALearnerIsCurrent)
 {
-    const QList<LearnerResult> results = currentResults(
-        {row(u"ben"_s, 50), row(u"Ann"_s, std::nullopt), row(u"ben"_s, 60), row(u"Ann"_s, 40), row(u"Cas"_s, 45),
-         row(u"Cas"_s, std::nullopt)});
+    const QList<LearnerResult> results =
+        currentResults({row(u"ben"_s, 50), row(u"Ann"_s, std::nullopt), row(u"ben"_s, 60), row(u"Ann"_s, 40),
+                        row(u"Cas"_s, 45), row(u"Cas"_s, std::nullopt)});
     ASSERT_EQ(results.size(), 3);
     // learner, current result, previous marked result, change
     const QList<std::tuple<QString, std::optional<double>, std::optional<double>, std::optional<double>>> expected{
@@ -155,10 +165,26 @@ TEST(ClassFigures, MatchHandWorkedValues)
     const QList<FiguresCase> cases{
         {"class of one", {55}, 1, 0, 55, 55, 55, 55, 0, {{55, 1}}},
         // deviations 12.5, 7.5, 7.5, 12.5: (156.25 * 2 + 56.25 * 2) / 4 = 106.25
-        {"even count", {65, 40, 60, 45}, 4, 0, 52.5, 52.5, 40, 65, std::sqrt(106.25),
+        {"even count",
+         {65, 40, 60, 45},
+         4,
+         0,
+         52.5,
+         52.5,
+         40,
+         65,
+         std::sqrt(106.25),
          {{40, 1}, {45, 1}, {50, 0}, {55, 0}, {60, 1}, {65, 1}}},
         // mean 110 / 3; squares 400/9 + 121/9 + 961/9 = 1482/9, over 3
-        {"with rejected tests", {30, none, 47, 33, none}, 3, 2, 110.0 / 3, 33, 30, 47, std::sqrt(1482.0 / 27),
+        {"with rejected tests",
+         {30, none, 47, 33, none},
+         3,
+         2,
+         110.0 / 3,
+         33,
+         30,
+         47,
+         std::sqrt(1482.0 / 27),
          {{30, 2}, {35, 0}, {40, 0}, {45, 1}}},
         {"all rejected", {none, none}, 0, 2, none, none, none, none, none, {}},
         {"negative result", {-3, 2}, 2, 0, -0.5, -0.5, -3, 2, 2.5, {{-5, 1}, {0, 1}}},
