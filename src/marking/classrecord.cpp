@@ -73,16 +73,16 @@ QString plainVerdict(const QString &verdict)
     return plain;
 }
 
-QString layoutRemarks(const TestOutcome &outcome)
+QString layoutRemarks(const LayoutCounts &layout)
 {
     QStringList remarks;
-    if (outcome.testLineFeeds != outcome.memoLineFeeds)
+    if (layout.testLineFeeds != layout.memoLineFeeds)
         remarks.append(u"Wrong number of line feeds"_s);
-    if (outcome.testStops < outcome.memoStops)
+    if (layout.testStops < layout.memoStops)
         remarks.append(u"Missing full stop(s)"_s);
-    if (outcome.testCommas < outcome.memoCommas)
+    if (layout.testCommas < layout.memoCommas)
         remarks.append(u"Missing comma(s)"_s);
-    if (outcome.testMarks < outcome.memoMarks)
+    if (layout.testMarks < layout.memoMarks)
         remarks.append(u"Missing <!> or <?>"_s);
     return remarks.join(u"; "_s);
 }
@@ -145,7 +145,7 @@ ClassRecordRow classRecordRow(const TestOutcome &outcome, const QDateTime &marke
     row.wordsWithErrors = outcome.errorCount;
     row.wpm = outcome.wpm;
     row.finalResult = outcome.finalWpm;
-    row.remarks = layoutRemarks(outcome);
+    row.remarks = layoutRemarks(outcome.layout);
     return row;
 }
 
