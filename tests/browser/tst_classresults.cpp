@@ -4,7 +4,11 @@
 #include "browser/histogramwidget.h"
 #include "marking/classrecord.h"
 #include "marking/classtable.h"
+#include "browser/filelist.h"
+#include "browser/foldertree.h"
+#include "browser/mainwindow.h"
 #include "scripteddialogs.h"
+#include "windowfixture.h"
 
 #include <QFile>
 #include <QSignalSpy>
@@ -27,6 +31,7 @@ private slots:
     void sortsByEveryColumn();
     void doubleClickAsksForTheMarkedCopy();
     void exportsTheTableAsShownAndOnePdf();
+    void openAfterASessionAndFromTheFileMenu();
     // Not a check: renders the README's picture (scripts/class-results-screenshot.sh).
     void screenshotForTheReadme();
 
@@ -157,6 +162,29 @@ void ClassResultsTest::exportsTheTableAsShownAndOnePdf()
     // ben's copy is missing: the teacher is told which file.
     QCOMPARE(m_dialogs.messages.size(), 1);
     QVERIFY(m_dialogs.messages[0].text.contains(m_dest.path() + u"/ben.rug"_s));
+}
+
+void ClassResultsTest::openAfterASessionAndFromTheFileMenu()
+{
+    WindowFixture f;
+    QFile sample(QStringLiteral(TALLIMARK_SOURCE_DIR "/examples/Grade10A/Anika Botha.rtf"));
+    QVERIFY(sample.open(QIODevice::ReadOnly));
+    f.tree()->showFolder(f.makeFolder(u"Grade10A"_s, {{u"Anika Botha.rtf"_s, sample.readAll()}, {u"Zed.rtf"_s, "short"}}));
+    f.select({u"Anika Botha.rtf"_s, u"Zed.rtf"_s});
+    QTest::keyClick(f.fileList(), Qt::Key_Insert);
+    f.click(u"markButton"_s);
+
+    auto *shown = f.window->findChild<ClassResultsWindow *>();
+    QVERIFY(shown && shown->isVisible());
+    QCOMPARE(shown->folder(), f.window->workspace().destFolder);
+    QCOMPARE(shown->figure(u"Tests rejected"_s), u"1"_s);
+    QCOMPARE(shown->table()->model()->index(0, ClassTableColumn::FinalResult).data().toString(), u"65"_s);
+
+    f.dialogs.folderAnswers = QStringList{m_dest.path()};
+    f.trigger(u"classResultsAction"_s);
+    QCOMPARE(f.dialogs.folderStarts, QStringList{f.window->workspace().destFolder});
+    QCOMPARE(shown->folder(), m_dest.path());
+    QCOMPARE(shown->table()->model()->rowCount(), 3);
 }
 
 void ClassResultsTest::screenshotForTheReadme()

@@ -73,7 +73,7 @@ void StartupTest::menusAndTheirMessages()
     QStringList file;
     for (QAction *a : bar.first()->menu()->actions())
         file.append(a->isSeparator() ? u"-"_s : a->text());
-    QCOMPARE(file, (QStringList{u"Open Marked SpeedTest"_s, u"Open Results"_s, u"Save As..."_s, u"Print"_s, u"-"_s,
+    QCOMPARE(file, (QStringList{u"Open Marked SpeedTest"_s, u"Open Results"_s, u"Class Results..."_s, u"Save As..."_s, u"Print"_s, u"-"_s,
                                 u"E&xit"_s}));
     QCOMPARE(bar.first()->menu()->actions().last()->shortcut(), QKeySequence(u"Ctrl+X"_s));
 
