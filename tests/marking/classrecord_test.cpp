@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <csignal>
 #include <sys/resource.h>
@@ -22,24 +23,17 @@ using namespace Qt::StringLiterals;
 
 ClassRecordRow row(const QString &learner, std::optional<double> result)
 {
-    ClassRecordRow r{QDateTime(QDate(2026, 3, 9), QTime(8, 15), Qt::OffsetFromUTC, 7200),
-                     learner,
-                     u"/home/teacher/Grade 9, \"B\"/"_s + learner + u".rtf"_s,
-                     {},
-                     {},
-                     {},
-                     {},
-                     {},
-                     {},
-                     result,
-                     u"integer"_s,
-                     u"Too short or empty"_s,
-                     {}};
+    ClassRecordRow r;
+    r.markedAt = QDateTime(QDate(2026, 3, 9), QTime(8, 15), Qt::OffsetFromUTC, 7200);
+    r.learner = learner;
+    r.sourcePath = u"/home/teacher/Grade 9, \"B\"/"_s + learner + u".rtf"_s;
+    r.rounding = u"integer"_s;
+    r.verdict = result ? u"Successful"_s : u"Too short or empty"_s;
     if (result) {
         r.markedCopy = u"/dest/"_s + learner + u".rug"_s;
         r.memoLanguage = u"English"_s;
         std::tie(r.keystrokes, r.grossWords, r.wordsWithErrors, r.wpm) = std::tuple(2500, 500, 3, *result + 0.3);
-        r.verdict = u"Successful"_s;
+        r.finalResult = result;
         r.remarks = u"Missing full stop(s); Missing comma(s)"_s;
     }
     return r;
@@ -155,40 +149,26 @@ struct FiguresCase
     QList<std::optional<double>> results;
     int marked;
     int rejected;
-    std::optional<double> mean, median, lowest, highest, deviation;
+    std::array<std::optional<double>, 5> figures; // mean, median, lowest, highest, standard deviation
     QList<std::pair<double, int>> histogram;
 };
 
 TEST(ClassFigures, MatchHandWorkedValues)
 {
     const std::nullopt_t none = std::nullopt;
+    // clang-format off
     const QList<FiguresCase> cases{
-        {"class of one", {55}, 1, 0, 55, 55, 55, 55, 0, {{55, 1}}},
+        {"class of one", {55}, 1, 0, {55, 55, 55, 55, 0}, {{55, 1}}},
         // deviations 12.5, 7.5, 7.5, 12.5: (156.25 * 2 + 56.25 * 2) / 4 = 106.25
-        {"even count",
-         {65, 40, 60, 45},
-         4,
-         0,
-         52.5,
-         52.5,
-         40,
-         65,
-         std::sqrt(106.25),
+        {"even count", {65, 40, 60, 45}, 4, 0, {52.5, 52.5, 40, 65, std::sqrt(106.25)},
          {{40, 1}, {45, 1}, {50, 0}, {55, 0}, {60, 1}, {65, 1}}},
         // mean 110 / 3; squares 400/9 + 121/9 + 961/9 = 1482/9, over 3
-        {"with rejected tests",
-         {30, none, 47, 33, none},
-         3,
-         2,
-         110.0 / 3,
-         33,
-         30,
-         47,
-         std::sqrt(1482.0 / 27),
+        {"with rejected tests", {30, none, 47, 33, none}, 3, 2, {110.0 / 3, 33, 30, 47, std::sqrt(1482.0 / 27)},
          {{30, 2}, {35, 0}, {40, 0}, {45, 1}}},
-        {"all rejected", {none, none}, 0, 2, none, none, none, none, none, {}},
-        {"negative result", {-3, 2}, 2, 0, -0.5, -0.5, -3, 2, 2.5, {{-5, 1}, {0, 1}}},
+        {"all rejected", {none, none}, 0, 2, {none, none, none, none, none}, {}},
+        {"negative result", {-3, 2}, 2, 0, {-0.5, -0.5, -3, 2, 2.5}, {{-5, 1}, {0, 1}}},
     };
+    // clang-format on
     for (const FiguresCase &c : cases) {
         QList<LearnerResult> results;
         for (qsizetype i = 0; i < c.results.size(); ++i)
@@ -197,14 +177,14 @@ TEST(ClassFigures, MatchHandWorkedValues)
         SCOPED_TRACE(c.name);
         EXPECT_EQ(f.marked, c.marked);
         EXPECT_EQ(f.rejected, c.rejected);
-        const auto near = [](std::optional<double> actual, std::optional<double> expected) {
-            return actual.has_value() == expected.has_value() && (!actual || std::abs(*actual - *expected) < 1e-9);
-        };
-        EXPECT_TRUE(near(f.mean, c.mean));
-        EXPECT_TRUE(near(f.median, c.median));
-        EXPECT_TRUE(near(f.lowest, c.lowest));
-        EXPECT_TRUE(near(f.highest, c.highest));
-        EXPECT_TRUE(near(f.standardDeviation, c.deviation));
+        const std::array<std::optional<double>, 5> figures{f.mean, f.median, f.lowest, f.highest, f.standardDeviation};
+        for (size_t i = 0; i < figures.size(); ++i) {
+            const std::optional<double> &expected = c.figures[i];
+            EXPECT_EQ(figures[i].has_value(), expected.has_value()) << "figure " << i;
+            if (figures[i] && expected) {
+                EXPECT_NEAR(*figures[i], *expected, 1e-9) << "figure " << i;
+            }
+        }
         QList<std::pair<double, int>> histogram;
         for (const HistogramBin &bin : f.histogram)
             histogram.append({bin.from, bin.count});
