@@ -2,9 +2,12 @@
 #include "commands.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QTextStream>
 
 #include <cstdio>
+#include <cstring>
+#include <memory>
 
 namespace {
 
@@ -14,16 +17,36 @@ const char usage[] =
     "Commands:\n"
     "  text FILE...           print each file's plain text as the marking engine sees it\n"
     "  mark [options] TEST... mark speed tests against the memos (see: tallimark-cli mark --help)\n"
+    "  summary [options] DEST print a destination's class table and figures, write CSV or PDF\n"
+    "                         (see: tallimark-cli summary --help)\n"
     "\n"
     "Options:\n"
     "  -h, --help             show this help\n"
     "  -v, --version          show the version\n";
 
+bool wantsPdf(int argc, char *argv[])
+{
+    if (argc < 2 || std::strcmp(argv[1], "summary") != 0)
+        return false;
+    for (int i = 2; i < argc; ++i)
+        if (std::strcmp(argv[i], "--pdf") == 0 || std::strncmp(argv[i], "--pdf=", 6) == 0)
+            return true;
+    return false;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    QCoreApplication app(argc, argv);
+    // The PDF pack needs fonts and painting, hence a GUI application, on the offscreen platform:
+    // the command line never opens a window and runs without a display.
+    std::unique_ptr<QCoreApplication> app;
+    if (wantsPdf(argc, argv)) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    }
     QCoreApplication::setApplicationName(QStringLiteral("tallimark-cli"));
     QCoreApplication::setApplicationVersion(QStringLiteral(TALLIMARK_VERSION));
 
@@ -46,6 +69,8 @@ int main(int argc, char *argv[])
         return tallimark::cli::runText(arguments);
     if (command == QLatin1String("mark"))
         return tallimark::cli::runMark(arguments);
+    if (command == QLatin1String("summary"))
+        return tallimark::cli::runSummary(arguments);
 
     std::fprintf(stderr, "tallimark-cli: unknown command '%s'\n\n%s", qPrintable(command), usage);
     return 2;

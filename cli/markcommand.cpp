@@ -32,7 +32,7 @@ int runMark(const QStringList &arguments)
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(u"Marks speed tests against the memos Bron.rtf (Afrikaans) and Source.rtf "
-                                     "(English), writing the marked copies (.rug) and Resultaat.res into the "
+                                     "(English), writing the marked copies (.rug), Resultaat.res and the class record Tallimark.csv into the "
                                      "destination folder. The report goes to standard output, messages to "
                                      "standard error."_s);
     parser.addHelpOption();

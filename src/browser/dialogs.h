@@ -23,6 +23,8 @@ public:
     // Filters are written "description|pattern|description|pattern". Empty when cancelled.
     virtual QString openFileName(QWidget *parent, const QString &filter) = 0;
     virtual QString saveFileName(QWidget *parent, const QString &filter, const QString &initialName) = 0;
+    // A folder, starting in startFolder. Empty when cancelled.
+    virtual QString folderName(QWidget *parent, const QString &title, const QString &startFolder) = 0;
     // Lets the teacher set up the printer; false when cancelled.
     virtual bool choosePrinter(QWidget *parent, QPrinter &printer) = 0;
 };

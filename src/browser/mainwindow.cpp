@@ -201,6 +201,7 @@ void MainWindow::createMenus()
     };
     m_openMarkedAction = add(fileMenu, QStringLiteral("openMarkedAction"), QStringLiteral("Open Marked SpeedTest"), &MainWindow::openMarkedCopy);
     m_openResultsAction = add(fileMenu, QStringLiteral("openResultsAction"), QStringLiteral("Open Results"), &MainWindow::openResults);
+    add(fileMenu, QStringLiteral("classResultsAction"), QStringLiteral("Class Results..."), &MainWindow::openClassResults);
     add(fileMenu, QStringLiteral("saveAsAction"), QStringLiteral("Save As..."), &MainWindow::saveAs);
     add(fileMenu, QStringLiteral("printAction"), QStringLiteral("Print"), &MainWindow::printReport);
     fileMenu->addSeparator()->setObjectName(QStringLiteral("exitSeparator"));

@@ -19,6 +19,7 @@ class QPushButton;
 
 namespace tallimark {
 
+class ClassResultsWindow;
 class Dialogs;
 class FileList;
 class FolderTree;
@@ -56,6 +57,9 @@ public:
     void saveAs();
     // Prints the report box with the shown file's path as a header line.
     void printReport();
+    // Asks for a destination folder and shows its class results.
+    void openClassResults();
+    void showClassResults(const QString &destFolder);
     void showAbout();
     void showHelp();
 
@@ -133,6 +137,7 @@ private:
     SettingsMenu *m_settingsMenu = nullptr;
     QAction *m_openMarkedAction = nullptr;
     QAction *m_openResultsAction = nullptr;
+    ClassResultsWindow *m_classResults = nullptr;
 };
 
 } // namespace tallimark

@@ -40,6 +40,8 @@ void MainWindow::markTests()
     for (QAction *action : heldActions)
         action->setEnabled(true);
     m_sessionRunning = false;
+    if (m_session->ending() == MarkingSession::Ending::Completed)
+        showClassResults(m_workspace.destFolder);
 }
 
 QStringList MainWindow::tests() const

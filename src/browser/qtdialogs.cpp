@@ -50,6 +50,11 @@ QString QtDialogs::saveFileName(QWidget *parent, const QString &filter, const QS
     return QFileDialog::getSaveFileName(parent, QString(), initialName, qtFileFilter(filter));
 }
 
+QString QtDialogs::folderName(QWidget *parent, const QString &title, const QString &startFolder)
+{
+    return QFileDialog::getExistingDirectory(parent, title, startFolder);
+}
+
 bool QtDialogs::choosePrinter(QWidget *parent, QPrinter &printer)
 {
     QPrintDialog dialog(&printer, parent);

@@ -13,6 +13,7 @@ public:
                      const QString &defaultText) override;
     QString openFileName(QWidget *parent, const QString &filter) override;
     QString saveFileName(QWidget *parent, const QString &filter, const QString &initialName) override;
+    QString folderName(QWidget *parent, const QString &title, const QString &startFolder) override;
     bool choosePrinter(QWidget *parent, QPrinter &printer) override;
 };
 

@@ -1,5 +1,6 @@
 #include "markingsession.h"
 
+#include "classrecord.h"
 #include "fileoperations.h"
 #include "highlighting.h"
 #include "markingoutput.h"
@@ -10,6 +11,7 @@
 #include "textpositions.h"
 #include "textpreparation.h"
 
+#include <QDateTime>
 #include <QScopeGuard>
 
 #include <cmath>
@@ -227,6 +229,7 @@ void MarkingSession::rejectTest(const QString &entry, TestOutcome::Status status
     outcome.resultsLine = zeroResultLine(entry);
     check(appendLine(resultsFilePath(), outcome.resultsLine));
     outcome.resultsLineWritten = true;
+    recordInClass(outcome);
     m_host.testFinished(outcome);
 }
 
@@ -298,9 +301,23 @@ void MarkingSession::writeOutput(const QString &entry, const QString &memoText, 
     outcome.layout = state.layout;
     outcome.reportText = state.reportText;
     outcome.highlights = state.highlights;
+    recordInClass(outcome);
     m_host.testFinished(outcome);
 
     m_host.processPendingEvents();
+}
+
+// The class record follows the results line: a row for every test whose line was written. Its
+// failure is reported but does not end the session, which has already written the line.
+void MarkingSession::recordInClass(const TestOutcome &outcome)
+{
+    if (!outcome.resultsLineWritten)
+        return;
+    const QString copy = markedCopyPath(m_workspace.destFolder, m_host.currentTestLabel());
+    const Failure failure = appendClassRecord(
+        m_workspace.destFolder, classRecordRow(outcome, QDateTime::currentDateTime(), copy, m_host.resultAsInteger()));
+    if (failure.failed())
+        m_host.failureSkipped(failure);
 }
 
 } // namespace tallimark

@@ -49,6 +49,7 @@ private:
     void markCurrentTest(const QString &entry);
     void writeOutput(const QString &entry, const QString &memoText, int testLength, TestOutcome &outcome);
     Failure saveMarkedCopy();
+    void recordInClass(const TestOutcome &outcome);
     QString resultsFilePath() const;
 
     // The one failure handler: ends the session (throws SessionEnd) or reports the skip.

@@ -33,6 +33,8 @@ public:
     QStringList openAnswers;
     QStringList openFilters;
     QStringList saveAnswers;
+    QStringList folderAnswers;
+    QStringList folderStarts;
     QStringList saveInitialNames;
     QStringList saveFilters;
     // Sets up the printer as the teacher would; returns false to cancel. Unset: cancelled.
@@ -55,6 +57,11 @@ public:
     {
         openFilters.append(filter);
         return openAnswers.isEmpty() ? QString() : openAnswers.takeFirst();
+    }
+    QString folderName(QWidget *, const QString &, const QString &startFolder) override
+    {
+        folderStarts.append(startFolder);
+        return folderAnswers.isEmpty() ? QString() : folderAnswers.takeFirst();
     }
     QString saveFileName(QWidget *, const QString &filter, const QString &initialName) override
     {

@@ -1,10 +1,11 @@
-// tallimark-cli as a user runs it: `text` on a few files, `mark` on a class folder.
+// tallimark-cli as a user runs it: `text` on a few files, `mark` on a class folder, `summary` of it.
 #include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -160,4 +161,52 @@ TEST_F(Cli, FailuresEndWithExit1AndLeaveATrace)
     EXPECT_EQ(missing.exitCode, 1);
     EXPECT_TRUE(missing.err.contains(u"warning: error 53"_s));
     EXPECT_TRUE(missing.err.contains(u"Error: Tallimark does not have access to certain documents."_s));
+}
+
+TEST_F(Cli, SummaryShowsTheClassRecordThatMarkingWrote)
+{
+    ASSERT_EQ(mark({jan, piet}).exitCode, 0);
+    ASSERT_EQ(mark({u"--reuse"_s, u"--integer"_s, jan}).exitCode, 0);
+    const QString dest = path(u"out/Class9C"_s);
+    const CliRun run = runCli({u"summary"_s, dest, u"--csv"_s, path(u"class.csv"_s), u"--pdf"_s, path(u"class.pdf"_s)});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    // Jan's second marking is current: 2 wpm as an integer, after 0 as a multiple of 5.
+    const QStringList expectedLines{u"Jan +\\S+ \\S+ +English +79 +16 +1 +2 +\\+2 +Successful$"_s,
+                                    u"Piet +\\S+ \\S+ +Too short or empty$"_s,
+                                    u"^Tests marked: +1$"_s,
+                                    u"^Tests rejected: +1$"_s,
+                                    u"^Mean: +2 wpm$"_s,
+                                    u"^Standard deviation \\(population\\): +0 wpm$"_s,
+                                    u"^ +0-4  # 1$"_s};
+    for (const QString &line : expectedLines)
+        EXPECT_TRUE(run.out.contains(QRegularExpression(line, QRegularExpression::MultilineOption))) << qPrintable(line);
+
+    const QStringList csv = read(u"class.csv"_s).split(u"\r\n"_s, Qt::SkipEmptyParts);
+    ASSERT_EQ(csv.size(), 3);
+    EXPECT_TRUE(csv[1].startsWith(u"Jan,"_s)) << qPrintable(csv[1]);
+    EXPECT_TRUE(csv[1].endsWith(u",English,79,16,1,2,+2,Successful,"_s)) << qPrintable(csv[1]);
+    // A cover page and Jan's marked copy; Piet's test was rejected and has none.
+    QFile pdf(path(u"class.pdf"_s));
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    const QByteArray pdfBytes = pdf.readAll();
+    EXPECT_TRUE(pdfBytes.startsWith("%PDF"));
+    EXPECT_EQ(pdfBytes.count("/Type /Page\n"), 2);
+
+    const QStringList json = runCli({u"summary"_s, u"--json"_s, dest}).out.split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(json.size(), 2);
+    const QJsonObject first = QJsonDocument::fromJson(json[0].toUtf8()).object();
+    EXPECT_EQ(first[u"source"_s].toString(), jan);
+    EXPECT_EQ(first[u"markedCopy"_s].toString(), dest + u"/Jan.rug"_s);
+    EXPECT_EQ(first[u"rounding"_s].toString(), u"integer"_s);
+    EXPECT_DOUBLE_EQ(first[u"wpm"_s].toDouble(), 1.5);
+    EXPECT_DOUBLE_EQ(first[u"previousResult"_s].toDouble(), 0);
+    EXPECT_TRUE(QJsonDocument::fromJson(json[1].toUtf8()).object()[u"finalResult"_s].isNull());
+}
+
+TEST_F(Cli, SummaryNamesWhatIsMissing)
+{
+    EXPECT_EQ(runCli({u"summary"_s}).exitCode, 2);
+    const CliRun none = runCli({u"summary"_s, path(u"memos"_s)});
+    EXPECT_EQ(none.exitCode, 1);
+    EXPECT_TRUE(none.err.contains(path(u"memos/Tallimark.csv"_s) + u": no class record"_s)) << qPrintable(none.err);
 }
