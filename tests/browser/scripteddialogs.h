@@ -32,7 +32,10 @@ public:
     QStringList inputAnswers;
     QStringList openAnswers;
     QStringList openFilters;
+    QStringList openFolders;
     QStringList saveAnswers;
+    // The pattern the teacher chooses in each save dialog; none prepared: the first one offered.
+    QStringList saveChosenPatterns;
     QStringList saveInitialNames;
     QStringList saveFilters;
     // Sets up the printer as the teacher would; returns false to cancel. Unset: cancelled.
@@ -52,13 +55,16 @@ public:
         questions.append({prompt, title, defaultText});
         return inputAnswers.isEmpty() ? QString() : inputAnswers.takeFirst();
     }
-    QString openFileName(QWidget *, const QString &filter) override
+    QString openFileName(QWidget *, const QString &filter, const QString &startFolder) override
     {
         openFilters.append(filter);
+        openFolders.append(startFolder);
         return openAnswers.isEmpty() ? QString() : openAnswers.takeFirst();
     }
-    QString saveFileName(QWidget *, const QString &filter, const QString &initialName) override
+    QString saveFileName(QWidget *, const QString &filter, const QString &initialName, QString &chosenPattern) override
     {
+        chosenPattern = saveChosenPatterns.isEmpty() ? filter.section(QLatin1Char('|'), 1, 1)
+                                                     : saveChosenPatterns.takeFirst();
         saveFilters.append(filter);
         saveInitialNames.append(initialName);
         return saveAnswers.isEmpty() ? QString() : saveAnswers.takeFirst();
