@@ -203,7 +203,10 @@ void FolderTree::showFolder(const QString &folder)
     if (!selected)
         return;
     setCurrentItem(selected);
-    scrollToItem(selected);
+    // In the middle rather than at an edge: the node stays whole when the view narrows after
+    // this, as it does when the window manager settles the new window or a horizontal scroll
+    // bar comes with the wider names below.
+    scrollToItem(selected, QAbstractItemView::PositionAtCenter);
     // A root is listed again even when it is already the listed folder.
     if (isRootPath(absolute) && !changed)
         emit listFolderRequested(absolute);
