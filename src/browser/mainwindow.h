@@ -3,6 +3,7 @@
 #pragma once
 
 #include "documents/workspace.h"
+#include "eventpacer.h"
 #include "marking/markinghost.h"
 #include "typeicons.h"
 
@@ -111,7 +112,11 @@ private:
 
     // The file dialog's file name: Save As opens with the name it last held.
     QString m_dialogFileName;
+    // The folder the last session of this run marked into; the open dialogs start there.
+    QString m_lastDestination;
     bool m_sessionRunning = false;
+    EventPacer m_sessionPacer;
+    bool m_treeHadFocus = false;
     int m_testsDone = 0;
 
     std::array<QLabel *, 2> m_memoCaptions{};

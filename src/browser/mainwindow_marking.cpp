@@ -10,7 +10,6 @@
 #include "testbox.h"
 
 #include <QAction>
-#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -112,7 +111,9 @@ QString MainWindow::inputBox(const QString &prompt, const QString &title, const 
 
 void MainWindow::processPendingEvents()
 {
-    QCoreApplication::processEvents();
+    // The session asks after every step of every test; repainting that often cost more than
+    // the marking itself.
+    m_sessionPacer.processEventsWhenDue();
 }
 
 QString MainWindow::applicationFolder() const
@@ -124,6 +125,8 @@ QString MainWindow::applicationFolder() const
 void MainWindow::sessionStarted(int testCount)
 {
     m_testsDone = 0;
+    // The destination is settled and the tests are copied by now.
+    m_lastDestination = m_workspace.destFolder;
     m_progress->setRange(0, testCount);
     m_progress->setValue(0);
     m_progress->show();

@@ -158,8 +158,18 @@ bool MarkingSession::settleDestination()
         m_host.setDestinationPreview(m_workspace.destFolder);
         return true;
     }
-    const QString answer = m_host.inputBox(u"Type new foldername or click Enter to proceed "_s,
-                                           u"Folder already exists"_s, m_host.destinationName());
+    QString answer;
+    for (;;) {
+        answer = m_host.inputBox(u"Type new foldername or click Enter to proceed "_s,
+                                 u"Folder already exists"_s, m_host.destinationName());
+        // A path would be made below the program folder, or fail there with an access error
+        // the teacher cannot connect to the answer; only a folder name is taken.
+        if (!answer.contains(u'/') && !answer.contains(u'\\'))
+            break;
+        m_host.message(u"\""_s + answer + u"\" is a path, not a folder name."_s + text::CR
+                           + u"Type the name of a folder only, without \"/\" or \"\\\"."_s,
+                       u"Folder already exists"_s);
+    }
     if (answer.isEmpty())
         return false;
     m_workspace.destFolder = applicationFolder + u'/' + answer;

@@ -32,9 +32,12 @@ public:
     QStringList inputAnswers;
     QStringList openAnswers;
     QStringList openFilters;
+    QStringList openFolders;
     QStringList saveAnswers;
     QStringList folderAnswers;
     QStringList folderStarts;
+    // The pattern the teacher chooses in each save dialog; none prepared: the first one offered.
+    QStringList saveChosenPatterns;
     QStringList saveInitialNames;
     QStringList saveFilters;
     // Sets up the printer as the teacher would; returns false to cancel. Unset: cancelled.
@@ -53,9 +56,10 @@ public:
         questions.append({prompt, title, defaultText});
         return inputAnswers.isEmpty() ? QString() : inputAnswers.takeFirst();
     }
-    QString openFileName(QWidget *, const QString &filter) override
+    QString openFileName(QWidget *, const QString &filter, const QString &startFolder) override
     {
         openFilters.append(filter);
+        openFolders.append(startFolder);
         return openAnswers.isEmpty() ? QString() : openAnswers.takeFirst();
     }
     QString folderName(QWidget *, const QString &, const QString &startFolder) override
@@ -63,8 +67,10 @@ public:
         folderStarts.append(startFolder);
         return folderAnswers.isEmpty() ? QString() : folderAnswers.takeFirst();
     }
-    QString saveFileName(QWidget *, const QString &filter, const QString &initialName) override
+    QString saveFileName(QWidget *, const QString &filter, const QString &initialName, QString &chosenPattern) override
     {
+        chosenPattern = saveChosenPatterns.isEmpty() ? filter.section(QLatin1Char('|'), 1, 1)
+                                                     : saveChosenPatterns.takeFirst();
         saveFilters.append(filter);
         saveInitialNames.append(initialName);
         return saveAnswers.isEmpty() ? QString() : saveAnswers.takeFirst();

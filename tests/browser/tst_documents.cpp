@@ -1,6 +1,7 @@
 // The report box as a viewer: opening marked copies and results files, how their formatting is
 // shown, Save As, and Print with its header line.
 #include "browser/reportbox.h"
+#include "browser/richtextrender.h"
 #include "windowfixture.h"
 
 #include <QPrinter>
@@ -19,7 +20,10 @@ private slots:
     void markedCopyOpensWithItsFormatting();
     void cancelledOrFailedOpenLeavesAnEmptyBox();
     void saveAsWritesTheBoxAndShowsThePath();
+    void saveAsAddsTheExtensionOfTheChosenType_data();
+    void saveAsAddsTheExtensionOfTheChosenType();
     void printPutsThePathOnTopAndTakesItOffAgain();
+    void reportGrowingPieceByPieceShowsAsIfWhole();
 
 private:
     // A marked copy in Arial: plain words, an error in bold white on red, a repeat red and underlined.
@@ -105,6 +109,18 @@ void DocumentsTest::cancelledOrFailedOpenLeavesAnEmptyBox()
     QCOMPARE(f.text(u"shownFileLabel"_s), missing);
 }
 
+void DocumentsTest::reportGrowingPieceByPieceShowsAsIfWhole()
+{
+    QTextDocument target;
+    // A report growing piece by piece, a line end split between two pieces, shows as if whole.
+    ReportBox box;
+    for (const QString &piece : {u"one\r"_s, u"\ntwo"_s, u"\rthree\r\n"_s, u"\nfour"_s})
+        box.appendReportText(piece);
+    renderRichDocument(box.richDocument(), target);
+    QCOMPARE(box.document()->toPlainText(), target.toPlainText());
+    QCOMPARE(box.document()->blockCount(), 5);
+}
+
 void DocumentsTest::saveAsWritesTheBoxAndShowsThePath()
 {
     WindowFixture f;
@@ -129,6 +145,37 @@ void DocumentsTest::saveAsWritesTheBoxAndShowsThePath()
     QVERIFY(!reread.loadFile(saved).failed());
     QCOMPARE(reread.text(), f.window->reportBox().richDocument().text());
     QCOMPARE(reread.formatAt(5).background, std::optional<Colour>(Red));
+}
+
+void DocumentsTest::saveAsAddsTheExtensionOfTheChosenType_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("chosenPattern");
+    QTest::addColumn<QString>("written");
+    QTest::newRow("no extension") << u"report"_s << u"*.RTF"_s << u"report.rtf"_s;
+    QTest::newRow("a folder with a dot") << u"v1.2/report"_s << u"*.RTF"_s << u"v1.2/report.rtf"_s;
+    QTest::newRow("own extension kept") << u"report.doc"_s << u"*.RTF"_s << u"report.doc"_s;
+    QTest::newRow("upper case kept") << u"report.RTF"_s << u"*.RTF"_s << u"report.RTF"_s;
+    QTest::newRow("another type") << u"report"_s << u"*"_s << u"report"_s;
+}
+
+void DocumentsTest::saveAsAddsTheExtensionOfTheChosenType()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, chosenPattern);
+    QFETCH(QString, written);
+    WindowFixture f;
+    f.makeFolder(u"v1.2"_s);
+    f.window->setReportText(u"the report"_s);
+    f.dialogs.saveAnswers = {f.root() + u'/' + typed};
+    f.dialogs.saveChosenPatterns = {chosenPattern};
+    f.window->saveAs();
+    QVERIFY(f.dialogs.messages.isEmpty());
+    QVERIFY(QFileInfo::exists(f.root() + u'/' + written));
+    QCOMPARE(f.text(u"hintLabel"_s), f.root() + u'/' + written);
+    // The next Save As offers the name as written.
+    f.window->saveAs();
+    QCOMPARE(f.dialogs.saveInitialNames.last(), f.root() + u'/' + written);
 }
 
 void DocumentsTest::printPutsThePathOnTopAndTakesItOffAgain()

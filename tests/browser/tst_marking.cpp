@@ -187,6 +187,7 @@ void MarkingTest::sessionHoldsControlsBackAndShowsProgress()
     copySampleClass(f);
     f.select({u"Anika Botha.rtf"_s, u"Danie Kruger.rtf"_s, u"Emily Jacobs.rtf"_s});
     QTest::keyClick(f.fileList(), Qt::Key_Insert);
+    f.trigger(u"openResultsAction"_s); // before any session: where the dialog starts by itself
 
     // At the closing message the session is still under way: the controls wait for it.
     const QStringList held{u"markButton"_s, u"testBox"_s, u"clearTestsButton"_s, u"openMarkedAction"_s,
@@ -212,7 +213,15 @@ void MarkingTest::sessionHoldsControlsBackAndShowsProgress()
     QCOMPARE(progressAtEnd, 3);
     QCOMPARE(enabled(), held);
     QVERIFY(f.control(u"sessionProgress"_s)->isHidden());
-    QVERIFY(!f.window->reportBox().isHidden() && !f.control(u"closeReportButton"_s)->isHidden());
+    QVERIFY(!f.window->reportBox().isHidden());
+    QVERIFY(!f.control(u"closeReportButton"_s)->isHidden());
+    // The report's Clear sits beside the box: it hides neither text nor the scroll bar.
+    QCOMPARE(f.control(u"closeReportButton"_s)->geometry() & f.window->reportBox().geometry(), QRect());
+
+    // After the session the open dialogs start where it marked into.
+    f.trigger(u"openMarkedAction"_s);
+    f.trigger(u"openResultsAction"_s);
+    QCOMPARE(f.dialogs.openFolders, (QStringList{QString(), f.programFolder() + u"/Grade10A"_s, f.programFolder() + u"/Grade10A"_s}));
 }
 
 void MarkingTest::closingTheWindowDuringASessionEndsTheProgram()

@@ -8,7 +8,7 @@
 
 namespace tallimark {
 
-WindowFixture::WindowFixture(const QString &startFolder, bool withMemos)
+WindowFixture::WindowFixture(const QString &startFolder, bool withMemos, bool shown)
     : m_previousCurrent(QDir::currentPath())
 {
     if (withMemos) {
@@ -17,6 +17,8 @@ WindowFixture::WindowFixture(const QString &startFolder, bool withMemos)
     }
     QDir::setCurrent(root());
     window = std::make_unique<MainWindow>(dialogs, StartOptions{startFolder, programFolder()});
+    if (shown)
+        showAndWait();
     window->start();
 }
 

@@ -21,7 +21,8 @@ class WindowFixture
 {
 public:
     // The memos are copied in unless withMemos is false. startFolder empty: the home folder.
-    explicit WindowFixture(const QString &startFolder = {}, bool withMemos = true);
+    // shown: the window is shown before it starts, as the program does.
+    explicit WindowFixture(const QString &startFolder = {}, bool withMemos = true, bool shown = false);
     ~WindowFixture();
 
     QString root() const { return m_root.path(); }

@@ -203,6 +203,20 @@ TEST_F(Session, AnotherAnswerMakesAnotherFolder)
     EXPECT_FALSE(results(QStringLiteral("Retake")).isEmpty());
 }
 
+TEST_F(Session, AnAnswerThatIsAPathIsRefusedAndAskedAgain)
+{
+    QDir().mkpath(destination());
+    addTest(QStringLiteral("Jan.rtf"), DoubledTest);
+    host.inputAnswers = {QStringLiteral("Grade10/Retake"), QStringLiteral("..\\Retake"), QStringLiteral("Retake")};
+    session.Command1_Click();
+    ASSERT_EQ(host.inputs.size(), 3);
+    ASSERT_GE(host.messages.size(), 2);
+    EXPECT_TRUE(host.messages[0].text.startsWith(QStringLiteral("\"Grade10/Retake\" is a path, not a folder name.\r")));
+    EXPECT_TRUE(host.messages[1].text.startsWith(QStringLiteral("\"..\\Retake\" is a path")));
+    EXPECT_EQ(workspace.destFolder, destination(QStringLiteral("Retake")));
+    EXPECT_FALSE(QFileInfo::exists(destination(QStringLiteral("Grade10"))));
+}
+
 TEST_F(Session, TheResultsFileGrowsAcrossSessions)
 {
     addTest(QStringLiteral("Zo\u00EB.rtf"), DoubledTest);
