@@ -40,6 +40,7 @@ public:
     }
     QString openFileName(QWidget *, const QString &, const QString &) override { return {}; }
     QString saveFileName(QWidget *, const QString &, const QString &, QString &) override { return {}; }
+    QString folderName(QWidget *, const QString &, const QString &) override { return {}; }
     bool choosePrinter(QWidget *, QPrinter &) override { return false; }
 };
 

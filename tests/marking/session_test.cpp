@@ -208,7 +208,7 @@ TEST_F(Session, AnAnswerThatIsAPathIsRefusedAndAskedAgain)
     QDir().mkpath(destination());
     addTest(QStringLiteral("Jan.rtf"), DoubledTest);
     host.inputAnswers = {QStringLiteral("Grade10/Retake"), QStringLiteral("..\\Retake"), QStringLiteral("Retake")};
-    session.Command1_Click();
+    session.run();
     ASSERT_EQ(host.inputs.size(), 3);
     ASSERT_GE(host.messages.size(), 2);
     EXPECT_TRUE(host.messages[0].text.startsWith(QStringLiteral("\"Grade10/Retake\" is a path, not a folder name.\r")));
