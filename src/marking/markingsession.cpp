@@ -75,6 +75,14 @@ void MarkingSession::check(const Failure &failure)
                        u"Error"_s);
         m_resultsBlocked = true;
         break;
+    case ErrorNumber::DiskFull:
+    case ErrorNumber::DeviceIo:
+        // Skipping a write that found no room would lose the test's result without a word.
+        m_host.message(u"The disk is full. Please make room, or save speed tests on another disk."_s + text::CR
+                           + failure.where(),
+                       u"Error"_s);
+        m_resultsBlocked = true;
+        break;
     case ErrorNumber::PermissionDenied:
         m_host.message(u"Permission denied. Try another location."_s, u"Error"_s);
         m_resultsBlocked = true;

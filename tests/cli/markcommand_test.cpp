@@ -9,10 +9,27 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <functional>
+#include <sys/resource.h>
+
 namespace {
 
 const QString Memo = QStringLiteral("We like to read books at home. and this sentence ends the memo text here.");
 const QString DoubledTest = QStringLiteral("We like like to read books at home. and this sentence ends the memo text here.");
+const QString AfrikaansTest = QStringLiteral("Ons het 'n hond en 'n kat wat saam in die tuin speel as die son skyn.");
+
+// The child process finds a full disk after this many bytes of any file it writes.
+std::function<void(QProcess &)> diskFullAfter(rlim_t bytes)
+{
+    return [bytes](QProcess &process) {
+        process.setChildProcessModifier([bytes] {
+            std::signal(SIGXFSZ, SIG_IGN);
+            const rlimit limit{bytes, bytes};
+            setrlimit(RLIMIT_FSIZE, &limit);
+        });
+    };
+}
 
 struct CliRun
 {
@@ -53,9 +70,11 @@ protected:
         return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
     }
 
-    CliRun mark(const QStringList &arguments) const
+    CliRun mark(const QStringList &arguments, const std::function<void(QProcess &)> &prepare = {}) const
     {
         QProcess process;
+        if (prepare)
+            prepare(process);
         process.start(QStringLiteral(TALLIMARK_BINARY_DIR "/cli/tallimark-cli"), QStringList{QStringLiteral("mark")} + arguments);
         process.closeWriteChannel(); // nobody at a terminal to answer
         EXPECT_TRUE(process.waitForFinished(30000));
@@ -178,4 +197,94 @@ TEST_F(MarkCommand, FailuresEndWithExit1AndLeaveATrace)
     EXPECT_EQ(missing.exitCode, 1);
     EXPECT_TRUE(missing.err.contains(QStringLiteral("warning: error 53")));
     EXPECT_TRUE(missing.err.contains(QStringLiteral("Error: Tallimark does not have access to certain documents.")));
+}
+
+// Write failures: a result or an output that was not written never ends in success.
+TEST_F(MarkCommand, WritesThatFailEndWithAMessageAndExitCodeOne)
+{
+    const QString dest = path(QStringLiteral("out/Class9C"));
+    ASSERT_EQ(mark(standardOptions() + QStringList{jan}).exitCode, 0);
+    const QString goodCopy = read(QStringLiteral("out/Class9C/Jan.rug"));
+    const auto toDevFull = [](QProcess &process) { process.setStandardOutputFile(QStringLiteral("/dev/full")); };
+    const struct
+    {
+        QStringList arguments;
+        std::function<void(QProcess &)> prepare;
+        QString message;
+        int resultLines; // the marking itself still succeeds when only an output fails
+    } cases[] = {
+        {{QStringLiteral("--reuse"), jan}, diskFullAfter(200), QStringLiteral("Error: The disk is full."), 1},
+        {{QStringLiteral("--reuse"), jan}, toDevFull, QStringLiteral("standard output could not be written"), 2},
+        {{QStringLiteral("--reuse"), QStringLiteral("--json"), QStringLiteral("/dev/full"), jan}, {},
+         QStringLiteral("/dev/full: could not be written"), 3},
+    };
+    for (const auto &testCase : cases) {
+        const CliRun run = mark(standardOptions() + testCase.arguments, testCase.prepare);
+        EXPECT_EQ(run.exitCode, 1) << run.err.toStdString();
+        EXPECT_TRUE(run.err.contains(testCase.message)) << run.err.toStdString();
+        EXPECT_EQ(read(QStringLiteral("out/Class9C/Jan.rug")), goodCopy); // the earlier copy, whole
+        EXPECT_EQ(read(QStringLiteral("out/Class9C/Resultaat.res")).count(QStringLiteral(" wpm\r\n")), testCase.resultLines);
+    }
+    // The disk-full message names the file that could not be written.
+    EXPECT_TRUE(mark(standardOptions() + QStringList{QStringLiteral("--reuse"), jan}, diskFullAfter(200))
+                    .err.contains(dest + QStringLiteral("/Jan.rug")));
+
+    QProcess text;
+    text.setStandardOutputFile(QStringLiteral("/dev/full"));
+    text.start(QStringLiteral(TALLIMARK_BINARY_DIR "/cli/tallimark-cli"), {QStringLiteral("text"), jan});
+    ASSERT_TRUE(text.waitForFinished(30000));
+    EXPECT_EQ(text.exitCode(), 1);
+}
+
+// Inputs: only .rtf files are tests; a folder gives its .rtf files in name order; nothing else
+// given is ever copied over the destination's own files.
+TEST_F(MarkCommand, OnlyRtfFilesAreMarkedAndAFolderInNameOrder)
+{
+    const QString sarie = write(QStringLiteral("Class9C/abel.RTF"), DoubledTest);
+    const QString stray = write(QStringLiteral("Class9C/Resultaat.res"), QStringLiteral("stray line\r\n"));
+    write(QStringLiteral("Class9C/notes.txt"), DoubledTest);
+    QDir(path(QStringLiteral("out"))).mkpath(QStringLiteral("Class9C"));
+    write(QStringLiteral("out/Class9C/Resultaat.res"), QStringLiteral("earlier line\r\n"));
+
+    const CliRun byName = mark(standardOptions() + QStringList{QStringLiteral("--reuse"), jan, stray});
+    EXPECT_EQ(byName.exitCode, 0) << byName.err.toStdString();
+    EXPECT_TRUE(byName.err.contains(QStringLiteral("not marked: ") + stray + QStringLiteral(" is not a speed test")));
+    const CliRun byFolder = mark(standardOptions() + QStringList{QStringLiteral("--reuse"), path(QStringLiteral("Class9C"))});
+    EXPECT_EQ(byFolder.exitCode, 0) << byFolder.err.toStdString();
+    EXPECT_EQ(byFolder.out.count(QStringLiteral(".......")), 3);
+    EXPECT_LT(byFolder.out.indexOf(sarie), byFolder.out.indexOf(jan));
+    EXPECT_LT(byFolder.out.indexOf(jan), byFolder.out.indexOf(piet));
+    const QString results = read(QStringLiteral("out/Class9C/Resultaat.res"));
+    EXPECT_TRUE(results.startsWith(QStringLiteral("earlier line\r\n"))) << results.toStdString();
+    EXPECT_FALSE(results.contains(QStringLiteral("stray")));
+    EXPECT_FALSE(QFile::exists(path(QStringLiteral("out/Class9C/notes.txt"))));
+    EXPECT_EQ(mark(standardOptions() + QStringList{path(QStringLiteral("memos/none"))}).exitCode, 1);
+}
+
+// Memos: only from --memos (or the current folder); an unusable memo gives its tests no result.
+TEST_F(MarkCommand, AnUnusableMemoGivesItsTestsNoResult)
+{
+    const QString afrikaans = write(QStringLiteral("Class9C/Anika.rtf"), AfrikaansTest);
+    write(QStringLiteral("Bron.rtf"), AfrikaansTest + AfrikaansTest); // a stray memo in the current folder
+    const struct
+    {
+        QByteArray bron; // null: none in the memo folder
+        QString reason;
+    } cases[] = {
+        {QByteArray(), QStringLiteral("No such file or directory")},
+        {QByteArray(""), QStringLiteral("it is empty")},
+        {QByteArray("%PDF-1.4 \x01\x02"), QStringLiteral("a PDF document saved under an .rtf name")},
+        {QByteArray("Ons het 'n hond."), QStringLiteral("it has 16 characters; a memo needs at least 50")},
+    };
+    for (const auto &testCase : cases) {
+        QFile::remove(path(QStringLiteral("memos/Bron.rtf")));
+        if (!testCase.bron.isNull())
+            write(QStringLiteral("memos/Bron.rtf"), QString::fromUtf8(testCase.bron));
+        const CliRun run = mark(standardOptions() + QStringList{QStringLiteral("--reuse"), afrikaans},
+                                [this](QProcess &process) { process.setWorkingDirectory(path(QString())); });
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_TRUE(run.err.contains(path(QStringLiteral("memos/Bron.rtf")))) << run.err.toStdString();
+        EXPECT_TRUE(run.err.contains(testCase.reason)) << run.err.toStdString();
+        EXPECT_FALSE(read(QStringLiteral("out/Class9C/Resultaat.res")).contains(QStringLiteral(" wpm")));
+    }
 }

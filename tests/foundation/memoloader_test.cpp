@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -78,7 +79,7 @@ TEST_F(MemoFolder, aMissingMemoIsNamedWithItsFolderAndLeavesTheMemoBoxEmpty)
     const QList<Failure> failures = loadBothMemos(workspace);
 
     ASSERT_EQ(failures.size(), 1);
-    EXPECT_EQ(failures[0].number, ErrorNumber::PathFileAccess);
+    EXPECT_EQ(int(failures[0].number), int(ErrorNumber::PathFileAccess));
     EXPECT_TRUE(failures[0].description.contains(QStringLiteral("\"Source.rtf\"")));
     EXPECT_TRUE(failures[0].description.contains(QDir::toNativeSeparators(QDir::currentPath())));
     // The English load emptied the box before it failed, so the Afrikaans memo is gone too,
@@ -97,4 +98,38 @@ TEST(MemoLoader, anExplicitMemoFolderIsRecordedWithTheName)
     ASSERT_FALSE(loadMemo(workspace, MemoLanguage::English, dir.path()).failed());
     EXPECT_EQ(workspace.memoFile(MemoLanguage::English), dir.filePath(QStringLiteral("Source.rtf")));
     EXPECT_EQ(workspace.memoDocument.text(), QStringLiteral("A memo elsewhere."));
+}
+
+// A memo that tests cannot be marked against is refused, and the failure says which and why.
+TEST(MemoLoader, anUnusableMemoIsRefusedWithItsNameAndReason)
+{
+    QTemporaryDir dir;
+    const QByteArray fifty(50, 'm');
+    const struct
+    {
+        const char *name;
+        QByteArray content; // null: no file
+        const char *reason;
+    } cases[] = {
+        {"missing/Bron.rtf", QByteArray(), "No such file or directory"},
+        {"empty/Bron.rtf", "", "it is empty"},
+        {"emptyrtf/Bron.rtf", rtfWith(""), "it is empty"},
+        {"pdf/Bron.rtf", "%PDF-1.5 binary", "a PDF document saved under an .rtf name"},
+        {"short/Bron.rtf", rtfWith(QByteArray(49, 'm').constData()), "it has 49 characters; a memo needs at least 50"},
+        {"enough/Bron.rtf", rtfWith(fifty.constData()), nullptr},
+    };
+    for (const auto &testCase : cases) {
+        const QString path = dir.filePath(QString::fromUtf8(testCase.name));
+        QDir().mkpath(QFileInfo(path).path());
+        if (!testCase.content.isNull())
+            writeFile(path, testCase.content);
+        RichDocument memo;
+        const Failure failure = loadUsableMemo(memo, path);
+        if (!testCase.reason) {
+            EXPECT_FALSE(failure.failed()) << failure.description.toStdString();
+            continue;
+        }
+        EXPECT_TRUE(failure.description.startsWith(QStringLiteral("The memo ") + path)) << testCase.name;
+        EXPECT_TRUE(failure.description.endsWith(QString::fromUtf8(testCase.reason))) << failure.description.toStdString();
+    }
 }

@@ -230,7 +230,7 @@ TEST_F(Session, AMissingTestEndsTheSessionWithTheAccessMessage)
     session.Command1_Click();
     // The copy fails quietly (file not found), the loading then ends the session.
     ASSERT_EQ(host.skipped.size(), 1);
-    EXPECT_EQ(host.skipped[0].number, 53);
+    EXPECT_EQ(host.skipped[0].number, ErrorNumber::FileNotFound);
     ASSERT_EQ(host.messages.size(), 1);
     EXPECT_EQ(host.messages[0].title, QStringLiteral("Error"));
     EXPECT_EQ(host.messages[0].text,
