@@ -26,6 +26,13 @@ void complain(const QString &text)
     std::fprintf(stderr, "tallimark-cli mark: %s\n", text.toUtf8().constData());
 }
 
+// String work only: QFileInfo would pass the name through Qt's own encoding and lose a name
+// that is not valid UTF-8.
+QString absolutePath(const QString &path)
+{
+    return QDir::cleanPath(QDir::isAbsolutePath(path) ? path : QDir::currentPath() + u'/' + path);
+}
+
 bool isSpeedTestName(const QString &path)
 {
     return path.endsWith(u".rtf"_s, Qt::CaseInsensitive);
@@ -47,7 +54,7 @@ QStringList collectTests(const QStringList &arguments)
             for (const QFileInfo &file : files)
                 tests.append(file.absoluteFilePath());
         } else if (isSpeedTestName(argument)) {
-            tests.append(given.absoluteFilePath());
+            tests.append(absolutePath(argument));
         } else {
             complain(u"not marked: "_s + argument + u" is not a speed test (only .rtf files are marked)"_s);
         }
