@@ -291,19 +291,36 @@ SyncFailure syncFiles(const QStringList &paths)
 {
     SyncFailure failure;
     std::set<QByteArray> folders;
+    for (const QString &path : paths)
+        folders.insert(folderOf(encodeName(path)));
+#ifdef __linux__
+    // One syncfs per file system writes every file of the session, and their names, in one
+    // go: far cheaper than a journal commit for each file.
+    std::set<dev_t> synced;
+    for (const QByteArray &folder : folders) {
+        const Descriptor fd(::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+        struct stat info {};
+        if (!fd.valid() || ::fstat(fd.get(), &info) != 0) {
+            if (failure.error == 0)
+                failure = {errno, decodeName(folder)};
+            continue;
+        }
+        if (synced.insert(info.st_dev).second && ::syncfs(fd.get()) != 0 && failure.error == 0)
+            failure = {errno, decodeName(folder)};
+    }
+#else
     for (const QString &path : paths) {
-        const QByteArray name = encodeName(path);
-        const Descriptor fd(::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+        const Descriptor fd(::open(encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
         const int error = !fd.valid() ? errno : (::fdatasync(fd.get()) == 0 ? 0 : errno);
         if (error != 0 && failure.error == 0)
             failure = {error, path};
-        folders.insert(folderOf(name));
     }
     for (const QByteArray &folder : folders) {
         const int error = syncFolder(folder);
         if (error != 0 && failure.error == 0)
             failure = {error, decodeName(folder)};
     }
+#endif
     return failure;
 }
 

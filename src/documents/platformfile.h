@@ -54,8 +54,8 @@ struct SyncFailure
     QString path;
 };
 
-// fdatasync of every file and one fsync of each folder holding them (which makes their new
-// names durable).
+// Makes the files and their names durable: on Linux one syncfs of each file system that holds
+// them, elsewhere fdatasync of every file and one fsync of each folder holding them.
 SyncFailure syncFiles(const QStringList &paths);
 
 // For tests: writes beyond this many bytes fail with EFBIG, as on a full disk (the signal that

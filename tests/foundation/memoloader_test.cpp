@@ -101,10 +101,10 @@ TEST(MemoLoader, anExplicitMemoFolderIsRecordedWithTheName)
 }
 
 // A memo that tests cannot be marked against is refused, and the failure says which and why.
-TEST(MemoLoader, anUnusableMemoIsRefusedWithItsNameAndReason)
+TEST(MemoLoader, AnUnusableMemoIsRefusedWithItsNameAndReason)
 {
     QTemporaryDir dir;
-    const QByteArray fifty(50, 'm');
+    const auto rtf = [](const QByteArray &text) { return "{\\rtf1\\ansi\\deff0 " + text + "\\par}"; };
     const struct
     {
         const char *name;
@@ -113,16 +113,18 @@ TEST(MemoLoader, anUnusableMemoIsRefusedWithItsNameAndReason)
     } cases[] = {
         {"missing/Bron.rtf", QByteArray(), "No such file or directory"},
         {"empty/Bron.rtf", "", "it is empty"},
-        {"emptyrtf/Bron.rtf", rtfWith(""), "it is empty"},
+        {"emptyrtf/Bron.rtf", rtf(""), "it is empty"},
         {"pdf/Bron.rtf", "%PDF-1.5 binary", "a PDF document saved under an .rtf name"},
-        {"short/Bron.rtf", rtfWith(QByteArray(49, 'm').constData()), "it has 49 characters; a memo needs at least 50"},
-        {"enough/Bron.rtf", rtfWith(fifty.constData()), nullptr},
+        {"short/Bron.rtf", rtf(QByteArray(49, 'm')), "it has 49 characters; a memo needs at least 50"},
+        {"enough/Bron.rtf", rtf(QByteArray(50, 'm')), nullptr},
     };
     for (const auto &testCase : cases) {
         const QString path = dir.filePath(QString::fromUtf8(testCase.name));
         QDir().mkpath(QFileInfo(path).path());
+        QFile file(path);
         if (!testCase.content.isNull())
-            writeFile(path, testCase.content);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(testCase.content) == testCase.content.size());
+        file.close();
         RichDocument memo;
         const Failure failure = loadUsableMemo(memo, path);
         if (!testCase.reason) {
