@@ -4,7 +4,6 @@
 #include "documents/platformfile.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -258,24 +257,6 @@ TEST_F(DocumentFile, WritesThatFindNoRoomFailAndKeepTheOldFile)
         EXPECT_EQ(readBytes(file), old) << testCase.what;
         EXPECT_EQ(QDir(m_folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{u"Anika Botha.rug"_s});
     }
-}
-
-// A link in the destination is replaced by the new file; what it pointed to stays untouched.
-TEST_F(DocumentFile, WritesReplaceALinkInsteadOfWritingThroughIt)
-{
-    QTemporaryDir elsewhere;
-    const QString target = elsewhere.filePath(u"someone else's.rtf"_s);
-    const QString link = path(u"Anika Botha.rug"_s);
-    writeBytes(target, "not ours");
-    ASSERT_TRUE(QFile::link(target, link));
-    RichDocument document;
-    document.setText(u"marked"_s);
-    ASSERT_FALSE(document.saveFile(link, false).failed());
-    EXPECT_FALSE(QFileInfo(link).isSymLink());
-    ASSERT_TRUE(QFile::remove(link) && QFile::link(target, link));
-    EXPECT_EQ(platform::appendWhole(link, "line\r\n"), 0);
-    EXPECT_EQ(readBytes(link), "line\r\n");
-    EXPECT_EQ(readBytes(target), "not ours");
 }
 
 TEST_F(DocumentFile, SaveReplacesAnExistingFile)

@@ -2,7 +2,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -98,40 +97,4 @@ TEST(MemoLoader, anExplicitMemoFolderIsRecordedWithTheName)
     ASSERT_FALSE(loadMemo(workspace, MemoLanguage::English, dir.path()).failed());
     EXPECT_EQ(workspace.memoFile(MemoLanguage::English), dir.filePath(QStringLiteral("Source.rtf")));
     EXPECT_EQ(workspace.memoDocument.text(), QStringLiteral("A memo elsewhere."));
-}
-
-// A memo that tests cannot be marked against is refused, and the failure says which and why.
-TEST(MemoLoader, AnUnusableMemoIsRefusedWithItsNameAndReason)
-{
-    QTemporaryDir dir;
-    const auto rtf = [](const QByteArray &text) { return "{\\rtf1\\ansi\\deff0 " + text + "\\par}"; };
-    const struct
-    {
-        const char *name;
-        QByteArray content; // null: no file
-        const char *reason;
-    } cases[] = {
-        {"missing/Bron.rtf", QByteArray(), "No such file or directory"},
-        {"empty/Bron.rtf", "", "it is empty"},
-        {"emptyrtf/Bron.rtf", rtf(""), "it is empty"},
-        {"pdf/Bron.rtf", "%PDF-1.5 binary", "a PDF document saved under an .rtf name"},
-        {"short/Bron.rtf", rtf(QByteArray(49, 'm')), "it has 49 characters; a memo needs at least 50"},
-        {"enough/Bron.rtf", rtf(QByteArray(50, 'm')), nullptr},
-    };
-    for (const auto &testCase : cases) {
-        const QString path = dir.filePath(QString::fromUtf8(testCase.name));
-        QDir().mkpath(QFileInfo(path).path());
-        QFile file(path);
-        if (!testCase.content.isNull())
-            ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(testCase.content) == testCase.content.size());
-        file.close();
-        RichDocument memo;
-        const Failure failure = loadUsableMemo(memo, path);
-        if (!testCase.reason) {
-            EXPECT_FALSE(failure.failed()) << failure.description.toStdString();
-            continue;
-        }
-        EXPECT_TRUE(failure.description.startsWith(QStringLiteral("The memo ") + path)) << testCase.name;
-        EXPECT_TRUE(failure.description.endsWith(QString::fromUtf8(testCase.reason))) << failure.description.toStdString();
-    }
 }
