@@ -154,7 +154,7 @@ int runMark(const QStringList &arguments)
     MarkingSession session(workspace, host);
     if (parser.isSet(dest))
         session.setDestinationOverride(parser.value(dest));
-    session.Command1_Click();
+    session.run();
 
     if (!host.jsonError().isEmpty()) {
         complain(host.jsonError());
