@@ -162,7 +162,8 @@ int runMark(const QStringList &arguments)
     }
     switch (session.ending()) {
     case MarkingSession::Ending::Completed:
-        return 0;
+        // A test without a result (unreadable, or its memo unusable) is a result lost.
+        return session.testsNotMarked().isEmpty() ? 0 : 1;
     case MarkingSession::Ending::Cancelled:
         if (!host.unansweredPrompt().isEmpty())
             complain(u"Folder already exists: "_s + host.unansweredPrompt().trimmed()

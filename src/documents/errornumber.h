@@ -20,10 +20,12 @@ enum class ErrorNumber : int {
     WriteProtected = 5156,     // EROFS
 
     // Refusals of our own, with no platform number: a file that is too large to be a test, a
-    // file that is neither RTF nor plain text, and a memo too short to mark against.
+    // file that is neither RTF nor plain text, a memo too short to mark against, and a
+    // destination folder that another session is marking into.
     TooLarge = 20001,
     NotText = 20002,
     TooShort = 20003,
+    InUse = 20004, // the destination folder, by another marking session
 
     // errno values with no number of their own are reported as ErrnoBase + errno.
     ErrnoBase = 10000,
