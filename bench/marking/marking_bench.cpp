@@ -1,5 +1,5 @@
 // One 5,000-character test against a 5,000-character memo through the whole pipeline, and a
-// class of 40 such tests through `tallimark-cli mark`.
+// class of 40 such tests through `tallimark-cli mark` against `unrtf --text` on the same files.
 #include "tests/marking/testgenerator.h"
 
 #include "documents/richdocument.h"
@@ -101,34 +101,6 @@ void wholePipeline(benchmark::State &state)
     }
 }
 BENCHMARK(wholePipeline)->Unit(benchmark::kMillisecond);
-
-void classThroughCommandLine(benchmark::State &state)
-{
-    QTemporaryDir root;
-    const QString classFolder = root.path() + QStringLiteral("/Grade10");
-    QDir().mkpath(classFolder);
-    QDir().mkpath(root.path() + QStringLiteral("/out"));
-    const QString memo = memoText();
-    saveRtf(memo, root.path() + QStringLiteral("/Source.rtf"));
-    saveRtf(memo, root.path() + QStringLiteral("/Bron.rtf"));
-    QStringList arguments = {QStringLiteral("mark"), QStringLiteral("--memos"), root.path(),
-                             QStringLiteral("--out-root"), root.path() + QStringLiteral("/out"), QStringLiteral("--reuse")};
-    for (int k = 0; k < 40; ++k) {
-        const QString test = classFolder + QStringLiteral("/Learner%1.rtf").arg(k, 2, 10, QLatin1Char('0'));
-        saveRtf(testText(memo, k), test);
-        arguments.append(test);
-    }
-    const QString cli = QStringLiteral(TALLIMARK_BINARY_DIR "/cli/tallimark-cli");
-    for (auto _ : state) {
-        QProcess process;
-        process.setStandardOutputFile(QProcess::nullDevice());
-        process.setStandardErrorFile(QProcess::nullDevice());
-        process.start(cli, arguments);
-        if (!process.waitForFinished(60000) || process.exitCode() != 0)
-            state.SkipWithError("tallimark-cli mark failed");
-    }
-}
-BENCHMARK(classThroughCommandLine)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(10);
 
 // The same class of 40 on the ordinary disk, against `unrtf --text` converting the same 40
 // files, alternating within each iteration so that both see the same machine load. The

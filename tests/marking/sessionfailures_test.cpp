@@ -21,16 +21,8 @@ const QString TypedTest = u"We like like to read books at home. and this sentenc
 const QString AfrikaansTest = u"Ons het 'n hond en 'n kat wat saam in die tuin speel as die son skyn."_s;
 const QString NotMarkedHeading = u"\r\nNot marked in this session:\r\n"_s;
 
-class SessionFailures : public SessionFixture
-{
-protected:
-    void SetUp() override
-    {
-        SessionFixture::SetUp();
-        setMemos(Memo, Memo);
-    }
-    MarkingSession session{workspace, host};
-};
+// Each test starts from both memos in place, as after start-up.
+using SessionFailures = SessionFixture;
 
 } // namespace
 
@@ -38,6 +30,8 @@ protected:
 // that is not text is rejected as corrupt with the reason; marking goes on either way.
 TEST_F(SessionFailures, InputsThatCannotBeMarkedAreReportedAndMarkingGoesOn)
 {
+    setMemos(Memo, Memo);
+    MarkingSession session{workspace, host};
     const struct
     {
         QString name;
@@ -85,6 +79,8 @@ TEST_F(SessionFailures, InputsThatCannotBeMarkedAreReportedAndMarkingGoesOn)
 // Memos: a memo that cannot be used gives no test of its language a result, and says why.
 TEST_F(SessionFailures, AnUnusableMemoGivesNoTestOfItsLanguageAResult)
 {
+    setMemos(Memo, Memo);
+    MarkingSession session{workspace, host};
     const struct
     {
         QByteArray bron; // null: missing
@@ -121,6 +117,8 @@ TEST_F(SessionFailures, AnUnusableMemoGivesNoTestOfItsLanguageAResult)
 // the destination is replaced, not written through; a CR or LF in a name stays in one line.
 TEST_F(SessionFailures, EveryTestKeepsItsOwnNameAndLine)
 {
+    setMemos(Memo, Memo);
+    MarkingSession session{workspace, host};
     QDir(path(QString())).mkpath(u"Anika"_s);
     QDir(path(QString())).mkpath(u"Ben"_s);
     const QString anika = addTest(u"Toets.rtf"_s, TypedTest, u"Anika"_s);
@@ -151,6 +149,8 @@ TEST_F(SessionFailures, EveryTestKeepsItsOwnNameAndLine)
 // in the label and lists the tests that were not marked.
 TEST_F(SessionFailures, MessagesThatEndASessionSayWhichFileAndWhatWasNotMarked)
 {
+    setMemos(Memo, Memo);
+    MarkingSession session{workspace, host};
     const QString jan = addTest(u"Jan.rtf"_s, TypedTest);
     const QString piet = addTest(u"Piet.rtf"_s, TypedTest);
     QDir().mkpath(destination() + u"/Resultaat.res"_s);
@@ -188,6 +188,8 @@ TEST_F(SessionFailures, MessagesThatEndASessionSayWhichFileAndWhatWasNotMarked)
 // write-protected disk, names the file, keeps the earlier marked copy, and says no "Done".
 TEST_F(SessionFailures, AFullDiskEndsTheSessionAndKeepsTheEarlierCopy)
 {
+    setMemos(Memo, Memo);
+    MarkingSession session{workspace, host};
     const QString jan = addTest(u"Jan.rtf"_s, TypedTest);
     QDir().mkpath(destination());
     write(destination() + u"/Jan.rug"_s, u"{\\rtf1 the earlier marked copy}"_s);
