@@ -2,7 +2,6 @@
 
 #include "platformfile.h"
 
-
 namespace tallimark {
 
 namespace {
@@ -29,8 +28,9 @@ bool startsWithByteOrderMark(QByteArrayView bytes)
 
 QString named(const QString &kind, const QString &path)
 {
-    return path.endsWith(QStringLiteral(".rtf"), Qt::CaseInsensitive) ? kind + QStringLiteral(" saved under an .rtf name")
-                                                                      : kind + QStringLiteral(", not RTF or plain text");
+    return path.endsWith(QStringLiteral(".rtf"), Qt::CaseInsensitive)
+        ? kind + QStringLiteral(" saved under an .rtf name")
+        : kind + QStringLiteral(", not RTF or plain text");
 }
 
 } // namespace
@@ -72,7 +72,9 @@ DocumentBytes readDocumentBytes(const QString &path)
     case platform::Refusal::NotRegularFile:
         return {{}, Failure::refused(ErrorNumber::PathFileAccess, path, QStringLiteral("not a regular file"))};
     case platform::Refusal::TooLarge:
-        return {{}, Failure::refused(ErrorNumber::TooLarge, path, QStringLiteral("larger than 64 MB, too large for a document"))};
+        return {{},
+                Failure::refused(ErrorNumber::TooLarge, path,
+                                 QStringLiteral("larger than 64 MB, too large for a document"))};
     case platform::Refusal::None:
         break;
     }

@@ -7,17 +7,17 @@ namespace tallimark {
 // so they are kept as they are; only the names are ours.
 enum class ErrorNumber : int {
     None = 0,
-    Overflow = 6,              // a counter left its range
-    SubscriptOutOfRange = 9,   // an index beyond a table's bounds
-    FileNotFound = 53,         // the source of a copy is missing
-    DeviceIo = 57,             // EIO, and a failure the platform gave no reason for
+    Overflow = 6,            // a counter left its range
+    SubscriptOutOfRange = 9, // an index beyond a table's bounds
+    FileNotFound = 53,       // the source of a copy is missing
+    DeviceIo = 57,           // EIO, and a failure the platform gave no reason for
     FileExists = 58,
-    DiskFull = 61,             // ENOSPC, EDQUOT, EFBIG
-    TooManyFiles = 67,         // EMFILE, ENFILE
-    PermissionDenied = 70,     // EACCES, EPERM
-    PathFileAccess = 75,       // ENOENT and the other ways a path leads nowhere usable
-    PathNotFound = 76,         // the folder of a copy's target is missing
-    WriteProtected = 5156,     // EROFS
+    DiskFull = 61,         // ENOSPC, EDQUOT, EFBIG
+    TooManyFiles = 67,     // EMFILE, ENFILE
+    PermissionDenied = 70, // EACCES, EPERM
+    PathFileAccess = 75,   // ENOENT and the other ways a path leads nowhere usable
+    PathNotFound = 76,     // the folder of a copy's target is missing
+    WriteProtected = 5156, // EROFS
 
     // Refusals of our own, with no platform number: a file that is too large to be a test, a
     // file that is neither RTF nor plain text, a memo too short to mark against, and a

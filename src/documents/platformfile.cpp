@@ -1,6 +1,5 @@
 #include "platformfile.h"
 
-
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
@@ -20,7 +19,7 @@ namespace {
 class Descriptor
 {
 public:
-    explicit Descriptor(int fd) : m_fd(fd) {}
+    explicit Descriptor(int fd) : m_fd(fd) { }
     ~Descriptor()
     {
         if (m_fd >= 0)
@@ -83,7 +82,7 @@ QByteArray temporaryNameFor(const QByteArray &name)
     static std::atomic<unsigned> counter{0};
     const QByteArray folder = folderOf(name);
     return folder + "/.tallimark-" + QByteArray::number(qint64(::getpid())) + '-' + QByteArray::number(++counter)
-           + ".tmp";
+        + ".tmp";
 }
 
 constexpr char16_t escapedByteBase = 0xDC00;
@@ -157,7 +156,8 @@ int makeFolder(const QString &path)
 
 bool exists(const QString &path)
 {
-    struct stat info {};
+    struct stat info
+    { };
     return ::lstat(encodeName(path).constData(), &info) == 0;
 }
 
@@ -174,7 +174,8 @@ FileRead readRegularFile(const QString &path, qint64 maxSize)
         result.error = errno;
         return result;
     }
-    struct stat info {};
+    struct stat info
+    { };
     if (::fstat(fd.get(), &info) != 0) {
         result.error = errno;
         return result;
@@ -220,7 +221,8 @@ int replaceFile(const QString &path, const QByteArray &bytes, bool syncNow)
     const QByteArray name = encodeName(path);
     if (name.isEmpty())
         return ENOENT;
-    struct stat info {};
+    struct stat info
+    { };
     const bool exists = ::lstat(name.constData(), &info) == 0;
     // Renaming would replace a read-only file; its permissions must be honoured.
     if (exists && S_ISREG(info.st_mode) && ::access(name.constData(), W_OK) != 0)
@@ -263,7 +265,8 @@ int appendWhole(const QString &path, const QByteArray &bytes)
         return ENOENT;
     const int flags = O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC;
     int fd = ::open(name.constData(), flags, 0666);
-    struct stat link {};
+    struct stat link
+    { };
     if (fd < 0 && errno == ELOOP && ::lstat(name.constData(), &link) == 0 && S_ISLNK(link.st_mode)) {
         if (::unlink(name.constData()) != 0)
             return errno;
@@ -272,7 +275,8 @@ int appendWhole(const QString &path, const QByteArray &bytes)
     if (fd < 0)
         return errno;
     Descriptor file(fd);
-    struct stat info {};
+    struct stat info
+    { };
     if (::fstat(file.get(), &info) != 0)
         return errno;
     if (!S_ISREG(info.st_mode))
@@ -280,8 +284,7 @@ int appendWhole(const QString &path, const QByteArray &bytes)
     int error = writeAll(file.get(), bytes);
     if (error != 0) {
         // Cut back what part of the line got written, so the next line does not join it.
-        while (::ftruncate(file.get(), info.st_size) != 0 && errno == EINTR) {
-        }
+        while (::ftruncate(file.get(), info.st_size) != 0 && errno == EINTR) { }
         return error;
     }
     return file.close();
@@ -299,7 +302,8 @@ SyncFailure syncFiles(const QStringList &paths)
     std::set<dev_t> synced;
     for (const QByteArray &folder : folders) {
         const Descriptor fd(::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-        struct stat info {};
+        struct stat info
+        { };
         if (!fd.valid() || ::fstat(fd.get(), &info) != 0) {
             if (failure.error == 0)
                 failure = {errno, decodeName(folder)};

@@ -42,7 +42,8 @@ TEST_F(SessionFailures, InputsThatCannotBeMarkedAreReportedAndMarkingGoesOn)
         {u"Zo\u00EB.rtf"_s, "missing", u".......could not be read: no such file"_s, false},
         {u"pipe.rtf"_s, "fifo", u".......could not be read: not a regular file"_s, false},
         {u"folder.rtf"_s, "folder", u".......could not be read: not a regular file"_s, false},
-        {u"essay.rtf"_s, "PK\x03\x04rest of a zip", u".......too long or corrupt (a Word document saved under an .rtf name)"_s, true},
+        {u"essay.rtf"_s, "PK\x03\x04rest of a zip",
+         u".......too long or corrupt (a Word document saved under an .rtf name)"_s, true},
         {u"huge.rtf"_s, "huge", u".......too long or corrupt (larger than 64 MB, too large for a document)"_s, true},
     };
     int round = 0;
@@ -68,7 +69,7 @@ TEST_F(SessionFailures, InputsThatCannotBeMarkedAreReportedAndMarkingGoesOn)
         EXPECT_TRUE(host.report.contains(bad + testCase.verdict + u"\r\n"_s)) << host.report.toStdString();
         EXPECT_TRUE(host.report.contains(jan + u".......Successful\r\n"_s)) << host.report.toStdString();
         const QString expected = (testCase.zeroResult ? bad.left(bad.size() - 4) + u".rug  0  wpm\r\n"_s : QString())
-                                 + destination(dest) + u"/Jan   0 wpm\r\n"_s;
+            + destination(dest) + u"/Jan   0 wpm\r\n"_s;
         EXPECT_EQ(results(dest), expected);
         EXPECT_EQ(session.testsNotMarked(), testCase.zeroResult ? QStringList() : QStringList{bad});
         QFile::remove(bad);
@@ -137,9 +138,11 @@ TEST_F(SessionFailures, EveryTestKeepsItsOwnNameAndLine)
     EXPECT_EQ(read(target), u"not ours"_s);
     EXPECT_FALSE(QFileInfo(dest + u"/Toets.rug"_s).isSymLink());
     EXPECT_TRUE(QFileInfo::exists(dest + u"/Ben - Toets.rug"_s));
-    EXPECT_TRUE(host.report.contains(ben + u" is marked as \"Ben - Toets.rtf\": another test of this session has its name"_s));
-    EXPECT_EQ(results(u"Class"_s), dest + u"/Toets   0 wpm\r\n"_s + dest + u"/Ben - Toets   0 wpm\r\n"_s + dest
-                                       + u"/two??lines   0 wpm\r\n"_s);
+    EXPECT_TRUE(
+        host.report.contains(ben + u" is marked as \"Ben - Toets.rtf\": another test of this session has its name"_s));
+    EXPECT_EQ(results(u"Class"_s),
+              dest + u"/Toets   0 wpm\r\n"_s + dest + u"/Ben - Toets   0 wpm\r\n"_s + dest
+                  + u"/two??lines   0 wpm\r\n"_s);
     EXPECT_TRUE(host.report.contains(crlf + u".......Successful"_s));
     EXPECT_TRUE(host.report.contains(anika + u".......Successful"_s));
 }
@@ -162,7 +165,8 @@ TEST_F(SessionFailures, MessagesThatEndASessionSayWhichFileAndWhatWasNotMarked)
               "test is not a valid file.\r"_s
                   + destination() + u"/Resultaat.res (Is a directory)"_s);
     EXPECT_EQ(host.label, destination() + u"/Jan.rtf"_s);
-    EXPECT_TRUE(host.report.endsWith(NotMarkedHeading + jan + u"\r\n"_s + piet + u"\r\n"_s)) << host.report.toStdString();
+    EXPECT_TRUE(host.report.endsWith(NotMarkedHeading + jan + u"\r\n"_s + piet + u"\r\n"_s))
+        << host.report.toStdString();
     EXPECT_EQ(session.testsNotMarked(), (QStringList{jan, piet}));
 
     QDir().rmdir(destination() + u"/Resultaat.res"_s);
