@@ -85,7 +85,7 @@ int runMark(const QStringList &arguments)
                                               "standard output (the report then goes to standard error)."_s,
                                   u"FILE"_s);
     parser.addOptions({memos, dest, reuse, outRoot, integer, json});
-    parser.addPositionalArgument(u"TEST"_s, u"Speed tests (.rtf), marked in this order."_s, u"TEST..."_s);
+    parser.addPositionalArgument(u"TEST"_s, u"Speed tests (.rtf), marked in this order; a folder gives its .rtf files in name order."_s, u"TEST..."_s);
 
     if (!parser.parse(QStringList{u"tallimark-cli mark"_s} + arguments)) {
         complain(parser.errorText());
