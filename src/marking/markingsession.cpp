@@ -234,6 +234,8 @@ bool MarkingSession::settleDestination()
 void MarkingSession::lockDestination()
 {
     m_lock = std::make_unique<QLockFile>(m_workspace.destFolder + u"/.tallimark.lock"_s);
+    // A long session keeps its lock; only a lock whose process is gone is taken over.
+    m_lock->setStaleLockTime(0);
     if (m_lock->tryLock(LockWaitMilliseconds))
         return;
     const bool heldByAnother = m_lock->error() == QLockFile::LockFailedError;
