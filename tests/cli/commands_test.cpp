@@ -10,12 +10,17 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <functional>
+#include <sys/resource.h>
+
 using namespace Qt::StringLiterals;
 
 namespace {
 
 const QString Memo = u"We like to read books at home. and this sentence ends the memo text here."_s;
 const QString DoubledTest = u"We like like to read books at home. and this sentence ends the memo text here."_s;
+const QString AfrikaansTest = u"Ons het 'n hond en 'n kat wat saam in die tuin speel as die son skyn."_s;
 
 struct CliRun
 {
@@ -24,9 +29,23 @@ struct CliRun
     QString err;
 };
 
-CliRun runCli(const QStringList &arguments)
+// The child process finds a full disk after this many bytes of any file it writes.
+std::function<void(QProcess &)> diskFullAfter(rlim_t bytes)
+{
+    return [bytes](QProcess &process) {
+        process.setChildProcessModifier([bytes] {
+            std::signal(SIGXFSZ, SIG_IGN);
+            const rlimit limit{bytes, bytes};
+            setrlimit(RLIMIT_FSIZE, &limit);
+        });
+    };
+}
+
+CliRun runCli(const QStringList &arguments, const std::function<void(QProcess &)> &prepare = {})
 {
     QProcess process;
+    if (prepare)
+        prepare(process);
     process.start(QStringLiteral(TALLIMARK_BINARY_DIR "/cli/tallimark-cli"), arguments);
     process.closeWriteChannel(); // nobody at a terminal to answer
     EXPECT_TRUE(process.waitForFinished(30000));
@@ -59,9 +78,10 @@ protected:
         QFile file(path(relative));
         return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
     }
-    CliRun mark(const QStringList &arguments) const
+    CliRun mark(const QStringList &arguments, const std::function<void(QProcess &)> &prepare = {}) const
     {
-        return runCli(QStringList{u"mark"_s, u"--memos"_s, path(u"memos"_s), u"--out-root"_s, path(u"out"_s)} + arguments);
+        return runCli(QStringList{u"mark"_s, u"--memos"_s, path(u"memos"_s), u"--out-root"_s, path(u"out"_s)} + arguments,
+                      prepare);
     }
 
     QTemporaryDir root;
@@ -159,8 +179,87 @@ TEST_F(Cli, FailuresEndWithExit1AndLeaveATrace)
     EXPECT_TRUE(noMemos.err.contains(u"warning:"_s));
     const CliRun missing = mark({path(u"Class9C/gone.rtf"_s)});
     EXPECT_EQ(missing.exitCode, 1);
-    EXPECT_TRUE(missing.err.contains(u"warning: error 53"_s));
-    EXPECT_TRUE(missing.err.contains(u"Error: Tallimark does not have access to certain documents."_s));
+    EXPECT_TRUE(missing.out.contains(path(u"Class9C/gone.rtf"_s) + u".......could not be read: no such file"_s));
+}
+
+// Write failures: a result or an output that was not written never ends in success.
+TEST_F(Cli, WritesThatFailEndWithAMessageAndExitCodeOne)
+{
+    const QString dest = path(u"out/Class9C"_s);
+    ASSERT_EQ(mark({jan}).exitCode, 0);
+    const QString goodCopy = read(u"out/Class9C/Jan.rug"_s);
+    const auto toDevFull = [](QProcess &process) { process.setStandardOutputFile(u"/dev/full"_s); };
+    const struct
+    {
+        QStringList arguments;
+        std::function<void(QProcess &)> prepare;
+        QString message;
+        int resultLines; // the marking itself still succeeds when only an output fails
+    } cases[] = {
+        {{u"--reuse"_s, jan}, diskFullAfter(200), u"Error: The disk is full."_s, 1},
+        {{u"--reuse"_s, jan}, toDevFull, u"standard output could not be written"_s, 2},
+        {{u"--reuse"_s, u"--json"_s, u"/dev/full"_s, jan}, {}, u"/dev/full: could not be written"_s, 3},
+    };
+    for (const auto &testCase : cases) {
+        const CliRun run = mark(testCase.arguments, testCase.prepare);
+        EXPECT_EQ(run.exitCode, 1) << run.err.toStdString();
+        EXPECT_TRUE(run.err.contains(testCase.message)) << run.err.toStdString();
+        EXPECT_EQ(read(u"out/Class9C/Jan.rug"_s), goodCopy); // the earlier copy, whole
+        EXPECT_EQ(read(u"out/Class9C/Resultaat.res"_s).count(u" wpm\r\n"_s), testCase.resultLines);
+    }
+    // The disk-full message names the file that could not be written.
+    EXPECT_TRUE(mark({u"--reuse"_s, jan}, diskFullAfter(200)).err.contains(dest + u"/Jan.rug"_s));
+    EXPECT_EQ(runCli({u"text"_s, jan}, toDevFull).exitCode, 1);
+}
+
+// Inputs: only .rtf files are tests; a folder gives its .rtf files in name order; nothing else
+// given is ever copied over the destination's own files.
+TEST_F(Cli, OnlyRtfFilesAreMarkedAndAFolderInNameOrder)
+{
+    const QString abel = write(u"Class9C/abel.RTF"_s, DoubledTest.toUtf8());
+    const QString stray = write(u"Class9C/Resultaat.res"_s, "stray line\r\n");
+    write(u"Class9C/notes.txt"_s, DoubledTest.toUtf8());
+    QDir(path(u"out"_s)).mkpath(u"Class9C"_s);
+    write(u"out/Class9C/Resultaat.res"_s, "earlier line\r\n");
+
+    const CliRun byName = mark({u"--reuse"_s, jan, stray});
+    EXPECT_EQ(byName.exitCode, 0) << byName.err.toStdString();
+    EXPECT_TRUE(byName.err.contains(u"not marked: "_s + stray + u" is not a speed test"_s));
+    const CliRun byFolder = mark({u"--reuse"_s, path(u"Class9C"_s)});
+    EXPECT_EQ(byFolder.exitCode, 0) << byFolder.err.toStdString();
+    EXPECT_EQ(byFolder.out.count(u"......."_s), 3);
+    EXPECT_LT(byFolder.out.indexOf(abel), byFolder.out.indexOf(jan));
+    EXPECT_LT(byFolder.out.indexOf(jan), byFolder.out.indexOf(piet));
+    const QString results = read(u"out/Class9C/Resultaat.res"_s);
+    EXPECT_TRUE(results.startsWith(u"earlier line\r\n"_s)) << results.toStdString();
+    EXPECT_FALSE(results.contains(u"stray"_s));
+    EXPECT_FALSE(QFile::exists(path(u"out/Class9C/notes.txt"_s)));
+    EXPECT_EQ(mark({path(u"memos/none"_s)}).exitCode, 1);
+}
+
+// Memos: only from --memos (or the current folder); an unusable memo gives its tests no result.
+TEST_F(Cli, AnUnusableMemoGivesItsTestsNoResult)
+{
+    const QString anika = write(u"Class9C/Anika.rtf"_s, AfrikaansTest.toUtf8());
+    write(u"Bron.rtf"_s, (AfrikaansTest + AfrikaansTest).toUtf8()); // a stray memo in the current folder
+    const struct
+    {
+        QByteArray bron; // null: none in the memo folder
+        QString reason;
+    } cases[] = {
+        {QByteArray(), u"No such file or directory"_s},
+        {QByteArray("Ons het 'n hond."), u"it has 16 characters; a memo needs at least 50"_s},
+    };
+    for (const auto &testCase : cases) {
+        QFile::remove(path(u"memos/Bron.rtf"_s));
+        if (!testCase.bron.isNull())
+            write(u"memos/Bron.rtf"_s, testCase.bron);
+        const CliRun run = mark({u"--reuse"_s, anika}, [this](QProcess &process) { process.setWorkingDirectory(root.path()); });
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_TRUE(run.err.contains(path(u"memos/Bron.rtf"_s))) << run.err.toStdString();
+        EXPECT_TRUE(run.err.contains(testCase.reason)) << run.err.toStdString();
+        EXPECT_FALSE(read(u"out/Class9C/Resultaat.res"_s).contains(u" wpm"_s));
+    }
 }
 
 TEST_F(Cli, SummaryShowsTheClassRecordThatMarkingWrote)

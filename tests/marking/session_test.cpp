@@ -239,34 +239,6 @@ TEST_F(Session, TestsAlreadyInTheDestinationAreNotCopiedOntoThemselves)
     EXPECT_EQ(host.outcomes[0].status, TestOutcome::Status::Marked);
 }
 
-TEST_F(Session, AMissingTestEndsTheSessionWithTheAccessMessage)
-{
-    const QString missing = path(QStringLiteral("Class7B/gone.rtf"));
-    host.testList = {missing};
-    session.run();
-    // The copy fails quietly (file not found), the loading then ends the session.
-    ASSERT_EQ(host.skipped.size(), 1);
-    EXPECT_EQ(host.skipped[0].number, 53);
-    ASSERT_EQ(host.messages.size(), 1);
-    EXPECT_EQ(host.messages[0].title, QStringLiteral("Error"));
-    EXPECT_EQ(host.messages[0].text,
-              QStringLiteral("Tallimark does not have access to certain documents. Maybe Eng/Afr source document is empty, or "
-                             "speed test is not a valid file."));
-    EXPECT_TRUE(session.resultsBlocked());
-    EXPECT_TRUE(host.closeButtonShown);
-    EXPECT_EQ(session.ending(), MarkingSession::Ending::Failed);
-    EXPECT_EQ(session.endingFailure().number, ErrorNumber::PathFileAccess);
-    EXPECT_TRUE(results().isEmpty());
-
-    // A new session starts unblocked and writes its marked tests' lines.
-    host.testList.clear();
-    addTest(QStringLiteral("Jan.rtf"), DoubledTest);
-    host.inputAnswers = {QStringLiteral("Class7B")};
-    session.run();
-    EXPECT_FALSE(session.resultsBlocked());
-    EXPECT_EQ(results(), destination() + QStringLiteral("/Jan   0 wpm\r\n"));
-}
-
 // Both run in a child process as an unprivileged user: root would read and write anyway.
 TEST_F(Session, AReadOnlyDestinationIsPermissionDenied)
 {
@@ -280,7 +252,7 @@ TEST_F(Session, AReadOnlyDestinationIsPermissionDenied)
         session.run();
         if (host.messages.isEmpty())
             return 1;
-        if (host.messages.last().text != QStringLiteral("Permission denied. Try another location.")
+        if (!host.messages.last().text.startsWith(QStringLiteral("Permission denied. Try another location.\r"))
             || host.messages.last().title != QStringLiteral("Error"))
             return 2;
         if (!session.resultsBlocked())
@@ -291,18 +263,16 @@ TEST_F(Session, AReadOnlyDestinationIsPermissionDenied)
     EXPECT_EQ(failedCheck, 0);
 }
 
-TEST_F(Session, AnUnreadableTestIsPermissionDenied)
+TEST_F(Session, AnUnreadableTestIsReportedAndTheSessionGoesOn)
 {
     const QString jan = addTest(QStringLiteral("Jan.rtf"), DoubledTest);
     openToEveryone();
     QFile::setPermissions(jan, QFileDevice::Permissions());
     const int failedCheck = inChildProcess([&] {
         session.run();
-        if (host.messages.isEmpty())
+        if (!host.report.endsWith(jan + QStringLiteral(".......could not be read: permission denied\r\n")))
             return 1;
-        if (host.messages.last().text != QStringLiteral("Permission denied. Try another location."))
-            return 2;
-        return session.endingFailure().number == ErrorNumber::PermissionDenied ? 0 : 3;
+        return session.ending() == MarkingSession::Ending::Completed && results().isEmpty() ? 0 : 2;
     });
     QFile::setPermissions(jan, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     EXPECT_EQ(failedCheck, 0);

@@ -83,4 +83,6 @@ TEST(CharacterCount, KeystrokesPerCharacter)
     EXPECT_EQ(keystrokes(QChar(0x20AC)), 3); // euro sign, 128 in Windows-1252
     EXPECT_EQ(keystrokes(QChar(0x00F7)), 3);
     EXPECT_EQ(keystrokes(QChar(0x0101)), 2); // a with macron: not in the code page, typed as "?"
+    for (const char16_t undefined : {0x81, 0x8D, 0x8F, 0x90, 0x9D}) // codes 129 to 157 like the rest
+        EXPECT_EQ(keystrokes(QChar(undefined)), 3) << int(undefined);
 }

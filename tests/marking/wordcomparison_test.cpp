@@ -165,7 +165,7 @@ TEST(TableLimits, ALongMemoPartIsSplitUpToSlot1500AndTheMarkingGoesOn)
     while (memo.size() < 20000)
         memo += QStringLiteral("one two three four five six seven eight nine ten ");
     auto state = std::make_unique<MarkingState>();
-    QList<int> skipped;
+    QList<ErrorNumber> skipped;
     state->skipped = [&](const Failure &failure) { skipped.append(failure.number); };
     // The test's end occurs nowhere, so the memo is cut at the test's length + 10: 15,010.
     const QString test = memo.left(15000) + QStringLiteral("zzz");
