@@ -57,7 +57,7 @@ QString numberField(std::optional<qint64> value)
 QString learnerName(const QString &path)
 {
     QString name = path.mid(path.lastIndexOf(u'/') + 1);
-    if (name.endsWith(u".rtf"_s, Qt::CaseInsensitive))
+    if (name.endsWith(u".rtf"_s, Qt::CaseInsensitive) || name.endsWith(u".rug"_s, Qt::CaseInsensitive))
         name.chop(4);
     return name;
 }
@@ -131,7 +131,8 @@ ClassRecordRow classRecordRow(const TestOutcome &outcome, const QDateTime &marke
     ClassRecordRow row;
     // With its offset from UTC, so that rows from machines in other time zones still order.
     row.markedAt = markedAt.toOffsetFromUtc(markedAt.offsetFromUtc());
-    row.learner = learnerName(outcome.path);
+    // Named as in the destination, where two learners' tests of the same name are kept apart.
+    row.learner = learnerName(markedCopy.isEmpty() ? outcome.path : markedCopy);
     row.sourcePath = outcome.path;
     row.rounding = resultAsInteger ? u"integer"_s : u"multiple of 5"_s;
     row.verdict = plainVerdict(outcome.verdict);
