@@ -103,6 +103,8 @@ private:
     void showDragHint();
     void selectDestinationName();
     void openForViewing(const QString &filter);
+    // Shows a marked copy or a results file in the report box.
+    void showFile(const QString &path);
 
     Dialogs &m_dialogs;
     StartOptions m_options;

@@ -21,8 +21,15 @@ void MainWindow::openClassResults()
 
 void MainWindow::showClassResults(const QString &destFolder)
 {
-    if (!m_classResults)
+    if (!m_classResults) {
         m_classResults = new ClassResultsWindow(m_dialogs, this);
+        connect(m_classResults, &ClassResultsWindow::markedCopyRequested, this, [this](const QString &copy) {
+            showReport();
+            showCloseReportButton();
+            showFile(copy);
+            activateWindow();
+        });
+    }
     m_classResults->showFolder(destFolder);
     m_classResults->show();
     m_classResults->raise();

@@ -56,7 +56,12 @@ void MainWindow::openForViewing(const QString &filter)
         m_shownFileLabel->clear();
         return;
     }
+    showFile(m_workspace.currentFile);
+}
 
+void MainWindow::showFile(const QString &path)
+{
+    m_workspace.currentFile = path;
     // A file that cannot be read is reported; the box then stays empty and the label still
     // names the file, so the teacher sees which one failed.
     const Failure failure = m_reportBox->loadFile(m_workspace.currentFile);
