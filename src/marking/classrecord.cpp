@@ -1,10 +1,13 @@
 #include "classrecord.h"
 
+#include "documents/platformfile.h"
+
 #include "csvformat.h"
 #include "numbertext.h"
 #include "testoutcome.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QHash>
 
 #include <algorithm>
@@ -158,22 +161,11 @@ QString classRecordPath(const QString &destFolder)
 Failure appendClassRecord(const QString &destFolder, const ClassRecordRow &row)
 {
     const QString path = classRecordPath(destFolder);
-    QFile file(path);
-    errno = 0;
-    // Unbuffered: the row goes to the file in one write call, not in buffer-sized pieces.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
-        return Failure::fromErrno(errno, path);
-    const qint64 oldSize = file.size();
-    QString text = oldSize == 0 ? csvRecord(classRecordHeader()) : QString();
+    // The session holds the destination's lock, so nobody else starts the file meanwhile.
+    QString text = QFileInfo(path).size() == 0 ? csvRecord(classRecordHeader()) : QString();
     text += csvRecord(classRecordFields(row));
-    const QByteArray bytes = text.toUtf8();
-    errno = 0;
-    if (file.write(bytes) == bytes.size())
-        return Failure::ok();
-    Failure failure = Failure::fromErrno(errno ? errno : EIO, path);
-    if (!file.resize(oldSize))
-        failure.description += u" (and part of a row may remain at its end)"_s;
-    return failure;
+    const int error = platform::appendWhole(path, text.toUtf8());
+    return error == 0 ? Failure::ok() : Failure::fromErrno(error, path);
 }
 
 ClassRecord readClassRecord(const QString &destFolder)

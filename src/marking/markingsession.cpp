@@ -477,8 +477,9 @@ void MarkingSession::writeOutput(const QString &entry, const QString &memoText, 
     m_host.processPendingEvents();
 }
 
-// The class record follows the results line: a row for every test whose line was written. Its
-// failure is reported but does not end the session, which has already written the line.
+// The class record follows the results line: a row for every test whose line was written. A row
+// that found no room or no access ends the session like the results line would: a lost row is
+// a lost result for the school's records.
 void MarkingSession::recordInClass(const TestOutcome &outcome)
 {
     if (!outcome.resultsLineWritten)
@@ -486,8 +487,7 @@ void MarkingSession::recordInClass(const TestOutcome &outcome)
     const QString copy = markedCopyPath(m_workspace.destFolder, m_host.currentTestLabel());
     const Failure failure = appendClassRecord(
         m_workspace.destFolder, classRecordRow(outcome, QDateTime::currentDateTime(), copy, m_host.resultAsInteger()));
-    if (failure.failed())
-        m_host.failureSkipped(failure);
+    check(failure);
 }
 
 } // namespace tallimark
