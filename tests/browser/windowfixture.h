@@ -1,55 +1,153 @@
-// A window started the way the program starts it, inside a temporary folder that holds the
-// memos (the working folder), a program folder and whatever class folder a test makes.
+// The window started the way the program starts it, inside a temporary folder that holds the
+// memos (the working folder), a program folder and whatever class folder a test makes; its
+// dialogs are answered by the test.
 #pragma once
 
+#include "browser/dialogs.h"
 #include "browser/filelist.h"
 #include "browser/foldertree.h"
 #include "browser/mainwindow.h"
 #include "browser/testbox.h"
-#include "scripteddialogs.h"
 
 #include <QAction>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QtTest>
 
+#include <functional>
 #include <memory>
 #include <utility>
 
 namespace tallimark {
+
+// Every message is recorded, every question takes the next prepared answer, and a question
+// without one is cancelled.
+class ScriptedDialogs : public Dialogs
+{
+public:
+    QStringList messages;
+    QStringList openAnswers, openFilters, openFolders;
+    QStringList saveAnswers, saveInitialNames;
+    QStringList folderAnswers, folderStarts;
+    // The pattern the teacher chooses in each save dialog; none prepared: the first one offered.
+    QStringList saveChosenPatterns;
+    // Sets up the printer as the teacher would; returns false to cancel. Unset: cancelled.
+    std::function<bool(QPrinter &)> printerSetup;
+    // Runs as each message is shown, while whatever showed it is still under way.
+    std::function<void()> onMessage;
+
+    void message(QWidget *, const QString &text, const QString &, Icon) override
+    {
+        messages.append(text);
+        if (onMessage)
+            onMessage();
+    }
+    QString inputBox(QWidget *, const QString &, const QString &, const QString &) override { return {}; }
+    QString openFileName(QWidget *, const QString &filter, const QString &startFolder) override
+    {
+        openFilters.append(filter);
+        openFolders.append(startFolder);
+        return next(openAnswers);
+    }
+    QString folderName(QWidget *, const QString &, const QString &startFolder) override
+    {
+        folderStarts.append(startFolder);
+        return next(folderAnswers);
+    }
+    QString saveFileName(QWidget *, const QString &filter, const QString &initialName, QString &chosenPattern) override
+    {
+        chosenPattern = saveChosenPatterns.isEmpty() ? filter.section(QLatin1Char('|'), 1, 1) : next(saveChosenPatterns);
+        saveInitialNames.append(initialName);
+        return next(saveAnswers);
+    }
+    bool choosePrinter(QWidget *, QPrinter &printer) override { return printerSetup && printerSetup(printer); }
+
+private:
+    static QString next(QStringList &answers) { return answers.isEmpty() ? QString() : answers.takeFirst(); }
+};
 
 class WindowFixture
 {
 public:
     // The memos are copied in unless withMemos is false. startFolder empty: the home folder.
     // shown: the window is shown before it starts, as the program does.
-    explicit WindowFixture(const QString &startFolder = {}, bool withMemos = true, bool shown = false);
-    ~WindowFixture();
+    explicit WindowFixture(const QString &startFolder = {}, bool withMemos = true, bool shown = false)
+    {
+        for (const char *memo : {"Bron.rtf", "Source.rtf"})
+            if (withMemos)
+                QFile::copy(QStringLiteral(TALLIMARK_SOURCE_DIR "/examples/") + QLatin1String(memo),
+                            root() + QLatin1Char('/') + QLatin1String(memo));
+        QDir::setCurrent(root());
+        window = std::make_unique<MainWindow>(dialogs, StartOptions{startFolder, programFolder()});
+        if (shown)
+            showAndWait();
+        window->start();
+    }
+    ~WindowFixture()
+    {
+        window.reset();
+        QDir::setCurrent(m_previousCurrent);
+    }
 
     QString root() const { return m_root.path(); }
     QString programFolder() const { return root() + QStringLiteral("/program"); }
     // Makes a folder under the root with the given files (name, content) and returns its path.
-    QString makeFolder(const QString &relative, const QList<std::pair<QString, QByteArray>> &files = {});
+    QString makeFolder(const QString &relative, const QList<std::pair<QString, QByteArray>> &files = {}) const
+    {
+        const QString path = root() + QLatin1Char('/') + relative;
+        QDir().mkpath(path);
+        for (const auto &[name, content] : files) {
+            QFile file(path + QLatin1Char('/') + name);
+            if (file.open(QIODevice::WriteOnly))
+                file.write(content);
+        }
+        return path;
+    }
 
     ScriptedDialogs dialogs;
     std::unique_ptr<MainWindow> window;
 
     template<typename T = QWidget> T *control(const QString &name) const { return window->findChild<T *>(name); }
+    bool hidden(const QString &name) const { return control(name)->isHidden(); }
     // The text of a label or line edit, by object name.
-    QString text(const QString &name) const;
+    QString text(const QString &name) const
+    {
+        auto *edit = control<QLineEdit>(name);
+        return edit ? edit->text() : control<QLabel>(name)->text();
+    }
     void click(const QString &button) const { control<QPushButton>(button)->click(); }
     void trigger(const QString &action) const { control<QAction>(action)->trigger(); }
-    void showAndWait() const;
+    void showAndWait() const
+    {
+        window->show();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    }
 
     FolderTree *tree() const { return control<FolderTree>(QStringLiteral("folderTree")); }
     FileList *fileList() const { return control<FileList>(QStringLiteral("fileList")); }
     TestBox *testBox() const { return control<TestBox>(QStringLiteral("testBox")); }
-    QStringList fileListNames() const;
+    QStringList fileListNames() const
+    {
+        QStringList names;
+        for (int i = 0; i < fileList()->topLevelItemCount(); ++i)
+            names.append(fileList()->topLevelItem(i)->text(FileList::NameColumn));
+        return names;
+    }
     // Selects the file list's entries of these names, nothing else.
-    void select(const QStringList &names) const;
+    void select(const QStringList &names) const
+    {
+        for (int i = 0; i < fileList()->topLevelItemCount(); ++i) {
+            QTreeWidgetItem *entry = fileList()->topLevelItem(i);
+            entry->setSelected(names.contains(entry->text(FileList::NameColumn)));
+        }
+    }
 
 private:
     QTemporaryDir m_root;
-    QString m_previousCurrent;
+    QString m_previousCurrent = QDir::currentPath();
 };
 
 } // namespace tallimark
