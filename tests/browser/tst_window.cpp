@@ -30,9 +30,7 @@ private slots:
     void treeOpensDownToTheFolderAndFollowsTheKeys();
     void startFolderNodeIsWhollyInView();
     void treeAndFileListClicks();
-    void dragsFillTheBoxAndNameTheDestination();
-    void keysAndOutsideDropsFillTheBox();
-    void clearButtonsEmptyTheirBoxes();
+    void fillingAndClearingTheTestBox();
     void sessionHoldsControlsBackAndShowsProgress();
     void closingTheWindowDuringASessionEndsTheProgram();
     void openShowsMarkedCopiesAndResultsFiles();
@@ -329,11 +327,12 @@ void WindowTest::treeAndFileListClicks()
     QCOMPARE(f.tree()->currentItem(), f.tree()->node(folder + u"/alpha"_s));
 }
 
-void WindowTest::dragsFillTheBoxAndNameTheDestination()
+void WindowTest::fillingAndClearingTheTestBox()
 {
     WindowFixture f;
     f.window->finishFileListDrag(); // with an empty box, nothing changes
     QCOMPARE(f.text(u"destinationEdit"_s), u"New Folder"_s);
+    const QString elsewhere = listLearners(f, u"Elsewhere"_s);
     const QString folder = listLearners(f, u"Gr10"_s);
     // Selected last-first; the box takes them in the list's order, twice when dropped twice.
     const QStringList once{folder + u"/Sub"_s, folder + u"/Ben.rtf"_s, folder + u"/Dirk.rtf"_s};
@@ -354,18 +353,19 @@ void WindowTest::dragsFillTheBoxAndNameTheDestination()
     QCOMPARE(f.text(u"destinationPath"_s), f.programFolder() + u"/Gr10"_s);
     f.window->finishFileListDrag();
     QCOMPARE(f.text(u"destinationEdit"_s), u"Gr10"_s);
-}
+    // Clear empties the box and leaves the destination as it was.
+    const QString preview = f.text(u"destinationPath"_s);
+    f.click(u"clearTestsButton"_s);
+    QCOMPARE(f.testBox()->count(), 0);
+    QCOMPARE(f.text(u"destinationPath"_s), preview);
 
-void WindowTest::keysAndOutsideDropsFillTheBox()
-{
-    WindowFixture f;
-    const QString elsewhere = listLearners(f, u"Elsewhere"_s);
-    const QString folder = listLearners(f, u"Gr12"_s);
+    // Insert and Enter add the list's selection.
+    const QString gr12 = listLearners(f, u"Gr12"_s);
     f.select({u"Anna.rtf"_s, u"Cara.rtf"_s});
     QTest::keyClick(f.fileList(), Qt::Key_Insert);
     f.select({u"Ben.rtf"_s});
     QTest::keyClick(f.fileList(), Qt::Key_Return);
-    QCOMPARE(f.window->tests(), (QStringList{folder + u"/Anna.rtf"_s, folder + u"/Cara.rtf"_s, folder + u"/Ben.rtf"_s}));
+    QCOMPARE(f.window->tests(), (QStringList{gr12 + u"/Anna.rtf"_s, gr12 + u"/Cara.rtf"_s, gr12 + u"/Ben.rtf"_s}));
     QVERIFY(f.fileList()->selectedItems().isEmpty());
     QCOMPARE(f.text(u"destinationEdit"_s), u"Gr12"_s);
 
@@ -376,7 +376,7 @@ void WindowTest::keysAndOutsideDropsFillTheBox()
     box->item(1)->setSelected(true);
     QTest::keyClick(box, Qt::Key_Delete);
     QTest::keyClick(box, Qt::Key_Delete);
-    QCOMPARE(box->tests(), (QStringList{folder + u"/Anna.rtf"_s, folder + u"/Ben.rtf"_s}));
+    QCOMPARE(box->tests(), (QStringList{gr12 + u"/Anna.rtf"_s, gr12 + u"/Ben.rtf"_s}));
 
     // Files dropped from outside are added as dropped; the list's selection is neither used nor cleared.
     f.select({u"Anna.rtf"_s});
@@ -389,18 +389,6 @@ void WindowTest::keysAndOutsideDropsFillTheBox()
     QMimeData text;
     text.setText(u"just words"_s);
     QVERIFY(!drop(f, text));
-}
-
-void WindowTest::clearButtonsEmptyTheirBoxes()
-{
-    WindowFixture f;
-    listLearners(f, u"Gr10"_s);
-    dragSelection(f, {u"Anna.rtf"_s});
-    const QString preview = f.text(u"destinationPath"_s);
-    f.click(u"clearTestsButton"_s);
-    QCOMPARE(f.testBox()->count(), 0);
-    QCOMPARE(f.text(u"destinationPath"_s), preview);
-    QCOMPARE(f.text(u"destinationEdit"_s), u"Gr10"_s);
 
     // The report box's Clear empties and hides the box, its button and the path label.
     f.window->setReportText(u"a report"_s);
