@@ -157,7 +157,8 @@ void ClassResultsTest::openAfterASessionAndFromTheFileMenu()
     WindowFixture f;
     QFile sample(QStringLiteral(TALLIMARK_SOURCE_DIR "/examples/Grade10A/Anika Botha.rtf"));
     QVERIFY(sample.open(QIODevice::ReadOnly));
-    f.tree()->showFolder(f.makeFolder(u"Grade10A"_s, {{u"Anika Botha.rtf"_s, sample.readAll()}, {u"Zed.rtf"_s, "short"}}));
+    f.tree()->showFolder(
+        f.makeFolder(u"Grade10A"_s, {{u"Anika Botha.rtf"_s, sample.readAll()}, {u"Zed.rtf"_s, "short"}}));
     f.select({u"Anika Botha.rtf"_s, u"Zed.rtf"_s});
     QTest::keyClick(f.fileList(), Qt::Key_Insert);
     f.click(u"markButton"_s);

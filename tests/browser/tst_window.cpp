@@ -46,8 +46,12 @@ QString makeClass(WindowFixture &f)
 {
     f.makeFolder(u"Class/alpha/inner"_s);
     f.makeFolder(u"Class/Zeta"_s, {{u"z.rtf"_s, QByteArray(3000, 'z')}});
-    return f.makeFolder(u"Class"_s, {{u"b.rtf"_s, {}}, {u"a.RTF"_s, QByteArray(2560000, 'a')}, {u"c.doc"_s, "doc"},
-                                     {u"d.rtfx"_s, "rtfx"}, {u"e.txt.rtf"_s, QByteArray(1536, 'e')}});
+    return f.makeFolder(u"Class"_s,
+                        {{u"b.rtf"_s, {}},
+                         {u"a.RTF"_s, QByteArray(2560000, 'a')},
+                         {u"c.doc"_s, "doc"},
+                         {u"d.rtfx"_s, "rtfx"},
+                         {u"e.txt.rtf"_s, QByteArray(1536, 'e')}});
 }
 
 // A listed class folder of four learners' tests and a subfolder.
@@ -280,7 +284,8 @@ void WindowTest::startFolderNodeIsWhollyInView()
     QVERIFY(tree->verticalScrollBar()->value() > 0);
     // Whole, and still whole if the view loses a scroll bar's height at the bottom.
     const int margin = tree->horizontalScrollBar()->sizeHint().height();
-    QVERIFY2(node.top() >= 0 && node.bottom() + margin <= tree->viewport()->rect().bottom(), qPrintable(QDebug::toString(node)));
+    QVERIFY2(node.top() >= 0 && node.bottom() + margin <= tree->viewport()->rect().bottom(),
+             qPrintable(QDebug::toString(node)));
 }
 
 void WindowTest::treeAndFileListClicks()

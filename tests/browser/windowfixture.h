@@ -59,7 +59,8 @@ public:
     }
     QString saveFileName(QWidget *, const QString &filter, const QString &initialName, QString &chosenPattern) override
     {
-        chosenPattern = saveChosenPatterns.isEmpty() ? filter.section(QLatin1Char('|'), 1, 1) : next(saveChosenPatterns);
+        chosenPattern =
+            saveChosenPatterns.isEmpty() ? filter.section(QLatin1Char('|'), 1, 1) : next(saveChosenPatterns);
         saveInitialNames.append(initialName);
         return next(saveAnswers);
     }
@@ -110,7 +111,7 @@ public:
     ScriptedDialogs dialogs;
     std::unique_ptr<MainWindow> window;
 
-    template<typename T = QWidget> T *control(const QString &name) const { return window->findChild<T *>(name); }
+    template <typename T = QWidget> T *control(const QString &name) const { return window->findChild<T *>(name); }
     bool hidden(const QString &name) const { return control(name)->isHidden(); }
     // The text of a label or line edit, by object name.
     QString text(const QString &name) const
