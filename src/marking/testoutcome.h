@@ -46,6 +46,8 @@ struct LayoutCounts
     int memoCommas = 0;
     int testMarks = 0; // "!" and "?"
     int memoMarks = 0;
+
+    friend bool operator==(const LayoutCounts &, const LayoutCounts &) = default;
 };
 
 struct TestOutcome

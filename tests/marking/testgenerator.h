@@ -10,16 +10,11 @@ namespace tallimark::testing {
 
 inline QString generatedMemo(QRandomGenerator &random, int length)
 {
-    static const QStringList words = {
-        QStringLiteral("the"), QStringLiteral("farm"), QStringLiteral("cows"), QStringLiteral("walked"),
-        QStringLiteral("slowly"), QStringLiteral("to"), QStringLiteral("milking"), QStringLiteral("shed"),
-        QStringLiteral("every"), QStringLiteral("morning"), QStringLiteral("and"), QStringLiteral("farmer's"),
-        QStringLiteral("well-known"), QStringLiteral("dog"), QStringLiteral("barked"), QStringLiteral("at"),
-        QStringLiteral("a"), QStringLiteral("gate"), QStringLiteral("while"), QStringLiteral("children"),
-        QStringLiteral("watched"), QStringLiteral("from"), QStringLiteral("bus"), QStringLiteral("something"),
-        QStringLiteral("Mr"), QStringLiteral("Smith"), QStringLiteral("said"), QStringLiteral("50%"),
-        QStringLiteral("\u00E9clair"), QStringLiteral("that"), QStringLiteral("was"), QStringLiteral("it")};
-    static const QStringList ends = {QStringLiteral(". "), QStringLiteral(", "), QStringLiteral("? "),
+    static const QStringList words = QStringLiteral("the farm cows walked slowly to milking shed every morning and "
+                                                    "farmer's well-known dog barked at a gate while children watched "
+                                                    "from bus something Mr Smith said 50% \u00E9clair that was it")
+                                         .split(u' ');
+    static const QStringList ends = {QStringLiteral(". "), QStringLiteral(", "),    QStringLiteral("? "),
                                      QStringLiteral("! "), QStringLiteral(".\r\n"), QStringLiteral("; ")};
     QString memo;
     bool capital = true;
