@@ -105,6 +105,7 @@ struct SessionCase
     QStringList answers{};
     QString destination = u"Class7B"_s;
     bool asInteger = false;
+    bool clickAgain = false; // the button is clicked again from the pending events between tests
     Ending ending = Ending::Completed;
     QString statuses{};  // per outcome: M marked, S too short, L too long
     QStringList texts{}; // the outcomes' test texts, when given
@@ -158,7 +159,10 @@ TEST_P(Session, RunsAsTheRowSays)
     }
     host.inputAnswers = row.answers;
     host.integerResults = row.asInteger;
+    if (row.clickAgain)
+        host.onPendingEvents = [this] { session.run(); };
     session.run();
+    EXPECT_FALSE(session.isRunning());
 
     EXPECT_EQ(session.ending(), row.ending);
     QString statuses;
@@ -222,6 +226,9 @@ INSTANTIATE_TEST_SUITE_P(Marking, Session, ::testing::Values(
                 .texts = {u"ABC DEF GHI "_s.repeated(250).left(2999), u"XYZ."_s.repeated(7).left(26),
                           u"XYZ."_s.repeated(7).left(26)},
                 .report = {Header, {}, u"*"_s, u"*"_s, u"*"_s}, .results = {u"*"_s, u"*"_s, u"*"_s}, .messages = {Done}},
+    SessionCase{.name = "aClickDuringASessionIsIgnored",
+                .tests = {{u"a.rtf"_s, DoubledTest}, {u"b.rtf"_s, DoubledTest}}, .clickAgain = true, .statuses = u"MM"_s,
+                .report = {Header, {}, u"*"_s, u"*"_s}, .results = {u"*"_s, u"*"_s}, .messages = {Done}},
     SessionCase{.name = "rejectedTestsAreSkipped",
                 .tests = {{u"a.rtf"_s, u"too short"_s}, {u"b.rtf"_s, QString()}, {u"c.rtf"_s, DoubledTest},
                           {u"d.rtf"_s, u"short"_s}},
@@ -367,18 +374,6 @@ TEST_F(SessionRuns, ATestMarkedAloneOrAmongOthersGivesTheSameResult)
     // The busy test really did leave errors and repeats behind it.
     EXPECT_GE(second.outcomes[0].errors.size(), 4);
     EXPECT_GE(second.outcomes[0].repeats.size(), 2);
-}
-
-TEST_F(SessionRuns, AClickDuringASessionIsIgnored)
-{
-    addTest(u"a.rtf"_s, DoubledTest);
-    addTest(u"b.rtf"_s, DoubledTest);
-    host.onPendingEvents = [this] { session.run(); };
-    session.run();
-    EXPECT_EQ(host.outcomes.size(), 2);
-    EXPECT_EQ(host.pendingEventRuns, 2);
-    EXPECT_EQ(host.messages.size(), 1);
-    EXPECT_FALSE(session.isRunning());
 }
 
 TEST(MarkedCopyName, LosesItsFolderAndLastFourCharacters)
