@@ -277,7 +277,7 @@ void MarkingSession::writeOutput(const QString &entry, const QString &memoText, 
     test.setSelStart(test.length());
     check(saveMarkedCopy());
 
-    outcome.resultsLine = resultsLine(m_workspace.destFolder, m_host.currentTestLabel(), state.wpm);
+    outcome.resultsLine = resultsLine(m_workspace.destFolder, m_host.currentTestLabel(), state.result.finalWpm);
     if (!m_resultsBlocked) {
         check(appendLine(resultsFilePath(), outcome.resultsLine));
         outcome.resultsLineWritten = true;
@@ -287,11 +287,7 @@ void MarkingSession::writeOutput(const QString &entry, const QString &memoText, 
     m_host.appendReportText(entry + outcome.verdict + CRLF);
 
     outcome.memoCutLength = state.memoCutLength;
-    outcome.charCount = state.charCount;
-    outcome.grossWords = state.grossWords;
-    outcome.errorCount = state.errorCount;
-    outcome.wpm = state.unroundedWpm;
-    outcome.finalWpm = state.wpm;
+    static_cast<ResultFigures &>(outcome) = state.result;
     for (int x = 1; x <= state.excessCount; ++x)
         outcome.excessWords.append(state.excessWords.at(x));
     outcome.doubleCounted = state.doubleCounted;

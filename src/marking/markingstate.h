@@ -24,7 +24,6 @@ struct MarkingState
     // Text preparation
     Int16 memoCutLength;
     bool memoMatched = false;
-    qint64 charCount = 0;
 
     // Word splitter and word tables
     SlotTable<QString, WordSlots> splitWords;
@@ -67,10 +66,8 @@ struct MarkingState
     QString excessText;
     Int16 doubleCounted;
 
-    // Result
-    qint64 grossWords = 0;
-    double wpm = 0;
-    double unroundedWpm = 0;
+    // Result: the keystrokes are counted with the words, the rest by the result calculation.
+    ResultFigures result;
     QString reportText;
 
     // What the highlighting and the excess-word marking selected, in order.

@@ -25,7 +25,7 @@ void compareWithMemo(MarkingState &state, const QString &testText, const QString
 
     clearWordTables(state);
     const QString trimmedTest = text::trimRight(testText);
-    state.charCount = countCharacters(trimmedTest, state.skipped);
+    state.result.charCount = countCharacters(trimmedTest, state.skipped);
     splitWords(state, trimmedTest);
     takeSplitAsTestWords(state);
     checkWords(state, memoText);

@@ -50,7 +50,17 @@ struct LayoutCounts
     friend bool operator==(const LayoutCounts &, const LayoutCounts &) = default;
 };
 
-struct TestOutcome
+// The figures of a marked test's result: the report block shows them, the results line the last.
+struct ResultFigures
+{
+    qint64 charCount = 0;         // keystrokes
+    qint64 grossWords = 0;        // keystrokes / 5, rounded
+    int errorCount = 0;           // words with errors, after the deductions
+    double wpm = 0;               // before rounding
+    double finalWpm = 0;
+};
+
+struct TestOutcome : ResultFigures
 {
     enum class Status { Marked, TooShort, TooLong };
 
@@ -61,12 +71,6 @@ struct TestOutcome
     QString testText;             // the test's plain text as compared (trailing blanks removed)
     QString memoText;             // the whole memo's plain text it was compared with
     int memoCutLength = 0;
-
-    qint64 charCount = 0;
-    qint64 grossWords = 0;
-    int errorCount = 0;           // final, after the deductions
-    double wpm = 0;               // before rounding
-    double finalWpm = 0;
 
     QList<ErrorEntry> errors;     // word and spacing errors, before the deductions
     QList<RepeatEntry> repeats;

@@ -74,7 +74,7 @@ TEST_P(Result, DeductionsWpmAndReport)
 {
     const ResultCase &row = GetParam();
     MarkingState state;
-    state.charCount = row.charCount;
+    state.result.charCount = row.charCount;
     state.errorCount = row.wordErrors;
     for (const QString &word : row.excessWords) {
         ++state.excessCount;
@@ -85,7 +85,7 @@ TEST_P(Result, DeductionsWpmAndReport)
     state.layout = row.layout;
     calculateResult(state);
     EXPECT_EQ(state.errorCount, row.errorCount);
-    EXPECT_DOUBLE_EQ(state.wpm, row.wpm);
+    EXPECT_DOUBLE_EQ(state.result.wpm, row.wpm);
     buildReport(state, row.asInteger);
     EXPECT_EQ(state.reportText, row.report);
 }
