@@ -35,7 +35,7 @@ void storeCore(MarkingState &state, CollectedCores &collected, const QString &co
 // Groups the test words by their cores through hashes, so that no core is searched word by word.
 CollectedCores collectCores(MarkingState &state, const QString &testText)
 {
-    const int n = state.testWordCount;
+    const int n = state.testWords.count;
     QSet<QString> errorsAndRepeats;
     for (int e = 1; e <= state.errorCount; ++e)
         errorsAndRepeats.insert(state.errorWords.at(e));
@@ -90,7 +90,7 @@ CollectedCores collectCores(MarkingState &state, const QString &testText)
         if (groupCollected[size_t(g)] || core.isEmpty() || core == u"\n")
             continue;
         // A core is usually the start of its own word, found there without a search.
-        const int start = std::max(1, state.wordStarts.at(t));
+        const int start = std::max(1, state.testWords.startOf(t));
         if (QStringView(testText).mid(start - 1, core.size()) != core && !text::contains(testText, core))
             continue;
         // A core that found no slot is not known afterwards, as in the table itself.

@@ -7,14 +7,12 @@
 #include "memotextindex.h"
 #include "slottable.h"
 #include "testoutcome.h"
+#include "wordsplitter.h"
 
 #include <QString>
 #include <QStringList>
 
 namespace tallimark {
-
-constexpr int WordSlots = 1500;
-constexpr int CharSlots = 8000;
 
 struct MarkingState
 {
@@ -25,15 +23,11 @@ struct MarkingState
     Int16 memoCutLength;
     bool memoMatched = false;
 
-    // Word splitter and word tables
-    SlotTable<QString, WordSlots> splitWords;
-    SlotTable<int, CharSlots> wordStarts;
-    int splitCount = 0;
-    SlotTable<QString, WordSlots> memoWords;
-    Int16 memoWordCount;
-    SlotTable<QString, WordSlots> testWords;
-    int testWordCount = 0;
-    MemoIndex memoIndex;
+    // The words of the memo part the test is compared with, and of the test; the word check joins
+    // and the excess-word count empties test words in place.
+    Words memoWords;
+    Words testWords;
+    MemoIndex memoIndex; // over memoWords
     MemoTextIndex memoTextIndex; // over the whole memo text
 
     // Whether the whole memo text contains the text (an empty text: when the memo is not empty).

@@ -18,16 +18,14 @@ void compareWithMemo(MarkingState &state, const QString &testText, const QString
 
     state.memoTextIndex.prepare(memoText);
 
-    clearWordTables(state);
+    resetTestCounts(state);
     findMemoCut(state, testText, memoText);
-    splitWords(state, text::left(memoText, state.memoCutLength));
-    takeSplitAsMemoWords(state);
+    state.memoWords = splitWords(text::left(memoText, state.memoCutLength), state.skipped);
+    state.memoIndex.build(state.memoWords);
 
-    clearWordTables(state);
     const QString trimmedTest = text::trimRight(testText);
     state.result.charCount = countCharacters(trimmedTest, state.skipped);
-    splitWords(state, trimmedTest);
-    takeSplitAsTestWords(state);
+    state.testWords = splitWords(trimmedTest, state.skipped);
     checkWords(state, memoText);
 
     state.layout = countLayout(testText, memoText, state.memoCutLength);

@@ -41,15 +41,8 @@ void normaliseSentenceEndSpacing(RichDocument &test, RichDocument &memo)
     normalise(memo);
 }
 
-void clearWordTables(MarkingState &state)
+void resetTestCounts(MarkingState &state)
 {
-    const int last = std::min(state.splitCount + 5, WordSlots);
-    for (int k = 1; k <= last; ++k) {
-        state.splitWords[k].clear();
-        state.errorWords[k].clear();
-        state.testWords[k].clear();
-        state.wordStarts[k] = 0;
-    }
     state.excessCount = 0;
     state.errorCount = 0;
     state.repeatCount = 0;

@@ -162,11 +162,10 @@ TEST(WordSplitter, WordsAndStarts)
         {u"stop . Go"_s, u"stop @0| .@6|Go@8"_s}};
     // clang-format on
     for (const auto &row : rows) {
-        MarkingState state;
-        splitWords(state, row.text);
+        const Words split = splitWords(row.text, {});
         QStringList words;
-        for (int k = 1; k <= state.splitCount; ++k)
-            words << state.splitWords.at(k) + u'@' + QString::number(state.wordStarts.at(k));
+        for (int k = 1; k <= split.count; ++k)
+            words << split.at(k) + u'@' + QString::number(split.startOf(k));
         EXPECT_EQ(words.join(u'|'), row.words);
     }
 }
@@ -176,17 +175,17 @@ TEST(TableLimits, WordsPastSlot1500AreReportedAndTheMarkingGoesOn)
     MarkingState state;
     QList<int> skipped;
     state.skipped = [&](const Failure &failure) { skipped.append(failure.number); };
-    splitWords(state, u"a "_s.repeated(1600));
-    EXPECT_EQ(state.splitCount, 1500);
-    EXPECT_EQ(state.splitWords.at(1500), u"a "_s);
+    const Words split = splitWords(u"a "_s.repeated(1600), state.skipped);
+    EXPECT_EQ(split.count, 1500);
+    EXPECT_EQ(split.at(1500), u"a "_s);
     EXPECT_TRUE(skipped.contains(ErrorNumber::SubscriptOutOfRange));
 
     // The test's end occurs nowhere, so the memo is cut at the test's length + 10: 15,010.
     skipped.clear();
     const QString memo = u"one two three four five six seven eight nine ten "_s.repeated(400);
     compareWithMemo(state, memo.left(15000) + u"zzz"_s, memo);
-    EXPECT_EQ(state.memoWordCount, 1500);
-    EXPECT_EQ(state.testWordCount, 1500);
+    EXPECT_EQ(state.memoWords.count, 1500);
+    EXPECT_EQ(state.testWords.count, 1500);
     EXPECT_TRUE(skipped.contains(ErrorNumber::SubscriptOutOfRange));
 }
 
