@@ -19,9 +19,8 @@ struct MarkingState
     // Where skipped failures go (the session passes them on to its host).
     SkippedFailureSink skipped;
 
-    // Text preparation
+    // How much of the memo the test is compared with.
     Int16 memoCutLength;
-    bool memoMatched = false;
 
     // The words of the memo part the test is compared with, and of the test; the word check joins
     // and the excess-word count empties test words in place.

@@ -19,7 +19,7 @@ void compareWithMemo(MarkingState &state, const QString &testText, const QString
     state.memoTextIndex.prepare(memoText);
 
     resetTestCounts(state);
-    findMemoCut(state, testText, memoText);
+    state.memoCutLength = findMemoCut(testText, memoText);
     state.memoWords = splitWords(text::left(memoText, state.memoCutLength), state.skipped);
     state.memoIndex.build(state.memoWords);
 
