@@ -288,9 +288,9 @@ void MarkingSession::writeOutput(const QString &entry, const QString &memoText, 
 
     outcome.memoCutLength = state.memoCutLength;
     static_cast<ResultFigures &>(outcome) = state.result;
-    for (int x = 1; x <= state.excessCount; ++x)
-        outcome.excessWords.append(state.excessWords.at(x));
-    outcome.doubleCounted = state.doubleCounted;
+    for (int x = 1; x <= state.excess.count; ++x)
+        outcome.excessWords.append(state.excess.words.at(x));
+    outcome.doubleCounted = state.excess.doubleCounted;
     outcome.layout = state.layout;
     outcome.reportText = state.reportText;
     outcome.highlights = state.highlights;

@@ -14,6 +14,15 @@
 
 namespace tallimark {
 
+// Accepted words typed more often than the memo part has them, as the report lists them.
+struct ExcessWords
+{
+    Int16 count;
+    SlotTable<QString, WordSlots> words; // in brackets when the doubled-word check also made it an error
+    QString text;                        // the words as found: the result charges for its length
+    Int16 doubleCounted;                 // how many are in brackets
+};
+
 struct MarkingState
 {
     // Where skipped failures go (the session passes them on to its host).
@@ -53,11 +62,7 @@ struct MarkingState
     LayoutCounts layout;
     bool twoSpaceStyle = false;
 
-    // Excess words
-    Int16 excessCount;
-    SlotTable<QString, WordSlots> excessWords;
-    QString excessText;
-    Int16 doubleCounted;
+    ExcessWords excess;
 
     // Result: the keystrokes are counted with the words, the rest by the result calculation.
     ResultFigures result;

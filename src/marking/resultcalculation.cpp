@@ -29,11 +29,11 @@ void calculateResult(MarkingState &state)
         ++state.errorCount;
     if (state.layout.testMarks < state.layout.memoMarks)
         ++state.errorCount;
-    state.errorCount = qint64(std::floor(double(state.excessText.size()) / 6)) + state.errorCount - state.doubleCounted;
+    state.errorCount = qint64(std::floor(double(state.excess.text.size()) / 6)) + state.errorCount - state.excess.doubleCounted;
     // More doubled words than errors would otherwise add words to the result.
     if (state.errorCount < 0)
         state.errorCount = 0;
-    if (!state.excessText.isEmpty() && state.errorCount == 0)
+    if (!state.excess.text.isEmpty() && state.errorCount == 0)
         state.errorCount = 1;
     ResultFigures &result = state.result;
     result.errorCount = state.errorCount;
@@ -49,11 +49,11 @@ void buildReport(MarkingState &state, bool resultAsInteger)
                        + numberText(qint64(state.errorCount)) + u'm' + crlf;
 
     QString remarks;
-    if (state.excessCount > 0) {
+    if (state.excess.count > 0) {
         remarks = u"Excess words: "_s;
-        for (int x = 1; x <= state.excessCount; ++x) {
-            remarks += state.excessWords.at(x);
-            if (x < state.excessCount)
+        for (int x = 1; x <= state.excess.count; ++x) {
+            remarks += state.excess.words.at(x);
+            if (x < state.excess.count)
                 remarks += u", "_s;
         }
     }

@@ -43,7 +43,7 @@ void normaliseSentenceEndSpacing(RichDocument &test, RichDocument &memo)
 
 void resetTestCounts(MarkingState &state)
 {
-    state.excessCount = 0;
+    state.excess.count = 0;
     state.errorCount = 0;
     state.repeatCount = 0;
     state.layout = {};

@@ -37,11 +37,11 @@ inline QString described(const MarkingState &state)
     for (int r = 1; r <= state.repeatCount; ++r)
         repeats << state.repeatWords.at(r) + u'@' + QString::number(state.repeatStarts.at(r));
     QStringList excess;
-    for (int x = 1; x <= state.excessCount; ++x)
-        excess << state.excessWords.at(x);
+    for (int x = 1; x <= state.excess.count; ++x)
+        excess << state.excess.words.at(x);
     QStringList parts;
-    if (state.doubledCount > 0 || state.doubleCounted > 0)
-        parts << QStringLiteral("D%1/%2").arg(int(state.doubledCount)).arg(int(state.doubleCounted));
+    if (state.doubledCount > 0 || state.excess.doubleCounted > 0)
+        parts << QStringLiteral("D%1/%2").arg(int(state.doubledCount)).arg(int(state.excess.doubleCounted));
     const std::pair<QChar, QStringList> lists[] = {
         {u'E', errors}, {u'R', repeats}, {u'X', excess}, {u'M', state.mergedList}};
     for (const auto &[letter, list] : lists) {

@@ -77,11 +77,11 @@ TEST_P(Result, DeductionsWpmAndReport)
     state.result.charCount = row.charCount;
     state.errorCount = row.wordErrors;
     for (const QString &word : row.excessWords) {
-        ++state.excessCount;
-        state.excessWords[state.excessCount] = word;
-        state.excessText += word;
+        ++state.excess.count;
+        state.excess.words[state.excess.count] = word;
+        state.excess.text += word;
     }
-    state.doubleCounted = row.doubleCounted;
+    state.excess.doubleCounted = row.doubleCounted;
     state.layout = row.layout;
     calculateResult(state);
     EXPECT_EQ(state.errorCount, row.errorCount);

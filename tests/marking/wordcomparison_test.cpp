@@ -46,9 +46,9 @@ TEST_P(Comparison, FindsAndHighlights)
     EXPECT_EQ(described(*state), row.found);
     // The excess text is what the excess words cost: the words, without the doubled-word brackets.
     QString excessText;
-    for (int x = 1; x <= state->excessCount; ++x)
-        excessText += QString(state->excessWords.at(x)).remove(u'(').remove(u')');
-    EXPECT_EQ(state->excessText, excessText);
+    for (int x = 1; x <= state->excess.count; ++x)
+        excessText += QString(state->excess.words.at(x)).remove(u'(').remove(u')');
+    EXPECT_EQ(state->excess.text, excessText);
 
     RichDocument document;
     document.setText(row.test);
