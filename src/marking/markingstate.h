@@ -35,7 +35,7 @@ struct MarkingState
     // and the excess-word count empties test words in place.
     Words memoWords;
     Words testWords;
-    MemoIndex memoIndex; // over memoWords
+    MemoIndex memoIndex;         // over memoWords
     MemoTextIndex memoTextIndex; // over the whole memo text
 
     // Whether the whole memo text contains the text (an empty text: when the memo is not empty).

@@ -19,7 +19,10 @@ struct Words
     int count = 0;
 
     const QString &at(int slot) const { return words.at(slot); }
-    bool set(int slot, const QString &word, const SkippedFailureSink &skipped) { return words.set(slot, word, skipped); }
+    bool set(int slot, const QString &word, const SkippedFailureSink &skipped)
+    {
+        return words.set(slot, word, skipped);
+    }
     int startOf(int slot) const { return starts.at(slot); }
 };
 
