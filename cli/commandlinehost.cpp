@@ -116,8 +116,12 @@ void CommandLineHost::testFinished(const TestOutcome &outcome)
 {
     ++m_testsDone;
     if (m_json) {
-        m_json->write(outcomeJsonLine(outcome) + '\n');
-        m_json->flush();
+        const QByteArray line = outcomeJsonLine(outcome) + '\n';
+        if (m_json->write(line) != line.size() || !m_json->flush()) {
+            // A JSON file cut off mid-object must not pass for a complete one.
+            m_jsonError = m_options.jsonPath + u": could not be written: "_s + m_json->errorString();
+            m_json.reset();
+        }
     }
     drawProgress();
 }
@@ -125,7 +129,7 @@ void CommandLineHost::testFinished(const TestOutcome &outcome)
 void CommandLineHost::failureSkipped(const Failure &failure)
 {
     clearProgress();
-    std::fprintf(stderr, "tallimark-cli mark: warning: error %d: %s\n", failure.number,
+    std::fprintf(stderr, "tallimark-cli mark: warning: error %d: %s\n", int(failure.number),
                  failure.description.toUtf8().constData());
     drawProgress();
 }

@@ -28,7 +28,8 @@ public:
     explicit CommandLineHost(const MarkOptions &options);
     ~CommandLineHost() override;
 
-    // False when the JSON file cannot be opened (the message is in jsonError()).
+    // False when the JSON file cannot be opened (the message is in jsonError()). A failed
+    // write later also leaves its message there.
     bool openJson();
     QString jsonError() const { return m_jsonError; }
     // The input box's prompt when it could not be asked.

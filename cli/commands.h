@@ -8,5 +8,6 @@ namespace tallimark::cli {
 
 int runText(const QStringList &arguments);
 int runMark(const QStringList &arguments);
+int runSummary(const QStringList &arguments);
 
 } // namespace tallimark::cli

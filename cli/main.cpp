@@ -1,10 +1,16 @@
 // tallimark-cli: the batch side of Tallimark.
 #include "commands.h"
 
+#include "documents/platformfile.h"
+
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QTextStream>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <memory>
 
 namespace {
 
@@ -14,20 +20,25 @@ const char usage[] =
     "Commands:\n"
     "  text FILE...           print each file's plain text as the marking engine sees it\n"
     "  mark [options] TEST... mark speed tests against the memos (see: tallimark-cli mark --help)\n"
+    "  summary [options] DEST print a destination's class table and figures, write CSV or PDF\n"
+    "                         (see: tallimark-cli summary --help)\n"
     "\n"
     "Options:\n"
     "  -h, --help             show this help\n"
     "  -v, --version          show the version\n";
 
-} // namespace
-
-int main(int argc, char *argv[])
+bool wantsPdf(int argc, char *argv[])
 {
-    QCoreApplication app(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("tallimark-cli"));
-    QCoreApplication::setApplicationVersion(QStringLiteral(TALLIMARK_VERSION));
+    if (argc < 2 || std::strcmp(argv[1], "summary") != 0)
+        return false;
+    for (int i = 2; i < argc; ++i)
+        if (std::strcmp(argv[i], "--pdf") == 0 || std::strncmp(argv[i], "--pdf=", 6) == 0)
+            return true;
+    return false;
+}
 
-    QStringList arguments = QCoreApplication::arguments();
+int run(QStringList arguments)
+{
     arguments.removeFirst();
     if (arguments.isEmpty()) {
         std::fputs(usage, stderr);
@@ -46,7 +57,45 @@ int main(int argc, char *argv[])
         return tallimark::cli::runText(arguments);
     if (command == QLatin1String("mark"))
         return tallimark::cli::runMark(arguments);
+    if (command == QLatin1String("summary"))
+        return tallimark::cli::runSummary(arguments);
 
     std::fprintf(stderr, "tallimark-cli: unknown command '%s'\n\n%s", qPrintable(command), usage);
     return 2;
+}
+
+// Output that could not be written (a full disk, /dev/full) must not end in success: the
+// report or the JSON the caller relies on is incomplete.
+int checkedOutput(int exitCode)
+{
+    const bool outputLost = std::fflush(stdout) != 0 || std::ferror(stdout) != 0;
+    if (outputLost) {
+        const int error = errno;
+        std::fprintf(stderr, "tallimark-cli: standard output could not be written: %s\n",
+                     error != 0 ? std::strerror(error) : "write error");
+    }
+    const bool messagesLost = std::fflush(stderr) != 0 || std::ferror(stderr) != 0;
+    return exitCode == 0 && (outputLost || messagesLost) ? 1 : exitCode;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    // The PDF pack needs fonts and painting, hence a GUI application, on the offscreen platform:
+    // the command line never opens a window and runs without a display.
+    std::unique_ptr<QCoreApplication> app;
+    if (wantsPdf(argc, argv)) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    }
+    QCoreApplication::setApplicationName(QStringLiteral("tallimark-cli"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(TALLIMARK_VERSION));
+    // Arguments as the system's bytes: a test whose name is not valid UTF-8 is still found.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(tallimark::platform::decodeName(argv[i]));
+    return checkedOutput(run(arguments));
 }

@@ -26,13 +26,49 @@ void complain(const QString &text)
     std::fprintf(stderr, "tallimark-cli mark: %s\n", text.toUtf8().constData());
 }
 
+// String work only: QFileInfo would pass the name through Qt's own encoding and lose a name
+// that is not valid UTF-8.
+QString absolutePath(const QString &path)
+{
+    return QDir::cleanPath(QDir::isAbsolutePath(path) ? path : QDir::currentPath() + u'/' + path);
+}
+
+bool isSpeedTestName(const QString &path)
+{
+    return path.endsWith(u".rtf"_s, Qt::CaseInsensitive);
+}
+
+// The tests named on the command line, as full paths: .rtf files as given (in any case), and
+// the .rtf files of a folder in name order. Anything else (a Resultaat.res, a marked copy) is
+// not a test: it is named and left where it is, never copied over the destination's own.
+QStringList collectTests(const QStringList &arguments)
+{
+    QStringList tests;
+    for (const QString &argument : arguments) {
+        const QFileInfo given(argument);
+        if (given.isDir()) {
+            const QDir folder(given.absoluteFilePath());
+            const QFileInfoList files = folder.entryInfoList({u"*.rtf"_s}, QDir::Files, QDir::Name | QDir::IgnoreCase);
+            if (files.isEmpty())
+                complain(u"no speed tests (.rtf files) in the folder "_s + given.absoluteFilePath());
+            for (const QFileInfo &file : files)
+                tests.append(file.absoluteFilePath());
+        } else if (isSpeedTestName(argument)) {
+            tests.append(absolutePath(argument));
+        } else {
+            complain(u"not marked: "_s + argument + u" is not a speed test (only .rtf files are marked)"_s);
+        }
+    }
+    return tests;
+}
+
 } // namespace
 
 int runMark(const QStringList &arguments)
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(u"Marks speed tests against the memos Bron.rtf (Afrikaans) and Source.rtf "
-                                     "(English), writing the marked copies (.rug) and Resultaat.res into the "
+                                     "(English), writing the marked copies (.rug), Resultaat.res and the class record Tallimark.csv into the "
                                      "destination folder. The report goes to standard output, messages to "
                                      "standard error."_s);
     parser.addHelpOption();
@@ -49,7 +85,7 @@ int runMark(const QStringList &arguments)
                                               "standard output (the report then goes to standard error)."_s,
                                   u"FILE"_s);
     parser.addOptions({memos, dest, reuse, outRoot, integer, json});
-    parser.addPositionalArgument(u"TEST"_s, u"Speed tests (.rtf), marked in this order."_s, u"TEST..."_s);
+    parser.addPositionalArgument(u"TEST"_s, u"Speed tests (.rtf), marked in this order; a folder gives its .rtf files in name order."_s, u"TEST..."_s);
 
     if (!parser.parse(QStringList{u"tallimark-cli mark"_s} + arguments)) {
         complain(parser.errorText());
@@ -79,8 +115,9 @@ int runMark(const QStringList &arguments)
     }
 
     MarkOptions options;
-    for (const QString &test : positional)
-        options.tests.append(QFileInfo(test).absoluteFilePath());
+    options.tests = collectTests(positional);
+    if (options.tests.isEmpty())
+        return 1;
     if (parser.isSet(outRoot)) {
         const QFileInfo root(parser.value(outRoot));
         if (!root.isDir()) {
@@ -103,17 +140,30 @@ int runMark(const QStringList &arguments)
     }
 
     Workspace workspace;
-    for (const Failure &failure : loadBothMemos(workspace, QFileInfo(memoFolder).absoluteFilePath()))
-        complain(u"warning: "_s + failure.description);
+    const QString memoPath = QFileInfo(memoFolder).absoluteFilePath();
+    (void)loadBothMemos(workspace, memoPath);
+    // The memos come from that folder or from nowhere: a memo that failed to load must not be
+    // looked up again in whatever folder the session happens to run in.
+    for (MemoLanguage language : {MemoLanguage::Afrikaans, MemoLanguage::English}) {
+        workspace.memoFiles[size_t(language)] = QDir(memoPath).filePath(memoFileName(language));
+        RichDocument memo;
+        if (const Failure failure = loadUsableMemo(memo, workspace.memoFile(language)); failure.failed())
+            complain(u"warning: "_s + failure.description);
+    }
 
     MarkingSession session(workspace, host);
     if (parser.isSet(dest))
         session.setDestinationOverride(parser.value(dest));
     session.run();
 
+    if (!host.jsonError().isEmpty()) {
+        complain(host.jsonError());
+        return 1;
+    }
     switch (session.ending()) {
     case MarkingSession::Ending::Completed:
-        return 0;
+        // A test without a result (unreadable, or its memo unusable) is a result lost.
+        return session.testsNotMarked().isEmpty() ? 0 : 1;
     case MarkingSession::Ending::Cancelled:
         if (!host.unansweredPrompt().isEmpty())
             complain(u"Folder already exists: "_s + host.unansweredPrompt().trimmed()

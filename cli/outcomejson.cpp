@@ -19,6 +19,8 @@ QString statusName(TestOutcome::Status status)
         return u"too short"_s;
     case TestOutcome::Status::TooLong:
         return u"too long"_s;
+    case TestOutcome::Status::NotMarked:
+        return u"not marked"_s;
     }
     return {};
 }

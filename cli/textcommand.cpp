@@ -38,7 +38,7 @@ int runText(const QStringList &arguments)
         const Failure failure = document.loadFile(file);
         if (failure.failed()) {
             std::fprintf(stderr, "tallimark-cli text: %s: %s (error %d)\n", qPrintable(file),
-                         qPrintable(failure.description), failure.number);
+                         qPrintable(failure.description), int(failure.number));
             exitCode = 1;
             continue;
         }

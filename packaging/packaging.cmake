@@ -18,6 +18,11 @@ if(EXISTS ${PROJECT_SOURCE_DIR}/examples/Grade10A)
           DESTINATION ${CMAKE_INSTALL_DATADIR}/tallimark/examples)
 endif()
 
+# The command line's manual page (written at build time from its help) and bash completion.
+install(FILES ${PROJECT_BINARY_DIR}/cli/tallimark-cli.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${CMAKE_CURRENT_LIST_DIR}/tallimark-cli.bash-completion
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions RENAME tallimark-cli)
+
 set(CPACK_PACKAGE_NAME "tallimark")
 set(CPACK_PACKAGE_VENDOR "Tallimark developers")
 set(CPACK_PACKAGE_CONTACT "Tallimark developers <tallimark@example.org>")

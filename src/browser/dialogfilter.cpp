@@ -19,4 +19,22 @@ QString qtFileFilter(const QString &barSeparated)
     return filters.join(QLatin1String(";;"));
 }
 
+QString qtFilterPattern(const QString &qtFilter)
+{
+    const qsizetype open = qtFilter.lastIndexOf(QLatin1Char('('));
+    const qsizetype close = qtFilter.lastIndexOf(QLatin1Char(')'));
+    return open >= 0 && close > open ? qtFilter.mid(open + 1, close - open - 1).trimmed() : qtFilter.trimmed();
+}
+
+QString patternExtension(const QString &pattern)
+{
+    const QString extension = pattern.startsWith(QLatin1String("*.")) ? pattern.mid(2) : QString();
+    // Wildcards or a list of patterns stand for no one extension.
+    for (const QChar c : extension) {
+        if (QStringView(u"*?[ ;").contains(c))
+            return {};
+    }
+    return extension.toLower();
+}
+
 } // namespace tallimark

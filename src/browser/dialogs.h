@@ -21,8 +21,13 @@ public:
     virtual QString inputBox(QWidget *parent, const QString &prompt, const QString &title,
                              const QString &defaultText) = 0;
     // Filters are written "description|pattern|description|pattern". Empty when cancelled.
-    virtual QString openFileName(QWidget *parent, const QString &filter) = 0;
-    virtual QString saveFileName(QWidget *parent, const QString &filter, const QString &initialName) = 0;
+    // startFolder empty: wherever the dialog starts by itself.
+    virtual QString openFileName(QWidget *parent, const QString &filter, const QString &startFolder) = 0;
+    // chosenPattern receives the pattern of the filter the teacher chose ("*.RTF").
+    virtual QString saveFileName(QWidget *parent, const QString &filter, const QString &initialName,
+                                 QString &chosenPattern) = 0;
+    // A folder, starting in startFolder. Empty when cancelled.
+    virtual QString folderName(QWidget *parent, const QString &title, const QString &startFolder) = 0;
     // Lets the teacher set up the printer; false when cancelled.
     virtual bool choosePrinter(QWidget *parent, QPrinter &printer) = 0;
 };

@@ -1,8 +1,8 @@
 #include "filelist.h"
 
+#include "eventpacer.h"
 #include "typeicons.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QDirIterator>
 #include <QDrag>
@@ -78,10 +78,10 @@ QString FileList::sizeText(qint64 bytes)
     return locale.toString(qRound64(double(bytes) / 1024.0)) + QStringLiteral(" KB");
 }
 
-QTreeWidgetItem *FileList::addEntry(const QFileInfo &item, const QString &entryKey, const QString &size)
+QTreeWidgetItem *FileList::makeEntry(const QFileInfo &item, const QString &entryKey, const QString &size)
 {
     const QString type = m_icons.typeName(item);
-    auto *entry = new QTreeWidgetItem(this);
+    auto *entry = new QTreeWidgetItem;
     entry->setText(NameColumn, item.fileName());
     entry->setIcon(NameColumn, m_icons.icon(item, type));
     entry->setData(NameColumn, KeyRole, entryKey);
@@ -97,6 +97,23 @@ Failure FileList::listFolder(const QString &folder, bool folderSizes)
     emit listingStarted();
     m_folder = folder;
     clear();
+    // The emptied list and the disabled tree show at once. After that the window repaints a
+    // few times a second, each time with the entries made since added at one go: repainting
+    // after every entry made a class folder take seconds.
+    EventPacer pacer;
+    pacer.processEvents();
+    QList<QTreeWidgetItem *> made;
+    const auto addMade = [this, &made] {
+        addTopLevelItems(made);
+        made.clear();
+    };
+    const auto add = [&](QTreeWidgetItem *entry) {
+        made.append(entry);
+        if (pacer.isDue()) {
+            addMade();
+            pacer.processEvents();
+        }
+    };
 
     const QDir dir(folder);
     Failure failure;
@@ -109,19 +126,18 @@ Failure FileList::listFolder(const QString &folder, bool folderSizes)
                 failure = unreadable(subfolder.absoluteFilePath());
                 break;
             }
-            addEntry(subfolder, subfolder.absoluteFilePath(),
-                     folderSizes ? sizeText(folderSize(subfolder.absoluteFilePath())) : QStringLiteral(" "));
-            QCoreApplication::processEvents();
+            add(makeEntry(subfolder, subfolder.absoluteFilePath(),
+                          folderSizes ? sizeText(folderSize(subfolder.absoluteFilePath())) : QStringLiteral(" ")));
         }
         if (!failure.failed()) {
             for (const QFileInfo &file : dir.entryInfoList(QDir::Files, order)) {
                 if (!file.fileName().right(4).toLower().endsWith(QLatin1String(".rtf")))
                     continue;
-                addEntry(file, QString(), sizeText(file.size()));
-                QCoreApplication::processEvents();
+                add(makeEntry(file, QString(), sizeText(file.size())));
             }
         }
     }
+    addMade();
     emit listingFinished();
     return failure;
 }

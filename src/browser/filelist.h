@@ -20,7 +20,7 @@ public:
 
     explicit FileList(TypeIcons &icons, QWidget *parent = nullptr);
 
-    // Rebuilds the list from the folder, letting the window repaint after every entry. With
+    // Rebuilds the list from the folder, letting the window repaint while it works. With
     // folderSizes each subfolder's total size is shown. A failure stops the listing at the
     // failing entry; what was added stays.
     [[nodiscard]] Failure listFolder(const QString &folder, bool folderSizes = false);
@@ -60,7 +60,8 @@ protected:
     void focusInEvent(QFocusEvent *event) override;
 
 private:
-    QTreeWidgetItem *addEntry(const QFileInfo &item, const QString &key, const QString &size);
+    // An entry not yet in the list.
+    QTreeWidgetItem *makeEntry(const QFileInfo &item, const QString &key, const QString &size);
 
     TypeIcons &m_icons;
     QString m_folder;

@@ -6,6 +6,7 @@
 #include <QDirIterator>
 #include <QFileInfo>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMouseEvent>
 
 namespace tallimark {
@@ -45,6 +46,13 @@ FolderTree::FolderTree(TypeIcons &icons, QWidget *parent)
     connect(this, &QTreeWidget::itemClicked, this, &FolderTree::listNodeFolder);
     // Enter on a node lists it as a click does, for teachers working from the keyboard.
     connect(this, &QTreeWidget::itemActivated, this, &FolderTree::listNodeFolder);
+
+    m_keyboardListing.setSingleShot(true);
+    m_keyboardListing.setInterval(keyboardListingDelayMs);
+    connect(&m_keyboardListing, &QTimer::timeout, this, [this] {
+        if (QTreeWidgetItem *node = currentItem(); node && !isPlaceholder(node))
+            setListedFolder(key(node));
+    });
 }
 
 QString FolderTree::key(const QTreeWidgetItem *node)
@@ -133,6 +141,15 @@ void FolderTree::mousePressEvent(QMouseEvent *event)
     }
 }
 
+void FolderTree::keyPressEvent(QKeyEvent *event)
+{
+    const QTreeWidgetItem *before = currentItem();
+    QTreeWidget::keyPressEvent(event);
+    // Each move restarts the wait; the node the selection rests on is listed.
+    if (currentItem() != before)
+        m_keyboardListing.start();
+}
+
 void FolderTree::listNodeFolder(QTreeWidgetItem *node)
 {
     // A right click only selects the node.
@@ -186,7 +203,10 @@ void FolderTree::showFolder(const QString &folder)
     if (!selected)
         return;
     setCurrentItem(selected);
-    scrollToItem(selected);
+    // In the middle rather than at an edge: the node stays whole when the view narrows after
+    // this, as it does when the window manager settles the new window or a horizontal scroll
+    // bar comes with the wider names below.
+    scrollToItem(selected, QAbstractItemView::PositionAtCenter);
     // A root is listed again even when it is already the listed folder.
     if (isRootPath(absolute) && !changed)
         emit listFolderRequested(absolute);

@@ -3,6 +3,7 @@
 
 #include <QHash>
 #include <QString>
+#include <QTimer>
 #include <QTreeWidget>
 
 namespace tallimark {
@@ -14,6 +15,10 @@ class FolderTree : public QTreeWidget
     Q_OBJECT
 
 public:
+    // How long the selection must rest on a node reached by the keys before it is listed, so
+    // that holding an arrow key does not list every folder on the way.
+    static constexpr int keyboardListingDelayMs = 250;
+
     explicit FolderTree(TypeIcons &icons, QWidget *parent = nullptr);
 
     // Empties the tree and adds one expandable node per root of the machine.
@@ -37,6 +42,7 @@ signals:
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void expandFolder(QTreeWidgetItem *node);
@@ -50,6 +56,7 @@ private:
     QHash<QString, QTreeWidgetItem *> m_nodes;
     QString m_listedFolder;
     Qt::MouseButton m_lastButton = Qt::LeftButton;
+    QTimer m_keyboardListing;
 };
 
 } // namespace tallimark

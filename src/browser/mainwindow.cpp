@@ -175,16 +175,17 @@ void MainWindow::createControls()
     m_reportBox->setObjectName(QStringLiteral("reportBox"));
     m_reportBox->setGeometry(twipsRect(0, 2280, 8925, 8295));
     m_reportBox->hide();
+    // While the report box covers the tree and the list, the row of their captions is free: the
+    // Clear button sits there above the box's corner, where it hides neither the end of the
+    // first line nor the scroll bar's arrow, and the session's progress fills the rest.
     m_closeReportButton = new QPushButton(QStringLiteral("Clear"), area);
     m_closeReportButton->setObjectName(QStringLiteral("closeReportButton"));
-    m_closeReportButton->setGeometry(twipsRect(8040, 2280, 840, 300));
+    m_closeReportButton->setGeometry(twipsRect(8040, 1965, 840, 300));
     m_closeReportButton->hide();
 
-    // While a session runs the report box covers the tree and the list, so the row of their
-    // captions is free for the progress of the session.
     m_progress = new QProgressBar(area);
     m_progress->setObjectName(QStringLiteral("sessionProgress"));
-    m_progress->setGeometry(twipsRect(120, 1995, 8775, 255));
+    m_progress->setGeometry(twipsRect(120, 1995, 7815, 255));
     m_progress->setFormat(QStringLiteral("%v of %m tests marked"));
     m_progress->hide();
 }
@@ -201,6 +202,7 @@ void MainWindow::createMenus()
     };
     m_openMarkedAction = add(fileMenu, QStringLiteral("openMarkedAction"), QStringLiteral("Open Marked SpeedTest"), &MainWindow::openMarkedCopy);
     m_openResultsAction = add(fileMenu, QStringLiteral("openResultsAction"), QStringLiteral("Open Results"), &MainWindow::openResults);
+    add(fileMenu, QStringLiteral("classResultsAction"), QStringLiteral("Class Results..."), &MainWindow::openClassResults);
     add(fileMenu, QStringLiteral("saveAsAction"), QStringLiteral("Save As..."), &MainWindow::saveAs);
     add(fileMenu, QStringLiteral("printAction"), QStringLiteral("Print"), &MainWindow::printReport);
     fileMenu->addSeparator()->setObjectName(QStringLiteral("exitSeparator"));
@@ -253,8 +255,16 @@ void MainWindow::setTabOrderAndNames()
 void MainWindow::connectControls()
 {
     connect(m_folderTree, &FolderTree::listFolderRequested, this, [this](const QString &folder) { listFolder(folder, false); });
-    connect(m_fileList, &FileList::listingStarted, this, [this] { m_folderTree->setEnabled(false); });
-    connect(m_fileList, &FileList::listingFinished, this, [this] { m_folderTree->setEnabled(true); });
+    // Disabling the tree hands its focus on; a teacher moving through it by keys gets it back.
+    connect(m_fileList, &FileList::listingStarted, this, [this] {
+        m_treeHadFocus = m_folderTree->hasFocus();
+        m_folderTree->setEnabled(false);
+    });
+    connect(m_fileList, &FileList::listingFinished, this, [this] {
+        m_folderTree->setEnabled(true);
+        if (m_treeHadFocus)
+            m_folderTree->setFocus();
+    });
     connect(m_fileList, &FileList::folderOpenRequested, m_folderTree, &FolderTree::showFolder);
     connect(m_fileList, &FileList::folderSizesRequested, this, [this] { listFolder(m_folderTree->listedFolder(), true); });
     connect(m_fileList, &FileList::selectionDragFinished, this, &MainWindow::finishFileListDrag);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "documents/workspace.h"
+#include "eventpacer.h"
 #include "marking/markinghost.h"
 #include "typeicons.h"
 
@@ -19,6 +20,7 @@ class QPushButton;
 
 namespace tallimark {
 
+class ClassResultsWindow;
 class Dialogs;
 class FileList;
 class FolderTree;
@@ -56,6 +58,9 @@ public:
     void saveAs();
     // Prints the report box with the shown file's path as a header line.
     void printReport();
+    // Asks for a destination folder and shows its class results.
+    void openClassResults();
+    void showClassResults(const QString &destFolder);
     void showAbout();
     void showHelp();
 
@@ -98,6 +103,8 @@ private:
     void showDragHint();
     void selectDestinationName();
     void openForViewing(const QString &filter);
+    // Shows a marked copy or a results file in the report box.
+    void showFile(const QString &path);
 
     Dialogs &m_dialogs;
     StartOptions m_options;
@@ -107,7 +114,11 @@ private:
 
     // The file dialog's file name: Save As opens with the name it last held.
     QString m_dialogFileName;
+    // The folder the last session of this run marked into; the open dialogs start there.
+    QString m_lastDestination;
     bool m_sessionRunning = false;
+    EventPacer m_sessionPacer;
+    bool m_treeHadFocus = false;
     int m_testsDone = 0;
 
     std::array<QLabel *, 2> m_memoCaptions{};
@@ -133,6 +144,7 @@ private:
     SettingsMenu *m_settingsMenu = nullptr;
     QAction *m_openMarkedAction = nullptr;
     QAction *m_openResultsAction = nullptr;
+    ClassResultsWindow *m_classResults = nullptr;
 };
 
 } // namespace tallimark

@@ -1,12 +1,14 @@
 // Memos at start-up, viewing marked copies and results files, Save As and Print.
 #include "mainwindow.h"
 
+#include "dialogfilter.h"
 #include "dialogs.h"
 #include "documents/memoloader.h"
 #include "errormessage.h"
 #include "reportbox.h"
 #include "richtextrender.h"
 
+#include <QFileInfo>
 #include <QLabel>
 #include <QPrinter>
 #include <QPushButton>
@@ -47,13 +49,19 @@ void MainWindow::openForViewing(const QString &filter)
     m_workspace.currentFile.clear();
     m_dialogFileName.clear();
 
-    m_dialogFileName = m_dialogs.openFileName(this, filter);
+    // The teacher looks for what a session of this run just wrote, not in the start folder.
+    m_dialogFileName = m_dialogs.openFileName(this, filter, m_lastDestination);
     m_workspace.currentFile = m_dialogFileName;
     if (m_workspace.currentFile.isEmpty()) {
         m_shownFileLabel->clear();
         return;
     }
+    showFile(m_workspace.currentFile);
+}
 
+void MainWindow::showFile(const QString &path)
+{
+    m_workspace.currentFile = path;
     // A file that cannot be read is reported; the box then stays empty and the label still
     // names the file, so the teacher sees which one failed.
     const Failure failure = m_reportBox->loadFile(m_workspace.currentFile);
@@ -74,10 +82,14 @@ void MainWindow::openForViewing(const QString &filter)
 
 void MainWindow::saveAs()
 {
-    const QString name = m_dialogs.saveFileName(this, QStringLiteral("'Rich Text Format'-Lêers (*.RTF)|*.RTF"),
-                                                 m_dialogFileName);
+    QString chosenPattern;
+    QString name = m_dialogs.saveFileName(this, QStringLiteral("'Rich Text Format'-Lêers (*.RTF)|*.RTF"),
+                                          m_dialogFileName, chosenPattern);
     if (name.isEmpty())
         return;
+    // A name typed without an extension would give a file that no word processor offers to open.
+    if (patternExtension(chosenPattern) == QLatin1String("rtf") && QFileInfo(name).suffix().isEmpty())
+        name += QLatin1String(".rtf");
     m_dialogFileName = name;
     const Failure failure = m_reportBox->richDocument().saveFile(name);
     if (failure.failed()) {

@@ -10,7 +10,6 @@
 #include "testbox.h"
 
 #include <QAction>
-#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -40,6 +39,8 @@ void MainWindow::markTests()
     for (QAction *action : heldActions)
         action->setEnabled(true);
     m_sessionRunning = false;
+    if (m_session->ending() == MarkingSession::Ending::Completed)
+        showClassResults(m_workspace.destFolder);
 }
 
 QStringList MainWindow::tests() const
@@ -110,7 +111,9 @@ QString MainWindow::inputBox(const QString &prompt, const QString &title, const 
 
 void MainWindow::processPendingEvents()
 {
-    QCoreApplication::processEvents();
+    // The session asks after every step of every test; repainting that often cost more than
+    // the marking itself.
+    m_sessionPacer.processEventsWhenDue();
 }
 
 QString MainWindow::applicationFolder() const
@@ -122,6 +125,8 @@ QString MainWindow::applicationFolder() const
 void MainWindow::sessionStarted(int testCount)
 {
     m_testsDone = 0;
+    // The destination is settled and the tests are copied by now.
+    m_lastDestination = m_workspace.destFolder;
     m_progress->setRange(0, testCount);
     m_progress->setValue(0);
     m_progress->show();

@@ -40,14 +40,32 @@ QString QtDialogs::inputBox(QWidget *parent, const QString &prompt, const QStrin
     return accepted ? answer : QString();
 }
 
-QString QtDialogs::openFileName(QWidget *parent, const QString &filter)
+QString QtDialogs::openFileName(QWidget *parent, const QString &filter, const QString &startFolder)
 {
-    return QFileDialog::getOpenFileName(parent, QString(), QString(), qtFileFilter(filter));
+    return QFileDialog::getOpenFileName(parent, QString(), startFolder, qtFileFilter(filter));
 }
 
-QString QtDialogs::saveFileName(QWidget *parent, const QString &filter, const QString &initialName)
+QString QtDialogs::saveFileName(QWidget *parent, const QString &filter, const QString &initialName,
+                                QString &chosenPattern)
 {
-    return QFileDialog::getSaveFileName(parent, QString(), initialName, qtFileFilter(filter));
+    QFileDialog dialog(parent, QString(), initialName, qtFileFilter(filter));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    // The dialog adds the chosen type's extension itself, so that its question about replacing
+    // a file names the file that will really be written.
+    const auto followFilter = [&dialog](const QString &chosen) {
+        dialog.setDefaultSuffix(patternExtension(qtFilterPattern(chosen)));
+    };
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, followFilter);
+    followFilter(dialog.selectedNameFilter());
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    chosenPattern = qtFilterPattern(dialog.selectedNameFilter());
+    return dialog.selectedFiles().constFirst();
+}
+
+QString QtDialogs::folderName(QWidget *parent, const QString &title, const QString &startFolder)
+{
+    return QFileDialog::getExistingDirectory(parent, title, startFolder);
 }
 
 bool QtDialogs::choosePrinter(QWidget *parent, QPrinter &printer)

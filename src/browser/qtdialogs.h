@@ -11,8 +11,10 @@ public:
     void message(QWidget *parent, const QString &text, const QString &title, Icon icon) override;
     QString inputBox(QWidget *parent, const QString &prompt, const QString &title,
                      const QString &defaultText) override;
-    QString openFileName(QWidget *parent, const QString &filter) override;
-    QString saveFileName(QWidget *parent, const QString &filter, const QString &initialName) override;
+    QString openFileName(QWidget *parent, const QString &filter, const QString &startFolder) override;
+    QString saveFileName(QWidget *parent, const QString &filter, const QString &initialName,
+                         QString &chosenPattern) override;
+    QString folderName(QWidget *parent, const QString &title, const QString &startFolder) override;
     bool choosePrinter(QWidget *parent, QPrinter &printer) override;
 };
 

@@ -23,9 +23,11 @@ void ReportBox::setReportText(const QString &text)
 
 void ReportBox::appendReportText(const QString &text)
 {
-    m_document.setSelStart(m_document.length());
+    const int end = m_document.length();
+    m_document.setSelStart(end);
     m_document.setSelText(text);
-    refresh();
+    appendRichDocument(m_document, end, *document());
+    document()->setModified(false);
     // The latest verdict stays in view while a session runs.
     verticalScrollBar()->setValue(verticalScrollBar()->maximum());
 }

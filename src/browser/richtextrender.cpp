@@ -41,23 +41,36 @@ QTextCharFormat qtFormat(const CharFormat &format, const QString &defaultFont)
 void renderRichDocument(const RichDocument &source, QTextDocument &target)
 {
     target.clear();
+    appendRichDocument(source, 0, target);
+}
+
+void appendRichDocument(const RichDocument &source, int from, QTextDocument &target)
+{
     QTextCursor cursor(&target);
+    cursor.movePosition(QTextCursor::End);
     const QString defaultFont = source.fontName();
     bool afterCr = false; // a CR at the end of one run pairs with an LF at the start of the next
+    int position = 0;
 
     for (const TextRun &run : source.runs()) {
-        const QTextCharFormat format = qtFormat(run.format, defaultFont);
+        if (position + run.text.size() <= from) {
+            position += int(run.text.size());
+            afterCr = run.text.endsWith(QLatin1Char('\r'));
+            continue;
+        }
         QString piece;
         for (QChar c : run.text) {
+            const bool shown = position++ >= from;
             if (c == QLatin1Char('\n') && afterCr) {
                 afterCr = false;
                 continue;
             }
             afterCr = c == QLatin1Char('\r');
-            piece.append(afterCr ? QChar(QLatin1Char('\n')) : c);
+            if (shown)
+                piece.append(afterCr ? QChar(QLatin1Char('\n')) : c);
         }
         // insertText turns each '\n' into a paragraph break.
-        cursor.insertText(piece, format);
+        cursor.insertText(piece, qtFormat(run.format, defaultFont));
     }
 }
 

@@ -11,4 +11,8 @@ namespace tallimark {
 // underline, colours and backgrounds. CR LF, a lone CR and a lone LF each end a paragraph.
 void renderRichDocument(const RichDocument &source, QTextDocument &target);
 
+// Adds the document's text from character position `from` on to the end of target, which shows
+// the text before it already: a growing report is not laid out again from its start.
+void appendRichDocument(const RichDocument &source, int from, QTextDocument &target);
+
 } // namespace tallimark

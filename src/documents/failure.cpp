@@ -5,37 +5,66 @@
 
 namespace tallimark {
 
-Failure Failure::fromErrno(int err, const QString &path)
+ErrorNumber errorNumberOf(int err)
 {
-    const QString reason = QString::fromLocal8Bit(std::strerror(err));
-    const QString where = path.isEmpty() ? reason : reason + QStringLiteral(": ") + path;
     switch (err) {
     case 0:
-        return {ErrorNumber::DeviceIo, where};
+    case EIO:
+        return ErrorNumber::DeviceIo;
     case EACCES:
     case EPERM:
-        return {ErrorNumber::PermissionDenied, QStringLiteral("Permission denied: ") + path};
+        return ErrorNumber::PermissionDenied;
     case EROFS:
-        return {ErrorNumber::WriteProtected, QStringLiteral("Disk is write-protected: ") + path};
+        return ErrorNumber::WriteProtected;
     case ENOENT:
     case ENOTDIR:
     case EISDIR:
     case ELOOP:
     case ENAMETOOLONG:
-        return {ErrorNumber::PathFileAccess, QStringLiteral("Path/File access error: ") + path};
+    case EILSEQ: // a name the file system cannot hold
+        return ErrorNumber::PathFileAccess;
     case ENOSPC:
     case EDQUOT:
-        return {ErrorNumber::DiskFull, QStringLiteral("Disk full: ") + path};
-    case EIO:
-        return {ErrorNumber::DeviceIo, QStringLiteral("Device I/O error: ") + path};
+    case EFBIG:
+        return ErrorNumber::DiskFull;
     case EEXIST:
-        return {ErrorNumber::FileExists, QStringLiteral("File already exists: ") + path};
+        return ErrorNumber::FileExists;
     case EMFILE:
     case ENFILE:
-        return {ErrorNumber::TooManyFiles, QStringLiteral("Too many files: ") + path};
+        return ErrorNumber::TooManyFiles;
     default:
-        return {ErrorNumber::ErrnoBase + err, where};
+        return ErrorNumber(int(ErrorNumber::ErrnoBase) + err);
     }
+}
+
+Failure Failure::fromErrno(int err, const QString &path)
+{
+    const ErrorNumber number = errorNumberOf(err);
+    const QString reason = err == 0 ? QStringLiteral("Input/output error") : QString::fromLocal8Bit(std::strerror(err));
+    QString what;
+    switch (number) {
+    case ErrorNumber::PermissionDenied: what = QStringLiteral("Permission denied"); break;
+    case ErrorNumber::WriteProtected: what = QStringLiteral("Disk is write-protected"); break;
+    case ErrorNumber::PathFileAccess: what = QStringLiteral("Path/File access error"); break;
+    case ErrorNumber::DiskFull: what = QStringLiteral("Disk full"); break;
+    case ErrorNumber::DeviceIo: what = QStringLiteral("Device I/O error"); break;
+    case ErrorNumber::FileExists: what = QStringLiteral("File already exists"); break;
+    case ErrorNumber::TooManyFiles: what = QStringLiteral("Too many files"); break;
+    default: what = reason; break;
+    }
+    return {number, path.isEmpty() ? what : what + QStringLiteral(": ") + path, path, reason};
+}
+
+Failure Failure::refused(ErrorNumber number, const QString &path, const QString &reason)
+{
+    return {number, path + QStringLiteral(": ") + reason, path, reason};
+}
+
+QString Failure::where() const
+{
+    if (path.isEmpty())
+        return reason;
+    return reason.isEmpty() ? path : path + QStringLiteral(" (") + reason + u')';
 }
 
 } // namespace tallimark

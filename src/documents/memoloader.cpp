@@ -32,6 +32,23 @@ Failure loadMemo(Workspace &workspace, MemoLanguage language, const QString &mem
     return Failure::ok();
 }
 
+Failure loadUsableMemo(RichDocument &memo, const QString &path)
+{
+    Failure failure = memo.loadFile(path);
+    if (!failure.failed()) {
+        const qsizetype length = memo.text().size();
+        if (length >= MinimumMemoLength)
+            return Failure::ok();
+        failure = Failure::refused(ErrorNumber::TooShort, path,
+                                   length == 0 ? QStringLiteral("it is empty")
+                                               : QStringLiteral("it has %1 characters; a memo needs at least %2")
+                                                     .arg(length)
+                                                     .arg(MinimumMemoLength));
+    }
+    failure.description = QStringLiteral("The memo %1 cannot be used: %2").arg(QDir::toNativeSeparators(path), failure.reason);
+    return failure;
+}
+
 QList<Failure> loadBothMemos(Workspace &workspace, const QString &memoFolder)
 {
     QList<Failure> failures;

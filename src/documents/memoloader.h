@@ -18,6 +18,14 @@ QString memoFileName(MemoLanguage language);
 // empty, the record keeps its old value, and the failure says which file in which folder.
 [[nodiscard]] Failure loadMemo(Workspace &workspace, MemoLanguage language, const QString &memoFolder = {});
 
+// A memo shorter than this cannot be marked against.
+constexpr int MinimumMemoLength = 50;
+
+// Loads the memo file at path into memo and checks that tests can be marked against it: a
+// missing, unreadable, non-text, empty or too short memo fails with a description that names
+// the memo and says why.
+[[nodiscard]] Failure loadUsableMemo(RichDocument &memo, const QString &path);
+
 // Start-up order: the Afrikaans memo, then the English one, so the English memo is in the
 // memo document afterwards. Returns the failures, if any, in that order.
 QList<Failure> loadBothMemos(Workspace &workspace, const QString &memoFolder = {});

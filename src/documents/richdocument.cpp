@@ -1,18 +1,12 @@
 #include "richdocument.h"
 
+#include "documentfile.h"
 #include "plaintextdecoder.h"
 #include "rtfreader.h"
 #include "rtfsink.h"
 #include "rtfwriter.h"
 
-#include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
 
-#include <cerrno>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace tallimark {
 
@@ -21,45 +15,6 @@ namespace {
 // Formats beyond this many distinct ones fall back to the default (a hostile file could ask
 // for any number of them; an index must fit a quint16).
 constexpr qsizetype maxFormats = 0xFFFF;
-
-struct FileBytes
-{
-    QByteArray bytes;
-    int error = 0;
-};
-
-// POSIX calls rather than QFile, so that the errno of the call that failed is the one reported.
-FileBytes readWholeFile(const QString &path)
-{
-    FileBytes result;
-    const QByteArray name = QFile::encodeName(path);
-    if (name.isEmpty()) {
-        result.error = ENOENT;
-        return result;
-    }
-    const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        result.error = errno;
-        return result;
-    }
-    struct stat info {};
-    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0)
-        result.bytes.reserve(qsizetype(info.st_size));
-    char buffer[65536];
-    for (;;) {
-        const ssize_t got = ::read(fd, buffer, sizeof buffer);
-        if (got > 0) {
-            result.bytes.append(buffer, qsizetype(got));
-        } else if (got == 0) {
-            break;
-        } else if (errno != EINTR) {
-            result.error = errno;
-            break;
-        }
-    }
-    ::close(fd);
-    return result;
-}
 
 bool isRtf(const QByteArray &bytes)
 {
@@ -107,9 +62,9 @@ quint16 RichDocument::formatIndex(const CharFormat &format)
 
 Failure RichDocument::loadFile(const QString &path)
 {
-    const FileBytes file = readWholeFile(path);
-    if (file.error != 0)
-        return Failure::fromErrno(file.error, path);
+    const DocumentBytes file = readDocumentBytes(path);
+    if (file.failure.failed())
+        return file.failure;
     if (isRtf(file.bytes))
         setRtfBytes(file.bytes);
     else
@@ -117,29 +72,9 @@ Failure RichDocument::loadFile(const QString &path)
     return Failure::ok();
 }
 
-Failure RichDocument::saveFile(const QString &path) const
+Failure RichDocument::saveFile(const QString &path, bool syncNow) const
 {
-    const QByteArray name = QFile::encodeName(path);
-    // QSaveFile would replace a read-only file by renaming over it; the file's own
-    // permissions must be honoured.
-    if (::access(name.constData(), F_OK) == 0 && ::access(name.constData(), W_OK) != 0)
-        return Failure::fromErrno(errno, path);
-
-    QSaveFile file(path);
-    errno = 0;
-    if (!file.open(QIODevice::WriteOnly))
-        return Failure::fromErrno(errno, path);
-    const QByteArray rtf = writeRtf(*this);
-    errno = 0;
-    if (file.write(rtf) != rtf.size()) {
-        const int error = errno;
-        file.cancelWriting();
-        return Failure::fromErrno(error, path);
-    }
-    errno = 0;
-    if (!file.commit())
-        return Failure::fromErrno(errno, path);
-    return Failure::ok();
+    return writeDocumentBytes(path, writeRtf(*this), syncNow);
 }
 
 QString RichDocument::text() const

@@ -52,12 +52,16 @@ public:
     // Replaces the document with the file. A file that starts with "{\rtf" is read as RTF (a
     // truncated one yields what was read); any other file as plain text (UTF-8 when valid,
     // BOMs honoured, else Windows-1252). A missing or unreadable file fails with number 75
-    // (70 when permission is denied) and leaves the document as it was.
+    // (70 when permission is denied), and so does one that is not a regular file; one that is
+    // too large or not text fails with TooLarge or NotText (see readDocumentBytes). On failure
+    // the document stays as it was.
     [[nodiscard]] Failure loadFile(const QString &path);
 
-    // Writes the document as RTF through QSaveFile: an existing file is replaced only by a
-    // complete new one. Permission denied fails with 70, a read-only file system with 5156.
-    [[nodiscard]] Failure saveFile(const QString &path) const;
+    // Writes the document as RTF: an existing file is replaced only by a complete new one, and
+    // a failed write, flush or rename leaves it whole. Permission denied fails with 70, a
+    // read-only file system with 5156, a full disk with 61. Without syncNow the caller syncs
+    // the file later (a marking session syncs all its files once, at its end).
+    [[nodiscard]] Failure saveFile(const QString &path, bool syncNow = true) const;
 
     // Plain-text view. Setting it replaces the document with unformatted text.
     QString text() const;

@@ -1,8 +1,6 @@
 #include "fileoperations.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
+#include "documents/platformfile.h"
 
 #include <cerrno>
 
@@ -10,12 +8,16 @@ namespace tallimark {
 
 namespace {
 
-Failure failureOf(int err, const QString &path, int whenMissing)
+Failure failureOf(int err, const QString &path, ErrorNumber whenMissing)
 {
-    if (err == ENOENT || err == ENOTDIR)
-        return Failure{whenMissing, (whenMissing == ErrorNumber::FileNotFound ? QStringLiteral("File not found: ")
-                                                                              : QStringLiteral("Path not found: "))
-                                        + path};
+    if (err == ENOENT || err == ENOTDIR) {
+        Failure failure = Failure::fromErrno(err, path);
+        failure.number = whenMissing;
+        failure.description = (whenMissing == ErrorNumber::FileNotFound ? QStringLiteral("File not found: ")
+                                                                        : QStringLiteral("Path not found: "))
+                              + path;
+        return failure;
+    }
     return Failure::fromErrno(err, path);
 }
 
@@ -23,50 +25,35 @@ Failure failureOf(int err, const QString &path, int whenMissing)
 
 Failure appendLine(const QString &path, const QString &line)
 {
-    QFile file(path);
-    errno = 0;
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
-        return Failure::fromErrno(errno, path);
-    const QByteArray bytes = (line + QStringLiteral("\r\n")).toUtf8();
-    errno = 0;
-    if (file.write(bytes) != bytes.size() || !file.flush())
-        return Failure::fromErrno(errno, path);
-    file.close();
-    return Failure::ok();
+    // A CR or LF inside a file name must not split the line in two.
+    QString oneLine = line;
+    oneLine.replace(u'\r', u'?').replace(u'\n', u'?');
+    const int error = platform::appendWhole(path, (oneLine + QStringLiteral("\r\n")).toUtf8());
+    return error == 0 ? Failure::ok() : Failure::fromErrno(error, path);
 }
 
 Failure copyReplacing(const QString &from, const QString &to)
 {
-    QFile source(from);
-    errno = 0;
-    if (!source.open(QIODevice::ReadOnly))
-        return failureOf(errno, from, ErrorNumber::FileNotFound);
-    const QByteArray content = source.readAll();
-    if (source.error() != QFileDevice::NoError)
-        return Failure::fromErrno(errno, from);
-    // A plain overwrite, as a file copy is: the original stays where it was if this fails.
-    QFile target(to);
-    errno = 0;
-    if (!target.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return failureOf(errno, to, ErrorNumber::PathNotFound);
-    errno = 0;
-    if (target.write(content) != content.size() || !target.flush())
-        return Failure::fromErrno(errno, to);
-    target.close();
-    return Failure::ok();
+    const platform::FileRead source = platform::readRegularFile(from);
+    if (source.error != 0)
+        return failureOf(source.error, from, ErrorNumber::FileNotFound);
+    if (source.refusal == platform::Refusal::NotRegularFile)
+        return Failure::refused(ErrorNumber::PathFileAccess, from, QStringLiteral("not a regular file"));
+    if (source.refusal == platform::Refusal::TooLarge)
+        return Failure::refused(ErrorNumber::TooLarge, from, QStringLiteral("larger than 64 MB, too large for a document"));
+    const int error = platform::replaceFile(to, source.bytes, false);
+    return error == 0 ? Failure::ok() : failureOf(error, to, ErrorNumber::PathNotFound);
 }
 
 Failure makeFolder(const QString &path)
 {
-    errno = 0;
-    if (QDir().mkdir(path))
-        return Failure::ok();
-    return failureOf(errno, path, ErrorNumber::PathNotFound);
+    const int error = platform::makeFolder(path);
+    return error == 0 ? Failure::ok() : failureOf(error, path, ErrorNumber::PathNotFound);
 }
 
 bool pathExists(const QString &path)
 {
-    return QFileInfo::exists(path);
+    return platform::exists(path);
 }
 
 } // namespace tallimark

@@ -7,16 +7,13 @@
 
 namespace tallimark {
 
-namespace ErrorNumber {
-constexpr int FileNotFound = 53;
-constexpr int PathNotFound = 76;
-} // namespace ErrorNumber
-
 // Appends one line and CR LF to a UTF-8 text file, creating it when missing; opened and
-// closed for the one line.
+// closed for the one line. The line is written whole or not at all.
 [[nodiscard]] Failure appendLine(const QString &path, const QString &line);
 
-// Copies a file, replacing the target when it exists.
+// Copies a regular file through a temporary file renamed into place, so that a reader (or a
+// second session) never sees a half copy. A symbolic link at the target is replaced. Not
+// synced: the session syncs its files once, at its end.
 [[nodiscard]] Failure copyReplacing(const QString &from, const QString &to);
 
 // Creates one folder (its parent must exist).

@@ -1,5 +1,7 @@
 #include "markingsession.h"
 
+#include "classrecord.h"
+#include "destinationnames.h"
 #include "fileoperations.h"
 #include "highlighting.h"
 #include "markingoutput.h"
@@ -10,8 +12,14 @@
 #include "textpositions.h"
 #include "textpreparation.h"
 
+#include "documents/memoloader.h"
+#include "documents/platformfile.h"
+
+#include <QDateTime>
 #include <QScopeGuard>
 
+#include <algorithm>
+#include <cerrno>
 #include <cmath>
 
 namespace tallimark {
@@ -26,6 +34,27 @@ QString afterLastSeparator(const QString &path)
     return text::mid(path, text::inStrRev(path, u"/") + 1);
 }
 
+// A message that ends a session keeps its own text and adds the file and the system's reason.
+QString naming(const QString &message, const Failure &failure)
+{
+    const QString where = failure.where();
+    return where.isEmpty() ? message : message + text::CR + where;
+}
+
+// Why a test could not be read, as its report line says it.
+QString readFailureReason(const Failure &failure)
+{
+    if (failure.number == ErrorNumber::FileNotFound || failure.reason == Failure::fromErrno(ENOENT, {}).reason)
+        return u"no such file"_s;
+    QString reason = failure.reason.isEmpty() ? failure.description : failure.reason;
+    if (!reason.isEmpty())
+        reason[0] = reason[0].toLower();
+    return reason;
+}
+
+// A second session on the same destination waits this long for the first one to finish.
+constexpr int LockWaitMilliseconds = 2000;
+
 } // namespace
 
 MarkingSession::MarkingSession(Workspace &workspace, MarkingHost &host)
@@ -39,7 +68,10 @@ void MarkingSession::run()
     if (m_running)
         return;
     m_running = true;
-    const auto finished = qScopeGuard([this] { m_running = false; });
+    const auto finished = qScopeGuard([this] {
+        m_running = false;
+        m_lock.reset();
+    });
     m_ending = Ending::None;
     m_endingFailure = Failure::ok();
     try {
@@ -61,8 +93,9 @@ void MarkingSession::check(const Failure &failure)
     case ErrorNumber::None:
         return;
     case ErrorNumber::PathFileAccess:
-        m_host.message(u"Tallimark does not have access to certain documents. Maybe Eng/Afr source document is empty, "
-                       "or speed test is not a valid file."_s,
+        m_host.message(naming(u"Tallimark does not have access to certain documents. Maybe Eng/Afr source document "
+                              "is empty, or speed test is not a valid file."_s,
+                              failure),
                        u"Error"_s);
         // Discard the marks made so far; a second failure here is not handled.
         (void)m_workspace.testDocument.loadFile(m_workspace.currentFile);
@@ -70,13 +103,21 @@ void MarkingSession::check(const Failure &failure)
         m_resultsBlocked = true;
         break;
     case ErrorNumber::WriteProtected:
-        m_host.message(u"Tallimark does not have access to write-protected disk. Please save speed tests on an "
-                       "accessible disk."_s,
+        m_host.message(naming(u"Tallimark does not have access to write-protected disk. Please save speed tests on an "
+                              "accessible disk."_s,
+                              failure),
+                       u"Error"_s);
+        m_resultsBlocked = true;
+        break;
+    case ErrorNumber::DiskFull:
+    case ErrorNumber::DeviceIo:
+        // Skipping a write that found no room would lose the test's result without a word.
+        m_host.message(naming(u"The disk is full. Please make room, or save speed tests on another disk."_s, failure),
                        u"Error"_s);
         m_resultsBlocked = true;
         break;
     case ErrorNumber::PermissionDenied:
-        m_host.message(u"Permission denied. Try another location."_s, u"Error"_s);
+        m_host.message(naming(u"Permission denied. Try another location."_s, failure), u"Error"_s);
         m_resultsBlocked = true;
         break;
     case ErrorNumber::Overflow:
@@ -99,6 +140,16 @@ void MarkingSession::endOnFailure(const Failure &failure)
 {
     m_ending = Ending::Failed;
     m_endingFailure = failure;
+    // The tests from the one that failed on got no result; the report says which.
+    const QStringList tests = m_host.tests();
+    for (qsizetype i = std::max(0, int(m_testIndex)); i < tests.size(); ++i)
+        m_notMarked.append(tests.at(i));
+    if (!m_notMarked.isEmpty()) {
+        QString list = CRLF + u"Not marked in this session:"_s + CRLF;
+        for (const QString &test : std::as_const(m_notMarked))
+            list += test + CRLF;
+        m_host.appendReportText(list);
+    }
     m_host.showCloseReportButton();
     m_host.sessionEnded();
 }
@@ -106,6 +157,12 @@ void MarkingSession::endOnFailure(const Failure &failure)
 void MarkingSession::runSession()
 {
     m_resultsBlocked = false;
+    m_testIndex = 0;
+    m_copyNames.clear();
+    m_unreadable.clear();
+    m_notMarked.clear();
+    m_written.clear();
+    m_memosReported.clear();
     if (m_host.tests().isEmpty()) {
         m_host.message(u"No speed tests in the green box..."_s, u"Error"_s);
         m_ending = Ending::Precondition;
@@ -123,8 +180,15 @@ void MarkingSession::runSession()
         m_host.sessionEnded();
         return;
     }
+    lockDestination();
     copyTests();
     m_host.setReportText(u"               Marking speed tests in "_s + m_host.destinationName() + CRLF + CRLF);
+    const QStringList tests = m_host.tests();
+    for (qsizetype i = 0; i < tests.size(); ++i) {
+        if (m_copyNames.value(i) != afterLastSeparator(tests.at(i)))
+            m_host.appendReportText(tests.at(i) + u" is marked as \""_s + m_copyNames.value(i)
+                                    + u"\": another test of this session has its name"_s + CRLF);
+    }
 
     const int count = int(m_host.tests().size());
     m_host.sessionStarted(count);
@@ -134,6 +198,7 @@ void MarkingSession::runSession()
         markCurrentTest(m_host.tests().value(m_testIndex));
     }
 
+    syncWrittenFiles();
     m_host.setCurrentTestLabel(QString());
     m_host.message(u"End of this marking session."_s + text::CR + u"Results have been saved in "_s
                        + m_workspace.destFolder + text::CR,
@@ -156,8 +221,18 @@ bool MarkingSession::settleDestination()
         m_host.setDestinationPreview(m_workspace.destFolder);
         return true;
     }
-    const QString answer = m_host.inputBox(u"Type new foldername or click Enter to proceed "_s,
-                                           u"Folder already exists"_s, m_host.destinationName());
+    QString answer;
+    for (;;) {
+        answer = m_host.inputBox(u"Type new foldername or click Enter to proceed "_s,
+                                 u"Folder already exists"_s, m_host.destinationName());
+        // A path would be made below the program folder, or fail there with an access error
+        // the teacher cannot connect to the answer; only a folder name is taken.
+        if (!answer.contains(u'/') && !answer.contains(u'\\'))
+            break;
+        m_host.message(u"\""_s + answer + u"\" is a path, not a folder name."_s + text::CR
+                           + u"Type the name of a folder only, without \"/\" or \"\\\"."_s,
+                       u"Folder already exists"_s);
+    }
     if (answer.isEmpty())
         return false;
     m_workspace.destFolder = applicationFolder + u'/' + answer;
@@ -168,13 +243,60 @@ bool MarkingSession::settleDestination()
     return true;
 }
 
+void MarkingSession::lockDestination()
+{
+    m_lock = std::make_unique<QLockFile>(m_workspace.destFolder + u"/.tallimark.lock"_s);
+    // A long session keeps its lock; only a lock whose process is gone is taken over.
+    m_lock->setStaleLockTime(0);
+    if (m_lock->tryLock(LockWaitMilliseconds))
+        return;
+    const bool heldByAnother = m_lock->error() == QLockFile::LockFailedError;
+    m_lock.reset();
+    // A folder that cannot hold a lock file (read-only, missing) fails on the first write,
+    // with that write's own message.
+    if (!heldByAnother)
+        return;
+    const Failure inUse = Failure::refused(ErrorNumber::InUse, m_workspace.destFolder,
+                                           u"in use by another marking session"_s);
+    m_host.message(u"The destination folder "_s + m_workspace.destFolder
+                       + u" is in use by another marking session. Please try again when it has finished."_s,
+                   u"Error"_s);
+    endOnFailure(inUse);
+    throw SessionEnd{};
+}
+
+QString MarkingSession::copyPath(int index) const
+{
+    const QString name = m_copyNames.value(index);
+    return m_workspace.destFolder + u'/' + (name.isEmpty() ? afterLastSeparator(m_host.tests().value(index)) : name);
+}
+
 void MarkingSession::copyTests()
 {
-    for (const QString &entry : m_host.tests()) {
-        const QString copyPath = m_workspace.destFolder + u'/' + afterLastSeparator(entry);
-        if (entry != copyPath)
-            check(copyReplacing(entry, copyPath));
+    const QStringList tests = m_host.tests();
+    m_copyNames = destinationFileNames(tests);
+    for (int i = 0; i < int(tests.size()); ++i) {
+        const QString &entry = tests.at(i);
+        const QString copy = copyPath(i);
+        if (entry == copy)
+            continue;
+        const Failure copied = copyReplacing(entry, copy);
+        if (copied.failed() && copied.path == entry) {
+            // The test itself cannot be read: it gets its report line when its turn comes.
+            m_unreadable.insert(i, copied);
+            continue;
+        }
+        check(copied);
+        if (!copied.failed())
+            m_written.append(copy);
     }
+}
+
+void MarkingSession::syncWrittenFiles()
+{
+    const platform::SyncFailure synced = platform::syncFiles(m_written);
+    if (synced.error != 0)
+        check(Failure::fromErrno(synced.error, synced.path));
 }
 
 QString MarkingSession::resultsFilePath() const
@@ -190,8 +312,24 @@ bool MarkingSession::loadNextUsableTest()
         if (m_testIndex >= tests.size())
             break;
         const QString entry = tests.at(m_testIndex);
-        m_workspace.currentFile = m_workspace.destFolder + u'/' + afterLastSeparator(entry);
-        check(m_workspace.testDocument.loadFile(m_workspace.currentFile));
+        m_workspace.currentFile = copyPath(m_testIndex);
+        // The label shows the test being loaded, so that a failure leaves its path there.
+        m_host.setCurrentTestLabel(m_workspace.currentFile);
+        const bool unreadable = m_unreadable.contains(m_testIndex);
+        const Failure loaded = unreadable ? m_unreadable.value(m_testIndex)
+                                          : m_workspace.testDocument.loadFile(m_workspace.currentFile);
+        if (loaded.number == ErrorNumber::NotText || loaded.number == ErrorNumber::TooLarge) {
+            rejectTest(entry, TestOutcome::Status::TooLong, loaded.reason);
+            ++m_testIndex;
+            continue;
+        }
+        if (loaded.failed() && (unreadable || entry == m_workspace.currentFile)) {
+            leaveUnmarked(entry, u"could not be read: "_s + readFailureReason(loaded));
+            ++m_testIndex;
+            continue;
+        }
+        // The test was copied but its copy cannot be read: the destination failed.
+        check(loaded);
         QString plain = m_workspace.testDocument.text();
         if (plain.size() > 49) {
             if (plain == plain.toUpper()) {
@@ -216,17 +354,32 @@ bool MarkingSession::loadNextUsableTest()
     return testOk;
 }
 
-void MarkingSession::rejectTest(const QString &entry, TestOutcome::Status status)
+void MarkingSession::rejectTest(const QString &entry, TestOutcome::Status status, const QString &reason)
 {
     TestOutcome outcome;
     outcome.path = entry;
     outcome.status = status;
     outcome.verdict = status == TestOutcome::Status::TooLong ? u".......too long or corrupt"_s
                                                              : u".......too short or empty"_s;
+    if (!reason.isEmpty())
+        outcome.verdict += u" ("_s + reason + u')';
     m_host.appendReportText(entry + outcome.verdict + CRLF);
     outcome.resultsLine = zeroResultLine(entry);
     check(appendLine(resultsFilePath(), outcome.resultsLine));
+    m_written.append(resultsFilePath());
     outcome.resultsLineWritten = true;
+    recordInClass(outcome);
+    m_host.testFinished(outcome);
+}
+
+void MarkingSession::leaveUnmarked(const QString &entry, const QString &why)
+{
+    TestOutcome outcome;
+    outcome.path = entry;
+    outcome.status = TestOutcome::Status::NotMarked;
+    outcome.verdict = u"......."_s + why;
+    m_host.appendReportText(entry + outcome.verdict + CRLF);
+    m_notMarked.append(entry);
     m_host.testFinished(outcome);
 }
 
@@ -240,7 +393,21 @@ void MarkingSession::markCurrentTest(const QString &entry)
 
     const MemoLanguage language = chooseMemoLanguage(test.text());
     outcome.language = language;
-    check(memo.loadFile(m_workspace.memoFile(language)));
+    const Failure memoFailure = loadUsableMemo(memo, m_workspace.memoFile(language));
+    if (memoFailure.failed()) {
+        // A memo that cannot be read at all (permission, disk) ends the session; a missing,
+        // empty, non-text or too short one leaves the tests of its language without a result.
+        const ErrorNumber number = memoFailure.number;
+        if (number != ErrorNumber::PathFileAccess && number != ErrorNumber::NotText && number != ErrorNumber::TooShort
+            && number != ErrorNumber::TooLarge)
+            check(memoFailure);
+        if (!m_memosReported.contains(memoFailure.path)) {
+            m_memosReported.append(memoFailure.path);
+            m_host.message(memoFailure.description + u". No test in its language gets a result."_s, u"Error"_s);
+        }
+        leaveUnmarked(entry, u"not marked: "_s + memoFailure.description);
+        return;
+    }
 
     normaliseSentenceEndSpacing(test, memo);
     const QString testText = test.text();
@@ -263,7 +430,12 @@ Failure MarkingSession::saveMarkedCopy()
 {
     if (text::trimBlanks(m_host.currentTestLabel()).isEmpty())
         m_host.setCurrentTestLabel(u"Untitled"_s);
-    return m_workspace.testDocument.saveFile(markedCopyPath(m_workspace.destFolder, m_host.currentTestLabel()));
+    // Not synced here: the session syncs all its files once, before it says "Done".
+    const QString path = markedCopyPath(m_workspace.destFolder, m_host.currentTestLabel());
+    const Failure saved = m_workspace.testDocument.saveFile(path, false);
+    if (!saved.failed())
+        m_written.append(path);
+    return saved;
 }
 
 void MarkingSession::writeOutput(const QString &entry, const QString &memoText, int testLength, TestOutcome &outcome)
@@ -280,6 +452,7 @@ void MarkingSession::writeOutput(const QString &entry, const QString &memoText, 
     outcome.resultsLine = resultsLine(m_workspace.destFolder, m_host.currentTestLabel(), state.result.finalWpm);
     if (!m_resultsBlocked) {
         check(appendLine(resultsFilePath(), outcome.resultsLine));
+        m_written.append(resultsFilePath());
         outcome.resultsLineWritten = true;
     }
 
@@ -294,9 +467,23 @@ void MarkingSession::writeOutput(const QString &entry, const QString &memoText, 
     outcome.layout = state.layout;
     outcome.reportText = state.reportText;
     outcome.highlights = state.highlights;
+    recordInClass(outcome);
     m_host.testFinished(outcome);
 
     m_host.processPendingEvents();
+}
+
+// The class record follows the results line: a row for every test whose line was written. Its
+// failure is reported but does not end the session, which has already written the line.
+void MarkingSession::recordInClass(const TestOutcome &outcome)
+{
+    if (!outcome.resultsLineWritten)
+        return;
+    const QString copy = markedCopyPath(m_workspace.destFolder, m_host.currentTestLabel());
+    const Failure failure = appendClassRecord(
+        m_workspace.destFolder, classRecordRow(outcome, QDateTime::currentDateTime(), copy, m_host.resultAsInteger()));
+    if (failure.failed())
+        m_host.failureSkipped(failure);
 }
 
 } // namespace tallimark

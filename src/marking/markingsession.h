@@ -8,6 +8,11 @@
 
 #include "documents/workspace.h"
 
+#include <QHash>
+#include <QLockFile>
+
+#include <memory>
+
 namespace tallimark {
 
 class MarkingSession
@@ -37,6 +42,9 @@ public:
     // Set by an access failure; no marked-test lines are written while it is set. A new session
     // starts with it clear.
     bool resultsBlocked() const { return m_resultsBlocked; }
+    // The tests of the last session that got no result: those that could not be read or whose
+    // memo could not be used, and, when the session ended early, those it did not reach.
+    const QStringList &testsNotMarked() const { return m_notMarked; }
 
 private:
     struct SessionEnd {};
@@ -45,10 +53,15 @@ private:
     bool settleDestination();
     void copyTests();
     bool loadNextUsableTest();
-    void rejectTest(const QString &entry, TestOutcome::Status status);
+    void rejectTest(const QString &entry, TestOutcome::Status status, const QString &reason = {});
+    void leaveUnmarked(const QString &entry, const QString &why);
+    QString copyPath(int index) const;
+    void lockDestination();
+    void syncWrittenFiles();
     void markCurrentTest(const QString &entry);
     void writeOutput(const QString &entry, const QString &memoText, int testLength, TestOutcome &outcome);
     Failure saveMarkedCopy();
+    void recordInClass(const TestOutcome &outcome);
     QString resultsFilePath() const;
 
     // The one failure handler: ends the session (throws SessionEnd) or reports the skip.
@@ -60,6 +73,12 @@ private:
     MarkingState m_state;
     QString m_destinationOverride;
     Int16 m_testIndex;
+    QStringList m_copyNames;          // each test's name in the destination
+    QHash<int, Failure> m_unreadable; // tests whose copy could not read them, by index
+    QStringList m_notMarked;
+    QStringList m_written;            // files this session wrote, synced once at its end
+    QStringList m_memosReported;      // unusable memos already named in a message
+    std::unique_ptr<QLockFile> m_lock;
     bool m_resultsBlocked = false;
     bool m_running = false;
     Ending m_ending = Ending::None;

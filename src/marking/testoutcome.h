@@ -62,7 +62,8 @@ struct ResultFigures
 
 struct TestOutcome : ResultFigures
 {
-    enum class Status { Marked, TooShort, TooLong };
+    // NotMarked: the test could not be read, or its memo could not be used; it has no result.
+    enum class Status { Marked, TooShort, TooLong, NotMarked };
 
     QString path;                 // the test box entry
     Status status = Status::Marked;

@@ -142,6 +142,10 @@ int keystrokes(QChar c)
     }
     if (u < 128)
         return 1;
+    // The five codes Windows-1252 leaves undefined come back from the reader as U+0081 and so
+    // on; they are codes 128 to 255 like the others, so they count 3.
+    if (u == 0x81 || u == 0x8D || u == 0x8F || u == 0x90 || u == 0x9D)
+        return 3;
     const int byte = unicodeToCp1252(u);
     if (byte < 0)
         return 2; // the code page has no such character: it is typed as "?"

@@ -32,12 +32,16 @@ public:
     QStringList inputAnswers;
     QStringList openAnswers;
     QStringList openFilters;
+    QStringList openFolders;
     QStringList saveAnswers;
+    QStringList folderAnswers;
+    QStringList folderStarts;
+    // The pattern the teacher chooses in each save dialog; none prepared: the first one offered.
+    QStringList saveChosenPatterns;
     QStringList saveInitialNames;
     QStringList saveFilters;
     // Sets up the printer as the teacher would; returns false to cancel. Unset: cancelled.
     std::function<bool(QPrinter &)> printerSetup;
-    int printerRequests = 0;
     // Runs as each message is shown, while whatever showed it is still under way.
     std::function<void(const Message &)> onMessage;
 
@@ -52,20 +56,27 @@ public:
         questions.append({prompt, title, defaultText});
         return inputAnswers.isEmpty() ? QString() : inputAnswers.takeFirst();
     }
-    QString openFileName(QWidget *, const QString &filter) override
+    QString openFileName(QWidget *, const QString &filter, const QString &startFolder) override
     {
         openFilters.append(filter);
+        openFolders.append(startFolder);
         return openAnswers.isEmpty() ? QString() : openAnswers.takeFirst();
     }
-    QString saveFileName(QWidget *, const QString &filter, const QString &initialName) override
+    QString folderName(QWidget *, const QString &, const QString &startFolder) override
     {
+        folderStarts.append(startFolder);
+        return folderAnswers.isEmpty() ? QString() : folderAnswers.takeFirst();
+    }
+    QString saveFileName(QWidget *, const QString &filter, const QString &initialName, QString &chosenPattern) override
+    {
+        chosenPattern = saveChosenPatterns.isEmpty() ? filter.section(QLatin1Char('|'), 1, 1)
+                                                     : saveChosenPatterns.takeFirst();
         saveFilters.append(filter);
         saveInitialNames.append(initialName);
         return saveAnswers.isEmpty() ? QString() : saveAnswers.takeFirst();
     }
     bool choosePrinter(QWidget *, QPrinter &printer) override
     {
-        ++printerRequests;
         return printerSetup ? printerSetup(printer) : false;
     }
 };

@@ -96,7 +96,6 @@ void MarkingTest::dragEndDerivesDestinationFromFirstTest()
     WindowFixture f;
     f.window->finishFileListDrag(); // with an empty box, nothing changes
     QCOMPARE(f.text(u"destinationEdit"_s), u"New Folder"_s);
-    QVERIFY(f.window->workspace().destFolder.isEmpty());
 
     const QString first = makeClass(f, u"Gr10"_s);
     const QString second = makeClass(f, u"Gr11"_s);
@@ -104,7 +103,6 @@ void MarkingTest::dragEndDerivesDestinationFromFirstTest()
     f.select({u"Cara.rtf"_s});
     dragSelectionToTestBox(f);
     QCOMPARE(f.text(u"destinationEdit"_s), u"Gr10"_s);
-    QCOMPARE(f.window->workspace().destFolder, f.programFolder() + u"/Gr10"_s);
     QCOMPARE(f.text(u"destinationPath"_s), f.programFolder() + u"/Gr10"_s);
 
     // The first test decides, not the last drag; an edited name stays until the next drag ends.
@@ -135,13 +133,10 @@ void MarkingTest::keysAddAndDelete()
     TestBox *box = f.testBox();
     box->clearSelection();
     QTest::keyClick(box, Qt::Key_Delete);
-    QCOMPARE(box->count(), 3);
     box->item(1)->setSelected(true);
     QTest::keyClick(box, Qt::Key_Delete);
-    QCOMPARE(box->tests(), (QStringList{folder + u"/Anna.rtf"_s, folder + u"/Ben.rtf"_s}));
-    QVERIFY(box->selectedItems().isEmpty());
     QTest::keyClick(box, Qt::Key_Delete);
-    QCOMPARE(box->count(), 2);
+    QCOMPARE(box->tests(), (QStringList{folder + u"/Anna.rtf"_s, folder + u"/Ben.rtf"_s}));
 }
 
 void MarkingTest::dropFromOutsideAddsTheDroppedFiles()
@@ -158,7 +153,6 @@ void MarkingTest::dropFromOutsideAddsTheDroppedFiles()
     QVERIFY(drop(f, files));
     QCOMPARE(f.window->tests(), (QStringList{elsewhere + u"/Dirk.rtf"_s, elsewhere + u"/Ben.rtf"_s}));
     QCOMPARE(f.fileList()->selectedItems().size(), 1); // the list's selection was not used, nor cleared
-
     QMimeData text;
     text.setText(u"just words"_s);
     QVERIFY(!drop(f, text));
@@ -182,8 +176,7 @@ void MarkingTest::clearButtonsEmptyTheirBoxes()
     f.window->showCloseReportButton();
     f.window->setCurrentTestLabel(u"/t/a.rug"_s);
     f.click(u"closeReportButton"_s);
-    QVERIFY(f.control(u"reportBox"_s)->isHidden());
-    QVERIFY(f.control(u"closeReportButton"_s)->isHidden());
+    QVERIFY(f.control(u"reportBox"_s)->isHidden() && f.control(u"closeReportButton"_s)->isHidden());
     QVERIFY(f.window->reportBox().richDocument().text().isEmpty());
     QCOMPARE(f.text(u"shownFileLabel"_s), QString());
 }
@@ -194,39 +187,41 @@ void MarkingTest::sessionHoldsControlsBackAndShowsProgress()
     copySampleClass(f);
     f.select({u"Anika Botha.rtf"_s, u"Danie Kruger.rtf"_s, u"Emily Jacobs.rtf"_s});
     QTest::keyClick(f.fileList(), Qt::Key_Insert);
+    f.trigger(u"openResultsAction"_s); // before any session: where the dialog starts by itself
 
     // At the closing message the session is still under way: the controls wait for it.
-    const QStringList held{u"markButton"_s, u"testBox"_s, u"clearTestsButton"_s};
-    const QStringList heldActions{u"openMarkedAction"_s, u"openResultsAction"_s};
-    auto enabled = [&](const QStringList &widgets, const QStringList &actions) {
+    const QStringList held{u"markButton"_s, u"testBox"_s, u"clearTestsButton"_s, u"openMarkedAction"_s,
+                           u"openResultsAction"_s};
+    auto enabled = [&] {
         QStringList on;
-        for (const QString &name : widgets)
-            if (f.control(name)->isEnabled())
-                on.append(name);
-        for (const QString &name : actions)
-            if (f.window->findChild<QAction *>(name)->isEnabled())
+        for (const QString &name : held)
+            if (f.window->findChild<QObject *>(name)->property("enabled").toBool())
                 on.append(name);
         return on;
     };
     QStringList enabledDuringSession{u"not asked"_s};
     int progressAtEnd = -1;
     f.dialogs.onMessage = [&](const ScriptedDialogs::Message &) {
-        enabledDuringSession = enabled(held, heldActions);
+        enabledDuringSession = enabled();
         auto *progress = f.control<QProgressBar>(u"sessionProgress"_s);
         progressAtEnd = progress->isHidden() ? -1 : progress->value();
     };
     f.click(u"markButton"_s);
 
     QCOMPARE(f.dialogs.messages.size(), 1);
-    QCOMPARE(f.dialogs.messages[0].title, u"Done"_s);
     QCOMPARE(enabledDuringSession, QStringList());
     QCOMPARE(progressAtEnd, 3);
-    QCOMPARE(enabled(held, heldActions), held + heldActions);
+    QCOMPARE(enabled(), held);
     QVERIFY(f.control(u"sessionProgress"_s)->isHidden());
     QVERIFY(!f.window->reportBox().isHidden());
     QVERIFY(!f.control(u"closeReportButton"_s)->isHidden());
-    QCOMPARE(f.window->reportBox().toPlainText().section(QLatin1Char('\n'), 0, 0),
-             u"               Marking speed tests in Grade10A"_s);
+    // The report's Clear sits beside the box: it hides neither text nor the scroll bar.
+    QCOMPARE(f.control(u"closeReportButton"_s)->geometry() & f.window->reportBox().geometry(), QRect());
+
+    // After the session the open dialogs start where it marked into.
+    f.trigger(u"openMarkedAction"_s);
+    f.trigger(u"openResultsAction"_s);
+    QCOMPARE(f.dialogs.openFolders, (QStringList{QString(), f.programFolder() + u"/Grade10A"_s, f.programFolder() + u"/Grade10A"_s}));
 }
 
 void MarkingTest::closingTheWindowDuringASessionEndsTheProgram()
@@ -262,8 +257,7 @@ void MarkingTest::closingTheWindowDuringASessionEndsTheProgram()
     QFile results(destination + u"/Resultaat.res"_s);
     QVERIFY(results.open(QIODevice::ReadOnly));
     const QByteArray lines = results.readAll();
-    QCOMPARE(lines.count("\r\n"), 1);
-    QVERIFY(lines.endsWith("\r\n"));
+    QVERIFY(lines.count("\r\n") == 1 && lines.endsWith("\r\n"));
     QVERIFY(QFileInfo::exists(destination + u"/Anika Botha.rug"_s));
     QVERIFY(!QFileInfo::exists(destination + u"/Emily Jacobs.rug"_s));
 }

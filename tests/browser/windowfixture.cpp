@@ -1,20 +1,14 @@
 #include "windowfixture.h"
 
-#include "browser/filelist.h"
-#include "browser/foldertree.h"
-#include "browser/testbox.h"
-
-#include <QAction>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QtTest>
 
 namespace tallimark {
 
-WindowFixture::WindowFixture(const QString &startFolder, bool withMemos)
+WindowFixture::WindowFixture(const QString &startFolder, bool withMemos, bool shown)
     : m_previousCurrent(QDir::currentPath())
 {
     if (withMemos) {
@@ -23,6 +17,8 @@ WindowFixture::WindowFixture(const QString &startFolder, bool withMemos)
     }
     QDir::setCurrent(root());
     window = std::make_unique<MainWindow>(dialogs, StartOptions{startFolder, programFolder()});
+    if (shown)
+        showAndWait();
     window->start();
 }
 
@@ -51,35 +47,10 @@ QString WindowFixture::text(const QString &name) const
     return control<QLabel>(name)->text();
 }
 
-void WindowFixture::click(const QString &button) const
-{
-    control<QPushButton>(button)->click();
-}
-
-void WindowFixture::trigger(const QString &action) const
-{
-    window->findChild<QAction *>(action)->trigger();
-}
-
 void WindowFixture::showAndWait() const
 {
     window->show();
     QVERIFY(QTest::qWaitForWindowActive(window.get()));
-}
-
-FolderTree *WindowFixture::tree() const
-{
-    return control<FolderTree>(QStringLiteral("folderTree"));
-}
-
-FileList *WindowFixture::fileList() const
-{
-    return control<FileList>(QStringLiteral("fileList"));
-}
-
-TestBox *WindowFixture::testBox() const
-{
-    return control<TestBox>(QStringLiteral("testBox"));
 }
 
 QStringList WindowFixture::fileListNames() const

@@ -2,9 +2,14 @@
 // memos (the working folder), a program folder and whatever class folder a test makes.
 #pragma once
 
+#include "browser/filelist.h"
+#include "browser/foldertree.h"
 #include "browser/mainwindow.h"
+#include "browser/testbox.h"
 #include "scripteddialogs.h"
 
+#include <QAction>
+#include <QPushButton>
 #include <QTemporaryDir>
 
 #include <memory>
@@ -12,15 +17,12 @@
 
 namespace tallimark {
 
-class FileList;
-class FolderTree;
-class TestBox;
-
 class WindowFixture
 {
 public:
     // The memos are copied in unless withMemos is false. startFolder empty: the home folder.
-    explicit WindowFixture(const QString &startFolder = {}, bool withMemos = true);
+    // shown: the window is shown before it starts, as the program does.
+    explicit WindowFixture(const QString &startFolder = {}, bool withMemos = true, bool shown = false);
     ~WindowFixture();
 
     QString root() const { return m_root.path(); }
@@ -31,19 +33,16 @@ public:
     ScriptedDialogs dialogs;
     std::unique_ptr<MainWindow> window;
 
-    template<typename T = QWidget> T *control(const QString &name) const
-    {
-        return window->findChild<T *>(name);
-    }
+    template<typename T = QWidget> T *control(const QString &name) const { return window->findChild<T *>(name); }
     // The text of a label or line edit, by object name.
     QString text(const QString &name) const;
-    void click(const QString &button) const;
-    void trigger(const QString &action) const;
+    void click(const QString &button) const { control<QPushButton>(button)->click(); }
+    void trigger(const QString &action) const { control<QAction>(action)->trigger(); }
     void showAndWait() const;
 
-    FolderTree *tree() const;
-    FileList *fileList() const;
-    TestBox *testBox() const;
+    FolderTree *tree() const { return control<FolderTree>(QStringLiteral("folderTree")); }
+    FileList *fileList() const { return control<FileList>(QStringLiteral("fileList")); }
+    TestBox *testBox() const { return control<TestBox>(QStringLiteral("testBox")); }
     QStringList fileListNames() const;
     // Selects the file list's entries of these names, nothing else.
     void select(const QStringList &names) const;

@@ -1,15 +1,18 @@
 // Loading and saving files: plain-text detection, error numbers, and saves that fail cleanly.
 #include "testsupport.h"
 
+#include "documents/platformfile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
-#include <csignal>
+#include <cerrno>
+#include <cstring>
 #include <functional>
-#include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -86,7 +89,6 @@ TEST_F(DocumentFile, PlainTextEncodings)
         {QByteArray("\xfe\xff\0h\x04\x16", 6), u"h\u0416"_s},                              // UTF-16 BE
         {"l\xea tot \x93" "aan\x94\r\n", u"l\u00EA tot \u201Caan\u201D\r\n"_s},            // Windows-1252
         {"Results\tline\n", u"Results\tline\n"_s},                                          // kept as is
-        {QByteArray("\x00\x01\xff", 3), QString::fromUtf16(u"\u0000\u0001\u00FF", 3)},      // binary
     };
     for (const auto &testCase : cases) {
         writeBytes(path(u"plain.txt"_s), testCase.bytes);
@@ -119,10 +121,10 @@ TEST_F(DocumentFile, UnreadableFileFailsWithPermissionDenied)
             RichDocument document;
             document.setText(u"kept"_s);
             const Failure failure = document.loadFile(file);
-            return document.text() == u"kept"_s ? failure.number : 1;
+            return document.text() == u"kept"_s ? int(failure.number) : 1;
         },
         true);
-    EXPECT_EQ(number, ErrorNumber::PermissionDenied);
+    EXPECT_EQ(number, int(ErrorNumber::PermissionDenied));
 }
 
 TEST_F(DocumentFile, SavingOverAReadOnlyFileFailsWith70AndLeavesIt)
@@ -134,10 +136,10 @@ TEST_F(DocumentFile, SavingOverAReadOnlyFileFailsWith70AndLeavesIt)
         [&file] {
             RichDocument document;
             document.setText(u"new"_s);
-            return document.saveFile(file).number;
+            return int(document.saveFile(file).number);
         },
         true);
-    EXPECT_EQ(number, ErrorNumber::PermissionDenied);
+    EXPECT_EQ(number, int(ErrorNumber::PermissionDenied));
     EXPECT_EQ(readBytes(file), "old content");
     if (getuid() != 0) {
         RichDocument document;
@@ -152,24 +154,109 @@ TEST_F(DocumentFile, SavingIntoAFolderThatDoesNotExistFailsWith75)
     EXPECT_EQ(document.saveFile(path(u"no/such/folder.rtf"_s)).number, ErrorNumber::PathFileAccess);
 }
 
-TEST_F(DocumentFile, AFailedSaveLeavesTheOldFileIntact)
+TEST(ErrorNumbers, EveryErrnoHasItsNumber)
 {
-    const QString file = path(u"marked.rug"_s);
-    writeBytes(file, "{\\rtf1 the old copy}");
-    // The file-size limit makes the write fail half-way, whoever runs the test.
-    const int number = inChildProcess(
-        [&file] {
-            std::signal(SIGXFSZ, SIG_IGN);
-            const rlimit limit{4096, 4096};
-            setrlimit(RLIMIT_FSIZE, &limit);
-            RichDocument document;
-            document.setText(QString(100000, u'x'));
-            return document.saveFile(file).failed() ? 0 : 1;
-        },
-        false);
-    EXPECT_EQ(number, 0);
-    EXPECT_EQ(readBytes(file), "{\\rtf1 the old copy}");
-    EXPECT_EQ(QDir(m_folder.path()).entryList(QDir::Files), QStringList{u"marked.rug"_s}); // no leftovers
+    const struct
+    {
+        int err;
+        ErrorNumber number;
+    } cases[] = {
+        {EROFS, ErrorNumber::WriteProtected}, {ENOSPC, ErrorNumber::DiskFull}, {EDQUOT, ErrorNumber::DiskFull},
+        {EFBIG, ErrorNumber::DiskFull},       {EIO, ErrorNumber::DeviceIo},    {EMFILE, ErrorNumber::TooManyFiles},
+        {EACCES, ErrorNumber::PermissionDenied}, {EPERM, ErrorNumber::PermissionDenied},
+        {ENOENT, ErrorNumber::PathFileAccess},   {ELOOP, ErrorNumber::PathFileAccess},
+        {EEXIST, ErrorNumber::FileExists},       {EBUSY, ErrorNumber(int(ErrorNumber::ErrnoBase) + EBUSY)},
+    };
+    for (const auto &testCase : cases)
+        EXPECT_EQ(int(errorNumberOf(testCase.err)), int(testCase.number)) << std::strerror(testCase.err);
+}
+
+// Whatever is not a regular text file under a test's name is refused with its reason, unread.
+TEST_F(DocumentFile, OnlyRegularTextFilesAreLoaded)
+{
+    const QByteArray noise = [] {
+        QByteArray bytes;
+        for (int i = 0; i < 600; ++i)
+            bytes.append(char(1 + (i * 37) % 255));
+        return bytes;
+    }();
+    const struct
+    {
+        const char *name;
+        QByteArray bytes; // "fifo", "folder" and "huge" are made otherwise
+        ErrorNumber number;
+        const char *reason;
+    } cases[] = {
+        {"pipe.rtf", "fifo", ErrorNumber::PathFileAccess, "not a regular file"},
+        {"folder.rtf", "folder", ErrorNumber::PathFileAccess, "not a regular file"},
+        {"huge.rtf", "huge", ErrorNumber::TooLarge, "larger than 64 MB"},
+        {"essay.rtf", "PK\x03\x04\x14\0\x06\0word/document.xml", ErrorNumber::NotText, "a Word document saved under an .rtf name"},
+        {"scan.RTF", "%PDF-1.4\n%\xe2\xe3", ErrorNumber::NotText, "a PDF document saved under an .rtf name"},
+        {"old.rtf", "\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", ErrorNumber::NotText, "an old Word document (.doc) saved"},
+        {"photo.rtf", "\x89PNG\r\n\x1a\n", ErrorNumber::NotText, "a picture saved under an .rtf name"},
+        {"nul.txt", QByteArray("Some text\0with a NUL", 21), ErrorNumber::NotText, "NUL bytes), not RTF or plain text"},
+        {"noise.rtf", noise, ErrorNumber::NotText, "binary data (mostly control characters)"},
+    };
+    for (const auto &testCase : cases) {
+        const QString file = path(QString::fromUtf8(testCase.name));
+        if (testCase.bytes == "fifo") {
+            ASSERT_EQ(mkfifo(QFile::encodeName(file).constData(), 0600), 0);
+        } else if (testCase.bytes == "folder") {
+            ASSERT_TRUE(QDir().mkdir(file));
+        } else if (testCase.bytes == "huge") {
+            QFile sparse(file); // no disk space used, and never read
+            ASSERT_TRUE(sparse.open(QIODevice::WriteOnly) && sparse.resize(65 * 1024 * 1024));
+        } else {
+            writeBytes(file, testCase.bytes);
+        }
+        RichDocument document;
+        document.setText(u"kept"_s);
+        const Failure failure = document.loadFile(file);
+        EXPECT_EQ(int(failure.number), int(testCase.number)) << testCase.name;
+        EXPECT_TRUE(failure.reason.contains(QString::fromUtf8(testCase.reason))) << failure.reason;
+        EXPECT_EQ(failure.path, file);
+        EXPECT_EQ(document.text(), u"kept"_s);
+    }
+}
+
+// A full disk, made by a file-size limit in a child process: each write that finds no room
+// fails with the disk-full number and leaves the file as it was, whole.
+TEST_F(DocumentFile, WritesThatFindNoRoomFailAndKeepTheOldFile)
+{
+    const QByteArray old = "{\\rtf1 the old copy}\r\n";
+    const struct
+    {
+        const char *what;
+        std::function<int(const QString &)> write;
+    } cases[] = {
+        {"a small save that only fails when flushed",
+         [](const QString &file) {
+             RichDocument document;
+             document.setText(QString(3000, u'x'));
+             return int(document.saveFile(file, false).number);
+         }},
+        {"a large save", [](const QString &file) {
+             RichDocument document;
+             document.setText(QString(100000, u'x'));
+             return int(document.saveFile(file).number);
+         }},
+        {"a line appended to the results", [](const QString &file) {
+             return int(errorNumberOf(platform::appendWhole(file, QByteArray(3000, 'y') + "   35 wpm\r\n")));
+         }},
+    };
+    for (const auto &testCase : cases) {
+        const QString file = path(u"Anika Botha.rug"_s);
+        writeBytes(file, old);
+        const int number = inChildProcess(
+            [&] {
+                platform::limitFileSize(1024);
+                return testCase.write(file);
+            },
+            false);
+        EXPECT_EQ(number, int(ErrorNumber::DiskFull)) << testCase.what;
+        EXPECT_EQ(readBytes(file), old) << testCase.what;
+        EXPECT_EQ(QDir(m_folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{u"Anika Botha.rug"_s});
+    }
 }
 
 TEST_F(DocumentFile, SaveReplacesAnExistingFile)

@@ -62,7 +62,7 @@ TEST_F(MemoFolder, AMissingMemoIsNamedWithItsFolderAndLeavesTheMemoBoxEmpty)
     workspace.memoFiles[1] = u"kept.rtf"_s;
     const QList<Failure> failures = loadBothMemos(workspace);
     ASSERT_EQ(failures.size(), 1);
-    EXPECT_EQ(failures[0].number, ErrorNumber::PathFileAccess);
+    EXPECT_EQ(int(failures[0].number), int(ErrorNumber::PathFileAccess));
     EXPECT_TRUE(failures[0].description.contains(u"\"Source.rtf\""_s));
     EXPECT_TRUE(failures[0].description.contains(QDir::toNativeSeparators(QDir::currentPath())));
     // The English load emptied the box before it failed, so the Afrikaans memo is gone too,

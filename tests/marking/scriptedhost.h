@@ -61,7 +61,7 @@ public:
     }
     QString applicationFolder() const override { return folder; }
     void testFinished(const TestOutcome &outcome) override { outcomes.append(outcome); }
-    void failureSkipped(const Failure &failure) override { skipped.append(failure.number); }
+    void failureSkipped(const Failure &failure) override { skipped.append(int(failure.number)); }
 };
 
 } // namespace tallimark::testing

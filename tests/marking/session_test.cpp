@@ -1,18 +1,15 @@
 // Whole marking sessions in a temporary folder: a program folder, a class folder and two memos.
-#include "scriptedhost.h"
+#include "sessionfixture.h"
 
 #include "support/childprocess.h"
 #include "support/qstringprinting.h"
 
-#include "documents/workspace.h"
 #include "marking/markingoutput.h"
 #include "marking/markingsession.h"
 
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -22,7 +19,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString Memo = u"We like to read books at home. and this sentence ends the memo text here."_s;
 const QString DoubledTest = u"We like like to read books at home. and this sentence ends the memo text here."_s;
 
 // The memo and a blank, over and over, to the length given.
@@ -30,68 +26,6 @@ QString memoTimes(int length)
 {
     return (Memo + u' ').repeated(length / int(Memo.size()) + 1).left(length);
 }
-
-constexpr auto OwnerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner;
-
-class SessionFixture : public ::testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(m_root.isValid());
-        for (const QString &folder : {u"app"_s, u"Class7B"_s, u"memos"_s})
-            QDir(m_root.path()).mkpath(folder);
-        host.folder = path(u"app"_s);
-        setMemos(Memo, Memo);
-    }
-
-    QString path(const QString &relative) const { return m_root.path() + u'/' + relative; }
-    QString destination(const QString &name = u"Class7B"_s) const { return path(u"app/"_s + name); }
-    static void write(const QString &file, const QString &text)
-    {
-        QFile out(file);
-        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-        out.write(text.toUtf8());
-    }
-    QString results(const QString &name = u"Class7B"_s) const
-    {
-        QFile in(destination(name) + u"/Resultaat.res"_s);
-        return in.open(QIODevice::ReadOnly) ? QString::fromUtf8(in.readAll()) : QString();
-    }
-
-    // Both memos; the English one is in the memo box afterwards, as after start-up.
-    void setMemos(const QString &afrikaans, const QString &english)
-    {
-        workspace.memoFiles = {path(u"memos/Bron.rtf"_s), path(u"memos/Source.rtf"_s)};
-        write(workspace.memoFiles[0], afrikaans);
-        write(workspace.memoFiles[1], english);
-        ASSERT_FALSE(workspace.memoDocument.loadFile(workspace.memoFiles[1]).failed());
-    }
-    QString addTest(const QString &name, const QString &text, const QString &folder = u"Class7B"_s)
-    {
-        host.testList.append(path(folder + u'/' + name));
-        write(host.testList.last(), text);
-        return host.testList.last();
-    }
-
-    // Every folder and file of the fixture open to every user, for a check run as another one.
-    void openToEveryone() const
-    {
-        const auto all = OwnerOnly | QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ExeGroup
-            | QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther;
-        QFile::setPermissions(m_root.path(), all);
-        QDirIterator it(m_root.path(), QDir::AllEntries | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
-        while (it.hasNext())
-            QFile::setPermissions(it.next(), all);
-    }
-
-    Workspace workspace;
-    ScriptedHost host;
-    MarkingSession session{workspace, host};
-
-private:
-    QTemporaryDir m_root;
-};
 
 using Ending = MarkingSession::Ending;
 
@@ -107,7 +41,7 @@ struct SessionCase
     bool asInteger = false;
     bool clickAgain = false; // the button is clicked again from the pending events between tests
     Ending ending = Ending::Completed;
-    QString statuses{};  // per outcome: M marked, S too short, L too long
+    QString statuses{};  // per outcome: M marked, S too short, L too long, N not marked
     QStringList texts{}; // the outcomes' test texts, when given
     // Lines of the report box and of "Resultaat.res", the messages and questions, with {dest}
     // for the destination folder and {class} for the class folder; a line ending in "*" only
@@ -167,7 +101,7 @@ TEST_P(Session, RunsAsTheRowSays)
     EXPECT_EQ(session.ending(), row.ending);
     QString statuses;
     for (const TestOutcome &outcome : std::as_const(host.outcomes))
-        statuses += u"MSL"_s.at(int(outcome.status));
+        statuses += u"MSLN"_s.at(int(outcome.status));
     EXPECT_EQ(statuses, row.statuses);
     for (qsizetype k = 0; k < row.texts.size() && k < host.outcomes.size(); ++k)
         EXPECT_EQ(host.outcomes[k].testText, row.texts[k]) << k;
@@ -190,6 +124,11 @@ TEST_P(Session, RunsAsTheRowSays)
         EXPECT_EQ(host.preview, workspace.destFolder);
         EXPECT_TRUE(host.label.isEmpty());
         EXPECT_EQ(host.pendingEventRuns, row.statuses.count(u'M'));
+        // Only the destination is made: never a folder from a refused answer.
+        const QStringList folders = row.destinationExists && row.destination != u"Class7B"_s
+            ? QStringList{u"Class7B"_s, row.destination}
+            : QStringList{row.destination};
+        EXPECT_EQ(QDir(host.folder).entryList(QDir::Dirs | QDir::NoDotAndDotDot), folders);
     }
 }
 
@@ -244,20 +183,30 @@ INSTANTIATE_TEST_SUITE_P(Marking, Session, ::testing::Values(
                 .destinationExists = true, .answers = {u"Retake"_s}, .destination = u"Retake"_s, .statuses = u"M"_s,
                 .report = {u"               Marking speed tests in Retake"_s, {}, u"{class}/Jan.rtf.......Successful"_s},
                 .results = {u"{dest}/Jan   0 wpm"_s}, .messages = {Done}, .inputs = {Question}},
+    // An answer that is a path is refused and the question asked again.
+    SessionCase{.name = "aPathAnswerIsAskedAgain", .tests = {{u"Jan.rtf"_s, DoubledTest}}, .destinationExists = true,
+                .answers = {u"Grade10/Retake"_s, u"..\\Retake"_s, u"Retake"_s}, .destination = u"Retake"_s,
+                .statuses = u"M"_s,
+                .report = {u"               Marking speed tests in Retake"_s, {}, u"{class}/Jan.rtf.......Successful"_s},
+                .results = {u"{dest}/Jan   0 wpm"_s},
+                .messages = {u"Folder already exists: \"Grade10/Retake\" is a path, not a folder name.\r*"_s,
+                             u"Folder already exists: \"..\\Retake\" is a path*"_s, Done},
+                .inputs = {Question, Question, Question}},
     // A test already in the destination is not copied onto itself.
     SessionCase{.name = "testAlreadyInTheDestination", .tests = {{u"app/Jan.rtf"_s, DoubledTest}},
                 .destinationExists = true, .answers = {u"Class7B"_s}, .statuses = u"M"_s,
                 .report = {Header, {}, u"{dest}/Jan.rtf.......Successful"_s}, .results = {u"{dest}/Jan   0 wpm"_s},
                 .messages = {Done}, .inputs = {Question}},
-    // The copy fails quietly (file not found), the loading then ends the session.
-    SessionCase{.name = "missingTest", .tests = {{u"!gone.rtf"_s, {}}}, .ending = Ending::Failed, .report = {Header, {}},
-                .messages = {u"Error: Tallimark does not have access to certain documents. Maybe Eng/Afr source "
-                             "document is empty, or speed test is not a valid file."_s},
-                .skipped = {53}, .blocked = true, .failure = 75},
+    // A test that cannot be read gets its reason in the report and no result; the session goes on.
+    SessionCase{.name = "missingTest", .tests = {{u"!gone.rtf"_s, {}}, {u"Jan.rtf"_s, DoubledTest}}, .statuses = u"NM"_s,
+                .report = {Header, {}, u"{class}/gone.rtf.......could not be read: no such file"_s,
+                           u"{class}/Jan.rtf.......Successful"_s},
+                .results = {u"{dest}/Jan   0 wpm"_s}, .messages = {Done}},
     // 900 doubled words where the memo has the word once: the doubled-word counter overflows.
     SessionCase{.name = "moreThan255DoubledWords", .tests = {{u"Jan.rtf"_s, u"ab "_s.repeated(300)}},
                 .afrikaansMemo = u"We ab like to read books at home. and this sentence ends here."_s,
-                .ending = Ending::Failed, .report = {Header, {}},
+                .ending = Ending::Failed,
+                .report = {Header, {}, {}, u"Not marked in this session:"_s, u"{class}/Jan.rtf"_s},
                 .messages = {u"Error: Overflow error. {dest}/Jan.rtf may be too large. This session will terminate."_s},
                 .failure = 6}),
     [](const ::testing::TestParamInfo<SessionCase> &param) { return std::string(param.param.name); });
@@ -289,18 +238,11 @@ TEST_F(SessionRuns, TheMarkedCopyShowsTheErrorAndTheReportBlock)
     EXPECT_TRUE(excess.background == Red && excess.colour == White && !excess.bold);
 }
 
-// A failed session blocks the results lines; the next one starts unblocked, and the results file
-// grows across sessions in a reused folder.
-TEST_F(SessionRuns, TheResultsFileGrowsAcrossSessionsAndABlockEndsWithItsSession)
+// The results file grows across sessions in a reused folder.
+TEST_F(SessionRuns, TheResultsFileGrowsAcrossSessions)
 {
-    host.testList = {path(u"Class7B/gone.rtf"_s)};
-    session.run();
-    EXPECT_TRUE(session.resultsBlocked());
-    host.testList.clear();
     addTest(u"Zo\u00EB.rtf"_s, DoubledTest);
-    host.inputAnswers = {u"Class7B"_s};
     session.run();
-    EXPECT_FALSE(session.resultsBlocked());
     host.testList.clear();
     addTest(u"Piet.rtf"_s, u"no more than this"_s);
     host.inputAnswers = {u"Class7B"_s};
@@ -312,7 +254,8 @@ struct Permissions : SessionFixture, ::testing::WithParamInterface<bool>
 { };
 
 // In a child process as an unprivileged user: root would read and write anyway.
-TEST_P(Permissions, AReadOnlyDestinationOrAnUnreadableTestIsPermissionDenied)
+// A read-only destination ends the session; an unreadable test is reported and the session goes on.
+TEST_P(Permissions, AReadOnlyDestinationOrAnUnreadableTest)
 {
     const bool readOnlyDestination = GetParam();
     const QString jan = addTest(u"Jan.rtf"_s, DoubledTest);
@@ -327,11 +270,16 @@ TEST_P(Permissions, AReadOnlyDestinationOrAnUnreadableTestIsPermissionDenied)
     QFile::setPermissions(locked, readOnlyDestination ? readOnly : QFileDevice::Permissions());
     const int failedCheck = inChildProcess([&] {
         session.run();
-        if (host.messages.value(host.messages.size() - 1) != u"Error: Permission denied. Try another location."_s)
-            return 1;
-        if (!session.resultsBlocked() || session.ending() != Ending::Failed)
+        if (!readOnlyDestination)
+            return host.report.endsWith(jan + u".......could not be read: permission denied\r\n"_s)
+                    && session.ending() == Ending::Completed && results().isEmpty()
+                ? 0
+                : 1;
+        if (!host.messages.value(host.messages.size() - 1).startsWith(u"Error: Permission denied. Try another location.\r"_s))
             return 2;
-        return session.endingFailure().number == ErrorNumber::PermissionDenied ? 0 : 3;
+        if (!session.resultsBlocked() || session.ending() != Ending::Failed)
+            return 3;
+        return session.endingFailure().number == ErrorNumber::PermissionDenied ? 0 : 4;
     });
     QFile::setPermissions(locked, OwnerOnly);
     EXPECT_EQ(failedCheck, 0);

@@ -173,7 +173,7 @@ TEST(WordSplitter, WordsAndStarts)
 TEST(TableLimits, WordsPastSlot1500AreReportedAndTheMarkingGoesOn)
 {
     MarkingState state;
-    QList<int> skipped;
+    QList<ErrorNumber> skipped;
     state.skipped = [&](const Failure &failure) { skipped.append(failure.number); };
     const Words split = splitWords(u"a "_s.repeated(1600), state.skipped);
     EXPECT_EQ(split.count, 1500);

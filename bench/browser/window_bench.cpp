@@ -1,0 +1,120 @@
+// The window as a teacher uses it, shown offscreen: listing a folder of 500 tests, and marking
+// a class of 40 tests in the window beside the same class through `tallimark-cli mark`.
+#include "bench/support/generatedclass.h"
+
+#include "browser/dialogs.h"
+#include "browser/filelist.h"
+#include "browser/mainwindow.h"
+#include "browser/testbox.h"
+
+#include <QApplication>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <benchmark/benchmark.h>
+
+#include <sys/resource.h>
+
+using namespace tallimark;
+using namespace tallimark::bench;
+
+namespace {
+
+// User and system time of the finished child processes.
+double childrenCpuSeconds()
+{
+    rusage usage{};
+    getrusage(RUSAGE_CHILDREN, &usage);
+    const auto seconds = [](const timeval &t) { return double(t.tv_sec) + double(t.tv_usec) / 1e6; };
+    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
+// Says nothing and reuses an existing destination folder.
+class QuietDialogs : public Dialogs
+{
+public:
+    void message(QWidget *, const QString &, const QString &, Icon) override {}
+    QString inputBox(QWidget *, const QString &, const QString &, const QString &defaultText) override
+    {
+        return defaultText;
+    }
+    QString openFileName(QWidget *, const QString &, const QString &) override { return {}; }
+    QString saveFileName(QWidget *, const QString &, const QString &, QString &) override { return {}; }
+    QString folderName(QWidget *, const QString &, const QString &) override { return {}; }
+    bool choosePrinter(QWidget *, QPrinter &) override { return false; }
+};
+
+// A shown window started in a temporary folder that holds the memos.
+struct ShownWindow
+{
+    QTemporaryDir root;
+    QuietDialogs dialogs;
+    std::unique_ptr<MainWindow> window;
+
+    ShownWindow()
+    {
+        writeMemos(root.path());
+        QDir::setCurrent(root.path());
+        window = std::make_unique<MainWindow>(dialogs, StartOptions{root.path(), root.path() + QStringLiteral("/program")});
+        window->show();
+        window->start();
+        (void)QTest::qWaitForWindowExposed(window.get());
+    }
+};
+
+void listFolderOf500Tests(benchmark::State &state)
+{
+    ShownWindow shown;
+    const QString folder = shown.root.path() + QStringLiteral("/Grade10");
+    QDir().mkpath(folder);
+    for (int k = 0; k < 500; ++k)
+        saveRtf(QStringLiteral("A short test of learner %1.").arg(k), folder + QStringLiteral("/Learner%1.rtf").arg(k, 3, 10, QLatin1Char('0')));
+    auto *list = shown.window->findChild<FileList *>(QStringLiteral("fileList"));
+    for (auto _ : state) {
+        if (list->listFolder(folder).failed() || list->topLevelItemCount() != 500)
+            state.SkipWithError("the folder was not listed");
+    }
+}
+BENCHMARK(listFolderOf500Tests)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
+
+void markClassInWindow(benchmark::State &state)
+{
+    ShownWindow shown;
+    const QStringList tests = writeClass(shown.root.path() + QStringLiteral("/Grade10"), int(state.range(0)));
+    shown.window->findChild<TestBox *>(QStringLiteral("testBox"))->appendTests(tests);
+    for (auto _ : state) {
+        shown.window->markTests();
+        shown.window->closeReport();
+    }
+}
+BENCHMARK(markClassInWindow)->Arg(40)->Arg(160)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
+
+void markClassThroughCommandLine(benchmark::State &state)
+{
+    QTemporaryDir root;
+    QDir().mkpath(root.path() + QStringLiteral("/out"));
+    writeMemos(root.path());
+    const QStringList tests = writeClass(root.path() + QStringLiteral("/Grade10"), int(state.range(0)));
+    const double cpuBefore = childrenCpuSeconds();
+    for (auto _ : state) {
+        if (!markThroughCommandLine(root.path(), root.path() + QStringLiteral("/out"), tests))
+            state.SkipWithError("tallimark-cli mark failed");
+    }
+    // The CPU column counts this process only; the command's own time is what compares with
+    // the window's CPU time on a busy machine.
+    state.counters["command_cpu_ms"] = benchmark::Counter((childrenCpuSeconds() - cpuBefore) * 1000.0,
+                                                          benchmark::Counter::kAvgIterations);
+}
+BENCHMARK(markClassThroughCommandLine)->Arg(40)->Arg(160)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

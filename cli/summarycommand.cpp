@@ -1,0 +1,193 @@
+// `tallimark-cli summary`: the class table and figures of a destination folder, as plain text,
+// JSON Lines, CSV or the printable PDF pack.
+#include "commands.h"
+
+#include "classpack/classpack.h"
+#include "marking/classfigures.h"
+#include "marking/classrecord.h"
+#include "marking/classtable.h"
+#include "marking/programfolder.h"
+
+#include <QCommandLineParser>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSaveFile>
+
+#include <algorithm>
+#include <cstdio>
+
+namespace tallimark::cli {
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+void complain(const QString &text)
+{
+    std::fprintf(stderr, "tallimark-cli summary: %s\n", text.toUtf8().constData());
+}
+
+// A folder as given, or else the destination of that name in Tallimark's own folder, where
+// `mark` and the window make them.
+QString destinationFolder(const QString &argument)
+{
+    if (QFileInfo(argument).isDir() || argument.contains(u'/'))
+        return QFileInfo(argument).absoluteFilePath();
+    const QString inProgramFolder = programFolder() + u'/' + argument;
+    return QFileInfo(inProgramFolder).isDir() ? inProgramFolder : QFileInfo(argument).absoluteFilePath();
+}
+
+QString tableText(const QList<LearnerResult> &results)
+{
+    // Source and marked copy paths would make every row too wide for a terminal; JSON has them.
+    QList<QStringList> rows{classTableHeader()};
+    for (const LearnerResult &result : results)
+        rows.append(classTableFields(result, u"."_s));
+    QList<qsizetype> widths(ClassTableColumn::Count, 0);
+    for (const QStringList &row : rows)
+        for (int c = 0; c < ClassTableColumn::Count; ++c)
+            widths[c] = std::max(widths[c], row.at(c).size());
+    QString text;
+    for (const QStringList &row : rows) {
+        QString line;
+        for (int c = 0; c < ClassTableColumn::Count; ++c) {
+            const bool number = c >= ClassTableColumn::Keystrokes && c <= ClassTableColumn::Change;
+            line += (number ? row.at(c).rightJustified(widths[c]) : row.at(c).leftJustified(widths[c])) + u"  "_s;
+        }
+        text += line.trimmed() + u'\n';
+    }
+    return text;
+}
+
+QString figuresText(const ClassFigures &figures)
+{
+    QString text;
+    for (const auto &[label, value] : figureLines(figures, u"."_s))
+        text += (label + u':').leftJustified(34) + value + u'\n';
+    if (!figures.histogram.isEmpty()) {
+        text += u"\nFinal results in bins of 5 wpm:\n"_s;
+        for (const HistogramBin &bin : figures.histogram)
+            text +=
+                (QString::number(bin.from) + u'-' + QString::number(bin.from + HistogramBinWidth - 1)).rightJustified(9)
+                + u"  "_s + QString(bin.count, u'#') + (bin.count ? u" "_s : QString()) + QString::number(bin.count)
+                + u'\n';
+    }
+    return text;
+}
+
+template <typename T> QJsonValue optionalNumber(const std::optional<T> &value)
+{
+    return value ? QJsonValue(double(*value)) : QJsonValue();
+}
+
+QByteArray learnerJsonLine(const LearnerResult &result)
+{
+    const ClassRecordRow &row = result.current;
+    const QJsonObject object{
+        {u"markedAt"_s, row.markedAt.toString(Qt::ISODate)},
+        {u"learner"_s, row.learner},
+        {u"source"_s, row.sourcePath},
+        {u"markedCopy"_s, row.markedCopy},
+        {u"memoLanguage"_s, row.memoLanguage},
+        {u"keystrokes"_s, optionalNumber(row.keystrokes)},
+        {u"grossWords"_s, optionalNumber(row.grossWords)},
+        {u"wordsWithErrors"_s, optionalNumber(row.wordsWithErrors)},
+        {u"wpm"_s, optionalNumber(row.wpm)},
+        {u"finalResult"_s, optionalNumber(row.finalResult)},
+        {u"rounding"_s, row.rounding},
+        {u"verdict"_s, row.verdict},
+        {u"remarks"_s, row.remarks},
+        {u"previousResult"_s, optionalNumber(result.previousResult)},
+        {u"change"_s, optionalNumber(result.change())},
+    };
+    return QJsonDocument(object).toJson(QJsonDocument::Compact);
+}
+
+bool writeText(const QString &path, const QByteArray &bytes)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        complain(path + u": "_s + file.errorString());
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+int runSummary(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(u"Prints the class table (each learner's current result) and the class figures "
+                                     "of a destination folder, read from its Tallimark.csv."_s);
+    parser.addHelpOption();
+    const QCommandLineOption csv(u"csv"_s, u"Also write the class table as CSV to FILE."_s, u"FILE"_s);
+    const QCommandLineOption pdf(
+        u"pdf"_s, u"Also write the class pack (cover page, then each marked copy) as PDF to FILE."_s, u"FILE"_s);
+    const QCommandLineOption json(u"json"_s,
+                                  u"Print one JSON object per learner (JSON Lines) with every field of the "
+                                  "record instead of the table."_s);
+    parser.addOptions({csv, pdf, json});
+    parser.addPositionalArgument(u"DEST"_s,
+                                 u"The destination folder (a path, or a folder name in Tallimark's own folder)."_s);
+
+    if (!parser.parse(QStringList{u"tallimark-cli summary"_s} + arguments)) {
+        complain(parser.errorText());
+        return 2;
+    }
+    if (parser.isSet(u"help"_s)) {
+        QString help = parser.helpText();
+        if (const qsizetype end = help.indexOf(u" [options]"); end > 0)
+            help.replace(0, end, u"Usage: tallimark-cli summary"_s);
+        std::fputs(help.toUtf8().constData(), stdout);
+        return 0;
+    }
+    if (parser.positionalArguments().size() != 1) {
+        complain(u"give one DEST folder (see: tallimark-cli summary --help)"_s);
+        return 2;
+    }
+    const QString folder = destinationFolder(parser.positionalArguments().first());
+    if (!QFileInfo(folder).isDir()) {
+        complain(u"no such folder: "_s + folder);
+        return 1;
+    }
+    const ClassRecord record = readClassRecord(folder);
+    for (const QString &problem : record.problems)
+        complain(u"warning: "_s + problem);
+    if (!record.found) {
+        complain(classRecordPath(folder) + u": no class record here (mark tests into this folder first)"_s);
+        return 1;
+    }
+
+    const QList<LearnerResult> results = currentResults(record.rows);
+    const ClassFigures figures = classFigures(results);
+    if (parser.isSet(json)) {
+        for (const LearnerResult &result : results)
+            std::fputs((learnerJsonLine(result) + '\n').constData(), stdout);
+    } else {
+        const QString text =
+            u"Class results: "_s + folder + u"\n\n"_s + tableText(results) + u'\n' + figuresText(figures);
+        std::fputs(text.toUtf8().constData(), stdout);
+    }
+
+    bool ok = true;
+    if (parser.isSet(csv))
+        ok = writeText(parser.value(csv), classTableCsv(results).toUtf8()) && ok;
+    if (parser.isSet(pdf)) {
+        QStringList problems;
+        const ClassPackContent content{QDir(folder).dirName(), results, figures};
+        const QString failure = writeClassPackPdf(parser.value(pdf), content, problems);
+        for (const QString &problem : problems)
+            complain(u"warning: "_s + problem);
+        if (!failure.isEmpty()) {
+            complain(failure);
+            ok = false;
+        }
+    }
+    return ok ? 0 : 1;
+}
+
+} // namespace tallimark::cli

@@ -1,0 +1,260 @@
+#include "classresultswindow.h"
+
+#include "dialogs.h"
+#include "histogramwidget.h"
+
+#include "classpack/classpack.h"
+#include "marking/classfigures.h"
+#include "marking/classtable.h"
+#include "marking/csvformat.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPrinter>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QStandardItemModel>
+#include <QStyle>
+#include <QTableView>
+#include <QVBoxLayout>
+
+#include <limits>
+
+namespace tallimark {
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Sorting uses this role: numbers as numbers, dates as times, text without case.
+constexpr int SortRole = Qt::UserRole;
+// The learner's position in m_results, kept on the learner's cell whatever the sort order.
+constexpr int ResultIndexRole = Qt::UserRole + 1;
+
+QVariant sortKey(const LearnerResult &result, int column, const QString &shown)
+{
+    const ClassRecordRow &row = result.current;
+    // Empty figures (rejected tests) sort below every number.
+    const auto number = [](auto value) {
+        return value ? QVariant(double(*value)) : QVariant(std::numeric_limits<double>::lowest());
+    };
+    switch (column) {
+    case ClassTableColumn::MarkedAt:
+        return row.markedAt.toMSecsSinceEpoch();
+    case ClassTableColumn::Keystrokes:
+        return number(row.keystrokes);
+    case ClassTableColumn::GrossWords:
+        return number(row.grossWords);
+    case ClassTableColumn::WordsWithErrors:
+        return number(row.wordsWithErrors);
+    case ClassTableColumn::FinalResult:
+        return number(row.finalResult);
+    case ClassTableColumn::Change:
+        return number(result.change());
+    default:
+        return shown.toLower();
+    }
+}
+
+} // namespace
+
+ClassResultsWindow::ClassResultsWindow(Dialogs &dialogs, QWidget *parent)
+    : QWidget(parent, Qt::Window), m_dialogs(dialogs), m_title(new QLabel(this)), m_note(new QLabel(this)),
+      m_figures(new QFormLayout), m_histogram(new HistogramWidget(this)), m_table(new QTableView(this)),
+      m_model(new QStandardItemModel(this))
+{
+    setWindowTitle(u"Class Results"_s);
+    QFont titleFont = m_title->font();
+    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.4);
+    titleFont.setBold(true);
+    m_title->setFont(titleFont);
+    m_title->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_note->setWordWrap(true);
+    m_note->setStyleSheet(u"color: #a00000"_s);
+    m_note->hide();
+
+    m_model->setSortRole(SortRole);
+    m_table->setObjectName(u"classTable"_s);
+    m_table->setModel(m_model);
+    m_table->setSortingEnabled(true);
+    m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_table->verticalHeader()->hide();
+    m_table->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
+    m_table->setWordWrap(false);
+    m_table->horizontalHeader()->setStretchLastSection(true);
+    m_table->setToolTip(u"Double-click a learner to open the marked copy"_s);
+    connect(m_table, &QTableView::doubleClicked, this, [this](const QModelIndex &index) {
+        const QStandardItem *learner = m_model->item(index.row(), ClassTableColumn::Learner);
+        const QString copy = m_results.value(learner->data(ResultIndexRole).toInt()).current.markedCopy;
+        if (!copy.isEmpty())
+            emit markedCopyRequested(copy);
+    });
+
+    auto *figuresAndHistogram = new QHBoxLayout;
+    figuresAndHistogram->addLayout(m_figures);
+    figuresAndHistogram->addWidget(m_histogram, 1);
+
+    auto *buttons = new QHBoxLayout;
+    const auto button = [&](const QString &caption, void (ClassResultsWindow::*action)()) {
+        auto *pushButton = new QPushButton(caption, this);
+        connect(pushButton, &QPushButton::clicked, this, action);
+        buttons->addWidget(pushButton);
+    };
+    button(u"Save as CSV\u2026"_s, &ClassResultsWindow::saveAsCsv);
+    button(u"Print class pack\u2026"_s, &ClassResultsWindow::printPack);
+    button(u"Export class pack as PDF\u2026"_s, &ClassResultsWindow::exportPdf);
+    buttons->addStretch();
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(m_title);
+    layout->addLayout(figuresAndHistogram);
+    layout->addWidget(m_note);
+    layout->addWidget(m_table, 1);
+    layout->addLayout(buttons);
+    resize(1000, 640);
+}
+
+void ClassResultsWindow::showFolder(const QString &destFolder)
+{
+    m_folder = destFolder;
+    const ClassRecord record = readClassRecord(destFolder);
+    m_results = currentResults(record.rows);
+    const QString name = QDir(destFolder).dirName();
+    setWindowTitle(u"Class Results \u2013 "_s + name);
+    m_title->setText(u"Class results: "_s + name);
+    m_title->setToolTip(destFolder);
+
+    QStringList notes = record.problems;
+    if (!record.found)
+        notes.append(u"No class results in "_s + destFolder + u" yet: they are recorded as tests are marked."_s);
+    m_note->setText(notes.join(u'\n'));
+    m_note->setVisible(!notes.isEmpty());
+
+    while (m_figures->rowCount() > 0)
+        m_figures->removeRow(0);
+    const ClassFigures figures = classFigures(m_results);
+    for (const auto &[label, value] : figureLines(figures, locale().decimalPoint())) {
+        auto *shown = new QLabel(value, this);
+        shown->setObjectName(label);
+        m_figures->addRow(label + u':', shown);
+    }
+    m_histogram->setBins(figures.histogram);
+    fillTable();
+}
+
+QString ClassResultsWindow::figure(const QString &label) const
+{
+    const auto *shown = findChild<QLabel *>(label);
+    return shown ? shown->text() : QString();
+}
+
+void ClassResultsWindow::fillTable()
+{
+    m_model->clear();
+    m_model->setHorizontalHeaderLabels(classTableHeader());
+    const QIcon warning = style()->standardIcon(QStyle::SP_MessageBoxWarning);
+    for (qsizetype r = 0; r < m_results.size(); ++r) {
+        const LearnerResult &result = m_results.at(r);
+        const QStringList fields = classTableFields(result, locale().decimalPoint());
+        QList<QStandardItem *> items;
+        for (int c = 0; c < ClassTableColumn::Count; ++c) {
+            auto *item = new QStandardItem(fields.at(c));
+            item->setData(sortKey(result, c, fields.at(c)), SortRole);
+            if (c >= ClassTableColumn::Keystrokes && c <= ClassTableColumn::Change)
+                item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            items.append(item);
+        }
+        items.at(ClassTableColumn::Learner)->setData(int(r), ResultIndexRole);
+        items.at(ClassTableColumn::Remarks)->setToolTip(fields.at(ClassTableColumn::Remarks));
+        if (result.current.verdict == UnreliableVerdict) {
+            QStandardItem *verdict = items.at(ClassTableColumn::Verdict);
+            QFont bold = font();
+            bold.setBold(true);
+            verdict->setFont(bold);
+            verdict->setForeground(QColor(0xa0, 0, 0));
+            verdict->setBackground(QColor(0xff, 0xf0, 0xb0));
+            verdict->setIcon(warning);
+        }
+        m_model->appendRow(items);
+    }
+    m_table->horizontalHeader()->setSortIndicator(ClassTableColumn::Learner, Qt::AscendingOrder);
+    m_table->resizeColumnsToContents();
+}
+
+QList<LearnerResult> ClassResultsWindow::resultsAsShown() const
+{
+    QList<LearnerResult> shown;
+    for (int r = 0; r < m_model->rowCount(); ++r)
+        shown.append(m_results.at(m_model->item(r, ClassTableColumn::Learner)->data(ResultIndexRole).toInt()));
+    return shown;
+}
+
+void ClassResultsWindow::reportProblems(const QStringList &problems, const QString &what)
+{
+    if (!problems.isEmpty())
+        m_dialogs.message(this, what + u"\r"_s + problems.join(u'\r'), QString());
+}
+
+QString ClassResultsWindow::askSavePath(const QString &filter, const QString &nameEnding)
+{
+    // Suggested in the class's folder, named after the class; the extension is added when left out.
+    const QString suffix = nameEnding.mid(nameEnding.lastIndexOf(u'.'));
+    QString chosenPattern;
+    QString path = m_dialogs.saveFileName(this, filter, m_folder + u'/' + QDir(m_folder).dirName() + nameEnding,
+                                          chosenPattern);
+    if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty())
+        path += suffix;
+    return path;
+}
+
+void ClassResultsWindow::saveAsCsv()
+{
+    const QString path = askSavePath(u"CSV files|*.csv"_s, u" class results.csv"_s);
+    if (path.isEmpty())
+        return;
+    // The rows in their shown order and text, as the teacher sees the table.
+    QString csv = csvRecord(classTableHeader());
+    for (int r = 0; r < m_model->rowCount(); ++r) {
+        QStringList fields;
+        for (int c = 0; c < m_model->columnCount(); ++c)
+            fields.append(m_model->item(r, c)->text());
+        csv += csvRecord(fields);
+    }
+    QSaveFile file(path);
+    const QByteArray bytes = csv.toUtf8();
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+        m_dialogs.message(this, path + u" could not be saved: "_s + file.errorString(), u"Error"_s);
+}
+
+void ClassResultsWindow::printPack()
+{
+    QPrinter printer;
+    preparePackDevice(printer, QLocale::system());
+    if (!m_dialogs.choosePrinter(this, printer) || !printer.isValid())
+        return;
+    QStringList problems;
+    const ClassPackContent content{QDir(m_folder).dirName(), resultsAsShown(), classFigures(m_results)};
+    if (!paintClassPack(printer, content, problems))
+        m_dialogs.message(this, u"The class pack could not be printed."_s, u"Error"_s);
+    reportProblems(problems, u"Some marked copies could not be read:"_s);
+}
+
+void ClassResultsWindow::exportPdf()
+{
+    const QString path = askSavePath(u"PDF files|*.pdf"_s, u" class pack.pdf"_s);
+    if (path.isEmpty())
+        return;
+    QStringList problems;
+    const ClassPackContent content{QDir(m_folder).dirName(), resultsAsShown(), classFigures(m_results)};
+    const QString failure = writeClassPackPdf(path, content, problems);
+    if (!failure.isEmpty())
+        m_dialogs.message(this, failure, u"Error"_s);
+    reportProblems(problems, u"Some marked copies could not be read:"_s);
+}
+
+} // namespace tallimark

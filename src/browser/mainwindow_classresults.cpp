@@ -1,0 +1,38 @@
+// The class results window as the main window opens it: from the File menu for any destination
+// folder, and after a session for the folder it marked into.
+#include "mainwindow.h"
+
+#include "classresultswindow.h"
+#include "dialogs.h"
+
+#include <QFileInfo>
+
+namespace tallimark {
+
+void MainWindow::openClassResults()
+{
+    // The teacher usually wants the class just marked, or one beside it in the program folder.
+    const QString start =
+        QFileInfo(m_workspace.destFolder).isDir() ? m_workspace.destFolder : m_options.programFolder;
+    const QString folder = m_dialogs.folderName(this, QStringLiteral("Class Results"), start);
+    if (!folder.isEmpty())
+        showClassResults(folder);
+}
+
+void MainWindow::showClassResults(const QString &destFolder)
+{
+    if (!m_classResults) {
+        m_classResults = new ClassResultsWindow(m_dialogs, this);
+        connect(m_classResults, &ClassResultsWindow::markedCopyRequested, this, [this](const QString &copy) {
+            showReport();
+            showCloseReportButton();
+            showFile(copy);
+            activateWindow();
+        });
+    }
+    m_classResults->showFolder(destFolder);
+    m_classResults->show();
+    m_classResults->raise();
+}
+
+} // namespace tallimark

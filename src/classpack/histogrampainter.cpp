@@ -1,0 +1,54 @@
+#include "histogrampainter.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+
+#include <algorithm>
+
+namespace tallimark {
+
+using namespace Qt::StringLiterals;
+
+void paintHistogram(QPainter &painter, const QRectF &area, const QList<HistogramBin> &bins)
+{
+    painter.save();
+    const QFontMetricsF metrics(painter.font(), painter.device());
+    const qreal line = metrics.height();
+    if (bins.isEmpty()) {
+        painter.drawText(area, Qt::AlignCenter, u"No marked tests"_s);
+        painter.restore();
+        return;
+    }
+    int most = 1;
+    for (const HistogramBin &bin : bins)
+        most = std::max(most, bin.count);
+
+    // Room for the counts above the bars and two lines of bin labels beneath.
+    const QRectF bars(area.left(), area.top() + line, area.width(), area.height() - 3.2 * line);
+    const qreal slot = bars.width() / qreal(bins.size());
+    const qreal gap = std::min(slot * 0.15, line);
+    painter.setPen(Qt::NoPen);
+    for (qsizetype i = 0; i < bins.size(); ++i) {
+        const HistogramBin &bin = bins.at(i);
+        const qreal height = bars.height() * bin.count / most;
+        const QRectF bar(bars.left() + slot * qreal(i) + gap / 2, bars.bottom() - height, slot - gap, height);
+        painter.setBrush(QColor(0x3b, 0x6e, 0xa8));
+        painter.drawRect(bar);
+        painter.setPen(Qt::black);
+        if (bin.count > 0)
+            painter.drawText(QRectF(bar.left(), bar.top() - line, bar.width(), line), Qt::AlignCenter,
+                             QString::number(bin.count));
+        const QString range =
+            QString::number(bin.from) + u"\u2013"_s + QString::number(bin.from + HistogramBinWidth - 1);
+        painter.drawText(QRectF(bars.left() + slot * qreal(i), bars.bottom() + line * 0.1, slot, line), Qt::AlignCenter,
+                         metrics.horizontalAdvance(range) < slot ? range : QString::number(bin.from));
+        painter.setPen(Qt::NoPen);
+    }
+    painter.setPen(Qt::black);
+    painter.drawLine(QPointF(bars.left(), bars.bottom()), QPointF(bars.right(), bars.bottom()));
+    painter.drawText(QRectF(area.left(), area.bottom() - line * 1.1, area.width(), line), Qt::AlignCenter,
+                     u"Final result (wpm), learners per 5 wpm"_s);
+    painter.restore();
+}
+
+} // namespace tallimark

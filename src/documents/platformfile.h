@@ -1,0 +1,65 @@
+// The few file operations that need the platform's own calls: reading only regular files,
+// replacing a file by renaming a complete new one over it, appending whole lines, and syncing a
+// session's files once at its end. POSIX only; another platform gets its own platformfile.cpp.
+// Every function reports the errno of the call that failed (0: success).
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+namespace tallimark::platform {
+
+// File names as the system's bytes. Valid UTF-8 decodes as usual; each byte that is not part
+// of valid UTF-8 becomes one of U+DC80..U+DCFF, which encodeName turns back into that byte, so
+// a name such as "bad\xff.rtf" survives the trip through a QString (QFile's own decoding
+// would replace the byte and lose the file).
+QString decodeName(QByteArrayView name);
+QByteArray encodeName(const QString &name);
+
+// Creates one folder; its parent must exist.
+int makeFolder(const QString &path);
+// True when something (a file, a folder, a link, even a dangling one) has that name.
+bool exists(const QString &path);
+
+// Larger than any test or memo, pictures included: such a file is refused without reading it.
+constexpr qint64 MaxDocumentSize = 64 * 1024 * 1024;
+
+enum class Refusal { None, NotRegularFile, TooLarge };
+
+struct FileRead
+{
+    QByteArray bytes;
+    int error = 0;
+    Refusal refusal = Refusal::None;
+};
+
+// Reads a regular file of at most maxSize bytes. Opened non-blocking, so a FIFO or a device
+// under a test's name is refused instead of waiting forever.
+FileRead readRegularFile(const QString &path, qint64 maxSize = MaxDocumentSize);
+
+// Writes bytes into a new file beside path and renames it over path: the old file stays whole
+// when anything fails. A symbolic link at path is replaced, never written through; an existing
+// file that is not writable is left alone (EACCES). With syncNow the data and the rename are
+// on the disk before this returns; without it, syncFiles does it later for many files at once.
+int replaceFile(const QString &path, const QByteArray &bytes, bool syncNow);
+
+// Appends bytes as a whole or not at all: a write that fails half-way is cut back to the
+// file's old length. A symbolic link at path is replaced by a new file.
+int appendWhole(const QString &path, const QByteArray &bytes);
+
+struct SyncFailure
+{
+    int error = 0;
+    QString path;
+};
+
+// Makes the files and their names durable: on Linux one syncfs of each file system that holds
+// them, elsewhere fdatasync of every file and one fsync of each folder holding them.
+SyncFailure syncFiles(const QStringList &paths);
+
+// For tests: writes beyond this many bytes fail with EFBIG, as on a full disk (the signal that
+// would kill the process is ignored). Meant for a child process.
+bool limitFileSize(qint64 bytes);
+
+} // namespace tallimark::platform

@@ -1,0 +1,47 @@
+// The figures of a class: how many tests were marked and rejected, and the spread of the final
+// results of the learners' current rows.
+#pragma once
+
+#include "classrecord.h"
+
+#include <QList>
+#include <QPair>
+#include <QString>
+
+#include <optional>
+
+namespace tallimark {
+
+struct HistogramBin
+{
+    double from = 0; // the bin holds results from this value up to, not including, from + 5
+    int count = 0;
+};
+
+struct ClassFigures
+{
+    int marked = 0;
+    int rejected = 0;
+    // Over the marked learners; empty when none is marked.
+    std::optional<double> mean;
+    std::optional<double> median;
+    std::optional<double> lowest;
+    std::optional<double> highest;
+    // The population standard deviation: the class is the whole group, not a sample of one.
+    std::optional<double> standardDeviation;
+    QList<HistogramBin> histogram; // every bin from the lowest result's to the highest's
+};
+
+constexpr double HistogramBinWidth = 5;
+
+ClassFigures classFigures(const QList<LearnerResult> &results);
+
+// The figures as label and value, in the order the window, the pack and the command line show
+// them; values with at most one decimal, in the given decimal separator.
+QList<QPair<QString, QString>> figureLines(const ClassFigures &figures, const QString &decimalSeparator);
+
+// A result or a change as shown in tables: at most one decimal; a change carries its sign.
+QString resultText(double value, const QString &decimalSeparator);
+QString changeText(double change, const QString &decimalSeparator);
+
+} // namespace tallimark
