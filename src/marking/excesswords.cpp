@@ -35,7 +35,7 @@ void storeCore(MarkingState &state, CollectedCores &collected, const QString &co
 // Groups the test words by their cores through hashes, so that no core is searched word by word.
 CollectedCores collectCores(MarkingState &state, const QString &testText)
 {
-    const int n = state.testWordCount;
+    const int n = state.testWords.count;
     QSet<QString> errorsAndRepeats;
     for (int e = 1; e <= state.errorCount; ++e)
         errorsAndRepeats.insert(state.errorWords.at(e));
@@ -90,7 +90,7 @@ CollectedCores collectCores(MarkingState &state, const QString &testText)
         if (groupCollected[size_t(g)] || core.isEmpty() || core == u"\n")
             continue;
         // A core is usually the start of its own word, found there without a search.
-        const int start = std::max(1, state.wordStarts.at(t));
+        const int start = std::max(1, state.testWords.startOf(t));
         if (QStringView(testText).mid(start - 1, core.size()) != core && !text::contains(testText, core))
             continue;
         // A core that found no slot is not known afterwards, as in the table itself.
@@ -105,22 +105,22 @@ CollectedCores collectCores(MarkingState &state, const QString &testText)
 
 void addExcessWord(MarkingState &state, const QString &core)
 {
-    ++state.excessCount;
-    if (state.excessWords.set(state.excessCount, core + u' ', state.skipped))
-        state.excessText += state.excessWords.at(state.excessCount);
+    ++state.excess.count;
+    if (state.excess.words.set(state.excess.count, core + u' ', state.skipped))
+        state.excess.text += state.excess.words.at(state.excess.count);
 }
 
 void markDoubledExcessWords(MarkingState &state)
 {
-    state.doubleCounted = 0;
-    for (int x = 1; x <= state.excessCount; ++x) {
+    state.excess.doubleCounted = 0;
+    for (int x = 1; x <= state.excess.count; ++x) {
         for (int e = 1; e <= state.errorCount; ++e) {
-            const QString excess = state.excessWords.at(x);
+            const QString excess = state.excess.words.at(x);
             if (text::trimBlanksView(excess) == text::trimBlanksView(state.errorWords.at(e))) {
-                state.excessWords.set(x, u'(' + excess + u')', state.skipped);
-                ++state.doubleCounted;
+                state.excess.words.set(x, u'(' + excess + u')', state.skipped);
+                ++state.excess.doubleCounted;
             }
-            if (state.doubleCounted == state.doubledCount)
+            if (state.excess.doubleCounted == state.doubledCount)
                 return;
         }
     }
@@ -130,7 +130,7 @@ void markDoubledExcessWords(MarkingState &state)
 
 void findExcessWords(MarkingState &state, const QString &testText, const QString &memoText)
 {
-    state.excessText.clear();
+    state.excess.text.clear();
     const CollectedCores collected = collectCores(state, testText);
 
     // The last core collected is left out: it may be the learner's unfinished last word.

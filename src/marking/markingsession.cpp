@@ -449,7 +449,7 @@ void MarkingSession::writeOutput(const QString &entry, const QString &memoText, 
     test.setSelStart(test.length());
     check(saveMarkedCopy());
 
-    outcome.resultsLine = resultsLine(m_workspace.destFolder, m_host.currentTestLabel(), state.wpm);
+    outcome.resultsLine = resultsLine(m_workspace.destFolder, m_host.currentTestLabel(), state.result.finalWpm);
     if (!m_resultsBlocked) {
         check(appendLine(resultsFilePath(), outcome.resultsLine));
         m_written.append(resultsFilePath());
@@ -460,14 +460,10 @@ void MarkingSession::writeOutput(const QString &entry, const QString &memoText, 
     m_host.appendReportText(entry + outcome.verdict + CRLF);
 
     outcome.memoCutLength = state.memoCutLength;
-    outcome.charCount = state.charCount;
-    outcome.grossWords = state.grossWords;
-    outcome.errorCount = state.errorCount;
-    outcome.wpm = state.unroundedWpm;
-    outcome.finalWpm = state.wpm;
-    for (int x = 1; x <= state.excessCount; ++x)
-        outcome.excessWords.append(state.excessWords.at(x));
-    outcome.doubleCounted = state.doubleCounted;
+    static_cast<ResultFigures &>(outcome) = state.result;
+    for (int x = 1; x <= state.excess.count; ++x)
+        outcome.excessWords.append(state.excess.words.at(x));
+    outcome.doubleCounted = state.excess.doubleCounted;
     outcome.layout = state.layout;
     outcome.reportText = state.reportText;
     outcome.highlights = state.highlights;

@@ -7,34 +7,35 @@
 #include "memotextindex.h"
 #include "slottable.h"
 #include "testoutcome.h"
+#include "wordsplitter.h"
 
 #include <QString>
 #include <QStringList>
 
 namespace tallimark {
 
-constexpr int WordSlots = 1500;
-constexpr int CharSlots = 8000;
+// Accepted words typed more often than the memo part has them, as the report lists them.
+struct ExcessWords
+{
+    Int16 count;
+    SlotTable<QString, WordSlots> words; // in brackets when the doubled-word check also made it an error
+    QString text;                        // the words as found: the result charges for its length
+    Int16 doubleCounted;                 // how many are in brackets
+};
 
 struct MarkingState
 {
     // Where skipped failures go (the session passes them on to its host).
     SkippedFailureSink skipped;
 
-    // Text preparation
+    // How much of the memo the test is compared with.
     Int16 memoCutLength;
-    bool memoMatched = false;
-    qint64 charCount = 0;
 
-    // Word splitter and word tables
-    SlotTable<QString, WordSlots> splitWords;
-    SlotTable<int, CharSlots> wordStarts;
-    int splitCount = 0;
-    SlotTable<QString, WordSlots> memoWords;
-    Int16 memoWordCount;
-    SlotTable<QString, WordSlots> testWords;
-    int testWordCount = 0;
-    MemoIndex memoIndex;
+    // The words of the memo part the test is compared with, and of the test; the word check joins
+    // and the excess-word count empties test words in place.
+    Words memoWords;
+    Words testWords;
+    MemoIndex memoIndex;         // over memoWords
     MemoTextIndex memoTextIndex; // over the whole memo text
 
     // Whether the whole memo text contains the text (an empty text: when the memo is not empty).
@@ -61,16 +62,10 @@ struct MarkingState
     LayoutCounts layout;
     bool twoSpaceStyle = false;
 
-    // Excess words
-    Int16 excessCount;
-    SlotTable<QString, WordSlots> excessWords;
-    QString excessText;
-    Int16 doubleCounted;
+    ExcessWords excess;
 
-    // Result
-    qint64 grossWords = 0;
-    double wpm = 0;
-    double unroundedWpm = 0;
+    // Result: the keystrokes are counted with the words, the rest by the result calculation.
+    ResultFigures result;
     QString reportText;
 
     // What the highlighting and the excess-word marking selected, in order.

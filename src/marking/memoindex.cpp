@@ -1,6 +1,6 @@
 #include "memoindex.h"
 
-#include "markingstate.h"
+#include "wordsplitter.h"
 #include "textpositions.h"
 #include "wordcore.h"
 
@@ -8,10 +8,10 @@
 
 namespace tallimark {
 
-void MemoIndex::build(const MarkingState &state)
+void MemoIndex::build(const Words &memoWords)
 {
-    m_state = &state;
-    const int count = state.memoWordCount;
+    m_memoWords = &memoWords;
+    const int count = memoWords.count;
     m_words.clear();
     m_runTogether.clear();
     m_cores.clear();
@@ -20,13 +20,13 @@ void MemoIndex::build(const MarkingState &state)
     m_cores.reserve(size_t(count));
     m_hasEmptyWord = false;
     for (int j = 1; j <= count; ++j) {
-        const QString &word = state.memoWords.at(j);
+        const QString &word = memoWords.at(j);
         m_hasEmptyWord = m_hasEmptyWord || word.isEmpty();
         m_words.push_back({hashText(word), j});
         m_cores.push_back({hashText(wordCoreView(word)), j});
         if (j < count) {
             const QStringView first = text::trimRightView(word);
-            QStringView second = state.memoWords.at(j + 1);
+            QStringView second = memoWords.at(j + 1);
             while (!second.isEmpty() && second.front() == u' ')
                 second = second.sliced(1);
             m_runTogether.push_back({hashText(second, hashText(first)), j});
@@ -50,15 +50,15 @@ MemoIndex::candidates(const Entries &entries, size_t hash)
 bool MemoIndex::hasWord(QStringView word) const
 {
     const auto [first, last] = candidates(m_words, hashText(word));
-    return std::any_of(first, last, [&](const Entry &e) { return m_state->memoWords.at(e.slot) == word; });
+    return std::any_of(first, last, [&](const Entry &e) { return m_memoWords->at(e.slot) == word; });
 }
 
 int MemoIndex::firstRunTogether(QStringView text) const
 {
     const auto [first, last] = candidates(m_runTogether, hashText(text));
     for (auto it = first; it != last; ++it) { // in slot order: the first match is the smallest m
-        const QStringView a = text::trimRightView(m_state->memoWords.at(it->slot));
-        QStringView b = m_state->memoWords.at(it->slot + 1);
+        const QStringView a = text::trimRightView(m_memoWords->at(it->slot));
+        QStringView b = m_memoWords->at(it->slot + 1);
         while (!b.isEmpty() && b.front() == u' ')
             b = b.sliced(1);
         if (text.size() == a.size() + b.size() && text.startsWith(a) && text.sliced(a.size()) == b)
@@ -70,7 +70,7 @@ int MemoIndex::firstRunTogether(QStringView text) const
 int MemoIndex::coreCount(QStringView core) const
 {
     const auto [first, last] = candidates(m_cores, hashText(core));
-    return int(std::count_if(first, last, [&](const Entry &e) { return wordCoreView(m_state->memoWords.at(e.slot)) == core; }));
+    return int(std::count_if(first, last, [&](const Entry &e) { return wordCoreView(m_memoWords->at(e.slot)) == core; }));
 }
 
 } // namespace tallimark

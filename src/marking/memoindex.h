@@ -11,12 +11,13 @@
 
 namespace tallimark {
 
-struct MarkingState;
+struct Words;
 
 class MemoIndex
 {
 public:
-    void build(const MarkingState &state);
+    // The index keeps a reference to the words: they must stay where they are while it is used.
+    void build(const Words &memoWords);
 
     bool hasWord(QStringView word) const;
     bool hasEmptyWord() const { return m_hasEmptyWord; }
@@ -35,7 +36,7 @@ private:
     using Entries = std::vector<Entry>;
     static std::pair<Entries::const_iterator, Entries::const_iterator> candidates(const Entries &entries, size_t hash);
 
-    const MarkingState *m_state = nullptr;
+    const Words *m_memoWords = nullptr;
     Entries m_words;
     Entries m_runTogether;
     Entries m_cores;

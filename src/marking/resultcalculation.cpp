@@ -29,29 +29,31 @@ void calculateResult(MarkingState &state)
         ++state.errorCount;
     if (state.layout.testMarks < state.layout.memoMarks)
         ++state.errorCount;
-    state.errorCount = qint64(std::floor(double(state.excessText.size()) / 6)) + state.errorCount - state.doubleCounted;
+    state.errorCount = qint64(std::floor(double(state.excess.text.size()) / 6)) + state.errorCount - state.excess.doubleCounted;
     // More doubled words than errors would otherwise add words to the result.
     if (state.errorCount < 0)
         state.errorCount = 0;
-    if (!state.excessText.isEmpty() && state.errorCount == 0)
+    if (!state.excess.text.isEmpty() && state.errorCount == 0)
         state.errorCount = 1;
-    state.grossWords = qint64(std::nearbyint(double(state.charCount) / 5));
-    state.wpm = double(state.grossWords - state.errorCount) / 10;
-    state.unroundedWpm = state.wpm;
+    ResultFigures &result = state.result;
+    result.errorCount = state.errorCount;
+    result.grossWords = qint64(std::nearbyint(double(result.charCount) / 5));
+    result.wpm = double(result.grossWords - state.errorCount) / 10;
 }
 
 void buildReport(MarkingState &state, bool resultAsInteger)
 {
     const QString &crlf = text::CRLF;
-    state.reportText = crlf + u"|| "_s + numberText(state.charCount) + u"     "_s
+    ResultFigures &result = state.result;
+    state.reportText = crlf + u"|| "_s + numberText(result.charCount) + u"     "_s
                        + numberText(qint64(state.errorCount)) + u'm' + crlf;
 
     QString remarks;
-    if (state.excessCount > 0) {
+    if (state.excess.count > 0) {
         remarks = u"Excess words: "_s;
-        for (int x = 1; x <= state.excessCount; ++x) {
-            remarks += state.excessWords.at(x);
-            if (x < state.excessCount)
+        for (int x = 1; x <= state.excess.count; ++x) {
+            remarks += state.excess.words.at(x);
+            if (x < state.excess.count)
                 remarks += u", "_s;
         }
     }
@@ -65,14 +67,14 @@ void buildReport(MarkingState &state, bool resultAsInteger)
         remarks += crlf + u"Missing <!> or <?>"_s;
     state.reportText += remarks;
 
-    state.reportText += crlf + text::trimBlanks(numberText(state.charCount)) + u" \u00F7 5 = "_s
-                        + numberText(state.grossWords) + crlf;
+    state.reportText += crlf + text::trimBlanks(numberText(result.charCount)) + u" \u00F7 5 = "_s
+                        + numberText(result.grossWords) + crlf;
     state.reportText += u"Less no. of words with errors:  - "_s + numberText(qint64(state.errorCount)) + u" = "_s
-                        + numberText(state.wpm * 10) + crlf + u"WPM = "_s + numberText(state.wpm * 10)
-                        + u" \u00F7 10 = "_s + numberText(state.wpm) + u' ';
+                        + numberText(result.wpm * 10) + crlf + u"WPM = "_s + numberText(result.wpm * 10)
+                        + u" \u00F7 10 = "_s + numberText(result.wpm) + u' ';
 
-    state.wpm = roundedResult(state.wpm, resultAsInteger);
-    state.reportText += u"        Final: "_s + numberText(state.wpm) + u" wpm "_s;
+    result.finalWpm = roundedResult(result.wpm, resultAsInteger);
+    state.reportText += u"        Final: "_s + numberText(result.finalWpm) + u" wpm "_s;
 }
 
 } // namespace tallimark

@@ -10,10 +10,11 @@ namespace tallimark {
 // multiple of 5 computed on whole tenths.
 double roundedResult(double wpm, bool asInteger);
 
-// Adds the layout, punctuation and excess-word deductions to errorCount and computes wpm.
+// Adds the layout, punctuation and excess-word deductions to errorCount and fills the result
+// figures but the final one.
 void calculateResult(MarkingState &state);
 
-// Builds reportText from the figures and rounds wpm.
+// Builds reportText from the figures and rounds wpm to the final result.
 void buildReport(MarkingState &state, bool resultAsInteger);
 
 } // namespace tallimark

@@ -18,16 +18,14 @@ void compareWithMemo(MarkingState &state, const QString &testText, const QString
 
     state.memoTextIndex.prepare(memoText);
 
-    clearWordTables(state);
-    findMemoCut(state, testText, memoText);
-    splitWords(state, text::left(memoText, state.memoCutLength));
-    takeSplitAsMemoWords(state);
+    resetTestCounts(state);
+    state.memoCutLength = findMemoCut(testText, memoText);
+    state.memoWords = splitWords(text::left(memoText, state.memoCutLength), state.skipped);
+    state.memoIndex.build(state.memoWords);
 
-    clearWordTables(state);
     const QString trimmedTest = text::trimRight(testText);
-    state.charCount = countCharacters(trimmedTest, state.skipped);
-    splitWords(state, trimmedTest);
-    takeSplitAsTestWords(state);
+    state.result.charCount = countCharacters(trimmedTest, state.skipped);
+    state.testWords = splitWords(trimmedTest, state.skipped);
     checkWords(state, memoText);
 
     state.layout = countLayout(testText, memoText, state.memoCutLength);

@@ -46,9 +46,21 @@ struct LayoutCounts
     int memoCommas = 0;
     int testMarks = 0; // "!" and "?"
     int memoMarks = 0;
+
+    friend bool operator==(const LayoutCounts &, const LayoutCounts &) = default;
 };
 
-struct TestOutcome
+// The figures of a marked test's result: the report block shows them, the results line the last.
+struct ResultFigures
+{
+    qint64 charCount = 0;         // keystrokes
+    qint64 grossWords = 0;        // keystrokes / 5, rounded
+    int errorCount = 0;           // words with errors, after the deductions
+    double wpm = 0;               // before rounding
+    double finalWpm = 0;
+};
+
+struct TestOutcome : ResultFigures
 {
     // NotMarked: the test could not be read, or its memo could not be used; it has no result.
     enum class Status { Marked, TooShort, TooLong, NotMarked };
@@ -60,12 +72,6 @@ struct TestOutcome
     QString testText;             // the test's plain text as compared (trailing blanks removed)
     QString memoText;             // the whole memo's plain text it was compared with
     int memoCutLength = 0;
-
-    qint64 charCount = 0;
-    qint64 grossWords = 0;
-    int errorCount = 0;           // final, after the deductions
-    double wpm = 0;               // before rounding
-    double finalWpm = 0;
 
     QList<ErrorEntry> errors;     // word and spacing errors, before the deductions
     QList<RepeatEntry> repeats;

@@ -41,16 +41,9 @@ void normaliseSentenceEndSpacing(RichDocument &test, RichDocument &memo)
     normalise(memo);
 }
 
-void clearWordTables(MarkingState &state)
+void resetTestCounts(MarkingState &state)
 {
-    const int last = std::min(state.splitCount + 5, WordSlots);
-    for (int k = 1; k <= last; ++k) {
-        state.splitWords[k].clear();
-        state.errorWords[k].clear();
-        state.testWords[k].clear();
-        state.wordStarts[k] = 0;
-    }
-    state.excessCount = 0;
+    state.excess.count = 0;
     state.errorCount = 0;
     state.repeatCount = 0;
     state.layout = {};
@@ -59,20 +52,27 @@ void clearWordTables(MarkingState &state)
 
 namespace {
 
-void cutAt(MarkingState &state, qint64 cut, const QString &memoText)
+// Where the compared part of the memo ends, once a rule has found it.
+struct Cut
 {
-    state.memoMatched = true;
-    state.memoCutLength = std::min<qint64>(cut, memoText.size());
+    bool matched = false;
+    Int16 length;
+};
+
+void cutAt(Cut &cut, qint64 at, const QString &memoText)
+{
+    cut.matched = true;
+    cut.length = std::min<qint64>(at, memoText.size());
 }
 
-void applyTailRule(MarkingState &state, const QString &tail, const QString &memoText)
+void applyTailRule(Cut &cut, const QString &tail, const QString &memoText)
 {
     const int p = inStrRev(memoText, tail);
     if (p > 0)
-        cutAt(state, qint64(p) + 41, memoText);
+        cutAt(cut, qint64(p) + 41, memoText);
 }
 
-void applyPairRule(MarkingState &state, int n, const QString &a, const QString &b, const QString &memoText)
+void applyPairRule(Cut &cut, int n, const QString &a, const QString &b, const QString &memoText)
 {
     int pa = inStrRev(memoText, a);
     int pb = inStrRev(memoText, b);
@@ -85,43 +85,44 @@ void applyPairRule(MarkingState &state, int n, const QString &a, const QString &
             pb = inStrRev(memoText, b, pb);
     }
     if (pa > 0 && pb > 0 && std::abs(pa - pb) < 75) {
-        state.memoMatched = true;
-        state.memoCutLength = qint64(pa) + n + 21;
+        cut.matched = true;
+        cut.length = qint64(pa) + n + 21;
         // End the compared part at a word end.
-        const int from = state.memoCutLength - 1;
+        const int from = cut.length - 1;
         const int s = inStr(from, memoText, u" ");
         const int r = inStr(from, memoText, u"\r");
         if (s > 0)
-            state.memoCutLength = (r == 0 || s < r) ? s : r;
+            cut.length = (r == 0 || s < r) ? s : r;
     }
 }
 
 } // namespace
 
-void findMemoCut(MarkingState &state, const QString &testText, const QString &memoText)
+Int16 findMemoCut(const QString &testText, const QString &memoText)
 {
     const int length = int(testText.size());
-    state.memoMatched = false;
+    Cut cut;
 
-    for (int n = 0; n <= 24 && !state.memoMatched; n += 3)
-        applyTailRule(state, right(testText, 40 - n), memoText);
+    for (int n = 0; n <= 24 && !cut.matched; n += 3)
+        applyTailRule(cut, right(testText, 40 - n), memoText);
 
-    for (int n = 36; n >= 18 && !state.memoMatched; n -= 3) {
+    for (int n = 36; n >= 18 && !cut.matched; n -= 3) {
         if (length - 40 >= 1)
-            applyTailRule(state, mid(testText, length - 40, n), memoText);
+            applyTailRule(cut, mid(testText, length - 40, n), memoText);
     }
 
-    for (int n = 1; n <= 18 && !state.memoMatched; ++n) {
+    for (int n = 1; n <= 18 && !cut.matched; ++n) {
         // A piece that would start before the test is no piece: the round is skipped.
         const int startA = length - 20 - n;
         const int startB = length - 50 - n;
         if (startA < 1 || startB < 1)
             continue;
-        applyPairRule(state, n, mid(testText, startA, 12), mid(testText, startB, 12), memoText);
+        applyPairRule(cut, n, mid(testText, startA, 12), mid(testText, startB, 12), memoText);
     }
 
-    if (!state.memoMatched)
-        cutAt(state, qint64(length) + 10, memoText);
+    if (!cut.matched)
+        cutAt(cut, qint64(length) + 10, memoText);
+    return cut.length;
 }
 
 int keystrokes(QChar c)

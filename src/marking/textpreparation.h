@@ -12,11 +12,11 @@ namespace tallimark {
 // Drops the blanks between ".", "!" or "?" and a line break in the rich-text source of both.
 void normaliseSentenceEndSpacing(RichDocument &test, RichDocument &memo);
 
-// The per-test reset, run before and after the memo part is split.
-void clearWordTables(MarkingState &state);
+// The per-test reset of the error, repeat and excess-word counts, the layout and the report.
+void resetTestCounts(MarkingState &state);
 
-// Finds where in the memo the learner stopped: sets memoMatched and memoCutLength.
-void findMemoCut(MarkingState &state, const QString &testText, const QString &memoText);
+// Where in the memo the learner stopped: the length of the memo part the test is compared with.
+Int16 findMemoCut(const QString &testText, const QString &memoText);
 
 // Keystrokes of one character: capitals and shifted signs take two, a line feed none, a
 // character of the upper half of Windows-1252 three (it takes an Alt code).

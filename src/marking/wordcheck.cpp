@@ -15,7 +15,7 @@ bool memoHasWord(const MarkingState &state, const QString &word)
 
 bool isRunTogetherMemoPair(const MarkingState &state, const QString &word)
 {
-    const int last = std::min<int>(state.testWordCount, state.memoWordCount) - 1;
+    const int last = std::min(state.testWords.count, state.memoWords.count) - 1;
     const int m = state.memoIndex.firstRunTogether(word);
     return m >= 1 && m <= last;
 }
@@ -35,7 +35,7 @@ bool tryJoin(MarkingState &state, int wordIndex, const QString &joined, const QS
 QString joinWithNextWord(MarkingState &state, int wordIndex, const QString &memoText)
 {
     // Only a word with a word after it can have been split in two.
-    if (wordIndex + 1 > state.testWordCount)
+    if (wordIndex + 1 > state.testWords.count)
         return {};
     const QString w1 = trimBlanks(state.testWords.at(wordIndex));
     const QString w2 = trimBlanks(state.testWords.at(wordIndex + 1));
@@ -89,7 +89,7 @@ void countRepeats(MarkingState &state, int wordIndex)
             continue;
         ++state.repeatCount;
         state.repeatWords.set(state.repeatCount, word, state.skipped);
-        state.repeatStarts.set(state.repeatCount, state.wordStarts.at(wordIndex), state.skipped);
+        state.repeatStarts.set(state.repeatCount, state.testWords.startOf(wordIndex), state.skipped);
         if (k != state.errorCount)
             --state.errorCount;
     }
@@ -125,7 +125,7 @@ bool handleWrongWord(MarkingState &state, int wordIndex, const QString &memoText
 
     ++state.errorCount;
     state.errorWords.set(state.errorCount, state.testWords.at(wordIndex), state.skipped);
-    state.errorStarts.set(state.errorCount, state.wordStarts.at(wordIndex), state.skipped);
+    state.errorStarts.set(state.errorCount, state.testWords.startOf(wordIndex), state.skipped);
     classifyError(state, wordIndex, state.errorCount, joined);
     countRepeats(state, wordIndex);
     return joined;
@@ -135,7 +135,7 @@ void checkWords(MarkingState &state, const QString &memoText)
 {
     state.mergedList.clear();
     state.doubledCount = 0;
-    const int bound = state.testWordCount - 1;
+    const int bound = state.testWords.count - 1;
     bool lastWordMerged = false;
     int wordIndex = 1;
     for (; wordIndex <= bound; ++wordIndex) {
@@ -144,7 +144,7 @@ void checkWords(MarkingState &state, const QString &memoText)
         // A word merged with the next one takes that one along: the check goes on after it.
         if (handleWrongWord(state, wordIndex, memoText)) {
             ++wordIndex;
-            lastWordMerged = wordIndex == state.testWordCount;
+            lastWordMerged = wordIndex == state.testWords.count;
         } else {
             lastWordMerged = false;
         }
@@ -165,7 +165,7 @@ void checkWords(MarkingState &state, const QString &memoText)
 void checkDoubledWords(MarkingState &state, const QString &memoText)
 {
     state.doubledCount = 0;
-    const int bound = state.testWordCount;
+    const int bound = state.testWords.count;
     for (int wordIndex = 2; wordIndex <= bound; ++wordIndex) {
         const QString &w = state.testWords.at(wordIndex);
         const QString &previous = state.testWords.at(wordIndex - 1);

@@ -2,64 +2,52 @@
 
 namespace tallimark {
 
-void splitWords(MarkingState &state, const QString &work)
+Words splitWords(const QString &work, const SkippedFailureSink &skipped)
 {
+    const auto skip = [&] {
+        if (skipped)
+            skipped(subscriptFailure());
+    };
+    Words split;
     const int length = int(work.size());
-    state.splitCount = 1;
-    // Each word starts from an empty slot, whatever an earlier, longer split left there.
-    state.splitWords[1].clear();
+    split.count = 1;
     bool tableFull = false;
     for (int p = 1; p <= length; ++p) {
         const QChar c = work.at(p - 1);
         // A text longer than the character table is reported once, where it leaves the table.
         if (p == CharSlots + 1)
-            state.skip(subscriptFailure());
+            skip();
         if (tableFull)
             continue;
-        QString &word = state.splitWords[state.splitCount];
+        QString &word = split.words[split.count];
         word.append(c);
         if (c == u' ' || c == QChar(13) || c == QChar(10)) {
             // A full stop standing alone after a blank is shown before its blank.
             if (word.startsWith(u'.') && word.size() < 3 && p > 2 && work.at(p - 3) == u' ')
                 word = QStringLiteral(" .");
-            if (state.splitCount == WordSlots) {
+            if (split.count == WordSlots) {
                 tableFull = true;
-                state.skip(subscriptFailure());
+                skip();
                 continue;
             }
-            ++state.splitCount;
-            state.splitWords[state.splitCount].clear();
-            state.wordStarts[state.splitCount] = p + 1;
+            ++split.count;
+            split.starts[split.count] = p + 1;
         }
     }
 
     // Remove empty entries; in practice the empty slot after a final separator.
-    const int passCount = state.splitCount;
+    const int passCount = split.count;
     for (int j = 1; j <= passCount; ++j) {
-        if (!state.splitWords.at(j).isEmpty())
+        if (!split.words.at(j).isEmpty())
             continue;
-        const int moveCount = state.splitCount;
+        const int moveCount = split.count;
         for (int k = j; k < moveCount; ++k) {
-            state.splitWords[k] = state.splitWords[k + 1];
-            state.wordStarts[k] = state.wordStarts[k + 1];
+            split.words[k] = split.words[k + 1];
+            split.starts[k] = split.starts[k + 1];
         }
-        --state.splitCount;
+        --split.count;
     }
-}
-
-void takeSplitAsMemoWords(MarkingState &state)
-{
-    for (int k = 1; k <= state.splitCount; ++k)
-        state.memoWords[k] = state.splitWords.at(k);
-    state.memoWordCount = state.splitCount;
-    state.memoIndex.build(state);
-}
-
-void takeSplitAsTestWords(MarkingState &state)
-{
-    for (int k = 1; k <= state.splitCount; ++k)
-        state.testWords[k] = state.splitWords.at(k);
-    state.testWordCount = state.splitCount;
+    return split;
 }
 
 } // namespace tallimark

@@ -1,17 +1,32 @@
 // Cutting a text into words. A word keeps the one separator (blank, CR or LF) that ended it.
 #pragma once
 
-#include "markingstate.h"
+#include "slottable.h"
+
+#include <QString>
 
 namespace tallimark {
 
-// Splits text into splitWords / splitCount and records wordStarts. Words past the last slot are
-// not stored; the split stops adding words there.
-void splitWords(MarkingState &state, const QString &text);
+constexpr int WordSlots = 1500;
+constexpr int CharSlots = 8000;
 
-// After splitting the memo part: memoWords / memoWordCount, and the memo index.
-void takeSplitAsMemoWords(MarkingState &state);
-// After splitting the test: testWords / testWordCount.
-void takeSplitAsTestWords(MarkingState &state);
+// The words of a text in slots 1..count, and where each starts in the text (1-based; the first
+// word's start is never recorded and reads 0).
+struct Words
+{
+    SlotTable<QString, WordSlots> words;
+    SlotTable<int, CharSlots> starts;
+    int count = 0;
+
+    const QString &at(int slot) const { return words.at(slot); }
+    bool set(int slot, const QString &word, const SkippedFailureSink &skipped)
+    {
+        return words.set(slot, word, skipped);
+    }
+    int startOf(int slot) const { return starts.at(slot); }
+};
+
+// Words past the last slot are not stored: the split stops adding words there, and reports it.
+Words splitWords(const QString &text, const SkippedFailureSink &skipped);
 
 } // namespace tallimark

@@ -12,47 +12,53 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-void writeMemo(const QString &path, const char *text)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(QByteArray(R"({\rtf1\ansi\ansicpg1252\deff0{\fonttbl{\f0\fswiss Arial;}}\f0\fs22 )") + text + "\\par\r\n}");
-}
-
 // Memos named without a folder are looked up in the working folder, so each test gets its own.
 class MemoFolder : public ::testing::Test
 {
 protected:
     void SetUp() override { ASSERT_TRUE(QDir::setCurrent(dir.path())); }
     void TearDown() override { QDir::setCurrent(previous); }
+    void writeMemo(const QString &name, const char *text) const
+    {
+        QFile file(dir.filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray(R"({\rtf1\ansi\ansicpg1252\deff0{\fonttbl{\f0\fswiss Arial;}}\f0\fs22 )") + text
+                   + "\\par\r\n}");
+    }
 
     QTemporaryDir dir;
     QString previous = QDir::currentPath();
+    Workspace workspace;
 };
 
 } // namespace
 
 TEST_F(MemoFolder, StartUpLeavesTheEnglishMemoLoadedAndBareNamesFollowTheWorkingFolder)
 {
-    writeMemo(dir.filePath(u"Bron.rtf"_s), "Die hond blaf.");
-    writeMemo(dir.filePath(u"Source.rtf"_s), "The dog barks.");
-    Workspace workspace;
+    writeMemo(u"Bron.rtf"_s, "Die hond blaf.");
+    writeMemo(u"Source.rtf"_s, "The dog barks.");
     EXPECT_TRUE(loadBothMemos(workspace).isEmpty());
     EXPECT_EQ(workspace.memoDocument.text(), u"The dog barks."_s);
     EXPECT_EQ(workspace.memoFiles[0], u"Bron.rtf"_s);
     EXPECT_EQ(workspace.currentFile, u"Source.rtf"_s);
 
     QDir(dir.path()).mkdir(u"other"_s);
-    writeMemo(dir.filePath(u"other/Bron.rtf"_s), "Tweede memo.");
+    writeMemo(u"other/Bron.rtf"_s, "Tweede memo.");
     ASSERT_TRUE(QDir::setCurrent(dir.filePath(u"other"_s)));
     ASSERT_FALSE(loadMemo(workspace, MemoLanguage::Afrikaans).failed());
     EXPECT_EQ(workspace.memoDocument.text(), u"Tweede memo."_s);
+
+    // A memo folder given is recorded with the name.
+    QDir(dir.path()).mkdir(u"elsewhere"_s);
+    writeMemo(u"elsewhere/Source.rtf"_s, "A memo elsewhere.");
+    ASSERT_FALSE(loadMemo(workspace, MemoLanguage::English, dir.filePath(u"elsewhere"_s)).failed());
+    EXPECT_EQ(workspace.memoFile(MemoLanguage::English), dir.filePath(u"elsewhere/Source.rtf"_s));
+    EXPECT_EQ(workspace.memoDocument.text(), u"A memo elsewhere."_s);
 }
 
 TEST_F(MemoFolder, AMissingMemoIsNamedWithItsFolderAndLeavesTheMemoBoxEmpty)
 {
-    writeMemo(dir.filePath(u"Bron.rtf"_s), "Die hond blaf.");
-    Workspace workspace;
+    writeMemo(u"Bron.rtf"_s, "Die hond blaf.");
     workspace.memoFiles[1] = u"kept.rtf"_s;
     const QList<Failure> failures = loadBothMemos(workspace);
     ASSERT_EQ(failures.size(), 1);
@@ -63,14 +69,4 @@ TEST_F(MemoFolder, AMissingMemoIsNamedWithItsFolderAndLeavesTheMemoBoxEmpty)
     // and the record keeps the name it had.
     EXPECT_TRUE(workspace.memoDocument.text().isEmpty());
     EXPECT_EQ(workspace.memoFiles[1], u"kept.rtf"_s);
-}
-
-TEST(MemoLoader, AnExplicitMemoFolderIsRecordedWithTheName)
-{
-    QTemporaryDir dir;
-    writeMemo(dir.filePath(u"Source.rtf"_s), "A memo elsewhere.");
-    Workspace workspace;
-    ASSERT_FALSE(loadMemo(workspace, MemoLanguage::English, dir.path()).failed());
-    EXPECT_EQ(workspace.memoFile(MemoLanguage::English), dir.filePath(u"Source.rtf"_s));
-    EXPECT_EQ(workspace.memoDocument.text(), u"A memo elsewhere."_s);
 }

@@ -19,7 +19,7 @@ struct LiteralMemo
 
     bool hasWord(const QString &word) const
     {
-        for (int j = 1; j <= state.memoWordCount; ++j) {
+        for (int j = 1; j <= state.memoWords.count; ++j) {
             if (state.memoWords.at(j) == word || state.memoWords.at(j).isEmpty())
                 return true;
         }
@@ -27,7 +27,7 @@ struct LiteralMemo
     }
     int firstRunTogether(const QString &word) const
     {
-        for (int m = 1; m < state.memoWordCount; ++m) {
+        for (int m = 1; m < state.memoWords.count; ++m) {
             if (word == text::trimRight(state.memoWords.at(m)) + text::trimLeft(state.memoWords.at(m + 1)))
                 return m;
         }
@@ -36,7 +36,7 @@ struct LiteralMemo
     int coreCount(const QString &core) const
     {
         int count = 0;
-        for (int j = 1; j <= state.memoWordCount; ++j)
+        for (int j = 1; j <= state.memoWords.count; ++j)
             count += wordCore(state.memoWords.at(j)) == core;
         return count;
     }
@@ -47,7 +47,7 @@ struct LiteralMemo
 QStringList questionsAbout(const MarkingState &state, const QString &test)
 {
     QStringList questions;
-    for (int t = 1; t <= state.testWordCount; ++t) {
+    for (int t = 1; t <= state.testWords.count; ++t) {
         const QString word = state.testWords.at(t);
         const QString next = state.testWords.at(t + 1);
         questions << word << wordCore(word) << text::trimBlanks(word) + text::trimBlanks(next)

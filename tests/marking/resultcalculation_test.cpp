@@ -1,74 +1,48 @@
+// From the counts to the result: the deductions, the words per minute, the rounding, the report
+// block and the numbers in it.
+#include "marking/layoutchecks.h"
 #include "marking/numbertext.h"
 #include "marking/resultcalculation.h"
 #include "marking/roundingsetting.h"
 
+#include "support/qstringprinting.h"
+
 #include <gtest/gtest.h>
 
-#include <memory>
-
 using namespace tallimark;
+using namespace Qt::StringLiterals;
 
+// The shortest form with fifteen significant digits.
 TEST(NumberText, ShortestFormWithFifteenDigits)
 {
-    EXPECT_EQ(numberText(24.3, QStringLiteral(".")), QStringLiteral("24.3"));
-    EXPECT_EQ(numberText(25.0, QStringLiteral(".")), QStringLiteral("25"));
-    EXPECT_EQ(numberText(-1.3, QStringLiteral(".")), QStringLiteral("-1.3"));
-    EXPECT_EQ(numberText(0.1 + 0.2, QStringLiteral(".")), QStringLiteral("0.3"));
-    EXPECT_EQ(numberText(-0.0, QStringLiteral(".")), QStringLiteral("0"));
-    EXPECT_EQ(numberText(8.881784197001252e-17, QStringLiteral(".")), QStringLiteral("8.88178419700125E-17"));
-    EXPECT_EQ(numberText(0.00001, QStringLiteral(".")), QStringLiteral("1E-05"));
-    EXPECT_EQ(numberText(0.0001, QStringLiteral(".")), QStringLiteral("0.0001"));
-    EXPECT_EQ(numberText(24.3, QStringLiteral(",")), QStringLiteral("24,3"));
-    EXPECT_EQ(numberText(qint64(1234)), QStringLiteral("1234"));
+    // clang-format off
+    const struct { double value; QString separator, text; } rows[] = {
+        {24.3, u"."_s, u"24.3"_s}, {25.0, u"."_s, u"25"_s}, {-1.3, u"."_s, u"-1.3"_s}, {0.1 + 0.2, u"."_s, u"0.3"_s},
+        {-0.0, u"."_s, u"0"_s}, {8.881784197001252e-17, u"."_s, u"8.88178419700125E-17"_s},
+        {0.00001, u"."_s, u"1E-05"_s}, {0.0001, u"."_s, u"0.0001"_s}, {24.3, u","_s, u"24,3"_s}};
+    // clang-format on
+    for (const auto &row : rows)
+        EXPECT_EQ(numberText(row.value, row.separator), row.text);
+    EXPECT_EQ(numberText(qint64(1234)), u"1234"_s);
+    EXPECT_EQ(numberText(24.3), u"24.3"_s); // ctest runs with LC_ALL=C.UTF-8: a full stop
 }
 
-TEST(NumberText, UsesTheSystemLocaleSeparator)
+// As integer: halves to even. As a multiple of 5: on whole tenths, so 22.5 goes up; a negative
+// result gives an exact 0 (written out, so that a residue of the floating-point steps shows).
+TEST(FinalRounding, HalvesToEvenOrOnWholeTenths)
 {
-    // ctest runs the tests with LC_ALL=C.UTF-8, whose separator is the full stop.
-    EXPECT_EQ(numberText(24.3), QStringLiteral("24.3"));
-}
+    // clang-format off
+    const struct { double wpm; bool asInteger; QString result; } rows[] = {
+        {24.5, true, u"24"_s}, {25.5, true, u"26"_s}, {22.4, true, u"22"_s}, {-1.3, true, u"-1"_s},
+        {22.4, false, u"20"_s}, {22.5, false, u"25"_s}, {27.4, false, u"25"_s}, {24.5, false, u"25"_s},
+        {0.0, false, u"0"_s}, {-3.0, false, u"0"_s}, {-7.5, false, u"-5"_s}, {-1.3, false, u"0"_s},
+        {-1.9, false, u"0"_s}, {-5.6, false, u"0"_s}};
+    // clang-format on
+    for (const auto &row : rows)
+        EXPECT_EQ(numberText(roundedResult(row.wpm, row.asInteger), u"."_s), row.result) << row.wpm;
 
-namespace {
-
-struct RoundingCase
-{
-    double wpm;
-    bool asInteger;
-    double expected;
-};
-
-class FinalRounding : public ::testing::TestWithParam<RoundingCase>
-{
-};
-
-} // namespace
-
-// As integer: halves to even. As a multiple of 5: on whole tenths, so 22.5 goes up.
-TEST_P(FinalRounding, HalvesToEvenOrOnWholeTenths)
-{
-    EXPECT_EQ(roundedResult(GetParam().wpm, GetParam().asInteger), GetParam().expected);
-}
-
-INSTANTIATE_TEST_SUITE_P(Result, FinalRounding,
-                         ::testing::Values(RoundingCase{24.5, true, 24}, RoundingCase{25.5, true, 26},
-                                           RoundingCase{22.4, true, 22}, RoundingCase{-1.3, true, -1},
-                                           RoundingCase{22.4, false, 20}, RoundingCase{22.5, false, 25},
-                                           RoundingCase{27.4, false, 25}, RoundingCase{24.5, false, 25},
-                                           RoundingCase{0.0, false, 0}, RoundingCase{-3.0, false, 0},
-                                           RoundingCase{-7.5, false, -5}, RoundingCase{-1.3, false, 0}));
-
-TEST(RoundingToFive, NegativeResultsGiveAnExactZero)
-{
-    // Exactly 0, not a residue of the floating-point steps.
-    EXPECT_EQ(numberText(roundedResult(-1.9, false), QStringLiteral(".")), QStringLiteral("0"));
-    EXPECT_EQ(numberText(roundedResult(-5.6, false), QStringLiteral(".")), QStringLiteral("0"));
-}
-
-TEST(RoundingSetting, StartsAtMultipleOfFiveAndNeverToggles)
-{
-    RoundingSetting setting;
+    RoundingSetting setting; // starts at multiples of 5 and never toggles
     EXPECT_FALSE(setting.resultAsInteger());
-    EXPECT_EQ(setting.rounding(), Rounding::MultipleOf5);
     setting.setRounding(Rounding::Integer);
     setting.setRounding(Rounding::Integer);
     EXPECT_TRUE(setting.resultAsInteger());
@@ -78,102 +52,85 @@ TEST(RoundingSetting, StartsAtMultipleOfFiveAndNeverToggles)
 
 namespace {
 
-std::unique_ptr<MarkingState> counts(qint64 charCount, int errors)
+struct ResultCase
 {
-    auto state = std::make_unique<MarkingState>();
-    state->charCount = charCount;
-    state->errorCount = errors;
-    return state;
-}
+    const char *name;
+    qint64 charCount;
+    int wordErrors;
+    QStringList excessWords; // as listed; each also counts in the excess text
+    int doubleCounted;
+    LayoutCounts layout; // lines, stops, commas and marks: the test's, then the memo part's
+    int errorCount;      // after the deductions
+    double wpm;          // before rounding
+    bool asInteger;
+    QString report;
+};
 
-void addExcess(MarkingState &state, const QString &word)
-{
-    ++state.excessCount;
-    state.excessWords[state.excessCount] = word;
-    state.excessText += word;
-}
-
-const QString Division = QStringLiteral("\u00F7");
+using Result = ::testing::TestWithParam<ResultCase>;
 
 } // namespace
 
-TEST(ReportBlock, TheWorkedExampleOf1234Characters)
+TEST_P(Result, DeductionsWpmAndReport)
 {
-    auto state = counts(1234, 4);
-    addExcess(*state, QStringLiteral("and "));
-    calculateResult(*state);
-    EXPECT_EQ(state->grossWords, 247);
-    EXPECT_DOUBLE_EQ(state->wpm, 24.3);
-    buildReport(*state, false);
-    const QString expected = QStringLiteral("\r\n|| 1234     4m\r\nExcess words: and \r\n1234 ") + Division
-                             + QStringLiteral(" 5 = 247\r\nLess no. of words with errors:  - 4 = 243\r\nWPM = 243 ")
-                             + Division + QStringLiteral(" 10 = 24.3         Final: 25 wpm ");
-    EXPECT_EQ(state->reportText, expected);
-    EXPECT_EQ(state->wpm, 25);
+    const ResultCase &row = GetParam();
+    MarkingState state;
+    state.result.charCount = row.charCount;
+    state.errorCount = row.wordErrors;
+    for (const QString &word : row.excessWords) {
+        ++state.excess.count;
+        state.excess.words[state.excess.count] = word;
+        state.excess.text += word;
+    }
+    state.excess.doubleCounted = row.doubleCounted;
+    state.layout = row.layout;
+    calculateResult(state);
+    EXPECT_EQ(state.errorCount, row.errorCount);
+    EXPECT_DOUBLE_EQ(state.result.wpm, row.wpm);
+    buildReport(state, row.asInteger);
+    EXPECT_EQ(state.reportText, row.report);
 }
 
-TEST(ReportBlock, MissingItemsWithoutExcessWordsLeaveAnEmptyLine)
-{
-    auto state = counts(500, 2);
-    state->layout.testStops = 3;
-    state->layout.memoStops = 4;
-    state->layout.testCommas = 1;
-    state->layout.memoCommas = 2;
-    state->layout.testLineFeeds = 1;
-    state->layout.memoLineFeeds = 1;
-    calculateResult(*state);
-    EXPECT_EQ(state->errorCount, 4);
-    buildReport(*state, true);
-    // 500 / 5 = 100 gross words, less 4: 9.6, as integer 10.
-    const QString expected = QStringLiteral("\r\n|| 500     4m\r\n\r\nMissing full stop(s)\r\nMissing comma(s)\r\n500 ")
-                             + Division + QStringLiteral(" 5 = 100\r\nLess no. of words with errors:  - 4 = 96\r\nWPM = 96 ")
-                             + Division + QStringLiteral(" 10 = 9.6         Final: 10 wpm ");
-    EXPECT_EQ(state->reportText, expected);
-}
-
-TEST(ReportBlock, EveryMissingItemFollowsTheExcessWords)
-{
-    auto state = counts(100, 0);
-    addExcess(*state, QStringLiteral("cat "));
-    addExcess(*state, QStringLiteral("(dog )"));
-    state->layout.testLineFeeds = 2;
-    state->layout.memoLineFeeds = 1;
-    state->layout.memoMarks = 1;
-    calculateResult(*state);
-    buildReport(*state, false);
-    EXPECT_TRUE(state->reportText.contains(
-        QStringLiteral("m\r\nExcess words: cat , (dog )\r\nWrong number of line feeds\r\nMissing <!> or <?>\r\n100 ")));
-}
-
-TEST(Calculation, ExcessWordsCostOneWordPerSixCharacters)
-{
-    auto four = counts(100, 0);
-    addExcess(*four, QStringLiteral("cart "));
-    calculateResult(*four);
-    EXPECT_EQ(four->errorCount, 1); // floor(5 / 6) = 0, raised to 1
-
-    auto eleven = counts(100, 0);
-    addExcess(*eleven, QStringLiteral("forgiveness "));
-    calculateResult(*eleven);
-    EXPECT_EQ(eleven->errorCount, 2); // floor(12 / 6)
-}
-
-TEST(Calculation, DoubledWordsNeverMakeTheCountNegative)
-{
-    auto state = counts(100, 0);
-    addExcess(*state, QStringLiteral("(a )"));
-    state->doubleCounted = 1;
-    calculateResult(*state);
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Marking, Result, ::testing::Values(
+    ResultCase{"workedExample", 1234, 4, {u"and "_s}, 0, {}, 4, 24.3, false,
+               u"\r\n|| 1234     4m\r\nExcess words: and \r\n1234 ÷ 5 = 247\r\n"
+               "Less no. of words with errors:  - 4 = 243\r\nWPM = 243 ÷ 10 = 24.3         Final: 25 wpm "_s},
+    // Without excess words the missing items leave an empty line first. 9.6 as integer: 10.
+    ResultCase{"missingItems", 500, 2, {}, 0, {1, 1, 3, 4, 1, 2, 0, 0}, 4, 9.6, true,
+               u"\r\n|| 500     4m\r\n\r\nMissing full stop(s)\r\nMissing comma(s)\r\n500 ÷ 5 = 100\r\n"
+               "Less no. of words with errors:  - 4 = 96\r\nWPM = 96 ÷ 10 = 9.6         Final: 10 wpm "_s},
+    // Excess words cost a word per six characters of their text.
+    ResultCase{"everyItemAfterTheExcessWords", 100, 0, {u"cat "_s, u"(dog )"_s}, 0, {2, 1, 0, 0, 0, 0, 0, 1},
+               3, 1.7, false,
+               u"\r\n|| 100     3m\r\nExcess words: cat , (dog )\r\nWrong number of line feeds\r\n"
+               "Missing <!> or <?>\r\n100 ÷ 5 = 20\r\n"
+               "Less no. of words with errors:  - 3 = 17\r\nWPM = 17 ÷ 10 = 1.7         Final: 0 wpm "_s},
+    ResultCase{"elevenLetterExcessWord", 100, 0, {u"forgiveness "_s}, 0, {}, 2, 1.8, false,
+               u"\r\n|| 100     2m\r\nExcess words: forgiveness \r\n100 ÷ 5 = 20\r\n"
+               "Less no. of words with errors:  - 2 = 18\r\nWPM = 18 ÷ 10 = 1.8         Final: 0 wpm "_s},
     // 0 + 0 - 1 is held at 0, then raised to 1 for the excess text.
-    EXPECT_EQ(state->errorCount, 1);
-    EXPECT_DOUBLE_EQ(state->wpm, 1.9);
-}
+    ResultCase{"doubledWordsNeverNegative", 100, 0, {u"(a )"_s}, 1, {}, 1, 1.9, false,
+               u"\r\n|| 100     1m\r\nExcess words: (a )\r\n100 ÷ 5 = 20\r\n"
+               "Less no. of words with errors:  - 1 = 19\r\nWPM = 19 ÷ 10 = 1.9         Final: 0 wpm "_s},
+    ResultCase{"moreErrorsThanWords", 100, 33, {}, 0, {}, 33, -1.3, false,
+               u"\r\n|| 100     33m\r\n\r\n100 ÷ 5 = 20\r\n"
+               "Less no. of words with errors:  - 33 = -13\r\nWPM = -13 ÷ 10 = -1.3         Final: 0 wpm "_s}),
+    [](const ::testing::TestParamInfo<ResultCase> &param) { return std::string(param.param.name); });
+// clang-format on
 
-TEST(Calculation, MoreErrorsThanWordsGiveANegativeResult)
+// The lines before the start position: a CR in the last position is not counted, and one in
+// position 1 ends the scan. The punctuation of the test, and of the memo's compared part only.
+TEST(LayoutCounts, LinesAndPunctuation)
 {
-    auto state = counts(100, 33); // 20 gross words
-    calculateResult(*state);
-    EXPECT_DOUBLE_EQ(state->wpm, -1.3);
-    buildReport(*state, false);
-    EXPECT_TRUE(state->reportText.endsWith(QStringLiteral("- 33 = -13\r\nWPM = -13 \u00F7 10 = -1.3         Final: 0 wpm ")));
+    // clang-format off
+    const struct { QString text; int start, lines; } rows[] = {
+        {u"no breaks at all"_s, 15, 1}, {u"a\r\nb\r\nc"_s, 6, 3}, {u"ab\r"_s, 2, 1}, {u"\rab"_s, 2, 1},
+        {u"a\rb"_s, 2, 2}};
+    // clang-format on
+    for (const auto &row : rows)
+        EXPECT_EQ(countLines(row.text, row.start), row.lines) << row.text.toStdString();
+    EXPECT_EQ(countLayout(u"one\r\ntwo\r\nthree"_s, u"one\r\ntwo three"_s, 11), (LayoutCounts{3, 2, 0, 0, 0, 0, 0, 0}));
+    // The memo's first 12 characters are "A. b, c, d. ".
+    EXPECT_EQ(countLayout(u"A. b, c! d? e."_s, u"A. b, c, d. e. f. g. h."_s, 12),
+              (LayoutCounts{1, 1, 2, 2, 1, 2, 2, 0}));
 }

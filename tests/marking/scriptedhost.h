@@ -8,28 +8,18 @@
 #include <QList>
 #include <QStringList>
 
+#include <functional>
+
 namespace tallimark::testing {
-
-struct ShownMessage
-{
-    QString text;
-    QString title;
-};
-
-struct AskedInput
-{
-    QString prompt;
-    QString title;
-    QString defaultText;
-};
 
 class ScriptedHost : public MarkingHost
 {
 public:
     QStringList testList;
-    QString folder;                 // the application folder
-    QStringList inputAnswers;       // taken in order; none left: an empty answer
+    QString folder;           // the application folder
+    QStringList inputAnswers; // taken in order; none left: an empty answer
     bool integerResults = false;
+    std::function<void()> onPendingEvents;
 
     QString name = QStringLiteral("New Folder");
     QString preview;
@@ -37,12 +27,11 @@ public:
     bool reportShown = false;
     QString report;
     bool closeButtonShown = false;
-    QList<ShownMessage> messages;
-    QList<AskedInput> inputs;
+    QStringList messages; // "title: text"
+    QStringList inputs;   // "title: prompt [default]"
     QList<TestOutcome> outcomes;
-    QList<Failure> skipped;
+    QList<int> skipped; // failure numbers
     int pendingEventRuns = 0;
-    int sessionsEnded = 0;
 
     QStringList tests() const override { return testList; }
     QString destinationName() const override { return name; }
@@ -54,18 +43,25 @@ public:
     void setReportText(const QString &text) override { report = text; }
     void appendReportText(const QString &text) override { report += text; }
     void showCloseReportButton() override { closeButtonShown = true; }
-    void message(const QString &text, const QString &title) override { messages.append({text, title}); }
+    void message(const QString &text, const QString &title) override
+    {
+        messages.append(title + QStringLiteral(": ") + text);
+    }
     QString inputBox(const QString &prompt, const QString &title, const QString &defaultText) override
     {
-        inputs.append({prompt, title, defaultText});
+        inputs.append(title + QStringLiteral(": ") + prompt + u'[' + defaultText + u']');
         return inputAnswers.isEmpty() ? QString() : inputAnswers.takeFirst();
     }
     bool resultAsInteger() const override { return integerResults; }
-    void processPendingEvents() override { ++pendingEventRuns; }
+    void processPendingEvents() override
+    {
+        ++pendingEventRuns;
+        if (onPendingEvents)
+            onPendingEvents();
+    }
     QString applicationFolder() const override { return folder; }
     void testFinished(const TestOutcome &outcome) override { outcomes.append(outcome); }
-    void failureSkipped(const Failure &failure) override { skipped.append(failure); }
-    void sessionEnded() override { ++sessionsEnded; }
+    void failureSkipped(const Failure &failure) override { skipped.append(int(failure.number)); }
 };
 
 } // namespace tallimark::testing

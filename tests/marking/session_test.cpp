@@ -1,337 +1,324 @@
+// Whole marking sessions in a temporary folder: a program folder, a class folder and two memos.
 #include "sessionfixture.h"
 
 #include "support/childprocess.h"
+#include "support/qstringprinting.h"
 
 #include "marking/markingoutput.h"
+#include "marking/markingsession.h"
 
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
+
+#include <gtest/gtest.h>
 
 using namespace tallimark;
 using namespace tallimark::testing;
+using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString Memo = QStringLiteral("We like to read books at home. and this sentence ends the memo text here.");
-const QString DoubledTest = QStringLiteral("We like like to read books at home. and this sentence ends the memo text here.");
+const QString DoubledTest = u"We like like to read books at home. and this sentence ends the memo text here."_s;
 
-QString repeated(const QString &piece, int length)
+// The memo and a blank, over and over, to the length given.
+QString memoTimes(int length)
 {
-    QString text;
-    while (text.size() < length)
-        text += piece;
-    return text.left(length);
+    return (Memo + u' ').repeated(length / int(Memo.size()) + 1).left(length);
 }
 
-class Session : public SessionFixture
+using Ending = MarkingSession::Ending;
+
+struct SessionCase
+{
+    const char *name;
+    QList<std::pair<QString, QString>> tests{}; // under the class folder; a name starting "!" is never written
+    QString memoBox = Memo;                     // what the memo box holds when the session starts
+    QString afrikaansMemo = Memo;
+    bool destinationExists = false;
+    QStringList answers{};
+    QString destination = u"Class7B"_s;
+    bool asInteger = false;
+    bool clickAgain = false; // the button is clicked again from the pending events between tests
+    Ending ending = Ending::Completed;
+    QString statuses{};  // per outcome: M marked, S too short, L too long, N not marked
+    QStringList texts{}; // the outcomes' test texts, when given
+    // Lines of the report box and of "Resultaat.res", the messages and questions, with {dest}
+    // for the destination folder and {class} for the class folder; a line ending in "*" only
+    // has to start with the rest.
+    QStringList report{};
+    QStringList results{};
+    QStringList messages{};
+    QStringList inputs{};
+    QList<int> skipped{};
+    bool blocked = false;
+    int failure = 0; // the number of the failure that ended it
+};
+
+class Session : public SessionFixture, public ::testing::WithParamInterface<SessionCase>
 {
 protected:
-    void SetUp() override
+    void expectLines(const QString &text, const QStringList &expected, const char *what) const
     {
-        SessionFixture::SetUp();
-        setMemos(Memo, Memo);
+        QStringList lines = text.split(u"\r\n"_s);
+        if (lines.last().isEmpty())
+            lines.removeLast();
+        ASSERT_EQ(lines.size(), expected.size()) << what << ": " << text.toStdString();
+        for (qsizetype k = 0; k < lines.size(); ++k) {
+            QString line = expected[k];
+            line.replace(u"{dest}"_s, destination(GetParam().destination)).replace(u"{class}"_s, path(u"Class7B"_s));
+            if (line.endsWith(u'*')) {
+                EXPECT_TRUE(lines[k].startsWith(line.chopped(1))) << what << ": " << lines[k].toStdString();
+            } else {
+                EXPECT_EQ(lines[k], line) << what;
+            }
+        }
     }
-    MarkingSession session{workspace, host};
 };
 
 } // namespace
 
-TEST_F(Session, AnEmptyTestBoxChangesNothing)
+TEST_P(Session, RunsAsTheRowSays)
 {
-    host.testList.clear();
+    const SessionCase &row = GetParam();
+    setMemos(row.afrikaansMemo, Memo);
+    workspace.memoDocument.setText(row.memoBox);
+    if (row.destinationExists)
+        QDir().mkpath(destination());
+    for (const auto &[name, text] : row.tests) {
+        if (name.startsWith(u'!'))
+            host.testList.append(path(u"Class7B/"_s + name.mid(1)));
+        else
+            addTest(name.section(u'/', -1), text, name.contains(u'/') ? u"app/Class7B"_s : u"Class7B"_s);
+    }
+    host.inputAnswers = row.answers;
+    host.integerResults = row.asInteger;
+    if (row.clickAgain)
+        host.onPendingEvents = [this] { session.run(); };
     session.run();
-    ASSERT_EQ(host.messages.size(), 1);
-    EXPECT_EQ(host.messages[0].text, QStringLiteral("No speed tests in the green box..."));
-    EXPECT_EQ(host.messages[0].title, QStringLiteral("Error"));
-    EXPECT_FALSE(host.reportShown);
-    EXPECT_FALSE(host.closeButtonShown);
-    EXPECT_TRUE(QDir(host.folder).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).isEmpty());
-    EXPECT_EQ(session.ending(), MarkingSession::Ending::Precondition);
+    EXPECT_FALSE(session.isRunning());
+
+    EXPECT_EQ(session.ending(), row.ending);
+    QString statuses;
+    for (const TestOutcome &outcome : std::as_const(host.outcomes))
+        statuses += u"MSLN"_s.at(int(outcome.status));
+    EXPECT_EQ(statuses, row.statuses);
+    for (qsizetype k = 0; k < row.texts.size() && k < host.outcomes.size(); ++k)
+        EXPECT_EQ(host.outcomes[k].testText, row.texts[k]) << k;
+    expectLines(host.report, row.report, "report");
+    expectLines(results(row.destination), row.results, "results");
+    expectLines(host.messages.join(u"\r\n"_s), row.messages, "messages");
+    expectLines(host.inputs.join(u"\r\n"_s), row.inputs, "inputs");
+    EXPECT_EQ(host.skipped, row.skipped);
+    EXPECT_EQ(session.resultsBlocked(), row.blocked);
+    EXPECT_EQ(static_cast<int>(session.endingFailure().number), row.failure);
+    // Past the checks, the report shows and its close button comes with the end.
+    EXPECT_EQ(host.reportShown, row.ending != Ending::Precondition);
+    EXPECT_EQ(host.closeButtonShown, row.ending != Ending::Precondition);
+    const bool stoppedEarly = row.ending == Ending::Precondition || row.ending == Ending::Cancelled;
+    EXPECT_FALSE(stoppedEarly && QFileInfo::exists(destination() + u"/Jan.rtf"_s));
+    EXPECT_FALSE(row.ending == Ending::Precondition && !QDir(host.folder).isEmpty());
+    if (row.ending == Ending::Completed) {
+        EXPECT_EQ(workspace.destFolder, destination(row.destination));
+        EXPECT_EQ(host.name, row.destination);
+        EXPECT_EQ(host.preview, workspace.destFolder);
+        EXPECT_TRUE(host.label.isEmpty());
+        EXPECT_EQ(host.pendingEventRuns, row.statuses.count(u'M'));
+        // Only the destination is made: never a folder from a refused answer.
+        const QStringList folders = row.destinationExists && row.destination != u"Class7B"_s
+            ? QStringList{u"Class7B"_s, row.destination}
+            : QStringList{row.destination};
+        EXPECT_EQ(QDir(host.folder).entryList(QDir::Dirs | QDir::NoDotAndDotDot), folders);
+    }
 }
 
-TEST_F(Session, AMemoOf49CharactersStopsTheSessionAnd50LetItRun)
-{
-    addTest(QStringLiteral("Jan.rtf"), DoubledTest);
-    workspace.memoDocument.setText(QString(49, u'm'));
-    session.run();
-    ASSERT_EQ(host.messages.size(), 1);
-    EXPECT_EQ(host.messages[0].text, QStringLiteral("Source Document missing, or too small..."));
-    EXPECT_EQ(host.messages[0].title, QStringLiteral("Error"));
-    EXPECT_FALSE(host.reportShown);
+const QString Header = u"               Marking speed tests in Class7B"_s;
+const QString Done = u"Done: End of this marking session.\rResults have been saved in {dest}\r"_s;
+const QString Question = u"Folder already exists: Type new foldername or click Enter to proceed [Class7B]"_s;
 
-    workspace.memoDocument.setText(QString(50, u'm'));
-    session.run();
-    EXPECT_EQ(session.ending(), MarkingSession::Ending::Completed);
-}
-
-TEST_F(Session, MarksATestAndWritesEverythingItLeaves)
-{
-    host.integerResults = true;
-    const QString jan = addTest(QStringLiteral("Jan.rtf"), DoubledTest);
-    session.run();
-
-    const QString dest = destination();
-    EXPECT_EQ(workspace.destFolder, dest);
-    EXPECT_EQ(host.name, QStringLiteral("Class7B"));
-    EXPECT_EQ(host.preview, dest);
-    EXPECT_TRUE(host.inputs.isEmpty());
-    EXPECT_TRUE(QFileInfo::exists(dest + QStringLiteral("/Jan.rtf")));
-
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Marking, Session, ::testing::Values(
+    SessionCase{.name = "emptyTestBox", .ending = Ending::Precondition,
+                .messages = {u"Error: No speed tests in the green box..."_s}},
+    SessionCase{.name = "memoOf49Characters", .tests = {{u"Jan.rtf"_s, DoubledTest}}, .memoBox = QString(49, u'm'),
+                .ending = Ending::Precondition, .messages = {u"Error: Source Document missing, or too small..."_s}},
     // 78 characters, one capital: 79 keystrokes, 16 gross words; one excess word that the
     // doubled-word check also made an error: 1 word with an error; 1.5, as integer 2.
-    const QString division = QStringLiteral("\u00F7");
+    SessionCase{.name = "memoOf50CharactersAsInteger", .tests = {{u"Jan.rtf"_s, DoubledTest}},
+                .memoBox = QString(50, u'm'), .asInteger = true, .statuses = u"M"_s,
+                .report = {Header, {}, u"{class}/Jan.rtf.......Successful"_s}, .results = {u"{dest}/Jan   2 wpm"_s},
+                .messages = {Done}},
+    SessionCase{.name = "lengthsAtTheBoundaries",
+                .tests = {{u"a49.rtf"_s, memoTimes(49)}, {u"a50.rtf"_s, memoTimes(50)}, {u"a5000.rtf"_s, memoTimes(5000)},
+                          {u"a5001.rtf"_s, memoTimes(5001)}},
+                .statuses = u"SMML"_s,
+                .report = {Header, {}, u"{class}/a49.rtf.......too short or empty"_s, u"{class}/a50.rtf.......*"_s,
+                           u"{class}/a5000.rtf.......*"_s, u"{class}/a5001.rtf.......too long or corrupt"_s},
+                .results = {u"{class}/a49.rug  0  wpm"_s, u"{dest}/a50   *"_s, u"{dest}/a5000   *"_s,
+                            u"{class}/a5001.rug  0  wpm"_s},
+                .messages = {Done}},
+    // All capitals: half the characters count, 25.5 rounding to 26 and 26.5 to 26.
+    SessionCase{.name = "allCapitalsHalved",
+                .tests = {{u"caps.rtf"_s, u"ABC DEF GHI "_s.repeated(500)},
+                          {u"caps51.rtf"_s, u"XYZ."_s.repeated(13).left(51)}, {u"caps53.rtf"_s, u"XYZ."_s.repeated(14).left(53)}},
+                .statuses = u"MMM"_s,
+                .texts = {u"ABC DEF GHI "_s.repeated(250).left(2999), u"XYZ."_s.repeated(7).left(26),
+                          u"XYZ."_s.repeated(7).left(26)},
+                .report = {Header, {}, u"*"_s, u"*"_s, u"*"_s}, .results = {u"*"_s, u"*"_s, u"*"_s}, .messages = {Done}},
+    SessionCase{.name = "aClickDuringASessionIsIgnored",
+                .tests = {{u"a.rtf"_s, DoubledTest}, {u"b.rtf"_s, DoubledTest}}, .clickAgain = true, .statuses = u"MM"_s,
+                .report = {Header, {}, u"*"_s, u"*"_s}, .results = {u"*"_s, u"*"_s}, .messages = {Done}},
+    SessionCase{.name = "rejectedTestsAreSkipped",
+                .tests = {{u"a.rtf"_s, u"too short"_s}, {u"b.rtf"_s, QString()}, {u"c.rtf"_s, DoubledTest},
+                          {u"d.rtf"_s, u"short"_s}},
+                .statuses = u"SSMS"_s,
+                .report = {Header, {}, u"{class}/a.rtf.......too short or empty"_s, u"{class}/b.rtf.......too short or empty"_s,
+                           u"{class}/c.rtf.......Successful"_s, u"{class}/d.rtf.......too short or empty"_s},
+                .results = {u"{class}/a.rug  0  wpm"_s, u"{class}/b.rug  0  wpm"_s, u"{dest}/c   0 wpm"_s,
+                            u"{class}/d.rug  0  wpm"_s},
+                .messages = {Done}},
+    SessionCase{.name = "existingDestinationAndNoAnswer", .tests = {{u"Jan.rtf"_s, DoubledTest}},
+                .destinationExists = true, .ending = Ending::Cancelled, .inputs = {Question}},
+    SessionCase{.name = "anotherAnswerMakesAnotherFolder", .tests = {{u"Jan.rtf"_s, DoubledTest}},
+                .destinationExists = true, .answers = {u"Retake"_s}, .destination = u"Retake"_s, .statuses = u"M"_s,
+                .report = {u"               Marking speed tests in Retake"_s, {}, u"{class}/Jan.rtf.......Successful"_s},
+                .results = {u"{dest}/Jan   0 wpm"_s}, .messages = {Done}, .inputs = {Question}},
+    // An answer that is a path is refused and the question asked again.
+    SessionCase{.name = "aPathAnswerIsAskedAgain", .tests = {{u"Jan.rtf"_s, DoubledTest}}, .destinationExists = true,
+                .answers = {u"Grade10/Retake"_s, u"..\\Retake"_s, u"Retake"_s}, .destination = u"Retake"_s,
+                .statuses = u"M"_s,
+                .report = {u"               Marking speed tests in Retake"_s, {}, u"{class}/Jan.rtf.......Successful"_s},
+                .results = {u"{dest}/Jan   0 wpm"_s},
+                .messages = {u"Folder already exists: \"Grade10/Retake\" is a path, not a folder name.\r*"_s,
+                             u"Folder already exists: \"..\\Retake\" is a path*"_s, Done},
+                .inputs = {Question, Question, Question}},
+    // A test already in the destination is not copied onto itself.
+    SessionCase{.name = "testAlreadyInTheDestination", .tests = {{u"app/Jan.rtf"_s, DoubledTest}},
+                .destinationExists = true, .answers = {u"Class7B"_s}, .statuses = u"M"_s,
+                .report = {Header, {}, u"{dest}/Jan.rtf.......Successful"_s}, .results = {u"{dest}/Jan   0 wpm"_s},
+                .messages = {Done}, .inputs = {Question}},
+    // A test that cannot be read gets its reason in the report and no result; the session goes on.
+    SessionCase{.name = "missingTest", .tests = {{u"!gone.rtf"_s, {}}, {u"Jan.rtf"_s, DoubledTest}}, .statuses = u"NM"_s,
+                .report = {Header, {}, u"{class}/gone.rtf.......could not be read: no such file"_s,
+                           u"{class}/Jan.rtf.......Successful"_s},
+                .results = {u"{dest}/Jan   0 wpm"_s}, .messages = {Done}},
+    // 900 doubled words where the memo has the word once: the doubled-word counter overflows.
+    SessionCase{.name = "moreThan255DoubledWords", .tests = {{u"Jan.rtf"_s, u"ab "_s.repeated(300)}},
+                .afrikaansMemo = u"We ab like to read books at home. and this sentence ends here."_s,
+                .ending = Ending::Failed,
+                .report = {Header, {}, {}, u"Not marked in this session:"_s, u"{class}/Jan.rtf"_s},
+                .messages = {u"Error: Overflow error. {dest}/Jan.rtf may be too large. This session will terminate."_s},
+                .failure = 6}),
+    [](const ::testing::TestParamInfo<SessionCase> &param) { return std::string(param.param.name); });
+// clang-format on
+
+using SessionRuns = SessionFixture;
+
+TEST_F(SessionRuns, TheMarkedCopyShowsTheErrorAndTheReportBlock)
+{
+    host.integerResults = true;
+    addTest(u"Jan.rtf"_s, DoubledTest);
+    session.run();
     ASSERT_EQ(host.outcomes.size(), 1);
-    const TestOutcome &outcome = host.outcomes[0];
-    EXPECT_EQ(outcome.language, MemoLanguage::English);
-    EXPECT_EQ(outcome.reportText, QStringLiteral("\r\n|| 79     1m\r\nExcess words: (like )\r\n79 ") + division
-                                      + QStringLiteral(" 5 = 16\r\nLess no. of words with errors:  - 1 = 15\r\nWPM = 15 ")
-                                      + division + QStringLiteral(" 10 = 1.5         Final: 2 wpm "));
-    EXPECT_EQ(host.report, QStringLiteral("               Marking speed tests in Class7B\r\n\r\n") + jan
-                               + QStringLiteral(".......Successful\r\n"));
-    EXPECT_EQ(results(), dest + QStringLiteral("/Jan   2 wpm\r\n"));
-    EXPECT_EQ(host.pendingEventRuns, 1);
-
-    ASSERT_EQ(host.messages.size(), 1);
-    EXPECT_EQ(host.messages[0].title, QStringLiteral("Done"));
-    EXPECT_EQ(host.messages[0].text,
-              QStringLiteral("End of this marking session.\rResults have been saved in ") + dest + QStringLiteral("\r"));
-    EXPECT_TRUE(host.label.isEmpty());
-    EXPECT_TRUE(host.closeButtonShown);
-
-    // The marked copy: the second "like" (characters 8 to 11, 0-based) white on red, the report
-    // block in red at the end, the listed excess word white on light red.
+    EXPECT_EQ(host.outcomes[0].language, MemoLanguage::English);
+    EXPECT_EQ(host.outcomes[0].reportText,
+              u"\r\n|| 79     1m\r\nExcess words: (like )\r\n79 ÷ 5 = 16\r\n"
+              "Less no. of words with errors:  - 1 = 15\r\nWPM = 15 ÷ 10 = 1.5         Final: 2 wpm "_s);
+    // The second "like" (characters 8 to 11, 0-based) white on red, the report block in red at
+    // the end, the listed excess word white on light red.
     RichDocument marked;
-    ASSERT_FALSE(marked.loadFile(dest + QStringLiteral("/Jan.rug")).failed());
-    EXPECT_TRUE(marked.text().startsWith(DoubledTest));
-    EXPECT_TRUE(marked.text().endsWith(QStringLiteral("Final: 2 wpm ")));
+    ASSERT_FALSE(marked.loadFile(destination() + u"/Jan.rug"_s).failed());
+    EXPECT_EQ(marked.text(), DoubledTest + host.outcomes[0].reportText);
     const CharFormat error = marked.formatAt(8);
-    EXPECT_EQ(error.background, Red);
-    EXPECT_EQ(error.colour, White);
-    EXPECT_TRUE(error.bold);
-    EXPECT_FALSE(marked.formatAt(12).background.has_value() && *marked.formatAt(12).background == Red);
-    const int report = int(DoubledTest.size());
-    EXPECT_EQ(marked.formatAt(report + 3).colour, Red);
-    EXPECT_TRUE(marked.formatAt(report + 3).bold);
-    const int excess = int(marked.text().indexOf(QStringLiteral("Excess words: "))) + 14;
-    EXPECT_EQ(marked.formatAt(excess).background, Red);
-    EXPECT_EQ(marked.formatAt(excess).colour, White);
-    EXPECT_FALSE(marked.formatAt(excess).bold);
+    EXPECT_TRUE(error.background == Red && error.colour == White && error.bold);
+    EXPECT_NE(marked.formatAt(12).background, Red);
+    const CharFormat report = marked.formatAt(int(DoubledTest.size()) + 3);
+    EXPECT_TRUE(report.colour == Red && report.bold);
+    const CharFormat excess = marked.formatAt(int(marked.text().indexOf(u"Excess words: "_s)) + 14);
+    EXPECT_TRUE(excess.background == Red && excess.colour == White && !excess.bold);
 }
 
-TEST_F(Session, TestLengthsAtTheBoundaries)
+// The results file grows across sessions in a reused folder.
+TEST_F(SessionRuns, TheResultsFileGrowsAcrossSessions)
 {
-    const QString line = Memo + u' ';
-    const QString t49 = addTest(QStringLiteral("a49.rtf"), repeated(line, 49));
-    addTest(QStringLiteral("a50.rtf"), repeated(line, 50));
-    addTest(QStringLiteral("a5000.rtf"), repeated(line, 5000));
-    const QString t5001 = addTest(QStringLiteral("a5001.rtf"), repeated(line, 5001));
-    session.run();
-
-    ASSERT_EQ(host.outcomes.size(), 4);
-    EXPECT_EQ(host.outcomes[0].status, TestOutcome::Status::TooShort);
-    EXPECT_EQ(host.outcomes[1].status, TestOutcome::Status::Marked);
-    EXPECT_EQ(host.outcomes[2].status, TestOutcome::Status::Marked);
-    EXPECT_EQ(host.outcomes[3].status, TestOutcome::Status::TooLong);
-    EXPECT_TRUE(host.report.contains(t49 + QStringLiteral(".......too short or empty\r\n")));
-    EXPECT_TRUE(host.report.contains(t5001 + QStringLiteral(".......too long or corrupt\r\n")));
-    const QStringList lines = results().split(QStringLiteral("\r\n"));
-    ASSERT_EQ(lines.size(), 5);
-    EXPECT_EQ(lines[0], path(QStringLiteral("Class7B/a49.rug  0  wpm")));
-    EXPECT_TRUE(lines[1].startsWith(destination() + QStringLiteral("/a50   ")));
-    EXPECT_TRUE(lines[2].startsWith(destination() + QStringLiteral("/a5000   ")));
-    EXPECT_EQ(lines[3], path(QStringLiteral("Class7B/a5001.rug  0  wpm")));
-    EXPECT_EQ(session.ending(), MarkingSession::Ending::Completed);
-}
-
-TEST_F(Session, AllCapitalsAreHalvedWithTiesToEven)
-{
-    addTest(QStringLiteral("caps.rtf"), repeated(QStringLiteral("ABC DEF GHI "), 6000));
-    addTest(QStringLiteral("caps51.rtf"), repeated(QStringLiteral("XYZ."), 51));
-    addTest(QStringLiteral("caps53.rtf"), repeated(QStringLiteral("XYZ."), 53));
-    session.run();
-    ASSERT_EQ(host.outcomes.size(), 3);
-    EXPECT_EQ(host.outcomes[0].status, TestOutcome::Status::Marked);
-    EXPECT_EQ(host.outcomes[0].testText, repeated(QStringLiteral("ABC DEF GHI "), 2999));
-    // 25.5 rounds to 26 and 26.5 to 26; both are still marked.
-    EXPECT_EQ(host.outcomes[1].testText, repeated(QStringLiteral("XYZ."), 26));
-    EXPECT_EQ(host.outcomes[2].testText, repeated(QStringLiteral("XYZ."), 26));
-    EXPECT_EQ(host.outcomes[2].status, TestOutcome::Status::Marked);
-}
-
-TEST_F(Session, RejectedTestsAreSkippedAndTheNextGoodOneIsMarked)
-{
-    const QString a = addTest(QStringLiteral("a.rtf"), QStringLiteral("too short"));
-    const QString b = addTest(QStringLiteral("b.rtf"), QString());
-    const QString c = addTest(QStringLiteral("c.rtf"), DoubledTest);
-    const QString d = addTest(QStringLiteral("d.rtf"), QStringLiteral("short"));
-    const QString e = addTest(QStringLiteral("e.rtf"), QStringLiteral("short"));
-    session.run();
-    EXPECT_EQ(host.report, QStringLiteral("               Marking speed tests in Class7B\r\n\r\n") + a
-                               + QStringLiteral(".......too short or empty\r\n") + b
-                               + QStringLiteral(".......too short or empty\r\n") + c + QStringLiteral(".......Successful\r\n")
-                               + d + QStringLiteral(".......too short or empty\r\n") + e
-                               + QStringLiteral(".......too short or empty\r\n"));
-    ASSERT_EQ(host.messages.size(), 1);
-    EXPECT_EQ(host.messages[0].title, QStringLiteral("Done"));
-}
-
-TEST_F(Session, AnExistingDestinationIsAskedForAndAnEmptyAnswerEndsTheSession)
-{
-    QDir().mkpath(destination());
-    addTest(QStringLiteral("Jan.rtf"), DoubledTest);
-    session.run();
-    ASSERT_EQ(host.inputs.size(), 1);
-    EXPECT_EQ(host.inputs[0].prompt, QStringLiteral("Type new foldername or click Enter to proceed "));
-    EXPECT_EQ(host.inputs[0].title, QStringLiteral("Folder already exists"));
-    EXPECT_EQ(host.inputs[0].defaultText, QStringLiteral("Class7B"));
-    EXPECT_TRUE(host.reportShown);
-    EXPECT_TRUE(host.closeButtonShown);
-    EXPECT_TRUE(host.messages.isEmpty());
-    EXPECT_EQ(session.ending(), MarkingSession::Ending::Cancelled);
-    EXPECT_FALSE(QFileInfo::exists(destination() + QStringLiteral("/Jan.rtf")));
-}
-
-TEST_F(Session, AnotherAnswerMakesAnotherFolder)
-{
-    QDir().mkpath(destination());
-    addTest(QStringLiteral("Jan.rtf"), DoubledTest);
-    host.inputAnswers = {QStringLiteral("Retake")};
-    session.run();
-    EXPECT_EQ(workspace.destFolder, destination(QStringLiteral("Retake")));
-    EXPECT_EQ(host.name, QStringLiteral("Retake"));
-    EXPECT_EQ(host.preview, destination(QStringLiteral("Retake")));
-    EXPECT_TRUE(host.report.startsWith(QStringLiteral("               Marking speed tests in Retake\r\n")));
-    EXPECT_FALSE(results(QStringLiteral("Retake")).isEmpty());
-}
-
-TEST_F(Session, AnAnswerThatIsAPathIsRefusedAndAskedAgain)
-{
-    QDir().mkpath(destination());
-    addTest(QStringLiteral("Jan.rtf"), DoubledTest);
-    host.inputAnswers = {QStringLiteral("Grade10/Retake"), QStringLiteral("..\\Retake"), QStringLiteral("Retake")};
-    session.run();
-    ASSERT_EQ(host.inputs.size(), 3);
-    ASSERT_GE(host.messages.size(), 2);
-    EXPECT_TRUE(host.messages[0].text.startsWith(QStringLiteral("\"Grade10/Retake\" is a path, not a folder name.\r")));
-    EXPECT_TRUE(host.messages[1].text.startsWith(QStringLiteral("\"..\\Retake\" is a path")));
-    EXPECT_EQ(workspace.destFolder, destination(QStringLiteral("Retake")));
-    EXPECT_FALSE(QFileInfo::exists(destination(QStringLiteral("Grade10"))));
-}
-
-TEST_F(Session, TheResultsFileGrowsAcrossSessions)
-{
-    addTest(QStringLiteral("Zo\u00EB.rtf"), DoubledTest);
+    addTest(u"Zo\u00EB.rtf"_s, DoubledTest);
     session.run();
     host.testList.clear();
-    addTest(QStringLiteral("Piet.rtf"), QStringLiteral("no more than this"));
-    host.inputAnswers = {QStringLiteral("Class7B")}; // the same name: the folder is reused
+    addTest(u"Piet.rtf"_s, u"no more than this"_s);
+    host.inputAnswers = {u"Class7B"_s};
     session.run();
-    EXPECT_EQ(results(), destination() + QStringLiteral("/Zo\u00EB   0 wpm\r\n") + path(QStringLiteral("Class7B/Piet.rug  0  wpm\r\n")));
+    EXPECT_EQ(results(), destination() + u"/Zo\u00EB   0 wpm\r\n"_s + path(u"Class7B/Piet.rug  0  wpm\r\n"_s));
 }
 
-TEST_F(Session, TestsAlreadyInTheDestinationAreNotCopiedOntoThemselves)
-{
-    QDir().mkpath(destination());
-    addTest(QStringLiteral("Jan.rtf"), DoubledTest, QStringLiteral("app/Class7B"));
-    host.inputAnswers = {QStringLiteral("Class7B")};
-    session.run();
-    EXPECT_TRUE(host.skipped.isEmpty());
-    ASSERT_EQ(host.outcomes.size(), 1);
-    EXPECT_EQ(host.outcomes[0].status, TestOutcome::Status::Marked);
-}
+struct Permissions : SessionFixture, ::testing::WithParamInterface<bool>
+{ };
 
-// Both run in a child process as an unprivileged user: root would read and write anyway.
-TEST_F(Session, AReadOnlyDestinationIsPermissionDenied)
+// In a child process as an unprivileged user: root would read and write anyway.
+// A read-only destination ends the session; an unreadable test is reported and the session goes on.
+TEST_P(Permissions, AReadOnlyDestinationOrAnUnreadableTest)
 {
-    QDir().mkpath(destination());
-    addTest(QStringLiteral("Jan.rtf"), DoubledTest);
-    host.inputAnswers = {QStringLiteral("Class7B")};
+    const bool readOnlyDestination = GetParam();
+    const QString jan = addTest(u"Jan.rtf"_s, DoubledTest);
+    if (readOnlyDestination) {
+        QDir().mkpath(destination());
+        host.inputAnswers = {u"Class7B"_s};
+    }
     openToEveryone();
-    QFile::setPermissions(destination(), QFileDevice::ReadOwner | QFileDevice::ExeOwner | QFileDevice::ReadOther
-                                             | QFileDevice::ExeOther);
+    const QString locked = readOnlyDestination ? destination() : jan;
+    const auto readOnly =
+        QFileDevice::ReadOwner | QFileDevice::ExeOwner | QFileDevice::ReadOther | QFileDevice::ExeOther;
+    QFile::setPermissions(locked, readOnlyDestination ? readOnly : QFileDevice::Permissions());
     const int failedCheck = inChildProcess([&] {
         session.run();
-        if (host.messages.isEmpty())
-            return 1;
-        if (!host.messages.last().text.startsWith(QStringLiteral("Permission denied. Try another location.\r"))
-            || host.messages.last().title != QStringLiteral("Error"))
+        if (!readOnlyDestination)
+            return host.report.endsWith(jan + u".......could not be read: permission denied\r\n"_s)
+                    && session.ending() == Ending::Completed && results().isEmpty()
+                ? 0
+                : 1;
+        if (!host.messages.value(host.messages.size() - 1).startsWith(u"Error: Permission denied. Try another location.\r"_s))
             return 2;
-        if (!session.resultsBlocked())
+        if (!session.resultsBlocked() || session.ending() != Ending::Failed)
             return 3;
-        return session.ending() == MarkingSession::Ending::Failed ? 0 : 4;
+        return session.endingFailure().number == ErrorNumber::PermissionDenied ? 0 : 4;
     });
-    QFile::setPermissions(destination(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    QFile::setPermissions(locked, OwnerOnly);
     EXPECT_EQ(failedCheck, 0);
 }
 
-TEST_F(Session, AnUnreadableTestIsReportedAndTheSessionGoesOn)
-{
-    const QString jan = addTest(QStringLiteral("Jan.rtf"), DoubledTest);
-    openToEveryone();
-    QFile::setPermissions(jan, QFileDevice::Permissions());
-    const int failedCheck = inChildProcess([&] {
-        session.run();
-        if (!host.report.endsWith(jan + QStringLiteral(".......could not be read: permission denied\r\n")))
-            return 1;
-        return session.ending() == MarkingSession::Ending::Completed && results().isEmpty() ? 0 : 2;
-    });
-    QFile::setPermissions(jan, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    EXPECT_EQ(failedCheck, 0);
-}
+INSTANTIATE_TEST_SUITE_P(Marking, Permissions, ::testing::Bool());
 
-TEST_F(Session, MoreThan255DoubledWordsOverflow)
+TEST_F(SessionRuns, ATestMarkedAloneOrAmongOthersGivesTheSameResult)
 {
-    const QString test = repeated(QStringLiteral("ab "), 900);
-    addTest(QStringLiteral("Jan.rtf"), test);
-    setMemos(QStringLiteral("We ab like to read books at home. and this sentence ends here."), Memo);
-    session.run();
-    ASSERT_EQ(host.messages.size(), 1);
-    EXPECT_EQ(host.messages[0].text, QStringLiteral("Overflow error. ") + destination() + QStringLiteral("/Jan.rtf")
-                                         + QStringLiteral(" may be too large. This session will terminate."));
-    EXPECT_EQ(host.label, destination() + QStringLiteral("/Jan.rtf"));
-    EXPECT_FALSE(session.resultsBlocked());
-    EXPECT_TRUE(host.closeButtonShown);
-    EXPECT_TRUE(host.outcomes.isEmpty());
-}
-
-TEST_F(Session, ATestMarkedAloneOrAmongOthersGivesTheSameResult)
-{
-    const QString memo = QStringLiteral("Something good is coming. We walk to school, and the end is near. Yes. The cat and "
-                                        "the dog play outside all day long. ")
-                         + Memo;
+    const QString memo = u"Something good is coming. We walk to school, and the end is near. Yes. The cat and "
+                         "the dog play outside all day long. "_s
+        + Memo;
     setMemos(memo, memo);
-    const QString busy = QStringLiteral("Some thing good is comming. We walk to School, and the end is near. Yes.The cat "
-                                        "and teh dog play.Outside all teh day long. We like like to read books at home. "
-                                        "and this sentence ends the memo text here.");
-    const QString quiet = QStringLiteral("Yes. The cat and the dog play outside  all day long. We like to read books.");
-    addTest(QStringLiteral("quiet.rtf"), quiet);
+    addTest(u"quiet.rtf"_s, u"Yes. The cat and the dog play outside  all day long. We like to read books."_s);
     session.run();
     ASSERT_EQ(host.outcomes.size(), 1);
     const TestOutcome alone = host.outcomes[0];
 
     ScriptedHost second;
     second.folder = host.folder;
-    second.inputAnswers = {QStringLiteral("Again")};
-    second.testList = {path(QStringLiteral("Class7B/busy.rtf")), host.testList[0], path(QStringLiteral("Class7B/busy.rtf"))};
-    write(second.testList[0], busy);
+    second.inputAnswers = {u"Again"_s};
+    second.testList = {path(u"Class7B/busy.rtf"_s), host.testList[0], path(u"Class7B/busy.rtf"_s)};
+    write(second.testList[0],
+          u"Some thing good is comming. We walk to School, and the end is near. Yes.The cat "
+          "and teh dog play.Outside all teh day long. We like like to read books at home. "
+          "and this sentence ends the memo text here."_s);
     MarkingSession another(workspace, second);
     another.run();
     ASSERT_EQ(second.outcomes.size(), 3);
-    const TestOutcome &among = second.outcomes[1];
-    EXPECT_EQ(among.reportText, alone.reportText);
-    EXPECT_EQ(among.finalWpm, alone.finalWpm);
-    EXPECT_EQ(among.memoCutLength, alone.memoCutLength);
-    ASSERT_EQ(among.errors.size(), alone.errors.size());
-    for (qsizetype k = 0; k < among.errors.size(); ++k) {
-        EXPECT_EQ(among.errors[k].word, alone.errors[k].word);
-        EXPECT_EQ(among.errors[k].start, alone.errors[k].start);
-        EXPECT_EQ(among.errors[k].kind, alone.errors[k].kind);
-    }
-    EXPECT_EQ(among.excessWords, alone.excessWords);
-    ASSERT_EQ(among.highlights.size(), alone.highlights.size());
-    for (qsizetype k = 0; k < among.highlights.size(); ++k) {
-        EXPECT_EQ(among.highlights[k].start0, alone.highlights[k].start0);
-        EXPECT_EQ(among.highlights[k].length, alone.highlights[k].length);
-    }
+    const auto figures = [](const TestOutcome &outcome) {
+        QStringList parts{outcome.reportText, QString::number(outcome.finalWpm),
+                          QString::number(outcome.memoCutLength)};
+        for (const ErrorEntry &error : outcome.errors)
+            parts << u"%1@%2/%3"_s.arg(error.word).arg(error.start).arg(error.kind);
+        for (const HighlightOperation &h : outcome.highlights)
+            parts << u"%1+%2"_s.arg(h.start0).arg(h.length);
+        return parts + outcome.excessWords;
+    };
+    EXPECT_EQ(figures(second.outcomes[1]), figures(alone));
     // The busy test really did leave errors and repeats behind it.
     EXPECT_GE(second.outcomes[0].errors.size(), 4);
     EXPECT_GE(second.outcomes[0].repeats.size(), 2);
@@ -339,55 +326,9 @@ TEST_F(Session, ATestMarkedAloneOrAmongOthersGivesTheSameResult)
 
 TEST(MarkedCopyName, LosesItsFolderAndLastFourCharacters)
 {
-    EXPECT_EQ(markedCopyPath(QStringLiteral("/d/Class1"), QStringLiteral("/t/Jan.rtf")), QStringLiteral("/d/Class1/Jan.rug"));
-    EXPECT_EQ(markedCopyPath(QStringLiteral("/d"), QStringLiteral("/x/abcdef")), QStringLiteral("/d/ab.rug"));
-    EXPECT_EQ(markedCopyPath(QStringLiteral("/d"), QStringLiteral("  ")), QStringLiteral("/d/Unti.rug"));
-    EXPECT_EQ(zeroResultLine(QStringLiteral("/t/Piet.rtf")), QStringLiteral("/t/Piet.rug  0  wpm"));
-    EXPECT_EQ(resultsLine(QStringLiteral("/d/Class1"), QStringLiteral("/d/Class1/Jan.rtf"), 25),
-              QStringLiteral("/d/Class1/Jan   25 wpm"));
-}
-
-namespace {
-
-// Clicks the button again from inside the pending events between tests.
-class ImpatientHost : public ScriptedHost
-{
-public:
-    MarkingSession *session = nullptr;
-    void processPendingEvents() override
-    {
-        ScriptedHost::processPendingEvents();
-        session->run();
-    }
-};
-
-} // namespace
-
-TEST(SessionReentry, AClickDuringASessionIsIgnored)
-{
-    QTemporaryDir root;
-    QDir(root.path()).mkpath(QStringLiteral("app"));
-    QDir(root.path()).mkpath(QStringLiteral("Class"));
-    Workspace workspace;
-    workspace.memoDocument.setText(Memo);
-    workspace.memoFiles = {root.path() + QStringLiteral("/memo.rtf"), root.path() + QStringLiteral("/memo.rtf")};
-    QFile memo(workspace.memoFiles[0]);
-    ASSERT_TRUE(memo.open(QIODevice::WriteOnly));
-    memo.write(Memo.toUtf8());
-    memo.close();
-    ImpatientHost host;
-    host.folder = root.path() + QStringLiteral("/app");
-    for (const QString &name : {QStringLiteral("a.rtf"), QStringLiteral("b.rtf")}) {
-        QFile test(root.path() + QStringLiteral("/Class/") + name);
-        ASSERT_TRUE(test.open(QIODevice::WriteOnly));
-        test.write(DoubledTest.toUtf8());
-        host.testList.append(test.fileName());
-    }
-    MarkingSession session(workspace, host);
-    host.session = &session;
-    session.run();
-    EXPECT_EQ(host.outcomes.size(), 2);
-    EXPECT_EQ(host.pendingEventRuns, 2);
-    EXPECT_EQ(host.messages.size(), 1);
-    EXPECT_FALSE(session.isRunning());
+    EXPECT_EQ(markedCopyPath(u"/d/Class1"_s, u"/t/Jan.rtf"_s), u"/d/Class1/Jan.rug"_s);
+    EXPECT_EQ(markedCopyPath(u"/d"_s, u"/x/abcdef"_s), u"/d/ab.rug"_s);
+    EXPECT_EQ(markedCopyPath(u"/d"_s, u"  "_s), u"/d/Unti.rug"_s);
+    EXPECT_EQ(zeroResultLine(u"/t/Piet.rtf"_s), u"/t/Piet.rug  0  wpm"_s);
+    EXPECT_EQ(resultsLine(u"/d/Class1"_s, u"/d/Class1/Jan.rtf"_s, 25), u"/d/Class1/Jan   25 wpm"_s);
 }

@@ -1,4 +1,5 @@
-// A class folder, a program folder and two memos in a temporary folder, with a scripted host.
+// A class folder, a program folder and two memos in a temporary folder, with a scripted host
+// and a session on them.
 #pragma once
 
 #include "scriptedhost.h"
@@ -15,64 +16,60 @@
 
 namespace tallimark::testing {
 
+using namespace Qt::StringLiterals;
+
+// Both memos hold this text unless a test says otherwise.
+inline const QString Memo = u"We like to read books at home. and this sentence ends the memo text here."_s;
+
+constexpr auto OwnerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner;
+
 class SessionFixture : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
         ASSERT_TRUE(m_root.isValid());
-        QDir(m_root.path()).mkpath(QStringLiteral("app"));
-        QDir(m_root.path()).mkpath(QStringLiteral("Class7B"));
-        QDir(m_root.path()).mkpath(QStringLiteral("memos"));
-        host.folder = path(QStringLiteral("app"));
+        for (const QString &folder : {u"app"_s, u"Class7B"_s, u"memos"_s})
+            QDir(m_root.path()).mkpath(folder);
+        host.folder = path(u"app"_s);
+        setMemos(Memo, Memo);
     }
 
     QString path(const QString &relative) const { return m_root.path() + u'/' + relative; }
-    QString destination(const QString &name = QStringLiteral("Class7B")) const { return path(QStringLiteral("app/") + name); }
-
+    QString destination(const QString &name = u"Class7B"_s) const { return path(u"app/"_s + name); }
     static void write(const QString &file, const QString &text)
     {
         QFile out(file);
         ASSERT_TRUE(out.open(QIODevice::WriteOnly));
         out.write(text.toUtf8());
     }
-
     static QString read(const QString &file)
     {
         QFile in(file);
-        if (!in.open(QIODevice::ReadOnly))
-            return {};
-        return QString::fromUtf8(in.readAll());
+        return in.open(QIODevice::ReadOnly) ? QString::fromUtf8(in.readAll()) : QString();
     }
+    QString results(const QString &name = u"Class7B"_s) const { return read(destination(name) + u"/Resultaat.res"_s); }
 
     // Both memos; the English one is in the memo box afterwards, as after start-up.
     void setMemos(const QString &afrikaans, const QString &english)
     {
-        write(path(QStringLiteral("memos/Bron.rtf")), afrikaans);
-        write(path(QStringLiteral("memos/Source.rtf")), english);
-        workspace.memoFiles = {path(QStringLiteral("memos/Bron.rtf")), path(QStringLiteral("memos/Source.rtf"))};
+        workspace.memoFiles = {path(u"memos/Bron.rtf"_s), path(u"memos/Source.rtf"_s)};
+        write(workspace.memoFiles[0], afrikaans);
+        write(workspace.memoFiles[1], english);
         ASSERT_FALSE(workspace.memoDocument.loadFile(workspace.memoFiles[1]).failed());
     }
-
-    QString addTest(const QString &name, const QString &text, const QString &folder = QStringLiteral("Class7B"))
+    QString addTest(const QString &name, const QString &text, const QString &folder = u"Class7B"_s)
     {
-        const QString file = path(folder + u'/' + name);
-        write(file, text);
-        host.testList.append(file);
-        return file;
-    }
-
-    QString results(const QString &name = QStringLiteral("Class7B")) const
-    {
-        return read(destination(name) + QStringLiteral("/Resultaat.res"));
+        host.testList.append(path(folder + u'/' + name));
+        write(host.testList.last(), text);
+        return host.testList.last();
     }
 
     // Every folder and file of the fixture open to every user, for a check run as another one.
     void openToEveryone() const
     {
-        const auto all = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner | QFileDevice::ReadGroup
-                         | QFileDevice::WriteGroup | QFileDevice::ExeGroup | QFileDevice::ReadOther
-                         | QFileDevice::WriteOther | QFileDevice::ExeOther;
+        const auto all = OwnerOnly | QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ExeGroup
+            | QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther;
         QFile::setPermissions(m_root.path(), all);
         QDirIterator it(m_root.path(), QDir::AllEntries | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
         while (it.hasNext())
@@ -81,6 +78,7 @@ protected:
 
     Workspace workspace;
     ScriptedHost host;
+    MarkingSession session{workspace, host};
 
 private:
     QTemporaryDir m_root;

@@ -10,16 +10,11 @@ namespace tallimark::testing {
 
 inline QString generatedMemo(QRandomGenerator &random, int length)
 {
-    static const QStringList words = {
-        QStringLiteral("the"), QStringLiteral("farm"), QStringLiteral("cows"), QStringLiteral("walked"),
-        QStringLiteral("slowly"), QStringLiteral("to"), QStringLiteral("milking"), QStringLiteral("shed"),
-        QStringLiteral("every"), QStringLiteral("morning"), QStringLiteral("and"), QStringLiteral("farmer's"),
-        QStringLiteral("well-known"), QStringLiteral("dog"), QStringLiteral("barked"), QStringLiteral("at"),
-        QStringLiteral("a"), QStringLiteral("gate"), QStringLiteral("while"), QStringLiteral("children"),
-        QStringLiteral("watched"), QStringLiteral("from"), QStringLiteral("bus"), QStringLiteral("something"),
-        QStringLiteral("Mr"), QStringLiteral("Smith"), QStringLiteral("said"), QStringLiteral("50%"),
-        QStringLiteral("\u00E9clair"), QStringLiteral("that"), QStringLiteral("was"), QStringLiteral("it")};
-    static const QStringList ends = {QStringLiteral(". "), QStringLiteral(", "), QStringLiteral("? "),
+    static const QStringList words = QStringLiteral("the farm cows walked slowly to milking shed every morning and "
+                                                    "farmer's well-known dog barked at a gate while children watched "
+                                                    "from bus something Mr Smith said 50% \u00E9clair that was it")
+                                         .split(u' ');
+    static const QStringList ends = {QStringLiteral(". "), QStringLiteral(", "),    QStringLiteral("? "),
                                      QStringLiteral("! "), QStringLiteral(".\r\n"), QStringLiteral("; ")};
     QString memo;
     bool capital = true;
@@ -47,43 +42,23 @@ inline QString generatedTest(QRandomGenerator &random, const QString &memo)
     QStringList out;
     for (qsizetype k = 0; k < words.size(); ++k) {
         QString word = words.at(k);
+        // clang-format off
         switch (random.bounded(40)) {
-        case 0: // typo
-            if (word.size() > 2)
-                std::swap(word[1], word[2]);
-            break;
-        case 1: // split in two
-            if (word.size() > 3)
-                word.insert(word.size() / 2, u' ');
-            break;
-        case 2: // run together with the next
-            if (k + 1 < words.size())
-                word += words.at(++k);
-            break;
-        case 3: // doubled
-            out.append(word);
-            break;
-        case 4: // a stretch typed twice
+        case 0: if (word.size() > 2) std::swap(word[1], word[2]); break;         // typo
+        case 1: if (word.size() > 3) word.insert(word.size() / 2, u' '); break; // split in two
+        case 2: if (k + 1 < words.size()) word += words.at(++k); break;         // run together with the next
+        case 3: out.append(word); break;                                        // doubled
+        case 4:                                                                 // a stretch typed twice
             for (qsizetype j = std::max<qsizetype>(0, k - 6); j < k; ++j)
                 out.append(words.at(j));
             break;
-        case 5: // punctuation lost
-            word.remove(u'.');
-            word.remove(u',');
-            break;
-        case 6: // stray blank
-            word += u' ';
-            break;
-        case 7:
-            word = word.toUpper();
-            break;
-        case 8: // hyphen or apostrophe left out
-            word.remove(u'-');
-            word.remove(u'\'');
-            break;
-        default:
-            break;
+        case 5: word.remove(u'.'); word.remove(u','); break;                    // punctuation lost
+        case 6: word += u' '; break;                                            // stray blank
+        case 7: word = word.toUpper(); break;
+        case 8: word.remove(u'-'); word.remove(u'\''); break;                  // hyphen or apostrophe left out
+        default: break;
         }
+        // clang-format on
         out.append(word);
     }
     QString test = out.join(u' ');

@@ -1,21 +1,26 @@
-#include "marking/markingstate.h"
+// Before the words are compared: which memo, how much of it, the keystrokes, the sentence-end
+// blanks, and the 1-based text positions every stage counts in.
+#include "marking/memolanguage.h"
+#include "marking/memotextindex.h"
+#include "marking/textpositions.h"
 #include "marking/textpreparation.h"
+
+#include "support/qstringprinting.h"
 
 #include <gtest/gtest.h>
 
-#include <memory>
-
 using namespace tallimark;
+using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString Memo = QStringLiteral("The quick brown fox jumps over the lazy dog and runs far away into the woods.");
+const QString Memo = u"The quick brown fox jumps over the lazy dog and runs far away into the woods."_s;
 
 // A memo with "quick brown " at position 5 and " lazy dog an" gap characters after it.
 QString memoWithGap(int gap)
 {
-    return QStringLiteral("The quick brown ") + QString(gap - 12 - 30, u'x') + u' ' + QString(29, u'y')
-           + QStringLiteral(" lazy dog and runs far away into the woods.");
+    return u"The quick brown "_s + QString(gap - 12 - 30, u'x') + u' ' + QString(29, u'y')
+        + u" lazy dog and runs far away into the woods."_s;
 }
 
 // Both pieces of the pair search, 30 apart in the test; everything the tail and window
@@ -25,64 +30,109 @@ QString pairTest(const QString &b, const QString &a)
     return QString(28, u'#') + b + QString(18, u'#') + a + QString(10, u'#');
 }
 
-struct MemoCutCase
-{
-    const char *name;
-    QString test;
-    QString memo;
-    int cut;
-};
-
-void PrintTo(const MemoCutCase &row, std::ostream *out) { *out << row.name; }
-
-class MemoCut : public ::testing::TestWithParam<MemoCutCase>
-{
-};
-
 } // namespace
 
-TEST_P(MemoCut, WhereTheLearnerStopped)
+TEST(MemoCut, WhereTheLearnerStopped)
 {
-    auto state = std::make_unique<MarkingState>();
-    findMemoCut(*state, GetParam().test, GetParam().memo);
-    EXPECT_TRUE(state->memoMatched);
-    EXPECT_EQ(state->memoCutLength, GetParam().cut);
+    // clang-format off
+    const struct { const char *name; QString test, memo; int cut; } rows[] = {
+        // The last 40 characters of the test start at memo position 21: cut 41 after their start.
+        {"lastFortyCharacters", Memo.left(60), Memo, 21 + 41},
+        // Only the last 16 characters (memo 21 to 36) are in the memo; longer tails take in the "#".
+        {"shorterTailsInStepsOfThree", QString(40, u'q') + u'#' + Memo.mid(20, 16), Memo, 21 + 41},
+        // Every tail ends in "#####"; the 36 characters from position L - 40 are memo 5 to 40.
+        {"windowBeforeTheLastForty", QString(20, u'#') + Memo.mid(4, 36) + QString(5, u'#'), Memo, 5 + 41},
+        // b at memo 5, a at memo 35: pa + n + 21 = 57, and the first blank at or after 56 is at 57.
+        {"pairCutsAtTheNextWordEnd", pairTest(Memo.mid(4, 12), Memo.mid(34, 12)), Memo, 57},
+        // Pairs 76 or 75 apart are not accepted: the fallback, the test's length + 10.
+        {"pairSeventySixApart", pairTest(u"quick brown "_s, u" lazy dog an"_s), memoWithGap(76), 90},
+        {"pairSeventyFiveApart", pairTest(u"quick brown "_s, u" lazy dog an"_s), memoWithGap(75), 90},
+        {"nothingFound", QString(60, u'#'), Memo + Memo, 70},
+        {"nothingFoundInAShorterMemo", QString(60, u'#'), Memo.left(65), 65},
+        // 50 characters: the second piece of every round would start before position 1.
+        {"shortTestSkipsPairRounds", QString(18, u'#') + Memo.mid(34, 12) + QString(20, u'#'), Memo + Memo, 60}};
+    // clang-format on
+    for (const auto &row : rows) {
+        EXPECT_EQ(findMemoCut(row.test, row.memo), row.cut) << row.name;
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Marking, MemoCut,
-    ::testing::Values(
-        // The last 40 characters of the test start at memo position 21: cut 41 after their start.
-        MemoCutCase{"lastFortyCharacters", Memo.left(60), Memo, 21 + 41},
-        // Only the last 16 characters (memo 21 to 36) are in the memo; longer tails take in the "#".
-        MemoCutCase{"shorterTailsInStepsOfThree", QString(40, u'q') + u'#' + Memo.mid(20, 16), Memo, 21 + 41},
-        // Every tail ends in "#####"; the 36 characters from position L - 40 are memo 5 to 40.
-        MemoCutCase{"windowBeforeTheLastForty", QString(20, u'#') + Memo.mid(4, 36) + QString(5, u'#'), Memo, 5 + 41},
-        // b at memo 5, a at memo 35: pa + n + 21 = 57, and the first blank at or after 56 is at 57.
-        MemoCutCase{"pairCutsAtTheNextWordEnd", pairTest(Memo.mid(4, 12), Memo.mid(34, 12)), Memo, 57},
-        // Pairs 76 or 75 apart are not accepted: the fallback, the test's length + 10.
-        MemoCutCase{"pairSeventySixApart", pairTest(QStringLiteral("quick brown "), QStringLiteral(" lazy dog an")),
-                    memoWithGap(76), 90},
-        MemoCutCase{"pairSeventyFiveApart", pairTest(QStringLiteral("quick brown "), QStringLiteral(" lazy dog an")),
-                    memoWithGap(75), 90},
-        MemoCutCase{"nothingFound", QString(60, u'#'), Memo + Memo, 70},
-        MemoCutCase{"nothingFoundInAShorterMemo", QString(60, u'#'), Memo.left(65), 65},
-        // 50 characters: the second piece of every round would start before position 1.
-        MemoCutCase{"shortTestSkipsPairRounds", QString(18, u'#') + Memo.mid(34, 12) + QString(20, u'#'), Memo + Memo, 60}),
-    [](const ::testing::TestParamInfo<MemoCutCase> &param) { return std::string(param.param.name); });
-
+// Capitals and shifted signs take two keystrokes, a line feed none, a character of the upper half
+// of Windows-1252 three (an Alt code), one the code page lacks two (typed as "?").
 TEST(CharacterCount, KeystrokesPerCharacter)
 {
-    EXPECT_EQ(countCharacters(QStringLiteral("A\u00E9\"\r\n"), {}), 2 + 3 + 2 + 1 + 0);
+    // The five codes Windows-1252 leaves undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D) count like the rest.
+    const QString characters = u"a7;|_A\"\r\n\u20AC\u00F7\u00E9\u0101\u0081\u008D\u008F\u0090\u009D"_s;
+    const QList<int> expected{1, 1, 1, 2, 2, 2, 2, 1, 0, 3, 3, 3, 2, 3, 3, 3, 3, 3};
+    for (int k = 0; k < characters.size(); ++k)
+        EXPECT_EQ(keystrokes(characters.at(k)), expected[k]) << k;
+    EXPECT_EQ(countCharacters(characters, {}), 38);
+}
 
-    EXPECT_EQ(keystrokes(u'a'), 1);
-    EXPECT_EQ(keystrokes(u'7'), 1);
-    EXPECT_EQ(keystrokes(u';'), 1);
-    EXPECT_EQ(keystrokes(u'|'), 2);
-    EXPECT_EQ(keystrokes(u'_'), 2);
-    EXPECT_EQ(keystrokes(QChar(0x20AC)), 3); // euro sign, 128 in Windows-1252
-    EXPECT_EQ(keystrokes(QChar(0x00F7)), 3);
-    EXPECT_EQ(keystrokes(QChar(0x0101)), 2); // a with macron: not in the code page, typed as "?"
-    for (const char16_t undefined : {0x81, 0x8D, 0x8F, 0x90, 0x9D}) // codes 129 to 157 like the rest
-        EXPECT_EQ(keystrokes(QChar(undefined)), 3) << int(undefined);
+TEST(SentenceEndSpacing, BlanksBeforeALineBreakGoInTestAndMemo)
+{
+    RichDocument test;
+    RichDocument memo;
+    test.setText(u"End.  \r\nWhat? \r\nStop!  \r\nNext. Word"_s);
+    memo.setText(u"Memo. \r\nx.  y"_s);
+    normaliseSentenceEndSpacing(test, memo);
+    EXPECT_EQ(test.text(), u"End.\r\nWhat?\r\nStop!\r\nNext. Word"_s);
+    EXPECT_EQ(memo.text(), u"Memo.\r\nx.  y"_s);
+}
+
+// The first rule that fires decides; nothing recognisable means Afrikaans; markers are case-sensitive.
+TEST(MemoLanguage, FirstRuleThatFiresDecides)
+{
+    const auto af = MemoLanguage::Afrikaans;
+    const auto en = MemoLanguage::English;
+    // clang-format off
+    const struct { QString text; MemoLanguage language; } rows[] = {
+        {u"Hy het 'n hond en the cat and I will"_s, af}, // rule 1 before any English rule
+        {u"over the hill"_s, en}, {u"Daar is geen boek"_s, af}, {u"Because it rained"_s, en},
+        {u"Daar is a boek 'n ding"_s, en}, // rule 23 (" a ") before rule 24 (" 'n ") and rule 28 ("Daar ")
+        {QString(), af}, {u"xyz qwerty"_s, af}, {u"OVER THE HILL"_s, af}};
+    // clang-format on
+    for (const auto &row : rows)
+        EXPECT_EQ(chooseMemoLanguage(row.text), row.language) << row.text.toStdString();
+}
+
+// 1-based, 0 when absent; an empty needle is found where the search starts, but not in an empty
+// text; a backward match must lie within the end given (-1: the whole text).
+TEST(TextPositions, ForwardAndBackwardSearch)
+{
+    // clang-format off
+    const struct { QString text, needle; int start, forward, backward; } rows[] = {
+        {u"abcabc"_s, u"bc"_s, -1, 2, 5}, {u"abcabc"_s, u"bc"_s, 2, 2, 0}, {u"abcabc"_s, u"bc"_s, 3, 5, 2},
+        {u"abcabc"_s, u"bc"_s, 5, 5, 2}, {u"abcabc"_s, u"bc"_s, 6, 0, 5}, {u"abcabc"_s, u"x"_s, -1, 0, 0},
+        {u"abcabc"_s, u"c"_s, 7, 0, 6}, {u"ab"_s, QString(), -1, 1, 2}, {QString(), QString(), -1, 0, 0},
+        {u"a\rb\r"_s, u"\r"_s, 3, 4, 2}};
+    // clang-format on
+    for (const auto &row : rows) {
+        EXPECT_EQ(text::inStr(std::max(1, row.start), row.text, row.needle), row.forward) << row.start;
+        EXPECT_EQ(text::inStrRev(row.text, row.needle, row.start), row.backward) << row.start;
+    }
+}
+
+TEST(TextPositions, PiecesAndBlanks)
+{
+    EXPECT_EQ(text::mid(u"hello"_s, 2, 3), u"ell"_s);
+    EXPECT_EQ(text::mid(u"hello"_s, 4), u"lo"_s);
+    EXPECT_EQ(text::mid(u"hello"_s, 9, 3), QString());
+    EXPECT_EQ(text::left(u"abc"_s, -1), QString());
+    EXPECT_EQ(text::right(u"abc"_s, 5), u"abc"_s);
+    // Only blanks are trimmed; a line break is part of the word.
+    EXPECT_EQ(text::trimBlanks(u"  a\r  "_s), u"a\r"_s);
+    EXPECT_EQ(text::trimRight(u" a "_s), u" a"_s);
+}
+
+TEST(MemoTextIndex, AnswersAsASearchOfTheWholeText)
+{
+    MemoTextIndex index;
+    const QString memo = u"the cat sat on the mat.\r\nthe end"_s;
+    index.prepare(memo);
+    for (const QString &needle : {QString(), u"t"_s, u"at"_s, u"the "_s, u"mat.\r\n"_s, u"the end"_s, u"he end"_s,
+                                  u"end!"_s, u"cat  "_s, u"tthe"_s})
+        EXPECT_EQ(index.contains(needle), needle.isEmpty() || memo.contains(needle)) << needle.toStdString();
+    EXPECT_TRUE(index.isPreparedFor(memo));
+    EXPECT_FALSE(index.isPreparedFor(QString(memo.data(), memo.size())));
 }

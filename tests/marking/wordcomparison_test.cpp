@@ -1,189 +1,201 @@
+// The comparison of a test with its memo: words, errors, repeats, excess words, spacing, and how
+// the errors are highlighted in the test document.
 #include "comparisonfixture.h"
 
+#include "marking/highlighting.h"
+#include "marking/layoutchecks.h"
+#include "marking/markingoutput.h"
 #include "marking/wordsplitter.h"
+
+#include "documents/richdocument.h"
 
 #include <gtest/gtest.h>
 
 using namespace tallimark;
-using tallimark::testing::compared;
-using tallimark::testing::Ending;
+using namespace tallimark::testing;
+using namespace Qt::StringLiterals;
 
 namespace {
 
-std::unique_ptr<MarkingState> split(const QString &text)
+struct ComparisonCase
 {
-    auto state = std::make_unique<MarkingState>();
-    splitWords(*state, text);
-    return state;
-}
-
-} // namespace
-
-namespace {
-
-struct SplitCase
-{
-    QString text;
-    QStringList words;  // each with the separator that ended it
-    QList<int> starts;  // 1-based; the first word's start is never recorded
-};
-
-void PrintTo(const SplitCase &row, std::ostream *out) { *out << row.text.toStdString(); }
-
-class WordSplitter : public ::testing::TestWithParam<SplitCase>
-{
-};
-
-} // namespace
-
-TEST_P(WordSplitter, WordsAndStarts)
-{
-    auto state = split(GetParam().text);
-    QStringList words;
-    QList<int> starts;
-    for (int k = 1; k <= state->splitCount; ++k) {
-        words << state->splitWords.at(k);
-        starts << state->wordStarts.at(k);
-    }
-    EXPECT_EQ(words, GetParam().words);
-    EXPECT_EQ(starts, GetParam().starts);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Marking, WordSplitter,
-    ::testing::Values(
-        SplitCase{QStringLiteral("the cat sat."), {QStringLiteral("the "), QStringLiteral("cat "), QStringLiteral("sat.")}, {0, 5, 9}},
-        // CR and LF are words of their own; no empty word after the last blank.
-        SplitCase{QStringLiteral("end \r\nnext "),
-                  {QStringLiteral("end "), QStringLiteral("\r"), QStringLiteral("\n"), QStringLiteral("next ")},
-                  {0, 5, 6, 7}},
-        // A full stop standing alone after a blank is shown before its blank.
-        SplitCase{QStringLiteral("stop . Go"), {QStringLiteral("stop "), QStringLiteral(" ."), QStringLiteral("Go")}, {0, 6, 8}}));
-
-TEST(WordSplitter, StopsAddingWordsAtSlot1500)
-{
-    QString text;
-    for (int k = 0; k < 1600; ++k)
-        text += QStringLiteral("a ");
-    auto state = split(text);
-    int skipped = 0;
-    state->skipped = [&](const Failure &failure) { skipped += failure.number == ErrorNumber::SubscriptOutOfRange; };
-    splitWords(*state, text);
-    EXPECT_EQ(state->splitCount, 1500);
-    EXPECT_EQ(state->splitWords.at(1500), QStringLiteral("a "));
-    EXPECT_GE(skipped, 1);
-}
-
-TEST(WordCheck, JoinsMissingFullStopsCapitalsAndMisspellings)
-{
-    const QString memo = QStringLiteral("Something good is coming. We walk to school, and the end is near. ") + Ending;
-    const QString test = QStringLiteral("Some thing good is comming. We walk to School, and the end is near. ") + Ending;
-    auto state = compared(test, memo);
-
-    ASSERT_EQ(state->errorCount, 3);
-    // A word typed in two pieces is one error of kind 5 at the first piece; the second is merged.
-    EXPECT_EQ(state->errorWords.at(1), QStringLiteral("Some thing"));
-    EXPECT_EQ(state->errorStarts.at(1), 0);
-    EXPECT_EQ(state->errorKinds.at(1), 5);
-    EXPECT_EQ(state->mergedList, QStringList{QStringLiteral("thing ")});
-    EXPECT_EQ(state->errorWords.at(2), QStringLiteral("comming. "));
-    EXPECT_EQ(state->errorStarts.at(2), 20);
-    EXPECT_EQ(state->errorKinds.at(2), 0);
-    // Comparison is case-sensitive.
-    EXPECT_EQ(state->errorWords.at(3), QStringLiteral("School, "));
-    EXPECT_EQ(state->errorStarts.at(3), 40);
-    EXPECT_EQ(state->repeatCount, 0);
-    EXPECT_EQ(state->excessCount, 0);
-}
-
-TEST(WordCheck, AWordWithoutTheMemosFullStopIsAccepted)
-{
-    // "end " where the memo has " end." passes; the missing stop is counted elsewhere.
-    const QString memo = QStringLiteral("We came to the end. ") + Ending;
-    const QString test = QStringLiteral("We came to the end ") + Ending;
-    auto state = compared(test, memo);
-    EXPECT_EQ(state->wordErrorCount, 0);
-}
-
-TEST(WordCheck, ErrorsOfOneKindAndTheSameWrongWordCountOnce)
-{
-    const QString memo = QStringLiteral("Yes. The cat and the dog play outside all day long. ") + Ending;
-    const QString test = QStringLiteral("Yes.The cat and teh dog play.Outside all teh day long. ") + Ending;
-    auto state = compared(test, memo);
-
-    ASSERT_EQ(state->errorCount, 2);
-    EXPECT_EQ(state->errorWords.at(1), QStringLiteral("Yes.The "));
-    EXPECT_EQ(state->errorKinds.at(1), 1); // two memo words run together, then the full stop inside
-    EXPECT_EQ(state->errorWords.at(2), QStringLiteral("teh "));
-    EXPECT_EQ(state->errorStarts.at(2), 17);
-    ASSERT_EQ(state->repeatCount, 2);
-    EXPECT_EQ(state->repeatWords.at(1), QStringLiteral("play.Outside "));
-    EXPECT_EQ(state->repeatStarts.at(1), 25);
-    EXPECT_EQ(state->repeatWords.at(2), QStringLiteral("teh "));
-    EXPECT_EQ(state->repeatStarts.at(2), 42);
-}
-
-TEST(WordCheck, TheLastWordIsLookedUpInTheMemosLastCharactersOnly)
-{
-    const QString memo = QStringLiteral("The cat sat on a mat while we looked at the cat in the sun all day long");
-    // An unfinished "lo" is part of the memo's end: accepted.
-    auto cut = compared(QStringLiteral("The cat sat on a mat while we looked at the cat in the sun all day lo"), memo);
-    EXPECT_EQ(cut->wordErrorCount, 0);
-    // "cat." as the last word: the memo's last 41 compared characters have no "cat".
-    auto stop = compared(QStringLiteral("The cat sat on a mat while we looked at the cat."), memo);
-    ASSERT_EQ(stop->wordErrorCount, 1);
-    EXPECT_EQ(stop->errorWords.at(1), QStringLiteral("cat."));
-}
-
-TEST(DoubledWords, ASecondCopyIsAnErrorAndItsExcessEntryIsBracketed)
-{
-    const QString memo = QStringLiteral("We like to read books at home. ") + Ending;
-    const QString test = QStringLiteral("We like like to read books at home. ") + Ending;
-    auto state = compared(test, memo);
-
-    EXPECT_EQ(state->doubledCount, 1);
-    ASSERT_EQ(state->errorCount, 1);
-    EXPECT_EQ(state->errorWords.at(1), QStringLiteral("like "));
-    EXPECT_EQ(state->errorStarts.at(1), 9);
-    ASSERT_EQ(state->excessCount, 1);
-    EXPECT_EQ(state->excessWords.at(1), QStringLiteral("(like )"));
-    EXPECT_EQ(state->excessText, QStringLiteral("like "));
-    EXPECT_EQ(state->doubleCounted, 1);
-}
-
-TEST(DoubledWords, APairTheMemoHasIsNoError)
-{
-    const QString memo = QStringLiteral("They said that that was fine. ") + Ending;
-    auto state = compared(memo, memo);
-    EXPECT_EQ(state->doubledCount, 0);
-    EXPECT_EQ(state->errorCount, 0);
-}
-
-TEST(TableLimits, ALongMemoPartIsSplitUpToSlot1500AndTheMarkingGoesOn)
-{
+    const char *name;
     QString memo;
-    while (memo.size() < 20000)
-        memo += QStringLiteral("one two three four five six seven eight nine ten ");
-    auto state = std::make_unique<MarkingState>();
+    QString test;
+    QString found;      // as described()
+    QString highlights; // "e<start0>+<length>" per error, then "r…" per repeat
+};
+
+using Comparison = ::testing::TestWithParam<ComparisonCase>;
+
+QString describedHighlights(const MarkingState &state)
+{
+    QStringList parts;
+    for (const HighlightOperation &h : state.highlights)
+        parts << (h.kind == HighlightOperation::Kind::Error ? u'e' : u'r') + QString::number(h.start0) + u'+'
+                + QString::number(h.length);
+    return parts.join(u' ');
+}
+
+} // namespace
+
+TEST_P(Comparison, FindsAndHighlights)
+{
+    const ComparisonCase &row = GetParam();
+    auto state = compared(row.test, row.memo);
+    EXPECT_EQ(described(*state), row.found);
+    // The excess text is what the excess words cost: the words, without the doubled-word brackets.
+    QString excessText;
+    for (int x = 1; x <= state->excess.count; ++x)
+        excessText += QString(state->excess.words.at(x)).remove(u'(').remove(u')');
+    EXPECT_EQ(state->excess.text, excessText);
+
+    RichDocument document;
+    document.setText(row.test);
+    highlightErrors(*state, document);
+    EXPECT_EQ(describedHighlights(*state), row.highlights);
+    QString kinds(row.test.size(), u' '); // per character: e error, r repeat
+    for (const HighlightOperation &h : std::as_const(state->highlights)) {
+        kinds.replace(h.start0, h.length, QString(h.length, h.kind == HighlightOperation::Kind::Error ? u'e' : u'r'));
+        // A highlight ends on the last character of a word: never on the letter after a break.
+        const int end = h.start0 + h.length;
+        EXPECT_FALSE(row.test.at(end - 1).isLetter() && end < row.test.size() && row.test.at(end).isLetter()) << end;
+    }
+    // Errors white on red in bold, repeats red underlined, everything else as it was.
+    for (int k = 0; k < row.test.size(); ++k) {
+        const CharFormat format = document.formatAt(k);
+        EXPECT_EQ(format.background == Red, kinds[k] == u'e') << k;
+        EXPECT_TRUE(kinds[k] != u'e' || (format.colour == White && format.bold)) << k;
+        EXPECT_TRUE(kinds[k] != u'r' || (format.colour == Red && format.underline)) << k;
+    }
+    EXPECT_TRUE(!state->highlights.isEmpty() || document.runs().size() == 1);
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Marking, Comparison, ::testing::Values(
+    // A word typed in two pieces is one error of kind 5 at the first piece; the second is merged.
+    // Comparison is case-sensitive.
+    ComparisonCase{"splitWordMisspellingAndCapital",
+        u"Something good is coming. We walk to school, and the end is near. "_s + Ending,
+        u"Some thing good is comming. We walk to School, and the end is near. "_s + Ending,
+        u"E[Some thing@0/5|comming. @20/0|School, @40/0] M[thing ]"_s, u"e0+10 e19+8 e39+7"_s},
+    // "end " where the memo has " end." passes; the missing stop is counted elsewhere.
+    ComparisonCase{"wordWithoutTheMemosFullStop", u"We came to the end. "_s + Ending,
+        u"We came to the end "_s + Ending, {}, {}},
+    // Errors of one non-zero kind and the same wrong word count once; the others are repeats.
+    ComparisonCase{"repeatedErrors", u"Yes. The cat and the dog play outside all day long. "_s + Ending,
+        u"Yes.The cat and teh dog play.Outside all teh day long. "_s + Ending,
+        u"E[Yes.The @0/1|teh @17/0] R[play.Outside @25|teh @42]"_s, u"e0+7 e16+3 r24+12 r41+3"_s},
+    // The last word is looked up in the memo's last 41 compared characters only.
+    ComparisonCase{"unfinishedLastWord", u"The cat sat on a mat while we looked at the cat in the sun all day long"_s,
+        u"The cat sat on a mat while we looked at the cat in the sun all day lo"_s, {}, {}},
+    ComparisonCase{"lastWordNotInTheMemosEnd",
+        u"The cat sat on a mat while we looked at the cat in the sun all day long"_s,
+        u"The cat sat on a mat while we looked at the cat."_s, u"E[cat.@45/0]"_s, u"e44+4"_s},
+    // A second copy is an error, and its excess entry is bracketed.
+    ComparisonCase{"doubledWord", u"We like to read books at home. "_s + Ending,
+        u"We like like to read books at home. "_s + Ending, u"D1/1 E[like @9/0] X[(like )]"_s, u"e8+4"_s},
+    ComparisonCase{"pairTheMemoHas", u"They said that that was fine. "_s + Ending,
+        u"They said that that was fine. "_s + Ending, {}, {}},
+    ComparisonCase{"lineTypedTwice", u"Birds sing early.\r\nCows graze slowly.\r\n"_s + Ending,
+        u"Birds sing early.\r\nBirds sing early.\r\nCows graze slowly.\r\n"_s + Ending,
+        u"X[Birds |sing |early ]"_s, {}},
+    ComparisonCase{"excessCoreWithoutPunctuation", u"I saw a cat, then a dog ran. "_s + Ending,
+        u"I saw a cat, then a cat, dog ran. "_s + Ending, u"X[cat ]"_s, {}},
+    ComparisonCase{"errorWordIsNeverExcess", u"We went home early. "_s + Ending,
+        u"We wnet home wnet early. "_s + Ending, u"E[wnet @4/0] R[wnet @14]"_s, u"e3+4 r13+4"_s},
+    // "id ea" merges "ea "; the word "a " is not part of that entry and still counts.
+    ComparisonCase{"mergedWordLeavesOthersAlone", u"It is a good idea to go. "_s + Ending,
+        u"It is a a good id ea to go. "_s + Ending, u"D1/1 E[id ea@16/5|a @9/0] X[(a )] M[ea ]"_s, u"e15+5 e8+1"_s},
+    // A word ending in CR takes its line break along; a double blank covers both blanks.
+    ComparisonCase{"typosAndDoubleBlank", u"The dog ran away from the cat.\r\nIt was late. "_s + Ending,
+        u"Teh dog ran  away from the cta.\r\nIt was late. "_s + Ending,
+        u"E[Teh @0/0|cta.\r@28/1|\u2022\u2022@12]"_s, u"e0+3 e27+5 e11+2"_s},
+    // The second join (across the line break) repeats the first, and the word after the break
+    // has an error: the repeat's red must not reach its first letter.
+    ComparisonCase{"joinAcrossLineBreak",
+        u"Something moved in the night. On Saturday we left. "_s + Ending + u" It was night.\r\nThe end."_s,
+        u"Some thing moved in the night.\r\non Saturday we left. "_s + Ending,
+        u"E[Some thing@0/5|on @33/0] R[night.\r \n@25] M[thing |\n]"_s, u"e0+10 e32+2 r24+8"_s}),
+    [](const ::testing::TestParamInfo<ComparisonCase> &param) { return std::string(param.param.name); });
+// clang-format on
+
+// At most one double blank inside a sentence and one break of the style the first sentence end
+// set; a mark covers as many blanks as it has dots.
+TEST(Spacing, OneErrorOfEachKind)
+{
+    // clang-format off
+    const struct { QString test, found; bool twoSpaceStyle; } rows[] = {
+        {u"He ran  away and ran  back"_s, u"E[\u2022\u2022@7]"_s, false}, {u"Stop.  Go on, 12  men"_s, QString(), true},
+        {u"One. Two.  Three"_s, u"E[\u2022\u2022@10]"_s, false}, {u"One.  Two. Three"_s, u"E[\u2022@11]"_s, true},
+        {u"no sentence ends here"_s, QString(), false}};
+    // clang-format on
+    for (const auto &row : rows) {
+        MarkingState state;
+        checkSpacing(state, row.test);
+        EXPECT_EQ(described(state), row.found);
+        EXPECT_EQ(state.twoSpaceStyle, row.twoSpaceStyle) << row.test.toStdString();
+        for (int e = 1; e <= state.errorCount; ++e)
+            EXPECT_EQ(highlightLength(state.errorWords.at(e)), state.errorWords.at(e).size());
+    }
+}
+
+TEST(Reliability, SixErrorWordsFoundInTheMemoMakeTheResultDoubtful)
+{
+    const QString memo = u"We went for the cat and a man with this bad idea. "_s + Ending;
+    auto six = compared(u"We went or he at an is ad idea. "_s + Ending, memo);
+    ASSERT_EQ(six->errorCount, 6);
+    EXPECT_EQ(reliabilityVerdict(*six, memo), u".......Result may not be reliable"_s);
+    auto five = compared(u"We went or he at an is idea. "_s + Ending, memo);
+    ASSERT_EQ(five->errorCount, 5);
+    EXPECT_EQ(reliabilityVerdict(*five, memo), u".......Successful"_s);
+}
+
+// A word keeps the separator that ended it; CR and LF are words of their own; no empty word
+// follows the last blank; a full stop standing alone after a blank is shown before its blank.
+// Starts are 1-based, and the first word's start is never recorded.
+TEST(WordSplitter, WordsAndStarts)
+{
+    // clang-format off
+    const struct { QString text, words; } rows[] = {
+        {u"the cat sat."_s, u"the @0|cat @5|sat.@9"_s}, {u"end \r\nnext "_s, u"end @0|\r@5|\n@6|next @7"_s},
+        {u"stop . Go"_s, u"stop @0| .@6|Go@8"_s}};
+    // clang-format on
+    for (const auto &row : rows) {
+        const Words split = splitWords(row.text, {});
+        QStringList words;
+        for (int k = 1; k <= split.count; ++k)
+            words << split.at(k) + u'@' + QString::number(split.startOf(k));
+        EXPECT_EQ(words.join(u'|'), row.words);
+    }
+}
+
+TEST(TableLimits, WordsPastSlot1500AreReportedAndTheMarkingGoesOn)
+{
+    MarkingState state;
     QList<ErrorNumber> skipped;
-    state->skipped = [&](const Failure &failure) { skipped.append(failure.number); };
+    state.skipped = [&](const Failure &failure) { skipped.append(failure.number); };
+    const Words split = splitWords(u"a "_s.repeated(1600), state.skipped);
+    EXPECT_EQ(split.count, 1500);
+    EXPECT_EQ(split.at(1500), u"a "_s);
+    EXPECT_TRUE(skipped.contains(ErrorNumber::SubscriptOutOfRange));
+
     // The test's end occurs nowhere, so the memo is cut at the test's length + 10: 15,010.
-    const QString test = memo.left(15000) + QStringLiteral("zzz");
-    compareWithMemo(*state, test, memo);
-    EXPECT_EQ(state->memoWordCount, 1500);
-    EXPECT_EQ(state->testWordCount, 1500);
+    skipped.clear();
+    const QString memo = u"one two three four five six seven eight nine ten "_s.repeated(400);
+    compareWithMemo(state, memo.left(15000) + u"zzz"_s, memo);
+    EXPECT_EQ(state.memoWords.count, 1500);
+    EXPECT_EQ(state.testWords.count, 1500);
     EXPECT_TRUE(skipped.contains(ErrorNumber::SubscriptOutOfRange));
 }
 
 TEST(TableLimits, AMemoCutBeyond32767CharactersOverflows)
 {
-    QString memo;
-    while (memo.size() < 40000)
-        memo += QStringLiteral("one two three four five six seven eight nine ten ");
-    memo += QStringLiteral("and this is where the learner stopped typing the memo");
-    auto state = std::make_unique<MarkingState>();
+    const QString memo = u"one two three four five six seven eight nine ten "_s.repeated(800)
+        + u"and this is where the learner stopped typing the memo"_s;
+    MarkingState state;
     try {
-        compareWithMemo(*state, QStringLiteral("many words before and this is where the learner stopped typing the memo"), memo);
+        compareWithMemo(state, u"many words before and this is where the learner stopped typing the memo"_s, memo);
         ADD_FAILURE() << "no overflow";
     } catch (const FailureException &thrown) {
         EXPECT_EQ(thrown.failure().number, ErrorNumber::Overflow);
