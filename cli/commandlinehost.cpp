@@ -40,8 +40,8 @@ bool CommandLineHost::openJson()
         return true;
     m_json = std::make_unique<QFile>();
     const bool opened = m_options.jsonPath == u"-"_s
-                            ? m_json->open(stdout, QIODevice::WriteOnly)
-                            : (m_json->setFileName(m_options.jsonPath), m_json->open(QIODevice::WriteOnly | QIODevice::Truncate));
+        ? m_json->open(stdout, QIODevice::WriteOnly)
+        : (m_json->setFileName(m_options.jsonPath), m_json->open(QIODevice::WriteOnly | QIODevice::Truncate));
     if (!opened) {
         m_jsonError = m_options.jsonPath + u": "_s + m_json->errorString();
         m_json.reset();

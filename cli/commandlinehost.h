@@ -15,11 +15,11 @@ namespace tallimark::cli {
 
 struct MarkOptions
 {
-    QStringList tests;        // full paths
-    QString outRoot;          // where destination folders are made
+    QStringList tests; // full paths
+    QString outRoot;   // where destination folders are made
     bool reuse = false;
     bool resultAsInteger = false;
-    QString jsonPath;         // empty: none; "-": standard output
+    QString jsonPath; // empty: none; "-": standard output
 };
 
 class CommandLineHost : public MarkingHost
@@ -41,10 +41,10 @@ public:
     void setDestinationPreview(const QString &path) override { m_destinationPreview = path; }
     QString currentTestLabel() const override { return m_currentTestLabel; }
     void setCurrentTestLabel(const QString &path) override { m_currentTestLabel = path; }
-    void showReport() override {}
+    void showReport() override { }
     void setReportText(const QString &text) override;
     void appendReportText(const QString &text) override;
-    void showCloseReportButton() override {}
+    void showCloseReportButton() override { }
     void message(const QString &text, const QString &title) override;
     QString inputBox(const QString &prompt, const QString &title, const QString &defaultText) override;
     bool resultAsInteger() const override { return m_rounding.resultAsInteger(); }

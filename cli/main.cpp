@@ -14,18 +14,17 @@
 
 namespace {
 
-const char usage[] =
-    "Usage: tallimark-cli <command> [options] ...\n"
-    "\n"
-    "Commands:\n"
-    "  text FILE...           print each file's plain text as the marking engine sees it\n"
-    "  mark [options] TEST... mark speed tests against the memos (see: tallimark-cli mark --help)\n"
-    "  summary [options] DEST print a destination's class table and figures, write CSV or PDF\n"
-    "                         (see: tallimark-cli summary --help)\n"
-    "\n"
-    "Options:\n"
-    "  -h, --help             show this help\n"
-    "  -v, --version          show the version\n";
+const char usage[] = "Usage: tallimark-cli <command> [options] ...\n"
+                     "\n"
+                     "Commands:\n"
+                     "  text FILE...           print each file's plain text as the marking engine sees it\n"
+                     "  mark [options] TEST... mark speed tests against the memos (see: tallimark-cli mark --help)\n"
+                     "  summary [options] DEST print a destination's class table and figures, write CSV or PDF\n"
+                     "                         (see: tallimark-cli summary --help)\n"
+                     "\n"
+                     "Options:\n"
+                     "  -h, --help             show this help\n"
+                     "  -v, --version          show the version\n";
 
 bool wantsPdf(int argc, char *argv[])
 {

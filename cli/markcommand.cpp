@@ -2,8 +2,8 @@
 // line as the host.
 #include "commands.h"
 
-#include "marking/programfolder.h"
 #include "commandlinehost.h"
+#include "marking/programfolder.h"
 
 #include "documents/memoloader.h"
 #include "documents/workspace.h"
@@ -67,25 +67,28 @@ QStringList collectTests(const QStringList &arguments)
 int runMark(const QStringList &arguments)
 {
     QCommandLineParser parser;
-    parser.setApplicationDescription(u"Marks speed tests against the memos Bron.rtf (Afrikaans) and Source.rtf "
-                                     "(English), writing the marked copies (.rug), Resultaat.res and the class record Tallimark.csv into the "
-                                     "destination folder. The report goes to standard output, messages to "
-                                     "standard error."_s);
+    parser.setApplicationDescription(
+        u"Marks speed tests against the memos Bron.rtf (Afrikaans) and Source.rtf "
+        "(English), writing the marked copies (.rug), Resultaat.res and the class record Tallimark.csv into the "
+        "destination folder. The report goes to standard output, messages to "
+        "standard error."_s);
     parser.addHelpOption();
     const QCommandLineOption memos(u"memos"_s, u"Folder of Bron.rtf and Source.rtf (default: the current folder)."_s,
                                    u"DIR"_s);
     const QCommandLineOption dest(u"dest"_s, u"Destination folder name (default: the first test's folder name)."_s,
                                   u"NAME"_s);
     const QCommandLineOption reuse(u"reuse"_s, u"Add to the destination folder when it exists, instead of asking."_s);
-    const QCommandLineOption outRoot(u"out-root"_s,
-                                     u"Where destination folders are made (default: Tallimark's own folder)."_s,
-                                     u"DIR"_s);
+    const QCommandLineOption outRoot(
+        u"out-root"_s, u"Where destination folders are made (default: Tallimark's own folder)."_s, u"DIR"_s);
     const QCommandLineOption integer(u"integer"_s, u"Final result as integer (default: multiple of 5)."_s);
-    const QCommandLineOption json(u"json"_s, u"Write one JSON object per test (JSON Lines) to FILE, or - for "
-                                              "standard output (the report then goes to standard error)."_s,
+    const QCommandLineOption json(u"json"_s,
+                                  u"Write one JSON object per test (JSON Lines) to FILE, or - for "
+                                  "standard output (the report then goes to standard error)."_s,
                                   u"FILE"_s);
     parser.addOptions({memos, dest, reuse, outRoot, integer, json});
-    parser.addPositionalArgument(u"TEST"_s, u"Speed tests (.rtf), marked in this order; a folder gives its .rtf files in name order."_s, u"TEST..."_s);
+    parser.addPositionalArgument(
+        u"TEST"_s, u"Speed tests (.rtf), marked in this order; a folder gives its .rtf files in name order."_s,
+        u"TEST..."_s);
 
     if (!parser.parse(QStringList{u"tallimark-cli mark"_s} + arguments)) {
         complain(parser.errorText());
@@ -166,8 +169,8 @@ int runMark(const QStringList &arguments)
         return session.testsNotMarked().isEmpty() ? 0 : 1;
     case MarkingSession::Ending::Cancelled:
         if (!host.unansweredPrompt().isEmpty())
-            complain(u"Folder already exists: "_s + host.unansweredPrompt().trimmed()
-                     + u" (the destination "_s + workspace.destFolder + u" exists; use --reuse to add to it, or --dest NAME)"_s);
+            complain(u"Folder already exists: "_s + host.unansweredPrompt().trimmed() + u" (the destination "_s
+                     + workspace.destFolder + u" exists; use --reuse to add to it, or --dest NAME)"_s);
         return 1;
     default:
         return 1;

@@ -33,7 +33,7 @@ double childrenCpuSeconds()
 class QuietDialogs : public Dialogs
 {
 public:
-    void message(QWidget *, const QString &, const QString &, Icon) override {}
+    void message(QWidget *, const QString &, const QString &, Icon) override { }
     QString inputBox(QWidget *, const QString &, const QString &, const QString &defaultText) override
     {
         return defaultText;
@@ -55,7 +55,8 @@ struct ShownWindow
     {
         writeMemos(root.path());
         QDir::setCurrent(root.path());
-        window = std::make_unique<MainWindow>(dialogs, StartOptions{root.path(), root.path() + QStringLiteral("/program")});
+        window =
+            std::make_unique<MainWindow>(dialogs, StartOptions{root.path(), root.path() + QStringLiteral("/program")});
         window->show();
         window->start();
         (void)QTest::qWaitForWindowExposed(window.get());
@@ -68,7 +69,8 @@ void listFolderOf500Tests(benchmark::State &state)
     const QString folder = shown.root.path() + QStringLiteral("/Grade10");
     QDir().mkpath(folder);
     for (int k = 0; k < 500; ++k)
-        saveRtf(QStringLiteral("A short test of learner %1.").arg(k), folder + QStringLiteral("/Learner%1.rtf").arg(k, 3, 10, QLatin1Char('0')));
+        saveRtf(QStringLiteral("A short test of learner %1.").arg(k),
+                folder + QStringLiteral("/Learner%1.rtf").arg(k, 3, 10, QLatin1Char('0')));
     auto *list = shown.window->findChild<FileList *>(QStringLiteral("fileList"));
     for (auto _ : state) {
         if (list->listFolder(folder).failed() || list->topLevelItemCount() != 500)
@@ -102,8 +104,8 @@ void markClassThroughCommandLine(benchmark::State &state)
     }
     // The CPU column counts this process only; the command's own time is what compares with
     // the window's CPU time on a busy machine.
-    state.counters["command_cpu_ms"] = benchmark::Counter((childrenCpuSeconds() - cpuBefore) * 1000.0,
-                                                          benchmark::Counter::kAvgIterations);
+    state.counters["command_cpu_ms"] =
+        benchmark::Counter((childrenCpuSeconds() - cpuBefore) * 1000.0, benchmark::Counter::kAvgIterations);
 }
 BENCHMARK(markClassThroughCommandLine)->Arg(40)->Arg(160)->Unit(benchmark::kMillisecond)->UseRealTime();
 

@@ -30,17 +30,17 @@ public:
     QStringList tests() const override { return testList; }
     QString destinationName() const override { return name; }
     void setDestinationName(const QString &n) override { name = n; }
-    void setDestinationPreview(const QString &) override {}
+    void setDestinationPreview(const QString &) override { }
     QString currentTestLabel() const override { return label; }
     void setCurrentTestLabel(const QString &path) override { label = path; }
-    void showReport() override {}
-    void setReportText(const QString &) override {}
-    void appendReportText(const QString &) override {}
-    void showCloseReportButton() override {}
-    void message(const QString &, const QString &) override {}
+    void showReport() override { }
+    void setReportText(const QString &) override { }
+    void appendReportText(const QString &) override { }
+    void showCloseReportButton() override { }
+    void message(const QString &, const QString &) override { }
     QString inputBox(const QString &, const QString &, const QString &defaultText) override { return defaultText; }
     bool resultAsInteger() const override { return false; }
-    void processPendingEvents() override {}
+    void processPendingEvents() override { }
     QString applicationFolder() const override { return folder; }
 };
 
@@ -78,10 +78,13 @@ void classAgainstUnrtf(benchmark::State &state)
     QDir().mkpath(root.path() + QStringLiteral("/out"));
     writeMemos(root.path());
     const QStringList tests = writeClass(root.path() + QStringLiteral("/Grade10"), 40);
-    const QStringList arguments = QStringList{QStringLiteral("mark"), QStringLiteral("--memos"), root.path(),
-                                              QStringLiteral("--out-root"), root.path() + QStringLiteral("/out"),
+    const QStringList arguments = QStringList{QStringLiteral("mark"),
+                                              QStringLiteral("--memos"),
+                                              root.path(),
+                                              QStringLiteral("--out-root"),
+                                              root.path() + QStringLiteral("/out"),
                                               QStringLiteral("--reuse")}
-                                  + tests;
+        + tests;
     const QString unrtf = QStandardPaths::findExecutable(QStringLiteral("unrtf"));
     const auto run = [](const QString &program, const QStringList &programArguments) {
         QProcess process;

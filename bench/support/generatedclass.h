@@ -75,7 +75,8 @@ inline bool markThroughCommandLine(const QString &memoFolder, const QString &out
     process.setStandardErrorFile(QProcess::nullDevice());
     process.start(QStringLiteral(TALLIMARK_BINARY_DIR "/cli/tallimark-cli"),
                   QStringList{QStringLiteral("mark"), QStringLiteral("--memos"), memoFolder,
-                              QStringLiteral("--out-root"), outRoot, QStringLiteral("--reuse")} + tests);
+                              QStringLiteral("--out-root"), outRoot, QStringLiteral("--reuse")}
+                      + tests);
     return process.waitForFinished(60000) && process.exitCode() == 0;
 }
 

@@ -205,8 +205,8 @@ QString ClassResultsWindow::askSavePath(const QString &filter, const QString &na
     // Suggested in the class's folder, named after the class; the extension is added when left out.
     const QString suffix = nameEnding.mid(nameEnding.lastIndexOf(u'.'));
     QString chosenPattern;
-    QString path = m_dialogs.saveFileName(this, filter, m_folder + u'/' + QDir(m_folder).dirName() + nameEnding,
-                                          chosenPattern);
+    QString path =
+        m_dialogs.saveFileName(this, filter, m_folder + u'/' + QDir(m_folder).dirName() + nameEnding, chosenPattern);
     if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty())
         path += suffix;
     return path;

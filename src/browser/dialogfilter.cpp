@@ -13,8 +13,7 @@ QString qtFileFilter(const QString &barSeparated)
         const QString description = parts.at(i).trimmed();
         const QString pattern = parts.at(i + 1).trimmed();
         const QString bracketed = QLatin1Char('(') + pattern + QLatin1Char(')');
-        filters.append(description.endsWith(bracketed) ? description
-                                                       : description + QLatin1Char(' ') + bracketed);
+        filters.append(description.endsWith(bracketed) ? description : description + QLatin1Char(' ') + bracketed);
     }
     return filters.join(QLatin1String(";;"));
 }

@@ -9,7 +9,7 @@ namespace tallimark {
 class EventPacer
 {
 public:
-    explicit EventPacer(int intervalMs = 50) : m_intervalMs(intervalMs) {}
+    explicit EventPacer(int intervalMs = 50) : m_intervalMs(intervalMs) { }
 
     // Processes pending events now, and starts a new interval.
     void processEvents();

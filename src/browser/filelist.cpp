@@ -28,8 +28,7 @@ Failure unreadable(const QString &path)
 qint64 folderSize(const QString &folder)
 {
     qint64 total = 0;
-    QDirIterator it(folder, QDir::Files | QDir::Hidden | QDir::System | QDir::NoSymLinks,
-                    QDirIterator::Subdirectories);
+    QDirIterator it(folder, QDir::Files | QDir::Hidden | QDir::System | QDir::NoSymLinks, QDirIterator::Subdirectories);
     while (it.hasNext()) {
         it.next();
         total += it.fileInfo().size();
@@ -39,8 +38,7 @@ qint64 folderSize(const QString &folder)
 
 } // namespace
 
-FileList::FileList(TypeIcons &icons, QWidget *parent)
-    : QTreeWidget(parent), m_icons(icons)
+FileList::FileList(TypeIcons &icons, QWidget *parent) : QTreeWidget(parent), m_icons(icons)
 {
     setColumnCount(3);
     setHeaderLabels({QStringLiteral("Name"), QStringLiteral("Size"), QStringLiteral("Type")});
@@ -55,9 +53,8 @@ FileList::FileList(TypeIcons &icons, QWidget *parent)
     header()->resizeSection(NameColumn, 170);
     header()->resizeSection(SizeColumn, 70);
     // Sorting is a one-shot on header click; entries added later come at the end.
-    connect(header(), &QHeaderView::sectionClicked, this, [this](int column) {
-        sortItems(column, Qt::AscendingOrder);
-    });
+    connect(header(), &QHeaderView::sectionClicked, this,
+            [this](int column) { sortItems(column, Qt::AscendingOrder); });
 }
 
 QString FileList::key(const QTreeWidgetItem *entry)

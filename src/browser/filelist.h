@@ -45,10 +45,10 @@ public:
 signals:
     void listingStarted();
     void listingFinished();
-    void folderOpenRequested(const QString &folder);   // double click on a folder entry
-    void folderSizesRequested();                       // right click on a folder entry
-    void selectionDragFinished();                      // a drag from here ended, dropped or not
-    void appendSelectionRequested();                   // Insert or Enter
+    void folderOpenRequested(const QString &folder); // double click on a folder entry
+    void folderSizesRequested();                     // right click on a folder entry
+    void selectionDragFinished();                    // a drag from here ended, dropped or not
+    void appendSelectionRequested();                 // Insert or Enter
     void focusReceived();
 
 protected:

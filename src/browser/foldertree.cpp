@@ -32,8 +32,7 @@ bool isRootPath(const QString &path)
 
 } // namespace
 
-FolderTree::FolderTree(TypeIcons &icons, QWidget *parent)
-    : QTreeWidget(parent), m_icons(icons)
+FolderTree::FolderTree(TypeIcons &icons, QWidget *parent) : QTreeWidget(parent), m_icons(icons)
 {
     setHeaderHidden(true);
     setColumnCount(1);
@@ -103,8 +102,8 @@ void FolderTree::listRoots()
     for (const QFileInfo &drive : QDir::drives()) {
         const QString root = drive.absoluteFilePath();
         // Each root has an icon of its own: its path is its type name.
-        QTreeWidgetItem *item = addNode(nullptr, root, QDir::toNativeSeparators(root).toUpper(),
-                                        m_icons.icon(drive, root));
+        QTreeWidgetItem *item =
+            addNode(nullptr, root, QDir::toNativeSeparators(root).toUpper(), m_icons.icon(drive, root));
         addPlaceholder(item);
     }
 }
@@ -118,8 +117,8 @@ void FolderTree::expandFolder(QTreeWidgetItem *node)
         const QFileInfoList subfolders = QDir(path).entryInfoList(folderFilter, folderOrder);
         for (const QFileInfo &subfolder : subfolders) {
             const QString full = subfolder.absoluteFilePath();
-            QTreeWidgetItem *child = addNode(node, full, subfolder.fileName(),
-                                             m_icons.icon(subfolder, m_icons.typeName(subfolder)));
+            QTreeWidgetItem *child =
+                addNode(node, full, subfolder.fileName(), m_icons.icon(subfolder, m_icons.typeName(subfolder)));
             if (hasSubfolders(full))
                 addPlaceholder(child);
         }

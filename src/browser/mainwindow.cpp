@@ -110,16 +110,21 @@ void MainWindow::createControls()
     m_markBand->setPalette(band);
     m_markBand->setGeometry(twipsRect(9030, 1980, 4785, 330));
 
-    m_memoCaptions[0] = label(area, QStringLiteral("afrikaansMemoCaption"), QStringLiteral("Afrikaans memo: (Oct 2013 preloaded)"),
-                      twipsRect(120, 240, 3855, 255));
-    m_memoFileLabels[0] = label(area, QStringLiteral("afrikaansMemoFile"), QStringLiteral("Bron.rtf"), twipsRect(4080, 240, 1080, 285));
-    m_memoCaptions[1] = label(area, QStringLiteral("englishMemoCaption"), QStringLiteral("English memo file: (Oct 2013 preloaded)"),
-                      twipsRect(120, 600, 3855, 255));
-    m_memoFileLabels[1] = label(area, QStringLiteral("englishMemoFile"), QStringLiteral("Source.rtf"), twipsRect(4080, 600, 1095, 255));
-    m_memoNameHint = label(area, QStringLiteral("memoNameHint"), QStringLiteral("(Any new memo must be saved as Bron.rtf or Source.rtf)"),
-                    twipsRect(5520, 360, 5055, 255));
-    m_destinationCaption = label(area, QStringLiteral("destinationCaption"), QStringLiteral("Destination folder (where results will be saved)"),
-                   twipsRect(120, 1110, 2415, 495));
+    m_memoCaptions[0] = label(area, QStringLiteral("afrikaansMemoCaption"),
+                              QStringLiteral("Afrikaans memo: (Oct 2013 preloaded)"), twipsRect(120, 240, 3855, 255));
+    m_memoFileLabels[0] =
+        label(area, QStringLiteral("afrikaansMemoFile"), QStringLiteral("Bron.rtf"), twipsRect(4080, 240, 1080, 285));
+    m_memoCaptions[1] =
+        label(area, QStringLiteral("englishMemoCaption"), QStringLiteral("English memo file: (Oct 2013 preloaded)"),
+              twipsRect(120, 600, 3855, 255));
+    m_memoFileLabels[1] =
+        label(area, QStringLiteral("englishMemoFile"), QStringLiteral("Source.rtf"), twipsRect(4080, 600, 1095, 255));
+    m_memoNameHint = label(area, QStringLiteral("memoNameHint"),
+                           QStringLiteral("(Any new memo must be saved as Bron.rtf or Source.rtf)"),
+                           twipsRect(5520, 360, 5055, 255));
+    m_destinationCaption =
+        label(area, QStringLiteral("destinationCaption"),
+              QStringLiteral("Destination folder (where results will be saved)"), twipsRect(120, 1110, 2415, 495));
     m_destinationCaption->setWordWrap(true);
     m_destinationPath = label(area, QStringLiteral("destinationPath"), QString(), twipsRect(2880, 1200, 10935, 255));
 
@@ -129,11 +134,12 @@ void MainWindow::createControls()
     m_destinationEdit->installEventFilter(this);
 
     m_foldersCaption = label(area, QStringLiteral("foldersCaption"), QStringLiteral("Search here for speed tests"),
-                   twipsRect(720, 1995, 2175, 255));
+                             twipsRect(720, 1995, 2175, 255));
     // The hint beside it starts well to the right; let the caption have the room it needs.
-    m_foldersCaption->resize(std::max(m_foldersCaption->width(), m_foldersCaption->sizeHint().width()), m_foldersCaption->height());
+    m_foldersCaption->resize(std::max(m_foldersCaption->width(), m_foldersCaption->sizeHint().width()),
+                             m_foldersCaption->height());
     m_hintLabel = label(area, QStringLiteral("hintLabel"), QStringLiteral("Drag speed tests to green box"),
-                   twipsRect(4680, 1995, 2295, 255));
+                        twipsRect(4680, 1995, 2295, 255));
     m_hintLabel->hide();
     m_dragArrow = label(area, QStringLiteral("dragArrow"), QString(), twipsRect(6960, 1995, 375, 255));
     // With a wider font than the layout was drawn for, the picture moves right to keep clear of the hint.
@@ -200,9 +206,12 @@ void MainWindow::createMenus()
         connect(action, &QAction::triggered, this, handler);
         return action;
     };
-    m_openMarkedAction = add(fileMenu, QStringLiteral("openMarkedAction"), QStringLiteral("Open Marked SpeedTest"), &MainWindow::openMarkedCopy);
-    m_openResultsAction = add(fileMenu, QStringLiteral("openResultsAction"), QStringLiteral("Open Results"), &MainWindow::openResults);
-    add(fileMenu, QStringLiteral("classResultsAction"), QStringLiteral("Class Results..."), &MainWindow::openClassResults);
+    m_openMarkedAction = add(fileMenu, QStringLiteral("openMarkedAction"), QStringLiteral("Open Marked SpeedTest"),
+                             &MainWindow::openMarkedCopy);
+    m_openResultsAction =
+        add(fileMenu, QStringLiteral("openResultsAction"), QStringLiteral("Open Results"), &MainWindow::openResults);
+    add(fileMenu, QStringLiteral("classResultsAction"), QStringLiteral("Class Results..."),
+        &MainWindow::openClassResults);
     add(fileMenu, QStringLiteral("saveAsAction"), QStringLiteral("Save As..."), &MainWindow::saveAs);
     add(fileMenu, QStringLiteral("printAction"), QStringLiteral("Print"), &MainWindow::printReport);
     fileMenu->addSeparator()->setObjectName(QStringLiteral("exitSeparator"));
@@ -254,7 +263,8 @@ void MainWindow::setTabOrderAndNames()
 
 void MainWindow::connectControls()
 {
-    connect(m_folderTree, &FolderTree::listFolderRequested, this, [this](const QString &folder) { listFolder(folder, false); });
+    connect(m_folderTree, &FolderTree::listFolderRequested, this,
+            [this](const QString &folder) { listFolder(folder, false); });
     // Disabling the tree hands its focus on; a teacher moving through it by keys gets it back.
     connect(m_fileList, &FileList::listingStarted, this, [this] {
         m_treeHadFocus = m_folderTree->hasFocus();
@@ -266,7 +276,8 @@ void MainWindow::connectControls()
             m_folderTree->setFocus();
     });
     connect(m_fileList, &FileList::folderOpenRequested, m_folderTree, &FolderTree::showFolder);
-    connect(m_fileList, &FileList::folderSizesRequested, this, [this] { listFolder(m_folderTree->listedFolder(), true); });
+    connect(m_fileList, &FileList::folderSizesRequested, this,
+            [this] { listFolder(m_folderTree->listedFolder(), true); });
     connect(m_fileList, &FileList::selectionDragFinished, this, &MainWindow::finishFileListDrag);
     connect(m_fileList, &FileList::appendSelectionRequested, this, [this] {
         addSelectedTests();

@@ -31,8 +31,8 @@ class TestBox;
 
 struct StartOptions
 {
-    QString startFolder;    // the folder shown first; empty: the user's home folder
-    QString programFolder;  // where destination folders are made; empty: programFolder()
+    QString startFolder;   // the folder shown first; empty: the user's home folder
+    QString programFolder; // where destination folders are made; empty: programFolder()
 };
 
 class MainWindow : public QMainWindow, public MarkingHost
@@ -128,7 +128,7 @@ private:
     QLabel *m_destinationPath = nullptr;
     QLineEdit *m_destinationEdit = nullptr;
     QLabel *m_foldersCaption = nullptr;
-    QLabel *m_hintLabel = nullptr;  // the drag hint; after Save As, the saved file's path
+    QLabel *m_hintLabel = nullptr; // the drag hint; after Save As, the saved file's path
     QLabel *m_dragArrow = nullptr;
     QPushButton *m_markButton = nullptr;
     QPushButton *m_clearTestsButton = nullptr;

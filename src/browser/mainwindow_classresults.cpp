@@ -12,8 +12,7 @@ namespace tallimark {
 void MainWindow::openClassResults()
 {
     // The teacher usually wants the class just marked, or one beside it in the program folder.
-    const QString start =
-        QFileInfo(m_workspace.destFolder).isDir() ? m_workspace.destFolder : m_options.programFolder;
+    const QString start = QFileInfo(m_workspace.destFolder).isDir() ? m_workspace.destFolder : m_options.programFolder;
     const QString folder = m_dialogs.folderName(this, QStringLiteral("Class Results"), start);
     if (!folder.isEmpty())
         showClassResults(folder);

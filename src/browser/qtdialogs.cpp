@@ -26,14 +26,13 @@ QString displayText(QString text)
 void QtDialogs::message(QWidget *parent, const QString &text, const QString &title, Icon icon)
 {
     QMessageBox box(icon == Icon::Critical ? QMessageBox::Critical : QMessageBox::NoIcon,
-                    title.isEmpty() ? QApplication::applicationName() : title, displayText(text),
-                    QMessageBox::Ok, parent);
+                    title.isEmpty() ? QApplication::applicationName() : title, displayText(text), QMessageBox::Ok,
+                    parent);
     box.setTextFormat(Qt::PlainText);
     box.exec();
 }
 
-QString QtDialogs::inputBox(QWidget *parent, const QString &prompt, const QString &title,
-                            const QString &defaultText)
+QString QtDialogs::inputBox(QWidget *parent, const QString &prompt, const QString &title, const QString &defaultText)
 {
     bool accepted = false;
     const QString answer = QInputDialog::getText(parent, title, prompt, QLineEdit::Normal, defaultText, &accepted);

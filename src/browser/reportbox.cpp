@@ -6,8 +6,7 @@
 
 namespace tallimark {
 
-ReportBox::ReportBox(QWidget *parent)
-    : QTextEdit(parent)
+ReportBox::ReportBox(QWidget *parent) : QTextEdit(parent)
 {
     setReadOnly(true);
     setUndoRedoEnabled(false);

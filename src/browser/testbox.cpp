@@ -29,8 +29,7 @@ bool carriesFiles(const QMimeData *data)
 
 } // namespace
 
-TestBox::TestBox(QWidget *parent)
-    : QListWidget(parent)
+TestBox::TestBox(QWidget *parent) : QListWidget(parent)
 {
     setAcceptDrops(true);
     setDropIndicatorShown(false);

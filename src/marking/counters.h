@@ -10,15 +10,26 @@ namespace tallimark {
 
 [[noreturn]] void throwOverflow();
 
-template<typename Limits>
-class RangedCounter
+template <typename Limits> class RangedCounter
 {
 public:
     constexpr RangedCounter() = default;
     RangedCounter(qint64 value) { set(value); } // NOLINT: counters read like numbers
-    RangedCounter &operator=(qint64 value) { set(value); return *this; }
-    RangedCounter &operator+=(qint64 delta) { set(m_value + delta); return *this; }
-    RangedCounter &operator-=(qint64 delta) { set(m_value - delta); return *this; }
+    RangedCounter &operator=(qint64 value)
+    {
+        set(value);
+        return *this;
+    }
+    RangedCounter &operator+=(qint64 delta)
+    {
+        set(m_value + delta);
+        return *this;
+    }
+    RangedCounter &operator-=(qint64 delta)
+    {
+        set(m_value - delta);
+        return *this;
+    }
     RangedCounter &operator++() { return *this += 1; }
     RangedCounter &operator--() { return *this -= 1; }
     operator int() const { return m_value; } // NOLINT
@@ -34,8 +45,14 @@ private:
     int m_value = 0;
 };
 
-struct Int16Limits { static constexpr qint64 min = -32768, max = 32767; };
-struct ByteLimits { static constexpr qint64 min = 0, max = 255; };
+struct Int16Limits
+{
+    static constexpr qint64 min = -32768, max = 32767;
+};
+struct ByteLimits
+{
+    static constexpr qint64 min = 0, max = 255;
+};
 
 using Int16 = RangedCounter<Int16Limits>;
 using Byte = RangedCounter<ByteLimits>;

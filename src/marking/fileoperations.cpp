@@ -15,7 +15,7 @@ Failure failureOf(int err, const QString &path, ErrorNumber whenMissing)
         failure.number = whenMissing;
         failure.description = (whenMissing == ErrorNumber::FileNotFound ? QStringLiteral("File not found: ")
                                                                         : QStringLiteral("Path not found: "))
-                              + path;
+            + path;
         return failure;
     }
     return Failure::fromErrno(err, path);
@@ -40,7 +40,8 @@ Failure copyReplacing(const QString &from, const QString &to)
     if (source.refusal == platform::Refusal::NotRegularFile)
         return Failure::refused(ErrorNumber::PathFileAccess, from, QStringLiteral("not a regular file"));
     if (source.refusal == platform::Refusal::TooLarge)
-        return Failure::refused(ErrorNumber::TooLarge, from, QStringLiteral("larger than 64 MB, too large for a document"));
+        return Failure::refused(ErrorNumber::TooLarge, from,
+                                QStringLiteral("larger than 64 MB, too large for a document"));
     const int error = platform::replaceFile(to, source.bytes, false);
     return error == 0 ? Failure::ok() : failureOf(error, to, ErrorNumber::PathNotFound);
 }

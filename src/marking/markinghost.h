@@ -57,7 +57,7 @@ public:
     virtual void sessionStarted(int testCount) { Q_UNUSED(testCount); }
     virtual void testFinished(const TestOutcome &outcome) { Q_UNUSED(outcome); }
     virtual void failureSkipped(const Failure &failure) { Q_UNUSED(failure); }
-    virtual void sessionEnded() {}
+    virtual void sessionEnded() { }
 };
 
 } // namespace tallimark

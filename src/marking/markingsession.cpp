@@ -57,8 +57,7 @@ constexpr int LockWaitMilliseconds = 2000;
 
 } // namespace
 
-MarkingSession::MarkingSession(Workspace &workspace, MarkingHost &host)
-    : m_workspace(workspace), m_host(host)
+MarkingSession::MarkingSession(Workspace &workspace, MarkingHost &host) : m_workspace(workspace), m_host(host)
 {
     m_state.skipped = [this](const Failure &failure) { m_host.failureSkipped(failure); };
 }
@@ -80,8 +79,7 @@ void MarkingSession::run()
     } catch (const FailureException &thrown) {
         try {
             check(thrown.failure());
-        } catch (const SessionEnd &) {
-        }
+        } catch (const SessionEnd &) { }
         if (m_ending != Ending::Failed) // a counter can only throw what ends the session
             endOnFailure(thrown.failure());
     }
@@ -223,8 +221,8 @@ bool MarkingSession::settleDestination()
     }
     QString answer;
     for (;;) {
-        answer = m_host.inputBox(u"Type new foldername or click Enter to proceed "_s,
-                                 u"Folder already exists"_s, m_host.destinationName());
+        answer = m_host.inputBox(u"Type new foldername or click Enter to proceed "_s, u"Folder already exists"_s,
+                                 m_host.destinationName());
         // A path would be made below the program folder, or fail there with an access error
         // the teacher cannot connect to the answer; only a folder name is taken.
         if (!answer.contains(u'/') && !answer.contains(u'\\'))
@@ -256,8 +254,8 @@ void MarkingSession::lockDestination()
     // with that write's own message.
     if (!heldByAnother)
         return;
-    const Failure inUse = Failure::refused(ErrorNumber::InUse, m_workspace.destFolder,
-                                           u"in use by another marking session"_s);
+    const Failure inUse =
+        Failure::refused(ErrorNumber::InUse, m_workspace.destFolder, u"in use by another marking session"_s);
     m_host.message(u"The destination folder "_s + m_workspace.destFolder
                        + u" is in use by another marking session. Please try again when it has finished."_s,
                    u"Error"_s);
@@ -316,8 +314,8 @@ bool MarkingSession::loadNextUsableTest()
         // The label shows the test being loaded, so that a failure leaves its path there.
         m_host.setCurrentTestLabel(m_workspace.currentFile);
         const bool unreadable = m_unreadable.contains(m_testIndex);
-        const Failure loaded = unreadable ? m_unreadable.value(m_testIndex)
-                                          : m_workspace.testDocument.loadFile(m_workspace.currentFile);
+        const Failure loaded =
+            unreadable ? m_unreadable.value(m_testIndex) : m_workspace.testDocument.loadFile(m_workspace.currentFile);
         if (loaded.number == ErrorNumber::NotText || loaded.number == ErrorNumber::TooLarge) {
             rejectTest(entry, TestOutcome::Status::TooLong, loaded.reason);
             ++m_testIndex;
@@ -359,8 +357,8 @@ void MarkingSession::rejectTest(const QString &entry, TestOutcome::Status status
     TestOutcome outcome;
     outcome.path = entry;
     outcome.status = status;
-    outcome.verdict = status == TestOutcome::Status::TooLong ? u".......too long or corrupt"_s
-                                                             : u".......too short or empty"_s;
+    outcome.verdict =
+        status == TestOutcome::Status::TooLong ? u".......too long or corrupt"_s : u".......too short or empty"_s;
     if (!reason.isEmpty())
         outcome.verdict += u" ("_s + reason + u')';
     m_host.appendReportText(entry + outcome.verdict + CRLF);
@@ -417,7 +415,8 @@ void MarkingSession::markCurrentTest(const QString &entry)
 
     highlightErrors(state, test);
     for (int e = 1; e <= state.errorCount; ++e)
-        outcome.errors.append({state.errorWords.at(e), state.errorStarts.at(e), e <= state.wordErrorCount ? state.errorKinds.at(e) : 0});
+        outcome.errors.append(
+            {state.errorWords.at(e), state.errorStarts.at(e), e <= state.wordErrorCount ? state.errorKinds.at(e) : 0});
     for (int r = 1; r <= state.repeatCount; ++r)
         outcome.repeats.append({state.repeatWords.at(r), state.repeatStarts.at(r)});
 

@@ -47,7 +47,8 @@ public:
     const QStringList &testsNotMarked() const { return m_notMarked; }
 
 private:
-    struct SessionEnd {};
+    struct SessionEnd
+    { };
 
     void runSession();
     bool settleDestination();
@@ -76,8 +77,8 @@ private:
     QStringList m_copyNames;          // each test's name in the destination
     QHash<int, Failure> m_unreadable; // tests whose copy could not read them, by index
     QStringList m_notMarked;
-    QStringList m_written;            // files this session wrote, synced once at its end
-    QStringList m_memosReported;      // unusable memos already named in a message
+    QStringList m_written;       // files this session wrote, synced once at its end
+    QStringList m_memosReported; // unusable memos already named in a message
     std::unique_ptr<QLockFile> m_lock;
     bool m_resultsBlocked = false;
     bool m_running = false;

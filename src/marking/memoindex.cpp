@@ -1,8 +1,8 @@
 #include "memoindex.h"
 
-#include "wordsplitter.h"
 #include "textpositions.h"
 #include "wordcore.h"
+#include "wordsplitter.h"
 
 #include <algorithm>
 
@@ -37,8 +37,8 @@ void MemoIndex::build(const Words &memoWords)
     std::sort(m_cores.begin(), m_cores.end());
 }
 
-std::pair<MemoIndex::Entries::const_iterator, MemoIndex::Entries::const_iterator>
-MemoIndex::candidates(const Entries &entries, size_t hash)
+std::pair<MemoIndex::Entries::const_iterator, MemoIndex::Entries::const_iterator> MemoIndex::candidates(
+    const Entries &entries, size_t hash)
 {
     const auto first = std::lower_bound(entries.begin(), entries.end(), Entry{hash, 0});
     auto last = first;
@@ -70,7 +70,8 @@ int MemoIndex::firstRunTogether(QStringView text) const
 int MemoIndex::coreCount(QStringView core) const
 {
     const auto [first, last] = candidates(m_cores, hashText(core));
-    return int(std::count_if(first, last, [&](const Entry &e) { return wordCoreView(m_memoWords->at(e.slot)) == core; }));
+    return int(
+        std::count_if(first, last, [&](const Entry &e) { return wordCoreView(m_memoWords->at(e.slot)) == core; }));
 }
 
 } // namespace tallimark

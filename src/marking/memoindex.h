@@ -31,7 +31,10 @@ private:
     {
         size_t hash;
         int slot;
-        friend bool operator<(const Entry &a, const Entry &b) { return a.hash < b.hash || (a.hash == b.hash && a.slot < b.slot); }
+        friend bool operator<(const Entry &a, const Entry &b)
+        {
+            return a.hash < b.hash || (a.hash == b.hash && a.slot < b.slot);
+        }
     };
     using Entries = std::vector<Entry>;
     static std::pair<Entries::const_iterator, Entries::const_iterator> candidates(const Entries &entries, size_t hash);

@@ -29,7 +29,8 @@ void calculateResult(MarkingState &state)
         ++state.errorCount;
     if (state.layout.testMarks < state.layout.memoMarks)
         ++state.errorCount;
-    state.errorCount = qint64(std::floor(double(state.excess.text.size()) / 6)) + state.errorCount - state.excess.doubleCounted;
+    state.errorCount =
+        qint64(std::floor(double(state.excess.text.size()) / 6)) + state.errorCount - state.excess.doubleCounted;
     // More doubled words than errors would otherwise add words to the result.
     if (state.errorCount < 0)
         state.errorCount = 0;
@@ -46,7 +47,7 @@ void buildReport(MarkingState &state, bool resultAsInteger)
     const QString &crlf = text::CRLF;
     ResultFigures &result = state.result;
     state.reportText = crlf + u"|| "_s + numberText(result.charCount) + u"     "_s
-                       + numberText(qint64(state.errorCount)) + u'm' + crlf;
+        + numberText(qint64(state.errorCount)) + u'm' + crlf;
 
     QString remarks;
     if (state.excess.count > 0) {
@@ -68,10 +69,10 @@ void buildReport(MarkingState &state, bool resultAsInteger)
     state.reportText += remarks;
 
     state.reportText += crlf + text::trimBlanks(numberText(result.charCount)) + u" \u00F7 5 = "_s
-                        + numberText(result.grossWords) + crlf;
+        + numberText(result.grossWords) + crlf;
     state.reportText += u"Less no. of words with errors:  - "_s + numberText(qint64(state.errorCount)) + u" = "_s
-                        + numberText(result.wpm * 10) + crlf + u"WPM = "_s + numberText(result.wpm * 10)
-                        + u" \u00F7 10 = "_s + numberText(result.wpm) + u' ';
+        + numberText(result.wpm * 10) + crlf + u"WPM = "_s + numberText(result.wpm * 10) + u" \u00F7 10 = "_s
+        + numberText(result.wpm) + u' ';
 
     result.finalWpm = roundedResult(result.wpm, resultAsInteger);
     state.reportText += u"        Final: "_s + numberText(result.finalWpm) + u" wpm "_s;

@@ -16,13 +16,12 @@ using SkippedFailureSink = std::function<void(const Failure &)>;
 
 Failure subscriptFailure();
 
-template<typename T, int Last>
-class SlotTable
+template <typename T, int Last> class SlotTable
 {
 public:
     static constexpr int lastSlot = Last;
 
-    SlotTable() : m_slots(std::make_unique<std::array<T, Last + 1>>()) {}
+    SlotTable() : m_slots(std::make_unique<std::array<T, Last + 1>>()) { }
 
     static bool inRange(int slot) { return slot >= 0 && slot <= Last; }
 

@@ -53,10 +53,10 @@ struct LayoutCounts
 // The figures of a marked test's result: the report block shows them, the results line the last.
 struct ResultFigures
 {
-    qint64 charCount = 0;         // keystrokes
-    qint64 grossWords = 0;        // keystrokes / 5, rounded
-    int errorCount = 0;           // words with errors, after the deductions
-    double wpm = 0;               // before rounding
+    qint64 charCount = 0;  // keystrokes
+    qint64 grossWords = 0; // keystrokes / 5, rounded
+    int errorCount = 0;    // words with errors, after the deductions
+    double wpm = 0;        // before rounding
     double finalWpm = 0;
 };
 
@@ -65,24 +65,24 @@ struct TestOutcome : ResultFigures
     // NotMarked: the test could not be read, or its memo could not be used; it has no result.
     enum class Status { Marked, TooShort, TooLong, NotMarked };
 
-    QString path;                 // the test box entry
+    QString path; // the test box entry
     Status status = Status::Marked;
     std::optional<MemoLanguage> language;
 
-    QString testText;             // the test's plain text as compared (trailing blanks removed)
-    QString memoText;             // the whole memo's plain text it was compared with
+    QString testText; // the test's plain text as compared (trailing blanks removed)
+    QString memoText; // the whole memo's plain text it was compared with
     int memoCutLength = 0;
 
-    QList<ErrorEntry> errors;     // word and spacing errors, before the deductions
+    QList<ErrorEntry> errors; // word and spacing errors, before the deductions
     QList<RepeatEntry> repeats;
-    QStringList excessWords;      // as listed in the report, parentheses included
+    QStringList excessWords; // as listed in the report, parentheses included
     int doubleCounted = 0;
 
     LayoutCounts layout;
 
     QString reportText;
     QString verdict;
-    QString resultsLine;          // the line for "Resultaat.res" (written or not), without CR LF
+    QString resultsLine; // the line for "Resultaat.res" (written or not), without CR LF
     bool resultsLineWritten = false;
 
     QList<HighlightOperation> highlights;

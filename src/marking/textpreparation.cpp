@@ -131,9 +131,26 @@ int keystrokes(QChar c)
     if (u >= u'A' && u <= u'Z')
         return 2;
     switch (u) {
-    case u'~': case u'!': case u'@': case u'#': case u'$': case u'%': case u'^': case u'&':
-    case u'*': case u'(': case u')': case u'_': case u'{': case u'}': case u'|': case u':':
-    case u'<': case u'>': case u'?': case u'"':
+    case u'~':
+    case u'!':
+    case u'@':
+    case u'#':
+    case u'$':
+    case u'%':
+    case u'^':
+    case u'&':
+    case u'*':
+    case u'(':
+    case u')':
+    case u'_':
+    case u'{':
+    case u'}':
+    case u'|':
+    case u':':
+    case u'<':
+    case u'>':
+    case u'?':
+    case u'"':
         return 2;
     case 10:
         return 0;

@@ -10,7 +10,14 @@ QStringView wordCoreView(QStringView word)
     QStringView core = trimmed;
     if (!trimmed.isEmpty()) {
         switch (trimmed.back().unicode()) {
-        case 13: case u'!': case u'?': case u'.': case u',': case u';': case u':': case u'%':
+        case 13:
+        case u'!':
+        case u'?':
+        case u'.':
+        case u',':
+        case u';':
+        case u':':
+        case u'%':
             // Taken from the untrimmed word, as the count of characters is the trimmed one's.
             core = word.first(trimmed.size() - 1);
             break;

@@ -2,8 +2,7 @@
 
 namespace tallimark {
 
-SettingsMenu::SettingsMenu(QWidget *parent)
-    : QMenu(QStringLiteral("Settings"), parent)
+SettingsMenu::SettingsMenu(QWidget *parent) : QMenu(QStringLiteral("Settings"), parent)
 {
     m_integer = addAction(QStringLiteral("Final result as integer"));
     m_integer->setObjectName(QStringLiteral("integerResultAction"));

@@ -303,7 +303,8 @@ TEST_F(Cli, AnUnusableMemoGivesItsTestsNoResult)
         QFile::remove(path(u"memos/Bron.rtf"_s));
         if (!testCase.bron.isNull())
             write(u"memos/Bron.rtf"_s, testCase.bron);
-        const CliRun run = mark({u"--reuse"_s, anika}, [this](QProcess &process) { process.setWorkingDirectory(root.path()); });
+        const CliRun run =
+            mark({u"--reuse"_s, anika}, [this](QProcess &process) { process.setWorkingDirectory(root.path()); });
         EXPECT_EQ(run.exitCode, 1);
         EXPECT_TRUE(run.err.contains(path(u"memos/Bron.rtf"_s))) << run.err.toStdString();
         EXPECT_TRUE(run.err.contains(testCase.reason)) << run.err.toStdString();
@@ -327,7 +328,8 @@ TEST_F(Cli, SummaryShowsTheClassRecordThatMarkingWrote)
                                     u"^Standard deviation \\(population\\): +0 wpm$"_s,
                                     u"^ +0-4  # 1$"_s};
     for (const QString &line : expectedLines)
-        EXPECT_TRUE(run.out.contains(QRegularExpression(line, QRegularExpression::MultilineOption))) << qPrintable(line);
+        EXPECT_TRUE(run.out.contains(QRegularExpression(line, QRegularExpression::MultilineOption)))
+            << qPrintable(line);
 
     const QStringList csv = read(u"class.csv"_s).split(u"\r\n"_s, Qt::SkipEmptyParts);
     ASSERT_EQ(csv.size(), 3);

@@ -275,7 +275,8 @@ TEST_P(Permissions, AReadOnlyDestinationOrAnUnreadableTest)
                     && session.ending() == Ending::Completed && results().isEmpty()
                 ? 0
                 : 1;
-        if (!host.messages.value(host.messages.size() - 1).startsWith(u"Error: Permission denied. Try another location.\r"_s))
+        if (!host.messages.value(host.messages.size() - 1)
+                 .startsWith(u"Error: Permission denied. Try another location.\r"_s))
             return 2;
         if (!session.resultsBlocked() || session.ending() != Ending::Failed)
             return 3;

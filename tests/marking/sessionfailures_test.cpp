@@ -151,10 +151,11 @@ TEST_F(SessionFailures, MessagesThatEndASessionSayWhichFileAndWhatWasNotMarked)
     host.inputAnswers = {u"Class7B"_s, u"Class7B"_s};
     session.run();
     ASSERT_EQ(host.messages.size(), 1);
-    EXPECT_EQ(host.messages[0],
-              u"Error: Tallimark does not have access to certain documents. Maybe Eng/Afr source document is empty, or speed "
-              "test is not a valid file.\r"_s
-                  + destination() + u"/Resultaat.res (Is a directory)"_s);
+    EXPECT_EQ(
+        host.messages[0],
+        u"Error: Tallimark does not have access to certain documents. Maybe Eng/Afr source document is empty, or speed "
+        "test is not a valid file.\r"_s
+            + destination() + u"/Resultaat.res (Is a directory)"_s);
     EXPECT_EQ(host.label, destination() + u"/Jan.rtf"_s);
     EXPECT_TRUE(host.report.endsWith(NotMarkedHeading + jan + u"\r\n"_s + piet + u"\r\n"_s))
         << host.report.toStdString();
@@ -167,7 +168,7 @@ TEST_F(SessionFailures, MessagesThatEndASessionSayWhichFileAndWhatWasNotMarked)
     session.run();
     ASSERT_EQ(host.messages.size(), 1);
     EXPECT_TRUE(host.messages[0].startsWith(u"Error: The destination folder "_s + destination()
-                                                 + u" is in use by another marking session."_s));
+                                            + u" is in use by another marking session."_s));
     EXPECT_EQ(session.ending(), MarkingSession::Ending::Failed);
     EXPECT_TRUE(results().isEmpty());
 

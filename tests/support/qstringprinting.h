@@ -6,4 +6,7 @@
 
 #include <ostream>
 
-inline void PrintTo(const QString &text, std::ostream *out) { *out << '"' << text.toUtf8().toStdString() << '"'; }
+inline void PrintTo(const QString &text, std::ostream *out)
+{
+    *out << '"' << text.toUtf8().toStdString() << '"';
+}
