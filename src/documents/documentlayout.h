@@ -60,6 +60,8 @@ struct ParagraphFormat
     bool lineSpacingMultiple = false; // \slmult1: lineSpacing / 240 lines
     bool keepTogether = false;
     bool keepWithNext = false;
+    // The file stated indents, zero ones included: they then replace a list level's own.
+    bool indentsStated = false;
     QList<TabStop> tabStops;
     // Paragraph words written back as read: borders, shading, style, list level, table
     // membership, widow control and the like.

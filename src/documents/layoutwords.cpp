@@ -6,7 +6,7 @@ size_t qHash(const ParagraphFormat &format, size_t seed) noexcept
 {
     return qHashMulti(seed, int(format.alignment), format.leftIndent, format.rightIndent,
                       format.firstLineIndent, format.spaceBefore, format.spaceAfter,
-                      format.lineSpacing, format.lineSpacingMultiple, format.tabStops.size(),
+                      format.lineSpacing, format.lineSpacingMultiple, format.indentsStated, format.tabStops.size(),
                       format.otherWords);
 }
 
@@ -76,11 +76,17 @@ const char *alignmentWord(Alignment alignment)
 
 QByteArray paragraphWords(const ParagraphFormat &format)
 {
+    // Style and list first: a list's own indents apply where it is named, and the paragraph's
+    // own ones after them override those.
     QByteArray out("\\pard");
+    out.append(format.otherWords);
     if (format.alignment != Alignment::Left)
         out.append('\\').append(alignmentWord(format.alignment));
     for (const ParagraphNumber &word : paragraphTable) {
-        if (word.writes && format.*word.field != 0)
+        // LibreOffice takes a paragraph's indents from the file only when all three are there.
+        const bool indent = word.field == &ParagraphFormat::leftIndent || word.field == &ParagraphFormat::rightIndent
+            || word.field == &ParagraphFormat::firstLineIndent;
+        if (word.writes && (format.*word.field != 0 || (indent && format.indentsStated)))
             appendWord(out, word.name, format.*word.field);
     }
     if (format.lineSpacingMultiple)
@@ -93,7 +99,6 @@ QByteArray paragraphWords(const ParagraphFormat &format)
         out.append(stop.kindWords);
         appendWord(out, stop.bar ? "tb" : "tx", stop.position);
     }
-    out.append(format.otherWords);
     return out;
 }
 

@@ -171,7 +171,7 @@ const std::unordered_map<std::string_view, WordInfo> &wordTable()
         add({"widowctrl", "facingp", "margmirror", "ftnbj", "ftntj", "aenddoc", "aendnotes",
              "enddoc", "endnotes", "ftnrstpg", "ftnrestart", "ftnrstcont", "ftnnar", "ftnnalc",
              "ftnnauc", "ftnnrlc", "ftnnruc", "aftnnar", "aftnnrlc", "hyphauto", "hyphhotz",
-             "hyphconsec", "hyphcaps", "formshade", "fet", "viewkind", "viewscale", "viewzk",
+             "hyphconsec", "hyphcaps", "formshade", "fet", "viewscale", "viewzk",
              "pgbrdrhead", "pgbrdrfoot", "dntblnsbdb", "nospaceforul", "rtldoc", "ltrdoc",
              "horzdoc", "vertdoc", "psz", "jexpand", "noxlattoyen", "expshrtn", "dghspace",
              "dgvspace", "dghorigin", "dgvorigin", "dghshow", "dgvshow", "dgmargin",
@@ -260,7 +260,7 @@ void RtfReader::read(QByteArrayView rtf)
     layout.defaultFontNumber = m_defaultFont;
     layout.fonts = m_fonts;
     layout.colours = m_colours;
-    m_sink.finish(currentParagraph(), m_section);
+    m_sink.finish(m_lastParagraph ? *m_lastParagraph : currentParagraph(), m_section);
     m_tokenizer = nullptr;
 }
 
@@ -278,7 +278,8 @@ void RtfReader::startGroup()
     m_state.keptBraces = false;
     m_state.takesOwnWords = false;
     m_state.groupStart = m_tokenizer->position() - 1;
-    m_state.textAtStart = m_sink.length();
+    m_state.textAtStart = textMark();
+    m_state.keptPosition = m_sink.length();
     m_state.destinationName = {};
 }
 
@@ -295,6 +296,8 @@ bool RtfReader::endGroup()
         return true; // a stray brace before the document's group
     if (m_state.destination == RtfDestination::FontTable)
         commitFont();
+    if (m_stack.size() == 1)
+        m_lastParagraph = currentParagraph(); // the document's group: its last paragraph ends here
     const RtfGroupState closed = std::move(m_state);
     m_state = std::move(m_stack.back());
     m_stack.pop_back();
@@ -317,20 +320,25 @@ void RtfReader::keepGroup(const RtfGroupState &closed)
         return;
     }
     flushRowWords();
-    m_sink.keepAt(closed.textAtStart, KeptRtf::Group, bytes);
+    m_sink.keepAt(closed.keptPosition, KeptRtf::Group, bytes);
 }
 
 void RtfReader::enterDestination(RtfDestination destination, std::string_view name)
 {
     if (m_state.destination == RtfDestination::Text && !m_stack.empty()
         && m_stack.back().destination == RtfDestination::Text && !m_state.keptBraces
-        && m_sink.length() == m_state.textAtStart && destination != RtfDestination::FontTable
+        && textMark() == m_state.textAtStart && destination != RtfDestination::FontTable
         && destination != RtfDestination::ColourTable) {
         m_state.keptWhole = true;
     }
     m_state.destination = destination;
     if (!name.empty())
         m_state.destinationName = name;
+}
+
+qsizetype RtfReader::textMark() const
+{
+    return m_sink.length() + m_hiddenText;
 }
 
 bool RtfReader::consumeFallback()
@@ -359,6 +367,8 @@ void RtfReader::readText(std::string_view bytes)
     case RtfDestination::Text:
         if (!m_state.chars.hidden)
             m_pendingBytes.append(bytes);
+        else
+            m_hiddenText += qsizetype(bytes.size());
         break;
     case RtfDestination::FontTable:
         readFontTableText(bytes);
@@ -380,6 +390,8 @@ void RtfReader::readHexByte(char byte)
         readFontTableText(std::string_view(&byte, 1));
     else if (takesText())
         m_pendingBytes.push_back(byte);
+    else if (inBody())
+        ++m_hiddenText;
 }
 
 void RtfReader::readControlSymbol(char symbol)
@@ -481,10 +493,15 @@ bool RtfReader::readLayoutWord(const RtfToken &token)
         paragraph.alignment = Alignment(info.character);
         changeParagraph();
         return true;
-    case Word::ParagraphNumber:
-        paragraph.*layoutwords::paragraphNumbers()[info.character].field = length;
+    case Word::ParagraphNumber: {
+        const auto &number = layoutwords::paragraphNumbers()[info.character];
+        paragraph.*number.field = length;
+        if (number.field == &ParagraphFormat::leftIndent || number.field == &ParagraphFormat::rightIndent
+            || number.field == &ParagraphFormat::firstLineIndent)
+            paragraph.indentsStated = true;
         changeParagraph();
         return true;
+    }
     case Word::LineMultiple:
         paragraph.lineSpacingMultiple = switchedOn(token);
         changeParagraph();
@@ -548,7 +565,7 @@ bool RtfReader::readLayoutWord(const RtfToken &token)
             m_document.otherWords.append(word());
         return true;
     case Word::KeptBraces:
-        if (m_sink.length() == m_state.textAtStart && !m_state.keptBraces && !m_state.keptWhole
+        if (textMark() == m_state.textAtStart && !m_state.keptBraces && !m_state.keptWhole
             && !m_stack.empty()) {
             flushRowWords();
             m_state.keptBraces = true;
@@ -557,7 +574,7 @@ bool RtfReader::readLayoutWord(const RtfToken &token)
         }
         return true;
     case Word::KeptBracesWord:
-        if (m_state.takesOwnWords && m_sink.length() == m_state.textAtStart)
+        if (m_state.takesOwnWords && textMark() == m_state.textAtStart)
             m_sink.appendToLastKept(word());
         return true;
     case Word::KeptWord:
@@ -581,6 +598,9 @@ void RtfReader::readControlWord(const RtfToken &token)
     const WordInfo info = found->second;
     if (m_afterStar)
         m_state.destinationName = token.name;
+    if (inBody() && m_state.chars.hidden
+        && (info.word == Word::Unicode || (info.word >= Word::ParagraphBreak && info.word <= Word::Character)))
+        ++m_hiddenText;
     if (info.word >= Word::ParagraphReset) {
         if (inBody())
             readLayoutWord(token);

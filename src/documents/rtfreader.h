@@ -56,7 +56,8 @@ struct RtfGroupState
     bool keptBraces = false;    // a field or object: its braces and own words are kept, its result read
     bool takesOwnWords = false; // such a group's own words are still being read
     qsizetype groupStart = 0;   // offset of the group's '{' in the file
-    qsizetype textAtStart = 0;  // text length when the group opened
+    qsizetype textAtStart = 0;  // textMark() when the group opened
+    qsizetype keptPosition = 0; // text length when the group opened
     std::string_view destinationName;
 };
 
@@ -102,6 +103,9 @@ private:
 
     bool takesText() const;
     bool inBody() const { return m_state.destination == RtfDestination::Text; }
+    // Changes whenever the body has text, hidden text included: a group that has some is
+    // never kept whole.
+    qsizetype textMark() const;
     void appendCharacter(char16_t character);
     void appendBreak(const char16_t *characters, Break kind, bool endsParagraph);
     void appendUnicode(int value);
@@ -127,6 +131,7 @@ private:
     int m_fallbackToSkip = 0;
     bool m_afterStar = false; // the last token was \*, so the next word names a destination
     bool m_bodyStarted = false;
+    qsizetype m_hiddenText = 0;
 
     int m_documentCodePage = CodePage::Windows1252;
     int m_defaultFont = 0;
@@ -152,6 +157,7 @@ private:
     int m_resolvedCodePage = CodePage::Windows1252;
     quint32 m_paragraphVersions = 0;
     QHash<quint32, quint16> m_resolvedParagraphs; // by version: each state is looked up once
+    std::optional<quint16> m_lastParagraph;
 };
 
 } // namespace tallimark
