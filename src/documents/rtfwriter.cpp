@@ -152,6 +152,18 @@ QByteArray RtfWriter::write()
             break;
         const Break kind = m_document.m_chars[i].kind;
         if (isCrLf(i) || isCell(i)) {
+            // The break of an empty line carries its own formatting (its font size is the
+            // line's height); after text it keeps the text's, so that nothing stands between a
+            // line's last character and its break.
+            if (i == 0 || text[i - 1] == u'\n' || isCell(i - 1)) {
+                CharFormat format = m_document.m_formats[m_document.m_chars[i].format];
+                // No highlight on a line without text; nor its white text.
+                if (format.background) {
+                    format.background.reset();
+                    format.colour.reset();
+                }
+                writeFormatChange(format);
+            }
             writeBreak(kind);
             const bool tab = text[i] == u'\t';
             i += tab ? 1 : 2;
