@@ -41,7 +41,7 @@ bool isHeaderDestination(std::string_view name)
         "xmlnstbl", "themedata", "colorschememapping", "latentstyles", "datastore", "filetbl",
         "pgdsctbl", "mmathPr", "userprops", "docvar", "private", "defchp", "defpap", "template",
         "ftnsep", "ftnsepc", "aftnsep", "aftnsepc", "ftncn", "aftncn", "wgrffmtfilter", "fchars",
-        "lchars", "protusertbl", "passwordhash", "operator", "title", "author"};
+        "lchars", "protusertbl", "passwordhash", "upr"};
     return names.contains(name);
 }
 
@@ -73,7 +73,7 @@ const std::unordered_map<std::string_view, WordInfo> &wordTable()
              "userprops", "docvar", "private", "xmlnstbl", "mmathPr", "pgdsctbl", "listpicture",
              "fchars", "lchars", "do", "shpinst", "nonshppict", "datafield", "fldtype", "txe",
              "rxe", "falt", "panose", "keycode", "comment", "listtext", "shppict", "pnseclvl",
-             "defchp", "defpap", "wgrffmtfilter"},
+             "defchp", "defpap", "wgrffmtfilter", "upr"},
             Word::SkippedDestination);
         add({"f"}, Word::Font);
         add({"fcharset"}, Word::FontCharset);

@@ -212,6 +212,13 @@ TEST(RtfSamples, SurviveTheWriterAndTheirMarks)
         EXPECT_EQ(firstDifference(copy, document), QString());
         EXPECT_EQ(reread(copy).textRtf(), copy.textRtf());
 
+        // A learner may have hidden text in the page's colour; the marks never do.
+        QList<int> invisible;
+        for (int i = 0; i < document.length(); ++i) {
+            const CharFormat format = document.formatAt(i);
+            if (format.colour.value_or(0) == format.background.value_or(White))
+                invisible << i;
+        }
         for (int at = 0; at + 4 < document.length(); at += 9) {
             document.setSelStart(at);
             document.setSelLength(4);
@@ -225,11 +232,14 @@ TEST(RtfSamples, SurviveTheWriterAndTheirMarks)
             }
         }
         const QString marked = document.textRtf();
-        for (const char *word : {"\\highlight0", "\\cb0", "\\chcbpat0"})
+        for (const char *word : {"\\\\highlight0", "\\\\cb0", "\\\\chcbpat0"})
             EXPECT_FALSE(marked.contains(QRegularExpression(QLatin1String(word) + u"(?![0-9])"_s))) << word;
-        for (const TextRun &run : reread(document).runs()) {
-            const Colour text = run.format.colour.value_or(0);
-            EXPECT_NE(text, run.format.background.value_or(White)) << run.text;
+        const RichDocument markedCopy = reread(document);
+        for (int i = 0; i < markedCopy.length(); ++i) {
+            const CharFormat format = markedCopy.formatAt(i);
+            if (!invisible.contains(i)) {
+                EXPECT_NE(format.colour.value_or(0), format.background.value_or(White)) << "at " << i;
+            }
         }
         ++checked;
     }
