@@ -1,5 +1,7 @@
 #include "layoutwords.h"
 
+#include <cstdio>
+
 namespace tallimark {
 
 size_t qHash(const ParagraphFormat &format, size_t seed) noexcept
@@ -130,13 +132,20 @@ QByteArray documentWords(const DocumentFormat &format)
     return out;
 }
 
+void appendControlWord(QByteArray &out, std::string_view name, bool hasParameter, int parameter)
+{
+    out.append('\\').append(name.data(), qsizetype(name.size()));
+    if (hasParameter) {
+        char digits[16];
+        const int length = std::snprintf(digits, sizeof digits, "%d", parameter);
+        out.append(digits, length);
+    }
+}
+
 QByteArray controlWord(std::string_view name, bool hasParameter, int parameter)
 {
     QByteArray out;
-    out.reserve(qsizetype(name.size()) + 8);
-    out.append('\\').append(name.data(), qsizetype(name.size()));
-    if (hasParameter)
-        out.append(QByteArray::number(parameter));
+    appendControlWord(out, name, hasParameter, parameter);
     return out;
 }
 

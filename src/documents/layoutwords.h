@@ -34,5 +34,6 @@ QByteArray documentWords(const DocumentFormat &format);
 
 // "\name" or "\nameN", as the reader met it.
 QByteArray controlWord(std::string_view name, bool hasParameter, int parameter);
+void appendControlWord(QByteArray &out, std::string_view name, bool hasParameter, int parameter);
 
 } // namespace tallimark::layoutwords

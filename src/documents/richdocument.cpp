@@ -186,7 +186,7 @@ void RichDocument::setTextRtf(const QString &rtf)
 
 void RichDocument::setRtfBytes(const QByteArray &rtf)
 {
-    RtfSink sink(*this);
+    RtfSink sink(*this, rtf.size());
     RtfReader reader(sink);
     reader.read(rtf);
 }

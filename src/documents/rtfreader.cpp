@@ -451,28 +451,25 @@ void RtfReader::readUnknownWord(const RtfToken &token)
             m_borderOwner = BorderOwner::Row;
         m_rowWords.append(layoutwords::controlWord(name, token.hasParameter, token.parameter));
     } else if (name.starts_with("brdr") || name == "brsp") {
-        const QByteArray word = layoutwords::controlWord(name, token.hasParameter, token.parameter);
         if (m_borderOwner == BorderOwner::Row)
-            m_rowWords.append(word);
+            layoutwords::appendControlWord(m_rowWords, name, token.hasParameter, token.parameter);
         else
-            addParagraphWord(word);
+            addParagraphWord(token);
     }
 }
 
-void RtfReader::addParagraphWord(QByteArrayView word)
+void RtfReader::addParagraphWord(const RtfToken &token)
 {
     QByteArray &words = m_state.paragraph.otherWords;
-    if (words.size() + word.size() > maxOtherWords)
+    if (words.size() + qsizetype(token.name.size()) + 12 > maxOtherWords)
         return;
-    words.append(word);
+    layoutwords::appendControlWord(words, token.name, token.hasParameter, token.parameter);
     changeParagraph();
 }
 
-bool RtfReader::readLayoutWord(const RtfToken &token)
+void RtfReader::readLayoutWord(const RtfToken &token, int kind, char16_t value)
 {
-    const auto &table = wordTable();
-    const auto found = table.find(token.name);
-    const WordInfo info = found->second;
+    const WordInfo info{Word(kind), value};
     const int parameter = token.parameter;
     const auto word = [&token] {
         return layoutwords::controlWord(token.name, token.hasParameter, token.parameter);
@@ -488,11 +485,11 @@ bool RtfReader::readLayoutWord(const RtfToken &token)
         m_borderOwner = BorderOwner::Paragraph;
         m_bodyStarted = true;
         changeParagraph();
-        return true;
+        return;
     case Word::Align:
         paragraph.alignment = Alignment(info.character);
         changeParagraph();
-        return true;
+        return;
     case Word::ParagraphNumber: {
         const auto &number = layoutwords::paragraphNumbers()[info.character];
         paragraph.*number.field = length;
@@ -500,70 +497,70 @@ bool RtfReader::readLayoutWord(const RtfToken &token)
             || number.field == &ParagraphFormat::firstLineIndent)
             paragraph.indentsStated = true;
         changeParagraph();
-        return true;
+        return;
     }
     case Word::LineMultiple:
         paragraph.lineSpacingMultiple = switchedOn(token);
         changeParagraph();
-        return true;
+        return;
     case Word::Keep:
         paragraph.keepTogether = switchedOn(token);
         changeParagraph();
-        return true;
+        return;
     case Word::KeepNext:
         paragraph.keepWithNext = switchedOn(token);
         changeParagraph();
-        return true;
+        return;
     case Word::TabKind:
         if (m_tabKindWords.size() < 64)
             m_tabKindWords.append(word());
-        return true;
+        return;
     case Word::TabPosition:
     case Word::BarTab:
         if (paragraph.tabStops.size() < maxTabStops)
             paragraph.tabStops.append(TabStop{length, m_tabKindWords, info.word == Word::BarTab});
         m_tabKindWords.clear();
         changeParagraph();
-        return true;
+        return;
     case Word::ParagraphOther:
-        addParagraphWord(word());
-        return true;
+        addParagraphWord(token);
+        return;
     case Word::BorderSide:
         m_borderOwner = BorderOwner::Paragraph;
-        addParagraphWord(word());
-        return true;
+        addParagraphWord(token);
+        return;
     case Word::RowWord:
         if (token.name == "trowd")
             m_borderOwner = BorderOwner::Row;
         m_rowWords.append(word());
-        return true;
+        return;
     case Word::SectionReset:
         m_section = SectionFormat{};
         m_bodyStarted = true;
-        return true;
+        return;
     case Word::SectionNumber:
         m_section.*layoutwords::sectionNumbers()[info.character].field = length;
-        return true;
+        return;
     case Word::SectionLandscape:
         m_section.landscape = switchedOn(token);
-        return true;
+        return;
     case Word::SectionColumns:
         m_section.columns = qBound(1, parameter, 99);
-        return true;
+        return;
     case Word::SectionOther:
         if (m_section.otherWords.size() < maxOtherWords)
             m_section.otherWords.append(word());
-        return true;
+        return;
     case Word::DocumentNumber:
         m_document.*layoutwords::documentNumbers()[info.character].field = length;
-        return true;
+        return;
     case Word::DocumentLandscape:
         m_document.landscape = switchedOn(token);
-        return true;
+        return;
     case Word::DocumentOther:
         if (m_document.otherWords.size() < maxOtherWords)
             m_document.otherWords.append(word());
-        return true;
+        return;
     case Word::KeptBraces:
         if (textMark() == m_state.textAtStart && !m_state.keptBraces && !m_state.keptWhole
             && !m_stack.empty()) {
@@ -572,17 +569,17 @@ bool RtfReader::readLayoutWord(const RtfToken &token)
             m_state.takesOwnWords = true;
             m_sink.keep(KeptRtf::Opening, "{" + word());
         }
-        return true;
+        return;
     case Word::KeptBracesWord:
         if (m_state.takesOwnWords && textMark() == m_state.textAtStart)
             m_sink.appendToLastKept(word());
-        return true;
+        return;
     case Word::KeptWord:
         flushRowWords();
         m_sink.keep(KeptRtf::Words, word());
-        return true;
+        return;
     default:
-        return false;
+        return;
     }
 }
 
@@ -603,7 +600,7 @@ void RtfReader::readControlWord(const RtfToken &token)
         ++m_hiddenText;
     if (info.word >= Word::ParagraphReset) {
         if (inBody())
-            readLayoutWord(token);
+            readLayoutWord(token, int(info.word), info.character);
         return;
     }
     RtfCharState &chars = m_state.chars;

@@ -95,7 +95,8 @@ private:
     void readText(std::string_view bytes);
     void readHexByte(char byte);
     void readControlWord(const RtfToken &token);
-    bool readLayoutWord(const RtfToken &token); // true when the word was one of layout
+    // kind and value: the word's entry in the reader's table.
+    void readLayoutWord(const RtfToken &token, int kind, char16_t value);
     void readUnknownWord(const RtfToken &token);
     void readControlSymbol(char symbol);
     bool consumeFallback(); // true when the token is the fallback of a \uN and so ignored
@@ -114,7 +115,7 @@ private:
     quint16 currentFormat();
     quint16 currentParagraph();
     void changeParagraph() { m_state.paragraphVersion = ++m_paragraphVersions; }
-    void addParagraphWord(QByteArrayView word);
+    void addParagraphWord(const RtfToken &token);
 
     void readFontTableText(std::string_view bytes);
     int fontEntryCodePage() const;

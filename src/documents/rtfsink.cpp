@@ -4,10 +4,14 @@
 
 namespace tallimark {
 
-RtfSink::RtfSink(RichDocument &document) : m_document(document)
+RtfSink::RtfSink(RichDocument &document, qsizetype sizeHint) : m_document(document)
 {
     m_document.clear();
     m_document.m_layout.sections.clear();
+    // Text is rarely more than half of its RTF; growing past that is still possible.
+    const qsizetype expected = std::min<qsizetype>(sizeHint / 2, 64 * 1024 * 1024);
+    m_document.m_text.reserve(expected);
+    m_document.m_chars.reserve(expected);
 }
 
 quint16 RtfSink::formatIndex(const CharFormat &format)
@@ -15,20 +19,26 @@ quint16 RtfSink::formatIndex(const CharFormat &format)
     return m_document.formatIndex(format);
 }
 
+void RtfSink::appendSlots(qsizetype count, quint16 formatIndex, Break kind)
+{
+    auto &chars = m_document.m_chars;
+    const qsizetype from = chars.size();
+    chars.resize(from + count);
+    std::fill_n(chars.data() + from, count, RichDocument::CharSlot{formatIndex, 0, kind});
+}
+
 void RtfSink::append(QStringView text, quint16 formatIndex)
 {
     if (text.isEmpty())
         return;
     m_document.m_text.append(text);
-    m_document.m_chars.insert(m_document.m_chars.size(), text.size(),
-                              RichDocument::CharSlot{formatIndex, 0, Break::Text});
+    appendSlots(text.size(), formatIndex, Break::Text);
 }
 
 void RtfSink::appendBreak(QStringView characters, quint16 formatIndex, Break kind)
 {
     m_document.m_text.append(characters);
-    m_document.m_chars.insert(m_document.m_chars.size(), characters.size(),
-                              RichDocument::CharSlot{formatIndex, 0, kind});
+    appendSlots(characters.size(), formatIndex, kind);
     const bool finalMarkCandidate = characters == u"\r\n"
         && (kind == Break::Text || kind == Break::Line || kind == Break::Section || kind == Break::Page);
     m_endOfLastParagraphBreak = finalMarkCandidate ? m_document.m_text.size() : -1;
@@ -37,8 +47,9 @@ void RtfSink::appendBreak(QStringView characters, quint16 formatIndex, Break kin
 void RtfSink::endParagraph(quint16 paragraphIndex)
 {
     auto &chars = m_document.m_chars;
+    RichDocument::CharSlot *slot = chars.data();
     for (qsizetype i = m_paragraphStart; i < chars.size(); ++i)
-        chars[i].paragraph = paragraphIndex;
+        slot[i].paragraph = paragraphIndex;
     m_paragraphStart = chars.size();
     m_lastEndedParagraph = paragraphIndex;
 }

@@ -11,7 +11,8 @@ class RtfSink
 {
 public:
     // Empties the document; the default font stays until the file names its own.
-    explicit RtfSink(RichDocument &document);
+    // sizeHint: the size of the RTF, which bounds the text's.
+    RtfSink(RichDocument &document, qsizetype sizeHint);
 
     quint16 formatIndex(const CharFormat &format);
     qsizetype length() const { return m_document.m_text.size(); }
@@ -38,6 +39,8 @@ public:
     void finish(quint16 lastParagraph, const SectionFormat &lastSection);
 
 private:
+    void appendSlots(qsizetype count, quint16 formatIndex, Break kind);
+
     RichDocument &m_document;
     qsizetype m_endOfLastParagraphBreak = -1;
     qsizetype m_paragraphStart = 0;

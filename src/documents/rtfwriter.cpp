@@ -73,7 +73,7 @@ private:
     void writeParagraphStart(qsizetype position);
     void writeKept(const KeptRtf &item);
     void writeBreak(Break kind);
-    void writeRun(const CharFormat &format, QStringView text);
+    void writeRun(const CharFormat &format, QStringView text, int codePage);
     void writeFormatChange(const CharFormat &format);
     void writeText(QStringView text, int codePage);
     void writeRaw(const QByteArray &rtf);
@@ -90,6 +90,8 @@ private:
     QList<std::optional<Colour>> m_colours;
     WrittenFormat m_written;
     std::vector<WrittenFormat> m_writtenOutside; // one per kept opening still open
+    QHash<quint16, QByteArray> m_paragraphWords; // by paragraph format, each built once
+    QHash<quint16, int> m_codePages;             // by character format
     size_t m_paragraphDepth = 0;                 // openings open when the paragraph was started
     qsizetype m_paragraphStart = 0;
     bool m_wordPending = false; // a control word was written and needs its delimiter
@@ -180,7 +182,10 @@ QByteArray RtfWriter::write()
         while (end < size && end < keptAt && m_document.m_chars[end].format == format && !isCrLf(end)
                && !isCell(end))
             ++end;
-        writeRun(m_document.m_formats[format], QStringView(text).sliced(i, end - i));
+        auto codePage = m_codePages.constFind(format);
+        if (codePage == m_codePages.constEnd())
+            codePage = m_codePages.insert(format, codePageOfFont(fontNumber(m_document.m_formats[format])));
+        writeRun(m_document.m_formats[format], QStringView(text).sliced(i, end - i), *codePage);
         i = end;
     }
     // Openings of a file that ended inside them are closed, so that the braces balance.
@@ -269,7 +274,12 @@ void RtfWriter::writeParagraphStart(qsizetype position)
 {
     m_paragraphStart = position;
     m_paragraphDepth = m_writtenOutside.size();
-    writeRaw(layoutwords::paragraphWords(m_document.paragraphFormatAt(int(position))));
+    const quint16 index = position < m_document.m_chars.size() ? m_document.m_chars[position].paragraph
+                                                               : m_layout.endParagraph;
+    auto words = m_paragraphWords.constFind(index);
+    if (words == m_paragraphWords.constEnd())
+        words = m_paragraphWords.insert(index, layoutwords::paragraphWords(m_layout.paragraphFormats.value(index)));
+    writeRaw(*words);
 }
 
 void RtfWriter::writeKept(const KeptRtf &item)
@@ -309,9 +319,8 @@ void RtfWriter::writeBreak(Break kind)
         writeWord(word);
 }
 
-void RtfWriter::writeRun(const CharFormat &format, QStringView text)
+void RtfWriter::writeRun(const CharFormat &format, QStringView text, int codePage)
 {
-    const int codePage = codePageOfFont(fontNumber(format));
     if (!format.background) {
         writeFormatChange(format);
         writeText(text, codePage);
