@@ -50,7 +50,7 @@ package: build
 
 sanitize:
 	@$(MAKE) --no-print-directory test BUILD=build-asan BUILD_TYPE=Debug \
-	  CMAKE_ARGS="-DTALLIMARK_SANITIZE=ON -DTALLIMARK_BUILD_BENCH=OFF"
+	  CMAKE_ARGS="-DTALLIMARK_SANITIZE=ON -DTALLIMARK_BUILD_BENCH=OFF $(CMAKE_ARGS)"
 
 clean:
 	rm -rf build build-asan build-fuzz

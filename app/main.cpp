@@ -1,5 +1,5 @@
 // Tallimark's window program. The only argument is the folder to show first.
-#include "browser/frmmain.h"
+#include "browser/mainwindow.h"
 #include "browser/qtdialogs.h"
 
 #include <QApplication>
@@ -18,8 +18,8 @@ int main(int argc, char *argv[])
     arguments.removeFirst();
 
     tallimark::QtDialogs dialogs;
-    tallimark::frmMain window(dialogs, {arguments.join(QLatin1Char(' ')), QString()});
+    tallimark::MainWindow window(dialogs, {arguments.join(QLatin1Char(' ')), QString()});
     window.show();
-    window.Form_Load();
+    window.start();
     return QApplication::exec();
 }

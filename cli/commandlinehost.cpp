@@ -29,7 +29,7 @@ QByteArray forTerminal(const QString &text)
 CommandLineHost::CommandLineHost(const MarkOptions &options) : m_options(options)
 {
     if (options.resultAsInteger)
-        m_rounding.mnuInteger_Click();
+        m_rounding.setRounding(Rounding::Integer);
 }
 
 CommandLineHost::~CommandLineHost() = default;

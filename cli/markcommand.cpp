@@ -109,7 +109,7 @@ int runMark(const QStringList &arguments)
     MarkingSession session(workspace, host);
     if (parser.isSet(dest))
         session.setDestinationOverride(parser.value(dest));
-    session.Command1_Click();
+    session.run();
 
     switch (session.ending()) {
     case MarkingSession::Ending::Completed:

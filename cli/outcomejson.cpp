@@ -70,14 +70,14 @@ QByteArray outcomeJsonLine(const TestOutcome &outcome)
     object[u"excessWords"_s] = QJsonArray::fromStringList(outcome.excessWords);
     object[u"doubleCounted"_s] = outcome.doubleCounted;
 
-    object[u"testLineFeeds"_s] = outcome.testLineFeeds;
-    object[u"memoLineFeeds"_s] = outcome.memoLineFeeds;
-    object[u"testStops"_s] = outcome.testStops;
-    object[u"memoStops"_s] = outcome.memoStops;
-    object[u"testCommas"_s] = outcome.testCommas;
-    object[u"memoCommas"_s] = outcome.memoCommas;
-    object[u"testMarks"_s] = outcome.testMarks;
-    object[u"memoMarks"_s] = outcome.memoMarks;
+    object[u"testLineFeeds"_s] = outcome.layout.testLineFeeds;
+    object[u"memoLineFeeds"_s] = outcome.layout.memoLineFeeds;
+    object[u"testStops"_s] = outcome.layout.testStops;
+    object[u"memoStops"_s] = outcome.layout.memoStops;
+    object[u"testCommas"_s] = outcome.layout.testCommas;
+    object[u"memoCommas"_s] = outcome.layout.memoCommas;
+    object[u"testMarks"_s] = outcome.layout.testMarks;
+    object[u"memoMarks"_s] = outcome.layout.memoMarks;
 
     object[u"reportText"_s] = outcome.reportText;
     object[u"verdict"_s] = outcome.verdict;

@@ -94,7 +94,7 @@ void wholePipeline(benchmark::State &state)
     host.testList = {test}; // already in the destination: no copy
     MarkingSession session(workspace, host);
     for (auto _ : state) {
-        session.Command1_Click();
+        session.run();
         if (session.ending() != MarkingSession::Ending::Completed)
             state.SkipWithError("the session did not complete");
     }

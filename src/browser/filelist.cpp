@@ -92,7 +92,7 @@ QTreeWidgetItem *FileList::addEntry(const QFileInfo &item, const QString &entryK
     return entry;
 }
 
-Failure FileList::ListFolder(const QString &folder, bool folderSizes)
+Failure FileList::listFolder(const QString &folder, bool folderSizes)
 {
     emit listingStarted();
     m_folder = folder;

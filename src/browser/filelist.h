@@ -23,7 +23,7 @@ public:
     // Rebuilds the list from the folder, letting the window repaint after every entry. With
     // folderSizes each subfolder's total size is shown. A failure stops the listing at the
     // failing entry; what was added stays.
-    [[nodiscard]] Failure ListFolder(const QString &folder, bool folderSizes = false);
+    [[nodiscard]] Failure listFolder(const QString &folder, bool folderSizes = false);
 
     // The folder listed last.
     QString folder() const { return m_folder; }

@@ -41,10 +41,10 @@ FolderTree::FolderTree(TypeIcons &icons, QWidget *parent)
     header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     header()->setStretchLastSection(false);
 
-    connect(this, &QTreeWidget::itemExpanded, this, &FolderTree::tvDir_Expand);
-    connect(this, &QTreeWidget::itemClicked, this, &FolderTree::tvDir_NodeClick);
+    connect(this, &QTreeWidget::itemExpanded, this, &FolderTree::expandFolder);
+    connect(this, &QTreeWidget::itemClicked, this, &FolderTree::listNodeFolder);
     // Enter on a node lists it as a click does, for teachers working from the keyboard.
-    connect(this, &QTreeWidget::itemActivated, this, &FolderTree::tvDir_NodeClick);
+    connect(this, &QTreeWidget::itemActivated, this, &FolderTree::listNodeFolder);
 }
 
 QString FolderTree::key(const QTreeWidgetItem *node)
@@ -88,7 +88,7 @@ void FolderTree::addPlaceholder(QTreeWidgetItem *node)
     new QTreeWidgetItem(node);
 }
 
-void FolderTree::ListDrives()
+void FolderTree::listRoots()
 {
     clear();
     m_nodes.clear();
@@ -101,7 +101,7 @@ void FolderTree::ListDrives()
     }
 }
 
-void FolderTree::tvDir_Expand(QTreeWidgetItem *node)
+void FolderTree::expandFolder(QTreeWidgetItem *node)
 {
     const QString path = key(node);
     const QFileInfo folder(path);
@@ -133,7 +133,7 @@ void FolderTree::mousePressEvent(QMouseEvent *event)
     }
 }
 
-void FolderTree::tvDir_NodeClick(QTreeWidgetItem *node)
+void FolderTree::listNodeFolder(QTreeWidgetItem *node)
 {
     // A right click only selects the node.
     if (m_lastButton == Qt::RightButton) {
@@ -153,9 +153,9 @@ void FolderTree::setListedFolder(const QString &folder)
     emit listFolderRequested(folder);
 }
 
-void FolderTree::SetTreePath(const QString &MyPath)
+void FolderTree::showFolder(const QString &folder)
 {
-    const QString path = QDir::fromNativeSeparators(MyPath);
+    const QString path = QDir::fromNativeSeparators(folder);
     const QFileInfo target(path);
     if (path.isEmpty() || !target.isDir())
         return;

@@ -17,11 +17,11 @@ public:
     explicit FolderTree(TypeIcons &icons, QWidget *parent = nullptr);
 
     // Empties the tree and adds one expandable node per root of the machine.
-    void ListDrives();
+    void listRoots();
 
     // Opens the tree down to the folder, lists it and selects its node. A folder that does not
     // exist, or that the tree cannot reach, changes nothing and shows nothing.
-    void SetTreePath(const QString &MyPath);
+    void showFolder(const QString &folder);
 
     // The folder the file list shows.
     QString listedFolder() const { return m_listedFolder; }
@@ -39,8 +39,8 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
 
 private:
-    void tvDir_Expand(QTreeWidgetItem *node);
-    void tvDir_NodeClick(QTreeWidgetItem *node);
+    void expandFolder(QTreeWidgetItem *node);
+    void listNodeFolder(QTreeWidgetItem *node);
     void setListedFolder(const QString &folder);
     QTreeWidgetItem *addNode(QTreeWidgetItem *parent, const QString &key, const QString &text, const QIcon &icon);
     static void addPlaceholder(QTreeWidgetItem *node);

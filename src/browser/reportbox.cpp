@@ -32,7 +32,7 @@ void ReportBox::appendReportText(const QString &text)
 
 Failure ReportBox::loadFile(const QString &path)
 {
-    const Failure failure = m_document.loadFile(path);
+    Failure failure = m_document.loadFile(path);
     refresh();
     return failure;
 }

@@ -20,7 +20,7 @@ QIcon TypeIcons::icon(const QFileInfo &item, const QString &typeName)
             return *cached;
     }
     ++m_fetchCount;
-    const QIcon fetched = m_provider.icon(item);
+    QIcon fetched = m_provider.icon(item);
     if (!ownIcon)
         m_byTypeName.insert(typeName, fetched);
     return fetched;

@@ -32,57 +32,8 @@ void storeCore(MarkingState &state, CollectedCores &collected, const QString &co
     ++collected.coreCount;
 }
 
-// --- Word by word, as the rules are written --------------------------------------------------
-
-bool isErrorOrRepeat(const MarkingState &state, const QString &word)
-{
-    for (int e = 1; e <= state.errorCount; ++e) {
-        if (state.errorWords.at(e) == word)
-            return true;
-    }
-    for (int r = 1; r <= state.repeatCount; ++r) {
-        if (state.repeatWords.at(r) == word)
-            return true;
-    }
-    return false;
-}
-
-CollectedCores collectCoresLiterally(MarkingState &state, const QString &testText)
-{
-    CollectedCores collected;
-    for (int t = 1; t <= state.testWordCount; ++t) {
-        const QString word = state.testWords.at(t);
-        const bool skipped = isErrorOrRepeat(state, word);
-        if (state.mergedList.contains(word))
-            state.testWords.set(t, QString(), state.skipped);
-        if (skipped)
-            continue;
-        const QString core = wordCore(state.testWords.at(t));
-        if (collected.seenCores.contains(core) || core.isEmpty() || core == QStringView(u"\n")
-            || !text::contains(testText, core))
-            continue;
-        storeCore(state, collected, core);
-    }
-    for (const QString &core : std::as_const(collected.seenCores)) {
-        int count = 0;
-        for (int t = 1; t <= state.testWordCount; ++t)
-            count += wordCore(state.testWords.at(t)) == core;
-        collected.inTest.push_back(count);
-    }
-    return collected;
-}
-
-int countInMemoLiterally(const MarkingState &state, const QString &core)
-{
-    int count = 0;
-    for (int j = 1; j <= state.memoWordCount; ++j)
-        count += wordCore(state.memoWords.at(j)) == core;
-    return count;
-}
-
-// --- The same through hashes of the cores ----------------------------------------------------
-
-CollectedCores collectCoresIndexed(MarkingState &state, const QString &testText)
+// Groups the test words by their cores through hashes, so that no core is searched word by word.
+CollectedCores collectCores(MarkingState &state, const QString &testText)
 {
     const int n = state.testWordCount;
     QSet<QString> errorsAndRepeats;
@@ -180,15 +131,14 @@ void markDoubledExcessWords(MarkingState &state)
 void findExcessWords(MarkingState &state, const QString &testText, const QString &memoText)
 {
     state.excessText.clear();
-    const CollectedCores collected = state.literalComparisons ? collectCoresLiterally(state, testText)
-                                                              : collectCoresIndexed(state, testText);
+    const CollectedCores collected = collectCores(state, testText);
 
     // The last core collected is left out: it may be the learner's unfinished last word.
     const int counted = std::min<int>(collected.coreCount - 1, int(collected.seenCores.size()));
     for (int k = 0; k < counted; ++k) {
         const QString &core = collected.seenCores.at(k);
         const int inTest = collected.inTest[size_t(k)];
-        const int inMemo = state.literalComparisons ? countInMemoLiterally(state, core) : state.memoIndex.coreCount(core);
+        const int inMemo = state.memoIndex.coreCount(core);
         for (int extra = inTest - inMemo; extra > 0; --extra)
             addExcessWord(state, core);
     }

@@ -2,14 +2,22 @@
 
 namespace tallimark {
 
-void HighliteText(RichDocument &document, Colour NewColor)
+void highlight(RichDocument &document, Colour colour)
 {
-    document.setSelBackground(NewColor);
+    document.setSelBackground(colour);
 }
 
 int highlightLength(const QString &word)
 {
-    return int(word.size()) - (word.endsWith(u' ') ? 1 : 0);
+    // A word merged with the next one across a line break holds a blank between the two that
+    // the text does not have ("night.\r \n"); the highlight stays on the entry's own characters.
+    int length = int(word.size());
+    for (qsizetype k = 1; k < word.size(); ++k) {
+        const QChar before = word.at(k - 1);
+        if (word.at(k) == u' ' && (before == QChar(13) || before == QChar(10)))
+            --length;
+    }
+    return length - (word.endsWith(u' ') ? 1 : 0);
 }
 
 void highlightErrors(MarkingState &state, RichDocument &test)
@@ -24,7 +32,7 @@ void highlightErrors(MarkingState &state, RichDocument &test)
         test.setSelStart(start0);
         test.setSelLength(length);
         test.setSelBold(true);
-        HighliteText(test, Red);
+        highlight(test, Red);
         test.setSelColour(White);
         state.highlights.append({start0, length, HighlightOperation::Kind::Error});
     }

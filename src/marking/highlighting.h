@@ -9,9 +9,10 @@
 namespace tallimark {
 
 // Sets the background of the document's selection (or of its insertion point).
-void HighliteText(RichDocument &document, Colour NewColor);
+void highlight(RichDocument &document, Colour colour);
 
-// How many characters an error entry covers: its word less the blank that ended it.
+// How many characters of the test text an error entry covers: its word less the blank that
+// ended it, and less the blank a join put after a line break.
 int highlightLength(const QString &word);
 
 void highlightErrors(MarkingState &state, RichDocument &test);

@@ -22,12 +22,31 @@ int countLines(const QString &text, int start)
     return lines;
 }
 
-void countLineFeeds(MarkingState &state, const QString &testText, const QString &memoText)
+namespace {
+
+void countPunctuation(QStringView text, int &stops, int &commas, int &marks)
 {
-    state.testLineFeeds = 0;
-    state.memoLineFeeds = 0;
-    state.testLineFeeds += countLines(testText, int(testText.size()) - 1);
-    state.memoLineFeeds += countLines(memoText, state.memoCutLength - 1);
+    for (const QChar c : text) {
+        if (c == u'.')
+            ++stops;
+        else if (c == u',')
+            ++commas;
+        else if (c == u'!' || c == u'?')
+            ++marks;
+    }
+}
+
+} // namespace
+
+LayoutCounts countLayout(const QString &testText, const QString &memoText, int memoCutLength)
+{
+    LayoutCounts counts;
+    counts.testLineFeeds = countLines(testText, int(testText.size()) - 1);
+    counts.memoLineFeeds = countLines(memoText, memoCutLength - 1);
+    countPunctuation(testText, counts.testStops, counts.testCommas, counts.testMarks);
+    const qsizetype memoPart = std::min<qsizetype>(std::max(0, memoCutLength), memoText.size());
+    countPunctuation(QStringView(memoText).left(memoPart), counts.memoStops, counts.memoCommas, counts.memoMarks);
+    return counts;
 }
 
 namespace {
@@ -111,31 +130,8 @@ void checkSentenceEndStyle(MarkingState &state, const QString &t)
 
 void checkSpacing(MarkingState &state, const QString &testText)
 {
-    state.workText = testText;
     checkDoubleBlank(state, testText);
     checkSentenceEndStyle(state, testText);
-}
-
-void countPunctuation(MarkingState &state, const QString &testText, const QString &memoText)
-{
-    for (const QChar c : testText) {
-        if (c == u'.')
-            ++state.testStops;
-        else if (c == u',')
-            ++state.testCommas;
-        else if (c == u'!' || c == u'?')
-            ++state.testMarks;
-    }
-    const qsizetype memoPart = std::min<qsizetype>(std::max(0, int(state.memoCutLength)), memoText.size());
-    for (qsizetype k = 0; k < memoPart; ++k) {
-        const QChar c = memoText.at(k);
-        if (c == u'.')
-            ++state.memoStops;
-        else if (c == u',')
-            ++state.memoCommas;
-        else if (c == u'!' || c == u'?')
-            ++state.memoMarks;
-    }
 }
 
 } // namespace tallimark

@@ -8,13 +8,11 @@ namespace tallimark {
 
 // Lines of a text scanned backwards from position start (1-based) for CRs.
 int countLines(const QString &text, int start);
-void countLineFeeds(MarkingState &state, const QString &testText, const QString &memoText);
+// The lines and punctuation of the test and of the memo's first memoCutLength characters.
+LayoutCounts countLayout(const QString &testText, const QString &memoText, int memoCutLength);
 
-// Sets workText to the test text and records at most one double-blank error and one error in
-// the spacing after sentence ends.
+// Records at most one double-blank error and one error in the spacing after sentence ends.
 void checkSpacing(MarkingState &state, const QString &testText);
-
-void countPunctuation(MarkingState &state, const QString &testText, const QString &memoText);
 
 // The placeholders that stand for blanks in the error table.
 inline const QString DoubleBlankMark = QStringLiteral("\u2022\u2022");

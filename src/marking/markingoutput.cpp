@@ -11,7 +11,7 @@ using namespace Qt::StringLiterals;
 void appendReportBlock(MarkingState &state, RichDocument &test)
 {
     test.setSelStart(test.length());
-    HighliteText(test, White);
+    highlight(test, White);
     test.setSelColour(Red);
     test.setSelBold(true);
     test.setSelUnderline(false);
@@ -19,10 +19,11 @@ void appendReportBlock(MarkingState &state, RichDocument &test)
     test.setSelText(state.reportText);
 }
 
-void markExcessWords(MarkingState &state, RichDocument &test)
+void markExcessWords(MarkingState &state, RichDocument &test, int testLength)
 {
     const QString content = test.text();
-    const int p = text::inStr(int(state.workText.size()), content, u"Excess words: ");
+    // The learner may have typed the words themselves; the search starts in the report block.
+    const int p = text::inStr(testLength, content, u"Excess words: ");
     if (p == 0)
         return;
     int q = text::inStr(p, content, u"\r");
@@ -34,7 +35,7 @@ void markExcessWords(MarkingState &state, RichDocument &test)
     test.setSelLength(length);
     test.setSelBold(false);
     test.setSelColour(White);
-    HighliteText(test, Red); // light red, entry 12 of the console palette
+    highlight(test, Red); // light red, entry 12 of the console palette
     state.highlights.append({start0, length, HighlightOperation::Kind::Excess});
 }
 

@@ -11,8 +11,9 @@ namespace tallimark {
 // Appends reportText to the test in red bold Courier.
 void appendReportBlock(MarkingState &state, RichDocument &test);
 
-// Shows the listed excess words of the report block in white on light red.
-void markExcessWords(MarkingState &state, RichDocument &test);
+// Shows the listed excess words of the report block in white on light red. testLength is the
+// length of the test's plain text as it was compared.
+void markExcessWords(MarkingState &state, RichDocument &test, int testLength);
 
 // The name shown for the test being marked, less its folder and last 4 characters
 // ("Untitled" when there is none).

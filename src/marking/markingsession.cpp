@@ -34,7 +34,7 @@ MarkingSession::MarkingSession(Workspace &workspace, MarkingHost &host)
     m_state.skipped = [this](const Failure &failure) { m_host.failureSkipped(failure); };
 }
 
-void MarkingSession::Command1_Click()
+void MarkingSession::run()
 {
     if (m_running)
         return;
@@ -171,9 +171,9 @@ bool MarkingSession::settleDestination()
 void MarkingSession::copyTests()
 {
     for (const QString &entry : m_host.tests()) {
-        m_stoorlegger = m_workspace.destFolder + u'/' + afterLastSeparator(entry);
-        if (entry != m_stoorlegger)
-            check(copyReplacing(entry, m_stoorlegger));
+        const QString copyPath = m_workspace.destFolder + u'/' + afterLastSeparator(entry);
+        if (entry != copyPath)
+            check(copyReplacing(entry, copyPath));
     }
 }
 
@@ -256,26 +256,26 @@ void MarkingSession::markCurrentTest(const QString &entry)
 
     calculateResult(state);
     outcome.memoText = memoText;
-    writeOutput(entry, memoText, outcome);
+    writeOutput(entry, memoText, int(testText.size()), outcome);
 }
 
-Failure MarkingSession::Command7_Click()
+Failure MarkingSession::saveMarkedCopy()
 {
     if (text::trimBlanks(m_host.currentTestLabel()).isEmpty())
         m_host.setCurrentTestLabel(u"Untitled"_s);
     return m_workspace.testDocument.saveFile(markedCopyPath(m_workspace.destFolder, m_host.currentTestLabel()));
 }
 
-void MarkingSession::writeOutput(const QString &entry, const QString &memoText, TestOutcome &outcome)
+void MarkingSession::writeOutput(const QString &entry, const QString &memoText, int testLength, TestOutcome &outcome)
 {
     RichDocument &test = m_workspace.testDocument;
     MarkingState &state = m_state;
 
     buildReport(state, m_host.resultAsInteger());
     appendReportBlock(state, test);
-    markExcessWords(state, test);
+    markExcessWords(state, test, testLength);
     test.setSelStart(test.length());
-    check(Command7_Click());
+    check(saveMarkedCopy());
 
     outcome.resultsLine = resultsLine(m_workspace.destFolder, m_host.currentTestLabel(), state.wpm);
     if (!m_resultsBlocked) {
@@ -283,8 +283,8 @@ void MarkingSession::writeOutput(const QString &entry, const QString &memoText, 
         outcome.resultsLineWritten = true;
     }
 
-    state.verdict = reliabilityVerdict(state, memoText);
-    m_host.appendReportText(entry + state.verdict + CRLF);
+    outcome.verdict = reliabilityVerdict(state, memoText);
+    m_host.appendReportText(entry + outcome.verdict + CRLF);
 
     outcome.memoCutLength = state.memoCutLength;
     outcome.charCount = state.charCount;
@@ -295,16 +295,8 @@ void MarkingSession::writeOutput(const QString &entry, const QString &memoText, 
     for (int x = 1; x <= state.excessCount; ++x)
         outcome.excessWords.append(state.excessWords.at(x));
     outcome.doubleCounted = state.doubleCounted;
-    outcome.testLineFeeds = state.testLineFeeds;
-    outcome.memoLineFeeds = state.memoLineFeeds;
-    outcome.testStops = state.testStops;
-    outcome.memoStops = state.memoStops;
-    outcome.testCommas = state.testCommas;
-    outcome.memoCommas = state.memoCommas;
-    outcome.testMarks = state.testMarks;
-    outcome.memoMarks = state.memoMarks;
+    outcome.layout = state.layout;
     outcome.reportText = state.reportText;
-    outcome.verdict = state.verdict;
     outcome.highlights = state.highlights;
     m_host.testFinished(outcome);
 

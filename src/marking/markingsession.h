@@ -25,12 +25,10 @@ public:
 
     // The destination folder's name; when empty (the default) it is the first test's folder name.
     void setDestinationOverride(const QString &name) { m_destinationOverride = name; }
-    // Word-by-word comparisons instead of the memo index (same results, slower).
-    void setLiteralComparisons(bool literal) { m_state.literalComparisons = literal; }
 
     // Runs one whole session. A click while a session runs (the pending events between tests
     // let one through) is ignored.
-    void Command1_Click();
+    void run();
     bool isRunning() const { return m_running; }
 
     Ending ending() const { return m_ending; }
@@ -49,8 +47,8 @@ private:
     bool loadNextUsableTest();
     void rejectTest(const QString &entry, TestOutcome::Status status);
     void markCurrentTest(const QString &entry);
-    void writeOutput(const QString &entry, const QString &memoText, TestOutcome &outcome);
-    Failure Command7_Click();
+    void writeOutput(const QString &entry, const QString &memoText, int testLength, TestOutcome &outcome);
+    Failure saveMarkedCopy();
     QString resultsFilePath() const;
 
     // The one failure handler: ends the session (throws SessionEnd) or reports the skip.
@@ -61,7 +59,6 @@ private:
     MarkingHost &m_host;
     MarkingState m_state;
     QString m_destinationOverride;
-    QString m_stoorlegger;
     Int16 m_testIndex;
     bool m_resultsBlocked = false;
     bool m_running = false;

@@ -20,16 +20,11 @@ struct MarkingState
 {
     // Where skipped failures go (the session passes them on to its host).
     SkippedFailureSink skipped;
-    // Compare word by word as the rules are written instead of through the memo index; the
-    // results are the same, only slower. Kept for the tests that prove that.
-    bool literalComparisons = false;
 
     // Text preparation
-    QString workText;
     Int16 memoCutLength;
     bool memoMatched = false;
     qint64 charCount = 0;
-    SlotTable<QChar, CharSlots> charCells;
 
     // Word splitter and word tables
     SlotTable<QString, WordSlots> splitWords;
@@ -45,15 +40,12 @@ struct MarkingState
     // Whether the whole memo text contains the text (an empty text: when the memo is not empty).
     bool memoContains(const QString &memoText, QStringView needle) const
     {
-        if (literalComparisons || !memoTextIndex.isPreparedFor(memoText))
+        if (!memoTextIndex.isPreparedFor(memoText))
             return needle.isEmpty() ? !memoText.isEmpty() : QStringView(memoText).contains(needle);
         return memoTextIndex.contains(needle);
     }
 
     // Word check
-    Int16 wordIndex;
-    bool wordOk = false;
-    QString joinText;
     QStringList mergedList; // the merged words, whole entries
     Int16 errorCount;
     int wordErrorCount = 0; // entries 1..wordErrorCount are word errors, later ones spacing errors
@@ -66,14 +58,7 @@ struct MarkingState
     Byte doubledCount;
 
     // Punctuation and layout
-    Int16 testLineFeeds;
-    Int16 memoLineFeeds;
-    int testStops = 0;
-    int memoStops = 0;
-    int testCommas = 0;
-    int memoCommas = 0;
-    Int16 testMarks;
-    Int16 memoMarks;
+    LayoutCounts layout;
     bool twoSpaceStyle = false;
 
     // Excess words
@@ -87,8 +72,6 @@ struct MarkingState
     double wpm = 0;
     double unroundedWpm = 0;
     QString reportText;
-    QString remarks;
-    QString verdict;
 
     // What the highlighting and the excess-word marking selected, in order.
     QList<HighlightOperation> highlights;

@@ -21,13 +21,13 @@ double roundedResult(double wpm, bool asInteger)
 
 void calculateResult(MarkingState &state)
 {
-    if (state.testLineFeeds != state.memoLineFeeds)
+    if (state.layout.testLineFeeds != state.layout.memoLineFeeds)
         ++state.errorCount;
-    if (state.testStops < state.memoStops)
+    if (state.layout.testStops < state.layout.memoStops)
         ++state.errorCount;
-    if (state.testCommas < state.memoCommas)
+    if (state.layout.testCommas < state.layout.memoCommas)
         ++state.errorCount;
-    if (state.testMarks < state.memoMarks)
+    if (state.layout.testMarks < state.layout.memoMarks)
         ++state.errorCount;
     state.errorCount = qint64(std::floor(double(state.excessText.size()) / 6)) + state.errorCount - state.doubleCounted;
     // More doubled words than errors would otherwise add words to the result.
@@ -46,24 +46,24 @@ void buildReport(MarkingState &state, bool resultAsInteger)
     state.reportText = crlf + u"|| "_s + numberText(state.charCount) + u"     "_s
                        + numberText(qint64(state.errorCount)) + u'm' + crlf;
 
-    state.remarks.clear();
+    QString remarks;
     if (state.excessCount > 0) {
-        state.remarks = u"Excess words: "_s;
+        remarks = u"Excess words: "_s;
         for (int x = 1; x <= state.excessCount; ++x) {
-            state.remarks += state.excessWords.at(x);
+            remarks += state.excessWords.at(x);
             if (x < state.excessCount)
-                state.remarks += u", "_s;
+                remarks += u", "_s;
         }
     }
-    if (state.testLineFeeds != state.memoLineFeeds)
-        state.remarks += crlf + u"Wrong number of line feeds"_s;
-    if (state.testStops < state.memoStops)
-        state.remarks += crlf + u"Missing full stop(s)"_s;
-    if (state.testCommas < state.memoCommas)
-        state.remarks += crlf + u"Missing comma(s)"_s;
-    if (state.testMarks < state.memoMarks)
-        state.remarks += crlf + u"Missing <!> or <?>"_s;
-    state.reportText += state.remarks;
+    if (state.layout.testLineFeeds != state.layout.memoLineFeeds)
+        remarks += crlf + u"Wrong number of line feeds"_s;
+    if (state.layout.testStops < state.layout.memoStops)
+        remarks += crlf + u"Missing full stop(s)"_s;
+    if (state.layout.testCommas < state.layout.memoCommas)
+        remarks += crlf + u"Missing comma(s)"_s;
+    if (state.layout.testMarks < state.layout.memoMarks)
+        remarks += crlf + u"Missing <!> or <?>"_s;
+    state.reportText += remarks;
 
     state.reportText += crlf + text::trimBlanks(numberText(state.charCount)) + u" \u00F7 5 = "_s
                         + numberText(state.grossWords) + crlf;

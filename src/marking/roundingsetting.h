@@ -4,20 +4,18 @@
 
 namespace tallimark {
 
+enum class Rounding { Integer, MultipleOf5 };
+
 class RoundingSetting
 {
 public:
-    void mnuInteger_Click();
-    void mnu5_Click();
-
-    bool mnuIntegerChecked() const { return m_integer; }
-    bool mnu5Checked() const { return m_multipleOf5; }
+    void setRounding(Rounding rounding) { m_rounding = rounding; }
+    Rounding rounding() const { return m_rounding; }
     // What the result calculation reads.
-    bool resultAsInteger() const { return m_integer; }
+    bool resultAsInteger() const { return m_rounding == Rounding::Integer; }
 
 private:
-    bool m_integer = false;
-    bool m_multipleOf5 = true;
+    Rounding m_rounding = Rounding::MultipleOf5;
 };
 
 } // namespace tallimark

@@ -16,27 +16,24 @@ void compareWithMemo(MarkingState &state, const QString &testText, const QString
     for (int k = 1; k <= WordSlots; ++k)
         state.errorWords[k].clear();
 
-    if (!state.literalComparisons)
-        state.memoTextIndex.prepare(memoText);
+    state.memoTextIndex.prepare(memoText);
 
     clearWordTables(state);
     findMemoCut(state, testText, memoText);
-    state.workText = text::left(memoText, state.memoCutLength);
-    splitWords(state);
+    splitWords(state, text::left(memoText, state.memoCutLength));
     takeSplitAsMemoWords(state);
 
     clearWordTables(state);
-    state.workText = text::trimRight(testText);
-    countCharacters(state);
-    splitWords(state);
+    const QString trimmedTest = text::trimRight(testText);
+    state.charCount = countCharacters(trimmedTest, state.skipped);
+    splitWords(state, trimmedTest);
     takeSplitAsTestWords(state);
     checkWords(state, memoText);
 
-    countLineFeeds(state, testText, memoText);
+    state.layout = countLayout(testText, memoText, state.memoCutLength);
     findExcessWords(state, testText, memoText);
     state.wordErrorCount = state.errorCount;
     checkSpacing(state, testText);
-    countPunctuation(state, testText, memoText);
 }
 
 } // namespace tallimark

@@ -34,6 +34,20 @@ struct HighlightOperation
     Kind kind = Kind::Error;
 };
 
+// The line feeds and punctuation of a test and of the memo part it was compared with. The result
+// deducts a word for a different number of lines and for each kind the test has fewer of.
+struct LayoutCounts
+{
+    int testLineFeeds = 0;
+    int memoLineFeeds = 0;
+    int testStops = 0;
+    int memoStops = 0;
+    int testCommas = 0;
+    int memoCommas = 0;
+    int testMarks = 0; // "!" and "?"
+    int memoMarks = 0;
+};
+
 struct TestOutcome
 {
     enum class Status { Marked, TooShort, TooLong };
@@ -57,14 +71,7 @@ struct TestOutcome
     QStringList excessWords;      // as listed in the report, parentheses included
     int doubleCounted = 0;
 
-    int testLineFeeds = 0;
-    int memoLineFeeds = 0;
-    int testStops = 0;
-    int memoStops = 0;
-    int testCommas = 0;
-    int memoCommas = 0;
-    int testMarks = 0;
-    int memoMarks = 0;
+    LayoutCounts layout;
 
     QString reportText;
     QString verdict;

@@ -81,9 +81,4 @@ QStringView trimBlanksView(QStringView s)
     return s;
 }
 
-QString replaceAll(QString s, const QString &from, const QString &to)
-{
-    return s.replace(from, to, Qt::CaseSensitive);
-}
-
 } // namespace tallimark::text

@@ -32,11 +32,7 @@ QString trimBlanks(const QString &s);
 QStringView trimRightView(QStringView s);
 QStringView trimBlanksView(QStringView s);
 
-// Every occurrence replaced, left to right, case-sensitively.
-QString replaceAll(QString s, const QString &from, const QString &to);
-
 inline constexpr QChar CR = QChar(13);
-inline constexpr QChar LF = QChar(10);
 inline const QString CRLF = QStringLiteral("\r\n");
 
 } // namespace tallimark::text

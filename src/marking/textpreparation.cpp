@@ -53,15 +53,8 @@ void clearWordTables(MarkingState &state)
     state.excessCount = 0;
     state.errorCount = 0;
     state.repeatCount = 0;
-    state.testStops = 0;
-    state.testCommas = 0;
-    state.testMarks = 0;
-    state.memoStops = 0;
-    state.memoCommas = 0;
-    state.memoMarks = 0;
+    state.layout = {};
     state.reportText.clear();
-    state.remarks.clear();
-    state.verdict.clear();
 }
 
 namespace {
@@ -154,17 +147,15 @@ int keystrokes(QChar c)
     return byte >= 128 ? 3 : 1;
 }
 
-void countCharacters(MarkingState &state)
+qint64 countCharacters(const QString &text, const SkippedFailureSink &skipped)
 {
-    state.charCount = 0;
-    bool reported = false;
-    const QString &work = state.workText;
-    for (int k = 1; k <= work.size(); ++k) {
-        const QChar c = work.at(k - 1);
-        if (!state.charCells.set(k, c, reported ? SkippedFailureSink() : state.skipped))
-            reported = true;
-        state.charCount += keystrokes(c);
-    }
+    // The character table holds CharSlots characters; a longer text is reported once.
+    if (text.size() > CharSlots && skipped)
+        skipped(subscriptFailure());
+    qint64 count = 0;
+    for (const QChar c : text)
+        count += keystrokes(c);
+    return count;
 }
 
 } // namespace tallimark

@@ -21,7 +21,7 @@ void findMemoCut(MarkingState &state, const QString &testText, const QString &me
 // Keystrokes of one character: capitals and shifted signs take two, a line feed none, a
 // character of the upper half of Windows-1252 three (it takes an Alt code).
 int keystrokes(QChar c);
-// Counts the keystrokes of workText into charCount and fills charCells.
-void countCharacters(MarkingState &state);
+// The keystrokes of the whole text.
+qint64 countCharacters(const QString &text, const SkippedFailureSink &skipped);
 
 } // namespace tallimark

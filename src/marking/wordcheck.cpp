@@ -10,73 +10,51 @@ namespace {
 
 bool memoHasWord(const MarkingState &state, const QString &word)
 {
-    if (!state.literalComparisons)
-        return state.memoIndex.hasWord(word) || state.memoIndex.hasEmptyWord();
-    for (int j = 1; j <= state.memoWordCount; ++j) {
-        const QString memoWord = state.memoWords.at(j);
-        if (memoWord == word || memoWord.isEmpty())
-            return true;
-    }
-    return false;
+    return state.memoIndex.hasWord(word) || state.memoIndex.hasEmptyWord();
 }
 
 bool isRunTogetherMemoPair(const MarkingState &state, const QString &word)
 {
     const int last = std::min<int>(state.testWordCount, state.memoWordCount) - 1;
-    if (!state.literalComparisons) {
-        const int m = state.memoIndex.firstRunTogether(word);
-        return m >= 1 && m <= last;
-    }
-    for (int m = 1; m <= last; ++m) {
-        if (word == trimRight(state.memoWords.at(m)) + trimLeft(state.memoWords.at(m + 1)))
-            return true;
-    }
-    return false;
+    const int m = state.memoIndex.firstRunTogether(word);
+    return m >= 1 && m <= last;
 }
 
-void tryJoin(MarkingState &state, const QString &w1, const QString &w2, const QString &memoText)
+// Whether the memo has the joined text; the test word becomes the two words with a blank between.
+bool tryJoin(MarkingState &state, int wordIndex, const QString &joined, const QString &w1, const QString &w2,
+             const QString &memoText)
 {
-    if (state.memoContains(memoText, state.joinText)) {
-        state.testWords.set(state.wordIndex, w1 + u' ' + w2, state.skipped);
-        state.mergedList.append(state.testWords.at(state.wordIndex + 1));
-    } else {
-        state.joinText.clear();
-    }
+    if (!state.memoContains(memoText, joined))
+        return false;
+    state.testWords.set(wordIndex, w1 + u' ' + w2, state.skipped);
+    state.mergedList.append(state.testWords.at(wordIndex + 1));
+    return true;
 }
 
-void attemptJoins(MarkingState &state, const QString &memoText)
+// A wrong word may be one memo word split in two: the join the memo has, or an empty text.
+QString joinWithNextWord(MarkingState &state, int wordIndex, const QString &memoText)
 {
-    state.joinText.clear();
     // Only a word with a word after it can have been split in two.
-    if (state.wordIndex + 1 > state.testWordCount)
-        return;
-    const QString w1 = trimBlanks(state.testWords.at(state.wordIndex));
-    const QString w2 = trimBlanks(state.testWords.at(state.wordIndex + 1));
-    state.joinText = w1 + w2;
-    tryJoin(state, w1, w2, memoText);
-    if (state.joinText.isEmpty()) {
-        state.joinText = w1 + u'-' + w2;
-        tryJoin(state, w1, w2, memoText);
+    if (wordIndex + 1 > state.testWordCount)
+        return {};
+    const QString w1 = trimBlanks(state.testWords.at(wordIndex));
+    const QString w2 = trimBlanks(state.testWords.at(wordIndex + 1));
+    for (const QString &joined : {w1 + w2, w1 + u'-' + w2, w1 + u'\'' + w2, w1 + QStringLiteral(" .")}) {
+        if (tryJoin(state, wordIndex, joined, w1, w2, memoText) && !joined.isEmpty())
+            return joined;
     }
-    if (state.joinText.isEmpty()) {
-        state.joinText = w1 + u'\'' + w2;
-        tryJoin(state, w1, w2, memoText);
-    }
-    if (state.joinText.isEmpty()) {
-        state.joinText = w1 + QStringLiteral(" .");
-        tryJoin(state, w1, w2, memoText);
-    }
+    return {};
 }
 
-void classifyError(MarkingState &state, int n)
+void classifyError(MarkingState &state, int wordIndex, int n, bool joined)
 {
     state.errorKinds.set(n, 0, state.skipped);
-    QString w = state.testWords.at(state.wordIndex);
+    QString w = state.testWords.at(wordIndex);
     if (w.isEmpty() || w == QStringView(u"\r"))
         return;
     if (w == QStringView(u". ")) {
         w = QStringLiteral(" .");
-        state.testWords.set(state.wordIndex, w, state.skipped);
+        state.testWords.set(wordIndex, w, state.skipped);
     }
     quint8 kind = 0;
     if (isRunTogetherMemoPair(state, w))
@@ -88,7 +66,7 @@ void classifyError(MarkingState &state, int n)
         if (core.contains(sign) && !trimmed.endsWith(sign))
             kind = signKind;
     }
-    if (!state.joinText.isEmpty()) {
+    if (joined) {
         kind = 5;
         if (w.endsWith(QStringView(u" .")))
             kind = 1;
@@ -98,12 +76,12 @@ void classifyError(MarkingState &state, int n)
     state.errorKinds.set(n, kind, state.skipped);
 }
 
-void countRepeats(MarkingState &state)
+void countRepeats(MarkingState &state, int wordIndex)
 {
     const int n = state.errorCount;
     if (n <= 1)
         return;
-    const QString word = state.testWords.at(state.wordIndex);
+    const QString word = state.testWords.at(wordIndex);
     const quint8 kind = state.errorKinds.at(n);
     for (int k = 1; k <= n - 1; ++k) {
         const quint8 kindK = state.errorKinds.at(k);
@@ -111,7 +89,7 @@ void countRepeats(MarkingState &state)
             continue;
         ++state.repeatCount;
         state.repeatWords.set(state.repeatCount, word, state.skipped);
-        state.repeatStarts.set(state.repeatCount, state.wordStarts.at(state.wordIndex), state.skipped);
+        state.repeatStarts.set(state.repeatCount, state.wordStarts.at(wordIndex), state.skipped);
         if (k != state.errorCount)
             --state.errorCount;
     }
@@ -130,29 +108,27 @@ bool isAcceptedWord(const MarkingState &state, const QString &word, const QStrin
     return word.endsWith(QChar(13)) && state.memoContains(memoText, left(word, int(word.size()) - 1) + u'.');
 }
 
-void handleWrongWord(MarkingState &state, const QString &memoText)
+bool handleWrongWord(MarkingState &state, int wordIndex, const QString &memoText)
 {
-    const QString w = state.testWords.at(state.wordIndex);
+    const QString w = state.testWords.at(wordIndex);
     if (w.size() < 3 && w.contains(QChar(13))) {
         const char16_t first = w.front().unicode();
         const bool letterLike = first >= 65 && first <= 122;
         const bool digit = first >= u'0' && first <= u'9';
         if (!letterLike && !digit)
-            return;
+            return false;
     }
     if (w == QStringView(u"\n"))
-        return;
+        return false;
 
-    attemptJoins(state, memoText);
+    const bool joined = !joinWithNextWord(state, wordIndex, memoText).isEmpty();
 
     ++state.errorCount;
-    state.errorWords.set(state.errorCount, state.testWords.at(state.wordIndex), state.skipped);
-    state.errorStarts.set(state.errorCount, state.wordStarts.at(state.wordIndex), state.skipped);
-    classifyError(state, state.errorCount);
-    countRepeats(state);
-
-    if (!state.joinText.isEmpty())
-        ++state.wordIndex;
+    state.errorWords.set(state.errorCount, state.testWords.at(wordIndex), state.skipped);
+    state.errorStarts.set(state.errorCount, state.wordStarts.at(wordIndex), state.skipped);
+    classifyError(state, wordIndex, state.errorCount, joined);
+    countRepeats(state, wordIndex);
+    return joined;
 }
 
 void checkWords(MarkingState &state, const QString &memoText)
@@ -161,41 +137,44 @@ void checkWords(MarkingState &state, const QString &memoText)
     state.doubledCount = 0;
     const int bound = state.testWordCount - 1;
     bool lastWordMerged = false;
-    for (state.wordIndex = 1; state.wordIndex <= bound; ++state.wordIndex) {
-        const QString w = state.testWords.at(state.wordIndex);
-        state.wordOk = isAcceptedWord(state, w, memoText);
-        if (!state.wordOk) {
-            const int before = state.wordIndex;
-            handleWrongWord(state, memoText);
-            lastWordMerged = state.wordIndex != before && state.wordIndex == state.testWordCount;
+    int wordIndex = 1;
+    for (; wordIndex <= bound; ++wordIndex) {
+        if (isAcceptedWord(state, state.testWords.at(wordIndex), memoText))
+            continue;
+        // A word merged with the next one takes that one along: the check goes on after it.
+        if (handleWrongWord(state, wordIndex, memoText)) {
+            ++wordIndex;
+            lastWordMerged = wordIndex == state.testWordCount;
+        } else {
+            lastWordMerged = false;
         }
     }
     // The last word may be cut short: it passes when it is part of the memo's last compared
     // characters. A last word merged into the one before it has been dealt with already.
     if (lastWordMerged)
         return;
-    QString w = state.testWords.at(state.wordIndex);
+    QString w = state.testWords.at(wordIndex);
     if (w.isEmpty())
-        w = state.testWords.at(state.wordIndex - 1);
+        w = state.testWords.at(wordIndex - 1);
     const int sliceStart = state.memoCutLength - 40;
     const QString slice = sliceStart >= 1 ? mid(memoText, sliceStart, 41) : left(memoText, state.memoCutLength);
-    state.wordOk = contains(slice, trimBlanks(w));
-    if (!state.wordOk)
-        handleWrongWord(state, memoText);
+    if (!contains(slice, trimBlanks(w)))
+        handleWrongWord(state, wordIndex, memoText);
 }
 
 void checkDoubledWords(MarkingState &state, const QString &memoText)
 {
     state.doubledCount = 0;
     const int bound = state.testWordCount;
-    for (state.wordIndex = 2; state.wordIndex <= bound; ++state.wordIndex) {
-        const QString &w = state.testWords.at(state.wordIndex);
-        const QString &previous = state.testWords.at(state.wordIndex - 1);
+    for (int wordIndex = 2; wordIndex <= bound; ++wordIndex) {
+        const QString &w = state.testWords.at(wordIndex);
+        const QString &previous = state.testWords.at(wordIndex - 1);
         if (trimBlanksView(w).isEmpty() || w == QStringView(u"\r") || w != previous)
             continue;
         if (state.memoContains(memoText, previous + w))
             continue;
-        handleWrongWord(state, memoText);
+        if (handleWrongWord(state, wordIndex, memoText))
+            ++wordIndex; // merged with the next word, which is not checked again
         ++state.doubledCount;
     }
 }

@@ -12,8 +12,9 @@ bool isAcceptedWord(const MarkingState &state, const QString &word, const QStrin
 // The word check over testWords; memoText is the whole memo's plain text.
 void checkWords(MarkingState &state, const QString &memoText);
 
-// Records the test word at wordIndex as an error (or a repeated one), trying joins first.
-void handleWrongWord(MarkingState &state, const QString &memoText);
+// Records test word wordIndex as an error (or a repeated one), trying joins with the next word
+// first. Returns whether the next word was merged into it.
+bool handleWrongWord(MarkingState &state, int wordIndex, const QString &memoText);
 
 // A word typed twice in succession where the memo never has the pair becomes an error.
 void checkDoubledWords(MarkingState &state, const QString &memoText);

@@ -2,20 +2,18 @@
 
 namespace tallimark {
 
-void splitWords(MarkingState &state)
+void splitWords(MarkingState &state, const QString &work)
 {
-    const QString &work = state.workText;
     const int length = int(work.size());
     state.splitCount = 1;
     // Each word starts from an empty slot, whatever an earlier, longer split left there.
     state.splitWords[1].clear();
-    bool charsReported = false;
     bool tableFull = false;
     for (int p = 1; p <= length; ++p) {
-        state.wordIndex = p;
         const QChar c = work.at(p - 1);
-        if (!state.charCells.set(p, c, charsReported ? SkippedFailureSink() : state.skipped))
-            charsReported = true;
+        // A text longer than the character table is reported once, where it leaves the table.
+        if (p == CharSlots + 1)
+            state.skip(subscriptFailure());
         if (tableFull)
             continue;
         QString &word = state.splitWords[state.splitCount];
@@ -54,8 +52,7 @@ void takeSplitAsMemoWords(MarkingState &state)
     for (int k = 1; k <= state.splitCount; ++k)
         state.memoWords[k] = state.splitWords.at(k);
     state.memoWordCount = state.splitCount;
-    if (!state.literalComparisons)
-        state.memoIndex.build(state);
+    state.memoIndex.build(state);
 }
 
 void takeSplitAsTestWords(MarkingState &state)

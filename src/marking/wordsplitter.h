@@ -5,9 +5,9 @@
 
 namespace tallimark {
 
-// Splits workText into splitWords / splitCount and records wordStarts and charCells. Words past
-// the last slot are not stored; the split stops adding words there.
-void splitWords(MarkingState &state);
+// Splits text into splitWords / splitCount and records wordStarts. Words past the last slot are
+// not stored; the split stops adding words there.
+void splitWords(MarkingState &state, const QString &text);
 
 // After splitting the memo part: memoWords / memoWordCount, and the memo index.
 void takeSplitAsMemoWords(MarkingState &state);

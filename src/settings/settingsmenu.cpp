@@ -6,16 +6,16 @@ SettingsMenu::SettingsMenu(QWidget *parent)
     : QMenu(QStringLiteral("Settings"), parent)
 {
     m_integer = addAction(QStringLiteral("Final result as integer"));
-    m_integer->setObjectName(QStringLiteral("mnuInteger"));
+    m_integer->setObjectName(QStringLiteral("integerResultAction"));
     m_integer->setCheckable(true);
     m_multipleOf5 = addAction(QStringLiteral("Final result as multiple of 5"));
-    m_multipleOf5->setObjectName(QStringLiteral("mnu5"));
+    m_multipleOf5->setObjectName(QStringLiteral("multipleOf5ResultAction"));
     m_multipleOf5->setCheckable(true);
     showSetting();
 
     // Qt would toggle a checkable action; the items set their state instead.
-    connect(m_integer, &QAction::triggered, this, &SettingsMenu::mnuInteger_Click);
-    connect(m_multipleOf5, &QAction::triggered, this, &SettingsMenu::mnu5_Click);
+    connect(m_integer, &QAction::triggered, this, &SettingsMenu::chooseIntegerResult);
+    connect(m_multipleOf5, &QAction::triggered, this, &SettingsMenu::chooseMultipleOf5Result);
 }
 
 bool SettingsMenu::resultAsInteger() const
@@ -23,22 +23,22 @@ bool SettingsMenu::resultAsInteger() const
     return m_setting.resultAsInteger();
 }
 
-void SettingsMenu::mnuInteger_Click()
+void SettingsMenu::chooseIntegerResult()
 {
-    m_setting.mnuInteger_Click();
+    m_setting.setRounding(Rounding::Integer);
     showSetting();
 }
 
-void SettingsMenu::mnu5_Click()
+void SettingsMenu::chooseMultipleOf5Result()
 {
-    m_setting.mnu5_Click();
+    m_setting.setRounding(Rounding::MultipleOf5);
     showSetting();
 }
 
 void SettingsMenu::showSetting()
 {
-    m_integer->setChecked(m_setting.mnuIntegerChecked());
-    m_multipleOf5->setChecked(m_setting.mnu5Checked());
+    m_integer->setChecked(m_setting.rounding() == Rounding::Integer);
+    m_multipleOf5->setChecked(m_setting.rounding() == Rounding::MultipleOf5);
 }
 
 } // namespace tallimark

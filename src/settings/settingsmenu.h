@@ -17,11 +17,9 @@ public:
     // True when "Final result as integer" is checked; otherwise results are multiples of 5.
     bool resultAsInteger() const;
 
-    QAction *mnuInteger() const { return m_integer; }
-    QAction *mnu5() const { return m_multipleOf5; }
-
-    void mnuInteger_Click();
-    void mnu5_Click();
+    // The items set their setting rather than toggle it.
+    void chooseIntegerResult();
+    void chooseMultipleOf5Result();
 
 private:
     void showSetting();

@@ -4,15 +4,13 @@
 #include "browser/richtextrender.h"
 #include "windowfixture.h"
 
-#include <QLabel>
 #include <QPrinter>
-#include <QPushButton>
-#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QtTest>
 
 using namespace tallimark;
+using namespace Qt::StringLiterals;
 
 class DocumentsTest : public QObject
 {
@@ -20,24 +18,26 @@ class DocumentsTest : public QObject
 
 private slots:
     void markedCopyOpensWithItsFormatting();
-    void resultsFileOpensAsPlainText();
     void cancelledOrFailedOpenLeavesAnEmptyBox();
     void converterKeepsFormatsAndLineBreaks();
     void saveAsWritesTheBoxAndShowsThePath();
-    void failedSaveIsReportedAndKeepsTheBox();
     void printPutsThePathOnTopAndTakesItOffAgain();
-    void cancelledPrintLeavesTheBoxAsItWas();
 
 private:
-    // A marked copy: plain words, one error in white on red, one repeat red and underlined.
-    static QString writeMarkedCopy(const QString &folder);
-    static QTextCharFormat formatAt(const QTextDocument &document, int position);
+    // A marked copy: plain words, one error in bold white on red, one repeat red and underlined.
+    static QString openMarkedCopy(WindowFixture &f);
+    static QTextCharFormat formatAt(QTextDocument &document, int position)
+    {
+        QTextCursor cursor(&document);
+        cursor.setPosition(position + 1); // the format of the character before the cursor
+        return cursor.charFormat();
+    }
 };
 
-QString DocumentsTest::writeMarkedCopy(const QString &folder)
+QString DocumentsTest::openMarkedCopy(WindowFixture &f)
 {
     RichDocument copy;
-    copy.setText(QStringLiteral("The cow ate grass.\r\nThe cow ate grss."));
+    copy.setText(u"The cow ate grass.\r\nThe cow ate grss."_s);
     copy.setSelStart(4);
     copy.setSelLength(3);
     copy.setSelBackground(Red);
@@ -47,34 +47,25 @@ QString DocumentsTest::writeMarkedCopy(const QString &folder)
     copy.setSelLength(4);
     copy.setSelColour(Red);
     copy.setSelUnderline(true);
-    const QString path = folder + QStringLiteral("/Anna.rug");
+    QString path = f.makeFolder(u"Gr10"_s) + u"/Anna.rug"_s;
     [[maybe_unused]] const Failure saved = copy.saveFile(path);
+    f.dialogs.openAnswers = {path};
+    f.trigger(u"openMarkedAction"_s);
     return path;
-}
-
-QTextCharFormat DocumentsTest::formatAt(const QTextDocument &document, int position)
-{
-    QTextCursor cursor(const_cast<QTextDocument *>(&document));
-    cursor.setPosition(position + 1); // the format of the character before the cursor
-    return cursor.charFormat();
 }
 
 void DocumentsTest::markedCopyOpensWithItsFormatting()
 {
     WindowFixture f;
-    const QString path = writeMarkedCopy(f.makeFolder(QStringLiteral("Gr10")));
-    f.window->setReportText(QStringLiteral("session report"));
-    f.dialogs.openAnswers = {path};
-    f.window->findChild<QAction *>(QStringLiteral("mnuMarked"))->trigger();
-
-    QCOMPARE(f.dialogs.openFilters, QStringList{QStringLiteral("Marked speed tests|*.rug|*.rug")});
+    f.window->setReportText(u"session report"_s);
+    const QString path = openMarkedCopy(f);
+    QCOMPARE(f.dialogs.openFilters, QStringList{u"Marked speed tests|*.rug|*.rug"_s});
     const ReportBox &box = f.window->reportBox();
     QVERIFY(!box.isHidden());
-    QVERIFY(!f.control<QPushButton>(QStringLiteral("Command8_0"))->isHidden());
-    QCOMPARE(f.label(QStringLiteral("Label3"))->text(), path);
+    QVERIFY(!f.control(u"closeReportButton"_s)->isHidden());
+    QCOMPARE(f.text(u"shownFileLabel"_s), path);
     QCOMPARE(f.window->workspace().currentFile, path);
-    QCOMPARE(box.richDocument().text(), QStringLiteral("The cow ate grass.\r\nThe cow ate grss."));
-    QCOMPARE(box.toPlainText(), QStringLiteral("The cow ate grass.\nThe cow ate grss."));
+    QCOMPARE(box.toPlainText(), u"The cow ate grass.\nThe cow ate grss."_s);
 
     const QTextCharFormat error = formatAt(*box.document(), 5);
     QCOMPARE(error.background().color(), QColor(Qt::red));
@@ -84,149 +75,118 @@ void DocumentsTest::markedCopyOpensWithItsFormatting()
     QCOMPARE(repeat.foreground().color(), QColor(Qt::red));
     QVERIFY(repeat.fontUnderline());
     QVERIFY(formatAt(*box.document(), 0).fontWeight() != int(QFont::Bold));
-    QVERIFY(f.dialogs.messages.isEmpty());
-}
 
-void DocumentsTest::resultsFileOpensAsPlainText()
-{
-    WindowFixture f;
-    const QString folder = f.makeFolder(QStringLiteral("Gr10"), {{QStringLiteral("Resultaat.res"),
-        QByteArray("/c/Gr10/Anna.rug  35  wpm\r\n/c/Gr10/Ben.rug  0  wpm\r\n")}});
-    f.dialogs.openAnswers = {folder + QStringLiteral("/Resultaat.res")};
-    f.window->mnuResults_Click();
-    QCOMPARE(f.dialogs.openFilters, QStringList{QStringLiteral("Result files|*.res|*.res")});
-    QCOMPARE(f.window->reportBox().richDocument().text(),
-             QStringLiteral("/c/Gr10/Anna.rug  35  wpm\r\n/c/Gr10/Ben.rug  0  wpm\r\n"));
-    QCOMPARE(f.label(QStringLiteral("Label3"))->text(), folder + QStringLiteral("/Resultaat.res"));
+    // A results file is plain text.
+    const QByteArray lines("/c/Gr10/Anna.rug  35  wpm\r\n/c/Gr10/Ben.rug  0  wpm\r\n");
+    const QString results = f.makeFolder(u"Gr10"_s, {{u"Resultaat.res"_s, lines}}) + u"/Resultaat.res"_s;
+    f.dialogs.openAnswers = {results};
+    f.window->openResults();
+    QCOMPARE(f.dialogs.openFilters.last(), u"Result files|*.res|*.res"_s);
+    QCOMPARE(f.window->reportBox().richDocument().text(), QString::fromLatin1(lines));
+    QCOMPARE(f.text(u"shownFileLabel"_s), results);
+    QVERIFY(f.dialogs.messages.isEmpty());
 }
 
 void DocumentsTest::cancelledOrFailedOpenLeavesAnEmptyBox()
 {
     WindowFixture f;
-    f.window->setReportText(QStringLiteral("session report"));
-    f.window->setCurrentTestLabel(QStringLiteral("old"));
-    f.window->mnuMarked_Click(); // no answer: cancelled
+    f.window->setReportText(u"session report"_s);
+    f.window->setCurrentTestLabel(u"old"_s);
+    f.window->openMarkedCopy(); // no answer: cancelled
     QVERIFY(!f.window->reportBox().isHidden());
     QVERIFY(f.window->reportBox().richDocument().text().isEmpty());
-    QCOMPARE(f.label(QStringLiteral("Label3"))->text(), QString());
+    QCOMPARE(f.text(u"shownFileLabel"_s), QString());
     QVERIFY(f.dialogs.messages.isEmpty());
 
-    const QString missing = f.root() + QStringLiteral("/gone.rug");
+    const QString missing = f.root() + u"/gone.rug"_s;
     f.dialogs.openAnswers = {missing};
-    f.window->mnuMarked_Click();
+    f.window->openMarkedCopy();
     QCOMPARE(f.dialogs.messages.size(), 1);
-    QCOMPARE(f.dialogs.messages[0].title, QStringLiteral("Error"));
-    QVERIFY2(f.dialogs.messages[0].text.startsWith(QStringLiteral("Error #  75 was generated by Tallimark\r")),
+    QCOMPARE(f.dialogs.messages[0].title, u"Error"_s);
+    QVERIFY2(f.dialogs.messages[0].text.startsWith(u"Error #  75 was generated by Tallimark\r"_s),
              qPrintable(f.dialogs.messages[0].text));
     QVERIFY(f.window->reportBox().richDocument().text().isEmpty());
-    QCOMPARE(f.label(QStringLiteral("Label3"))->text(), missing);
+    QCOMPARE(f.text(u"shownFileLabel"_s), missing);
 }
 
 void DocumentsTest::converterKeepsFormatsAndLineBreaks()
 {
     RichDocument source;
-    source.setText(QStringLiteral("one\r\ntwo\rthree\nfour"));
-    source.setFontName(QStringLiteral("Arial"));
+    source.setText(u"one\r\ntwo\rthree\nfour"_s);
+    source.setFontName(u"Arial"_s);
     source.setSelStart(5);
     source.setSelLength(3);
-    source.setSelFontName(QStringLiteral("Courier New"));
+    source.setSelFontName(u"Courier New"_s);
     source.setSelColour(Red);
     QTextDocument target;
-    target.setPlainText(QStringLiteral("old content"));
+    target.setPlainText(u"old content"_s);
     renderRichDocument(source, target);
 
+    QCOMPARE(target.toPlainText(), u"one\ntwo\nthree\nfour"_s);
     QCOMPARE(target.blockCount(), 4);
-    QCOMPARE(target.toPlainText(), QStringLiteral("one\ntwo\nthree\nfour"));
-    const QTextCharFormat two = formatAt(target, 4);
-    QCOMPARE(two.fontFamilies().toStringList(), QStringList{QStringLiteral("Courier New")});
-    QCOMPARE(two.foreground().color(), QColor(Qt::red));
-    QCOMPARE(formatAt(target, 0).fontFamilies().toStringList(), QStringList{QStringLiteral("Arial")});
+    QCOMPARE(formatAt(target, 4).fontFamilies().toStringList(), QStringList{u"Courier New"_s});
+    QCOMPARE(formatAt(target, 4).foreground().color(), QColor(Qt::red));
+    QCOMPARE(formatAt(target, 0).fontFamilies().toStringList(), QStringList{u"Arial"_s});
     QCOMPARE(formatAt(target, 0).fontPointSize(), 10.0);
 }
 
 void DocumentsTest::saveAsWritesTheBoxAndShowsThePath()
 {
     WindowFixture f;
-    const QString folder = f.makeFolder(QStringLiteral("Gr10"));
-    const QString path = writeMarkedCopy(folder);
-    f.dialogs.openAnswers = {path};
-    f.window->mnuMarked_Click();
+    f.window->setReportText(u"the report"_s);
+    f.dialogs.saveAnswers = {f.root() + u"/no/such/folder/out.rtf"_s};
+    f.window->saveAs();
+    QCOMPARE(f.dialogs.messages.size(), 1);
+    QVERIFY(f.dialogs.messages[0].text.startsWith(u"Error # "_s));
+    QCOMPARE(f.window->reportBox().richDocument().text(), u"the report"_s);
+    QCOMPARE(f.text(u"hintLabel"_s), u"Drag speed tests to green box"_s);
 
-    f.window->mnuSave_Click(); // cancelled
-    QCOMPARE(f.label(QStringLiteral("Label4"))->text(), QStringLiteral("Drag speed tests to green box"));
-
-    const QString saved = folder + QStringLiteral("/copy.rtf");
+    const QString path = openMarkedCopy(f);
+    f.window->saveAs(); // cancelled
+    const QString saved = f.root() + u"/copy.rtf"_s;
     f.dialogs.saveAnswers = {saved};
-    f.window->findChild<QAction *>(QStringLiteral("mnuSave"))->trigger();
-    QCOMPARE(f.dialogs.saveFilters.last(), QStringLiteral("'Rich Text Format'-Lêers (*.RTF)|*.RTF"));
+    f.trigger(u"saveAsAction"_s);
+    QCOMPARE(f.dialogs.saveFilters.last(), u"'Rich Text Format'-Lêers (*.RTF)|*.RTF"_s);
     // The dialog opens with the name it last held: the file opened for viewing.
-    QCOMPARE(f.dialogs.saveInitialNames, (QStringList{path, path}));
-    QCOMPARE(f.label(QStringLiteral("Label4"))->text(), saved);
-
+    QCOMPARE(f.dialogs.saveInitialNames.mid(1), (QStringList{path, path}));
+    // The hint line beside the file list names the saved file.
+    QCOMPARE(f.text(u"hintLabel"_s), saved);
     RichDocument reread;
     QVERIFY(!reread.loadFile(saved).failed());
     QCOMPARE(reread.text(), f.window->reportBox().richDocument().text());
     QCOMPARE(reread.formatAt(5).background, std::optional<Colour>(Red));
-    QVERIFY(f.dialogs.messages.isEmpty());
-}
-
-void DocumentsTest::failedSaveIsReportedAndKeepsTheBox()
-{
-    WindowFixture f;
-    f.window->setReportText(QStringLiteral("the report"));
-    f.dialogs.saveAnswers = {f.root() + QStringLiteral("/no/such/folder/out.rtf")};
-    f.window->mnuSave_Click();
-    QCOMPARE(f.dialogs.messages.size(), 1);
-    QCOMPARE(f.dialogs.messages[0].title, QStringLiteral("Error"));
-    QVERIFY(f.dialogs.messages[0].text.startsWith(QStringLiteral("Error # ")));
-    QCOMPARE(f.window->reportBox().richDocument().text(), QStringLiteral("the report"));
-    QCOMPARE(f.label(QStringLiteral("Label4"))->text(), QStringLiteral("Drag speed tests to green box"));
 }
 
 void DocumentsTest::printPutsThePathOnTopAndTakesItOffAgain()
 {
     WindowFixture f;
-    const QString folder = f.makeFolder(QStringLiteral("Gr10"));
-    const QString path = writeMarkedCopy(folder);
-    f.dialogs.openAnswers = {path};
-    f.window->mnuMarked_Click();
+    const QString path = openMarkedCopy(f);
     const QString before = f.window->reportBox().richDocument().text();
-
-    const QString pdf = folder + QStringLiteral("/printed.pdf");
+    const QString pdf = f.root() + u"/printed.pdf"_s;
     QString printedText;
+    bool print = true;
     f.dialogs.printerSetup = [&](QPrinter &printer) {
         printedText = f.window->reportBox().richDocument().text();
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(pdf);
-        return true;
+        return print;
     };
-    f.window->findChild<QAction *>(QStringLiteral("mnuPrint"))->trigger();
-
-    QCOMPARE(f.dialogs.printerRequests, 1);
-    QCOMPARE(printedText, path + QStringLiteral("\r\n\r\n") + before);
+    f.trigger(u"printAction"_s);
+    QCOMPARE(printedText, path + u"\r\n\r\n"_s + before);
     QCOMPARE(f.window->reportBox().richDocument().text(), before);
     QFile printed(pdf);
     QVERIFY(printed.open(QIODevice::ReadOnly));
     QVERIFY(printed.read(5) == "%PDF-");
-    QVERIFY(printed.size() > 500);
 
-    // With no file open, the header is just the two empty lines.
-    f.window->Command8_Click(0);
-    f.window->setReportText(QStringLiteral("Marking speed tests in Gr10"));
-    f.window->Command6_Click();
-    QCOMPARE(printedText, QStringLiteral("\r\n\r\nMarking speed tests in Gr10"));
-    QCOMPARE(f.window->reportBox().richDocument().text(), QStringLiteral("Marking speed tests in Gr10"));
-}
-
-void DocumentsTest::cancelledPrintLeavesTheBoxAsItWas()
-{
-    WindowFixture f;
-    f.window->setReportText(QStringLiteral("line one\r\nline two\r\n"));
-    f.window->setCurrentTestLabel(QStringLiteral("/c/Gr10/Anna.rug"));
-    f.window->mnuPrint_Click();
-    QCOMPARE(f.dialogs.printerRequests, 1);
-    QCOMPARE(f.window->reportBox().richDocument().text(), QStringLiteral("line one\r\nline two\r\n"));
-    QCOMPARE(f.window->reportBox().toPlainText(), QStringLiteral("line one\nline two\n"));
+    // With no file open the header is just the two empty lines; a cancelled print changes nothing.
+    f.window->closeReport();
+    f.window->setReportText(u"line one\r\nline two\r\n"_s);
+    print = false;
+    f.window->printReport();
+    QCOMPARE(f.dialogs.printerRequests, 2);
+    QCOMPARE(printedText, u"\r\n\r\nline one\r\nline two\r\n"_s);
+    QCOMPARE(f.window->reportBox().richDocument().text(), u"line one\r\nline two\r\n"_s);
+    QCOMPARE(f.window->reportBox().toPlainText(), u"line one\nline two\n"_s);
     QVERIFY(f.dialogs.messages.isEmpty());
 }
 

@@ -1,16 +1,15 @@
-// The window as it opens, its menus, the settings check marks, About and Help, the width rule.
+// The window as it opens, its menus and settings, About and Help, the width rule and the keys.
 #include "browser/filelist.h"
 #include "browser/foldertree.h"
 #include "browser/reportbox.h"
 #include "windowfixture.h"
 
-#include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QPushButton>
 #include <QtTest>
 
 using namespace tallimark;
+using namespace Qt::StringLiterals;
 
 class StartupTest : public QObject
 {
@@ -18,10 +17,8 @@ class StartupTest : public QObject
 
 private slots:
     void startStateShowsMemosDestinationAndHiddenControls();
-    void missingMemoIsNamedWithItsFolder();
-    void menusHaveTheirItemsInOrder();
-    void roundingItemsSetRatherThanToggle();
-    void aboutAndHelpShowTheirMessages();
+    void missingMemosAreNamedWithTheirFolder();
+    void menusAndTheirMessages();
     void windowKeepsItsMinimumWidth();
     void destinationNameIsSelectedWhenFocused();
     void startFolderThatDoesNotExistLeavesOnlyRoots();
@@ -32,117 +29,80 @@ private slots:
 void StartupTest::startStateShowsMemosDestinationAndHiddenControls()
 {
     WindowFixture f;
-    frmMain &w = *f.window;
     if (QFileInfo(QDir::homePath()).isDir()) // with no start folder, the home folder is listed
-        QCOMPARE(w.windowTitle(), QStringLiteral("Tallimark - ") + QDir::toNativeSeparators(QDir::homePath()));
-    QCOMPARE(f.label(QStringLiteral("Label7_0"))->text(), QStringLiteral("Bron.rtf"));
-    QCOMPARE(f.label(QStringLiteral("Label7_1"))->text(), QStringLiteral("Source.rtf"));
-    QCOMPARE(f.control<QLineEdit>(QStringLiteral("Text1"))->text(), QStringLiteral("New Folder"));
-    QCOMPARE(f.label(QStringLiteral("Label9"))->text(), f.programFolder() + QStringLiteral("/New Folder"));
+        QCOMPARE(f.window->windowTitle(), u"Tallimark - "_s + QDir::toNativeSeparators(QDir::homePath()));
+    QCOMPARE(f.text(u"afrikaansMemoFile"_s), u"Bron.rtf"_s);
+    QCOMPARE(f.text(u"englishMemoFile"_s), u"Source.rtf"_s);
+    QCOMPARE(f.text(u"destinationEdit"_s), u"New Folder"_s);
+    QCOMPARE(f.text(u"destinationPath"_s), f.programFolder() + u"/New Folder"_s);
     // The destination path itself is only set by a drag or a session.
-    QVERIFY(w.workspace().destFolder.isEmpty());
+    QVERIFY(f.window->workspace().destFolder.isEmpty());
     // The English memo is loaded last and stays in the memo document.
     RichDocument english;
-    QVERIFY(!english.loadFile(f.root() + QStringLiteral("/Source.rtf")).failed());
-    QVERIFY(english.length() > 50);
-    QCOMPARE(w.workspace().memoDocument.text(), english.text());
+    QVERIFY(!english.loadFile(f.root() + u"/Source.rtf"_s).failed());
+    QCOMPARE(f.window->workspace().memoDocument.text(), english.text());
     QVERIFY(f.dialogs.messages.isEmpty());
 
-    for (const char *hidden : {"Label4", "Picture1", "RichTextBox3", "Command8_0", "progress"})
-        QVERIFY2(f.control<QWidget>(QString::fromLatin1(hidden))->isHidden(), hidden);
-    for (const char *shown : {"Label6_0", "Label11", "Label8", "Label5", "Command1", "Command8_1", "tvDir", "lvDir", "List1", "Label3"})
-        QVERIFY2(!f.control<QWidget>(QString::fromLatin1(shown))->isHidden(), shown);
-
-    auto *mark = f.control<QPushButton>(QStringLiteral("Command1"));
-    QCOMPARE(mark->text(), QStringLiteral("Click here to mark speed tests below"));
-    QVERIFY(mark->font().bold());
-    // 15 twips to a pixel: Command1 at 9060, 1950, 3855 x 330.
-    QCOMPARE(mark->geometry(), QRect(604, 130, 257, 22));
-    QCOMPARE(f.control<QWidget>(QStringLiteral("RichTextBox3"))->geometry(), QRect(0, 152, 595, 553));
-    QCOMPARE(f.control<QWidget>(QStringLiteral("List1"))->palette().color(QPalette::Base), QColor(192, 255, 192));
-    w.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&w));
-    QCOMPARE(w.centralWidget()->size(), QSize(929, 709));
+    for (const char *hidden : {"hintLabel", "dragArrow", "reportBox", "closeReportButton", "sessionProgress"})
+        QVERIFY2(f.control(QString::fromLatin1(hidden))->isHidden(), hidden);
+    for (const char *shown : {"afrikaansMemoCaption", "memoNameHint", "destinationCaption", "foldersCaption",
+                              "markButton", "clearTestsButton", "folderTree", "fileList", "testBox", "shownFileLabel"})
+        QVERIFY2(!f.control(QString::fromLatin1(shown))->isHidden(), shown);
 }
 
-void StartupTest::missingMemoIsNamedWithItsFolder()
+void StartupTest::missingMemosAreNamedWithTheirFolder()
 {
     WindowFixture f({}, false);
     QCOMPARE(f.dialogs.messages.size(), 1);
     const auto &message = f.dialogs.messages.first();
-    QCOMPARE(message.title, QStringLiteral("Error"));
-    QVERIFY(message.text.contains(QStringLiteral("Bron.rtf")));
-    QVERIFY(message.text.contains(QStringLiteral("Source.rtf")));
-    QVERIFY(message.text.contains(QDir::toNativeSeparators(f.root())));
-    QVERIFY(f.window->workspace().memoDocument.text().isEmpty());
+    QCOMPARE(message.title, u"Error"_s);
+    for (const QString &part : {u"Bron.rtf"_s, u"Source.rtf"_s, QDir::toNativeSeparators(f.root())})
+        QVERIFY2(message.text.contains(part), qPrintable(part));
     // The labels keep their captions: they still name the files the memos must be saved as.
-    QCOMPARE(f.label(QStringLiteral("Label7_0"))->text(), QStringLiteral("Bron.rtf"));
+    QCOMPARE(f.text(u"afrikaansMemoFile"_s), u"Bron.rtf"_s);
 }
 
-void StartupTest::menusHaveTheirItemsInOrder()
+void StartupTest::menusAndTheirMessages()
 {
     WindowFixture f;
     const QList<QAction *> bar = f.window->menuBar()->actions();
     QStringList captions;
     for (QAction *a : bar)
         captions.append(a->text());
-    QCOMPARE(captions, (QStringList{QStringLiteral("&File"), QStringLiteral("Settings"), QStringLiteral("About"), QStringLiteral("Help")}));
-
+    QCOMPARE(captions, (QStringList{u"&File"_s, u"Settings"_s, u"About"_s, u"Help"_s}));
     QStringList file;
     for (QAction *a : bar.first()->menu()->actions())
-        file.append(a->isSeparator() ? QStringLiteral("-") : a->text());
-    QCOMPARE(file, (QStringList{QStringLiteral("Open Marked SpeedTest"), QStringLiteral("Open Results"),
-                                QStringLiteral("Save As..."), QStringLiteral("Print"), QStringLiteral("-"),
-                                QStringLiteral("E&xit")}));
-    QCOMPARE(bar.first()->menu()->actions().last()->shortcut(), QKeySequence(QStringLiteral("Ctrl+X")));
-}
+        file.append(a->isSeparator() ? u"-"_s : a->text());
+    QCOMPARE(file, (QStringList{u"Open Marked SpeedTest"_s, u"Open Results"_s, u"Save As..."_s, u"Print"_s, u"-"_s,
+                                u"E&xit"_s}));
+    QCOMPARE(bar.first()->menu()->actions().last()->shortcut(), QKeySequence(u"Ctrl+X"_s));
 
-void StartupTest::roundingItemsSetRatherThanToggle()
-{
-    WindowFixture f;
-    auto *integer = f.window->findChild<QAction *>(QStringLiteral("mnuInteger"));
-    auto *five = f.window->findChild<QAction *>(QStringLiteral("mnu5"));
-    QVERIFY(!integer->isChecked());
-    QVERIFY(five->isChecked());
-    QVERIFY(!f.window->resultAsInteger());
-
+    // The Settings items show the setting as check marks; choosing one twice keeps it.
+    auto *integer = f.window->findChild<QAction *>(u"integerResultAction"_s);
+    auto *five = f.window->findChild<QAction *>(u"multipleOf5ResultAction"_s);
+    QVERIFY(five->isChecked() && !integer->isChecked());
     integer->trigger();
     integer->trigger();
-    QVERIFY(integer->isChecked());
-    QVERIFY(!five->isChecked());
-    QVERIFY(f.window->resultAsInteger());
+    QVERIFY(integer->isChecked() && !five->isChecked() && f.window->resultAsInteger());
 
-    five->trigger();
-    five->trigger();
-    QVERIFY(five->isChecked());
-    QVERIFY(!integer->isChecked());
-    QVERIFY(!f.window->resultAsInteger());
-}
-
-void StartupTest::aboutAndHelpShowTheirMessages()
-{
-    WindowFixture f;
-    f.window->findChild<QAction *>(QStringLiteral("mnuAbout"))->trigger();
-    f.window->findChild<QAction *>(QStringLiteral("mnuHelp"))->trigger();
+    f.trigger(u"aboutAction"_s);
+    f.trigger(u"helpAction"_s);
     QCOMPARE(f.dialogs.messages.size(), 2);
-    QCOMPARE(f.dialogs.messages[0].title, QStringLiteral("Tallimark PRO"));
+    QCOMPARE(f.dialogs.messages[0].title, u"Tallimark PRO"_s);
     QCOMPARE(f.dialogs.messages[0].text.count(QLatin1Char('\r')), 1);
-    QVERIFY(f.dialogs.messages[0].text.section(QLatin1Char('\r'), 1).startsWith(QStringLiteral("https://")));
-    QCOMPARE(f.dialogs.messages[1].title, QStringLiteral("Help"));
-    QCOMPARE(f.dialogs.messages[1].text,
-             QStringLiteral(" For Help & Instructions, please read 'Afr Tallimark.doc' or 'Eng Tallimark.doc in the current folder."));
+    QVERIFY(f.dialogs.messages[0].text.section(QLatin1Char('\r'), 1).startsWith(u"https://"_s));
+    QCOMPARE(f.dialogs.messages[1].title, u"Help"_s);
+    QCOMPARE(f.dialogs.messages[1].text, u" For Help & Instructions, please read 'Afr Tallimark.doc' or "
+                                         "'Eng Tallimark.doc in the current folder."_s);
 }
 
 void StartupTest::windowKeepsItsMinimumWidth()
 {
     WindowFixture f;
-    f.window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
+    f.showAndWait();
     f.window->resize(120, 90);
-    QTRY_VERIFY(f.window->frameGeometry().width() >= 200);
-    QCOMPARE(f.window->frameGeometry().width(), 200);
-    // Height has no limit of its own.
-    QVERIFY(f.window->height() < 200);
+    QTRY_COMPARE(f.window->frameGeometry().width(), 200);
+    QVERIFY(f.window->height() < 200); // height has no limit of its own
     f.window->resize(500, 300);
     QTRY_COMPARE(f.window->width(), 500);
 }
@@ -150,21 +110,20 @@ void StartupTest::windowKeepsItsMinimumWidth()
 void StartupTest::destinationNameIsSelectedWhenFocused()
 {
     WindowFixture f;
-    f.window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
-    auto *text1 = f.control<QLineEdit>(QStringLiteral("Text1"));
-    text1->setText(QStringLiteral("Grade 10B"));
-    text1->deselect();
-    QTest::mouseClick(text1, Qt::LeftButton, {}, QPoint(5, 5));
-    QTRY_COMPARE(text1->selectedText(), QStringLiteral("Grade 10B"));
-    QTest::keyClicks(text1, QStringLiteral("Gr11"));
-    QCOMPARE(text1->text(), QStringLiteral("Gr11"));
+    f.showAndWait();
+    auto *edit = f.control<QLineEdit>(u"destinationEdit"_s);
+    edit->setText(u"Grade 10B"_s);
+    edit->deselect();
+    QTest::mouseClick(edit, Qt::LeftButton, {}, QPoint(5, 5));
+    QTRY_COMPARE(edit->selectedText(), u"Grade 10B"_s);
+    QTest::keyClicks(edit, u"Gr11"_s);
+    QCOMPARE(edit->text(), u"Gr11"_s);
 }
 
 void StartupTest::startFolderThatDoesNotExistLeavesOnlyRoots()
 {
-    WindowFixture f(QStringLiteral("/no/such/folder/anywhere"));
-    QCOMPARE(f.window->windowTitle(), QStringLiteral("Tallimark 2013"));
+    WindowFixture f(u"/no/such/folder/anywhere"_s);
+    QCOMPARE(f.window->windowTitle(), u"Tallimark 2013"_s);
     QCOMPARE(f.fileList()->topLevelItemCount(), 0);
     QCOMPARE(f.tree()->topLevelItemCount(), QDir::drives().size());
     QVERIFY(!f.tree()->topLevelItem(0)->isExpanded());
@@ -175,33 +134,30 @@ void StartupTest::startFolderThatDoesNotExistLeavesOnlyRoots()
 void StartupTest::fileListFocusShowsTheDragHint()
 {
     WindowFixture f;
-    f.window->show();
-    QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
-    QVERIFY(f.label(QStringLiteral("Label4"))->isHidden());
+    f.showAndWait();
+    QVERIFY(f.control(u"hintLabel"_s)->isHidden());
     f.fileList()->setFocus(Qt::TabFocusReason);
-    QTRY_VERIFY(!f.label(QStringLiteral("Label4"))->isHidden());
-    QVERIFY(!f.label(QStringLiteral("Picture1"))->isHidden());
+    QTRY_VERIFY(!f.control(u"hintLabel"_s)->isHidden());
+    QVERIFY(!f.control(u"dragArrow"_s)->isHidden());
     // The picture sits beside the hint, not on it.
-    QVERIFY(f.label(QStringLiteral("Picture1"))->x() > f.label(QStringLiteral("Label4"))->x());
+    QVERIFY(f.control(u"dragArrow"_s)->x() > f.control(u"hintLabel"_s)->x());
 
-    // Once the report covers the list, keys no longer go to it.
+    // Once the report covers the list, keys no longer go to it; nothing hides the hint again.
     f.window->showReport();
     QVERIFY(f.window->reportBox().hasFocus());
-    f.control<QWidget>(QStringLiteral("tvDir"))->setFocus();
-    f.window->mnuResults_Click();
+    f.tree()->setFocus();
+    f.window->openResults();
     QVERIFY(f.window->reportBox().hasFocus());
-    // Nothing hides the hint again.
-    QVERIFY(!f.label(QStringLiteral("Label4"))->isHidden());
+    QVERIFY(!f.control(u"hintLabel"_s)->isHidden());
 }
 
 void StartupTest::ctrlXClosesTheWindow()
 {
-    for (const char *focused : {"List1", "RichTextBox3"}) {
+    for (const char *focused : {"testBox", "reportBox"}) {
         WindowFixture f;
-        f.window->show();
         f.window->showReport();
-        QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
-        QWidget *target = f.control<QWidget>(QString::fromLatin1(focused));
+        f.showAndWait();
+        QWidget *target = f.control(QString::fromLatin1(focused));
         target->setFocus();
         QTest::keyClick(target, Qt::Key_X, Qt::ControlModifier);
         QVERIFY2(!f.window->isVisible(), focused);

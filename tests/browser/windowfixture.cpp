@@ -4,9 +4,12 @@
 #include "browser/foldertree.h"
 #include "browser/testbox.h"
 
+#include <QAction>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QtTest>
 
 namespace tallimark {
@@ -15,14 +18,12 @@ WindowFixture::WindowFixture(const QString &startFolder, bool withMemos)
     : m_previousCurrent(QDir::currentPath())
 {
     if (withMemos) {
-        for (const char *memo : {"Bron.rtf", "Source.rtf"}) {
-            const QString name = QString::fromLatin1(memo);
+        for (const QString &name : {QStringLiteral("Bron.rtf"), QStringLiteral("Source.rtf")})
             QFile::copy(QStringLiteral(TALLIMARK_SOURCE_DIR "/examples/") + name, root() + QLatin1Char('/') + name);
-        }
     }
     QDir::setCurrent(root());
-    window = std::make_unique<frmMain>(dialogs, StartOptions{startFolder, programFolder()});
-    window->Form_Load();
+    window = std::make_unique<MainWindow>(dialogs, StartOptions{startFolder, programFolder()});
+    window->start();
 }
 
 WindowFixture::~WindowFixture()
@@ -33,7 +34,7 @@ WindowFixture::~WindowFixture()
 
 QString WindowFixture::makeFolder(const QString &relative, const QList<std::pair<QString, QByteArray>> &files)
 {
-    const QString path = root() + QLatin1Char('/') + relative;
+    QString path = root() + QLatin1Char('/') + relative;
     QDir().mkpath(path);
     for (const auto &[name, content] : files) {
         QFile file(path + QLatin1Char('/') + name);
@@ -43,24 +44,42 @@ QString WindowFixture::makeFolder(const QString &relative, const QList<std::pair
     return path;
 }
 
-QLabel *WindowFixture::label(const QString &name) const
+QString WindowFixture::text(const QString &name) const
 {
-    return control<QLabel>(name);
+    if (auto *edit = control<QLineEdit>(name))
+        return edit->text();
+    return control<QLabel>(name)->text();
+}
+
+void WindowFixture::click(const QString &button) const
+{
+    control<QPushButton>(button)->click();
+}
+
+void WindowFixture::trigger(const QString &action) const
+{
+    window->findChild<QAction *>(action)->trigger();
+}
+
+void WindowFixture::showAndWait() const
+{
+    window->show();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
 }
 
 FolderTree *WindowFixture::tree() const
 {
-    return control<FolderTree>(QStringLiteral("tvDir"));
+    return control<FolderTree>(QStringLiteral("folderTree"));
 }
 
 FileList *WindowFixture::fileList() const
 {
-    return control<FileList>(QStringLiteral("lvDir"));
+    return control<FileList>(QStringLiteral("fileList"));
 }
 
 TestBox *WindowFixture::testBox() const
 {
-    return control<TestBox>(QStringLiteral("List1"));
+    return control<TestBox>(QStringLiteral("testBox"));
 }
 
 QStringList WindowFixture::fileListNames() const
@@ -77,22 +96,6 @@ void WindowFixture::select(const QStringList &names) const
         QTreeWidgetItem *entry = fileList()->topLevelItem(i);
         entry->setSelected(names.contains(entry->text(FileList::NameColumn)));
     }
-}
-
-QByteArray rtfOf(const QString &text)
-{
-    QByteArray body;
-    for (QChar c : text) {
-        if (c == QLatin1Char('\n'))
-            body += "\\par\n";
-        else if (c == QLatin1Char('\\') || c == QLatin1Char('{') || c == QLatin1Char('}'))
-            body += '\\' + QByteArray(1, char(c.unicode()));
-        else if (c.unicode() < 128)
-            body += char(c.unicode());
-        else
-            body += "\\u" + QByteArray::number(c.unicode()) + '?';
-    }
-    return "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}\\f0\\fs20 " + body + "}";
 }
 
 } // namespace tallimark

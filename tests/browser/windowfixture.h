@@ -2,16 +2,13 @@
 // memos (the working folder), a program folder and whatever class folder a test makes.
 #pragma once
 
-#include "browser/frmmain.h"
+#include "browser/mainwindow.h"
 #include "scripteddialogs.h"
 
 #include <QTemporaryDir>
 
 #include <memory>
-
-class QLabel;
-class QLineEdit;
-class QPushButton;
+#include <utility>
 
 namespace tallimark {
 
@@ -32,13 +29,18 @@ public:
     QString makeFolder(const QString &relative, const QList<std::pair<QString, QByteArray>> &files = {});
 
     ScriptedDialogs dialogs;
-    std::unique_ptr<frmMain> window;
+    std::unique_ptr<MainWindow> window;
 
-    template<typename T> T *control(const QString &name) const
+    template<typename T = QWidget> T *control(const QString &name) const
     {
         return window->findChild<T *>(name);
     }
-    QLabel *label(const QString &name) const;
+    // The text of a label or line edit, by object name.
+    QString text(const QString &name) const;
+    void click(const QString &button) const;
+    void trigger(const QString &action) const;
+    void showAndWait() const;
+
     FolderTree *tree() const;
     FileList *fileList() const;
     TestBox *testBox() const;
@@ -50,7 +52,5 @@ private:
     QTemporaryDir m_root;
     QString m_previousCurrent;
 };
-
-QByteArray rtfOf(const QString &text);
 
 } // namespace tallimark

@@ -10,10 +10,12 @@
 
 namespace tallimark::testing {
 
-inline std::unique_ptr<MarkingState> compared(const QString &test, const QString &memo, bool literal = false)
+// A test that ends with these 42 characters, like its memo, is compared with the whole memo.
+inline const QString Ending = QStringLiteral("and this sentence ends the memo text here.");
+
+inline std::unique_ptr<MarkingState> compared(const QString &test, const QString &memo)
 {
     auto state = std::make_unique<MarkingState>();
-    state->literalComparisons = literal;
     compareWithMemo(*state, test, memo);
     return state;
 }

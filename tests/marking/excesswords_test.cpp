@@ -6,9 +6,9 @@
 
 using namespace tallimark;
 using tallimark::testing::compared;
+using tallimark::testing::Ending;
 
 namespace {
-const QString Ending = QStringLiteral("and this sentence ends the memo text here.");
 }
 
 TEST(WordCore, StripsTheSeparatorAndOneClosingMark)

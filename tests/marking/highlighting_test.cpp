@@ -10,10 +10,9 @@
 
 using namespace tallimark;
 using tallimark::testing::compared;
+using tallimark::testing::Ending;
 
 namespace {
-
-const QString Ending = QStringLiteral("and this sentence ends the memo text here.");
 
 bool isRedBehind(const RichDocument &document, int position)
 {
@@ -101,3 +100,56 @@ TEST(SentenceEndSpacing, BlanksBeforeALineBreakGoInTestAndMemo)
     EXPECT_EQ(test.text(), QStringLiteral("End.\r\nWhat?\r\nStop!\r\nNext. Word"));
     EXPECT_EQ(memo.text(), QStringLiteral("Memo.\r\nx.  y"));
 }
+
+namespace {
+
+struct HighlightCase
+{
+    const char *name;
+    QString memo;
+    QString test;
+};
+
+void PrintTo(const HighlightCase &row, std::ostream *out) { *out << row.name; }
+
+class HighlightedDocument : public ::testing::TestWithParam<HighlightCase>
+{
+};
+
+} // namespace
+
+// Every character of a marked test stays readable, and no highlight reaches past its entry.
+TEST_P(HighlightedDocument, NoCharacterInItsBackgroundsColour)
+{
+    const HighlightCase &row = GetParam();
+    auto state = compared(row.test, row.memo);
+    RichDocument document;
+    document.setText(row.test);
+    highlightErrors(*state, document);
+    ASSERT_FALSE(state->highlights.isEmpty());
+    for (const TextRun &run : document.runs()) {
+        const CharFormat &format = run.format;
+        EXPECT_FALSE(format.background.has_value() && format.colour == format.background) << qPrintable(run.text);
+    }
+    for (const HighlightOperation &highlight : std::as_const(state->highlights)) {
+        // A highlight ends on the last character of a word: never on the letter after a break.
+        const QChar last = row.test.at(highlight.start0 + highlight.length - 1);
+        EXPECT_TRUE(!last.isLetter() || highlight.start0 + highlight.length == row.test.size()
+                    || !row.test.at(highlight.start0 + highlight.length).isLetter());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Marking, HighlightedDocument,
+    ::testing::Values(
+        HighlightCase{"typos", QStringLiteral("The dog ran away from the cat.\r\nIt was late. ") + Ending,
+                      QStringLiteral("Teh dog ran  away from the cta.\r\nIt was late. ") + Ending},
+        HighlightCase{"repeat", QStringLiteral("We went home early. ") + Ending,
+                      QStringLiteral("We wnet home wnet early. ") + Ending},
+        // The second join (across the line break) repeats the first, and the word after the
+        // break has an error: the repeat's red must not reach its first letter.
+        HighlightCase{"joinAcrossLineBreak",
+                      QStringLiteral("Something moved in the night. On Saturday we left. ") + Ending
+                          + QStringLiteral(" It was night.\r\nThe end."),
+                      QStringLiteral("Some thing moved in the night.\r\non Saturday we left. ") + Ending}),
+    [](const ::testing::TestParamInfo<HighlightCase> &param) { return std::string(param.param.name); });

@@ -28,24 +28,37 @@ TEST(NumberText, UsesTheSystemLocaleSeparator)
     EXPECT_EQ(numberText(24.3), QStringLiteral("24.3"));
 }
 
-TEST(Rounding, AsIntegerSendsHalvesToEven)
+namespace {
+
+struct RoundingCase
 {
-    EXPECT_EQ(roundedResult(24.5, true), 24);
-    EXPECT_EQ(roundedResult(25.5, true), 26);
-    EXPECT_EQ(roundedResult(22.4, true), 22);
-    EXPECT_EQ(roundedResult(-1.3, true), -1);
+    double wpm;
+    bool asInteger;
+    double expected;
+};
+
+class FinalRounding : public ::testing::TestWithParam<RoundingCase>
+{
+};
+
+} // namespace
+
+// As integer: halves to even. As a multiple of 5: on whole tenths, so 22.5 goes up.
+TEST_P(FinalRounding, HalvesToEvenOrOnWholeTenths)
+{
+    EXPECT_EQ(roundedResult(GetParam().wpm, GetParam().asInteger), GetParam().expected);
 }
 
-TEST(Rounding, MultipleOfFiveOnWholeTenths)
+INSTANTIATE_TEST_SUITE_P(Result, FinalRounding,
+                         ::testing::Values(RoundingCase{24.5, true, 24}, RoundingCase{25.5, true, 26},
+                                           RoundingCase{22.4, true, 22}, RoundingCase{-1.3, true, -1},
+                                           RoundingCase{22.4, false, 20}, RoundingCase{22.5, false, 25},
+                                           RoundingCase{27.4, false, 25}, RoundingCase{24.5, false, 25},
+                                           RoundingCase{0.0, false, 0}, RoundingCase{-3.0, false, 0},
+                                           RoundingCase{-7.5, false, -5}, RoundingCase{-1.3, false, 0}));
+
+TEST(RoundingToFive, NegativeResultsGiveAnExactZero)
 {
-    EXPECT_EQ(roundedResult(22.4, false), 20);
-    EXPECT_EQ(roundedResult(22.5, false), 25);
-    EXPECT_EQ(roundedResult(27.4, false), 25);
-    EXPECT_EQ(roundedResult(24.5, false), 25);
-    EXPECT_EQ(roundedResult(0.0, false), 0);
-    EXPECT_EQ(roundedResult(-3.0, false), 0);
-    EXPECT_EQ(roundedResult(-7.5, false), -5);
-    EXPECT_EQ(roundedResult(-1.3, false), 0);
     // Exactly 0, not a residue of the floating-point steps.
     EXPECT_EQ(numberText(roundedResult(-1.9, false), QStringLiteral(".")), QStringLiteral("0"));
     EXPECT_EQ(numberText(roundedResult(-5.6, false), QStringLiteral(".")), QStringLiteral("0"));
@@ -55,16 +68,12 @@ TEST(RoundingSetting, StartsAtMultipleOfFiveAndNeverToggles)
 {
     RoundingSetting setting;
     EXPECT_FALSE(setting.resultAsInteger());
-    EXPECT_TRUE(setting.mnu5Checked());
-    setting.mnuInteger_Click();
-    setting.mnuInteger_Click();
+    EXPECT_EQ(setting.rounding(), Rounding::MultipleOf5);
+    setting.setRounding(Rounding::Integer);
+    setting.setRounding(Rounding::Integer);
     EXPECT_TRUE(setting.resultAsInteger());
-    EXPECT_TRUE(setting.mnuIntegerChecked());
-    EXPECT_FALSE(setting.mnu5Checked());
-    setting.mnu5_Click();
-    setting.mnu5_Click();
+    setting.setRounding(Rounding::MultipleOf5);
     EXPECT_FALSE(setting.resultAsInteger());
-    EXPECT_TRUE(setting.mnu5Checked());
 }
 
 namespace {
@@ -106,12 +115,12 @@ TEST(ReportBlock, TheWorkedExampleOf1234Characters)
 TEST(ReportBlock, MissingItemsWithoutExcessWordsLeaveAnEmptyLine)
 {
     auto state = counts(500, 2);
-    state->testStops = 3;
-    state->memoStops = 4;
-    state->testCommas = 1;
-    state->memoCommas = 2;
-    state->testLineFeeds = 1;
-    state->memoLineFeeds = 1;
+    state->layout.testStops = 3;
+    state->layout.memoStops = 4;
+    state->layout.testCommas = 1;
+    state->layout.memoCommas = 2;
+    state->layout.testLineFeeds = 1;
+    state->layout.memoLineFeeds = 1;
     calculateResult(*state);
     EXPECT_EQ(state->errorCount, 4);
     buildReport(*state, true);
@@ -127,9 +136,9 @@ TEST(ReportBlock, EveryMissingItemFollowsTheExcessWords)
     auto state = counts(100, 0);
     addExcess(*state, QStringLiteral("cat "));
     addExcess(*state, QStringLiteral("(dog )"));
-    state->testLineFeeds = 2;
-    state->memoLineFeeds = 1;
-    state->memoMarks = 1;
+    state->layout.testLineFeeds = 2;
+    state->layout.memoLineFeeds = 1;
+    state->layout.memoMarks = 1;
     calculateResult(*state);
     buildReport(*state, false);
     EXPECT_TRUE(state->reportText.contains(

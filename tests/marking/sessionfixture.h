@@ -7,12 +7,11 @@
 #include "marking/markingsession.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
-
-#include <unistd.h>
 
 namespace tallimark::testing {
 
@@ -68,7 +67,17 @@ protected:
         return read(destination(name) + QStringLiteral("/Resultaat.res"));
     }
 
-    static bool runningAsRoot() { return geteuid() == 0; }
+    // Every folder and file of the fixture open to every user, for a check run as another one.
+    void openToEveryone() const
+    {
+        const auto all = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner | QFileDevice::ReadGroup
+                         | QFileDevice::WriteGroup | QFileDevice::ExeGroup | QFileDevice::ReadOther
+                         | QFileDevice::WriteOther | QFileDevice::ExeOther;
+        QFile::setPermissions(m_root.path(), all);
+        QDirIterator it(m_root.path(), QDir::AllEntries | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+        while (it.hasNext())
+            QFile::setPermissions(it.next(), all);
+    }
 
     Workspace workspace;
     ScriptedHost host;

@@ -11,84 +11,69 @@ namespace {
 
 const QString Memo = QStringLiteral("The quick brown fox jumps over the lazy dog and runs far away into the woods.");
 
-int cutOf(const QString &test, const QString &memo)
+// A memo with "quick brown " at position 5 and " lazy dog an" gap characters after it.
+QString memoWithGap(int gap)
 {
-    auto state = std::make_unique<MarkingState>();
-    findMemoCut(*state, test, memo);
-    EXPECT_TRUE(state->memoMatched);
-    return state->memoCutLength;
+    return QStringLiteral("The quick brown ") + QString(gap - 12 - 30, u'x') + u' ' + QString(29, u'y')
+           + QStringLiteral(" lazy dog and runs far away into the woods.");
 }
+
+// Both pieces of the pair search, 30 apart in the test; everything the tail and window
+// searches look at contains "#".
+QString pairTest(const QString &b, const QString &a)
+{
+    return QString(28, u'#') + b + QString(18, u'#') + a + QString(10, u'#');
+}
+
+struct MemoCutCase
+{
+    const char *name;
+    QString test;
+    QString memo;
+    int cut;
+};
+
+void PrintTo(const MemoCutCase &row, std::ostream *out) { *out << row.name; }
+
+class MemoCut : public ::testing::TestWithParam<MemoCutCase>
+{
+};
 
 } // namespace
 
-TEST(MemoCut, LastFortyCharactersFoundCutFortyOneAfterTheirStart)
+TEST_P(MemoCut, WhereTheLearnerStopped)
 {
-    const QString test = Memo.left(60);
-    // The last 40 characters of the test start at memo position 21.
-    EXPECT_EQ(cutOf(test, Memo), 21 + 41);
+    auto state = std::make_unique<MarkingState>();
+    findMemoCut(*state, GetParam().test, GetParam().memo);
+    EXPECT_TRUE(state->memoMatched);
+    EXPECT_EQ(state->memoCutLength, GetParam().cut);
 }
 
-TEST(MemoCut, ShorterTailsAreTriedInStepsOfThree)
-{
-    // Only the last 16 characters ("jumps over the l", memo positions 21 to 36) are in the memo;
-    // every tail of 19 or more characters takes in the "#".
-    const QString test = QString(40, u'q') + u'#' + Memo.mid(20, 16);
-    EXPECT_EQ(cutOf(test, Memo), 21 + 41);
-}
-
-TEST(MemoCut, TheWindowBeforeTheLastFortyCharacters)
-{
-    // Every tail ends in "#####"; the 36 characters from position L - 40 are memo 5 to 40.
-    const QString test = QString(20, u'#') + Memo.mid(4, 36) + QString(5, u'#');
-    ASSERT_EQ(test.size(), 61);
-    EXPECT_EQ(cutOf(test, Memo), 5 + 41);
-}
-
-TEST(MemoCut, PairSearchCutsAtTheNextWordEnd)
-{
-    // Pieces b = "quick brown " (memo 5) and a = " lazy dog an" (memo 35), 30 apart; everything
-    // the tail and window searches look at contains "#".
-    const QString test = QString(28, u'#') + Memo.mid(4, 12) + QString(18, u'#') + Memo.mid(34, 12) + QString(10, u'#');
-    ASSERT_EQ(test.size(), 80);
-    // pa + n + 21 = 57; the first blank at or after 56 is at 57.
-    EXPECT_EQ(cutOf(test, Memo), 57);
-}
-
-TEST(MemoCut, PairsSeventySixOrSeventyFiveApartAreNotAccepted)
-{
-    for (const int gap : {76, 75}) {
-        // b at memo position 5, a at 5 + gap.
-        QString memo = QStringLiteral("The quick brown ") + QString(gap - 12 - 30, u'x') + u' '
-                       + QString(29, u'y') + QStringLiteral(" lazy dog and runs far away into the woods.");
-        const QString a = QStringLiteral(" lazy dog an");
-        ASSERT_EQ(memo.indexOf(a) + 1 - 5, gap);
-        const QString test = QString(28, u'#') + QStringLiteral("quick brown ") + QString(18, u'#') + a + QString(10, u'#');
-        // The fallback: the test's length + 10.
-        EXPECT_EQ(cutOf(test, memo), 90) << "gap " << gap;
-    }
-}
-
-TEST(MemoCut, NothingFoundFallsBackToTheTestLengthPlusTen)
-{
-    const QString test = QString(60, u'#');
-    EXPECT_EQ(cutOf(test, Memo + Memo), 70);
-    EXPECT_EQ(cutOf(test, Memo.left(65)), 65); // a shorter memo is taken whole
-}
-
-TEST(MemoCut, ShortTestsSkipPairRoundsThatWouldStartBeforeTheText)
-{
-    // 50 characters: the second piece of every round would start before position 1, so even with
-    // a first piece from the memo only the fallback is left.
-    const QString test = QString(18, u'#') + Memo.mid(34, 12) + QString(20, u'#');
-    EXPECT_EQ(cutOf(test, Memo + Memo), 60);
-}
+INSTANTIATE_TEST_SUITE_P(
+    Marking, MemoCut,
+    ::testing::Values(
+        // The last 40 characters of the test start at memo position 21: cut 41 after their start.
+        MemoCutCase{"lastFortyCharacters", Memo.left(60), Memo, 21 + 41},
+        // Only the last 16 characters (memo 21 to 36) are in the memo; longer tails take in the "#".
+        MemoCutCase{"shorterTailsInStepsOfThree", QString(40, u'q') + u'#' + Memo.mid(20, 16), Memo, 21 + 41},
+        // Every tail ends in "#####"; the 36 characters from position L - 40 are memo 5 to 40.
+        MemoCutCase{"windowBeforeTheLastForty", QString(20, u'#') + Memo.mid(4, 36) + QString(5, u'#'), Memo, 5 + 41},
+        // b at memo 5, a at memo 35: pa + n + 21 = 57, and the first blank at or after 56 is at 57.
+        MemoCutCase{"pairCutsAtTheNextWordEnd", pairTest(Memo.mid(4, 12), Memo.mid(34, 12)), Memo, 57},
+        // Pairs 76 or 75 apart are not accepted: the fallback, the test's length + 10.
+        MemoCutCase{"pairSeventySixApart", pairTest(QStringLiteral("quick brown "), QStringLiteral(" lazy dog an")),
+                    memoWithGap(76), 90},
+        MemoCutCase{"pairSeventyFiveApart", pairTest(QStringLiteral("quick brown "), QStringLiteral(" lazy dog an")),
+                    memoWithGap(75), 90},
+        MemoCutCase{"nothingFound", QString(60, u'#'), Memo + Memo, 70},
+        MemoCutCase{"nothingFoundInAShorterMemo", QString(60, u'#'), Memo.left(65), 65},
+        // 50 characters: the second piece of every round would start before position 1.
+        MemoCutCase{"shortTestSkipsPairRounds", QString(18, u'#') + Memo.mid(34, 12) + QString(20, u'#'), Memo + Memo, 60}),
+    [](const ::testing::TestParamInfo<MemoCutCase> &param) { return std::string(param.param.name); });
 
 TEST(CharacterCount, KeystrokesPerCharacter)
 {
-    auto state = std::make_unique<MarkingState>();
-    state->workText = QStringLiteral("A\u00E9\"\r\n");
-    countCharacters(*state);
-    EXPECT_EQ(state->charCount, 2 + 3 + 2 + 1 + 0);
+    EXPECT_EQ(countCharacters(QStringLiteral("A\u00E9\"\r\n"), {}), 2 + 3 + 2 + 1 + 0);
 
     EXPECT_EQ(keystrokes(u'a'), 1);
     EXPECT_EQ(keystrokes(u'7'), 1);

@@ -6,48 +6,59 @@
 
 using namespace tallimark;
 using tallimark::testing::compared;
+using tallimark::testing::Ending;
 
 namespace {
-
-// A test that ends with these 42 characters, like the memo, is compared with the whole memo.
-const QString Ending = QStringLiteral("and this sentence ends the memo text here.");
 
 std::unique_ptr<MarkingState> split(const QString &text)
 {
     auto state = std::make_unique<MarkingState>();
-    state->workText = text;
-    splitWords(*state);
+    splitWords(*state, text);
     return state;
 }
 
 } // namespace
 
-TEST(WordSplitter, WordsKeepTheSeparatorThatEndedThem)
+namespace {
+
+struct SplitCase
 {
-    auto state = split(QStringLiteral("the cat sat."));
-    ASSERT_EQ(state->splitCount, 3);
-    EXPECT_EQ(state->splitWords.at(1), QStringLiteral("the "));
-    EXPECT_EQ(state->splitWords.at(3), QStringLiteral("sat."));
-    EXPECT_EQ(state->wordStarts.at(1), 0);
-    EXPECT_EQ(state->wordStarts.at(2), 5);
-    EXPECT_EQ(state->wordStarts.at(3), 9);
+    QString text;
+    QStringList words;  // each with the separator that ended it
+    QList<int> starts;  // 1-based; the first word's start is never recorded
+};
+
+void PrintTo(const SplitCase &row, std::ostream *out) { *out << row.text.toStdString(); }
+
+class WordSplitter : public ::testing::TestWithParam<SplitCase>
+{
+};
+
+} // namespace
+
+TEST_P(WordSplitter, WordsAndStarts)
+{
+    auto state = split(GetParam().text);
+    QStringList words;
+    QList<int> starts;
+    for (int k = 1; k <= state->splitCount; ++k) {
+        words << state->splitWords.at(k);
+        starts << state->wordStarts.at(k);
+    }
+    EXPECT_EQ(words, GetParam().words);
+    EXPECT_EQ(starts, GetParam().starts);
 }
 
-TEST(WordSplitter, LineBreaksAndTrailingBlank)
-{
-    auto state = split(QStringLiteral("end \r\nnext "));
-    ASSERT_EQ(state->splitCount, 4); // the empty slot after the last blank is removed
-    EXPECT_EQ(state->splitWords.at(2), QStringLiteral("\r"));
-    EXPECT_EQ(state->splitWords.at(3), QStringLiteral("\n"));
-    EXPECT_EQ(state->splitWords.at(4), QStringLiteral("next "));
-}
-
-TEST(WordSplitter, AFullStopStandingAloneGoesBeforeItsBlank)
-{
-    auto state = split(QStringLiteral("stop . Go"));
-    ASSERT_EQ(state->splitCount, 3);
-    EXPECT_EQ(state->splitWords.at(2), QStringLiteral(" ."));
-}
+INSTANTIATE_TEST_SUITE_P(
+    Marking, WordSplitter,
+    ::testing::Values(
+        SplitCase{QStringLiteral("the cat sat."), {QStringLiteral("the "), QStringLiteral("cat "), QStringLiteral("sat.")}, {0, 5, 9}},
+        // CR and LF are words of their own; no empty word after the last blank.
+        SplitCase{QStringLiteral("end \r\nnext "),
+                  {QStringLiteral("end "), QStringLiteral("\r"), QStringLiteral("\n"), QStringLiteral("next ")},
+                  {0, 5, 6, 7}},
+        // A full stop standing alone after a blank is shown before its blank.
+        SplitCase{QStringLiteral("stop . Go"), {QStringLiteral("stop "), QStringLiteral(" ."), QStringLiteral("Go")}, {0, 6, 8}}));
 
 TEST(WordSplitter, StopsAddingWordsAtSlot1500)
 {
@@ -57,7 +68,7 @@ TEST(WordSplitter, StopsAddingWordsAtSlot1500)
     auto state = split(text);
     int skipped = 0;
     state->skipped = [&](const Failure &failure) { skipped += failure.number == ErrorNumber::SubscriptOutOfRange; };
-    splitWords(*state);
+    splitWords(*state, text);
     EXPECT_EQ(state->splitCount, 1500);
     EXPECT_EQ(state->splitWords.at(1500), QStringLiteral("a "));
     EXPECT_GE(skipped, 1);

@@ -1,5 +1,5 @@
 // Memos at start-up, viewing marked copies and results files, Save As and Print.
-#include "frmmain.h"
+#include "mainwindow.h"
 
 #include "dialogs.h"
 #include "documents/memoloader.h"
@@ -14,12 +14,12 @@
 
 namespace tallimark {
 
-void frmMain::loadMemos()
+void MainWindow::loadMemos()
 {
     const QList<Failure> failures = loadBothMemos(m_workspace);
     m_dialogFileName.clear();
-    Label7[0]->setText(m_workspace.memoFile(MemoLanguage::Afrikaans));
-    Label7[1]->setText(m_workspace.memoFile(MemoLanguage::English));
+    m_memoFileLabels[0]->setText(m_workspace.memoFile(MemoLanguage::Afrikaans));
+    m_memoFileLabels[1]->setText(m_workspace.memoFile(MemoLanguage::English));
     if (failures.isEmpty())
         return;
 
@@ -29,73 +29,69 @@ void frmMain::loadMemos()
     m_dialogs.message(this, lines.join(QLatin1Char('\r')), QStringLiteral("Error"));
 }
 
-void frmMain::mnuMarked_Click()
+void MainWindow::openMarkedCopy()
 {
     openForViewing(QStringLiteral("Marked speed tests|*.rug|*.rug"));
 }
 
-void frmMain::mnuResults_Click()
+void MainWindow::openResults()
 {
     openForViewing(QStringLiteral("Result files|*.res|*.res"));
 }
 
-void frmMain::openForViewing(const QString &filter)
+void MainWindow::openForViewing(const QString &filter)
 {
     showReport();
     showCloseReportButton();
-    RichTextBox3->setReportText(QString());
+    m_reportBox->setReportText(QString());
     m_workspace.currentFile.clear();
     m_dialogFileName.clear();
 
     m_dialogFileName = m_dialogs.openFileName(this, filter);
     m_workspace.currentFile = m_dialogFileName;
     if (m_workspace.currentFile.isEmpty()) {
-        Label3->clear();
+        m_shownFileLabel->clear();
         return;
     }
 
     // A file that cannot be read is reported; the box then stays empty and the label still
     // names the file, so the teacher sees which one failed.
-    const Failure failure = RichTextBox3->loadFile(m_workspace.currentFile);
+    const Failure failure = m_reportBox->loadFile(m_workspace.currentFile);
     if (failure.failed())
         m_dialogs.message(this, genericErrorMessage(failure), QStringLiteral("Error"));
 
-    RichDocument &document = RichTextBox3->richDocument();
+    RichDocument &document = m_reportBox->richDocument();
     document.setSelStart(1);
     document.setSelLength(document.textRtf().length());
     document.setSelOffset(0);
     document.setSelKerning(1);
     document.setSelLength(0);
-    RichTextBox3->refresh();
+    m_reportBox->refresh();
 
     showReport();
-    Label3->setText(m_workspace.currentFile);
+    m_shownFileLabel->setText(m_workspace.currentFile);
 }
 
-void frmMain::mnuSave_Click()
+void MainWindow::saveAs()
 {
     const QString name = m_dialogs.saveFileName(this, QStringLiteral("'Rich Text Format'-Lêers (*.RTF)|*.RTF"),
                                                  m_dialogFileName);
     if (name.isEmpty())
         return;
     m_dialogFileName = name;
-    const Failure failure = RichTextBox3->richDocument().saveFile(name);
+    const Failure failure = m_reportBox->richDocument().saveFile(name);
     if (failure.failed()) {
         m_dialogs.message(this, genericErrorMessage(failure), QStringLiteral("Error"));
         return;
     }
-    Label4->setText(name);
+    // The hint line beside the file list confirms where the save went.
+    m_hintLabel->setText(name);
 }
 
-void frmMain::mnuPrint_Click()
+void MainWindow::printReport()
 {
-    Command6_Click();
-}
-
-void frmMain::Command6_Click()
-{
-    RichDocument &document = RichTextBox3->richDocument();
-    const QString header = Label3->text() + QStringLiteral("\r\n\r\n");
+    RichDocument &document = m_reportBox->richDocument();
+    const QString header = m_shownFileLabel->text() + QStringLiteral("\r\n\r\n");
     document.setSelStart(0);
     document.setSelText(header);
 

@@ -33,36 +33,35 @@ struct StartOptions
     QString programFolder;  // where destination folders are made; empty: programFolder()
 };
 
-class frmMain : public QMainWindow, public MarkingHost
+class MainWindow : public QMainWindow, public MarkingHost
 {
     Q_OBJECT
 
 public:
-    frmMain(Dialogs &dialogs, StartOptions options, QWidget *parent = nullptr);
-    ~frmMain() override;
+    MainWindow(Dialogs &dialogs, StartOptions options, QWidget *parent = nullptr);
+    ~MainWindow() override;
 
     // Start-up: the roots in the tree, the first folder listed, the destination preview, the memos.
-    void Form_Load();
+    void start();
 
     const Workspace &workspace() const { return m_workspace; }
-    const ReportBox &reportBox() const { return *RichTextBox3; }
+    const ReportBox &reportBox() const { return *m_reportBox; }
     bool sessionRunning() const { return m_sessionRunning; }
 
     // Commands, as the menus, buttons and keys run them.
-    void Command1_Click();
-    void Command8_Click(int index);
-    void mnuMarked_Click();
-    void mnuResults_Click();
-    void mnuSave_Click();
-    void mnuPrint_Click();
-    void Command6_Click();
-    void mnuAbout_Click();
-    void mnuHelp_Click();
-    void mnuExit_Click();
+    void markTests();
+    void closeReport();
+    void openMarkedCopy();
+    void openResults();
+    void saveAs();
+    // Prints the report box with the shown file's path as a header line.
+    void printReport();
+    void showAbout();
+    void showHelp();
 
     // The test box and the end of a drag from the file list.
-    void List1_OLEDragDrop();
-    void lvDir_OLECompleteDrag();
+    void addSelectedTests();
+    void finishFileListDrag();
 
     // MarkingHost
     QStringList tests() const override;
@@ -96,8 +95,8 @@ private:
 
     void loadMemos();
     void listFolder(const QString &folder, bool folderSizes);
-    void lvDir_GotFocus();
-    void Text1_GotFocus();
+    void showDragHint();
+    void selectDestinationName();
     void openForViewing(const QString &filter);
 
     Dialogs &m_dialogs;
@@ -111,28 +110,29 @@ private:
     bool m_sessionRunning = false;
     int m_testsDone = 0;
 
-    std::array<QLabel *, 2> Label6{};
-    std::array<QLabel *, 2> Label7{};
-    QLabel *Label11 = nullptr;
-    QLabel *Label8 = nullptr;
-    QLabel *Label9 = nullptr;
-    QLineEdit *Text1 = nullptr;
-    QLabel *Label5 = nullptr;
-    QLabel *Label4 = nullptr;
-    QLabel *Picture1 = nullptr;
-    QPushButton *Command1 = nullptr;
-    std::array<QPushButton *, 2> Command8{};
-    QFrame *Shape2 = nullptr;
-    QFrame *Shape1 = nullptr;
-    FolderTree *tvDir = nullptr;
-    FileList *lvDir = nullptr;
-    TestBox *List1 = nullptr;
-    QLabel *Label3 = nullptr;
-    ReportBox *RichTextBox3 = nullptr;
-    QProgressBar *progress = nullptr;
-    SettingsMenu *mnuSettings = nullptr;
-    QAction *mnuMarked = nullptr;
-    QAction *mnuResults = nullptr;
+    std::array<QLabel *, 2> m_memoCaptions{};
+    std::array<QLabel *, 2> m_memoFileLabels{};
+    QLabel *m_memoNameHint = nullptr;
+    QLabel *m_destinationCaption = nullptr;
+    QLabel *m_destinationPath = nullptr;
+    QLineEdit *m_destinationEdit = nullptr;
+    QLabel *m_foldersCaption = nullptr;
+    QLabel *m_hintLabel = nullptr;  // the drag hint; after Save As, the saved file's path
+    QLabel *m_dragArrow = nullptr;
+    QPushButton *m_markButton = nullptr;
+    QPushButton *m_clearTestsButton = nullptr;
+    QPushButton *m_closeReportButton = nullptr;
+    QFrame *m_markBand = nullptr;
+    QFrame *m_browserFrame = nullptr;
+    FolderTree *m_folderTree = nullptr;
+    FileList *m_fileList = nullptr;
+    TestBox *m_testBox = nullptr;
+    QLabel *m_shownFileLabel = nullptr;
+    ReportBox *m_reportBox = nullptr;
+    QProgressBar *m_progress = nullptr;
+    SettingsMenu *m_settingsMenu = nullptr;
+    QAction *m_openMarkedAction = nullptr;
+    QAction *m_openResultsAction = nullptr;
 };
 
 } // namespace tallimark

@@ -1,0 +1,27 @@
+// Runs a check in a forked child. Under root the child drops to the unprivileged user 65534
+// first, so that permission tests check the same thing in a root CI container as for a user.
+#pragma once
+
+#include <functional>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace tallimark::testing {
+
+// The check's result (0 to 255), 255 when the privileges could not be dropped, or -1 when the
+// child did not exit normally.
+inline int inChildProcess(const std::function<int()> &check, bool dropPrivileges = true)
+{
+    const pid_t pid = fork();
+    if (pid == 0) {
+        if (dropPrivileges && getuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0))
+            _exit(255);
+        _exit(check() & 0xFF);
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+} // namespace tallimark::testing
