@@ -312,9 +312,10 @@ void RtfReader::keepGroup(const RtfGroupState &closed)
 {
     const qsizetype end = m_tokenizer->position();
     const QByteArray bytes = m_input.sliced(closed.groupStart, end - closed.groupStart).toByteArray();
-    const bool inHeader = m_stack.size() == 1
-        && (isHeaderDestination(closed.destinationName)
-            || (!m_bodyStarted && !wordTable().contains(closed.destinationName)));
+    // Only before the body: the writer puts header groups before its own first paragraph, so
+    // that a group reads back where it was.
+    const bool inHeader = m_stack.size() == 1 && !m_bodyStarted
+        && (isHeaderDestination(closed.destinationName) || !wordTable().contains(closed.destinationName));
     if (inHeader) {
         m_headerGroups.append(bytes);
         return;

@@ -36,6 +36,22 @@ QByteArray escapedFontName(const QString &name)
     return out;
 }
 
+// Whether the code page reads printable ASCII as ASCII, as the writer's control words and
+// text need (EBCDIC pages do not).
+bool keepsAscii(int codePage)
+{
+    thread_local QHash<int, bool> known;
+    const auto found = known.constFind(codePage);
+    if (found != known.constEnd())
+        return *found;
+    QByteArray ascii;
+    for (char c = 0x20; c < 0x7F; ++c)
+        ascii.append(c);
+    QString decoded;
+    CodePageDecoder().decode(ascii, codePage, decoded);
+    return *known.insert(codePage, decoded == QLatin1String(ascii));
+}
+
 const char *breakWord(Break kind)
 {
     switch (kind) {
@@ -84,6 +100,7 @@ private:
 
     const RichDocument &m_document;
     const DocumentLayout &m_layout;
+    int m_codePage; // the document's, unless it cannot hold this writer's ASCII
     std::map<int, FontEntry> m_fonts; // by number, so the table comes out in order
     QHash<QString, int> m_fontNumbers;
     int m_defaultFont = 0;
@@ -99,10 +116,16 @@ private:
 };
 
 RtfWriter::RtfWriter(const RichDocument &document)
-    : m_document(document), m_layout(document.m_layout), m_colours(document.m_layout.colours)
+    : m_document(document), m_layout(document.m_layout),
+      m_codePage(keepsAscii(document.m_layout.codePage) ? document.m_layout.codePage : CodePage::Windows1252),
+      m_colours(document.m_layout.colours)
 {
-    for (auto it = m_layout.fonts.cbegin(); it != m_layout.fonts.cend(); ++it)
-        m_fonts.emplace(it.key(), it.value());
+    for (auto it = m_layout.fonts.cbegin(); it != m_layout.fonts.cend(); ++it) {
+        FontEntry entry = it.value();
+        if (entry.codePage > 0 && !keepsAscii(entry.codePage))
+            entry = FontEntry{entry.name, CodePage::Windows1252, addedFontWords};
+        m_fonts.emplace(it.key(), entry);
+    }
     m_defaultFont = m_layout.defaultFontNumber;
     QString defaultName = document.fontName();
     if (defaultName.isEmpty())
@@ -227,7 +250,7 @@ int RtfWriter::codePageOfFont(int number) const
     const auto found = m_fonts.find(number);
     if (found != m_fonts.end() && found->second.codePage > 0)
         return found->second.codePage;
-    return m_layout.codePage;
+    return m_codePage;
 }
 
 int RtfWriter::colourNumber(std::optional<Colour> colour)
@@ -242,11 +265,11 @@ int RtfWriter::colourNumber(std::optional<Colour> colour)
 QByteArray RtfWriter::header() const
 {
     QByteArray out("{\\rtf1");
-    switch (m_layout.codePage) {
+    switch (m_codePage) {
     case CodePage::MacRoman: out.append("\\mac"); break;
     case CodePage::Oem437: out.append("\\pc"); break;
     case CodePage::Oem850: out.append("\\pca"); break;
-    default: out.append("\\ansi\\ansicpg").append(QByteArray::number(m_layout.codePage)); break;
+    default: out.append("\\ansi\\ansicpg").append(QByteArray::number(m_codePage)); break;
     }
     out.append("\\deff").append(QByteArray::number(m_defaultFont)).append("{\\fonttbl");
     for (const auto &[number, entry] : m_fonts) {
