@@ -646,10 +646,15 @@ void RtfReader::readControlWord(const RtfToken &token)
         }
         m_fallbackToSkip = m_state.unicodeSkip;
         break;
+    // The tables count only where the document states them, not inside a group that is
+    // skipped (and kept as written, to be read again after the writer's own tables).
     case Word::FontTable:
-        enterDestination(RtfDestination::FontTable, token.name);
+        if (m_state.destination != RtfDestination::Skipped)
+            enterDestination(RtfDestination::FontTable, token.name);
         break;
     case Word::ColourTable:
+        if (m_state.destination == RtfDestination::Skipped)
+            break;
         enterDestination(RtfDestination::ColourTable, token.name);
         m_colours.clear();
         m_resolvedValid = false;
