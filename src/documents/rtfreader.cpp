@@ -41,7 +41,7 @@ bool isHeaderDestination(std::string_view name)
         "xmlnstbl", "themedata", "colorschememapping", "latentstyles", "datastore", "filetbl",
         "pgdsctbl", "mmathPr", "userprops", "docvar", "private", "defchp", "defpap", "template",
         "ftnsep", "ftnsepc", "aftnsep", "aftnsepc", "ftncn", "aftncn", "wgrffmtfilter", "fchars",
-        "lchars", "protusertbl", "passwordhash", "upr"};
+        "lchars", "protusertbl", "passwordhash"};
     return names.contains(name);
 }
 
@@ -73,7 +73,7 @@ const std::unordered_map<std::string_view, WordInfo> &wordTable()
              "userprops", "docvar", "private", "xmlnstbl", "mmathPr", "pgdsctbl", "listpicture",
              "fchars", "lchars", "do", "shpinst", "nonshppict", "datafield", "fldtype", "txe",
              "rxe", "falt", "panose", "keycode", "comment", "listtext", "shppict", "pnseclvl",
-             "defchp", "defpap", "wgrffmtfilter", "upr"},
+             "defchp", "defpap", "wgrffmtfilter"},
             Word::SkippedDestination);
         add({"f"}, Word::Font);
         add({"fcharset"}, Word::FontCharset);
@@ -646,13 +646,12 @@ void RtfReader::readControlWord(const RtfToken &token)
         }
         m_fallbackToSkip = m_state.unicodeSkip;
         break;
-    // The tables count only where the document states them, not inside a group that is
-    // skipped (and kept as written, to be read again after the writer's own tables).
     case Word::FontTable:
-        if (m_state.destination != RtfDestination::Skipped)
-            enterDestination(RtfDestination::FontTable, token.name);
+        enterDestination(RtfDestination::FontTable, token.name);
         break;
     case Word::ColourTable:
+        // Not one inside a skipped group: that group is kept as written and read again after
+        // the writer's own table, which it would replace.
         if (m_state.destination == RtfDestination::Skipped)
             break;
         enterDestination(RtfDestination::ColourTable, token.name);

@@ -114,6 +114,20 @@ void RtfSink::finish(quint16 lastParagraph, const SectionFormat &lastSection)
         layout.endParagraph = lastParagraph;
         layout.sections.append(lastSection);
     }
+    // Kept RTF among the blanks that end a line stands at the line's break: the sentence-end
+    // clean-up sees a line's last mark, its blanks and its CR together in the source.
+    qsizetype scannedFrom = -1;
+    qsizetype firstNonBlank = 0;
+    for (KeptRtf &item : layout.kept) {
+        if (item.position < scannedFrom || item.position > firstNonBlank) {
+            firstNonBlank = item.position;
+            while (firstNonBlank < text.size() && text.at(firstNonBlank) == u' ')
+                ++firstNonBlank;
+        }
+        scannedFrom = item.position;
+        if (firstNonBlank + 1 < text.size() && text.at(firstNonBlank) == u'\r' && text.at(firstNonBlank + 1) == u'\n')
+            item.position = firstNonBlank;
+    }
     // \uN gives UTF-16 units one by one; a broken file may leave half a pair.
     const qsizetype size = text.size();
     for (qsizetype i = 0; i < size; ++i) {

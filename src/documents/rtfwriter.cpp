@@ -88,7 +88,7 @@ private:
     QByteArray header() const;
     void writeParagraphStart(qsizetype position);
     void writeKept(const KeptRtf &item);
-    void writeBreak(Break kind);
+    void writeBreak(Break kind, bool crLfWritten = false);
     void writeRun(const CharFormat &format, QStringView text, int codePage);
     void writeFormatChange(const CharFormat &format);
     void writeText(QStringView text, int codePage);
@@ -170,8 +170,11 @@ QByteArray RtfWriter::write()
             writeParagraphStart(i);
             paragraphOpen = true;
         }
-        // Kept RTF never stands inside a run: a highlight's group closes before it.
-        while (keptIndex < kept.size() && kept[keptIndex].position <= i)
+        // Kept RTF never stands inside a run: a highlight's group closes before it. What was
+        // kept at a line's end goes after the line's raw CR LF, so the CR still follows the
+        // line's last character.
+        const bool atLineEnd = i < size && isCrLf(i);
+        while (keptIndex < kept.size() && (kept[keptIndex].position < i || (kept[keptIndex].position == i && !atLineEnd)))
             writeKept(kept[keptIndex++]);
         if (i >= size)
             break;
@@ -189,7 +192,12 @@ QByteArray RtfWriter::write()
                 }
                 writeFormatChange(format);
             }
-            writeBreak(kind);
+            if (atLineEnd) {
+                m_out.append("\r\n");
+                while (keptIndex < kept.size() && kept[keptIndex].position == i)
+                    writeKept(kept[keptIndex++]);
+            }
+            writeBreak(kind, atLineEnd);
             const bool tab = text[i] == u'\t';
             i += tab ? 1 : 2;
             paragraphOpen = !endsParagraph(kind, tab);
@@ -329,7 +337,7 @@ void RtfWriter::writeRaw(const QByteArray &rtf)
     m_wordPending = !rtf.endsWith('}');
 }
 
-void RtfWriter::writeBreak(Break kind)
+void RtfWriter::writeBreak(Break kind, bool crLfWritten)
 {
     // The raw CR LF comes straight after the last character of the line, so that plain
     // replacements such as ".  " + CR -> "." + CR work on the source.
@@ -337,7 +345,8 @@ void RtfWriter::writeBreak(Break kind)
         writeWord(breakWord(kind));
         return;
     }
-    m_out.append("\r\n");
+    if (!crLfWritten)
+        m_out.append("\r\n");
     if (const char *word = breakWord(kind))
         writeWord(word);
 }
