@@ -303,8 +303,10 @@ bool RtfReader::endGroup()
     m_stack.pop_back();
     if (closed.keptWhole)
         keepGroup(closed);
-    else if (closed.keptBraces)
+    else if (closed.keptBraces) {
+        flushRowWords();
         m_sink.keep(KeptRtf::Closing, "}");
+    }
     return !m_stack.empty();
 }
 
