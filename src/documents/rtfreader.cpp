@@ -672,15 +672,18 @@ void RtfReader::readControlWord(const RtfToken &token)
             chars.font = parameter;
         }
         break;
+    // A font's charset and code page count only in the font table, where they are kept.
     case Word::FontCharset:
-        m_font.charset = parameter;
-        if (m_state.destination == RtfDestination::FontTable)
+        if (m_state.destination == RtfDestination::FontTable) {
+            m_font.charset = parameter;
             m_font.attributeWords.append(layoutwords::controlWord(token.name, token.hasParameter, parameter));
+        }
         break;
     case Word::FontCodePage:
-        m_font.codePage = parameter;
-        if (m_state.destination == RtfDestination::FontTable)
+        if (m_state.destination == RtfDestination::FontTable) {
+            m_font.codePage = parameter;
             m_font.attributeWords.append(layoutwords::controlWord(token.name, token.hasParameter, parameter));
+        }
         break;
     case Word::FontAttribute:
         if (m_state.destination == RtfDestination::FontTable && m_font.attributeWords.size() < 256)
