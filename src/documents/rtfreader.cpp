@@ -328,7 +328,8 @@ void RtfReader::keepGroup(const RtfGroupState &closed)
 
 void RtfReader::enterDestination(RtfDestination destination, std::string_view name)
 {
-    if (m_state.destination == RtfDestination::Text && !m_stack.empty()
+    // Never the document's own group (the stack then holds only the state outside it).
+    if (m_state.destination == RtfDestination::Text && m_stack.size() >= 2
         && m_stack.back().destination == RtfDestination::Text && !m_state.keptBraces
         && textMark() == m_state.textAtStart && destination != RtfDestination::FontTable
         && destination != RtfDestination::ColourTable) {
@@ -566,7 +567,7 @@ void RtfReader::readLayoutWord(const RtfToken &token, int kind, char16_t value)
         return;
     case Word::KeptBraces:
         if (textMark() == m_state.textAtStart && !m_state.keptBraces && !m_state.keptWhole
-            && !m_stack.empty()) {
+            && m_stack.size() >= 2) {
             flushRowWords();
             m_state.keptBraces = true;
             m_state.takesOwnWords = true;
