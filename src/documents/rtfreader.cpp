@@ -649,12 +649,15 @@ void RtfReader::readControlWord(const RtfToken &token)
         }
         m_fallbackToSkip = m_state.unicodeSkip;
         break;
+    // Not a table inside a skipped group: that group is kept as written and read again after
+    // the writer's own table, which it would replace. The Unicode font table of \upr is the
+    // document's.
     case Word::FontTable:
-        enterDestination(RtfDestination::FontTable, token.name);
+        if (m_state.destination != RtfDestination::Skipped
+            || (!m_stack.empty() && m_stack.back().destinationName == "ud"))
+            enterDestination(RtfDestination::FontTable, token.name);
         break;
     case Word::ColourTable:
-        // Not one inside a skipped group: that group is kept as written and read again after
-        // the writer's own table, which it would replace.
         if (m_state.destination == RtfDestination::Skipped)
             break;
         enterDestination(RtfDestination::ColourTable, token.name);
