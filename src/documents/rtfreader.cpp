@@ -609,6 +609,10 @@ void RtfReader::readControlWord(const RtfToken &token)
     }
     RtfCharState &chars = m_state.chars;
     const int parameter = token.parameter;
+    // The document's code page is stated outside skipped groups, which are kept as written
+    // and read again after the writer's own statement of it.
+    if (info.word <= Word::AnsiCodePage && m_state.destination == RtfDestination::Skipped)
+        return;
 
     switch (info.word) {
     case Word::Ansi:
