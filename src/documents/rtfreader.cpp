@@ -609,9 +609,9 @@ void RtfReader::readControlWord(const RtfToken &token)
     }
     RtfCharState &chars = m_state.chars;
     const int parameter = token.parameter;
-    // The document's code page is stated outside skipped groups, which are kept as written
-    // and read again after the writer's own statement of it.
-    if (info.word <= Word::AnsiCodePage && m_state.destination == RtfDestination::Skipped)
+    // The document's code page and default font are stated outside skipped groups, which are
+    // kept as written and read again after the writer's own statement of them.
+    if (info.word <= Word::DefaultFont && m_state.destination == RtfDestination::Skipped)
         return;
 
     switch (info.word) {
