@@ -279,6 +279,7 @@ void RtfReader::startGroup()
     m_state.takesOwnWords = false;
     m_state.groupStart = m_tokenizer->position() - 1;
     m_state.textAtStart = textMark();
+    m_state.layoutKeptAtStart = m_layoutKept;
     m_state.keptPosition = m_sink.length();
     m_state.destinationName = {};
 }
@@ -331,7 +332,8 @@ void RtfReader::enterDestination(RtfDestination destination, std::string_view na
     // Never the document's own group (the stack then holds only the state outside it).
     if (m_state.destination == RtfDestination::Text && m_stack.size() >= 2
         && m_stack.back().destination == RtfDestination::Text && !m_state.keptBraces
-        && textMark() == m_state.textAtStart && destination != RtfDestination::FontTable
+        && textMark() == m_state.textAtStart && m_layoutKept == m_state.layoutKeptAtStart
+        && destination != RtfDestination::FontTable
         && destination != RtfDestination::ColourTable) {
         m_state.keptWhole = true;
     }
@@ -453,10 +455,13 @@ void RtfReader::readUnknownWord(const RtfToken &token)
         || name.starts_with("tbl") || name.starts_with("tdfrmtxt")) {
         if (name.starts_with("trbrdr") || name.starts_with("clbrdr"))
             m_borderOwner = BorderOwner::Row;
+        ++m_layoutKept;
         m_rowWords.append(layoutwords::controlWord(name, token.hasParameter, token.parameter));
     } else if (name.starts_with("brdr") || name == "brsp") {
-        if (m_borderOwner == BorderOwner::Row)
+        if (m_borderOwner == BorderOwner::Row) {
             layoutwords::appendControlWord(m_rowWords, name, token.hasParameter, token.parameter);
+            ++m_layoutKept;
+        }
         else
             addParagraphWord(token);
     }
@@ -537,6 +542,7 @@ void RtfReader::readLayoutWord(const RtfToken &token, int kind, char16_t value)
         if (token.name == "trowd")
             m_borderOwner = BorderOwner::Row;
         m_rowWords.append(word());
+        ++m_layoutKept;
         return;
     case Word::SectionReset:
         m_section = SectionFormat{};
@@ -581,6 +587,7 @@ void RtfReader::readLayoutWord(const RtfToken &token, int kind, char16_t value)
     case Word::KeptWord:
         flushRowWords();
         m_sink.keep(KeptRtf::Words, word());
+        ++m_layoutKept;
         return;
     default:
         return;

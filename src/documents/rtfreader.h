@@ -58,6 +58,7 @@ struct RtfGroupState
     qsizetype groupStart = 0;   // offset of the group's '{' in the file
     qsizetype textAtStart = 0;  // textMark() when the group opened
     qsizetype keptPosition = 0; // text length when the group opened
+    qsizetype layoutKeptAtStart = 0; // a group that kept words before it is kept whole keeps them twice
     std::string_view destinationName;
 };
 
@@ -133,6 +134,7 @@ private:
     bool m_afterStar = false; // the last token was \*, so the next word names a destination
     bool m_bodyStarted = false;
     qsizetype m_hiddenText = 0;
+    qsizetype m_layoutKept = 0; // counts row and kept words, which a group kept whole would repeat
 
     int m_documentCodePage = CodePage::Windows1252;
     int m_defaultFont = 0;
