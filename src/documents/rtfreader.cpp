@@ -618,8 +618,11 @@ void RtfReader::readControlWord(const RtfToken &token)
     const int parameter = token.parameter;
     // The document's code page and default font are stated outside skipped groups, which are
     // kept as written and read again after the writer's own statement of them.
-    if (info.word <= Word::DefaultFont && m_state.destination == RtfDestination::Skipped)
-        return;
+    if (info.word <= Word::DefaultFont) {
+        if (m_state.destination == RtfDestination::Skipped)
+            return;
+        ++m_layoutKept; // a group that states them is not kept whole: it would state them again
+    }
 
     switch (info.word) {
     case Word::Ansi:
