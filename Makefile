@@ -5,7 +5,7 @@ GENERATOR  := $(shell command -v ninja >/dev/null 2>&1 && echo Ninja || echo "Un
 CMAKE_ARGS ?=
 JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all deps configure build test demo gui bench fuzz package sanitize clean
+.PHONY: all deps configure build test check-layout demo gui bench fuzz package sanitize clean
 
 all: build
 
@@ -24,7 +24,12 @@ build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
 
 test: build
-	@QT_QPA_PLATFORM=offscreen ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+	@QT_QPA_PLATFORM=offscreen ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS) -LE layout
+
+# Marked copies against their originals in LibreOffice (installs LibreOffice Writer when missing).
+check-layout: build
+	@scripts/install-deps.sh libreoffice
+	@QT_QPA_PLATFORM=offscreen ctest --test-dir $(BUILD) --output-on-failure -V -L layout
 
 demo: build
 	@scripts/demo.sh $(BUILD)

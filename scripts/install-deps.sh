@@ -5,6 +5,8 @@
 #   scripts/install-deps.sh fuzz       adds clang and its fuzzer runtime
 #   scripts/install-deps.sh gui        adds Xvfb for running the window without a desktop
 #   scripts/install-deps.sh format     adds clang-format for scripts/format.sh
+#   scripts/install-deps.sh libreoffice adds LibreOffice Writer and AbiWord, which check how
+#                                       other word processors show marked copies
 set -euo pipefail
 
 packages=(cmake make g++ ninja-build pkg-config qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins
@@ -15,6 +17,7 @@ for extra in "$@"; do
     gui)  packages+=(xvfb xauth) ;;
     package) packages+=(dpkg-dev file) ;;
     format) packages+=(clang-format) ;;
+    libreoffice) packages+=(libreoffice-writer-nogui abiword poppler-utils) ;;
     *) echo "install-deps: unknown extra '$extra'" >&2; exit 2 ;;
   esac
 done

@@ -1,6 +1,10 @@
 #include "richtextrender.h"
 
+#include "twips.h"
+
 #include <QColor>
+#include <QTextBlock>
+#include <QTextBlockFormat>
 #include <QTextCharFormat>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -29,10 +33,36 @@ QTextCharFormat qtFormat(const CharFormat &format, const QString &defaultFont)
         qt.setForeground(qtColour(*format.colour));
     if (format.background)
         qt.setBackground(qtColour(*format.background));
-    if (format.offset > 0)
+    if (format.offset > 0 || format.script == Script::Super)
         qt.setVerticalAlignment(QTextCharFormat::AlignSuperScript);
-    else if (format.offset < 0)
+    else if (format.offset < 0 || format.script == Script::Sub)
         qt.setVerticalAlignment(QTextCharFormat::AlignSubScript);
+    qt.setFontStrikeOut(format.strike);
+    return qt;
+}
+
+QTextBlockFormat qtBlockFormat(const ParagraphFormat &paragraph)
+{
+    QTextBlockFormat qt;
+    switch (paragraph.alignment) {
+    case Alignment::Left: qt.setAlignment(Qt::AlignLeft); break;
+    case Alignment::Centre: qt.setAlignment(Qt::AlignHCenter); break;
+    case Alignment::Right: qt.setAlignment(Qt::AlignRight); break;
+    case Alignment::Justified:
+    case Alignment::Distributed: qt.setAlignment(Qt::AlignJustify); break;
+    }
+    qt.setLeftMargin(pixels(paragraph.leftIndent));
+    qt.setRightMargin(pixels(paragraph.rightIndent));
+    qt.setTextIndent(pixels(paragraph.firstLineIndent));
+    qt.setTopMargin(pixels(paragraph.spaceBefore));
+    qt.setBottomMargin(pixels(paragraph.spaceAfter));
+    // \slN: N/240 lines when multiple, else at least (N > 0) or exactly (N < 0) N twips.
+    if (paragraph.lineSpacing != 0 && paragraph.lineSpacingMultiple)
+        qt.setLineHeight(paragraph.lineSpacing * 100.0 / 240, QTextBlockFormat::ProportionalHeight);
+    else if (paragraph.lineSpacing > 0)
+        qt.setLineHeight(pixels(paragraph.lineSpacing), QTextBlockFormat::MinimumHeight);
+    else if (paragraph.lineSpacing < 0)
+        qt.setLineHeight(pixels(-paragraph.lineSpacing), QTextBlockFormat::FixedHeight);
     return qt;
 }
 
@@ -51,6 +81,8 @@ void appendRichDocument(const RichDocument &source, int from, QTextDocument &tar
     const QString defaultFont = source.fontName();
     bool afterCr = false; // a CR at the end of one run pairs with an LF at the start of the next
     int position = 0;
+    QList<int> blockStarts{from}; // where each of Qt's new blocks starts in the source's text
+    const int firstBlock = cursor.blockNumber(); // the block the new text continues
 
     for (const TextRun &run : source.runs()) {
         if (position + run.text.size() <= from) {
@@ -66,12 +98,23 @@ void appendRichDocument(const RichDocument &source, int from, QTextDocument &tar
                 continue;
             }
             afterCr = c == QLatin1Char('\r');
-            if (shown)
-                piece.append(afterCr ? QChar(QLatin1Char('\n')) : c);
+            if (!shown)
+                continue;
+            if (afterCr && source.breakAt(position - 1) == Break::Line) {
+                piece.append(QChar::LineSeparator);
+            } else if (afterCr) {
+                piece.append(QLatin1Char('\n'));
+                blockStarts.append(position + 1);
+            } else {
+                piece.append(c);
+            }
         }
         // insertText turns each '\n' into a paragraph break.
         cursor.insertText(piece, qtFormat(run.format, defaultFont));
     }
+    int index = 0;
+    for (QTextBlock block = target.findBlockByNumber(firstBlock); block.isValid() && index < blockStarts.size(); block = block.next())
+        QTextCursor(block).setBlockFormat(qtBlockFormat(source.paragraphFormatAt(blockStarts[index++])));
 }
 
 } // namespace tallimark

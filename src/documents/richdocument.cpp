@@ -27,7 +27,8 @@ size_t qHash(const CharFormat &format, size_t seed) noexcept
 {
     return qHashMulti(seed, format.fontName, format.fontSizeHalfPoints, format.bold, format.italic,
                       format.underline, format.colour.value_or(0xFF000000u),
-                      format.background.value_or(0xFF000000u), format.offset, format.kerning);
+                      format.background.value_or(0xFF000000u), format.offset, format.kerning,
+                      format.strike, int(format.script));
 }
 
 RichDocument::RichDocument()
@@ -38,10 +39,12 @@ RichDocument::RichDocument()
 void RichDocument::clear()
 {
     m_text.clear();
-    m_formatOfChar.clear();
+    m_chars.clear();
     m_formats.clear();
     m_formatIndices.clear();
     formatIndex(CharFormat{});
+    m_layout = DocumentLayout{};
+    m_layout.paragraphIndex(ParagraphFormat{});
     m_caretFormat = CharFormat{};
     m_selStart = 0;
     m_selLength = 0;
@@ -86,7 +89,7 @@ void RichDocument::setText(const QString &text)
 {
     clear();
     m_text = text;
-    m_formatOfChar.fill(0, text.size());
+    m_chars.fill(CharSlot{}, text.size());
 }
 
 int RichDocument::length() const
@@ -101,13 +104,14 @@ QString RichDocument::textRtf() const
 
 void RichDocument::setTextRtf(const QString &rtf)
 {
-    // The source is ASCII when it comes from a writer. A character a caller put into it that
-    // Windows-1252 bytes would misread is kept as \uN.
+    // The source is what textRtf() gave: ASCII, and the bytes of groups kept from the file as
+    // Latin-1, which go back unchanged. A character beyond Latin-1 that a caller put into it is
+    // kept as \uN.
     QByteArray bytes;
     bytes.reserve(rtf.size());
     for (QChar c : rtf) {
         const char16_t u = c.unicode();
-        if (u < 0x80 || (u >= 0xA0 && u < 0x100))
+        if (u < 0x100)
             bytes.append(char(u));
         else
             bytes.append("\\u").append(QByteArray::number(qint16(c.unicode()))).append('?');
@@ -117,7 +121,7 @@ void RichDocument::setTextRtf(const QString &rtf)
 
 void RichDocument::setRtfBytes(const QByteArray &rtf)
 {
-    RtfSink sink(*this);
+    RtfSink sink(*this, rtf.size());
     RtfReader reader(sink);
     reader.read(rtf);
 }
@@ -160,7 +164,7 @@ void RichDocument::takeCaretFormatFromText()
     if (m_text.isEmpty())
         return;
     const qsizetype from = m_selStart > 0 ? m_selStart - 1 : 0;
-    m_caretFormat = m_formats[m_formatOfChar[from]];
+    m_caretFormat = m_formats[m_chars[from].format];
 }
 
 QString RichDocument::selText() const
@@ -170,11 +174,26 @@ QString RichDocument::selText() const
 
 void RichDocument::setSelText(const QString &text)
 {
-    const CharFormat format = m_selLength > 0 ? m_formats[m_formatOfChar[m_selStart]] : m_caretFormat;
+    const CharFormat format = m_selLength > 0 ? m_formats[m_chars[m_selStart].format] : m_caretFormat;
     const quint16 index = formatIndex(format);
     m_text.replace(m_selStart, m_selLength, text);
-    m_formatOfChar.remove(m_selStart, m_selLength);
-    m_formatOfChar.insert(m_selStart, text.size(), index);
+    m_chars.remove(m_selStart, m_selLength);
+    // New text belongs to the paragraph it is typed into; its breaks are plain paragraph breaks.
+    const quint16 paragraph = m_selStart < m_chars.size() ? m_chars[m_selStart].paragraph
+        : startsParagraph(m_selStart) ? m_layout.endParagraph
+                                      : m_chars[m_selStart - 1].paragraph;
+    m_chars.insert(m_selStart, text.size(), CharSlot{index, paragraph, Break::Text});
+    // What was kept inside the replaced text stays, at its start.
+    const qsizetype removedEnd = m_selStart + m_selLength;
+    const qsizetype shift = text.size() - m_selLength;
+    for (KeptRtf &item : m_layout.kept) {
+        if (item.position > removedEnd)
+            item.position += shift;
+        else if (item.position > m_selStart)
+            item.position = m_selStart;
+    }
+    if (m_selStart == length() - text.size() && m_layout.endParagraph != paragraph)
+        m_layout.endParagraph = paragraph;
     m_selStart += int(text.size());
     m_selLength = 0;
     m_caretFormat = format;
@@ -190,7 +209,7 @@ void RichDocument::changeSelection(Change change)
     // Few distinct formats meet in one selection; map each old one to its changed one once.
     QHash<quint16, quint16> changed;
     for (qsizetype i = m_selStart; i < m_selStart + m_selLength; ++i) {
-        quint16 &index = m_formatOfChar[i];
+        quint16 &index = m_chars[i].format;
         auto found = changed.constFind(index);
         if (found == changed.constEnd()) {
             CharFormat format = m_formats[index];
@@ -244,8 +263,33 @@ void RichDocument::setSelKerning(int halfPoints)
 CharFormat RichDocument::formatAt(int position) const
 {
     if (position >= 0 && position < length())
-        return m_formats[m_formatOfChar[position]];
+        return m_formats[m_chars[position].format];
     return m_caretFormat;
+}
+
+bool RichDocument::startsParagraph(qsizetype position) const
+{
+    if (position <= 0)
+        return true;
+    const QChar before = m_text.at(position - 1);
+    if (before == u'\t')
+        return endsParagraph(m_chars[position - 1].kind, true);
+    return before == u'\n' && position >= 2 && m_text.at(position - 2) == u'\r'
+        && endsParagraph(m_chars[position - 2].kind, false);
+}
+
+ParagraphFormat RichDocument::paragraphFormatAt(int position) const
+{
+    if (position >= 0 && position < length())
+        return m_layout.paragraphFormats.value(m_chars[position].paragraph);
+    return m_layout.paragraphFormats.value(m_layout.endParagraph);
+}
+
+Break RichDocument::breakAt(int position) const
+{
+    if (position >= 0 && position < length())
+        return m_chars[position].kind;
+    return Break::Text;
 }
 
 QList<TextRun> RichDocument::runs() const
@@ -254,9 +298,9 @@ QList<TextRun> RichDocument::runs() const
     qsizetype start = 0;
     const qsizetype size = m_text.size();
     while (start < size) {
-        const quint16 index = m_formatOfChar[start];
+        const quint16 index = m_chars[start].format;
         qsizetype end = start + 1;
-        while (end < size && m_formatOfChar[end] == index)
+        while (end < size && m_chars[end].format == index)
             ++end;
         result.append(TextRun{m_text.mid(start, end - start), m_formats[index]});
         start = end;

@@ -1,11 +1,15 @@
 // One rich-text document: plain text plus per-character formatting, loaded from and saved to RTF.
 //
-// The plain-text view is what the marking engine compares: paragraph breaks read as CR LF, and
-// every position used here (selection start, lengths) counts characters of that view, 0-based,
-// with CR and LF as one character each. The formatting is kept per character and handed to
-// viewers as runs.
+// The plain-text view is what the marking engine compares: paragraph and line breaks read as
+// CR LF, and every position used here (selection start, lengths) counts characters of that view,
+// 0-based, with CR and LF as one character each. The formatting is kept per character and handed
+// to viewers as runs. The layout a learner's file states (paragraphs, sections, page) is kept
+// beside the text, and what the model does not interpret (pictures, fields, tables' structure,
+// footnotes, lists...) is kept as the file's own RTF at its place, so that a saved copy lays out
+// like the file that was loaded.
 #pragma once
 
+#include "documentlayout.h"
 #include "failure.h"
 
 #include <QHash>
@@ -32,6 +36,8 @@ struct CharFormat
     std::optional<Colour> background;  // highlight; none: no background
     int offset = 0;                    // vertical offset in half points (\upN / \dnN); 0 = baseline
     int kerning = 0;                   // \kerningN: pair kerning from N half points on; 0 = off
+    bool strike = false;
+    Script script = Script::Baseline;  // \super / \sub: smaller, raised or lowered
 
     friend bool operator==(const CharFormat &, const CharFormat &) = default;
 };
@@ -103,19 +109,40 @@ public:
     // Runs of equally formatted text, in order; together they are text().
     QList<TextRun> runs() const;
 
+    // Layout. A paragraph's format is that of its characters; the paragraph that ends the text
+    // without a break (an empty one included) has paragraphFormatAt(length()).
+    ParagraphFormat paragraphFormatAt(int position) const;
+    // What the CR of a CR LF, or a TAB, stands for; Break::Text for any other character.
+    Break breakAt(int position) const;
+    const DocumentFormat &documentFormat() const { return m_layout.document; }
+    // One per section, the last one's included; the k-th section ends at the k-th section break.
+    const QList<SectionFormat> &sections() const { return m_layout.sections; }
+    // Groups and words kept as the file wrote them, in text order.
+    const QList<KeptRtf> &keptRtf() const { return m_layout.kept; }
+
 private:
+    struct CharSlot
+    {
+        quint16 format = 0;    // index into m_formats
+        quint16 paragraph = 0; // index into m_layout.paragraphFormats
+        Break kind = Break::Text;
+    };
+
     QString m_text;
-    QList<quint16> m_formatOfChar;     // index into m_formats, one per character of m_text
+    QList<CharSlot> m_chars;           // one per character of m_text
     QList<CharFormat> m_formats;       // each distinct format once
     QHash<CharFormat, quint16> m_formatIndices;
     CharFormat m_caretFormat;
     QString m_defaultFont;
+    DocumentLayout m_layout;
     int m_selStart = 0;
     int m_selLength = 0;
 
     friend class RtfSink;
+    friend class RtfWriter;
     void clear();
     quint16 formatIndex(const CharFormat &format);
+    bool startsParagraph(qsizetype position) const;
     void takeCaretFormatFromText();
     template<typename Change> void changeSelection(Change change);
 };

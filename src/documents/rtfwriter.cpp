@@ -1,15 +1,21 @@
 #include "rtfwriter.h"
 
 #include "codepages.h"
+#include "layoutwords.h"
 #include "richdocument.h"
 
 #include <QHash>
+
+#include <map>
+#include <vector>
 
 namespace tallimark {
 
 namespace {
 
 const QString fallbackFontName = QStringLiteral("Arial");
+// A font this writer adds is declared Windows-1252, whatever the document's code page.
+const QByteArray addedFontWords = QByteArrayLiteral("\\fnil\\fcharset0");
 
 QByteArray escapedFontName(const QString &name)
 {
@@ -25,14 +31,43 @@ QByteArray escapedFontName(const QString &name)
             out.append(char(u));
             continue;
         }
-        const int byte = unicodeToCp1252(u);
-        if (byte >= 0x80)
-            out.append("\\'").append(QByteArray::number(byte, 16).rightJustified(2, '0'));
-        else
-            out.append("\\u").append(QByteArray::number(u > 0x7FFF ? int(u) - 0x10000 : int(u))).append('?');
+        out.append("\\u").append(QByteArray::number(u > 0x7FFF ? int(u) - 0x10000 : int(u))).append('?');
     }
     return out;
 }
+
+// Whether the code page reads printable ASCII as ASCII, as the writer's control words and
+// text need (EBCDIC pages do not).
+bool keepsAscii(int codePage)
+{
+    thread_local QHash<int, bool> known;
+    const auto found = known.constFind(codePage);
+    if (found != known.constEnd())
+        return *found;
+    QByteArray ascii;
+    for (char c = 0x20; c < 0x7F; ++c)
+        ascii.append(c);
+    QString decoded;
+    CodePageDecoder().decode(ascii, codePage, decoded);
+    return *known.insert(codePage, decoded == QLatin1String(ascii));
+}
+
+const char *breakWord(Break kind)
+{
+    switch (kind) {
+    case Break::Line: return "line";
+    case Break::Section: return "sect";
+    case Break::Page: return "page";
+    case Break::Row: return "row";
+    case Break::Cell: return "cell";
+    case Break::NestedCell: return "nestcell";
+    case Break::KeptGroup: return nullptr; // the kept group before it writes the row's end
+    case Break::Text: break;
+    }
+    return "par";
+}
+
+} // namespace
 
 class RtfWriter
 {
@@ -48,122 +83,291 @@ private:
     };
 
     int fontNumber(const CharFormat &format);
+    int codePageOfFont(int number) const;
     int colourNumber(std::optional<Colour> colour);
     QByteArray header() const;
+    void writeParagraphStart(qsizetype position);
+    void writeKept(const KeptRtf &item);
+    void writeBreak(Break kind, bool crLfWritten = false);
+    void writeRun(const CharFormat &format, QStringView text, int codePage);
     void writeFormatChange(const CharFormat &format);
-    void writeText(QStringView text);
+    void writeText(QStringView text, int codePage);
+    void writeRaw(const QByteArray &rtf);
     void writeWord(const char *word);
     void writeWord(const char *word, int parameter);
+    bool isCrLf(qsizetype position) const;
+    bool isCell(qsizetype position) const;
 
-    QList<TextRun> m_runs;
-    QString m_defaultFont;
-    QStringList m_fonts;
+    const RichDocument &m_document;
+    const DocumentLayout &m_layout;
+    int m_codePage; // the document's, unless it cannot hold this writer's ASCII
+    std::map<int, FontEntry> m_fonts; // by number, so the table comes out in order
     QHash<QString, int> m_fontNumbers;
-    QList<Colour> m_colours;
-    QHash<Colour, int> m_colourNumbers;
+    int m_defaultFont = 0;
+    QList<std::optional<Colour>> m_colours;
     WrittenFormat m_written;
+    std::vector<WrittenFormat> m_writtenOutside; // one per kept opening still open
+    QHash<quint16, QByteArray> m_paragraphWords; // by paragraph format, each built once
+    QHash<quint16, int> m_codePages;             // by character format
+    size_t m_paragraphDepth = 0;                 // openings open when the paragraph was started
+    qsizetype m_paragraphStart = 0;
     bool m_wordPending = false; // a control word was written and needs its delimiter
     QByteArray m_out;
 };
 
 RtfWriter::RtfWriter(const RichDocument &document)
-    : m_runs(document.runs()), m_defaultFont(document.fontName())
+    : m_document(document), m_layout(document.m_layout),
+      m_codePage(keepsAscii(document.m_layout.codePage) ? document.m_layout.codePage : CodePage::Windows1252),
+      m_colours(document.m_layout.colours)
 {
-    if (m_defaultFont.isEmpty())
-        m_defaultFont = fallbackFontName;
+    for (auto it = m_layout.fonts.cbegin(); it != m_layout.fonts.cend(); ++it) {
+        FontEntry entry = it.value();
+        if (entry.codePage > 0 && !keepsAscii(entry.codePage))
+            entry = FontEntry{entry.name, CodePage::Windows1252, addedFontWords};
+        m_fonts.emplace(it.key(), entry);
+    }
+    m_defaultFont = m_layout.defaultFontNumber;
+    QString defaultName = document.fontName();
+    if (defaultName.isEmpty())
+        defaultName = m_fonts.contains(m_defaultFont) ? m_fonts[m_defaultFont].name : fallbackFontName;
+    if (defaultName.isEmpty())
+        defaultName = fallbackFontName;
+    FontEntry &defaultEntry = m_fonts[m_defaultFont];
+    if (defaultEntry.attributeWords.isEmpty()) {
+        defaultEntry.attributeWords = addedFontWords;
+        defaultEntry.codePage = CodePage::Windows1252;
+    }
+    defaultEntry.name = defaultName;
+    m_fontNumbers.insert(defaultName, m_defaultFont);
+    for (const auto &[number, entry] : m_fonts) {
+        if (!m_fontNumbers.contains(entry.name))
+            m_fontNumbers.insert(entry.name, number);
+    }
+    if (m_colours.isEmpty())
+        m_colours.append(std::nullopt); // "automatic"
 }
 
 QByteArray RtfWriter::write()
 {
-    m_fonts.append(m_defaultFont);
-    m_fontNumbers.insert(m_defaultFont, 0);
-    qsizetype textSize = 0;
-    for (const TextRun &run : std::as_const(m_runs))
-        textSize += run.text.size();
-    m_out.reserve(256 + textSize + textSize / 8);
+    const QString &text = m_document.m_text;
+    const qsizetype size = text.size();
+    const QList<KeptRtf> &kept = m_layout.kept;
+    m_out.reserve(256 + size + size / 8);
 
     // What a reader assumes before the first formatting word.
-    m_written.font = 0;
+    m_written.font = m_defaultFont;
     m_written.format = CharFormat{};
     m_written.format.fontSizeHalfPoints = 24;
     m_wordPending = true;
-    // A CR that ends one run may pair with an LF that starts the next one.
-    bool carriedCr = false;
-    for (const TextRun &run : std::as_const(m_runs)) {
-        QStringView text = run.text;
-        if (carriedCr) {
-            carriedCr = false;
-            if (text.startsWith(u'\n')) {
-                writeText(u"\r\n");
-                text = text.sliced(1);
-            } else {
-                writeText(u"\r");
+
+    qsizetype section = 0;
+    writeRaw(layoutwords::sectionWords(m_layout.sections.value(section)));
+    qsizetype keptIndex = 0;
+    bool paragraphOpen = false;
+    qsizetype i = 0;
+    for (;;) {
+        if (!paragraphOpen) {
+            writeParagraphStart(i);
+            paragraphOpen = true;
+        }
+        // Kept RTF never stands inside a run: a highlight's group closes before it. What was
+        // kept at a line's end goes after the line's raw CR LF, so the CR still follows the
+        // line's last character.
+        const bool atLineEnd = i < size && isCrLf(i);
+        while (keptIndex < kept.size() && (kept[keptIndex].position < i || (kept[keptIndex].position == i && !atLineEnd)))
+            writeKept(kept[keptIndex++]);
+        if (i >= size)
+            break;
+        const Break kind = m_document.m_chars[i].kind;
+        if (isCrLf(i) || isCell(i)) {
+            // The break of an empty line carries its own formatting (its font size is the
+            // line's height); after text it keeps the text's, so that nothing stands between a
+            // line's last character and its break.
+            if (i == 0 || text[i - 1] == u'\n' || isCell(i - 1)) {
+                CharFormat format = m_document.m_formats[m_document.m_chars[i].format];
+                // No highlight on a line without text; nor its white text.
+                if (format.background) {
+                    format.background.reset();
+                    format.colour.reset();
+                }
+                writeFormatChange(format);
             }
-        }
-        if (text.endsWith(u'\r')) {
-            carriedCr = true;
-            text.chop(1);
-        }
-        // Paragraph breaks at the start of a run go out before its formatting, so that no
-        // formatting change ever stands between the text of a line and its break.
-        while (text.startsWith(u"\r\n")) {
-            writeText(text.first(2));
-            text = text.sliced(2);
-        }
-        if (text.isEmpty())
+            if (atLineEnd) {
+                m_out.append("\r\n");
+                while (keptIndex < kept.size() && kept[keptIndex].position == i)
+                    writeKept(kept[keptIndex++]);
+            }
+            writeBreak(kind, atLineEnd);
+            const bool tab = text[i] == u'\t';
+            i += tab ? 1 : 2;
+            paragraphOpen = !endsParagraph(kind, tab);
+            if (kind == Break::Section) {
+                ++section;
+                writeRaw(layoutwords::sectionWords(m_layout.sections.value(section, m_layout.sections.value(0))));
+            }
             continue;
-        writeFormatChange(run.format);
-        writeText(text);
+        }
+        const quint16 format = m_document.m_chars[i].format;
+        const qsizetype keptAt = keptIndex < kept.size() ? kept[keptIndex].position : size;
+        qsizetype end = i + 1;
+        while (end < size && end < keptAt && m_document.m_chars[end].format == format && !isCrLf(end)
+               && !isCell(end))
+            ++end;
+        auto codePage = m_codePages.constFind(format);
+        if (codePage == m_codePages.constEnd())
+            codePage = m_codePages.insert(format, codePageOfFont(fontNumber(m_document.m_formats[format])));
+        writeRun(m_document.m_formats[format], QStringView(text).sliced(i, end - i), *codePage);
+        i = end;
     }
-    if (carriedCr)
-        writeText(u"\r");
+    // Openings of a file that ended inside them are closed, so that the braces balance.
+    while (!m_writtenOutside.empty())
+        writeKept(KeptRtf{size, "}", KeptRtf::Closing});
     // The final paragraph mark, as word processors write it; the reader drops it again.
-    writeText(u"\r\n");
+    writeBreak(Break::Text);
     m_out.append('}');
-    // The tables list only the fonts and colours that the text uses, in the order it uses them.
+    // The tables are complete only now: the text may have added fonts and colours.
     return header() + m_out;
+}
+
+bool RtfWriter::isCrLf(qsizetype position) const
+{
+    const QString &text = m_document.m_text;
+    return text[position] == u'\r' && position + 1 < text.size() && text[position + 1] == u'\n';
+}
+
+bool RtfWriter::isCell(qsizetype position) const
+{
+    return m_document.m_text[position] == u'\t' && endsParagraph(m_document.m_chars[position].kind, true);
 }
 
 int RtfWriter::fontNumber(const CharFormat &format)
 {
     if (format.fontName.isEmpty())
-        return 0;
+        return m_defaultFont;
     auto found = m_fontNumbers.constFind(format.fontName);
     if (found == m_fontNumbers.constEnd()) {
-        found = m_fontNumbers.insert(format.fontName, int(m_fonts.size()));
-        m_fonts.append(format.fontName);
+        const int number = m_fonts.empty() ? 0 : m_fonts.rbegin()->first + 1;
+        m_fonts[number] = FontEntry{format.fontName, CodePage::Windows1252, addedFontWords};
+        found = m_fontNumbers.insert(format.fontName, number);
     }
     return *found;
+}
+
+int RtfWriter::codePageOfFont(int number) const
+{
+    const auto found = m_fonts.find(number);
+    if (found != m_fonts.end() && found->second.codePage > 0)
+        return found->second.codePage;
+    return m_codePage;
 }
 
 int RtfWriter::colourNumber(std::optional<Colour> colour)
 {
-    if (!colour)
-        return 0; // "automatic"
-    auto found = m_colourNumbers.constFind(*colour);
-    if (found == m_colourNumbers.constEnd()) {
-        m_colours.append(*colour);
-        found = m_colourNumbers.insert(*colour, int(m_colours.size()));
-    }
-    return *found;
+    const qsizetype index = m_colours.indexOf(colour);
+    if (index >= 0)
+        return int(index);
+    m_colours.append(colour);
+    return int(m_colours.size() - 1);
 }
 
 QByteArray RtfWriter::header() const
 {
-    QByteArray out("{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl");
-    for (qsizetype i = 0; i < m_fonts.size(); ++i) {
-        out.append("{\\f").append(QByteArray::number(i)).append("\\fnil\\fcharset0 ");
-        out.append(escapedFontName(m_fonts[i]));
-        out.append(";}");
+    QByteArray out("{\\rtf1");
+    switch (m_codePage) {
+    case CodePage::MacRoman: out.append("\\mac"); break;
+    case CodePage::Oem437: out.append("\\pc"); break;
+    case CodePage::Oem850: out.append("\\pca"); break;
+    default: out.append("\\ansi\\ansicpg").append(QByteArray::number(m_codePage)); break;
     }
-    out.append("}\r\n{\\colortbl ;");
-    for (Colour colour : std::as_const(m_colours)) {
-        out.append("\\red").append(QByteArray::number(colour & 0xFF));
-        out.append("\\green").append(QByteArray::number((colour >> 8) & 0xFF));
-        out.append("\\blue").append(QByteArray::number((colour >> 16) & 0xFF)).append(';');
+    out.append("\\deff").append(QByteArray::number(m_defaultFont)).append("{\\fonttbl");
+    for (const auto &[number, entry] : m_fonts) {
+        out.append("{\\f").append(QByteArray::number(number));
+        out.append(entry.attributeWords.isEmpty() ? QByteArray("\\fnil") : entry.attributeWords);
+        out.append(' ').append(escapedFontName(entry.name)).append(";}");
     }
-    out.append("}\r\n\\viewkind4\\uc1\\pard");
+    out.append("}\r\n{\\colortbl ");
+    for (const std::optional<Colour> &colour : m_colours) {
+        if (colour) {
+            out.append("\\red").append(QByteArray::number(*colour & 0xFF));
+            out.append("\\green").append(QByteArray::number((*colour >> 8) & 0xFF));
+            out.append("\\blue").append(QByteArray::number((*colour >> 16) & 0xFF));
+        }
+        out.append(';');
+    }
+    out.append("}\r\n");
+    out.append(m_layout.headerGroups);
+    out.append(layoutwords::documentWords(m_layout.document));
+    out.append("\\viewkind4\\uc1");
     return out;
+}
+
+void RtfWriter::writeParagraphStart(qsizetype position)
+{
+    m_paragraphStart = position;
+    m_paragraphDepth = m_writtenOutside.size();
+    const quint16 index = position < m_document.m_chars.size() ? m_document.m_chars[position].paragraph
+                                                               : m_layout.endParagraph;
+    auto words = m_paragraphWords.constFind(index);
+    if (words == m_paragraphWords.constEnd())
+        words = m_paragraphWords.insert(index, layoutwords::paragraphWords(m_layout.paragraphFormats.value(index)));
+    writeRaw(*words);
+}
+
+void RtfWriter::writeKept(const KeptRtf &item)
+{
+    if (item.kind == KeptRtf::Closing && m_writtenOutside.empty())
+        return; // its opening is gone; a lone brace would end the document early
+    writeRaw(item.rtf);
+    if (item.kind == KeptRtf::Opening) {
+        m_writtenOutside.push_back(m_written);
+    } else if (item.kind == KeptRtf::Closing) {
+        // Closing the group undoes the formatting written inside it, the paragraph's included.
+        m_written = m_writtenOutside.back();
+        m_writtenOutside.pop_back();
+        if (m_writtenOutside.size() < m_paragraphDepth)
+            writeParagraphStart(m_paragraphStart);
+    }
+}
+
+void RtfWriter::writeRaw(const QByteArray &rtf)
+{
+    if (rtf.isEmpty())
+        return;
+    m_out.append(rtf);
+    m_wordPending = !rtf.endsWith('}');
+}
+
+void RtfWriter::writeBreak(Break kind, bool crLfWritten)
+{
+    // The raw CR LF comes straight after the last character of the line, so that plain
+    // replacements such as ".  " + CR -> "." + CR work on the source.
+    if (kind == Break::Cell || kind == Break::NestedCell) {
+        writeWord(breakWord(kind));
+        return;
+    }
+    if (!crLfWritten)
+        m_out.append("\r\n");
+    if (const char *word = breakWord(kind))
+        writeWord(word);
+}
+
+void RtfWriter::writeRun(const CharFormat &format, QStringView text, int codePage)
+{
+    if (!format.background) {
+        writeFormatChange(format);
+        writeText(text, codePage);
+        return;
+    }
+    // A highlight is a group of its own: every reader ends it with the group, where a
+    // "no highlight" word (\highlight0) is drawn black by some.
+    const WrittenFormat outside = m_written;
+    m_out.append('{');
+    m_wordPending = false;
+    writeFormatChange(format);
+    writeText(text, codePage);
+    m_out.append('}');
+    m_wordPending = false;
+    m_written = outside;
 }
 
 void RtfWriter::writeWord(const char *word)
@@ -192,9 +396,11 @@ void RtfWriter::writeFormatChange(const CharFormat &format)
         writeWord(format.italic ? "i" : "i0");
     if (format.underline != old.underline)
         writeWord(format.underline ? "ul" : "ulnone");
+    if (format.strike != old.strike)
+        writeWord(format.strike ? "strike" : "strike0");
     if (format.colour != old.colour)
         writeWord("cf", colourNumber(format.colour));
-    if (format.background != old.background)
+    if (format.background && format.background != old.background)
         writeWord("highlight", colourNumber(format.background));
     if (format.offset != old.offset) {
         if (format.offset >= 0)
@@ -202,24 +408,20 @@ void RtfWriter::writeFormatChange(const CharFormat &format)
         else
             writeWord("dn", -format.offset);
     }
+    if (format.script != old.script)
+        writeWord(format.script == Script::Super ? "super" : format.script == Script::Sub ? "sub" : "nosupersub");
     if (format.kerning != old.kerning)
         writeWord("kerning", format.kerning);
     m_written.font = font;
     old = format;
 }
 
-void RtfWriter::writeText(QStringView text)
+void RtfWriter::writeText(QStringView text, int codePage)
 {
     static const char hexDigits[] = "0123456789abcdef";
+    const bool windows1252 = codePage == CodePage::Windows1252;
     for (qsizetype i = 0; i < text.size(); ++i) {
         const char16_t c = text[i].unicode();
-        if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') {
-            // The raw CR LF comes straight after the last character of the line.
-            m_out.append("\r\n\\par");
-            m_wordPending = true;
-            ++i;
-            continue;
-        }
         if (c == u'\t') {
             writeWord("tab");
             continue;
@@ -234,19 +436,17 @@ void RtfWriter::writeText(QStringView text)
             m_out.append(char(c));
             continue;
         }
-        const int byte = c >= 0x80 ? unicodeToCp1252(c) : -1;
+        const int byte = c >= 0x80 && windows1252 ? unicodeToCp1252(c) : -1;
         if (byte >= 0x80) {
             m_out.append("\\'").append(hexDigits[byte >> 4]).append(hexDigits[byte & 0xF]);
         } else {
-            // Controls, lone CR and LF included, and everything beyond Windows-1252.
+            // Controls, lone CR and LF included, and everything beyond the font's code page.
             const int value = c > 0x7FFF ? int(c) - 0x10000 : int(c);
             m_out.append("\\u").append(QByteArray::number(value)).append('?');
         }
         m_wordPending = false;
     }
 }
-
-} // namespace
 
 QByteArray writeRtf(const RichDocument &document)
 {

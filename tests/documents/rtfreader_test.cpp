@@ -120,6 +120,71 @@ TEST(RtfReader, TextEditDocument)
     EXPECT_EQ(formatOf(document, u"Neue"_s).fontName, u"HelveticaNeue"_s);
 }
 
+TEST(RtfReader, LayoutAsWordProcessorsStateIt)
+{
+    RichDocument document;
+    document.setRtfBytes(layoutSamples[0]);
+    ASSERT_EQ(document.text(), u"Justified\r\nnext line\r\nCentred\r\nSecond section\r\nafter the page break"_s);
+    const DocumentFormat page = document.documentFormat();
+    EXPECT_EQ(page.paperWidth, 11906);
+    EXPECT_EQ(page.marginLeft, 1134);
+    EXPECT_TRUE(page.landscape);
+    EXPECT_EQ(page.defaultTabWidth, 709);
+    EXPECT_EQ(page.defaultLanguage, 1078);
+    ASSERT_EQ(document.sections().size(), 2);
+    EXPECT_EQ(document.sections()[0].columns, 2);
+    EXPECT_EQ(document.sections()[0].otherWords, "\\sbknone");
+    EXPECT_EQ(document.sections()[1].pageWidth, 11906);
+
+    const ParagraphFormat first = document.paragraphFormatAt(0);
+    EXPECT_EQ(first.alignment, Alignment::Justified);
+    EXPECT_EQ(first.leftIndent, 720);
+    EXPECT_EQ(first.rightIndent, 360);
+    EXPECT_EQ(first.firstLineIndent, -360);
+    EXPECT_EQ(first.spaceBefore, 120);
+    EXPECT_EQ(first.spaceAfter, 200);
+    EXPECT_EQ(first.lineSpacing, 276);
+    EXPECT_TRUE(first.lineSpacingMultiple && first.keepTogether && first.keepWithNext);
+    EXPECT_EQ(first.tabStops, (QList<TabStop>{{5000, "\\tqr\\tldot", false}, {2000, "", true}}));
+    // A line break is a CR LF of the text, but no new paragraph.
+    EXPECT_EQ(document.breakAt(9), Break::Line);
+    EXPECT_EQ(document.paragraphFormatAt(11), first);
+    const ParagraphFormat centred = document.paragraphFormatAt(22);
+    EXPECT_EQ(centred.alignment, Alignment::Centre);
+    EXPECT_EQ(centred.otherWords, "\\brdrb\\brdrs\\brdrw10\\brsp20\\shading2000");
+    EXPECT_EQ(document.breakAt(29), Break::Section);
+    EXPECT_EQ(document.breakAt(45), Break::Page);
+
+    // What the model does not interpret stays as the file wrote it, where it was.
+    document.setRtfBytes(layoutSamples[1]);
+    EXPECT_EQ(document.text(), u"Itemlink ab"_s);
+    QStringList kept;
+    for (const KeptRtf &item : document.keptRtf())
+        kept << u"%1:%2"_s.arg(item.position).arg(QString::fromLatin1(item.rtf));
+    EXPECT_EQ(kept, (QStringList{u"0:{\\listtext\\'b7\\tab}"_s, u"4:{\\*\\bkmkstart b}"_s,
+                                 u"4:{\\*\\bkmkend b}"_s, u"4:{\\field"_s,
+                                 u"4:{\\*\\fldinst HYPERLINK \"x\"}"_s, u"4:{\\fldrslt"_s, u"8:}"_s,
+                                 u"8:}"_s, u"10:{\\pict\\pngblip 89504e47}"_s,
+                                 u"11:{\\footnote\\pard note}"_s, u"11:{\\*\\unknown keep me}"_s,
+                                 u"11:\\chftn"_s}));
+    EXPECT_TRUE(document.textRtf().contains(u"{\\stylesheet{\\s1 Heading;}}{\\*\\listtable{\\list\\listid1}}"_s));
+
+    document.setRtfBytes(layoutSamples[2]);
+    EXPECT_EQ(document.text(), u"a\tb\t\r\nA\t\r\nC\t\r\nafter"_s);
+    EXPECT_EQ(document.breakAt(1), Break::Cell);
+    EXPECT_EQ(document.breakAt(4), Break::Row);
+    EXPECT_EQ(document.breakAt(7), Break::NestedCell);
+    EXPECT_EQ(document.breakAt(8), Break::KeptGroup);
+    EXPECT_EQ(document.paragraphFormatAt(0).otherWords, "\\intbl");
+    EXPECT_EQ(document.keptRtf().first().rtf, "\\trowd\\trgaph108\\trbrdrt\\brdrs\\clbrdrb\\brdrs\\cellx2000\\cellx4000");
+
+    document.setRtfBytes(layoutSamples[3]);
+    EXPECT_EQ(document.text(), u"\u041Fs2xshown\r\n"_s);
+    EXPECT_TRUE(document.formatAt(1).strike);
+    EXPECT_EQ(document.formatAt(2).script, Script::Super);
+    EXPECT_EQ(document.formatAt(3).script, Script::Sub);
+}
+
 TEST(RtfReader, UnicodeFallbackSkippingIsScopedToItsGroup)
 {
     // \uc2 inside the group skips two fallback bytes; outside it the default of one applies again.

@@ -195,6 +195,57 @@ TEST(RtfSamples, TextMatchesLibreOfficeWhereLibreOfficeIsRight)
     EXPECT_GE(compared, 50);
 }
 
+// Every sample: what the writer writes reads back as the same document, and once more as the
+// same RTF. A copy with marks (white on red, red underlined) never draws a character in the
+// colour of its own background.
+TEST(RtfSamples, SurviveTheWriterAndTheirMarks)
+{
+    const QDir folder(samplesFolder());
+    if (!folder.exists())
+        GTEST_SKIP() << "no samples folder at " << samplesFolder().toStdString();
+    int checked = 0;
+    for (const QString &fileName : folder.entryList({u"*.rtf"_s}, QDir::Files, QDir::Name)) {
+        SCOPED_TRACE(fileName.toStdString());
+        RichDocument document;
+        ASSERT_FALSE(document.loadFile(folder.filePath(fileName)).failed());
+        const RichDocument copy = reread(document);
+        EXPECT_EQ(firstDifference(copy, document), QString());
+        EXPECT_EQ(reread(copy).textRtf(), copy.textRtf());
+
+        // A learner may have hidden text in the page's colour; the marks never do.
+        QList<int> invisible;
+        for (int i = 0; i < document.length(); ++i) {
+            const CharFormat format = document.formatAt(i);
+            if (format.colour.value_or(0) == format.background.value_or(White))
+                invisible << i;
+        }
+        for (int at = 0; at + 4 < document.length(); at += 9) {
+            document.setSelStart(at);
+            document.setSelLength(4);
+            if (at % 2) {
+                document.setSelBold(true);
+                document.setSelBackground(Red);
+                document.setSelColour(White);
+            } else {
+                document.setSelColour(Red);
+                document.setSelUnderline(true);
+            }
+        }
+        const QString marked = document.textRtf();
+        for (const char *word : {"\\\\highlight0", "\\\\cb0", "\\\\chcbpat0"})
+            EXPECT_FALSE(marked.contains(QRegularExpression(QLatin1String(word) + u"(?![0-9])"_s))) << word;
+        const RichDocument markedCopy = reread(document);
+        for (int i = 0; i < markedCopy.length(); ++i) {
+            const CharFormat format = markedCopy.formatAt(i);
+            if (!invisible.contains(i)) {
+                EXPECT_NE(format.colour.value_or(0), format.background.value_or(White)) << "at " << i;
+            }
+        }
+        ++checked;
+    }
+    EXPECT_GE(checked, 50);
+}
+
 TEST(RtfSamples, FilesWithoutReferenceReadWithoutHarm)
 {
     const QDir folder(samplesFolder());

@@ -157,5 +157,25 @@ TEST(Selection, SettingTheTextDropsAllFormatting)
     EXPECT_TRUE(document.runs().isEmpty());
 }
 
+TEST(Selection, EditsKeepTheLayoutAndKeptGroupsInPlace)
+{
+    RichDocument document;
+    document.setRtfBytes(QByteArrayLiteral("{\\rtf1\\pard\\qc ab{\\*\\bkmkstart m}cd{\\pict 01}\\par\\pard\\qr ef}"));
+    ASSERT_EQ(document.text(), u"abcd\r\nef"_s);
+    document.setSelStart(1);
+    document.setSelLength(2);
+    document.setSelText(u"XYZ"_s); // the bookmark stood inside: it stays, at the edit's start
+    document.setSelStart(document.length());
+    document.setSelText(u"\r\ngh"_s); // a report block continues the last paragraph's layout
+    EXPECT_EQ(document.text(), u"aXYZd\r\nef\r\ngh"_s);
+    ASSERT_EQ(document.keptRtf().size(), 2);
+    EXPECT_EQ(document.keptRtf()[0].position, 1);
+    EXPECT_EQ(document.keptRtf()[1].position, 5);
+    EXPECT_EQ(document.paragraphFormatAt(2).alignment, Alignment::Centre);
+    EXPECT_EQ(document.paragraphFormatAt(7).alignment, Alignment::Right);
+    EXPECT_EQ(document.paragraphFormatAt(11).alignment, Alignment::Right);
+    EXPECT_EQ(firstDifference(reread(document), document), QString());
+}
+
 } // namespace
 } // namespace tallimark

@@ -1,0 +1,243 @@
+// Marked copies keep the learner's layout, as LibreOffice lays documents out: every sample that
+// would be marked is highlighted and saved the way a marked copy is, both files are converted
+// with LibreOffice, and their paragraphs, pages, pictures and tables are compared. Runs only where
+// LibreOffice is installed (make check-layout) and skips elsewhere.
+#include "testsupport.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QHash>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QXmlStreamReader>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace tallimark {
+namespace {
+
+using Properties = QHash<QString, QString>;
+
+const QStringList paragraphProperties = {
+    u"fo:text-align"_s, u"fo:margin-left"_s, u"fo:margin-right"_s, u"fo:text-indent"_s,
+    u"fo:margin-top"_s, u"fo:margin-bottom"_s, u"fo:line-height"_s,
+    u"style:line-height-at-least"_s, u"style:line-spacing"_s};
+const QStringList pageProperties = {u"fo:page-width"_s, u"fo:page-height"_s, u"fo:margin-left"_s,
+                                    u"fo:margin-right"_s, u"fo:margin-top"_s, u"fo:margin-bottom"_s,
+                                    u"style:print-orientation"_s};
+
+// What LibreOffice made of one document.
+struct Layout
+{
+    QList<Properties> paragraphs;
+    Properties page;
+    int pictures = 0;
+    int tables = 0;
+};
+
+struct Style
+{
+    QString parent;
+    Properties properties;
+};
+
+// A length of zero and a property left out mean the same; so do left alignment and none.
+Properties normalised(Properties properties)
+{
+    for (const QString &key : paragraphProperties) {
+        QString value = properties.value(key);
+        if (value.isEmpty() || (value.toDouble() == 0.0 && value[0].isDigit()))
+            value = key == u"fo:text-align"_s ? u"start"_s : key == u"fo:line-height"_s ? u"100%"_s : u"0"_s;
+        if (value == u"left"_s)
+            value = u"start"_s;
+        properties.insert(key, value);
+    }
+    return properties;
+}
+
+Properties resolved(const QHash<QString, Style> &styles, const Properties &defaults, QString name)
+{
+    QList<const Style *> chain;
+    while (!name.isEmpty() && styles.contains(name) && chain.size() < 20) {
+        const Style &style = *styles.constFind(name);
+        chain.prepend(&style);
+        name = style.parent;
+    }
+    Properties result = defaults;
+    for (const Style *style : chain)
+        result.insert(style->properties);
+    return normalised(result);
+}
+
+Layout readFlatOdt(const QString &path)
+{
+    QFile file(path);
+    Layout layout;
+    if (!file.open(QIODevice::ReadOnly))
+        return layout;
+    QXmlStreamReader xml(&file);
+    QHash<QString, Style> styles;
+    Properties defaults;
+    QHash<QString, Properties> pageLayouts;
+    QString firstMasterLayout;
+    QStringList paragraphStyles;
+    QString current;      // the style being read
+    bool inDefault = false;
+    QString currentPageLayout;
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement)
+            continue;
+        const QString name = xml.qualifiedName().toString();
+        const auto attribute = [&xml](const QString &qualified) {
+            for (const QXmlStreamAttribute &a : xml.attributes()) {
+                if (a.qualifiedName() == qualified)
+                    return a.value().toString();
+            }
+            return QString();
+        };
+        if (name == u"style:default-style"_s) {
+            inDefault = attribute(u"style:family"_s) == u"paragraph"_s;
+            current.clear();
+        } else if (name == u"style:style"_s) {
+            inDefault = false;
+            current = attribute(u"style:name"_s);
+            styles[current].parent = attribute(u"style:parent-style-name"_s);
+        } else if (name == u"style:paragraph-properties"_s) {
+            for (const QXmlStreamAttribute &a : xml.attributes()) {
+                const QString key = a.qualifiedName().toString();
+                if (!paragraphProperties.contains(key))
+                    continue;
+                if (inDefault)
+                    defaults.insert(key, a.value().toString());
+                else if (!current.isEmpty())
+                    styles[current].properties.insert(key, a.value().toString());
+            }
+        } else if (name == u"style:page-layout"_s) {
+            currentPageLayout = attribute(u"style:name"_s);
+        } else if (name == u"style:page-layout-properties"_s) {
+            for (const QString &key : pageProperties)
+                pageLayouts[currentPageLayout].insert(key, attribute(key));
+        } else if (name == u"style:master-page"_s && firstMasterLayout.isEmpty()) {
+            firstMasterLayout = attribute(u"style:page-layout-name"_s);
+        } else if (name == u"text:p"_s || name == u"text:h"_s) {
+            paragraphStyles.append(attribute(u"text:style-name"_s));
+        } else if (name == u"draw:image"_s) {
+            ++layout.pictures;
+        } else if (name == u"table:table"_s) {
+            ++layout.tables;
+        }
+    }
+    for (const QString &style : std::as_const(paragraphStyles))
+        layout.paragraphs.append(resolved(styles, defaults, style));
+    layout.page = pageLayouts.value(firstMasterLayout);
+    return layout;
+}
+
+// Highlights words as the marking engine does (errors bold, white on red; repeats red and
+// underlined), appends a report block and saves the document: what a marked copy is.
+void makeMarkedCopy(RichDocument &document, const QString &path)
+{
+    const QString text = document.text();
+    int word = 0;
+    for (qsizetype at = 0; at < text.size(); ++at) {
+        if (!text[at].isLetter() || (at > 0 && text[at - 1].isLetter()))
+            continue;
+        qsizetype end = at;
+        while (end < text.size() && text[end].isLetter())
+            ++end;
+        document.setSelStart(int(at));
+        document.setSelLength(int(end - at));
+        if (++word % 4 == 0) {
+            document.setSelBold(true);
+            document.setSelBackground(Red);
+            document.setSelColour(White);
+        } else if (word % 7 == 0) {
+            document.setSelColour(Red);
+            document.setSelUnderline(true);
+        }
+    }
+    document.setSelStart(document.length());
+    document.setSelFontName(u"Courier"_s);
+    document.setSelText(u"\r\n|| 173     22m\r\n\r\nWrong number of line feeds"_s);
+    ASSERT_FALSE(document.saveFile(path).failed()) << path;
+}
+
+QString differences(const Layout &original, const Layout &marked)
+{
+    QStringList found;
+    if (original.page != marked.page)
+        found << u"page"_s;
+    if (original.pictures != marked.pictures)
+        found << u"pictures %1 -> %2"_s.arg(original.pictures).arg(marked.pictures);
+    if (original.tables != marked.tables)
+        found << u"tables %1 -> %2"_s.arg(original.tables).arg(marked.tables);
+    if (marked.paragraphs.size() < original.paragraphs.size())
+        found << u"paragraphs %1 -> %2"_s.arg(original.paragraphs.size()).arg(marked.paragraphs.size());
+    for (qsizetype i = 0; i < std::min(original.paragraphs.size(), marked.paragraphs.size()) && found.size() < 4; ++i) {
+        for (const QString &key : paragraphProperties) {
+            if (original.paragraphs[i].value(key) != marked.paragraphs[i].value(key)) {
+                found << u"paragraph %1 %2: '%3' -> '%4'"_s.arg(i + 1).arg(key, original.paragraphs[i].value(key),
+                                                              marked.paragraphs[i].value(key));
+            }
+        }
+    }
+    return found.join(u"; "_s);
+}
+
+TEST(MarkedCopyLayout, LibreOfficeLaysOutTheMarkedCopyLikeTheOriginal)
+{
+    const QString soffice = QStandardPaths::findExecutable(u"soffice"_s);
+    const QDir samples(QStringLiteral(TALLIMARK_SHARED_SAMPLES));
+    if (soffice.isEmpty() || !samples.exists())
+        GTEST_SKIP() << "needs LibreOffice (soffice) and the RTF samples";
+
+    QTemporaryDir work;
+    QStringList names;
+    QStringList inputs;
+    for (const QFileInfo &info : samples.entryInfoList({u"*.rtf"_s}, QDir::Files, QDir::Name)) {
+        QFile file(info.filePath());
+        if (!file.open(QIODevice::ReadOnly) || !file.peek(5).startsWith("{\\rtf"))
+            continue;
+        RichDocument document;
+        ASSERT_FALSE(document.loadFile(info.filePath()).failed());
+        if (document.length() < 50 || document.length() > 5000)
+            continue; // not marked: too short or too long
+        const QString base = info.completeBaseName();
+        QFile::copy(info.filePath(), work.filePath(base + u".rtf"_s));
+        makeMarkedCopy(document, work.filePath(base + u".marked.rtf"_s));
+        names << base;
+        inputs << work.filePath(base + u".rtf"_s) << work.filePath(base + u".marked.rtf"_s);
+    }
+    ASSERT_FALSE(names.isEmpty());
+
+    QProcess convert;
+    convert.setProcessChannelMode(QProcess::MergedChannels);
+    convert.start(soffice, QStringList{u"--headless"_s,
+                                       u"-env:UserInstallation=file://"_s + work.filePath(u"profile"_s),
+                                       u"--convert-to"_s, u"fodt"_s, u"--outdir"_s, work.path()}
+                               + inputs);
+    ASSERT_TRUE(convert.waitForFinished(600000)) << "LibreOffice did not finish";
+
+    int kept = 0;
+    int compared = 0;
+    QStringList failures;
+    for (const QString &base : std::as_const(names)) {
+        const QString original = work.filePath(base + u".fodt"_s);
+        if (!QFileInfo::exists(original))
+            continue; // LibreOffice cannot read the learner's file either
+        ++compared;
+        const QString found = differences(readFlatOdt(original), readFlatOdt(work.filePath(base + u".marked.fodt"_s)));
+        if (found.isEmpty())
+            ++kept;
+        else
+            failures << base + u": "_s + found;
+    }
+    std::printf("Marked copies that keep their layout in LibreOffice: %d of %d\n", kept, compared);
+    EXPECT_EQ(kept, compared) << failures.join(u"\n"_s);
+}
+
+} // namespace
+} // namespace tallimark
