@@ -22,12 +22,16 @@ QByteArray wordStyleRtf(qsizetype targetSize)
         "{\\*\\rsidtbl \\rsid1002\\rsid2003}{\\*\\generator Microsoft Word 11.0.6568;}"
         "{\\info{\\title Speed test}{\\author Teacher}}\r\n";
     const QByteArray paragraph =
-        "\\pard\\plain \\ltrpar\\ql \\li0\\ri0\\widctlpar\\rtlch\\fcs1 \\af0 \\ltrch\\fcs0 \\fs24\\lang1078\\insrsid1002 "
+        "\\pard\\plain \\ltrpar\\ql \\li0\\ri0\\widctlpar\\rtlch\\fcs1 \\af0 \\ltrch\\fcs0 "
+        "\\fs24\\lang1078\\insrsid1002 "
         "{\\rtlch\\fcs1 \\af0 \\ltrch\\fcs0 \\insrsid1002 Die leerders tik die gedeelte so vinnig as wat hulle kan, "
-        "maar hulle moet ook akkuraat wees. Elke fout kos \\'n woord. Hy s\\'ea: \\ldblquote Ons begin nou.\\rdblquote  }"
-        "{\\rtlch\\fcs1 \\af0 \\ltrch\\fcs0 \\b\\insrsid2003 Belangrik:}{\\rtlch\\fcs1 \\af0 \\ltrch\\fcs0 \\insrsid2003 "
+        "maar hulle moet ook akkuraat wees. Elke fout kos \\'n woord. Hy s\\'ea: \\ldblquote Ons begin nou.\\rdblquote "
+        " }"
+        "{\\rtlch\\fcs1 \\af0 \\ltrch\\fcs0 \\b\\insrsid2003 Belangrik:}{\\rtlch\\fcs1 \\af0 \\ltrch\\fcs0 "
+        "\\insrsid2003 "
         " die toets duur tien minute \\u8211\\'96 nie langer nie. Caf\\'e9, na\\'efef, co\\'f6perasie. "
-        "{\\field{\\*\\fldinst {\\insrsid2003  HYPERLINK \"http://example.org/\" }}{\\fldrslt {\\cs15\\ul\\cf2 webwerf}}}"
+        "{\\field{\\*\\fldinst {\\insrsid2003  HYPERLINK \"http://example.org/\" }}{\\fldrslt {\\cs15\\ul\\cf2 "
+        "webwerf}}}"
         "\\par }\r\n";
     while (rtf.size() < targetSize)
         rtf += paragraph;

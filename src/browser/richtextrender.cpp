@@ -45,11 +45,19 @@ QTextBlockFormat qtBlockFormat(const ParagraphFormat &paragraph)
 {
     QTextBlockFormat qt;
     switch (paragraph.alignment) {
-    case Alignment::Left: qt.setAlignment(Qt::AlignLeft); break;
-    case Alignment::Centre: qt.setAlignment(Qt::AlignHCenter); break;
-    case Alignment::Right: qt.setAlignment(Qt::AlignRight); break;
+    case Alignment::Left:
+        qt.setAlignment(Qt::AlignLeft);
+        break;
+    case Alignment::Centre:
+        qt.setAlignment(Qt::AlignHCenter);
+        break;
+    case Alignment::Right:
+        qt.setAlignment(Qt::AlignRight);
+        break;
     case Alignment::Justified:
-    case Alignment::Distributed: qt.setAlignment(Qt::AlignJustify); break;
+    case Alignment::Distributed:
+        qt.setAlignment(Qt::AlignJustify);
+        break;
     }
     qt.setLeftMargin(pixels(paragraph.leftIndent));
     qt.setRightMargin(pixels(paragraph.rightIndent));
@@ -81,7 +89,7 @@ void appendRichDocument(const RichDocument &source, int from, QTextDocument &tar
     const QString defaultFont = source.fontName();
     bool afterCr = false; // a CR at the end of one run pairs with an LF at the start of the next
     int position = 0;
-    QList<int> blockStarts{from}; // where each of Qt's new blocks starts in the source's text
+    QList<int> blockStarts{from};                // where each of Qt's new blocks starts in the source's text
     const int firstBlock = cursor.blockNumber(); // the block the new text continues
 
     for (const TextRun &run : source.runs()) {
@@ -113,7 +121,8 @@ void appendRichDocument(const RichDocument &source, int from, QTextDocument &tar
         cursor.insertText(piece, qtFormat(run.format, defaultFont));
     }
     int index = 0;
-    for (QTextBlock block = target.findBlockByNumber(firstBlock); block.isValid() && index < blockStarts.size(); block = block.next())
+    for (QTextBlock block = target.findBlockByNumber(firstBlock); block.isValid() && index < blockStarts.size();
+         block = block.next())
         QTextCursor(block).setBlockFormat(qtBlockFormat(source.paragraphFormatAt(blockStarts[index++])));
 }
 

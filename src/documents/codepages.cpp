@@ -12,15 +12,17 @@ namespace {
 
 // Bytes 0x80 to 0x9F of Windows-1252; the rest of the code page is Latin-1.
 constexpr char16_t cp1252High[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
 constexpr char16_t replacementCharacter = 0xFFFD;
 
-iconv_t invalidConverter() { return reinterpret_cast<iconv_t>(-1); }
+iconv_t invalidConverter()
+{
+    return reinterpret_cast<iconv_t>(-1);
+}
 
 QByteArray iconvName(int codePage)
 {
@@ -74,25 +76,44 @@ QString decodeCp1252(QByteArrayView bytes)
 int codePageOfCharset(int charset)
 {
     switch (charset) {
-    case 0: return CodePage::Windows1252; // ANSI_CHARSET is Windows-1252 whatever \ansicpg says
-    case 77: return CodePage::MacRoman;
-    case 128: return 932;   // Shift-JIS
-    case 129: return 949;   // Hangul
-    case 130: return 1361;  // Johab
-    case 134: return 936;   // GB2312 / GBK
-    case 136: return 950;   // Big5
-    case 161: return 1253;  // Greek
-    case 162: return 1254;  // Turkish
-    case 163: return 1258;  // Vietnamese
-    case 177: return 1255;  // Hebrew
-    case 178: return 1256;  // Arabic
-    case 186: return 1257;  // Baltic
-    case 204: return 1251;  // Cyrillic
-    case 222: return 874;   // Thai
-    case 238: return 1250;  // Central European
-    case 254: return CodePage::Oem437;
-    case 255: return CodePage::Oem850;
-    default: return 0;      // default, symbol and unknown charsets
+    case 0:
+        return CodePage::Windows1252; // ANSI_CHARSET is Windows-1252 whatever \ansicpg says
+    case 77:
+        return CodePage::MacRoman;
+    case 128:
+        return 932; // Shift-JIS
+    case 129:
+        return 949; // Hangul
+    case 130:
+        return 1361; // Johab
+    case 134:
+        return 936; // GB2312 / GBK
+    case 136:
+        return 950; // Big5
+    case 161:
+        return 1253; // Greek
+    case 162:
+        return 1254; // Turkish
+    case 163:
+        return 1258; // Vietnamese
+    case 177:
+        return 1255; // Hebrew
+    case 178:
+        return 1256; // Arabic
+    case 186:
+        return 1257; // Baltic
+    case 204:
+        return 1251; // Cyrillic
+    case 222:
+        return 874; // Thai
+    case 238:
+        return 1250; // Central European
+    case 254:
+        return CodePage::Oem437;
+    case 255:
+        return CodePage::Oem850;
+    default:
+        return 0; // default, symbol and unknown charsets
     }
 }
 
@@ -109,8 +130,8 @@ void *CodePageDecoder::converterFor(int codePage)
     auto found = m_converters.find(codePage);
     if (found != m_converters.end())
         return found->second;
-    const QByteArray target = QSysInfo::ByteOrder == QSysInfo::LittleEndian ? QByteArrayLiteral("UTF-16LE")
-                                                                            : QByteArrayLiteral("UTF-16BE");
+    const QByteArray target =
+        QSysInfo::ByteOrder == QSysInfo::LittleEndian ? QByteArrayLiteral("UTF-16LE") : QByteArrayLiteral("UTF-16BE");
     iconv_t converter = iconv_open(target.constData(), iconvName(codePage).constData());
     void *stored = converter == invalidConverter() ? nullptr : static_cast<void *>(converter);
     m_converters.emplace(codePage, stored);

@@ -56,7 +56,7 @@ struct ParagraphFormat
     int firstLineIndent = 0;
     int spaceBefore = 0;
     int spaceAfter = 0;
-    int lineSpacing = 0;             // \slN: 0 single, > 0 at least, < 0 exactly
+    int lineSpacing = 0;              // \slN: 0 single, > 0 at least, < 0 exactly
     bool lineSpacingMultiple = false; // \slmult1: lineSpacing / 240 lines
     bool keepTogether = false;
     bool keepWithNext = false;

@@ -43,14 +43,30 @@ Failure Failure::fromErrno(int err, const QString &path)
     const QString reason = err == 0 ? QStringLiteral("Input/output error") : QString::fromLocal8Bit(std::strerror(err));
     QString what;
     switch (number) {
-    case ErrorNumber::PermissionDenied: what = QStringLiteral("Permission denied"); break;
-    case ErrorNumber::WriteProtected: what = QStringLiteral("Disk is write-protected"); break;
-    case ErrorNumber::PathFileAccess: what = QStringLiteral("Path/File access error"); break;
-    case ErrorNumber::DiskFull: what = QStringLiteral("Disk full"); break;
-    case ErrorNumber::DeviceIo: what = QStringLiteral("Device I/O error"); break;
-    case ErrorNumber::FileExists: what = QStringLiteral("File already exists"); break;
-    case ErrorNumber::TooManyFiles: what = QStringLiteral("Too many files"); break;
-    default: what = reason; break;
+    case ErrorNumber::PermissionDenied:
+        what = QStringLiteral("Permission denied");
+        break;
+    case ErrorNumber::WriteProtected:
+        what = QStringLiteral("Disk is write-protected");
+        break;
+    case ErrorNumber::PathFileAccess:
+        what = QStringLiteral("Path/File access error");
+        break;
+    case ErrorNumber::DiskFull:
+        what = QStringLiteral("Disk full");
+        break;
+    case ErrorNumber::DeviceIo:
+        what = QStringLiteral("Device I/O error");
+        break;
+    case ErrorNumber::FileExists:
+        what = QStringLiteral("File already exists");
+        break;
+    case ErrorNumber::TooManyFiles:
+        what = QStringLiteral("Too many files");
+        break;
+    default:
+        what = reason;
+        break;
     }
     return {number, path.isEmpty() ? what : what + QStringLiteral(": ") + path, path, reason};
 }

@@ -12,8 +12,7 @@ struct Failure
     Failure() = default;
     Failure(ErrorNumber aNumber, QString aDescription, QString aPath = {}, QString aReason = {})
         : number(aNumber), description(std::move(aDescription)), path(std::move(aPath)), reason(std::move(aReason))
-    {
-    }
+    { }
 
     ErrorNumber number = ErrorNumber::None;
     QString description;
@@ -36,7 +35,7 @@ struct Failure
 class FailureException
 {
 public:
-    explicit FailureException(Failure failure) : m_failure(std::move(failure)) {}
+    explicit FailureException(Failure failure) : m_failure(std::move(failure)) { }
     const Failure &failure() const { return m_failure; }
 
 private:

@@ -6,10 +6,9 @@ namespace tallimark {
 
 size_t qHash(const ParagraphFormat &format, size_t seed) noexcept
 {
-    return qHashMulti(seed, int(format.alignment), format.leftIndent, format.rightIndent,
-                      format.firstLineIndent, format.spaceBefore, format.spaceAfter,
-                      format.lineSpacing, format.lineSpacingMultiple, format.indentsStated, format.tabStops.size(),
-                      format.otherWords);
+    return qHashMulti(seed, int(format.alignment), format.leftIndent, format.rightIndent, format.firstLineIndent,
+                      format.spaceBefore, format.spaceAfter, format.lineSpacing, format.lineSpacingMultiple,
+                      format.indentsStated, format.tabStops.size(), format.otherWords);
 }
 
 quint16 DocumentLayout::paragraphIndex(const ParagraphFormat &format)
@@ -31,26 +30,25 @@ namespace layoutwords {
 namespace {
 
 const ParagraphNumber paragraphTable[] = {
-    {"li", &ParagraphFormat::leftIndent},     {"ri", &ParagraphFormat::rightIndent},
-    {"fi", &ParagraphFormat::firstLineIndent}, {"sb", &ParagraphFormat::spaceBefore},
-    {"sa", &ParagraphFormat::spaceAfter},      {"sl", &ParagraphFormat::lineSpacing},
+    {"li", &ParagraphFormat::leftIndent},         {"ri", &ParagraphFormat::rightIndent},
+    {"fi", &ParagraphFormat::firstLineIndent},    {"sb", &ParagraphFormat::spaceBefore},
+    {"sa", &ParagraphFormat::spaceAfter},         {"sl", &ParagraphFormat::lineSpacing},
     {"lin", &ParagraphFormat::leftIndent, false}, {"rin", &ParagraphFormat::rightIndent, false},
 };
 
 const SectionNumber sectionTable[] = {
-    {"pgwsxn", &SectionFormat::pageWidth},     {"pghsxn", &SectionFormat::pageHeight},
-    {"marglsxn", &SectionFormat::marginLeft},  {"margrsxn", &SectionFormat::marginRight},
-    {"margtsxn", &SectionFormat::marginTop},   {"margbsxn", &SectionFormat::marginBottom},
+    {"pgwsxn", &SectionFormat::pageWidth},    {"pghsxn", &SectionFormat::pageHeight},
+    {"marglsxn", &SectionFormat::marginLeft}, {"margrsxn", &SectionFormat::marginRight},
+    {"margtsxn", &SectionFormat::marginTop},  {"margbsxn", &SectionFormat::marginBottom},
     {"colsx", &SectionFormat::columnSpacing},
 };
 
 const DocumentNumber documentTable[] = {
-    {"paperw", &DocumentFormat::paperWidth},   {"paperh", &DocumentFormat::paperHeight},
-    {"margl", &DocumentFormat::marginLeft},    {"margr", &DocumentFormat::marginRight},
-    {"margt", &DocumentFormat::marginTop},     {"margb", &DocumentFormat::marginBottom},
-    {"gutter", &DocumentFormat::gutter},       {"deftab", &DocumentFormat::defaultTabWidth},
-    {"deflang", &DocumentFormat::defaultLanguage},
-    {"deflangfe", &DocumentFormat::defaultLanguageEastAsian},
+    {"paperw", &DocumentFormat::paperWidth},       {"paperh", &DocumentFormat::paperHeight},
+    {"margl", &DocumentFormat::marginLeft},        {"margr", &DocumentFormat::marginRight},
+    {"margt", &DocumentFormat::marginTop},         {"margb", &DocumentFormat::marginBottom},
+    {"gutter", &DocumentFormat::gutter},           {"deftab", &DocumentFormat::defaultTabWidth},
+    {"deflang", &DocumentFormat::defaultLanguage}, {"deflangfe", &DocumentFormat::defaultLanguageEastAsian},
 };
 
 void appendWord(QByteArray &out, const char *name, int parameter)
@@ -60,18 +58,32 @@ void appendWord(QByteArray &out, const char *name, int parameter)
 
 } // namespace
 
-std::span<const ParagraphNumber> paragraphNumbers() { return paragraphTable; }
-std::span<const SectionNumber> sectionNumbers() { return sectionTable; }
-std::span<const DocumentNumber> documentNumbers() { return documentTable; }
+std::span<const ParagraphNumber> paragraphNumbers()
+{
+    return paragraphTable;
+}
+std::span<const SectionNumber> sectionNumbers()
+{
+    return sectionTable;
+}
+std::span<const DocumentNumber> documentNumbers()
+{
+    return documentTable;
+}
 
 const char *alignmentWord(Alignment alignment)
 {
     switch (alignment) {
-    case Alignment::Left: return "ql";
-    case Alignment::Centre: return "qc";
-    case Alignment::Right: return "qr";
-    case Alignment::Justified: return "qj";
-    case Alignment::Distributed: return "qd";
+    case Alignment::Left:
+        return "ql";
+    case Alignment::Centre:
+        return "qc";
+    case Alignment::Right:
+        return "qr";
+    case Alignment::Justified:
+        return "qj";
+    case Alignment::Distributed:
+        return "qd";
     }
     return "ql";
 }

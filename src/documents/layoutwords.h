@@ -8,8 +8,7 @@
 
 namespace tallimark::layoutwords {
 
-template<typename Format, typename Field>
-struct NumberWord
+template <typename Format, typename Field> struct NumberWord
 {
     const char *name;
     Field Format::*field;

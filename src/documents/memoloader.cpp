@@ -16,8 +16,8 @@ Failure loadMemo(Workspace &workspace, MemoLanguage language, const QString &mem
     memo.setText(QString());
     workspace.currentFile.clear();
 
-    const QString name = memoFolder.isEmpty() ? memoFileName(language)
-                                              : QDir(memoFolder).filePath(memoFileName(language));
+    const QString name =
+        memoFolder.isEmpty() ? memoFileName(language) : QDir(memoFolder).filePath(memoFileName(language));
     workspace.currentFile = name;
     memo.setFontName(QStringLiteral("Courier New"));
 
@@ -39,13 +39,14 @@ Failure loadUsableMemo(RichDocument &memo, const QString &path)
         const qsizetype length = memo.text().size();
         if (length >= MinimumMemoLength)
             return Failure::ok();
-        failure = Failure::refused(ErrorNumber::TooShort, path,
-                                   length == 0 ? QStringLiteral("it is empty")
-                                               : QStringLiteral("it has %1 characters; a memo needs at least %2")
-                                                     .arg(length)
-                                                     .arg(MinimumMemoLength));
+        failure = Failure::refused(
+            ErrorNumber::TooShort, path,
+            length == 0
+                ? QStringLiteral("it is empty")
+                : QStringLiteral("it has %1 characters; a memo needs at least %2").arg(length).arg(MinimumMemoLength));
     }
-    failure.description = QStringLiteral("The memo %1 cannot be used: %2").arg(QDir::toNativeSeparators(path), failure.reason);
+    failure.description =
+        QStringLiteral("The memo %1 cannot be used: %2").arg(QDir::toNativeSeparators(path), failure.reason);
     return failure;
 }
 

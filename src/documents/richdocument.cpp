@@ -6,8 +6,6 @@
 #include "rtfsink.h"
 #include "rtfwriter.h"
 
-
-
 namespace tallimark {
 
 namespace {
@@ -25,10 +23,9 @@ bool isRtf(const QByteArray &bytes)
 
 size_t qHash(const CharFormat &format, size_t seed) noexcept
 {
-    return qHashMulti(seed, format.fontName, format.fontSizeHalfPoints, format.bold, format.italic,
-                      format.underline, format.colour.value_or(0xFF000000u),
-                      format.background.value_or(0xFF000000u), format.offset, format.kerning,
-                      format.strike, int(format.script));
+    return qHashMulti(seed, format.fontName, format.fontSizeHalfPoints, format.bold, format.italic, format.underline,
+                      format.colour.value_or(0xFF000000u), format.background.value_or(0xFF000000u), format.offset,
+                      format.kerning, format.strike, int(format.script));
 }
 
 RichDocument::RichDocument()
@@ -180,8 +177,8 @@ void RichDocument::setSelText(const QString &text)
     m_chars.remove(m_selStart, m_selLength);
     // New text belongs to the paragraph it is typed into; its breaks are plain paragraph breaks.
     const quint16 paragraph = m_selStart < m_chars.size() ? m_chars[m_selStart].paragraph
-        : startsParagraph(m_selStart) ? m_layout.endParagraph
-                                      : m_chars[m_selStart - 1].paragraph;
+        : startsParagraph(m_selStart)                     ? m_layout.endParagraph
+                                                          : m_chars[m_selStart - 1].paragraph;
     m_chars.insert(m_selStart, text.size(), CharSlot{index, paragraph, Break::Text});
     // What was kept inside the replaced text stays, at its start.
     const qsizetype removedEnd = m_selStart + m_selLength;
@@ -199,8 +196,7 @@ void RichDocument::setSelText(const QString &text)
     m_caretFormat = format;
 }
 
-template<typename Change>
-void RichDocument::changeSelection(Change change)
+template <typename Change> void RichDocument::changeSelection(Change change)
 {
     if (m_selLength == 0) {
         change(m_caretFormat);

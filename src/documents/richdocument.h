@@ -27,17 +27,17 @@ constexpr Colour White = 0xFFFFFF;
 
 struct CharFormat
 {
-    QString fontName;                  // empty: the document's default font
-    int fontSizeHalfPoints = 20;       // \fsN; 20 is 10 pt
-    bool bold = false;                 // the emphasis flag of errors and of the report block
+    QString fontName;            // empty: the document's default font
+    int fontSizeHalfPoints = 20; // \fsN; 20 is 10 pt
+    bool bold = false;           // the emphasis flag of errors and of the report block
     bool italic = false;
-    bool underline = false;            // the repeat flag of repeated errors
-    std::optional<Colour> colour;      // text colour; none: automatic (black)
-    std::optional<Colour> background;  // highlight; none: no background
-    int offset = 0;                    // vertical offset in half points (\upN / \dnN); 0 = baseline
-    int kerning = 0;                   // \kerningN: pair kerning from N half points on; 0 = off
+    bool underline = false;           // the repeat flag of repeated errors
+    std::optional<Colour> colour;     // text colour; none: automatic (black)
+    std::optional<Colour> background; // highlight; none: no background
+    int offset = 0;                   // vertical offset in half points (\upN / \dnN); 0 = baseline
+    int kerning = 0;                  // \kerningN: pair kerning from N half points on; 0 = off
     bool strike = false;
-    Script script = Script::Baseline;  // \super / \sub: smaller, raised or lowered
+    Script script = Script::Baseline; // \super / \sub: smaller, raised or lowered
 
     friend bool operator==(const CharFormat &, const CharFormat &) = default;
 };
@@ -90,7 +90,7 @@ public:
     // whose formatting (set through the setters below) the next inserted text takes.
     int selStart() const;
     int selLength() const;
-    void setSelStart(int start);   // also sets the length to 0
+    void setSelStart(int start); // also sets the length to 0
     void setSelLength(int length);
     QString selText() const;
     void setSelText(const QString &text); // replaces the selection; caret after the new text
@@ -129,8 +129,8 @@ private:
     };
 
     QString m_text;
-    QList<CharSlot> m_chars;           // one per character of m_text
-    QList<CharFormat> m_formats;       // each distinct format once
+    QList<CharSlot> m_chars;     // one per character of m_text
+    QList<CharFormat> m_formats; // each distinct format once
     QHash<CharFormat, quint16> m_formatIndices;
     CharFormat m_caretFormat;
     QString m_defaultFont;
@@ -144,7 +144,7 @@ private:
     quint16 formatIndex(const CharFormat &format);
     bool startsParagraph(qsizetype position) const;
     void takeCaretFormatFromText();
-    template<typename Change> void changeSelection(Change change);
+    template <typename Change> void changeSelection(Change change);
 };
 
 } // namespace tallimark

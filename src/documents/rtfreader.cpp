@@ -13,18 +13,75 @@ namespace tallimark {
 namespace {
 
 enum class Word {
-    Ansi, Mac, Pc, Pca, AnsiCodePage, DefaultFont, UnicodeSkip, Unicode,
-    FontTable, ColourTable, SkippedDestination,
-    Font, FontCharset, FontCodePage, FontAttribute, Red, Green, Blue,
-    Plain, FontSize, Bold, Italic, Underline, UnderlineNone, Hidden, Colour, Background,
-    Up, Down, Kerning, Strike, Super, Sub, NoSuperSub,
-    ParagraphBreak, LineBreak, SectionBreak, PageBreak, Tab, Cell, NestedCell, Row, NestedRow,
-    NestedTableProperties, Character,
-    ParagraphReset, Align, ParagraphNumber, LineMultiple, Keep, KeepNext, TabKind, TabPosition,
-    BarTab, ParagraphOther, BorderSide, RowWord, RowBorderSide,
-    SectionReset, SectionNumber, SectionLandscape, SectionColumns, SectionOther,
-    DocumentNumber, DocumentLandscape, DocumentOther,
-    KeptBraces, KeptBracesWord, KeptWord,
+    Ansi,
+    Mac,
+    Pc,
+    Pca,
+    AnsiCodePage,
+    DefaultFont,
+    UnicodeSkip,
+    Unicode,
+    FontTable,
+    ColourTable,
+    SkippedDestination,
+    Font,
+    FontCharset,
+    FontCodePage,
+    FontAttribute,
+    Red,
+    Green,
+    Blue,
+    Plain,
+    FontSize,
+    Bold,
+    Italic,
+    Underline,
+    UnderlineNone,
+    Hidden,
+    Colour,
+    Background,
+    Up,
+    Down,
+    Kerning,
+    Strike,
+    Super,
+    Sub,
+    NoSuperSub,
+    ParagraphBreak,
+    LineBreak,
+    SectionBreak,
+    PageBreak,
+    Tab,
+    Cell,
+    NestedCell,
+    Row,
+    NestedRow,
+    NestedTableProperties,
+    Character,
+    ParagraphReset,
+    Align,
+    ParagraphNumber,
+    LineMultiple,
+    Keep,
+    KeepNext,
+    TabKind,
+    TabPosition,
+    BarTab,
+    ParagraphOther,
+    BorderSide,
+    RowWord,
+    RowBorderSide,
+    SectionReset,
+    SectionNumber,
+    SectionLandscape,
+    SectionColumns,
+    SectionOther,
+    DocumentNumber,
+    DocumentLandscape,
+    DocumentOther,
+    KeptBraces,
+    KeptBracesWord,
+    KeptWord,
 };
 
 struct WordInfo
@@ -36,12 +93,22 @@ struct WordInfo
 // Destinations that belong before the text: written back in the header, not at a text position.
 bool isHeaderDestination(std::string_view name)
 {
-    static const std::unordered_set<std::string_view> names = {
-        "stylesheet", "info", "listtable", "listoverridetable", "revtbl", "rsidtbl", "generator",
-        "xmlnstbl", "themedata", "colorschememapping", "latentstyles", "datastore", "filetbl",
-        "pgdsctbl", "mmathPr", "userprops", "docvar", "private", "defchp", "defpap", "template",
-        "ftnsep", "ftnsepc", "aftnsep", "aftnsepc", "ftncn", "aftncn", "wgrffmtfilter", "fchars",
-        "lchars", "protusertbl", "passwordhash"};
+    static const std::unordered_set<std::string_view> names = {"stylesheet",   "info",
+                                                               "listtable",    "listoverridetable",
+                                                               "revtbl",       "rsidtbl",
+                                                               "generator",    "xmlnstbl",
+                                                               "themedata",    "colorschememapping",
+                                                               "latentstyles", "datastore",
+                                                               "filetbl",      "pgdsctbl",
+                                                               "mmathPr",      "userprops",
+                                                               "docvar",       "private",
+                                                               "defchp",       "defpap",
+                                                               "template",     "ftnsep",
+                                                               "ftnsepc",      "aftnsep",
+                                                               "aftnsepc",     "ftncn",
+                                                               "aftncn",       "wgrffmtfilter",
+                                                               "fchars",       "lchars",
+                                                               "protusertbl",  "passwordhash"};
     return names.contains(name);
 }
 
@@ -64,16 +131,76 @@ const std::unordered_map<std::string_view, WordInfo> &wordTable()
         add({"fonttbl"}, Word::FontTable);
         add({"colortbl"}, Word::ColourTable);
         // Destinations whose content is not part of the document's text.
-        add({"stylesheet", "info", "pict", "objdata", "objclass", "objname", "header", "headerl",
-             "headerr", "headerf", "footer", "footerl", "footerr", "footerf", "footnote", "pntext",
-             "pn", "fldinst", "listtable", "listoverridetable", "revtbl", "rsidtbl", "xe", "tc",
-             "tcn", "bkmkstart", "bkmkend", "annotation", "atnid", "atnauthor", "ftnsep", "ftnsepc",
-             "ftncn", "aftnsep", "aftnsepc", "aftncn", "template", "filetbl", "nonesttables",
-             "themedata", "colorschememapping", "latentstyles", "datastore", "generator",
-             "userprops", "docvar", "private", "xmlnstbl", "mmathPr", "pgdsctbl", "listpicture",
-             "fchars", "lchars", "do", "shpinst", "nonshppict", "datafield", "fldtype", "txe",
-             "rxe", "falt", "panose", "keycode", "comment", "listtext", "shppict", "pnseclvl",
-             "defchp", "defpap", "wgrffmtfilter"},
+        add({"stylesheet",
+             "info",
+             "pict",
+             "objdata",
+             "objclass",
+             "objname",
+             "header",
+             "headerl",
+             "headerr",
+             "headerf",
+             "footer",
+             "footerl",
+             "footerr",
+             "footerf",
+             "footnote",
+             "pntext",
+             "pn",
+             "fldinst",
+             "listtable",
+             "listoverridetable",
+             "revtbl",
+             "rsidtbl",
+             "xe",
+             "tc",
+             "tcn",
+             "bkmkstart",
+             "bkmkend",
+             "annotation",
+             "atnid",
+             "atnauthor",
+             "ftnsep",
+             "ftnsepc",
+             "ftncn",
+             "aftnsep",
+             "aftnsepc",
+             "aftncn",
+             "template",
+             "filetbl",
+             "nonesttables",
+             "themedata",
+             "colorschememapping",
+             "latentstyles",
+             "datastore",
+             "generator",
+             "userprops",
+             "docvar",
+             "private",
+             "xmlnstbl",
+             "mmathPr",
+             "pgdsctbl",
+             "listpicture",
+             "fchars",
+             "lchars",
+             "do",
+             "shpinst",
+             "nonshppict",
+             "datafield",
+             "fldtype",
+             "txe",
+             "rxe",
+             "falt",
+             "panose",
+             "keycode",
+             "comment",
+             "listtext",
+             "shppict",
+             "pnseclvl",
+             "defchp",
+             "defpap",
+             "wgrffmtfilter"},
             Word::SkippedDestination);
         add({"f"}, Word::Font);
         add({"fcharset"}, Word::FontCharset);
@@ -87,9 +214,8 @@ const std::unordered_map<std::string_view, WordInfo> &wordTable()
         add({"fs"}, Word::FontSize);
         add({"b"}, Word::Bold);
         add({"i"}, Word::Italic);
-        add({"ul", "uld", "uldash", "uldashd", "uldashdd", "uldb", "ulhwave", "ulldash", "ulth",
-             "ulthd", "ulthdash", "ulthdashd", "ulthdashdd", "ulthldash", "ululdbwave", "ulw",
-             "ulwave"},
+        add({"ul", "uld", "uldash", "uldashd", "uldashdd", "uldb", "ulhwave", "ulldash", "ulth", "ulthd", "ulthdash",
+             "ulthdashd", "ulthdashdd", "ulthldash", "ululdbwave", "ulw", "ulwave"},
             Word::Underline);
         add({"ulnone"}, Word::UnderlineNone);
         add({"v"}, Word::Hidden);
@@ -135,21 +261,62 @@ const std::unordered_map<std::string_view, WordInfo> &wordTable()
         add({"slmult"}, Word::LineMultiple);
         add({"keep"}, Word::Keep);
         add({"keepn"}, Word::KeepNext);
-        add({"tql", "tqr", "tqc", "tqdec", "tldot", "tlmdot", "tlhyph", "tlul", "tlth", "tleq"},
-            Word::TabKind);
+        add({"tql", "tqr", "tqc", "tqdec", "tldot", "tlmdot", "tlhyph", "tlul", "tlth", "tleq"}, Word::TabKind);
         add({"tx"}, Word::TabPosition);
         add({"tb"}, Word::BarTab);
-        add({"s", "intbl", "itap", "ls", "ilvl", "outlinelevel", "widctlpar", "nowidctlpar",
-             "pagebb", "noline", "hyphpar", "contextualspace", "sbauto", "saauto", "faauto",
-             "fahang", "facenter", "faroman", "favar", "fafixed", "adjustright", "aspalpha",
-             "aspnum", "nooverflow", "nocwrap", "nosnaplinegrid", "rtlpar", "ltrpar", "shading",
-             "cfpat", "cbpat", "bghoriz", "bgvert", "bgfdiag", "bgbdiag", "bgcross", "bgdcross",
-             "bgdkhoriz", "bgdkvert", "bgdkfdiag", "bgdkbdiag", "bgdkcross", "bgdkdcross",
-             "yts", "mirrorindents", "indmirror", "pnrnot", "ilfomacatclnup", "spv"},
+        add({"s",
+             "intbl",
+             "itap",
+             "ls",
+             "ilvl",
+             "outlinelevel",
+             "widctlpar",
+             "nowidctlpar",
+             "pagebb",
+             "noline",
+             "hyphpar",
+             "contextualspace",
+             "sbauto",
+             "saauto",
+             "faauto",
+             "fahang",
+             "facenter",
+             "faroman",
+             "favar",
+             "fafixed",
+             "adjustright",
+             "aspalpha",
+             "aspnum",
+             "nooverflow",
+             "nocwrap",
+             "nosnaplinegrid",
+             "rtlpar",
+             "ltrpar",
+             "shading",
+             "cfpat",
+             "cbpat",
+             "bghoriz",
+             "bgvert",
+             "bgfdiag",
+             "bgbdiag",
+             "bgcross",
+             "bgdcross",
+             "bgdkhoriz",
+             "bgdkvert",
+             "bgdkfdiag",
+             "bgdkbdiag",
+             "bgdkcross",
+             "bgdkdcross",
+             "yts",
+             "mirrorindents",
+             "indmirror",
+             "pnrnot",
+             "ilfomacatclnup",
+             "spv"},
             Word::ParagraphOther);
         add({"brdrt", "brdrb", "brdrl", "brdrr", "brdrbtw", "brdrbar", "box"}, Word::BorderSide);
-        add({"trowd", "cellx", "irow", "irowband", "lastrow", "ts", "tblind", "tblindtype",
-             "ltrrow", "rtlrow", "tabsnoovrlp", "taprtl"},
+        add({"trowd", "cellx", "irow", "irowband", "lastrow", "ts", "tblind", "tblindtype", "ltrrow", "rtlrow",
+             "tabsnoovrlp", "taprtl"},
             Word::RowWord);
         add({"sectd"}, Word::SectionReset);
         const auto sectionNumbers = layoutwords::sectionNumbers();
@@ -157,48 +324,120 @@ const std::unordered_map<std::string_view, WordInfo> &wordTable()
             add({sectionNumbers[i].name}, Word::SectionNumber, char16_t(i));
         add({"lndscpsxn"}, Word::SectionLandscape);
         add({"cols"}, Word::SectionColumns);
-        add({"sbknone", "sbkcol", "sbkpage", "sbkodd", "sbkeven", "guttersxn", "headery",
-             "footery", "titlepg", "pgnstarts", "pgncont", "pgnrestart", "pgndec", "pgnucrm",
-             "pgnlcrm", "pgnucltr", "pgnlcltr", "vertalt", "vertalc", "vertalj", "vertalb",
-             "linemod", "linex", "linestarts", "linerestart", "lineppage", "linecont",
-             "linebetcol", "colno", "colsr", "colw", "sectlinegrid", "sectdefaultcl",
-             "sectunlocked", "endnhere", "rtlsect", "ltrsect", "sftnbj", "sftnrstpg", "sftnrstcont"},
+        add({"sbknone", "sbkcol",   "sbkpage",    "sbkodd",       "sbkeven",       "guttersxn",    "headery",
+             "footery", "titlepg",  "pgnstarts",  "pgncont",      "pgnrestart",    "pgndec",       "pgnucrm",
+             "pgnlcrm", "pgnucltr", "pgnlcltr",   "vertalt",      "vertalc",       "vertalj",      "vertalb",
+             "linemod", "linex",    "linestarts", "linerestart",  "lineppage",     "linecont",     "linebetcol",
+             "colno",   "colsr",    "colw",       "sectlinegrid", "sectdefaultcl", "sectunlocked", "endnhere",
+             "rtlsect", "ltrsect",  "sftnbj",     "sftnrstpg",    "sftnrstcont"},
             Word::SectionOther);
         const auto documentNumbers = layoutwords::documentNumbers();
         for (size_t i = 0; i < documentNumbers.size(); ++i)
             add({documentNumbers[i].name}, Word::DocumentNumber, char16_t(i));
         add({"landscape"}, Word::DocumentLandscape);
-        add({"widowctrl", "facingp", "margmirror", "ftnbj", "ftntj", "aenddoc", "aendnotes",
-             "enddoc", "endnotes", "ftnrstpg", "ftnrestart", "ftnrstcont", "ftnnar", "ftnnalc",
-             "ftnnauc", "ftnnrlc", "ftnnruc", "aftnnar", "aftnnrlc", "hyphauto", "hyphhotz",
-             "hyphconsec", "hyphcaps", "formshade", "fet", "viewscale", "viewzk",
-             "pgbrdrhead", "pgbrdrfoot", "dntblnsbdb", "nospaceforul", "rtldoc", "ltrdoc",
-             "horzdoc", "vertdoc", "psz", "jexpand", "noxlattoyen", "expshrtn", "dghspace",
-             "dgvspace", "dghorigin", "dgvorigin", "dghshow", "dgvshow", "dgmargin",
-             "splytwnine", "ftnlytwnine", "htmautsp", "useltbaln", "alntblind", "lytcalctblwd",
-             "lyttblrtgr", "lnbrkrule", "nobrkwrptbl", "snaptogridincell", "allowfieldendsel",
-             "wrppunct", "asianbrkrule", "newtblstyruls", "nogrowautofit", "utinl",
-             "nolnhtadjtbl", "notabind", "bdrrlswsix", "donotembedsysfont",
-             "donotembedlingdata", "grfdocevents", "themelang", "themelangfe", "themelangcs",
-             "validatexml", "showxmlerrors", "noxmlmismatch", "stylelock", "stylelockenforced",
-             "trackmoves", "trackformatting", "relyonvml", "saveinvalidxml", "ignoremixedcontent",
-             "showplaceholdtext", "stylesortmethod", "pgnstart", "linestart"},
+        add({"widowctrl",
+             "facingp",
+             "margmirror",
+             "ftnbj",
+             "ftntj",
+             "aenddoc",
+             "aendnotes",
+             "enddoc",
+             "endnotes",
+             "ftnrstpg",
+             "ftnrestart",
+             "ftnrstcont",
+             "ftnnar",
+             "ftnnalc",
+             "ftnnauc",
+             "ftnnrlc",
+             "ftnnruc",
+             "aftnnar",
+             "aftnnrlc",
+             "hyphauto",
+             "hyphhotz",
+             "hyphconsec",
+             "hyphcaps",
+             "formshade",
+             "fet",
+             "viewscale",
+             "viewzk",
+             "pgbrdrhead",
+             "pgbrdrfoot",
+             "dntblnsbdb",
+             "nospaceforul",
+             "rtldoc",
+             "ltrdoc",
+             "horzdoc",
+             "vertdoc",
+             "psz",
+             "jexpand",
+             "noxlattoyen",
+             "expshrtn",
+             "dghspace",
+             "dgvspace",
+             "dghorigin",
+             "dgvorigin",
+             "dghshow",
+             "dgvshow",
+             "dgmargin",
+             "splytwnine",
+             "ftnlytwnine",
+             "htmautsp",
+             "useltbaln",
+             "alntblind",
+             "lytcalctblwd",
+             "lyttblrtgr",
+             "lnbrkrule",
+             "nobrkwrptbl",
+             "snaptogridincell",
+             "allowfieldendsel",
+             "wrppunct",
+             "asianbrkrule",
+             "newtblstyruls",
+             "nogrowautofit",
+             "utinl",
+             "nolnhtadjtbl",
+             "notabind",
+             "bdrrlswsix",
+             "donotembedsysfont",
+             "donotembedlingdata",
+             "grfdocevents",
+             "themelang",
+             "themelangfe",
+             "themelangcs",
+             "validatexml",
+             "showxmlerrors",
+             "noxmlmismatch",
+             "stylelock",
+             "stylelockenforced",
+             "trackmoves",
+             "trackformatting",
+             "relyonvml",
+             "saveinvalidxml",
+             "ignoremixedcontent",
+             "showplaceholdtext",
+             "stylesortmethod",
+             "pgnstart",
+             "linestart"},
             Word::DocumentOther);
         add({"field", "fldrslt", "object", "result", "shp", "shprslt"}, Word::KeptBraces);
-        add({"flddirty", "fldedit", "fldlock", "fldpriv", "objemb", "objlink", "objautlink",
-             "objsub", "objpub", "objicemb", "objhtml", "objocx", "objw", "objh", "objscalex",
-             "objscaley", "objcropl", "objcropr", "objcropt", "objcropb", "objsetsize",
-             "objupdate", "rsltpict", "rsltrtf", "rslttxt", "rslthtml", "rsltbmp", "rsltmerge"},
+        add({"flddirty",  "fldedit",   "fldlock",  "fldpriv",  "objemb",   "objlink",  "objautlink",
+             "objsub",    "objpub",    "objicemb", "objhtml",  "objocx",   "objw",     "objh",
+             "objscalex", "objscaley", "objcropl", "objcropr", "objcropt", "objcropb", "objsetsize",
+             "objupdate", "rsltpict",  "rsltrtf",  "rslttxt",  "rslthtml", "rsltbmp",  "rsltmerge"},
             Word::KeptBracesWord);
-        add({"column", "chftn", "chpgn", "chdate", "chtime", "chatn", "sectnum", "softline",
-             "softpage", "softcol"},
+        add({"column", "chftn", "chpgn", "chdate", "chtime", "chatn", "sectnum", "softline", "softpage", "softcol"},
             Word::KeptWord);
         return t;
     }();
     return table;
 }
 
-bool switchedOn(const RtfToken &token) { return !token.hasParameter || token.parameter != 0; }
+bool switchedOn(const RtfToken &token)
+{
+    return !token.hasParameter || token.parameter != 0;
+}
 
 } // namespace
 
@@ -333,8 +572,7 @@ void RtfReader::enterDestination(RtfDestination destination, std::string_view na
     if (m_state.destination == RtfDestination::Text && m_stack.size() >= 2
         && m_stack.back().destination == RtfDestination::Text && !m_state.keptBraces
         && textMark() == m_state.textAtStart && m_layoutKept == m_state.layoutKeptAtStart
-        && destination != RtfDestination::FontTable
-        && destination != RtfDestination::ColourTable) {
+        && destination != RtfDestination::FontTable && destination != RtfDestination::ColourTable) {
         m_state.keptWhole = true;
     }
     m_state.destination = destination;
@@ -451,8 +689,8 @@ void RtfReader::readUnknownWord(const RtfToken &token)
         return;
     // Table row and cell definitions: \trgaph, \trleft, \clvertalc, \clwWidth...
     const std::string_view name = token.name;
-    if (name.starts_with("tr") || name.starts_with("cl") || name.starts_with("tp")
-        || name.starts_with("tbl") || name.starts_with("tdfrmtxt")) {
+    if (name.starts_with("tr") || name.starts_with("cl") || name.starts_with("tp") || name.starts_with("tbl")
+        || name.starts_with("tdfrmtxt")) {
         if (name.starts_with("trbrdr") || name.starts_with("clbrdr"))
             m_borderOwner = BorderOwner::Row;
         ++m_layoutKept;
@@ -461,8 +699,7 @@ void RtfReader::readUnknownWord(const RtfToken &token)
         if (m_borderOwner == BorderOwner::Row) {
             layoutwords::appendControlWord(m_rowWords, name, token.hasParameter, token.parameter);
             ++m_layoutKept;
-        }
-        else
+        } else
             addParagraphWord(token);
     }
 }
@@ -480,9 +717,7 @@ void RtfReader::readLayoutWord(const RtfToken &token, int kind, char16_t value)
 {
     const WordInfo info{Word(kind), value};
     const int parameter = token.parameter;
-    const auto word = [&token] {
-        return layoutwords::controlWord(token.name, token.hasParameter, token.parameter);
-    };
+    const auto word = [&token] { return layoutwords::controlWord(token.name, token.hasParameter, token.parameter); };
     // Lengths in twips: a page is never wider than 22 inches, but keep any sane value.
     const int length = qBound(-1000000, parameter, 1000000);
     ParagraphFormat &paragraph = m_state.paragraph;
@@ -572,8 +807,7 @@ void RtfReader::readLayoutWord(const RtfToken &token, int kind, char16_t value)
             m_document.otherWords.append(word());
         return;
     case Word::KeptBraces:
-        if (textMark() == m_state.textAtStart && !m_state.keptBraces && !m_state.keptWhole
-            && m_stack.size() >= 2) {
+        if (textMark() == m_state.textAtStart && !m_state.keptBraces && !m_state.keptWhole && m_stack.size() >= 2) {
             flushRowWords();
             m_state.keptBraces = true;
             m_state.takesOwnWords = true;
@@ -915,8 +1149,8 @@ void RtfReader::flushBytes()
     flushRowWords();
     m_bodyStarted = true;
     m_decoded.clear();
-    m_decoder.decode(QByteArrayView(m_pendingBytes.data(), qsizetype(m_pendingBytes.size())),
-                     m_resolvedCodePage, m_decoded);
+    m_decoder.decode(QByteArrayView(m_pendingBytes.data(), qsizetype(m_pendingBytes.size())), m_resolvedCodePage,
+                     m_decoded);
     m_pendingBytes.clear();
     m_sink.append(m_decoded, format);
 }

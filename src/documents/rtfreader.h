@@ -52,12 +52,12 @@ struct RtfGroupState
     quint32 paragraphVersion = 0;
     int unicodeSkip = 1; // \ucN: bytes of fallback after each \uN
     RtfDestination destination = RtfDestination::Text;
-    bool keptWhole = false;     // the group is kept as the file's bytes when it closes
-    bool keptBraces = false;    // a field or object: its braces and own words are kept, its result read
-    bool takesOwnWords = false; // such a group's own words are still being read
-    qsizetype groupStart = 0;   // offset of the group's '{' in the file
-    qsizetype textAtStart = 0;  // textMark() when the group opened
-    qsizetype keptPosition = 0; // text length when the group opened
+    bool keptWhole = false;          // the group is kept as the file's bytes when it closes
+    bool keptBraces = false;         // a field or object: its braces and own words are kept, its result read
+    bool takesOwnWords = false;      // such a group's own words are still being read
+    qsizetype groupStart = 0;        // offset of the group's '{' in the file
+    qsizetype textAtStart = 0;       // textMark() when the group opened
+    qsizetype keptPosition = 0;      // text length when the group opened
     qsizetype layoutKeptAtStart = 0; // a group that kept words before it is kept whole keeps them twice
     std::string_view destinationName;
 };

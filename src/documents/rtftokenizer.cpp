@@ -17,8 +17,14 @@ constexpr std::array<bool, 256> makeTextStops()
 }
 constexpr std::array<bool, 256> textStops = makeTextStops();
 
-bool isLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isLetter(char c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
 
 int hexValue(char c)
 {
@@ -40,7 +46,7 @@ RtfToken tokenOf(RtfToken::Kind kind)
 
 } // namespace
 
-RtfTokenizer::RtfTokenizer(QByteArrayView data) : m_data(data.data()), m_size(data.size()) {}
+RtfTokenizer::RtfTokenizer(QByteArrayView data) : m_data(data.data()), m_size(data.size()) { }
 
 RtfToken RtfTokenizer::next()
 {

@@ -55,14 +55,22 @@ bool keepsAscii(int codePage)
 const char *breakWord(Break kind)
 {
     switch (kind) {
-    case Break::Line: return "line";
-    case Break::Section: return "sect";
-    case Break::Page: return "page";
-    case Break::Row: return "row";
-    case Break::Cell: return "cell";
-    case Break::NestedCell: return "nestcell";
-    case Break::KeptGroup: return nullptr; // the kept group before it writes the row's end
-    case Break::Text: break;
+    case Break::Line:
+        return "line";
+    case Break::Section:
+        return "sect";
+    case Break::Page:
+        return "page";
+    case Break::Row:
+        return "row";
+    case Break::Cell:
+        return "cell";
+    case Break::NestedCell:
+        return "nestcell";
+    case Break::KeptGroup:
+        return nullptr; // the kept group before it writes the row's end
+    case Break::Text:
+        break;
     }
     return "par";
 }
@@ -100,7 +108,7 @@ private:
 
     const RichDocument &m_document;
     const DocumentLayout &m_layout;
-    int m_codePage; // the document's, unless it cannot hold this writer's ASCII
+    int m_codePage;                   // the document's, unless it cannot hold this writer's ASCII
     std::map<int, FontEntry> m_fonts; // by number, so the table comes out in order
     QHash<QString, int> m_fontNumbers;
     int m_defaultFont = 0;
@@ -174,7 +182,8 @@ QByteArray RtfWriter::write()
         // kept at a line's end goes after the line's raw CR LF, so the CR still follows the
         // line's last character.
         const bool atLineEnd = i < size && isCrLf(i);
-        while (keptIndex < kept.size() && (kept[keptIndex].position < i || (kept[keptIndex].position == i && !atLineEnd)))
+        while (keptIndex < kept.size()
+               && (kept[keptIndex].position < i || (kept[keptIndex].position == i && !atLineEnd)))
             writeKept(kept[keptIndex++]);
         if (i >= size)
             break;
@@ -210,8 +219,7 @@ QByteArray RtfWriter::write()
         const quint16 format = m_document.m_chars[i].format;
         const qsizetype keptAt = keptIndex < kept.size() ? kept[keptIndex].position : size;
         qsizetype end = i + 1;
-        while (end < size && end < keptAt && m_document.m_chars[end].format == format && !isCrLf(end)
-               && !isCell(end))
+        while (end < size && end < keptAt && m_document.m_chars[end].format == format && !isCrLf(end) && !isCell(end))
             ++end;
         auto codePage = m_codePages.constFind(format);
         if (codePage == m_codePages.constEnd())
@@ -274,10 +282,18 @@ QByteArray RtfWriter::header() const
 {
     QByteArray out("{\\rtf1");
     switch (m_codePage) {
-    case CodePage::MacRoman: out.append("\\mac"); break;
-    case CodePage::Oem437: out.append("\\pc"); break;
-    case CodePage::Oem850: out.append("\\pca"); break;
-    default: out.append("\\ansi\\ansicpg").append(QByteArray::number(m_codePage)); break;
+    case CodePage::MacRoman:
+        out.append("\\mac");
+        break;
+    case CodePage::Oem437:
+        out.append("\\pc");
+        break;
+    case CodePage::Oem850:
+        out.append("\\pca");
+        break;
+    default:
+        out.append("\\ansi\\ansicpg").append(QByteArray::number(m_codePage));
+        break;
     }
     out.append("\\deff").append(QByteArray::number(m_defaultFont)).append("{\\fonttbl");
     for (const auto &[number, entry] : m_fonts) {
@@ -305,8 +321,8 @@ void RtfWriter::writeParagraphStart(qsizetype position)
 {
     m_paragraphStart = position;
     m_paragraphDepth = m_writtenOutside.size();
-    const quint16 index = position < m_document.m_chars.size() ? m_document.m_chars[position].paragraph
-                                                               : m_layout.endParagraph;
+    const quint16 index =
+        position < m_document.m_chars.size() ? m_document.m_chars[position].paragraph : m_layout.endParagraph;
     auto words = m_paragraphWords.constFind(index);
     if (words == m_paragraphWords.constEnd())
         words = m_paragraphWords.insert(index, layoutwords::paragraphWords(m_layout.paragraphFormats.value(index)));

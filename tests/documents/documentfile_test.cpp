@@ -56,9 +56,9 @@ protected:
     {
         ASSERT_TRUE(m_folder.isValid());
         // An unprivileged child must be able to reach the files.
-        QFile::setPermissions(m_folder.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner
-                                                   | QFile::ReadOther | QFile::ExeOther | QFile::ReadGroup
-                                                   | QFile::ExeGroup);
+        QFile::setPermissions(m_folder.path(),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadOther
+                                  | QFile::ExeOther | QFile::ReadGroup | QFile::ExeGroup);
     }
     QString path(const QString &name) const { return m_folder.filePath(name); }
 
@@ -83,12 +83,19 @@ TEST_F(DocumentFile, PlainTextEncodings)
         QByteArray bytes;
         QString text;
     } cases[] = {
-        {"Gr\xc3\xbc\xc3\x9f \xe2\x82\xac\r\nline", u"Gr\u00FC\u00DF \u20AC\r\nline"_s},   // valid UTF-8
-        {"\xef\xbb\xbf" "caf\xc3\xa9", u"caf\u00E9"_s},                                    // UTF-8 BOM
-        {QByteArray("\xff\xfe" "h\0\xe9\0", 6), u"h\u00E9"_s},                             // UTF-16 LE
-        {QByteArray("\xfe\xff\0h\x04\x16", 6), u"h\u0416"_s},                              // UTF-16 BE
-        {"l\xea tot \x93" "aan\x94\r\n", u"l\u00EA tot \u201Caan\u201D\r\n"_s},            // Windows-1252
-        {"Results\tline\n", u"Results\tline\n"_s},                                          // kept as is
+        {"Gr\xc3\xbc\xc3\x9f \xe2\x82\xac\r\nline", u"Gr\u00FC\u00DF \u20AC\r\nline"_s}, // valid UTF-8
+        {"\xef\xbb\xbf"
+         "caf\xc3\xa9",
+         u"caf\u00E9"_s}, // UTF-8 BOM
+        {QByteArray("\xff\xfe"
+                    "h\0\xe9\0",
+                    6),
+         u"h\u00E9"_s},                                       // UTF-16 LE
+        {QByteArray("\xfe\xff\0h\x04\x16", 6), u"h\u0416"_s}, // UTF-16 BE
+        {"l\xea tot \x93"
+         "aan\x94\r\n",
+         u"l\u00EA tot \u201Caan\u201D\r\n"_s},    // Windows-1252
+        {"Results\tline\n", u"Results\tline\n"_s}, // kept as is
     };
     for (const auto &testCase : cases) {
         writeBytes(path(u"plain.txt"_s), testCase.bytes);
@@ -161,11 +168,18 @@ TEST(ErrorNumbers, EveryErrnoHasItsNumber)
         int err;
         ErrorNumber number;
     } cases[] = {
-        {EROFS, ErrorNumber::WriteProtected}, {ENOSPC, ErrorNumber::DiskFull}, {EDQUOT, ErrorNumber::DiskFull},
-        {EFBIG, ErrorNumber::DiskFull},       {EIO, ErrorNumber::DeviceIo},    {EMFILE, ErrorNumber::TooManyFiles},
-        {EACCES, ErrorNumber::PermissionDenied}, {EPERM, ErrorNumber::PermissionDenied},
-        {ENOENT, ErrorNumber::PathFileAccess},   {ELOOP, ErrorNumber::PathFileAccess},
-        {EEXIST, ErrorNumber::FileExists},       {EBUSY, ErrorNumber(int(ErrorNumber::ErrnoBase) + EBUSY)},
+        {EROFS, ErrorNumber::WriteProtected},
+        {ENOSPC, ErrorNumber::DiskFull},
+        {EDQUOT, ErrorNumber::DiskFull},
+        {EFBIG, ErrorNumber::DiskFull},
+        {EIO, ErrorNumber::DeviceIo},
+        {EMFILE, ErrorNumber::TooManyFiles},
+        {EACCES, ErrorNumber::PermissionDenied},
+        {EPERM, ErrorNumber::PermissionDenied},
+        {ENOENT, ErrorNumber::PathFileAccess},
+        {ELOOP, ErrorNumber::PathFileAccess},
+        {EEXIST, ErrorNumber::FileExists},
+        {EBUSY, ErrorNumber(int(ErrorNumber::ErrnoBase) + EBUSY)},
     };
     for (const auto &testCase : cases)
         EXPECT_EQ(int(errorNumberOf(testCase.err)), int(testCase.number)) << std::strerror(testCase.err);
@@ -190,7 +204,8 @@ TEST_F(DocumentFile, OnlyRegularTextFilesAreLoaded)
         {"pipe.rtf", "fifo", ErrorNumber::PathFileAccess, "not a regular file"},
         {"folder.rtf", "folder", ErrorNumber::PathFileAccess, "not a regular file"},
         {"huge.rtf", "huge", ErrorNumber::TooLarge, "larger than 64 MB"},
-        {"essay.rtf", "PK\x03\x04\x14\0\x06\0word/document.xml", ErrorNumber::NotText, "a Word document saved under an .rtf name"},
+        {"essay.rtf", "PK\x03\x04\x14\0\x06\0word/document.xml", ErrorNumber::NotText,
+         "a Word document saved under an .rtf name"},
         {"scan.RTF", "%PDF-1.4\n%\xe2\xe3", ErrorNumber::NotText, "a PDF document saved under an .rtf name"},
         {"old.rtf", "\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", ErrorNumber::NotText, "an old Word document (.doc) saved"},
         {"photo.rtf", "\x89PNG\r\n\x1a\n", ErrorNumber::NotText, "a picture saved under an .rtf name"},
@@ -235,12 +250,14 @@ TEST_F(DocumentFile, WritesThatFindNoRoomFailAndKeepTheOldFile)
              document.setText(QString(3000, u'x'));
              return int(document.saveFile(file, false).number);
          }},
-        {"a large save", [](const QString &file) {
+        {"a large save",
+         [](const QString &file) {
              RichDocument document;
              document.setText(QString(100000, u'x'));
              return int(document.saveFile(file).number);
          }},
-        {"a line appended to the results", [](const QString &file) {
+        {"a line appended to the results",
+         [](const QString &file) {
              return int(errorNumberOf(platform::appendWhole(file, QByteArray(3000, 'y') + "   35 wpm\r\n")));
          }},
     };

@@ -22,11 +22,11 @@ namespace {
 using Properties = QHash<QString, QString>;
 
 const QStringList paragraphProperties = {
-    u"fo:text-align"_s, u"fo:margin-left"_s, u"fo:margin-right"_s, u"fo:text-indent"_s,
-    u"fo:margin-top"_s, u"fo:margin-bottom"_s, u"fo:line-height"_s,
-    u"style:line-height-at-least"_s, u"style:line-spacing"_s};
-const QStringList pageProperties = {u"fo:page-width"_s, u"fo:page-height"_s, u"fo:margin-left"_s,
-                                    u"fo:margin-right"_s, u"fo:margin-top"_s, u"fo:margin-bottom"_s,
+    u"fo:text-align"_s,     u"fo:margin-left"_s,   u"fo:margin-right"_s, u"fo:text-indent"_s,
+    u"fo:margin-top"_s,     u"fo:margin-bottom"_s, u"fo:line-height"_s,  u"style:line-height-at-least"_s,
+    u"style:line-spacing"_s};
+const QStringList pageProperties = {u"fo:page-width"_s,          u"fo:page-height"_s, u"fo:margin-left"_s,
+                                    u"fo:margin-right"_s,        u"fo:margin-top"_s,  u"fo:margin-bottom"_s,
                                     u"style:print-orientation"_s};
 
 // What LibreOffice made of one document.
@@ -84,7 +84,7 @@ Layout readFlatOdt(const QString &path)
     QHash<QString, Properties> pageLayouts;
     QString firstMasterLayout;
     QStringList paragraphStyles;
-    QString current;      // the style being read
+    QString current; // the style being read
     bool inDefault = false;
     QString currentPageLayout;
     while (!xml.atEnd()) {
@@ -180,7 +180,7 @@ QString differences(const Layout &original, const Layout &marked)
         for (const QString &key : paragraphProperties) {
             if (original.paragraphs[i].value(key) != marked.paragraphs[i].value(key)) {
                 found << u"paragraph %1 %2: '%3' -> '%4'"_s.arg(i + 1).arg(key, original.paragraphs[i].value(key),
-                                                              marked.paragraphs[i].value(key));
+                                                                           marked.paragraphs[i].value(key));
             }
         }
     }
@@ -215,10 +215,10 @@ TEST(MarkedCopyLayout, LibreOfficeLaysOutTheMarkedCopyLikeTheOriginal)
 
     QProcess convert;
     convert.setProcessChannelMode(QProcess::MergedChannels);
-    convert.start(soffice, QStringList{u"--headless"_s,
-                                       u"-env:UserInstallation=file://"_s + work.filePath(u"profile"_s),
-                                       u"--convert-to"_s, u"fodt"_s, u"--outdir"_s, work.path()}
-                               + inputs);
+    convert.start(soffice,
+                  QStringList{u"--headless"_s, u"-env:UserInstallation=file://"_s + work.filePath(u"profile"_s),
+                              u"--convert-to"_s, u"fodt"_s, u"--outdir"_s, work.path()}
+                      + inputs);
     ASSERT_TRUE(convert.waitForFinished(600000)) << "LibreOffice did not finish";
 
     int kept = 0;

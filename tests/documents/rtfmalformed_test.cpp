@@ -26,17 +26,16 @@ TEST(RtfMalformed, DeepNestingNeedsNoCallStack)
 TEST(RtfMalformed, UnclosedGroupsKeepTheTextReadSoFar)
 {
     EXPECT_EQ(rtfText("{\\rtf1 Hello {\\b wor"), u"Hello wor"_s);
-    EXPECT_EQ(rtfText(QByteArray("{\\rtf1 ") .append(QByteArray(100000, '{')).append("deep").constData()),
-              u"deep"_s);
+    EXPECT_EQ(rtfText(QByteArray("{\\rtf1 ").append(QByteArray(100000, '{')).append("deep").constData()), u"deep"_s);
     EXPECT_EQ(rtfText("{\\rtf1 a\\par"), u"a"_s);
     EXPECT_EQ(rtfText("{\\rtf1 a\\par b"), u"a\r\nb"_s);
 }
 
 TEST(RtfMalformed, BrokenControlSequences)
 {
-    EXPECT_EQ(rtfText("{\\rtf1 ab\\"), u"ab"_s);             // backslash at the end
-    EXPECT_EQ(rtfText("{\\rtf1 a\\'zz}"), u"azz"_s);         // \' without hex digits
-    EXPECT_EQ(rtfText("{\\rtf1 a\\'e}"), u"a\u000E"_s);      // one hex digit
+    EXPECT_EQ(rtfText("{\\rtf1 ab\\"), u"ab"_s);        // backslash at the end
+    EXPECT_EQ(rtfText("{\\rtf1 a\\'zz}"), u"azz"_s);    // \' without hex digits
+    EXPECT_EQ(rtfText("{\\rtf1 a\\'e}"), u"a\u000E"_s); // one hex digit
     EXPECT_EQ(rtfText("{\\rtf1\\fs99999999999999999999 a\\u99999999999 b}"), u"a\uFFFD"_s);
     EXPECT_EQ(rtfText("{\\rtf1\\uc-5 \\u233 x}"), u"\u00E9x"_s);
     EXPECT_EQ(rtfText("{\\rtf1 a\\bin-5 b}"), u"ab"_s);
@@ -63,8 +62,8 @@ TEST(RtfMalformed, RandomBytesAfterTheHeader)
         for (int i = 0; i < size; ++i) {
             // Mostly RTF's own specials, so that the random bytes form groups and words.
             static const char specials[] = "{}\\'*0123456789abuc -;";
-            rtf += random.bounded(3) == 0 ? specials[random.bounded(int(sizeof specials - 1))]
-                                          : char(random.bounded(256));
+            rtf +=
+                random.bounded(3) == 0 ? specials[random.bounded(int(sizeof specials - 1))] : char(random.bounded(256));
         }
         RichDocument document;
         document.setRtfBytes(rtf);

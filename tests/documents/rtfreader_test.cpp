@@ -57,8 +57,10 @@ TEST(RtfReader, WordDocumentWithRevisionIdsFieldsTableAndUnicode)
         "{\\rtlch\\fcs1 \\af0 \\ltrch\\fcs0 \\insrsid1002 Visit }{\\field{\\*\\fldinst {\\insrsid1002  HYPERLINK "
         "\"http://example.org/\" }}{\\fldrslt {\\cs15\\ul\\cf2\\insrsid1002 our site}}}{\\insrsid1002 .\\par }\r\n"
         "\\trowd \\irow0\\irowband0\\ts11\\trgaph108 \\cellx2000\\cellx4000\\pard \\intbl "
-        "{\\insrsid1002 One\\cell Two\\cell }\\pard \\intbl {\\insrsid1002 \\trowd \\irow0 \\cellx2000\\cellx4000\\row }\r\n"
-        "\\pard {\\lang1049\\f1\\insrsid2003 \\'cf\\'f0\\'e8\\'e2\\'e5\\'f2}{\\insrsid2003  \\u8220\\'93quoted\\u8221\\'94 "
+        "{\\insrsid1002 One\\cell Two\\cell }\\pard \\intbl {\\insrsid1002 \\trowd \\irow0 \\cellx2000\\cellx4000\\row "
+        "}\r\n"
+        "\\pard {\\lang1049\\f1\\insrsid2003 \\'cf\\'f0\\'e8\\'e2\\'e5\\'f2}{\\insrsid2003  "
+        "\\u8220\\'93quoted\\u8221\\'94 "
         "{\\v hidden}\\emdash done\\par }\r\n"
         "{\\*\\themedata 504b0304}{\\*\\datastore 0105000002000000}}"));
 
@@ -84,7 +86,8 @@ TEST(RtfReader, LibreOfficeDocument)
         "{\\*\\generator LibreOffice/7.4.7.2$Linux_X86_64 LibreOffice_project/40$Build-2}"
         "{\\info{\\creatim\\yr2024\\mo3\\dy1\\hr10\\min0}}\\deftab709\n"
         "{\\*\\pgdsctbl{\\pgdsc0\\pgdscuse451\\pgwsxn11906\\pghsxn16838{\\*\\pgdscnxt0 Default Page Style;}}}\n"
-        "\\pard\\plain \\s0\\ql\\widctlpar\\hyphpar0\\ltrpar\\cf0\\kerning1\\dbch\\af5\\loch\\f3\\hich\\af3\\fs24\\lang7177{\\loch\n"
+        "\\pard\\plain "
+        "\\s0\\ql\\widctlpar\\hyphpar0\\ltrpar\\cf0\\kerning1\\dbch\\af5\\loch\\f3\\hich\\af3\\fs24\\lang7177{\\loch\n"
         "Die kat sit op die mat.  Dit re\\u235\\'ebn.}\n"
         "\\par \\pard\\plain \\s0\\ql{\\cf2\\loch\n"
         "Rooi}{\\loch\n"
@@ -101,18 +104,19 @@ TEST(RtfReader, LibreOfficeDocument)
 TEST(RtfReader, TextEditDocument)
 {
     RichDocument document;
-    document.setRtfBytes(QByteArrayLiteral(
-        "{\\rtf1\\ansi\\ansicpg1252\\cocoartf2639\n"
-        "\\cocoatextscaling0\\cocoaplatform0{\\fonttbl\\f0\\fswiss\\fcharset0 Helvetica;\\f1\\fnil\\fcharset0 HelveticaNeue;}\n"
-        "{\\colortbl;\\red255\\green255\\blue255;\\red0\\green0\\blue255;}\n"
-        "{\\*\\expandedcolortbl;;\\csgenericrgb\\c0\\c0\\c100000;}\n"
-        "\\paperw11900\\paperh16840\\margl1440\\margr1440\\vieww11520\\viewh8400\\viewkind0\n"
-        "\\pard\\tx566\\tx1133\\pardirnatural\\partightenfactor0\n\n"
-        "\\f0\\fs24 \\cf0 First line\\\n"
-        "Second \\cf2 blue\\cf0  line\\\n"
-        "\\uc0\\u8220 Quoted\\u8221  and caf\\'e9\\\n"
-        "\\\n"
-        "\\f1 Neue}"));
+    document.setRtfBytes(
+        QByteArrayLiteral("{\\rtf1\\ansi\\ansicpg1252\\cocoartf2639\n"
+                          "\\cocoatextscaling0\\cocoaplatform0{\\fonttbl\\f0\\fswiss\\fcharset0 "
+                          "Helvetica;\\f1\\fnil\\fcharset0 HelveticaNeue;}\n"
+                          "{\\colortbl;\\red255\\green255\\blue255;\\red0\\green0\\blue255;}\n"
+                          "{\\*\\expandedcolortbl;;\\csgenericrgb\\c0\\c0\\c100000;}\n"
+                          "\\paperw11900\\paperh16840\\margl1440\\margr1440\\vieww11520\\viewh8400\\viewkind0\n"
+                          "\\pard\\tx566\\tx1133\\pardirnatural\\partightenfactor0\n\n"
+                          "\\f0\\fs24 \\cf0 First line\\\n"
+                          "Second \\cf2 blue\\cf0  line\\\n"
+                          "\\uc0\\u8220 Quoted\\u8221  and caf\\'e9\\\n"
+                          "\\\n"
+                          "\\f1 Neue}"));
 
     EXPECT_EQ(document.text(), u"First line\r\nSecond blue line\r\n\u201CQuoted\u201D and caf\u00E9\r\n\r\nNeue"_s);
     EXPECT_EQ(formatOf(document, u"blue"_s).colour, Blue);
@@ -161,12 +165,11 @@ TEST(RtfReader, LayoutAsWordProcessorsStateIt)
     QStringList kept;
     for (const KeptRtf &item : document.keptRtf())
         kept << u"%1:%2"_s.arg(item.position).arg(QString::fromLatin1(item.rtf));
-    EXPECT_EQ(kept, (QStringList{u"0:{\\listtext\\'b7\\tab}"_s, u"4:{\\*\\bkmkstart b}"_s,
-                                 u"4:{\\*\\bkmkend b}"_s, u"4:{\\field"_s,
-                                 u"4:{\\*\\fldinst HYPERLINK \"x\"}"_s, u"4:{\\fldrslt"_s, u"8:}"_s,
-                                 u"8:}"_s, u"10:{\\pict\\pngblip 89504e47}"_s,
-                                 u"11:{\\footnote\\pard note}"_s, u"11:{\\*\\unknown keep me}"_s,
-                                 u"11:\\chftn"_s}));
+    EXPECT_EQ(kept,
+              (QStringList{u"0:{\\listtext\\'b7\\tab}"_s, u"4:{\\*\\bkmkstart b}"_s, u"4:{\\*\\bkmkend b}"_s,
+                           u"4:{\\field"_s, u"4:{\\*\\fldinst HYPERLINK \"x\"}"_s, u"4:{\\fldrslt"_s, u"8:}"_s,
+                           u"8:}"_s, u"10:{\\pict\\pngblip 89504e47}"_s, u"11:{\\footnote\\pard note}"_s,
+                           u"11:{\\*\\unknown keep me}"_s, u"11:\\chftn"_s}));
     EXPECT_TRUE(document.textRtf().contains(u"{\\stylesheet{\\s1 Heading;}}{\\*\\listtable{\\list\\listid1}}"_s));
 
     document.setRtfBytes(layoutSamples[2]);
@@ -176,7 +179,8 @@ TEST(RtfReader, LayoutAsWordProcessorsStateIt)
     EXPECT_EQ(document.breakAt(7), Break::NestedCell);
     EXPECT_EQ(document.breakAt(8), Break::KeptGroup);
     EXPECT_EQ(document.paragraphFormatAt(0).otherWords, "\\intbl");
-    EXPECT_EQ(document.keptRtf().first().rtf, "\\trowd\\trgaph108\\trbrdrt\\brdrs\\clbrdrb\\brdrs\\cellx2000\\cellx4000");
+    EXPECT_EQ(document.keptRtf().first().rtf,
+              "\\trowd\\trgaph108\\trbrdrt\\brdrs\\clbrdrb\\brdrs\\cellx2000\\cellx4000");
 
     document.setRtfBytes(layoutSamples[3]);
     EXPECT_EQ(document.text(), u"\u041Fs2xshown\r\n"_s);

@@ -186,9 +186,9 @@ TEST(RtfWriter, LayoutSurvivesTheWriter)
 TEST(RtfWriter, ReadingOurOwnSourceIsAFixedPoint)
 {
     RichDocument document;
-    document.setRtfBytes(QByteArrayLiteral(
-        "{\\rtf1\\ansi\\ansicpg1251{\\fonttbl{\\f0\\fcharset204 Arial Cyr;}{\\f1 Times;}}"
-        "{\\colortbl;\\red1\\green2\\blue3;}\\f0 \\'cf\\cf1 x{\\f1\\b y\\par}\\highlight1 z}"));
+    document.setRtfBytes(
+        QByteArrayLiteral("{\\rtf1\\ansi\\ansicpg1251{\\fonttbl{\\f0\\fcharset204 Arial Cyr;}{\\f1 Times;}}"
+                          "{\\colortbl;\\red1\\green2\\blue3;}\\f0 \\'cf\\cf1 x{\\f1\\b y\\par}\\highlight1 z}"));
     const QString rtf = document.textRtf();
     RichDocument copy;
     copy.setTextRtf(rtf);

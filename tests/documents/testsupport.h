@@ -34,8 +34,9 @@ inline QString firstDifference(const RichDocument &a, const RichDocument &b)
     for (int i = 0; i <= a.length(); ++i) {
         // A break after text has the text's formatting (see rtfwriter.h); a font left unnamed
         // is the document's.
-        const bool breakAfterText = i > 0 && i < a.length() && (text[i] == u'\r' || text[i] == u'\n' || text[i] == u'\t')
-            && text[i - 1] != u'\n' && (text[i] != u'\n' || i < 2 || text[i - 2] != u'\n');
+        const bool breakAfterText = i > 0 && i < a.length()
+            && (text[i] == u'\r' || text[i] == u'\n' || text[i] == u'\t') && text[i - 1] != u'\n'
+            && (text[i] != u'\n' || i < 2 || text[i - 2] != u'\n');
         CharFormat formatA = a.formatAt(i);
         CharFormat formatB = b.formatAt(i);
         for (auto [format, document] : {std::pair{&formatA, &a}, std::pair{&formatB, &b}}) {
