@@ -87,6 +87,33 @@ void RtfSink::appendToLastKept(const QByteArray &rtf)
 void RtfSink::setDefaultFontName(const QString &name)
 {
     m_document.m_defaultFont = name;
+
+    // Text read before the font table named the default font, or in a number the table lacks,
+    // has no font name, yet it is in the default font all the same and is written back as such.
+    // Named now, it is one run with the default font's text around it, as it will be when read
+    // back; otherwise the two formats would merge only on the second reading.
+    auto &formats = m_document.m_formats;
+    auto &indices = m_document.m_formatIndices;
+    QList<quint16> renumbered(formats.size());
+    bool merged = false;
+    for (qsizetype index = 0; index < formats.size(); ++index) {
+        renumbered[index] = quint16(index);
+        if (!formats[index].fontName.isEmpty())
+            continue;
+        indices.remove(formats[index]);
+        formats[index].fontName = name;
+        const auto named = indices.constFind(formats[index]);
+        if (named == indices.constEnd()) {
+            indices.insert(formats[index], quint16(index));
+        } else {
+            renumbered[index] = *named; // the slot left behind is used by no character
+            merged = true;
+        }
+    }
+    if (merged) {
+        for (RichDocument::CharSlot &slot : m_document.m_chars)
+            slot.format = renumbered[slot.format];
+    }
 }
 
 void RtfSink::finish(quint16 lastParagraph, const SectionFormat &lastSection)

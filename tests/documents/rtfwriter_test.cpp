@@ -200,6 +200,16 @@ TEST(RtfWriter, ReadingOurOwnSourceIsAFixedPoint)
     EXPECT_EQ(document.fontName(), u"AB\u0416"_s);
     copy.setTextRtf(document.textRtf());
     EXPECT_EQ(copy.textRtf(), document.textRtf());
+
+    // Text before the font table names the default font, and text in a number the table lacks,
+    // is in the default font: one run with it (found by fuzzing: the runs merged only when read
+    // back, and the highlight's groups with them).
+    document.setRtfBytes(QByteArrayLiteral(
+        "{\\rtf1{\\colortbl;\\red255\\green0\\blue0;}\\highlight1 a{\\fonttbl{\\f0 Arial;}}b{\\f5 c}d}"));
+    ASSERT_EQ(document.runs().size(), 1);
+    EXPECT_EQ(document.runs().front().format.fontName, u"Arial"_s);
+    copy.setTextRtf(document.textRtf());
+    EXPECT_EQ(copy.textRtf(), document.textRtf());
 }
 
 } // namespace
