@@ -2,6 +2,7 @@
 #include "testsupport.h"
 
 #include "documents/platformfile.h"
+#include "support/childprocess.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,9 +12,7 @@
 
 #include <cerrno>
 #include <cstring>
-#include <functional>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
@@ -34,20 +33,7 @@ QByteArray readBytes(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-// Runs a check in a child process, as an unprivileged user when the tests run as root (root
-// may read and write any file). The child's exit code is what the check returns.
-int inChildProcess(const std::function<int()> &check, bool dropPrivileges)
-{
-    const pid_t pid = fork();
-    if (pid == 0) {
-        if (dropPrivileges && getuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0))
-            _exit(255);
-        _exit(check() & 0xFF);
-    }
-    int status = 0;
-    waitpid(pid, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
+using testing::inChildProcess;
 
 class DocumentFile : public ::testing::Test
 {
