@@ -1,7 +1,6 @@
 #include "excesswords.h"
 
 #include "textpositions.h"
-#include "wordcheck.h"
 #include "wordcore.h"
 
 #include <QSet>
@@ -23,32 +22,33 @@ struct CollectedCores
     std::vector<int> inTest; // per stored core, when known from the collecting
 };
 
-void storeCore(MarkingState &state, CollectedCores &collected, const QString &core)
+void storeCore(CollectedCores &collected, const QString &core, const SkippedFailureSink &skipped)
 {
     if (collected.coreCount < CoreSlots)
         collected.seenCores.append(core);
-    else
-        state.skip(subscriptFailure());
+    else if (skipped)
+        skipped(subscriptFailure());
     ++collected.coreCount;
 }
 
 // Groups the test words by their cores through hashes, so that no core is searched word by word.
-CollectedCores collectCores(MarkingState &state, const QString &testText)
+CollectedCores collectCores(Words &testWords, const QString &testText, const WordErrors &errors,
+                            const SkippedFailureSink &skippedFailure)
 {
-    const int n = state.testWords.count;
+    const int n = testWords.count;
     QSet<QString> errorsAndRepeats;
-    for (int e = 1; e <= state.errorCount; ++e)
-        errorsAndRepeats.insert(state.errorWords.at(e));
-    for (int r = 1; r <= state.repeatCount; ++r)
-        errorsAndRepeats.insert(state.repeatWords.at(r));
+    for (int e = 1; e <= errors.count; ++e)
+        errorsAndRepeats.insert(errors.words.at(e));
+    for (int r = 1; r <= errors.repeatCount; ++r)
+        errorsAndRepeats.insert(errors.repeatWords.at(r));
 
     // Whether a word is skipped depends on it as it was; a merged word is emptied either way.
     std::vector<char> skipped(size_t(n) + 1, 0);
     for (int t = 1; t <= n; ++t) {
-        const QString &word = state.testWords.at(t);
+        const QString &word = testWords.at(t);
         skipped[size_t(t)] = errorsAndRepeats.contains(word);
-        if (!state.mergedList.isEmpty() && state.mergedList.contains(word))
-            state.testWords.set(t, QString(), state.skipped);
+        if (!errors.merged.isEmpty() && errors.merged.contains(word))
+            testWords.set(t, QString(), skippedFailure);
     }
 
     // Words with equal cores form a group, named by its first word.
@@ -56,7 +56,7 @@ CollectedCores collectCores(MarkingState &state, const QString &testText)
     std::vector<std::pair<size_t, int>> byHash;
     byHash.reserve(size_t(n));
     for (int t = 1; t <= n; ++t) {
-        cores[size_t(t)] = wordCoreView(state.testWords.at(t));
+        cores[size_t(t)] = wordCoreView(testWords.at(t));
         byHash.emplace_back(hashText(cores[size_t(t)]), t);
     }
     std::sort(byHash.begin(), byHash.end());
@@ -90,7 +90,7 @@ CollectedCores collectCores(MarkingState &state, const QString &testText)
         if (groupCollected[size_t(g)] || core.isEmpty() || core == u"\n")
             continue;
         // A core is usually the start of its own word, found there without a search.
-        const int start = std::max(1, state.testWords.startOf(t));
+        const int start = std::max(1, testWords.startOf(t));
         if (QStringView(testText).mid(start - 1, core.size()) != core && !text::contains(testText, core))
             continue;
         // A core that found no slot is not known afterwards, as in the table itself.
@@ -98,53 +98,52 @@ CollectedCores collectCores(MarkingState &state, const QString &testText)
             groupCollected[size_t(g)] = 1;
             collected.inTest.push_back(groupSize[size_t(g)]);
         }
-        storeCore(state, collected, core.toString());
+        storeCore(collected, core.toString(), skippedFailure);
     }
     return collected;
 }
 
-void addExcessWord(MarkingState &state, const QString &core)
+void addExcessWord(ExcessWords &excess, const QString &core, const SkippedFailureSink &skipped)
 {
-    ++state.excess.count;
-    if (state.excess.words.set(state.excess.count, core + u' ', state.skipped))
-        state.excess.text += state.excess.words.at(state.excess.count);
-}
-
-void markDoubledExcessWords(MarkingState &state)
-{
-    state.excess.doubleCounted = 0;
-    for (int x = 1; x <= state.excess.count; ++x) {
-        for (int e = 1; e <= state.errorCount; ++e) {
-            const QString excess = state.excess.words.at(x);
-            if (text::trimBlanksView(excess) == text::trimBlanksView(state.errorWords.at(e))) {
-                state.excess.words.set(x, u'(' + excess + u')', state.skipped);
-                ++state.excess.doubleCounted;
-            }
-            if (state.excess.doubleCounted == state.doubledCount)
-                return;
-        }
-    }
+    ++excess.count;
+    if (excess.words.set(excess.count, core + u' ', skipped))
+        excess.text += excess.words.at(excess.count);
 }
 
 } // namespace
 
-void findExcessWords(MarkingState &state, const QString &testText, const QString &memoText)
+ExcessWords findExcessWords(Words &testWords, const QString &testText, const ComparedMemo &memo,
+                            const WordErrors &errors, const SkippedFailureSink &skipped)
 {
-    state.excess.text.clear();
-    const CollectedCores collected = collectCores(state, testText);
+    ExcessWords excess;
+    const CollectedCores collected = collectCores(testWords, testText, errors, skipped);
 
     // The last core collected is left out: it may be the learner's unfinished last word.
     const int counted = std::min<int>(collected.coreCount - 1, int(collected.seenCores.size()));
     for (int k = 0; k < counted; ++k) {
         const QString &core = collected.seenCores.at(k);
         const int inTest = collected.inTest[size_t(k)];
-        const int inMemo = state.memoIndex.coreCount(core);
+        const int inMemo = memo.index().coreCount(core);
         for (int extra = inTest - inMemo; extra > 0; --extra)
-            addExcessWord(state, core);
+            addExcessWord(excess, core, skipped);
     }
+    return excess;
+}
 
-    checkDoubledWords(state, memoText);
-    markDoubledExcessWords(state);
+void markDoubledExcessWords(ExcessWords &excess, const WordErrors &errors, const SkippedFailureSink &skipped)
+{
+    excess.doubleCounted = 0;
+    for (int x = 1; x <= excess.count; ++x) {
+        for (int e = 1; e <= errors.count; ++e) {
+            const QString word = excess.words.at(x);
+            if (text::trimBlanksView(word) == text::trimBlanksView(errors.words.at(e))) {
+                excess.words.set(x, u'(' + word + u')', skipped);
+                ++excess.doubleCounted;
+            }
+            if (excess.doubleCounted == errors.doubledCount)
+                return;
+        }
+    }
 }
 
 } // namespace tallimark

@@ -1,12 +1,29 @@
 // Accepted words typed more often than the memo part has them (a line typed twice, a word
-// repeated). Runs the doubled-word check and marks the excess words it also made errors.
+// repeated), and the brackets around those the doubled-word check also made errors.
 #pragma once
 
-#include "markingstate.h"
+#include "comparedmemo.h"
+#include "worderrors.h"
 
 namespace tallimark {
 
-// testText is the test's plain text; memoText the whole memo's.
-void findExcessWords(MarkingState &state, const QString &testText, const QString &memoText);
+// The excess words as the report lists them.
+struct ExcessWords
+{
+    Int16 count;
+    SlotTable<QString, WordSlots> words; // in brackets when the doubled-word check also made it an error
+    QString text;                        // the words as found: the result charges for its length
+    Int16 doubleCounted;                 // how many are in brackets
+};
+
+// Counts the test's words by their cores against the memo part's. Errors and repeats found so
+// far are not counted again; the words the word check merged into others are emptied here.
+// testText is the test's plain text.
+ExcessWords findExcessWords(Words &testWords, const QString &testText, const ComparedMemo &memo,
+                            const WordErrors &errors, const SkippedFailureSink &skipped);
+
+// Puts in brackets the excess words that the doubled-word check made errors as well: the result
+// takes them off again, so that they are not charged twice.
+void markDoubledExcessWords(ExcessWords &excess, const WordErrors &errors, const SkippedFailureSink &skipped);
 
 } // namespace tallimark

@@ -20,31 +20,29 @@ int highlightLength(const QString &word)
     return length - (word.endsWith(u' ') ? 1 : 0);
 }
 
-void highlightErrors(MarkingState &state, RichDocument &test)
+QList<HighlightOperation> highlightErrors(const WordErrors &errors, RichDocument &test)
 {
-    // The first word's start is never recorded by the splitter.
-    if (state.errorStarts.at(1) == 0)
-        state.errorStarts.set(1, 1, state.skipped);
-
-    for (int e = 1; e <= state.errorCount; ++e) {
-        const int start0 = state.errorStarts.at(e) - 1;
-        const int length = highlightLength(state.errorWords.at(e));
+    QList<HighlightOperation> highlights;
+    for (int e = 1; e <= errors.count; ++e) {
+        const int start0 = errors.starts.at(e) - 1;
+        const int length = highlightLength(errors.words.at(e));
         test.setSelStart(start0);
         test.setSelLength(length);
         test.setSelBold(true);
         highlight(test, Red);
         test.setSelColour(White);
-        state.highlights.append({start0, length, HighlightOperation::Kind::Error});
+        highlights.append({start0, length, HighlightOperation::Kind::Error});
     }
-    for (int r = 1; r <= state.repeatCount; ++r) {
-        const int start0 = state.repeatStarts.at(r) - 1;
-        const int length = highlightLength(state.repeatWords.at(r));
+    for (int r = 1; r <= errors.repeatCount; ++r) {
+        const int start0 = errors.repeatStarts.at(r) - 1;
+        const int length = highlightLength(errors.repeatWords.at(r));
         test.setSelStart(start0);
         test.setSelLength(length);
         test.setSelColour(Red);
         test.setSelUnderline(true);
-        state.highlights.append({start0, length, HighlightOperation::Kind::Repeat});
+        highlights.append({start0, length, HighlightOperation::Kind::Repeat});
     }
+    return highlights;
 }
 
 } // namespace tallimark

@@ -2,7 +2,8 @@
 // for repeated errors.
 #pragma once
 
-#include "markingstate.h"
+#include "testoutcome.h"
+#include "worderrors.h"
 
 #include "documents/richdocument.h"
 
@@ -15,6 +16,7 @@ void highlight(RichDocument &document, Colour colour);
 // ended it, and less the blank a join put after a line break.
 int highlightLength(const QString &word);
 
-void highlightErrors(MarkingState &state, RichDocument &test);
+// Errors white on red in bold, repeats red and underlined; returns the selections, in order.
+QList<HighlightOperation> highlightErrors(const WordErrors &errors, RichDocument &test);
 
 } // namespace tallimark

@@ -51,13 +51,6 @@ LayoutCounts countLayout(const QString &testText, const QString &memoText, int m
 
 namespace {
 
-void recordSpacingError(MarkingState &state, const QString &mark, int position)
-{
-    ++state.errorCount;
-    state.errorWords.set(state.errorCount, mark, state.skipped);
-    state.errorStarts.set(state.errorCount, position, state.skipped);
-}
-
 // The first of ".", "?" and "!" followed by `after`, at or after start; 0 when none.
 int firstSentenceEnd(const QString &text, const QString &after, int start)
 {
@@ -76,7 +69,7 @@ bool isBlankAt(const QString &text, int position)
     return position >= 1 && position <= text.size() && text.at(position - 1) == u' ';
 }
 
-void checkDoubleBlank(MarkingState &state, const QString &t)
+void checkDoubleBlank(const QString &t, WordErrors &errors, const SkippedFailureSink &skipped)
 {
     int s = 2;
     do {
@@ -86,7 +79,7 @@ void checkDoubleBlank(MarkingState &state, const QString &t)
         const QChar c = p >= 2 ? t.at(p - 2) : QChar();
         const bool letter = (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z');
         if (letter || c == u' ' || c == u',' || c == u'\'') {
-            recordSpacingError(state, DoubleBlankMark, p);
+            errors.append(DoubleBlankMark, p, skipped);
             return;
         }
         // Searching again from s + 1 up to p finds the same pair; go straight past it.
@@ -94,7 +87,7 @@ void checkDoubleBlank(MarkingState &state, const QString &t)
     } while (t.size() >= s + 2);
 }
 
-void checkSentenceEndStyle(MarkingState &state, const QString &t)
+void checkSentenceEndStyle(const QString &t, WordErrors &errors, const SkippedFailureSink &skipped)
 {
     const QString blank = QStringLiteral(" ");
     const int a0 = inStr(t, u". ");
@@ -107,11 +100,12 @@ void checkSentenceEndStyle(MarkingState &state, const QString &t)
         a = b;
     if (c > 0 && c < a)
         a = c;
-    state.twoSpaceStyle = isBlankAt(t, a + 1) && isBlankAt(t, a + 2);
-    if (!state.twoSpaceStyle) {
+    // The first sentence end sets the style: one blank after it, or two.
+    const bool twoSpaceStyle = isBlankAt(t, a + 1) && isBlankAt(t, a + 2);
+    if (!twoSpaceStyle) {
         const int a2 = firstSentenceEnd(t, QStringLiteral("  "), a + 2);
         if (a2 > 0)
-            recordSpacingError(state, DoubleBlankMark, a2 + 1);
+            errors.append(DoubleBlankMark, a2 + 1, skipped);
         return;
     }
     for (int round = 0; round < 15; ++round) {
@@ -119,7 +113,7 @@ void checkSentenceEndStyle(MarkingState &state, const QString &t)
         if (a2 == 0)
             break;
         if (!isBlankAt(t, a2 + 2)) {
-            recordSpacingError(state, SingleBlankMark, a2 + 1);
+            errors.append(SingleBlankMark, a2 + 1, skipped);
             return;
         }
         a = a2 + 2;
@@ -128,10 +122,11 @@ void checkSentenceEndStyle(MarkingState &state, const QString &t)
 
 } // namespace
 
-void checkSpacing(MarkingState &state, const QString &testText)
+void checkSpacing(const QString &testText, WordErrors &errors, const SkippedFailureSink &skipped)
 {
-    checkDoubleBlank(state, testText);
-    checkSentenceEndStyle(state, testText);
+    errors.wordErrorCount = errors.count;
+    checkDoubleBlank(testText, errors, skipped);
+    checkSentenceEndStyle(testText, errors, skipped);
 }
 
 } // namespace tallimark

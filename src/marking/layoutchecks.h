@@ -2,7 +2,8 @@
 // and the full stops, commas and "!"/"?" that the result compares with the memo.
 #pragma once
 
-#include "markingstate.h"
+#include "testoutcome.h"
+#include "worderrors.h"
 
 namespace tallimark {
 
@@ -11,8 +12,9 @@ int countLines(const QString &text, int start);
 // The lines and punctuation of the test and of the memo's first memoCutLength characters.
 LayoutCounts countLayout(const QString &testText, const QString &memoText, int memoCutLength);
 
-// Records at most one double-blank error and one error in the spacing after sentence ends.
-void checkSpacing(MarkingState &state, const QString &testText);
+// Adds at most one double-blank error and one error in the spacing after sentence ends to the
+// word errors.
+void checkSpacing(const QString &testText, WordErrors &errors, const SkippedFailureSink &skipped);
 
 // The placeholders that stand for blanks in the error table.
 inline const QString DoubleBlankMark = QStringLiteral("\u2022\u2022");

@@ -8,7 +8,7 @@ namespace tallimark {
 
 using namespace Qt::StringLiterals;
 
-void appendReportBlock(MarkingState &state, RichDocument &test)
+void appendReportBlock(const QString &reportText, RichDocument &test)
 {
     test.setSelStart(test.length());
     highlight(test, White);
@@ -16,16 +16,16 @@ void appendReportBlock(MarkingState &state, RichDocument &test)
     test.setSelBold(true);
     test.setSelUnderline(false);
     test.setSelFontName(u"Courier"_s);
-    test.setSelText(state.reportText);
+    test.setSelText(reportText);
 }
 
-void markExcessWords(MarkingState &state, RichDocument &test, int testLength)
+std::optional<HighlightOperation> markExcessWords(RichDocument &test, int testLength)
 {
     const QString content = test.text();
     // The learner may have typed the words themselves; the search starts in the report block.
     const int p = text::inStr(testLength, content, u"Excess words: ");
     if (p == 0)
-        return;
+        return std::nullopt;
     int q = text::inStr(p, content, u"\r");
     if (q == 0)
         q = int(content.size()) + 1;
@@ -36,7 +36,7 @@ void markExcessWords(MarkingState &state, RichDocument &test, int testLength)
     test.setSelBold(false);
     test.setSelColour(White);
     highlight(test, Red); // light red, entry 12 of the console palette
-    state.highlights.append({start0, length, HighlightOperation::Kind::Excess});
+    return HighlightOperation{start0, length, HighlightOperation::Kind::Excess};
 }
 
 QString markedCopyBaseName(const QString &currentTestLabel)
@@ -64,12 +64,12 @@ QString zeroResultLine(const QString &entry)
     return text::left(entry, int(entry.size()) - 4) + u".rug  0  wpm"_s;
 }
 
-QString reliabilityVerdict(const MarkingState &state, const QString &memoText)
+QString reliabilityVerdict(const WordErrors &errors, int finalErrorCount, const ComparedMemo &memo)
 {
     int suspectCount = 0;
-    for (int k = 1; k <= state.errorCount; ++k) {
-        const QString word = state.errorWords.at(k);
-        if (!text::trimBlanksView(word).isEmpty() && state.memoContains(memoText, word))
+    for (int k = 1; k <= finalErrorCount; ++k) {
+        const QString word = errors.words.at(k);
+        if (!text::trimBlanksView(word).isEmpty() && memo.contains(word))
             ++suspectCount;
     }
     return suspectCount > 5 ? u".......Result may not be reliable"_s : u".......Successful"_s;

@@ -2,18 +2,21 @@
 // marking of its excess words, the copy's file name, the results lines and the verdict.
 #pragma once
 
-#include "markingstate.h"
+#include "comparedmemo.h"
+#include "testoutcome.h"
+#include "worderrors.h"
 
 #include "documents/richdocument.h"
 
 namespace tallimark {
 
-// Appends reportText to the test in red bold Courier.
-void appendReportBlock(MarkingState &state, RichDocument &test);
+// Appends the report block to the test in red bold Courier.
+void appendReportBlock(const QString &reportText, RichDocument &test);
 
 // Shows the listed excess words of the report block in white on light red. testLength is the
 // length of the test's plain text as it was compared.
-void markExcessWords(MarkingState &state, RichDocument &test, int testLength);
+// Returns the selection, or nothing when the report lists no excess words.
+std::optional<HighlightOperation> markExcessWords(RichDocument &test, int testLength);
 
 // The name shown for the test being marked, less its folder and last 4 characters
 // ("Untitled" when there is none).
@@ -26,8 +29,9 @@ QString resultsLine(const QString &destFolder, const QString &currentTestLabel, 
 QString zeroResultLine(const QString &entry);
 
 // ".......Successful", or ".......Result may not be reliable" when six or more error words
-// occur in the memo as typed.
-QString reliabilityVerdict(const MarkingState &state, const QString &memoText);
+// occur in the memo as typed. The verdict reads the first finalErrorCount slots of the error
+// table: with the deductions that may be more than the entries, or fewer.
+QString reliabilityVerdict(const WordErrors &errors, int finalErrorCount, const ComparedMemo &memo);
 
 inline const QString ResultsFileName = QStringLiteral("Resultaat.res");
 

@@ -59,7 +59,7 @@ constexpr int LockWaitMilliseconds = 2000;
 
 MarkingSession::MarkingSession(Workspace &workspace, MarkingHost &host) : m_workspace(workspace), m_host(host)
 {
-    m_state.skipped = [this](const Failure &failure) { m_host.failureSkipped(failure); };
+    m_skipped = [this](const Failure &failure) { m_host.failureSkipped(failure); };
 }
 
 void MarkingSession::run()
@@ -347,8 +347,6 @@ bool MarkingSession::loadNextUsableTest()
         }
     } while (!(m_testIndex == m_host.tests().size() || testOk));
     m_host.setCurrentTestLabel(m_workspace.currentFile);
-    m_state.errorCount = 0;
-    m_state.repeatCount = 0;
     return testOk;
 }
 
@@ -385,7 +383,6 @@ void MarkingSession::markCurrentTest(const QString &entry)
 {
     RichDocument &test = m_workspace.testDocument;
     RichDocument &memo = m_workspace.memoDocument;
-    MarkingState &state = m_state;
     TestOutcome outcome;
     outcome.path = entry;
 
@@ -409,20 +406,29 @@ void MarkingSession::markCurrentTest(const QString &entry)
 
     normaliseSentenceEndSpacing(test, memo);
     const QString testText = test.text();
-    const QString memoText = memo.text();
-    compareWithMemo(state, testText, memoText);
+    m_memo.setText(memo.text());
+    const Comparison comparison = compareWithMemo(testText, m_memo, m_skipped);
     outcome.testText = text::trimRight(testText);
+    outcome.memoText = m_memo.text();
+    outcome.memoCutLength = m_memo.cutLength();
 
-    highlightErrors(state, test);
-    for (int e = 1; e <= state.errorCount; ++e)
+    const WordErrors &errors = comparison.errors;
+    outcome.highlights = highlightErrors(errors, test);
+    for (int e = 1; e <= errors.count; ++e)
         outcome.errors.append(
-            {state.errorWords.at(e), state.errorStarts.at(e), e <= state.wordErrorCount ? state.errorKinds.at(e) : 0});
-    for (int r = 1; r <= state.repeatCount; ++r)
-        outcome.repeats.append({state.repeatWords.at(r), state.repeatStarts.at(r)});
+            {errors.words.at(e), errors.starts.at(e), e <= errors.wordErrorCount ? errors.kinds.at(e) : 0});
+    for (int r = 1; r <= errors.repeatCount; ++r)
+        outcome.repeats.append({errors.repeatWords.at(r), errors.repeatStarts.at(r)});
+    for (int x = 1; x <= comparison.excess.count; ++x)
+        outcome.excessWords.append(comparison.excess.words.at(x));
+    outcome.doubleCounted = comparison.excess.doubleCounted;
+    outcome.layout = comparison.layout;
 
-    calculateResult(state);
-    outcome.memoText = memoText;
-    writeOutput(entry, memoText, int(testText.size()), outcome);
+    const int errorCount = finalErrorCount(errors.count, comparison.layout, comparison.excess);
+    static_cast<ResultFigures &>(outcome) = calculateResult(comparison.charCount, errorCount, m_host.resultAsInteger());
+    outcome.reportText = buildReport(outcome, comparison.excess, comparison.layout);
+    outcome.verdict = reliabilityVerdict(errors, errorCount, m_memo);
+    writeOutput(entry, int(testText.size()), outcome);
 }
 
 Failure MarkingSession::saveMarkedCopy()
@@ -437,35 +443,23 @@ Failure MarkingSession::saveMarkedCopy()
     return saved;
 }
 
-void MarkingSession::writeOutput(const QString &entry, const QString &memoText, int testLength, TestOutcome &outcome)
+void MarkingSession::writeOutput(const QString &entry, int testLength, TestOutcome &outcome)
 {
     RichDocument &test = m_workspace.testDocument;
-    MarkingState &state = m_state;
-
-    buildReport(state, m_host.resultAsInteger());
-    appendReportBlock(state, test);
-    markExcessWords(state, test, testLength);
+    appendReportBlock(outcome.reportText, test);
+    if (const auto marked = markExcessWords(test, testLength))
+        outcome.highlights.append(*marked);
     test.setSelStart(test.length());
     check(saveMarkedCopy());
 
-    outcome.resultsLine = resultsLine(m_workspace.destFolder, m_host.currentTestLabel(), state.result.finalWpm);
+    outcome.resultsLine = resultsLine(m_workspace.destFolder, m_host.currentTestLabel(), outcome.finalWpm);
     if (!m_resultsBlocked) {
         check(appendLine(resultsFilePath(), outcome.resultsLine));
         m_written.append(resultsFilePath());
         outcome.resultsLineWritten = true;
     }
 
-    outcome.verdict = reliabilityVerdict(state, memoText);
     m_host.appendReportText(entry + outcome.verdict + CRLF);
-
-    outcome.memoCutLength = state.memoCutLength;
-    static_cast<ResultFigures &>(outcome) = state.result;
-    for (int x = 1; x <= state.excess.count; ++x)
-        outcome.excessWords.append(state.excess.words.at(x));
-    outcome.doubleCounted = state.excess.doubleCounted;
-    outcome.layout = state.layout;
-    outcome.reportText = state.reportText;
-    outcome.highlights = state.highlights;
     recordInClass(outcome);
     m_host.testFinished(outcome);
 

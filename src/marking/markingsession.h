@@ -3,8 +3,10 @@
 // them one after the other, writing the marked copies, "Resultaat.res" and the report.
 #pragma once
 
+#include "comparedmemo.h"
+#include "counters.h"
 #include "markinghost.h"
-#include "markingstate.h"
+#include "testoutcome.h"
 
 #include "documents/workspace.h"
 
@@ -60,7 +62,7 @@ private:
     void lockDestination();
     void syncWrittenFiles();
     void markCurrentTest(const QString &entry);
-    void writeOutput(const QString &entry, const QString &memoText, int testLength, TestOutcome &outcome);
+    void writeOutput(const QString &entry, int testLength, TestOutcome &outcome);
     Failure saveMarkedCopy();
     void recordInClass(const TestOutcome &outcome);
     QString resultsFilePath() const;
@@ -71,7 +73,8 @@ private:
 
     Workspace &m_workspace;
     MarkingHost &m_host;
-    MarkingState m_state;
+    SkippedFailureSink m_skipped; // passes skipped failures on to the host
+    ComparedMemo m_memo;
     QString m_destinationOverride;
     Int16 m_testIndex;
     QStringList m_copyNames;          // each test's name in the destination

@@ -19,63 +19,67 @@ double roundedResult(double wpm, bool asInteger)
     return double(n - n % 50) / 10;
 }
 
-void calculateResult(MarkingState &state)
+int finalErrorCount(int errorEntries, const LayoutCounts &layout, const ExcessWords &excess)
 {
-    if (state.layout.testLineFeeds != state.layout.memoLineFeeds)
-        ++state.errorCount;
-    if (state.layout.testStops < state.layout.memoStops)
-        ++state.errorCount;
-    if (state.layout.testCommas < state.layout.memoCommas)
-        ++state.errorCount;
-    if (state.layout.testMarks < state.layout.memoMarks)
-        ++state.errorCount;
-    state.errorCount =
-        qint64(std::floor(double(state.excess.text.size()) / 6)) + state.errorCount - state.excess.doubleCounted;
+    Int16 errorCount = errorEntries;
+    if (layout.testLineFeeds != layout.memoLineFeeds)
+        ++errorCount;
+    if (layout.testStops < layout.memoStops)
+        ++errorCount;
+    if (layout.testCommas < layout.memoCommas)
+        ++errorCount;
+    if (layout.testMarks < layout.memoMarks)
+        ++errorCount;
+    errorCount = qint64(std::floor(double(excess.text.size()) / 6)) + errorCount - excess.doubleCounted;
     // More doubled words than errors would otherwise add words to the result.
-    if (state.errorCount < 0)
-        state.errorCount = 0;
-    if (!state.excess.text.isEmpty() && state.errorCount == 0)
-        state.errorCount = 1;
-    ResultFigures &result = state.result;
-    result.errorCount = state.errorCount;
-    result.grossWords = qint64(std::nearbyint(double(result.charCount) / 5));
-    result.wpm = double(result.grossWords - state.errorCount) / 10;
+    if (errorCount < 0)
+        errorCount = 0;
+    if (!excess.text.isEmpty() && errorCount == 0)
+        errorCount = 1;
+    return errorCount;
 }
 
-void buildReport(MarkingState &state, bool resultAsInteger)
+ResultFigures calculateResult(qint64 charCount, int errorCount, bool resultAsInteger)
+{
+    ResultFigures result;
+    result.charCount = charCount;
+    result.errorCount = errorCount;
+    result.grossWords = qint64(std::nearbyint(double(charCount) / 5));
+    result.wpm = double(result.grossWords - errorCount) / 10;
+    result.finalWpm = roundedResult(result.wpm, resultAsInteger);
+    return result;
+}
+
+QString buildReport(const ResultFigures &result, const ExcessWords &excess, const LayoutCounts &layout)
 {
     const QString &crlf = text::CRLF;
-    ResultFigures &result = state.result;
-    state.reportText = crlf + u"|| "_s + numberText(result.charCount) + u"     "_s
-        + numberText(qint64(state.errorCount)) + u'm' + crlf;
+    QString report = crlf + u"|| "_s + numberText(result.charCount) + u"     "_s + numberText(qint64(result.errorCount))
+        + u'm' + crlf;
 
-    QString remarks;
-    if (state.excess.count > 0) {
-        remarks = u"Excess words: "_s;
-        for (int x = 1; x <= state.excess.count; ++x) {
-            remarks += state.excess.words.at(x);
-            if (x < state.excess.count)
-                remarks += u", "_s;
+    if (excess.count > 0) {
+        report += u"Excess words: "_s;
+        for (int x = 1; x <= excess.count; ++x) {
+            report += excess.words.at(x);
+            if (x < excess.count)
+                report += u", "_s;
         }
     }
-    if (state.layout.testLineFeeds != state.layout.memoLineFeeds)
-        remarks += crlf + u"Wrong number of line feeds"_s;
-    if (state.layout.testStops < state.layout.memoStops)
-        remarks += crlf + u"Missing full stop(s)"_s;
-    if (state.layout.testCommas < state.layout.memoCommas)
-        remarks += crlf + u"Missing comma(s)"_s;
-    if (state.layout.testMarks < state.layout.memoMarks)
-        remarks += crlf + u"Missing <!> or <?>"_s;
-    state.reportText += remarks;
+    if (layout.testLineFeeds != layout.memoLineFeeds)
+        report += crlf + u"Wrong number of line feeds"_s;
+    if (layout.testStops < layout.memoStops)
+        report += crlf + u"Missing full stop(s)"_s;
+    if (layout.testCommas < layout.memoCommas)
+        report += crlf + u"Missing comma(s)"_s;
+    if (layout.testMarks < layout.memoMarks)
+        report += crlf + u"Missing <!> or <?>"_s;
 
-    state.reportText += crlf + text::trimBlanks(numberText(result.charCount)) + u" \u00F7 5 = "_s
-        + numberText(result.grossWords) + crlf;
-    state.reportText += u"Less no. of words with errors:  - "_s + numberText(qint64(state.errorCount)) + u" = "_s
+    report += crlf + text::trimBlanks(numberText(result.charCount)) + u" \u00F7 5 = "_s + numberText(result.grossWords)
+        + crlf;
+    report += u"Less no. of words with errors:  - "_s + numberText(qint64(result.errorCount)) + u" = "_s
         + numberText(result.wpm * 10) + crlf + u"WPM = "_s + numberText(result.wpm * 10) + u" \u00F7 10 = "_s
         + numberText(result.wpm) + u' ';
-
-    result.finalWpm = roundedResult(result.wpm, resultAsInteger);
-    state.reportText += u"        Final: "_s + numberText(result.finalWpm) + u" wpm "_s;
+    report += u"        Final: "_s + numberText(result.finalWpm) + u" wpm "_s;
+    return report;
 }
 
 } // namespace tallimark

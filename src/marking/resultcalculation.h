@@ -2,7 +2,8 @@
 // the final result, and the report block appended to the marked copy.
 #pragma once
 
-#include "markingstate.h"
+#include "excesswords.h"
+#include "testoutcome.h"
 
 namespace tallimark {
 
@@ -10,11 +11,15 @@ namespace tallimark {
 // multiple of 5 computed on whole tenths.
 double roundedResult(double wpm, bool asInteger);
 
-// Adds the layout, punctuation and excess-word deductions to errorCount and fills the result
-// figures but the final one.
-void calculateResult(MarkingState &state);
+// The words with errors after the deductions: the error entries, a word for a different number
+// of lines and for each punctuation kind the test has fewer of, a word per six characters of
+// excess words, less the excess words already counted as errors.
+int finalErrorCount(int errorEntries, const LayoutCounts &layout, const ExcessWords &excess);
 
-// Builds reportText from the figures and rounds wpm to the final result.
-void buildReport(MarkingState &state, bool resultAsInteger);
+// The result from the keystrokes and the final error count, rounded as the teacher chose.
+ResultFigures calculateResult(qint64 charCount, int errorCount, bool resultAsInteger);
+
+// The report block: the figures, the excess words and the missing items.
+QString buildReport(const ResultFigures &result, const ExcessWords &excess, const LayoutCounts &layout);
 
 } // namespace tallimark

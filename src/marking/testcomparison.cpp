@@ -1,37 +1,28 @@
 #include "testcomparison.h"
 
-#include "excesswords.h"
 #include "layoutchecks.h"
 #include "textpositions.h"
 #include "textpreparation.h"
 #include "wordcheck.h"
-#include "wordsplitter.h"
 
 namespace tallimark {
 
-void compareWithMemo(MarkingState &state, const QString &testText, const QString &memoText)
+Comparison compareWithMemo(const QString &testText, ComparedMemo &memo, const SkippedFailureSink &skipped)
 {
-    // Nothing an earlier test left in the tables may count for this one.
-    state.highlights.clear();
-    for (int k = 1; k <= WordSlots; ++k)
-        state.errorWords[k].clear();
+    memo.setCutLength(findMemoCut(testText, memo.text()), skipped);
 
-    state.memoTextIndex.prepare(memoText);
-
-    resetTestCounts(state);
-    state.memoCutLength = findMemoCut(testText, memoText);
-    state.memoWords = splitWords(text::left(memoText, state.memoCutLength), state.skipped);
-    state.memoIndex.build(state.memoWords);
-
+    Comparison comparison;
     const QString trimmedTest = text::trimRight(testText);
-    state.result.charCount = countCharacters(trimmedTest, state.skipped);
-    state.testWords = splitWords(trimmedTest, state.skipped);
-    checkWords(state, memoText);
+    comparison.charCount = countCharacters(trimmedTest, skipped);
+    Words testWords = splitWords(trimmedTest, skipped);
+    comparison.errors = checkWords(testWords, memo, skipped);
 
-    state.layout = countLayout(testText, memoText, state.memoCutLength);
-    findExcessWords(state, testText, memoText);
-    state.wordErrorCount = state.errorCount;
-    checkSpacing(state, testText);
+    comparison.layout = countLayout(testText, memo.text(), memo.cutLength());
+    comparison.excess = findExcessWords(testWords, testText, memo, comparison.errors, skipped);
+    checkDoubledWords(testWords, memo, comparison.errors, skipped);
+    markDoubledExcessWords(comparison.excess, comparison.errors, skipped);
+    checkSpacing(testText, comparison.errors, skipped);
+    return comparison;
 }
 
 } // namespace tallimark

@@ -1,13 +1,26 @@
-// The comparison of one test with its memo, from the cleared tables to the punctuation counts:
-// everything between loading the documents and highlighting the errors.
+// The comparison of one test with its memo, from the memo cut to the spacing check: everything
+// between loading the documents and highlighting the errors.
 #pragma once
 
-#include "markingstate.h"
+#include "comparedmemo.h"
+#include "excesswords.h"
+#include "testoutcome.h"
+#include "worderrors.h"
 
 namespace tallimark {
 
-// testText and memoText are the plain texts after the sentence-end spacing was normalised.
-// Leaves the word and spacing errors, repeats, excess words and counts in state.
-void compareWithMemo(MarkingState &state, const QString &testText, const QString &memoText);
+// What comparing one test with its memo found.
+struct Comparison
+{
+    qint64 charCount = 0; // the keystrokes of the test, trailing blanks left out
+    WordErrors errors;
+    ExcessWords excess;
+    LayoutCounts layout;
+};
+
+// testText is the test's plain text after the sentence-end spacing was normalised, and memo
+// holds the memo's text normalised the same way; the comparison cuts the memo where the test
+// ends.
+Comparison compareWithMemo(const QString &testText, ComparedMemo &memo, const SkippedFailureSink &skipped);
 
 } // namespace tallimark

@@ -1,6 +1,7 @@
 #include "textpreparation.h"
 
 #include "textpositions.h"
+#include "wordsplitter.h"
 
 #include "documents/codepages.h"
 
@@ -39,15 +40,6 @@ void normaliseSentenceEndSpacing(RichDocument &test, RichDocument &memo)
     // document's before the other's gives what the interleaved order gives.
     normalise(test);
     normalise(memo);
-}
-
-void resetTestCounts(MarkingState &state)
-{
-    state.excess.count = 0;
-    state.errorCount = 0;
-    state.repeatCount = 0;
-    state.layout = {};
-    state.reportText.clear();
 }
 
 namespace {

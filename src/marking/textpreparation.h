@@ -1,9 +1,9 @@
 // Bringing test and memo into a comparable state: the blanks before line breaks after sentence
-// ends, the per-test reset of the tables, how much of the memo the test covers, and the
-// keystroke count.
+// ends, how much of the memo the test covers, and the keystroke count.
 #pragma once
 
-#include "markingstate.h"
+#include "counters.h"
+#include "slottable.h"
 
 #include "documents/richdocument.h"
 
@@ -11,9 +11,6 @@ namespace tallimark {
 
 // Drops the blanks between ".", "!" or "?" and a line break in the rich-text source of both.
 void normaliseSentenceEndSpacing(RichDocument &test, RichDocument &memo);
-
-// The per-test reset of the error, repeat and excess-word counts, the layout and the report.
-void resetTestCounts(MarkingState &state);
 
 // Where in the memo the learner stopped: the length of the memo part the test is compared with.
 Int16 findMemoCut(const QString &testText, const QString &memoText);

@@ -8,143 +8,154 @@ using namespace text;
 
 namespace {
 
-bool memoHasWord(const MarkingState &state, const QString &word)
+// The word check's view of one test: its words (joined in place), the memo, and the errors so far.
+class WrongWordHandler
 {
-    return state.memoIndex.hasWord(word) || state.memoIndex.hasEmptyWord();
-}
+public:
+    WrongWordHandler(Words &testWords, const ComparedMemo &memo, WordErrors &errors, const SkippedFailureSink &skipped)
+        : m_test(testWords), m_memo(memo), m_errors(errors), m_skipped(skipped)
+    { }
 
-bool isRunTogetherMemoPair(const MarkingState &state, const QString &word)
-{
-    const int last = std::min(state.testWords.count, state.memoWords.count) - 1;
-    const int m = state.memoIndex.firstRunTogether(word);
-    return m >= 1 && m <= last;
-}
+    // Records test word wordIndex as an error (or a repeated one), trying joins with the next
+    // word first. Returns whether the next word was merged into it.
+    bool handle(int wordIndex)
+    {
+        const QString w = m_test.at(wordIndex);
+        if (w.size() < 3 && w.contains(QChar(13))) {
+            const char16_t first = w.front().unicode();
+            const bool letterLike = first >= 65 && first <= 122;
+            const bool digit = first >= u'0' && first <= u'9';
+            if (!letterLike && !digit)
+                return false;
+        }
+        if (w == QStringView(u"\n"))
+            return false;
 
-// Whether the memo has the joined text; the test word becomes the two words with a blank between.
-bool tryJoin(MarkingState &state, int wordIndex, const QString &joined, const QString &w1, const QString &w2,
-             const QString &memoText)
-{
-    if (!state.memoContains(memoText, joined))
-        return false;
-    state.testWords.set(wordIndex, w1 + u' ' + w2, state.skipped);
-    state.mergedList.append(state.testWords.at(wordIndex + 1));
-    return true;
-}
+        const bool joined = !joinWithNextWord(wordIndex).isEmpty();
+        m_errors.append(m_test.at(wordIndex), m_test.startOf(wordIndex), m_skipped);
+        classifyError(wordIndex, m_errors.count, joined);
+        countRepeats(wordIndex);
+        return joined;
+    }
 
-// A wrong word may be one memo word split in two: the join the memo has, or an empty text.
-QString joinWithNextWord(MarkingState &state, int wordIndex, const QString &memoText)
-{
-    // Only a word with a word after it can have been split in two.
-    if (wordIndex + 1 > state.testWords.count)
+private:
+    bool isRunTogetherMemoPair(const QString &word) const
+    {
+        const int last = std::min(m_test.count, m_memo.words().count) - 1;
+        const int m = m_memo.index().firstRunTogether(word);
+        return m >= 1 && m <= last;
+    }
+
+    // Whether the memo has the joined text; the test word becomes the two words with a blank
+    // between.
+    bool tryJoin(int wordIndex, const QString &joined, const QString &w1, const QString &w2)
+    {
+        if (!m_memo.contains(joined))
+            return false;
+        m_test.set(wordIndex, w1 + u' ' + w2, m_skipped);
+        m_errors.merged.append(m_test.at(wordIndex + 1));
+        return true;
+    }
+
+    // A wrong word may be one memo word split in two: the join the memo has, or an empty text.
+    QString joinWithNextWord(int wordIndex)
+    {
+        // Only a word with a word after it can have been split in two.
+        if (wordIndex + 1 > m_test.count)
+            return {};
+        const QString w1 = trimBlanks(m_test.at(wordIndex));
+        const QString w2 = trimBlanks(m_test.at(wordIndex + 1));
+        for (const QString &joined : {w1 + w2, w1 + u'-' + w2, w1 + u'\'' + w2, w1 + QStringLiteral(" .")}) {
+            if (tryJoin(wordIndex, joined, w1, w2) && !joined.isEmpty())
+                return joined;
+        }
         return {};
-    const QString w1 = trimBlanks(state.testWords.at(wordIndex));
-    const QString w2 = trimBlanks(state.testWords.at(wordIndex + 1));
-    for (const QString &joined : {w1 + w2, w1 + u'-' + w2, w1 + u'\'' + w2, w1 + QStringLiteral(" .")}) {
-        if (tryJoin(state, wordIndex, joined, w1, w2, memoText) && !joined.isEmpty())
-            return joined;
     }
-    return {};
-}
 
-void classifyError(MarkingState &state, int wordIndex, int n, bool joined)
-{
-    state.errorKinds.set(n, 0, state.skipped);
-    QString w = state.testWords.at(wordIndex);
-    if (w.isEmpty() || w == QStringView(u"\r"))
-        return;
-    if (w == QStringView(u". ")) {
-        w = QStringLiteral(" .");
-        state.testWords.set(wordIndex, w, state.skipped);
+    void classifyError(int wordIndex, int n, bool joined)
+    {
+        m_errors.kinds.set(n, 0, m_skipped);
+        QString w = m_test.at(wordIndex);
+        if (w.isEmpty() || w == QStringView(u"\r"))
+            return;
+        if (w == QStringView(u". ")) {
+            w = QStringLiteral(" .");
+            m_test.set(wordIndex, w, m_skipped);
+        }
+        quint8 kind = 0;
+        if (isRunTogetherMemoPair(w))
+            kind = 4;
+        const QString core = left(w, int(w.size()) - 1);
+        const QString trimmed = trimBlanks(w);
+        const std::pair<QChar, quint8> signs[] = {{u'.', 1}, {u',', 2}, {u'?', 3}, {u'!', 3}, {u';', 3}, {u':', 3}};
+        for (const auto &[sign, signKind] : signs) {
+            if (core.contains(sign) && !trimmed.endsWith(sign))
+                kind = signKind;
+        }
+        if (joined) {
+            kind = 5;
+            if (w.endsWith(QStringView(u" .")))
+                kind = 1;
+            if (w.endsWith(QStringView(u" ,")))
+                kind = 2;
+        }
+        m_errors.kinds.set(n, kind, m_skipped);
     }
-    quint8 kind = 0;
-    if (isRunTogetherMemoPair(state, w))
-        kind = 4;
-    const QString core = left(w, int(w.size()) - 1);
-    const QString trimmed = trimBlanks(w);
-    const std::pair<QChar, quint8> signs[] = {{u'.', 1}, {u',', 2}, {u'?', 3}, {u'!', 3}, {u';', 3}, {u':', 3}};
-    for (const auto &[sign, signKind] : signs) {
-        if (core.contains(sign) && !trimmed.endsWith(sign))
-            kind = signKind;
-    }
-    if (joined) {
-        kind = 5;
-        if (w.endsWith(QStringView(u" .")))
-            kind = 1;
-        if (w.endsWith(QStringView(u" ,")))
-            kind = 2;
-    }
-    state.errorKinds.set(n, kind, state.skipped);
-}
 
-void countRepeats(MarkingState &state, int wordIndex)
-{
-    const int n = state.errorCount;
-    if (n <= 1)
-        return;
-    const QString word = state.testWords.at(wordIndex);
-    const quint8 kind = state.errorKinds.at(n);
-    for (int k = 1; k <= n - 1; ++k) {
-        const quint8 kindK = state.errorKinds.at(k);
-        if (!(state.errorWords.at(k) == word || (kindK != 0 && kindK == kind)))
-            continue;
-        ++state.repeatCount;
-        state.repeatWords.set(state.repeatCount, word, state.skipped);
-        state.repeatStarts.set(state.repeatCount, state.testWords.startOf(wordIndex), state.skipped);
-        if (k != state.errorCount)
-            --state.errorCount;
+    // An error equal to an earlier one, or of the same non-zero kind, is a repeat: marked, and
+    // not counted again.
+    void countRepeats(int wordIndex)
+    {
+        const int n = m_errors.count;
+        if (n <= 1)
+            return;
+        const QString word = m_test.at(wordIndex);
+        const quint8 kind = m_errors.kinds.at(n);
+        for (int k = 1; k <= n - 1; ++k) {
+            const quint8 kindK = m_errors.kinds.at(k);
+            if (!(m_errors.words.at(k) == word || (kindK != 0 && kindK == kind)))
+                continue;
+            ++m_errors.repeatCount;
+            m_errors.repeatWords.set(m_errors.repeatCount, word, m_skipped);
+            m_errors.repeatStarts.set(m_errors.repeatCount, m_test.startOf(wordIndex), m_skipped);
+            if (k != m_errors.count)
+                --m_errors.count;
+        }
     }
-}
+
+    Words &m_test;
+    const ComparedMemo &m_memo;
+    WordErrors &m_errors;
+    const SkippedFailureSink &m_skipped;
+};
 
 } // namespace
 
-bool isAcceptedWord(const MarkingState &state, const QString &word, const QString &memoText)
+bool isAcceptedWord(const QString &word, const ComparedMemo &memo)
 {
-    if (trimBlanksView(word).isEmpty() || memoHasWord(state, word))
+    if (trimBlanksView(word).isEmpty() || memo.index().hasWord(word) || memo.index().hasEmptyWord())
         return true;
     const QString bare = trimRight(word);
-    if (state.memoContains(memoText, u' ' + bare + u'.') || state.memoContains(memoText, u' ' + bare + u',')
-        || state.memoContains(memoText, bare + u'?') || state.memoContains(memoText, bare + u'!'))
+    if (memo.contains(u' ' + bare + u'.') || memo.contains(u' ' + bare + u',') || memo.contains(bare + u'?')
+        || memo.contains(bare + u'!'))
         return true;
-    return word.endsWith(QChar(13)) && state.memoContains(memoText, left(word, int(word.size()) - 1) + u'.');
+    return word.endsWith(QChar(13)) && memo.contains(left(word, int(word.size()) - 1) + u'.');
 }
 
-bool handleWrongWord(MarkingState &state, int wordIndex, const QString &memoText)
+WordErrors checkWords(Words &testWords, const ComparedMemo &memo, const SkippedFailureSink &skipped)
 {
-    const QString w = state.testWords.at(wordIndex);
-    if (w.size() < 3 && w.contains(QChar(13))) {
-        const char16_t first = w.front().unicode();
-        const bool letterLike = first >= 65 && first <= 122;
-        const bool digit = first >= u'0' && first <= u'9';
-        if (!letterLike && !digit)
-            return false;
-    }
-    if (w == QStringView(u"\n"))
-        return false;
-
-    const bool joined = !joinWithNextWord(state, wordIndex, memoText).isEmpty();
-
-    ++state.errorCount;
-    state.errorWords.set(state.errorCount, state.testWords.at(wordIndex), state.skipped);
-    state.errorStarts.set(state.errorCount, state.testWords.startOf(wordIndex), state.skipped);
-    classifyError(state, wordIndex, state.errorCount, joined);
-    countRepeats(state, wordIndex);
-    return joined;
-}
-
-void checkWords(MarkingState &state, const QString &memoText)
-{
-    state.mergedList.clear();
-    state.doubledCount = 0;
-    const int bound = state.testWords.count - 1;
+    WordErrors errors;
+    WrongWordHandler wrongWord(testWords, memo, errors, skipped);
+    const int bound = testWords.count - 1;
     bool lastWordMerged = false;
     int wordIndex = 1;
     for (; wordIndex <= bound; ++wordIndex) {
-        if (isAcceptedWord(state, state.testWords.at(wordIndex), memoText))
+        if (isAcceptedWord(testWords.at(wordIndex), memo))
             continue;
         // A word merged with the next one takes that one along: the check goes on after it.
-        if (handleWrongWord(state, wordIndex, memoText)) {
+        if (wrongWord.handle(wordIndex)) {
             ++wordIndex;
-            lastWordMerged = wordIndex == state.testWords.count;
+            lastWordMerged = wordIndex == testWords.count;
         } else {
             lastWordMerged = false;
         }
@@ -152,30 +163,33 @@ void checkWords(MarkingState &state, const QString &memoText)
     // The last word may be cut short: it passes when it is part of the memo's last compared
     // characters. A last word merged into the one before it has been dealt with already.
     if (lastWordMerged)
-        return;
-    QString w = state.testWords.at(wordIndex);
+        return errors;
+    QString w = testWords.at(wordIndex);
     if (w.isEmpty())
-        w = state.testWords.at(wordIndex - 1);
-    const int sliceStart = state.memoCutLength - 40;
-    const QString slice = sliceStart >= 1 ? mid(memoText, sliceStart, 41) : left(memoText, state.memoCutLength);
+        w = testWords.at(wordIndex - 1);
+    const int sliceStart = memo.cutLength() - 40;
+    const QString slice = sliceStart >= 1 ? mid(memo.text(), sliceStart, 41) : left(memo.text(), memo.cutLength());
     if (!contains(slice, trimBlanks(w)))
-        handleWrongWord(state, wordIndex, memoText);
+        wrongWord.handle(wordIndex);
+    return errors;
 }
 
-void checkDoubledWords(MarkingState &state, const QString &memoText)
+void checkDoubledWords(Words &testWords, const ComparedMemo &memo, WordErrors &errors,
+                       const SkippedFailureSink &skipped)
 {
-    state.doubledCount = 0;
-    const int bound = state.testWords.count;
+    WrongWordHandler wrongWord(testWords, memo, errors, skipped);
+    errors.doubledCount = 0;
+    const int bound = testWords.count;
     for (int wordIndex = 2; wordIndex <= bound; ++wordIndex) {
-        const QString &w = state.testWords.at(wordIndex);
-        const QString &previous = state.testWords.at(wordIndex - 1);
+        const QString &w = testWords.at(wordIndex);
+        const QString &previous = testWords.at(wordIndex - 1);
         if (trimBlanksView(w).isEmpty() || w == QStringView(u"\r") || w != previous)
             continue;
-        if (state.memoContains(memoText, previous + w))
+        if (memo.contains(previous + w))
             continue;
-        if (handleWrongWord(state, wordIndex, memoText))
+        if (wrongWord.handle(wordIndex))
             ++wordIndex; // merged with the next word, which is not checked again
-        ++state.doubledCount;
+        ++errors.doubledCount;
     }
 }
 

@@ -2,21 +2,20 @@
 // attempts, error kinds and repeated errors, and the check for a word typed twice in a row.
 #pragma once
 
-#include "markingstate.h"
+#include "comparedmemo.h"
+#include "worderrors.h"
 
 namespace tallimark {
 
-// Whether the typed word passes against the memo words and the whole memo text.
-bool isAcceptedWord(const MarkingState &state, const QString &word, const QString &memoText);
+// Whether the typed word passes against the memo part's words and the whole memo text.
+bool isAcceptedWord(const QString &word, const ComparedMemo &memo);
 
-// The word check over testWords; memoText is the whole memo's plain text.
-void checkWords(MarkingState &state, const QString &memoText);
-
-// Records test word wordIndex as an error (or a repeated one), trying joins with the next word
-// first. Returns whether the next word was merged into it.
-bool handleWrongWord(MarkingState &state, int wordIndex, const QString &memoText);
+// The word check over the test's words. A word typed in two pieces is joined in place (the
+// excess-word count reads the joined words), and the piece taken into it is listed as merged.
+WordErrors checkWords(Words &testWords, const ComparedMemo &memo, const SkippedFailureSink &skipped);
 
 // A word typed twice in succession where the memo never has the pair becomes an error.
-void checkDoubledWords(MarkingState &state, const QString &memoText);
+void checkDoubledWords(Words &testWords, const ComparedMemo &memo, WordErrors &errors,
+                       const SkippedFailureSink &skipped);
 
 } // namespace tallimark

@@ -2,7 +2,6 @@
 // what they found so that a table row can state it in one line.
 #pragma once
 
-#include "marking/markingstate.h"
 #include "marking/testcomparison.h"
 
 #include "support/qstringprinting.h"
@@ -17,33 +16,41 @@ namespace tallimark::testing {
 // A test that ends with these 42 characters, like its memo, is compared with the whole memo.
 inline const QString Ending = QStringLiteral("and this sentence ends the memo text here.");
 
-inline std::unique_ptr<MarkingState> compared(const QString &test, const QString &memo)
+// A memo and what comparing one test with it found; the memo stays for lookups afterwards.
+struct ComparedTest
 {
-    auto state = std::make_unique<MarkingState>();
-    compareWithMemo(*state, test, memo);
-    return state;
+    ComparedMemo memo;
+    Comparison found;
+};
+
+inline std::unique_ptr<ComparedTest> compared(const QString &test, const QString &memo)
+{
+    auto result = std::make_unique<ComparedTest>();
+    result->memo.setText(memo);
+    result->found = compareWithMemo(test, result->memo, {});
+    return result;
 }
 
 // "D<doubled words>/<excess words they made errors> E[word@start/kind|...] R[word@start|...]
 // X[excess|...] M[merged|...]", each part only when it has entries; a spacing error (after the
 // word errors) has no kind.
-inline QString described(const MarkingState &state)
+inline QString described(const WordErrors &found, const ExcessWords &excessWords = {})
 {
     QStringList errors;
-    for (int e = 1; e <= state.errorCount; ++e)
-        errors << state.errorWords.at(e) + u'@' + QString::number(state.errorStarts.at(e))
-                + (e <= state.wordErrorCount ? u'/' + QString::number(state.errorKinds.at(e)) : QString());
+    for (int e = 1; e <= found.count; ++e)
+        errors << found.words.at(e) + u'@' + QString::number(found.starts.at(e))
+                + (e <= found.wordErrorCount ? u'/' + QString::number(found.kinds.at(e)) : QString());
     QStringList repeats;
-    for (int r = 1; r <= state.repeatCount; ++r)
-        repeats << state.repeatWords.at(r) + u'@' + QString::number(state.repeatStarts.at(r));
+    for (int r = 1; r <= found.repeatCount; ++r)
+        repeats << found.repeatWords.at(r) + u'@' + QString::number(found.repeatStarts.at(r));
     QStringList excess;
-    for (int x = 1; x <= state.excess.count; ++x)
-        excess << state.excess.words.at(x);
+    for (int x = 1; x <= excessWords.count; ++x)
+        excess << excessWords.words.at(x);
     QStringList parts;
-    if (state.doubledCount > 0 || state.excess.doubleCounted > 0)
-        parts << QStringLiteral("D%1/%2").arg(int(state.doubledCount)).arg(int(state.excess.doubleCounted));
+    if (found.doubledCount > 0 || excessWords.doubleCounted > 0)
+        parts << QStringLiteral("D%1/%2").arg(int(found.doubledCount)).arg(int(excessWords.doubleCounted));
     const std::pair<QChar, QStringList> lists[] = {
-        {u'E', errors}, {u'R', repeats}, {u'X', excess}, {u'M', state.mergedList}};
+        {u'E', errors}, {u'R', repeats}, {u'X', excess}, {u'M', found.merged}};
     for (const auto &[letter, list] : lists) {
         if (!list.isEmpty())
             parts << letter + u'[' + list.join(u'|') + u']';

@@ -15,20 +15,20 @@ namespace {
 // The memo read word by word, as the rules are written.
 struct LiteralMemo
 {
-    const MarkingState &state;
+    const Words &memoWords;
 
     bool hasWord(const QString &word) const
     {
-        for (int j = 1; j <= state.memoWords.count; ++j) {
-            if (state.memoWords.at(j) == word || state.memoWords.at(j).isEmpty())
+        for (int j = 1; j <= memoWords.count; ++j) {
+            if (memoWords.at(j) == word || memoWords.at(j).isEmpty())
                 return true;
         }
         return false;
     }
     int firstRunTogether(const QString &word) const
     {
-        for (int m = 1; m < state.memoWords.count; ++m) {
-            if (word == text::trimRight(state.memoWords.at(m)) + text::trimLeft(state.memoWords.at(m + 1)))
+        for (int m = 1; m < memoWords.count; ++m) {
+            if (word == text::trimRight(memoWords.at(m)) + text::trimLeft(memoWords.at(m + 1)))
                 return m;
         }
         return 0;
@@ -36,20 +36,21 @@ struct LiteralMemo
     int coreCount(const QString &core) const
     {
         int count = 0;
-        for (int j = 1; j <= state.memoWords.count; ++j)
-            count += wordCore(state.memoWords.at(j)) == core;
+        for (int j = 1; j <= memoWords.count; ++j)
+            count += wordCore(memoWords.at(j)) == core;
         return count;
     }
 };
 
 // What the word check and the excess words ask the indexes about a test: every word, its core,
 // and each word run together with the next one, with and without the signs a join puts between.
-QStringList questionsAbout(const MarkingState &state, const QString &test)
+QStringList questionsAbout(const QString &test)
 {
+    const Words testWords = splitWords(test, {});
     QStringList questions;
-    for (int t = 1; t <= state.testWords.count; ++t) {
-        const QString word = state.testWords.at(t);
-        const QString next = state.testWords.at(t + 1);
+    for (int t = 1; t <= testWords.count; ++t) {
+        const QString word = testWords.at(t);
+        const QString next = testWords.at(t + 1);
         questions << word << wordCore(word) << text::trimBlanks(word) + text::trimBlanks(next)
                   << text::trimBlanks(word) + u'-' + text::trimBlanks(next) << u' ' + text::trimRight(word) + u'.';
     }
@@ -69,14 +70,15 @@ TEST(LiteralComparison, TheMemoIndexesAnswerAsTheWordByWordReading)
         SCOPED_TRACE(round);
         const QString memo = generatedMemo(random, 300 + random.bounded(2700));
         const QString test = generatedTest(random, memo);
-        auto state = compared(test, memo);
-        const LiteralMemo literal{*state};
-        for (const QString &question : questionsAbout(*state, test)) {
-            const bool hasWord = state->memoIndex.hasWord(question) || state->memoIndex.hasEmptyWord();
+        const auto result = compared(test, memo);
+        const MemoIndex &index = result->memo.index();
+        const LiteralMemo literal{result->memo.words()};
+        for (const QString &question : questionsAbout(test)) {
+            const bool hasWord = index.hasWord(question) || index.hasEmptyWord();
             ASSERT_EQ(hasWord, literal.hasWord(question)) << qPrintable(question);
-            ASSERT_EQ(state->memoIndex.firstRunTogether(question), literal.firstRunTogether(question));
-            ASSERT_EQ(state->memoIndex.coreCount(question), literal.coreCount(question));
-            ASSERT_EQ(state->memoContains(memo, question), memo.contains(question)) << qPrintable(question);
+            ASSERT_EQ(index.firstRunTogether(question), literal.firstRunTogether(question));
+            ASSERT_EQ(index.coreCount(question), literal.coreCount(question));
+            ASSERT_EQ(result->memo.contains(question), memo.contains(question)) << qPrintable(question);
             found += hasWord;
             runTogether += literal.firstRunTogether(question) > 0;
         }

@@ -73,21 +73,18 @@ using Result = ::testing::TestWithParam<ResultCase>;
 TEST_P(Result, DeductionsWpmAndReport)
 {
     const ResultCase &row = GetParam();
-    MarkingState state;
-    state.result.charCount = row.charCount;
-    state.errorCount = row.wordErrors;
+    ExcessWords excess;
     for (const QString &word : row.excessWords) {
-        ++state.excess.count;
-        state.excess.words[state.excess.count] = word;
-        state.excess.text += word;
+        ++excess.count;
+        excess.words[excess.count] = word;
+        excess.text += word;
     }
-    state.excess.doubleCounted = row.doubleCounted;
-    state.layout = row.layout;
-    calculateResult(state);
-    EXPECT_EQ(state.errorCount, row.errorCount);
-    EXPECT_DOUBLE_EQ(state.result.wpm, row.wpm);
-    buildReport(state, row.asInteger);
-    EXPECT_EQ(state.reportText, row.report);
+    excess.doubleCounted = row.doubleCounted;
+    const int errorCount = finalErrorCount(row.wordErrors, row.layout, excess);
+    EXPECT_EQ(errorCount, row.errorCount);
+    const ResultFigures result = calculateResult(row.charCount, errorCount, row.asInteger);
+    EXPECT_DOUBLE_EQ(result.wpm, row.wpm);
+    EXPECT_EQ(buildReport(result, excess, row.layout), row.report);
 }
 
 // clang-format off

@@ -26,12 +26,12 @@ struct ComparisonCase
     QString highlights; // "e<start0>+<length>" per error, then "r…" per repeat
 };
 
-using Comparison = ::testing::TestWithParam<ComparisonCase>;
+using TestComparison = ::testing::TestWithParam<ComparisonCase>;
 
-QString describedHighlights(const MarkingState &state)
+QString describedHighlights(const QList<HighlightOperation> &highlights)
 {
     QStringList parts;
-    for (const HighlightOperation &h : state.highlights)
+    for (const HighlightOperation &h : highlights)
         parts << (h.kind == HighlightOperation::Kind::Error ? u'e' : u'r') + QString::number(h.start0) + u'+'
                 + QString::number(h.length);
     return parts.join(u' ');
@@ -39,23 +39,24 @@ QString describedHighlights(const MarkingState &state)
 
 } // namespace
 
-TEST_P(Comparison, FindsAndHighlights)
+TEST_P(TestComparison, FindsAndHighlights)
 {
     const ComparisonCase &row = GetParam();
-    auto state = compared(row.test, row.memo);
-    EXPECT_EQ(described(*state), row.found);
+    const auto result = compared(row.test, row.memo);
+    const Comparison &found = result->found;
+    EXPECT_EQ(described(found.errors, found.excess), row.found);
     // The excess text is what the excess words cost: the words, without the doubled-word brackets.
     QString excessText;
-    for (int x = 1; x <= state->excess.count; ++x)
-        excessText += QString(state->excess.words.at(x)).remove(u'(').remove(u')');
-    EXPECT_EQ(state->excess.text, excessText);
+    for (int x = 1; x <= found.excess.count; ++x)
+        excessText += QString(found.excess.words.at(x)).remove(u'(').remove(u')');
+    EXPECT_EQ(found.excess.text, excessText);
 
     RichDocument document;
     document.setText(row.test);
-    highlightErrors(*state, document);
-    EXPECT_EQ(describedHighlights(*state), row.highlights);
+    const QList<HighlightOperation> highlights = highlightErrors(found.errors, document);
+    EXPECT_EQ(describedHighlights(highlights), row.highlights);
     QString kinds(row.test.size(), u' '); // per character: e error, r repeat
-    for (const HighlightOperation &h : std::as_const(state->highlights)) {
+    for (const HighlightOperation &h : highlights) {
         kinds.replace(h.start0, h.length, QString(h.length, h.kind == HighlightOperation::Kind::Error ? u'e' : u'r'));
         // A highlight ends on the last character of a word: never on the letter after a break.
         const int end = h.start0 + h.length;
@@ -68,24 +69,24 @@ TEST_P(Comparison, FindsAndHighlights)
         EXPECT_TRUE(kinds[k] != u'e' || (format.colour == White && format.bold)) << k;
         EXPECT_TRUE(kinds[k] != u'r' || (format.colour == Red && format.underline)) << k;
     }
-    EXPECT_TRUE(!state->highlights.isEmpty() || document.runs().size() == 1);
+    EXPECT_TRUE(!highlights.isEmpty() || document.runs().size() == 1);
 }
 
 // clang-format off
-INSTANTIATE_TEST_SUITE_P(Marking, Comparison, ::testing::Values(
+INSTANTIATE_TEST_SUITE_P(Marking, TestComparison, ::testing::Values(
     // A word typed in two pieces is one error of kind 5 at the first piece; the second is merged.
     // Comparison is case-sensitive.
     ComparisonCase{"splitWordMisspellingAndCapital",
         u"Something good is coming. We walk to school, and the end is near. "_s + Ending,
         u"Some thing good is comming. We walk to School, and the end is near. "_s + Ending,
-        u"E[Some thing@0/5|comming. @20/0|School, @40/0] M[thing ]"_s, u"e0+10 e19+8 e39+7"_s},
+        u"E[Some thing@1/5|comming. @20/0|School, @40/0] M[thing ]"_s, u"e0+10 e19+8 e39+7"_s},
     // "end " where the memo has " end." passes; the missing stop is counted elsewhere.
     ComparisonCase{"wordWithoutTheMemosFullStop", u"We came to the end. "_s + Ending,
         u"We came to the end "_s + Ending, {}, {}},
     // Errors of one non-zero kind and the same wrong word count once; the others are repeats.
     ComparisonCase{"repeatedErrors", u"Yes. The cat and the dog play outside all day long. "_s + Ending,
         u"Yes.The cat and teh dog play.Outside all teh day long. "_s + Ending,
-        u"E[Yes.The @0/1|teh @17/0] R[play.Outside @25|teh @42]"_s, u"e0+7 e16+3 r24+12 r41+3"_s},
+        u"E[Yes.The @1/1|teh @17/0] R[play.Outside @25|teh @42]"_s, u"e0+7 e16+3 r24+12 r41+3"_s},
     // The last word is looked up in the memo's last 41 compared characters only.
     ComparisonCase{"unfinishedLastWord", u"The cat sat on a mat while we looked at the cat in the sun all day long"_s,
         u"The cat sat on a mat while we looked at the cat in the sun all day lo"_s, {}, {}},
@@ -110,33 +111,32 @@ INSTANTIATE_TEST_SUITE_P(Marking, Comparison, ::testing::Values(
     // A word ending in CR takes its line break along; a double blank covers both blanks.
     ComparisonCase{"typosAndDoubleBlank", u"The dog ran away from the cat.\r\nIt was late. "_s + Ending,
         u"Teh dog ran  away from the cta.\r\nIt was late. "_s + Ending,
-        u"E[Teh @0/0|cta.\r@28/1|\u2022\u2022@12]"_s, u"e0+3 e27+5 e11+2"_s},
+        u"E[Teh @1/0|cta.\r@28/1|\u2022\u2022@12]"_s, u"e0+3 e27+5 e11+2"_s},
     // The second join (across the line break) repeats the first, and the word after the break
     // has an error: the repeat's red must not reach its first letter.
     ComparisonCase{"joinAcrossLineBreak",
         u"Something moved in the night. On Saturday we left. "_s + Ending + u" It was night.\r\nThe end."_s,
         u"Some thing moved in the night.\r\non Saturday we left. "_s + Ending,
-        u"E[Some thing@0/5|on @33/0] R[night.\r \n@25] M[thing |\n]"_s, u"e0+10 e32+2 r24+8"_s}),
+        u"E[Some thing@1/5|on @33/0] R[night.\r \n@25] M[thing |\n]"_s, u"e0+10 e32+2 r24+8"_s}),
     [](const ::testing::TestParamInfo<ComparisonCase> &param) { return std::string(param.param.name); });
 // clang-format on
 
 // At most one double blank inside a sentence and one break of the style the first sentence end
-// set; a mark covers as many blanks as it has dots.
+// set (one blank, or two); a mark covers as many blanks as it has dots.
 TEST(Spacing, OneErrorOfEachKind)
 {
     // clang-format off
-    const struct { QString test, found; bool twoSpaceStyle; } rows[] = {
-        {u"He ran  away and ran  back"_s, u"E[\u2022\u2022@7]"_s, false}, {u"Stop.  Go on, 12  men"_s, QString(), true},
-        {u"One. Two.  Three"_s, u"E[\u2022\u2022@10]"_s, false}, {u"One.  Two. Three"_s, u"E[\u2022@11]"_s, true},
-        {u"no sentence ends here"_s, QString(), false}};
+    const struct { QString test, found; } rows[] = {
+        {u"He ran  away and ran  back"_s, u"E[\u2022\u2022@7]"_s}, {u"Stop.  Go on, 12  men"_s, QString()},
+        {u"One. Two.  Three"_s, u"E[\u2022\u2022@10]"_s}, {u"One.  Two. Three"_s, u"E[\u2022@11]"_s},
+        {u"no sentence ends here"_s, QString()}};
     // clang-format on
     for (const auto &row : rows) {
-        MarkingState state;
-        checkSpacing(state, row.test);
-        EXPECT_EQ(described(state), row.found);
-        EXPECT_EQ(state.twoSpaceStyle, row.twoSpaceStyle) << row.test.toStdString();
-        for (int e = 1; e <= state.errorCount; ++e)
-            EXPECT_EQ(highlightLength(state.errorWords.at(e)), state.errorWords.at(e).size());
+        WordErrors errors;
+        checkSpacing(row.test, errors, {});
+        EXPECT_EQ(described(errors), row.found);
+        for (int e = 1; e <= errors.count; ++e)
+            EXPECT_EQ(highlightLength(errors.words.at(e)), errors.words.at(e).size());
     }
 }
 
@@ -144,11 +144,11 @@ TEST(Reliability, SixErrorWordsFoundInTheMemoMakeTheResultDoubtful)
 {
     const QString memo = u"We went for the cat and a man with this bad idea. "_s + Ending;
     auto six = compared(u"We went or he at an is ad idea. "_s + Ending, memo);
-    ASSERT_EQ(six->errorCount, 6);
-    EXPECT_EQ(reliabilityVerdict(*six, memo), u".......Result may not be reliable"_s);
+    ASSERT_EQ(six->found.errors.count, 6);
+    EXPECT_EQ(reliabilityVerdict(six->found.errors, 6, six->memo), u".......Result may not be reliable"_s);
     auto five = compared(u"We went or he at an is idea. "_s + Ending, memo);
-    ASSERT_EQ(five->errorCount, 5);
-    EXPECT_EQ(reliabilityVerdict(*five, memo), u".......Successful"_s);
+    ASSERT_EQ(five->found.errors.count, 5);
+    EXPECT_EQ(reliabilityVerdict(five->found.errors, 5, five->memo), u".......Successful"_s);
 }
 
 // A word keeps the separator that ended it; CR and LF are words of their own; no empty word
@@ -172,10 +172,9 @@ TEST(WordSplitter, WordsAndStarts)
 
 TEST(TableLimits, WordsPastSlot1500AreReportedAndTheMarkingGoesOn)
 {
-    MarkingState state;
     QList<ErrorNumber> skipped;
-    state.skipped = [&](const Failure &failure) { skipped.append(failure.number); };
-    const Words split = splitWords(u"a "_s.repeated(1600), state.skipped);
+    const SkippedFailureSink sink = [&](const Failure &failure) { skipped.append(failure.number); };
+    const Words split = splitWords(u"a "_s.repeated(1600), sink);
     EXPECT_EQ(split.count, 1500);
     EXPECT_EQ(split.at(1500), u"a "_s);
     EXPECT_TRUE(skipped.contains(ErrorNumber::SubscriptOutOfRange));
@@ -183,9 +182,10 @@ TEST(TableLimits, WordsPastSlot1500AreReportedAndTheMarkingGoesOn)
     // The test's end occurs nowhere, so the memo is cut at the test's length + 10: 15,010.
     skipped.clear();
     const QString memo = u"one two three four five six seven eight nine ten "_s.repeated(400);
-    compareWithMemo(state, memo.left(15000) + u"zzz"_s, memo);
-    EXPECT_EQ(state.memoWords.count, 1500);
-    EXPECT_EQ(state.testWords.count, 1500);
+    ComparedMemo compared;
+    compared.setText(memo);
+    compareWithMemo(memo.left(15000) + u"zzz"_s, compared, sink);
+    EXPECT_EQ(compared.words().count, 1500);
     EXPECT_TRUE(skipped.contains(ErrorNumber::SubscriptOutOfRange));
 }
 
@@ -193,9 +193,10 @@ TEST(TableLimits, AMemoCutBeyond32767CharactersOverflows)
 {
     const QString memo = u"one two three four five six seven eight nine ten "_s.repeated(800)
         + u"and this is where the learner stopped typing the memo"_s;
-    MarkingState state;
+    ComparedMemo compared;
+    compared.setText(memo);
     try {
-        compareWithMemo(state, u"many words before and this is where the learner stopped typing the memo"_s, memo);
+        compareWithMemo(u"many words before and this is where the learner stopped typing the memo"_s, compared, {});
         ADD_FAILURE() << "no overflow";
     } catch (const FailureException &thrown) {
         EXPECT_EQ(thrown.failure().number, ErrorNumber::Overflow);

@@ -1,0 +1,20 @@
+#include "comparedmemo.h"
+
+#include "textpositions.h"
+
+namespace tallimark {
+
+void ComparedMemo::setText(const QString &text)
+{
+    m_text = text;
+    m_textIndex.prepare(m_text);
+}
+
+void ComparedMemo::setCutLength(int memoCutLength, const SkippedFailureSink &skipped)
+{
+    m_cutLength = memoCutLength;
+    m_words = splitWords(text::left(m_text, memoCutLength), skipped);
+    m_index.build(m_words);
+}
+
+} // namespace tallimark

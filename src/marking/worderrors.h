@@ -1,0 +1,43 @@
+// The errors found in one test, in the order found: the word errors of the word check and of the
+// doubled-word check, then at most two spacing errors. Repeated errors are marked in the test
+// but counted once.
+#pragma once
+
+#include "counters.h"
+#include "slottable.h"
+#include "wordsplitter.h"
+
+#include <QStringList>
+
+namespace tallimark {
+
+struct WordErrors
+{
+    // Entries 1..count: the word as typed (a spacing error: its blank mark), where it starts in
+    // the test text (1-based) and, for word errors, its kind (0 to 5; errors of one non-zero kind
+    // count once).
+    Int16 count;
+    SlotTable<QString, WordSlots> words;
+    SlotTable<int, CharSlots> starts;
+    SlotTable<quint8, WordSlots> kinds;
+    int wordErrorCount = 0; // entries past it are spacing errors, which have no kind
+
+    // Errors typed again: entries 1..repeatCount.
+    Int16 repeatCount;
+    SlotTable<QString, WordSlots> repeatWords;
+    SlotTable<int, CharSlots> repeatStarts;
+
+    QStringList merged; // test words the word check joined to the word before them, whole
+    Byte doubledCount;  // errors the doubled-word check added
+
+    // Records an entry at count + 1; a store that finds no slot reports itself.
+    void append(const QString &word, int start, const SkippedFailureSink &skipped)
+    {
+        ++count;
+        words.set(count, word, skipped);
+        // The splitter leaves the first word's start unrecorded: it is the text's first character.
+        starts.set(count, count == 1 && start == 0 ? 1 : start, skipped);
+    }
+};
+
+} // namespace tallimark
