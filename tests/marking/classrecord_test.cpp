@@ -3,6 +3,9 @@
 #include "marking/classrecord.h"
 #include "marking/csvformat.h"
 
+#include "documents/platformfile.h"
+#include "support/childprocess.h"
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -11,10 +14,6 @@
 
 #include <array>
 #include <cmath>
-#include <csignal>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace tallimark {
 namespace {
@@ -95,18 +94,15 @@ TEST(ClassRecord, FailuresNameTheFileAndLeaveNoPartOfARow)
     ASSERT_FALSE(appendClassRecord(root.path(), row(u"A"_s, 50)).failed());
     const QString before = readAll(classRecordPath(root.path()));
     // The file-size limit makes the write stop half-way, whoever runs the test.
-    const pid_t child = fork();
-    if (child == 0) {
-        std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit limit{4096, 4096};
-        setrlimit(RLIMIT_FSIZE, &limit);
-        ClassRecordRow big = row(u"B"_s, 60);
-        big.remarks = QString(10000, u'x');
-        _exit(appendClassRecord(root.path(), big).failed() ? 0 : 1);
-    }
-    int status = -1;
-    waitpid(child, &status, 0);
-    EXPECT_EQ(status, 0) << "the append should have failed";
+    const int failedCheck = testing::inChildProcess(
+        [&] {
+            platform::limitFileSize(4096);
+            ClassRecordRow big = row(u"B"_s, 60);
+            big.remarks = QString(10000, u'x');
+            return appendClassRecord(root.path(), big).failed() ? 0 : 1;
+        },
+        false);
+    EXPECT_EQ(failedCheck, 0) << "the append should have failed";
     EXPECT_EQ(readAll(classRecordPath(root.path())), before);
 
     // A row cut short by a crash elsewhere, and a row with a field too many.

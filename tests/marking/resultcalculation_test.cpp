@@ -6,6 +6,7 @@
 #include "marking/roundingsetting.h"
 
 #include "support/qstringprinting.h"
+#include "support/rowname.h"
 
 #include <gtest/gtest.h>
 
@@ -66,6 +67,12 @@ struct ResultCase
     QString report;
 };
 
+// A row prints as its name in the test list.
+void PrintTo(const ResultCase &row, std::ostream *out)
+{
+    *out << row.name;
+}
+
 using Result = ::testing::TestWithParam<ResultCase>;
 
 } // namespace
@@ -112,7 +119,7 @@ INSTANTIATE_TEST_SUITE_P(Marking, Result, ::testing::Values(
     ResultCase{"moreErrorsThanWords", 100, 33, {}, 0, {}, 33, -1.3, false,
                u"\r\n|| 100     33m\r\n\r\n100 ÷ 5 = 20\r\n"
                "Less no. of words with errors:  - 33 = -13\r\nWPM = -13 ÷ 10 = -1.3         Final: 0 wpm "_s}),
-    [](const ::testing::TestParamInfo<ResultCase> &param) { return std::string(param.param.name); });
+    RowName());
 // clang-format on
 
 // The lines before the start position: a CR in the last position is not counted, and one in

@@ -3,6 +3,7 @@
 
 #include "support/childprocess.h"
 #include "support/qstringprinting.h"
+#include "support/rowname.h"
 
 #include "marking/markingoutput.h"
 #include "marking/markingsession.h"
@@ -54,6 +55,12 @@ struct SessionCase
     bool blocked = false;
     int failure = 0; // the number of the failure that ended it
 };
+
+// A row prints as its name in the test list.
+void PrintTo(const SessionCase &row, std::ostream *out)
+{
+    *out << row.name;
+}
 
 class Session : public SessionFixture, public ::testing::WithParamInterface<SessionCase>
 {
@@ -209,7 +216,7 @@ INSTANTIATE_TEST_SUITE_P(Marking, Session, ::testing::Values(
                 .report = {Header, {}, {}, u"Not marked in this session:"_s, u"{class}/Jan.rtf"_s},
                 .messages = {u"Error: Overflow error. {dest}/Jan.rtf may be too large. This session will terminate."_s},
                 .failure = 6}),
-    [](const ::testing::TestParamInfo<SessionCase> &param) { return std::string(param.param.name); });
+    RowName());
 // clang-format on
 
 using SessionRuns = SessionFixture;

@@ -1,6 +1,7 @@
 // The comparison of a test with its memo: words, errors, repeats, excess words, spacing, and how
 // the errors are highlighted in the test document.
 #include "comparisonfixture.h"
+#include "support/rowname.h"
 
 #include "marking/highlighting.h"
 #include "marking/layoutchecks.h"
@@ -25,6 +26,12 @@ struct ComparisonCase
     QString found;      // as described()
     QString highlights; // "e<start0>+<length>" per error, then "r…" per repeat
 };
+
+// A row prints as its name in the test list.
+void PrintTo(const ComparisonCase &row, std::ostream *out)
+{
+    *out << row.name;
+}
 
 using TestComparison = ::testing::TestWithParam<ComparisonCase>;
 
@@ -118,7 +125,7 @@ INSTANTIATE_TEST_SUITE_P(Marking, TestComparison, ::testing::Values(
         u"Something moved in the night. On Saturday we left. "_s + Ending + u" It was night.\r\nThe end."_s,
         u"Some thing moved in the night.\r\non Saturday we left. "_s + Ending,
         u"E[Some thing@1/5|on @33/0] R[night.\r \n@25] M[thing |\n]"_s, u"e0+10 e32+2 r24+8"_s}),
-    [](const ::testing::TestParamInfo<ComparisonCase> &param) { return std::string(param.param.name); });
+    RowName());
 // clang-format on
 
 // At most one double blank inside a sentence and one break of the style the first sentence end
