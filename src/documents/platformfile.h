@@ -23,7 +23,7 @@ int makeFolder(const QString &path);
 bool exists(const QString &path);
 
 // Larger than any test or memo, pictures included: such a file is refused without reading it.
-constexpr qint64 MaxDocumentSize = 64 * 1024 * 1024;
+constexpr qint64 MaxDocumentSize = qint64(64) * 1024 * 1024;
 
 enum class Refusal { None, NotRegularFile, TooLarge };
 

@@ -309,7 +309,7 @@ bool MarkingSession::loadNextUsableTest()
         const QStringList tests = m_host.tests();
         if (m_testIndex >= tests.size())
             break;
-        const QString entry = tests.at(m_testIndex);
+        const QString &entry = tests.at(m_testIndex);
         m_workspace.currentFile = copyPath(m_testIndex);
         // The label shows the test being loaded, so that a failure leaves its path there.
         m_host.setCurrentTestLabel(m_workspace.currentFile);
@@ -437,7 +437,7 @@ Failure MarkingSession::saveMarkedCopy()
         m_host.setCurrentTestLabel(u"Untitled"_s);
     // Not synced here: the session syncs all its files once, before it says "Done".
     const QString path = markedCopyPath(m_workspace.destFolder, m_host.currentTestLabel());
-    const Failure saved = m_workspace.testDocument.saveFile(path, false);
+    Failure saved = m_workspace.testDocument.saveFile(path, false);
     if (!saved.failed())
         m_written.append(path);
     return saved;
