@@ -60,19 +60,6 @@ TEST(RtfWriter, HighlightIsAGroupOfItsOwnAndWhiteIsNone)
     EXPECT_FALSE(rtf.contains(u"\\red255\\green255\\blue255"_s));
 }
 
-TEST(RtfWriter, PlainTextSurvivesSaveAndLoadExactly)
-{
-    QTemporaryDir folder;
-    ASSERT_TRUE(folder.isValid());
-    const QString path = folder.filePath(u"plain.rtf"_s);
-    const QString text = u"Line one\r\nlone CR\rlone LF\n\ttab  two blanks \u00A0nbsp {b} \\ "
-                         u"\u0001\u007F\u0080\u009D\u00FF\u0152\u2013\U0001F600\r\n\r\n"_s;
-    ASSERT_FALSE(documentWithText(text).saveFile(path).failed());
-    RichDocument loaded;
-    ASSERT_FALSE(loaded.loadFile(path).failed());
-    EXPECT_EQ(loaded.text(), text);
-}
-
 // Word processors end every document with \par, which closes the last paragraph and is no line
 // break of the text: the writer writes one, and reads it back as none.
 TEST(RtfWriter, TheFinalParagraphMarkIsWrittenAndReadBackAsNone)
@@ -84,9 +71,12 @@ TEST(RtfWriter, TheFinalParagraphMarkIsWrittenAndReadBackAsNone)
     }
 }
 
-TEST(RtfWriter, FormattingSurvivesLoadSourceAndSave)
+// The text exactly, whatever characters it has, and every character's format.
+TEST(RtfWriter, TextAndFormattingSurviveSaveLoadAndSource)
 {
-    RichDocument document = documentWithText(u"plain bold under red on-green big up kern\r\nnext"_s);
+    RichDocument document = documentWithText(u"plain bold under red on-green big up kern\r\nnext\r\nLine one\r\n"
+                                             u"lone CR\rlone LF\n\ttab  two blanks \u00A0nbsp {b} \\ "
+                                             u"\u0001\u007F\u0080\u009D\u00FF\u0152\u2013\U0001F600\r\n\r\n"_s);
     select(document, 6, 4);
     document.setSelBold(true);
     select(document, 11, 5);
@@ -155,18 +145,6 @@ TEST(RtfWriter, WhatWasReadSurvivesTheWriter)
         EXPECT_EQ(firstDifference(copy, document), QString()) << rtf.constData() << "\n" << document.textRtf();
         EXPECT_EQ(copy.textRtf(), document.textRtf()) << rtf.constData();
     }
-}
-
-TEST(RtfWriter, FontTableNamesAndRunsThatFuzzingFound)
-{
-    // What a font table cannot hold is left out of the name.
-    EXPECT_EQ(rtfDocument("{\\rtf1{\\fonttbl{\\f0 A\\u59?B\\u1046?\\'01;}}x}").fontName(), u"AB\u0416"_s);
-    // Text before the font table and in a font the table lacks is one run in the default font
-    // (the runs merged only when read back, and the highlight's groups with them).
-    const RichDocument document =
-        rtfDocument("{\\rtf1{\\colortbl;\\red255\\green0\\blue0;}\\highlight1 a{\\fonttbl{\\f0 Arial;}}b{\\f5 c}d}");
-    ASSERT_EQ(document.runs().size(), 1);
-    EXPECT_EQ(document.runs().front().format.fontName, u"Arial"_s);
 }
 
 } // namespace

@@ -8,29 +8,21 @@ using namespace Qt::StringLiterals;
 namespace tallimark {
 namespace {
 
+// Start and length are clamped to the text, and count CR and LF as one character each.
 TEST(Selection, StartAndLengthAreClampedToTheText)
 {
-    RichDocument document = documentWithText(u"abcdef"_s);
+    RichDocument document = rtfDocument("{\\rtf1 ab\\par cd\\line e}");
+    ASSERT_EQ(document.text(), u"ab\r\ncd\r\ne"_s);
     const struct
     {
         int start, length, selStart, selLength;
-    } rows[] = {{4, 10, 4, 2}, {99, 1, 6, 0}, {-3, 2, 0, 2}, {2, -1, 2, 0}};
+    } rows[] = {{2, 3, 2, 3}, {8, 1, 8, 1}, {4, 10, 4, 5}, {99, 1, 9, 0}, {-3, 2, 0, 2}, {2, -1, 2, 0}};
     for (const auto &row : rows) {
         select(document, row.start, row.length);
         EXPECT_EQ(document.selStart(), row.selStart) << row.start << "+" << row.length;
         EXPECT_EQ(document.selLength(), row.selLength) << row.start << "+" << row.length;
         EXPECT_EQ(document.selText(), document.text().mid(row.selStart, row.selLength));
     }
-}
-
-TEST(Selection, PositionsCountCrAndLfAsOneCharacterEach)
-{
-    RichDocument document = rtfDocument("{\\rtf1 ab\\par cd\\line e}");
-    ASSERT_EQ(document.text(), u"ab\r\ncd\r\ne"_s);
-    select(document, 2, 3);
-    EXPECT_EQ(document.selText(), u"\r\nc"_s);
-    select(document, 8, 1);
-    EXPECT_EQ(document.selText(), u"e"_s);
 }
 
 TEST(Selection, SettingTextReplacesTheSelectionAndLeavesTheCaretAfterIt)
