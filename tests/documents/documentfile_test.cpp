@@ -13,12 +13,13 @@
 #include <cerrno>
 #include <cstring>
 #include <sys/stat.h>
-#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
 namespace tallimark {
 namespace {
+
+using testing::inChildProcess;
 
 void writeBytes(const QString &path, const QByteArray &bytes)
 {
@@ -32,8 +33,6 @@ QByteArray readBytes(const QString &path)
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
-
-using testing::inChildProcess;
 
 class DocumentFile : public ::testing::Test
 {
@@ -51,127 +50,31 @@ protected:
     QTemporaryDir m_folder;
 };
 
-TEST_F(DocumentFile, RtfIsRecognisedByItsFirstBytes)
+// RTF is known by its first bytes, whatever the file's name; anything else is plain text.
+TEST_F(DocumentFile, RtfByItsFirstBytesAndPlainTextByItsEncoding)
 {
-    writeBytes(path(u"a.txt"_s), "{\\rtf1 Hello\\par}");
-    writeBytes(path(u"b.rtf"_s), " {\\rtf1 Hello}");
-    RichDocument document;
-    ASSERT_FALSE(document.loadFile(path(u"a.txt"_s)).failed());
-    EXPECT_EQ(document.text(), u"Hello"_s);
-    ASSERT_FALSE(document.loadFile(path(u"b.rtf"_s)).failed());
-    EXPECT_EQ(document.text(), u" {\\rtf1 Hello}"_s);
-}
-
-TEST_F(DocumentFile, PlainTextEncodings)
-{
-    const struct
-    {
-        QByteArray bytes;
-        QString text;
-    } cases[] = {
-        {"Gr\xc3\xbc\xc3\x9f \xe2\x82\xac\r\nline", u"Gr\u00FC\u00DF \u20AC\r\nline"_s}, // valid UTF-8
-        {"\xef\xbb\xbf"
-         "caf\xc3\xa9",
-         u"caf\u00E9"_s}, // UTF-8 BOM
-        {QByteArray("\xff\xfe"
-                    "h\0\xe9\0",
-                    6),
-         u"h\u00E9"_s},                                       // UTF-16 LE
-        {QByteArray("\xfe\xff\0h\x04\x16", 6), u"h\u0416"_s}, // UTF-16 BE
-        {"l\xea tot \x93"
-         "aan\x94\r\n",
-         u"l\u00EA tot \u201Caan\u201D\r\n"_s},    // Windows-1252
-        {"Results\tline\n", u"Results\tline\n"_s}, // kept as is
+    // clang-format off
+    const struct { const char *name; QByteArray bytes; QString text; } rows[] = {
+        {"rtf.txt", "{\\rtf1 Hello\\par}", u"Hello"_s},
+        {"blank first.rtf", " {\\rtf1 Hello}", u" {\\rtf1 Hello}"_s},
+        {"utf8.txt", "Gr\xc3\xbc\xc3\x9f \xe2\x82\xac\r\nline", u"Gr\u00FC\u00DF \u20AC\r\nline"_s},
+        {"bom.txt", "\xef\xbb\xbf" "caf\xc3\xa9", u"caf\u00E9"_s},
+        {"utf16le.txt", QByteArray("\xff\xfe" "h\0\xe9\0", 6), u"h\u00E9"_s},
+        {"utf16be.txt", QByteArray("\xfe\xff\0h\x04\x16", 6), u"h\u0416"_s},
+        {"cp1252.txt", "l\xea tot \x93" "aan\x94\r\n", u"l\u00EA tot \u201Caan\u201D\r\n"_s},
+        {"lf.txt", "Results\tline\n", u"Results\tline\n"_s},
     };
-    for (const auto &testCase : cases) {
-        writeBytes(path(u"plain.txt"_s), testCase.bytes);
+    // clang-format on
+    for (const auto &row : rows) {
+        writeBytes(path(QString::fromUtf8(row.name)), row.bytes);
         RichDocument document;
-        ASSERT_FALSE(document.loadFile(path(u"plain.txt"_s)).failed());
-        EXPECT_EQ(document.text(), testCase.text) << testCase.bytes.toHex().toStdString();
+        ASSERT_FALSE(document.loadFile(path(QString::fromUtf8(row.name))).failed()) << row.name;
+        EXPECT_EQ(document.text(), row.text) << row.name;
     }
 }
 
-TEST_F(DocumentFile, MissingFileFailsWith75AndKeepsTheDocument)
-{
-    RichDocument document;
-    document.setText(u"kept"_s);
-    const Failure failure = document.loadFile(path(u"missing.rtf"_s));
-    EXPECT_EQ(failure.number, ErrorNumber::PathFileAccess);
-    EXPECT_TRUE(failure.description.contains(u"missing.rtf"_s));
-    EXPECT_EQ(document.text(), u"kept"_s);
-    EXPECT_EQ(document.loadFile(QString()).number, ErrorNumber::PathFileAccess);
-    EXPECT_EQ(document.loadFile(m_folder.path()).number, ErrorNumber::PathFileAccess); // a folder
-    EXPECT_EQ(document.text(), u"kept"_s);
-}
-
-TEST_F(DocumentFile, UnreadableFileFailsWithPermissionDenied)
-{
-    const QString file = path(u"secret.rtf"_s);
-    writeBytes(file, "{\\rtf1 secret}");
-    QFile::setPermissions(file, QFileDevice::Permissions());
-    const int number = inChildProcess(
-        [&file] {
-            RichDocument document;
-            document.setText(u"kept"_s);
-            const Failure failure = document.loadFile(file);
-            return document.text() == u"kept"_s ? int(failure.number) : 1;
-        },
-        true);
-    EXPECT_EQ(number, int(ErrorNumber::PermissionDenied));
-}
-
-TEST_F(DocumentFile, SavingOverAReadOnlyFileFailsWith70AndLeavesIt)
-{
-    const QString file = path(u"readonly.rtf"_s);
-    writeBytes(file, "old content");
-    QFile::setPermissions(file, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
-    const int number = inChildProcess(
-        [&file] {
-            RichDocument document;
-            document.setText(u"new"_s);
-            return int(document.saveFile(file).number);
-        },
-        true);
-    EXPECT_EQ(number, int(ErrorNumber::PermissionDenied));
-    EXPECT_EQ(readBytes(file), "old content");
-    if (getuid() != 0) {
-        RichDocument document;
-        EXPECT_EQ(document.saveFile(file).number, ErrorNumber::PermissionDenied);
-    }
-}
-
-TEST_F(DocumentFile, SavingIntoAFolderThatDoesNotExistFailsWith75)
-{
-    RichDocument document;
-    document.setText(u"x"_s);
-    EXPECT_EQ(document.saveFile(path(u"no/such/folder.rtf"_s)).number, ErrorNumber::PathFileAccess);
-}
-
-TEST(ErrorNumbers, EveryErrnoHasItsNumber)
-{
-    const struct
-    {
-        int err;
-        ErrorNumber number;
-    } cases[] = {
-        {EROFS, ErrorNumber::WriteProtected},
-        {ENOSPC, ErrorNumber::DiskFull},
-        {EDQUOT, ErrorNumber::DiskFull},
-        {EFBIG, ErrorNumber::DiskFull},
-        {EIO, ErrorNumber::DeviceIo},
-        {EMFILE, ErrorNumber::TooManyFiles},
-        {EACCES, ErrorNumber::PermissionDenied},
-        {EPERM, ErrorNumber::PermissionDenied},
-        {ENOENT, ErrorNumber::PathFileAccess},
-        {ELOOP, ErrorNumber::PathFileAccess},
-        {EEXIST, ErrorNumber::FileExists},
-        {EBUSY, ErrorNumber(int(ErrorNumber::ErrnoBase) + EBUSY)},
-    };
-    for (const auto &testCase : cases)
-        EXPECT_EQ(int(errorNumberOf(testCase.err)), int(testCase.number)) << std::strerror(testCase.err);
-}
-
-// Whatever is not a regular text file under a test's name is refused with its reason, unread.
+// Whatever is not a regular text file under a test's name is refused with its reason, unread,
+// and the document stays as it was.
 TEST_F(DocumentFile, OnlyRegularTextFilesAreLoaded)
 {
     const QByteArray noise = [] {
@@ -180,13 +83,10 @@ TEST_F(DocumentFile, OnlyRegularTextFilesAreLoaded)
             bytes.append(char(1 + (i * 37) % 255));
         return bytes;
     }();
-    const struct
-    {
-        const char *name;
-        QByteArray bytes; // "fifo", "folder" and "huge" are made otherwise
-        ErrorNumber number;
-        const char *reason;
-    } cases[] = {
+    // clang-format off
+    const struct { const char *name; QByteArray bytes; ErrorNumber number; const char *reason; } rows[] = {
+        // "missing", "fifo", "folder" and "huge" are made otherwise
+        {"missing.rtf", "missing", ErrorNumber::PathFileAccess, "No such file or directory"},
         {"pipe.rtf", "fifo", ErrorNumber::PathFileAccess, "not a regular file"},
         {"folder.rtf", "folder", ErrorNumber::PathFileAccess, "not a regular file"},
         {"huge.rtf", "huge", ErrorNumber::TooLarge, "larger than 64 MB"},
@@ -198,26 +98,67 @@ TEST_F(DocumentFile, OnlyRegularTextFilesAreLoaded)
         {"nul.txt", QByteArray("Some text\0with a NUL", 21), ErrorNumber::NotText, "NUL bytes), not RTF or plain text"},
         {"noise.rtf", noise, ErrorNumber::NotText, "binary data (mostly control characters)"},
     };
-    for (const auto &testCase : cases) {
-        const QString file = path(QString::fromUtf8(testCase.name));
-        if (testCase.bytes == "fifo") {
+    // clang-format on
+    for (const auto &row : rows) {
+        const QString file = path(QString::fromUtf8(row.name));
+        if (row.bytes == "fifo") {
             ASSERT_EQ(mkfifo(QFile::encodeName(file).constData(), 0600), 0);
-        } else if (testCase.bytes == "folder") {
+        } else if (row.bytes == "folder") {
             ASSERT_TRUE(QDir().mkdir(file));
-        } else if (testCase.bytes == "huge") {
+        } else if (row.bytes == "huge") {
             QFile sparse(file); // no disk space used, and never read
             ASSERT_TRUE(sparse.open(QIODevice::WriteOnly) && sparse.resize(65 * 1024 * 1024));
-        } else {
-            writeBytes(file, testCase.bytes);
+        } else if (row.bytes != "missing") {
+            writeBytes(file, row.bytes);
         }
         RichDocument document;
         document.setText(u"kept"_s);
         const Failure failure = document.loadFile(file);
-        EXPECT_EQ(int(failure.number), int(testCase.number)) << testCase.name;
-        EXPECT_TRUE(failure.reason.contains(QString::fromUtf8(testCase.reason))) << failure.reason;
+        EXPECT_EQ(int(failure.number), int(row.number)) << row.name;
+        EXPECT_TRUE(failure.reason.contains(QString::fromUtf8(row.reason))) << failure.reason;
         EXPECT_EQ(failure.path, file);
+        EXPECT_TRUE(failure.description.contains(file)) << failure.description;
         EXPECT_EQ(document.text(), u"kept"_s);
     }
+    EXPECT_EQ(RichDocument().loadFile(QString()).number, ErrorNumber::PathFileAccess);
+}
+
+// In a child process, as the unprivileged user when the tests run as root.
+TEST_F(DocumentFile, PermissionDeniedFailsWith70AndLosesNothing)
+{
+    const QString secret = path(u"secret.rtf"_s);
+    writeBytes(secret, "{\\rtf1 secret}");
+    QFile::setPermissions(secret, QFileDevice::Permissions());
+    const QString readOnly = path(u"readonly.rtf"_s);
+    writeBytes(readOnly, "old content");
+    QFile::setPermissions(readOnly, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+
+    const int loading = inChildProcess([&secret] {
+        RichDocument document;
+        document.setText(u"kept"_s);
+        const Failure failure = document.loadFile(secret);
+        return document.text() == u"kept"_s ? int(failure.number) : 1;
+    });
+    EXPECT_EQ(loading, int(ErrorNumber::PermissionDenied));
+    const int saving =
+        inChildProcess([&readOnly] { return int(documentWithText(u"new"_s).saveFile(readOnly).number); });
+    EXPECT_EQ(saving, int(ErrorNumber::PermissionDenied));
+    EXPECT_EQ(readBytes(readOnly), "old content");
+}
+
+TEST_F(DocumentFile, SavingIntoAFolderThatDoesNotExistFailsWith75)
+{
+    EXPECT_EQ(documentWithText(u"x"_s).saveFile(path(u"no/such/folder.rtf"_s)).number, ErrorNumber::PathFileAccess);
+}
+
+TEST_F(DocumentFile, SaveReplacesAnExistingFile)
+{
+    const QString file = path(u"copy.rtf"_s);
+    writeBytes(file, "something much longer than what replaces it, to see no tail is left");
+    ASSERT_FALSE(documentWithText(u"short"_s).saveFile(file).failed());
+    const QByteArray saved = readBytes(file);
+    EXPECT_TRUE(saved.startsWith("{\\rtf1"));
+    EXPECT_TRUE(saved.endsWith("short\r\n\\par}"));
 }
 
 // A full disk, made by a file-size limit in a child process: each write that finds no room
@@ -229,49 +170,44 @@ TEST_F(DocumentFile, WritesThatFindNoRoomFailAndKeepTheOldFile)
     {
         const char *what;
         std::function<int(const QString &)> write;
-    } cases[] = {
+    } rows[] = {
         {"a small save that only fails when flushed",
-         [](const QString &file) {
-             RichDocument document;
-             document.setText(QString(3000, u'x'));
-             return int(document.saveFile(file, false).number);
-         }},
+         [](const QString &file) { return int(documentWithText(QString(3000, u'x')).saveFile(file, false).number); }},
         {"a large save",
-         [](const QString &file) {
-             RichDocument document;
-             document.setText(QString(100000, u'x'));
-             return int(document.saveFile(file).number);
-         }},
+         [](const QString &file) { return int(documentWithText(QString(100000, u'x')).saveFile(file).number); }},
         {"a line appended to the results",
          [](const QString &file) {
              return int(errorNumberOf(platform::appendWhole(file, QByteArray(3000, 'y') + "   35 wpm\r\n")));
          }},
     };
-    for (const auto &testCase : cases) {
+    for (const auto &row : rows) {
         const QString file = path(u"Anika Botha.rug"_s);
         writeBytes(file, old);
         const int number = inChildProcess(
             [&] {
                 platform::limitFileSize(1024);
-                return testCase.write(file);
+                return row.write(file);
             },
             false);
-        EXPECT_EQ(number, int(ErrorNumber::DiskFull)) << testCase.what;
-        EXPECT_EQ(readBytes(file), old) << testCase.what;
+        EXPECT_EQ(number, int(ErrorNumber::DiskFull)) << row.what;
+        EXPECT_EQ(readBytes(file), old) << row.what;
         EXPECT_EQ(QDir(m_folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{u"Anika Botha.rug"_s});
     }
 }
 
-TEST_F(DocumentFile, SaveReplacesAnExistingFile)
+TEST(ErrorNumbers, EveryErrnoHasItsNumber)
 {
-    const QString file = path(u"copy.rtf"_s);
-    writeBytes(file, "something much longer than what replaces it, to see no tail is left");
-    RichDocument document;
-    document.setText(u"short"_s);
-    ASSERT_FALSE(document.saveFile(file).failed());
-    const QByteArray saved = readBytes(file);
-    EXPECT_TRUE(saved.startsWith("{\\rtf1"));
-    EXPECT_TRUE(saved.endsWith("short\r\n\\par}"));
+    // clang-format off
+    const struct { int err; ErrorNumber number; } rows[] = {
+        {EROFS, ErrorNumber::WriteProtected}, {ENOSPC, ErrorNumber::DiskFull}, {EDQUOT, ErrorNumber::DiskFull},
+        {EFBIG, ErrorNumber::DiskFull}, {EIO, ErrorNumber::DeviceIo}, {EMFILE, ErrorNumber::TooManyFiles},
+        {EACCES, ErrorNumber::PermissionDenied}, {EPERM, ErrorNumber::PermissionDenied},
+        {ENOENT, ErrorNumber::PathFileAccess}, {ELOOP, ErrorNumber::PathFileAccess}, {EEXIST, ErrorNumber::FileExists},
+        {EBUSY, ErrorNumber(int(ErrorNumber::ErrnoBase) + EBUSY)},
+    };
+    // clang-format on
+    for (const auto &row : rows)
+        EXPECT_EQ(int(errorNumberOf(row.err)), int(row.number)) << std::strerror(row.err);
 }
 
 } // namespace

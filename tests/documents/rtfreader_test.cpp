@@ -8,120 +8,57 @@ using namespace Qt::StringLiterals;
 namespace tallimark {
 namespace {
 
-constexpr Colour Blue = 0xFF0000;
-constexpr Colour Yellow = 0x00FFFF;
-
-// Finds the first occurrence of a word in the text and gives the format of its first character.
-CharFormat formatOf(const RichDocument &document, const QString &word)
+// What a character's format adds to the default, in a few words: "Calibri fs22 b red".
+QString described(const CharFormat &format)
 {
-    const qsizetype at = document.text().indexOf(word);
-    EXPECT_GE(at, 0) << word.toStdString();
-    return document.formatAt(int(at));
+    static const QHash<Colour, QString> colours = {{Red, u"red"_s}, {0xFF0000, u"blue"_s}, {0x00FFFF, u"yellow"_s}};
+    const auto colour = [](Colour c) { return colours.value(c, QString::number(c, 16)); };
+    QStringList words = {format.fontName,
+                         format.fontSizeHalfPoints != 20 ? u"fs%1"_s.arg(format.fontSizeHalfPoints) : QString(),
+                         format.bold ? u"b"_s : QString(),
+                         format.italic ? u"i"_s : QString(),
+                         format.underline ? u"ul"_s : QString(),
+                         format.strike ? u"strike"_s : QString(),
+                         format.script == Script::Super ? u"super"_s : QString(),
+                         format.script == Script::Sub ? u"sub"_s : QString(),
+                         format.colour ? colour(*format.colour) : QString(),
+                         format.background ? u"on "_s + colour(*format.background) : QString(),
+                         format.offset > 0 ? u"up%1"_s.arg(format.offset) : QString(),
+                         format.offset < 0 ? u"dn%1"_s.arg(-format.offset) : QString(),
+                         format.kerning != 0 ? u"kerning%1"_s.arg(format.kerning) : QString()};
+    words.removeAll(QString());
+    return words.join(u' ');
 }
 
-TEST(RtfReader, WordPadDocument)
+struct ReadCase
 {
-    RichDocument document;
-    document.setRtfBytes(QByteArrayLiteral(
-        "{\\rtf1\\ansi\\ansicpg1252\\deff0\\nouicompat\\deflang1033{\\fonttbl{\\f0\\fnil\\fcharset0 Calibri;}"
-        "{\\f1\\fnil\\fcharset238 Calibri;}}\r\n"
-        "{\\colortbl ;\\red255\\green0\\blue0;}\r\n"
-        "{\\*\\generator Riched20 10.0.19041}\\viewkind4\\uc1 \r\n"
-        "\\pard\\sa200\\sl276\\slmult1\\f0\\fs22\\lang9 The quick \\b brown\\b0  fox.\\par\r\n"
-        "Caf\\'e9 \\cf1 red\\cf0  and \\f1\\'e8\\f0 .\\par\r\n}\r\n"));
+    const char *name;
+    QByteArray rtf;
+    QString text;
+    QString fontName = {};                           // the document's default font, when checked
+    QList<std::pair<QString, QString>> formats = {}; // a piece of the text, and its first character's format
+};
 
-    EXPECT_EQ(document.text(), u"The quick brown fox.\r\nCaf\u00E9 red and \u010D."_s);
-    EXPECT_EQ(document.fontName(), u"Calibri"_s);
-    EXPECT_TRUE(formatOf(document, u"brown"_s).bold);
-    EXPECT_FALSE(formatOf(document, u" fox"_s).bold);
-    EXPECT_EQ(formatOf(document, u"red"_s).colour, Red);
-    EXPECT_FALSE(formatOf(document, u" and"_s).colour.has_value());
-    EXPECT_EQ(formatOf(document, u"quick"_s).fontSizeHalfPoints, 22);
-    EXPECT_EQ(formatOf(document, u"quick"_s).fontName, u"Calibri"_s);
+void PrintTo(const ReadCase &row, std::ostream *out)
+{
+    *out << row.name;
 }
 
-TEST(RtfReader, WordDocumentWithRevisionIdsFieldsTableAndUnicode)
+using RtfReading = ::testing::TestWithParam<ReadCase>;
+
+TEST_P(RtfReading, TextFontAndFormats)
 {
-    RichDocument document;
-    document.setRtfBytes(QByteArrayLiteral(
-        "{\\rtf1\\adeflang1025\\ansi\\ansicpg1252\\uc1\\adeff0\\deff0\\stshfdbch0"
-        "{\\fonttbl{\\f0\\froman\\fcharset0\\fprq2{\\*\\panose 02020603050405020304}Times New Roman;}"
-        "{\\f1\\fswiss\\fcharset204\\fprq2 Arial Cyr{\\*\\falt Arial};}}\r\n"
-        "{\\colortbl;\\red0\\green0\\blue0;\\red255\\green255\\blue0;}\r\n"
-        "{\\stylesheet{\\ql \\li0\\ri0\\widctlpar\\rtlch\\fcs1 \\af0\\afs24\\alang1025 \\ltrch\\fcs0 "
-        "\\fs24\\lang1033\\langfe1033\\cgrid \\snext0 \\sqformat \\spriority0 Normal;}}\r\n"
-        "{\\*\\rsidtbl \\rsid1002\\rsid2003}{\\*\\generator Microsoft Word 11.0.6568;}"
-        "{\\info{\\title Test}{\\author Somebody}}\r\n"
-        "{\\header \\pard\\plain Page header text\\par}{\\footerr \\pard\\plain Page 1\\par}\r\n"
-        "\\pard\\plain \\ltrpar\\ql \\rtlch\\fcs1 \\af0 \\ltrch\\fcs0 \\fs24\\lang1033\\insrsid1002 "
-        "{\\rtlch\\fcs1 \\af0 \\ltrch\\fcs0 \\insrsid1002 Visit }{\\field{\\*\\fldinst {\\insrsid1002  HYPERLINK "
-        "\"http://example.org/\" }}{\\fldrslt {\\cs15\\ul\\cf2\\insrsid1002 our site}}}{\\insrsid1002 .\\par }\r\n"
-        "\\trowd \\irow0\\irowband0\\ts11\\trgaph108 \\cellx2000\\cellx4000\\pard \\intbl "
-        "{\\insrsid1002 One\\cell Two\\cell }\\pard \\intbl {\\insrsid1002 \\trowd \\irow0 \\cellx2000\\cellx4000\\row "
-        "}\r\n"
-        "\\pard {\\lang1049\\f1\\insrsid2003 \\'cf\\'f0\\'e8\\'e2\\'e5\\'f2}{\\insrsid2003  "
-        "\\u8220\\'93quoted\\u8221\\'94 "
-        "{\\v hidden}\\emdash done\\par }\r\n"
-        "{\\*\\themedata 504b0304}{\\*\\datastore 0105000002000000}}"));
-
-    EXPECT_EQ(document.text(),
-              u"Visit our site.\r\nOne\tTwo\t\r\n\u041F\u0440\u0438\u0432\u0435\u0442 \u201Cquoted\u201D \u2014done"_s);
-    const CharFormat link = formatOf(document, u"our site"_s);
-    EXPECT_TRUE(link.underline);
-    EXPECT_EQ(link.colour, Yellow);
-    EXPECT_EQ(formatOf(document, u"Visit"_s).fontName, u"Times New Roman"_s);
-    EXPECT_EQ(formatOf(document, u"\u041F"_s).fontName, u"Arial Cyr"_s);
-}
-
-TEST(RtfReader, LibreOfficeDocument)
-{
-    RichDocument document;
-    document.setRtfBytes(QByteArrayLiteral(
-        "{\\rtf1\\ansi\\deff3\\adeflang1025\n"
-        "{\\fonttbl{\\f0\\froman\\fprq2\\fcharset0 Times New Roman;}{\\f3\\fswiss\\fprq2\\fcharset0 Liberation Sans;}"
-        "{\\f4\\fnil\\fprq2\\fcharset0 Noto Sans CJK SC;}}\n"
-        "{\\colortbl;\\red0\\green0\\blue0;\\red255\\green0\\blue0;}\n"
-        "{\\stylesheet{\\s0\\snext0\\ql\\widctlpar\\hyphpar0\\ltrpar\\cf0\\kerning1\\dbch\\af5\\langfe2052"
-        "\\loch\\f3\\hich\\af3\\fs24\\lang7177 Normal;}}\n"
-        "{\\*\\generator LibreOffice/7.4.7.2$Linux_X86_64 LibreOffice_project/40$Build-2}"
-        "{\\info{\\creatim\\yr2024\\mo3\\dy1\\hr10\\min0}}\\deftab709\n"
-        "{\\*\\pgdsctbl{\\pgdsc0\\pgdscuse451\\pgwsxn11906\\pghsxn16838{\\*\\pgdscnxt0 Default Page Style;}}}\n"
-        "\\pard\\plain "
-        "\\s0\\ql\\widctlpar\\hyphpar0\\ltrpar\\cf0\\kerning1\\dbch\\af5\\loch\\f3\\hich\\af3\\fs24\\lang7177{\\loch\n"
-        "Die kat sit op die mat.  Dit re\\u235\\'ebn.}\n"
-        "\\par \\pard\\plain \\s0\\ql{\\cf2\\loch\n"
-        "Rooi}{\\loch\n"
-        " woord \\u8211\\'96 klaar.}\n"
-        "\\par }"));
-
-    EXPECT_EQ(document.text(), u"Die kat sit op die mat.  Dit re\u00EBn.\r\nRooi woord \u2013 klaar."_s);
-    EXPECT_EQ(document.fontName(), u"Liberation Sans"_s);
-    EXPECT_EQ(formatOf(document, u"Rooi"_s).colour, Red);
-    EXPECT_EQ(formatOf(document, u"Die"_s).kerning, 1);
-    EXPECT_EQ(formatOf(document, u"Rooi"_s).kerning, 0); // \plain ended it
-}
-
-TEST(RtfReader, TextEditDocument)
-{
-    RichDocument document;
-    document.setRtfBytes(
-        QByteArrayLiteral("{\\rtf1\\ansi\\ansicpg1252\\cocoartf2639\n"
-                          "\\cocoatextscaling0\\cocoaplatform0{\\fonttbl\\f0\\fswiss\\fcharset0 "
-                          "Helvetica;\\f1\\fnil\\fcharset0 HelveticaNeue;}\n"
-                          "{\\colortbl;\\red255\\green255\\blue255;\\red0\\green0\\blue255;}\n"
-                          "{\\*\\expandedcolortbl;;\\csgenericrgb\\c0\\c0\\c100000;}\n"
-                          "\\paperw11900\\paperh16840\\margl1440\\margr1440\\vieww11520\\viewh8400\\viewkind0\n"
-                          "\\pard\\tx566\\tx1133\\pardirnatural\\partightenfactor0\n\n"
-                          "\\f0\\fs24 \\cf0 First line\\\n"
-                          "Second \\cf2 blue\\cf0  line\\\n"
-                          "\\uc0\\u8220 Quoted\\u8221  and caf\\'e9\\\n"
-                          "\\\n"
-                          "\\f1 Neue}"));
-
-    EXPECT_EQ(document.text(), u"First line\r\nSecond blue line\r\n\u201CQuoted\u201D and caf\u00E9\r\n\r\nNeue"_s);
-    EXPECT_EQ(formatOf(document, u"blue"_s).colour, Blue);
-    EXPECT_EQ(formatOf(document, u"First"_s).fontName, u"Helvetica"_s);
-    EXPECT_EQ(formatOf(document, u"Neue"_s).fontName, u"HelveticaNeue"_s);
+    const ReadCase &row = GetParam();
+    const RichDocument document = rtfDocument(row.rtf);
+    EXPECT_EQ(document.text(), row.text);
+    if (!row.fontName.isNull()) {
+        EXPECT_EQ(document.fontName(), row.fontName);
+    }
+    for (const auto &[piece, format] : row.formats) {
+        const qsizetype at = document.text().indexOf(piece);
+        ASSERT_GE(at, 0) << piece.toStdString();
+        EXPECT_EQ(described(document.formatAt(int(at))), format) << piece.toStdString();
+    }
 }
 
 TEST(RtfReader, LayoutAsWordProcessorsStateIt)
@@ -142,12 +79,9 @@ TEST(RtfReader, LayoutAsWordProcessorsStateIt)
 
     const ParagraphFormat first = document.paragraphFormatAt(0);
     EXPECT_EQ(first.alignment, Alignment::Justified);
-    EXPECT_EQ(first.leftIndent, 720);
-    EXPECT_EQ(first.rightIndent, 360);
-    EXPECT_EQ(first.firstLineIndent, -360);
-    EXPECT_EQ(first.spaceBefore, 120);
-    EXPECT_EQ(first.spaceAfter, 200);
-    EXPECT_EQ(first.lineSpacing, 276);
+    EXPECT_EQ((QList<int>{first.leftIndent, first.rightIndent, first.firstLineIndent, first.spaceBefore,
+                          first.spaceAfter, first.lineSpacing}),
+              (QList<int>{720, 360, -360, 120, 200, 276}));
     EXPECT_TRUE(first.lineSpacingMultiple && first.keepTogether && first.keepWithNext);
     EXPECT_EQ(first.tabStops, (QList<TabStop>{{5000, "\\tqr\\tldot", false}, {2000, "", true}}));
     // A line break is a CR LF of the text, but no new paragraph.
@@ -174,10 +108,8 @@ TEST(RtfReader, LayoutAsWordProcessorsStateIt)
 
     document.setRtfBytes(layoutSamples[2]);
     EXPECT_EQ(document.text(), u"a\tb\t\r\nA\t\r\nC\t\r\nafter"_s);
-    EXPECT_EQ(document.breakAt(1), Break::Cell);
-    EXPECT_EQ(document.breakAt(4), Break::Row);
-    EXPECT_EQ(document.breakAt(7), Break::NestedCell);
-    EXPECT_EQ(document.breakAt(8), Break::KeptGroup);
+    EXPECT_EQ((QList<Break>{document.breakAt(1), document.breakAt(4), document.breakAt(7), document.breakAt(8)}),
+              (QList<Break>{Break::Cell, Break::Row, Break::NestedCell, Break::KeptGroup}));
     EXPECT_EQ(document.paragraphFormatAt(0).otherWords, "\\intbl");
     EXPECT_EQ(document.keptRtf().first().rtf,
               "\\trowd\\trgaph108\\trbrdrt\\brdrs\\clbrdrb\\brdrs\\cellx2000\\cellx4000");
@@ -189,129 +121,175 @@ TEST(RtfReader, LayoutAsWordProcessorsStateIt)
     EXPECT_EQ(document.formatAt(3).script, Script::Sub);
 }
 
-TEST(RtfReader, UnicodeFallbackSkippingIsScopedToItsGroup)
-{
-    // \uc2 inside the group skips two fallback bytes; outside it the default of one applies again.
-    EXPECT_EQ(rtfText("{\\rtf1 a{\\uc2\\u233 xyb}\\u233 zc}"), u"a\u00E9b\u00E9c"_s);
-    // A hex escape and a control word each count as one fallback character.
-    EXPECT_EQ(rtfText("{\\rtf1\\uc2 \\u8220\\'93\\'94x\\u8221\\tab\\'94y}"), u"\u201Cx\u201Dy"_s);
-    // \uc0: nothing is skipped.
-    EXPECT_EQ(rtfText("{\\rtf1\\uc0\\u8364 5}"), u"\u20AC5"_s);
-    // Negative values count from 65536; a pair of them is one character beyond the BMP.
-    EXPECT_EQ(rtfText("{\\rtf1\\u-3913?\\u-10179?\\u-8704?}"), u"\uF0B7\U0001F600"_s);
-    // A group end stops the skipping.
-    EXPECT_EQ(rtfText("{\\rtf1{\\uc3\\u233}xyz}"), u"\u00E9xyz"_s);
-    // Half a surrogate pair is not a character.
-    EXPECT_EQ(rtfText("{\\rtf1\\uc0 a\\u-10240 b}"), u"a\uFFFDb"_s);
-}
-
-TEST(RtfReader, CodePagesFromTheDocumentAndTheFont)
-{
-    EXPECT_EQ(rtfText("{\\rtf1\\ansi \\'80\\'e9\\'9c}"), u"\u20AC\u00E9\u0153"_s);
-    EXPECT_EQ(rtfText("{\\rtf1\\ansi\\ansicpg1251 \\'cf\\'f0\\'e8}"), u"\u041F\u0440\u0438"_s);
-    // Double-byte pairs are decoded together, also when one half is written as raw text.
-    EXPECT_EQ(rtfText("{\\rtf1\\ansi\\ansicpg932 \\'82\\'a0\\'88\\'9f.}"), u"\u3042\u4E9C."_s);
-    EXPECT_EQ(rtfText("{\\rtf1\\ansi\\ansicpg936 \\'c4\\'e3\\'ba\\'c3}"), u"\u4F60\u597D"_s);
-    EXPECT_EQ(rtfText("{\\rtf1\\ansi\\ansicpg65001 caf\\'c3\\'a9}"), u"caf\u00E9"_s);
-    // The font's charset wins over the document's code page, in both directions.
-    EXPECT_EQ(rtfText("{\\rtf1\\ansi\\ansicpg1252{\\fonttbl{\\f0\\fcharset0 A;}{\\f1\\fcharset238 B;}}"
-                      "\\f1 \\'e8\\f0 \\'e8}"),
-              u"\u010D\u00E8"_s);
-    EXPECT_EQ(rtfText("{\\rtf1\\ansi\\ansicpg932{\\fonttbl{\\f0\\fcharset128 M;}{\\f1\\fcharset0 T;}}"
-                      "\\f1 \\'93x\\'94\\f0 \\'82\\'a0}"),
-              u"\u201Cx\u201D\u3042"_s);
-    EXPECT_EQ(rtfText("{\\rtf1\\mac \\'8e\\'a5}"), u"\u00E9\u2022"_s);
-    EXPECT_EQ(rtfText("{\\rtf1\\pc \\'82}"), u"\u00E9"_s);
-    EXPECT_EQ(rtfText("{\\rtf1\\pca \\'d5}"), u"\u0131"_s);
-    // A byte the code page does not define.
-    EXPECT_EQ(rtfText("{\\rtf1\\ansicpg932 \\'82}"), u"\uFFFD"_s);
-}
-
-TEST(RtfReader, SpecialCharactersAndBreaks)
-{
-    EXPECT_EQ(rtfText("{\\rtf1 a\\tab b\\~c\\-d\\_e\\{f\\}g\\\\h}"), u"a\tb\u00A0c\u00ADd\u2011e{f}g\\h"_s);
-    EXPECT_EQ(rtfText("{\\rtf1\\emdash\\endash\\lquote\\rquote\\ldblquote\\rdblquote\\bullet}"),
-              u"\u2014\u2013\u2018\u2019\u201C\u201D\u2022"_s);
-    EXPECT_EQ(rtfText("{\\rtf1 one\\par two\\line three\\sect four\\page five}"),
-              u"one\r\ntwo\r\nthree\r\nfour\r\nfive"_s);
-    // Line breaks in the source are not text.
-    EXPECT_EQ(rtfText("{\\rtf1 one\r\ntwo\rthree\nfour}"), u"onetwothreefour"_s);
-    // Only one blank after a control word is its delimiter.
-    EXPECT_EQ(rtfText("{\\rtf1\\b  x\\b0   y}"), u" x  y"_s);
-}
-
-TEST(RtfReader, TablesAsTabSeparatedRows)
-{
-    EXPECT_EQ(rtfText("{\\rtf1\\trowd\\cellx1000\\cellx2000\\pard\\intbl a\\cell b\\cell\\row"
-                      "\\trowd\\cellx1000\\cellx2000\\pard\\intbl\\cell c\\cell\\row\\pard after}"),
-              u"a\tb\t\r\n\tc\t\r\nafter"_s);
-    // A nested row ends inside its ignorable properties group; the fallback for old readers is not text.
-    EXPECT_EQ(rtfText("{\\rtf1\\trowd\\cellx5000\\pard\\intbl\\itap2 A\\nestcell B\\nestcell"
-                      "{\\*\\nesttableprops\\trowd\\cellx2000\\nestrow}{\\nonesttables FALLBACK\\par}"
-                      "\\pard\\intbl\\itap1 C\\cell\\row after}"),
-              u"A\tB\t\r\nC\t\r\nafter"_s);
-    // Elsewhere the properties group stays silent.
-    EXPECT_EQ(rtfText("{\\rtf1 x{\\*\\pict{\\*\\nesttableprops\\nestrow}}y}"), u"xy"_s);
-}
-
-TEST(RtfReader, DestinationsWithoutText)
-{
-    EXPECT_EQ(rtfText("{\\rtf1{\\*\\unknowndest secret}{\\*\\generator W;}shown}"), u"shown"_s);
-    EXPECT_EQ(rtfText("{\\rtf1{\\info{\\title T}{\\author A}}{\\stylesheet{\\s1 Heading;}}a}"), u"a"_s);
-    EXPECT_EQ(rtfText("{\\rtf1{\\header h}{\\headerl h}{\\headerr h}{\\headerf h}{\\footer f}{\\footerl f}"
-                      "{\\footerr f}{\\footerf f}b}"),
-              u"b"_s);
-    EXPECT_EQ(rtfText("{\\rtf1 note{\\footnote\\pard\\plain{\\super\\chftn} The note.}.}"), u"note."_s);
-    EXPECT_EQ(rtfText("{\\rtf1{\\pntext\\f1 \\'b7\\tab}{\\listtext 1.\\tab}Item}"), u"Item"_s);
-    EXPECT_EQ(rtfText("{\\rtf1 a{\\pict\\wmetafile8 0102ff}b}"), u"ab"_s);
-    EXPECT_EQ(rtfText("{\\rtf1 x\\v hidden\\v0 y{\\v more}z}"), u"xyz"_s);
-    // A field shows its result; the instruction is not text even without \*.
-    EXPECT_EQ(rtfText("{\\rtf1{\\field{\\fldinst HYPERLINK x}{\\fldrslt link}}}"), u"link"_s);
-    // An object shows its result only.
-    EXPECT_EQ(rtfText("{\\rtf1{\\object\\objemb{\\*\\objclass Paint}{\\objdata 0105}{\\result{\\pict 01}shown}}}"),
-              u"shown"_s);
-    // \bin data is skipped by its count, braces and backslashes included, also in a skipped group.
-    EXPECT_EQ(rtfText("{\\rtf1 a{\\*\\blipdata\\bin4 }{\\}b}c}"), u"ac"_s);
-    EXPECT_EQ(rtfText("{\\rtf1 a{\\pict\\bin3 }\\}}b}"), u"ab"_s);
-}
-
-TEST(RtfReader, BackgroundFromHighlightShadingAndCb)
-{
-    RichDocument document;
-    document.setRtfBytes(QByteArrayLiteral(
-        "{\\rtf1{\\colortbl;\\red255\\green0\\blue0;\\red0\\green0\\blue255;\\red255\\green255\\blue255;}"
-        "{\\highlight1 a}{\\chcbpat2 b}{\\cb1 c}{\\highlight3 d}e}"));
-    ASSERT_EQ(document.text(), u"abcde"_s);
-    EXPECT_EQ(document.formatAt(0).background, Red);
-    EXPECT_EQ(document.formatAt(1).background, Blue);
-    EXPECT_EQ(document.formatAt(2).background, Red);
-    EXPECT_FALSE(document.formatAt(3).background.has_value()); // white is no highlight
-    EXPECT_FALSE(document.formatAt(4).background.has_value());
-}
-
-TEST(RtfReader, CharacterFormattingAndItsScope)
-{
-    RichDocument document;
-    document.setRtfBytes(QByteArrayLiteral(
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Documents, RtfReading, ::testing::Values(
+    ReadCase{"WordPad", QByteArrayLiteral(
+        "{\\rtf1\\ansi\\ansicpg1252\\deff0\\nouicompat\\deflang1033{\\fonttbl{\\f0\\fnil\\fcharset0 Calibri;}"
+        "{\\f1\\fnil\\fcharset238 Calibri;}}\r\n{\\colortbl ;\\red255\\green0\\blue0;}\r\n"
+        "{\\*\\generator Riched20 10.0.19041}\\viewkind4\\uc1 \r\n"
+        "\\pard\\sa200\\sl276\\slmult1\\f0\\fs22\\lang9 The quick \\b brown\\b0  fox.\\par\r\n"
+        "Caf\\'e9 \\cf1 red\\cf0  and \\f1\\'e8\\f0 .\\par\r\n}\r\n"),
+        u"The quick brown fox.\r\nCaf\u00E9 red and \u010D."_s, u"Calibri"_s,
+        {{u"quick"_s, u"Calibri fs22"_s}, {u"brown"_s, u"Calibri fs22 b"_s}, {u" fox"_s, u"Calibri fs22"_s},
+         {u"red"_s, u"Calibri fs22 red"_s}, {u" and"_s, u"Calibri fs22"_s}}},
+    // Revision ids, a hyperlink field, a table row, headers and footers, Cyrillic in its font's
+    // code page, \u with fallbacks, hidden text, theme data.
+    ReadCase{"Word", QByteArrayLiteral(
+        "{\\rtf1\\adeflang1025\\ansi\\ansicpg1252\\uc1\\adeff0\\deff0\\stshfdbch0"
+        "{\\fonttbl{\\f0\\froman\\fcharset0\\fprq2{\\*\\panose 02020603050405020304}Times New Roman;}"
+        "{\\f1\\fswiss\\fcharset204\\fprq2 Arial Cyr{\\*\\falt Arial};}}\r\n"
+        "{\\colortbl;\\red0\\green0\\blue0;\\red255\\green255\\blue0;}\r\n"
+        "{\\stylesheet{\\ql \\li0\\ri0\\widctlpar\\rtlch\\fcs1 \\af0\\afs24\\alang1025 \\ltrch\\fcs0 "
+        "\\fs24\\lang1033\\langfe1033\\cgrid \\snext0 \\sqformat \\spriority0 Normal;}}\r\n"
+        "{\\*\\rsidtbl \\rsid1002\\rsid2003}{\\*\\generator Microsoft Word 11.0.6568;}"
+        "{\\info{\\title Test}{\\author Somebody}}\r\n"
+        "{\\header \\pard\\plain Page header text\\par}{\\footerr \\pard\\plain Page 1\\par}\r\n"
+        "\\pard\\plain \\ltrpar\\ql \\rtlch\\fcs1 \\af0 \\ltrch\\fcs0 \\fs24\\lang1033\\insrsid1002 "
+        "{\\rtlch\\fcs1 \\af0 \\ltrch\\fcs0 \\insrsid1002 Visit }{\\field{\\*\\fldinst {\\insrsid1002  HYPERLINK "
+        "\"http://example.org/\" }}{\\fldrslt {\\cs15\\ul\\cf2\\insrsid1002 our site}}}{\\insrsid1002 .\\par }\r\n"
+        "\\trowd \\irow0\\irowband0\\ts11\\trgaph108 \\cellx2000\\cellx4000\\pard \\intbl "
+        "{\\insrsid1002 One\\cell Two\\cell }\\pard \\intbl {\\insrsid1002 \\trowd \\irow0 \\cellx2000\\cellx4000\\row "
+        "}\r\n\\pard {\\lang1049\\f1\\insrsid2003 \\'cf\\'f0\\'e8\\'e2\\'e5\\'f2}{\\insrsid2003  "
+        "\\u8220\\'93quoted\\u8221\\'94 {\\v hidden}\\emdash done\\par }\r\n"
+        "{\\*\\themedata 504b0304}{\\*\\datastore 0105000002000000}}"),
+        u"Visit our site.\r\nOne\tTwo\t\r\n\u041F\u0440\u0438\u0432\u0435\u0442 \u201Cquoted\u201D \u2014done"_s,
+        u"Times New Roman"_s,
+        {{u"Visit"_s, u"Times New Roman fs24"_s}, {u"our site"_s, u"Times New Roman fs24 ul yellow"_s},
+         {u"\u041F"_s, u"Arial Cyr fs24"_s}}},
+    // \plain in the middle of a paragraph ends the kerning of its style; the default font is named.
+    ReadCase{"LibreOffice", QByteArrayLiteral(
+        "{\\rtf1\\ansi\\deff3\\adeflang1025\n"
+        "{\\fonttbl{\\f0\\froman\\fprq2\\fcharset0 Times New Roman;}{\\f3\\fswiss\\fprq2\\fcharset0 Liberation Sans;}"
+        "{\\f4\\fnil\\fprq2\\fcharset0 Noto Sans CJK SC;}}\n"
+        "{\\colortbl;\\red0\\green0\\blue0;\\red255\\green0\\blue0;}\n"
+        "{\\stylesheet{\\s0\\snext0\\ql\\widctlpar\\hyphpar0\\ltrpar\\cf0\\kerning1\\dbch\\af5\\langfe2052"
+        "\\loch\\f3\\hich\\af3\\fs24\\lang7177 Normal;}}\n"
+        "{\\*\\generator LibreOffice/7.4.7.2$Linux_X86_64 LibreOffice_project/40$Build-2}"
+        "{\\info{\\creatim\\yr2024\\mo3\\dy1\\hr10\\min0}}\\deftab709\n"
+        "{\\*\\pgdsctbl{\\pgdsc0\\pgdscuse451\\pgwsxn11906\\pghsxn16838{\\*\\pgdscnxt0 Default Page Style;}}}\n"
+        "\\pard\\plain \\s0\\ql\\widctlpar\\hyphpar0\\ltrpar\\cf0\\kerning1\\dbch\\af5\\loch\\f3\\hich\\af3\\fs24"
+        "\\lang7177{\\loch\nDie kat sit op die mat.  Dit re\\u235\\'ebn.}\n"
+        "\\par \\pard\\plain \\s0\\ql{\\cf2\\loch\nRooi}{\\loch\n woord \\u8211\\'96 klaar.}\n\\par }"),
+        u"Die kat sit op die mat.  Dit re\u00EBn.\r\nRooi woord \u2013 klaar."_s, u"Liberation Sans"_s,
+        {{u"Die"_s, u"Liberation Sans fs24 kerning1"_s}, {u"Rooi"_s, u"Liberation Sans fs24 red"_s}}},
+    // Apple's TextEdit: a backslash before the line end is a line break.
+    ReadCase{"TextEdit", QByteArrayLiteral(
+        "{\\rtf1\\ansi\\ansicpg1252\\cocoartf2639\n"
+        "\\cocoatextscaling0\\cocoaplatform0{\\fonttbl\\f0\\fswiss\\fcharset0 "
+        "Helvetica;\\f1\\fnil\\fcharset0 HelveticaNeue;}\n"
+        "{\\colortbl;\\red255\\green255\\blue255;\\red0\\green0\\blue255;}\n"
+        "{\\*\\expandedcolortbl;;\\csgenericrgb\\c0\\c0\\c100000;}\n"
+        "\\paperw11900\\paperh16840\\margl1440\\margr1440\\vieww11520\\viewh8400\\viewkind0\n"
+        "\\pard\\tx566\\tx1133\\pardirnatural\\partightenfactor0\n\n\\f0\\fs24 \\cf0 First line\\\n"
+        "Second \\cf2 blue\\cf0  line\\\n\\uc0\\u8220 Quoted\\u8221  and caf\\'e9\\\n\\\n\\f1 Neue}"),
+        u"First line\r\nSecond blue line\r\n\u201CQuoted\u201D and caf\u00E9\r\n\r\nNeue"_s, u"Helvetica"_s,
+        {{u"First"_s, u"Helvetica fs24"_s}, {u"blue"_s, u"Helvetica fs24 blue"_s},
+         {u"Neue"_s, u"HelveticaNeue fs24"_s}}},
+    // Formatting ends with its group, and \plain ends it all (back to the default font at 12 pt).
+    ReadCase{"FormattingAndItsScope", QByteArrayLiteral(
         "{\\rtf1{\\fonttbl{\\f0 Arial;}{\\f1 Courier New;}}\\fs20 a{\\b\\i\\ul\\f1\\fs28\\up6\\kerning2 b}"
-        "{\\ulw\\dn4 c}d\\b e\\plain f}"));
-    ASSERT_EQ(document.text(), u"abcdef"_s);
-    const CharFormat b = document.formatAt(1);
-    EXPECT_TRUE(b.bold && b.italic && b.underline);
-    EXPECT_EQ(b.fontName, u"Courier New"_s);
-    EXPECT_EQ(b.fontSizeHalfPoints, 28);
-    EXPECT_EQ(b.offset, 6);
-    EXPECT_EQ(b.kerning, 2);
-    EXPECT_TRUE(document.formatAt(2).underline);
-    EXPECT_EQ(document.formatAt(2).offset, -4);
-    const CharFormat d = document.formatAt(3);
-    EXPECT_FALSE(d.bold || d.italic || d.underline);
-    EXPECT_EQ(d.fontName, u"Arial"_s);
-    EXPECT_EQ(d.fontSizeHalfPoints, 20);
-    EXPECT_TRUE(document.formatAt(4).bold);
-    EXPECT_FALSE(document.formatAt(5).bold);
-    EXPECT_EQ(document.formatAt(5).fontSizeHalfPoints, 24); // \plain: RTF's default size
-}
+        "{\\ulw\\dn4 c}d\\b e\\plain f}"),
+        u"abcdef"_s, u"Arial"_s,
+        {{u"a"_s, u"Arial"_s}, {u"b"_s, u"Courier New fs28 b i ul up6 kerning2"_s}, {u"c"_s, u"Arial ul dn4"_s},
+         {u"d"_s, u"Arial"_s}, {u"e"_s, u"Arial b"_s}, {u"f"_s, u"Arial fs24"_s}}},
+    // Highlight, character shading and \cb are one background; white is none.
+    ReadCase{"Backgrounds", QByteArrayLiteral(
+        "{\\rtf1{\\colortbl;\\red255\\green0\\blue0;\\red0\\green0\\blue255;\\red255\\green255\\blue255;}"
+        "{\\highlight1 a}{\\chcbpat2 b}{\\cb1 c}{\\highlight3 d}e}"),
+        u"abcde"_s, QString(),
+        {{u"a"_s, u"fs24 on red"_s}, {u"b"_s, u"fs24 on blue"_s}, {u"c"_s, u"fs24 on red"_s}, {u"d"_s, u"fs24"_s},
+         {u"e"_s, u"fs24"_s}}},
+    // Found by fuzzing: what a font table cannot hold is left out of the name; text before the
+    // table, and in a font it lacks, is in the default font, one run with the text after it.
+    ReadCase{"FontNameWithWhatATableCannotHold", "{\\rtf1{\\fonttbl{\\f0 A\\u59?B\\u1046?\\'01;}}x}", u"x"_s,
+        u"AB\u0416"_s},
+    ReadCase{"TextOutsideTheFontTable",
+        "{\\rtf1{\\colortbl;\\red255\\green0\\blue0;}\\highlight1 a{\\fonttbl{\\f0 Arial;}}b{\\f5 c}d}", u"abcd"_s,
+        u"Arial"_s, {{u"a"_s, u"Arial fs24 on red"_s}, {u"b"_s, u"Arial fs24 on red"_s},
+        {u"c"_s, u"Arial fs24 on red"_s}, {u"d"_s, u"Arial fs24 on red"_s}}},
+    // \ucN: how many fallback characters follow a \uN, counted per group.
+    ReadCase{"UcIsScopedToItsGroup", "{\\rtf1 a{\\uc2\\u233 xyb}\\u233 zc}", u"a\u00E9b\u00E9c"_s},
+    ReadCase{"UcCountsEscapesAndControlWordsAsOne", "{\\rtf1\\uc2 \\u8220\\'93\\'94x\\u8221\\tab\\'94y}",
+             u"\u201Cx\u201Dy"_s},
+    ReadCase{"Uc0SkipsNothing", "{\\rtf1\\uc0\\u8364 5}", u"\u20AC5"_s},
+    ReadCase{"NegativeUAndSurrogatePairs", "{\\rtf1\\u-3913?\\u-10179?\\u-8704?}", u"\uF0B7\U0001F600"_s},
+    ReadCase{"GroupEndStopsTheSkipping", "{\\rtf1{\\uc3\\u233}xyz}", u"\u00E9xyz"_s},
+    ReadCase{"HalfASurrogatePair", "{\\rtf1\\uc0 a\\u-10240 b}", u"a\uFFFDb"_s},
+    // Code pages of the document, and of the font, which wins in both directions.
+    ReadCase{"Ansi", "{\\rtf1\\ansi \\'80\\'e9\\'9c}", u"\u20AC\u00E9\u0153"_s},
+    ReadCase{"Cp1251", "{\\rtf1\\ansi\\ansicpg1251 \\'cf\\'f0\\'e8}", u"\u041F\u0440\u0438"_s},
+    ReadCase{"Cp932PairsAlsoWithARawHalf", "{\\rtf1\\ansi\\ansicpg932 \\'82\\'a0\\'88\\'9f.}", u"\u3042\u4E9C."_s},
+    ReadCase{"Cp936", "{\\rtf1\\ansi\\ansicpg936 \\'c4\\'e3\\'ba\\'c3}", u"\u4F60\u597D"_s},
+    ReadCase{"Cp65001", "{\\rtf1\\ansi\\ansicpg65001 caf\\'c3\\'a9}", u"caf\u00E9"_s},
+    ReadCase{"FontCharsetOverAnsiCodePage",
+             "{\\rtf1\\ansi\\ansicpg1252{\\fonttbl{\\f0\\fcharset0 A;}{\\f1\\fcharset238 B;}}\\f1 \\'e8\\f0 \\'e8}",
+             u"\u010D\u00E8"_s},
+    ReadCase{"FontCharsetOverDoubleByteCodePage",
+             "{\\rtf1\\ansi\\ansicpg932{\\fonttbl{\\f0\\fcharset128 M;}{\\f1\\fcharset0 T;}}"
+             "\\f1 \\'93x\\'94\\f0 \\'82\\'a0}",
+             u"\u201Cx\u201D\u3042"_s},
+    ReadCase{"Mac", "{\\rtf1\\mac \\'8e\\'a5}", u"\u00E9\u2022"_s},
+    ReadCase{"Pc", "{\\rtf1\\pc \\'82}", u"\u00E9"_s},
+    ReadCase{"Pca", "{\\rtf1\\pca \\'d5}", u"\u0131"_s},
+    ReadCase{"ByteTheCodePageLacks", "{\\rtf1\\ansicpg932 \\'82}", u"\uFFFD"_s},
+    // Special characters and breaks; only one blank after a control word is its delimiter.
+    ReadCase{"EscapedCharacters", "{\\rtf1 a\\tab b\\~c\\-d\\_e\\{f\\}g\\\\h}", u"a\tb\u00A0c\u00ADd\u2011e{f}g\\h"_s},
+    ReadCase{"Punctuation", "{\\rtf1\\emdash\\endash\\lquote\\rquote\\ldblquote\\rdblquote\\bullet}",
+             u"\u2014\u2013\u2018\u2019\u201C\u201D\u2022"_s},
+    ReadCase{"Breaks", "{\\rtf1 one\\par two\\line three\\sect four\\page five}",
+             u"one\r\ntwo\r\nthree\r\nfour\r\nfive"_s},
+    ReadCase{"SourceLineBreaksAreNoText", "{\\rtf1 one\r\ntwo\rthree\nfour}", u"onetwothreefour"_s},
+    ReadCase{"OneBlankDelimitsAControlWord", "{\\rtf1\\b  x\\b0   y}", u" x  y"_s},
+    // The final paragraph mark closes the last paragraph: it is no line break of the text.
+    ReadCase{"StoppedMidWord", "{\\rtf1\\ansi Stopped mid-wo\\par\r\n}", u"Stopped mid-wo"_s},
+    ReadCase{"EmptyLastParagraph", "{\\rtf1\\ansi One\\par\r\n\\par\r\n}", u"One\r\n"_s},
+    ReadCase{"NoFinalMark", "{\\rtf1\\ansi No mark at the end}", u"No mark at the end"_s},
+    // Tables are TAB-separated rows; a nested row ends inside its properties group, and the
+    // fallback for old readers is no text.
+    ReadCase{"Table", "{\\rtf1\\trowd\\cellx1000\\cellx2000\\pard\\intbl a\\cell b\\cell\\row"
+                      "\\trowd\\cellx1000\\cellx2000\\pard\\intbl\\cell c\\cell\\row\\pard after}",
+             u"a\tb\t\r\n\tc\t\r\nafter"_s},
+    ReadCase{"NestedTable", "{\\rtf1\\trowd\\cellx5000\\pard\\intbl\\itap2 A\\nestcell B\\nestcell"
+                            "{\\*\\nesttableprops\\trowd\\cellx2000\\nestrow}{\\nonesttables FALLBACK\\par}"
+                            "\\pard\\intbl\\itap1 C\\cell\\row after}", u"A\tB\t\r\nC\t\r\nafter"_s},
+    ReadCase{"NestRowOutsideATable", "{\\rtf1 x{\\*\\pict{\\*\\nesttableprops\\nestrow}}y}", u"xy"_s},
+    // Destinations without text; a field and an object show their result only.
+    ReadCase{"UnknownDestination", "{\\rtf1{\\*\\unknowndest secret}{\\*\\generator W;}shown}", u"shown"_s},
+    ReadCase{"InfoAndStyles", "{\\rtf1{\\info{\\title T}{\\author A}}{\\stylesheet{\\s1 Heading;}}a}", u"a"_s},
+    ReadCase{"HeadersAndFooters", "{\\rtf1{\\header h}{\\headerl h}{\\headerr h}{\\headerf h}{\\footer f}{\\footerl f}"
+                                  "{\\footerr f}{\\footerf f}b}", u"b"_s},
+    ReadCase{"Footnote", "{\\rtf1 note{\\footnote\\pard\\plain{\\super\\chftn} The note.}.}", u"note."_s},
+    ReadCase{"ListLabels", "{\\rtf1{\\pntext\\f1 \\'b7\\tab}{\\listtext 1.\\tab}Item}", u"Item"_s},
+    ReadCase{"Picture", "{\\rtf1 a{\\pict\\wmetafile8 0102ff}b}", u"ab"_s},
+    ReadCase{"HiddenText", "{\\rtf1 x\\v hidden\\v0 y{\\v more}z}", u"xyz"_s},
+    ReadCase{"FieldInstructionWithoutStar", "{\\rtf1{\\field{\\fldinst HYPERLINK x}{\\fldrslt link}}}", u"link"_s},
+    ReadCase{"Object", "{\\rtf1{\\object\\objemb{\\*\\objclass Paint}{\\objdata 0105}{\\result{\\pict 01}shown}}}",
+             u"shown"_s},
+    // \bin data is skipped by its count, braces and backslashes included.
+    ReadCase{"BinInAnIgnoredGroup", "{\\rtf1 a{\\*\\blipdata\\bin4 }{\\}b}c}", u"ac"_s},
+    ReadCase{"BinInAPicture", "{\\rtf1 a{\\pict\\bin3 }\\}}b}", u"ab"_s},
+    // Broken input: the reader keeps what it read and never fails. Past the depth limit groups
+    // share one state, which is still undone when they close.
+    ReadCase{"DeepNestingNeedsNoCallStack",
+        "{\\rtf1 a" + QByteArray(100000, '{') + "\\b x" + QByteArray(100000, '}') + " y}", u"ax y"_s, {},
+        {{u"x"_s, u"fs24 b"_s}, {u"y"_s, u"fs24"_s}}},
+    ReadCase{"UnclosedGroups", "{\\rtf1 Hello {\\b wor", u"Hello wor"_s},
+    ReadCase{"DeepUnclosedGroups", "{\\rtf1 " + QByteArray(100000, '{') + "deep", u"deep"_s},
+    ReadCase{"UnclosedAfterAParagraphMark", "{\\rtf1 a\\par", u"a"_s},
+    ReadCase{"UnclosedAfterAParagraph", "{\\rtf1 a\\par b", u"a\r\nb"_s},
+    ReadCase{"BackslashAtTheEnd", "{\\rtf1 ab\\", u"ab"_s},
+    ReadCase{"EscapeWithoutHexDigits", "{\\rtf1 a\\'zz}", u"azz"_s},
+    ReadCase{"EscapeWithOneHexDigit", "{\\rtf1 a\\'e}", u"a\u000E"_s},
+    ReadCase{"HugeNumbers", "{\\rtf1\\fs99999999999999999999 a\\u99999999999 b}", u"a\uFFFD"_s},
+    ReadCase{"NegativeUc", "{\\rtf1\\uc-5 \\u233 x}", u"\u00E9x"_s},
+    ReadCase{"NegativeBin", "{\\rtf1 a\\bin-5 b}", u"ab"_s},
+    ReadCase{"BinLongerThanTheFile", "{\\rtf1 ab\\bin999999 xyz}", u"ab"_s},
+    ReadCase{"EndlessFontTable", "{\\rtf1{\\fonttbl{\\f0 Arial", QString()},
+    ReadCase{"EndlessColourTable", "{\\rtf1{\\colortbl;\\red255;;", QString()},
+    ReadCase{"NumbersNamingNoEntry", "{\\rtf1\\cf99\\highlight-3\\f42 x}", u"x"_s},
+    ReadCase{"NothingAfterTheDocumentGroup", "{\\rtf1 a}}}b{c}", u"a"_s}),
+    [](const ::testing::TestParamInfo<ReadCase> &param) { return std::string(param.param.name); });
+// clang-format on
 
 } // namespace
 } // namespace tallimark

@@ -8,48 +8,27 @@ using namespace Qt::StringLiterals;
 namespace tallimark {
 namespace {
 
-RichDocument documentWithText(const QString &text)
-{
-    RichDocument document;
-    document.setText(text);
-    return document;
-}
-
+// Start and length are clamped to the text, and count CR and LF as one character each.
 TEST(Selection, StartAndLengthAreClampedToTheText)
 {
-    RichDocument document = documentWithText(u"abcdef"_s);
-    document.setSelStart(4);
-    document.setSelLength(10);
-    EXPECT_EQ(document.selStart(), 4);
-    EXPECT_EQ(document.selLength(), 2);
-    EXPECT_EQ(document.selText(), u"ef"_s);
-    document.setSelStart(99); // past the end: the end
-    EXPECT_EQ(document.selStart(), 6);
-    EXPECT_EQ(document.selLength(), 0);
-    document.setSelStart(-3);
-    EXPECT_EQ(document.selStart(), 0);
-    document.setSelLength(-1);
-    EXPECT_EQ(document.selLength(), 0);
-}
-
-TEST(Selection, PositionsCountCrAndLfAsOneCharacterEach)
-{
-    RichDocument document;
-    document.setRtfBytes(QByteArrayLiteral("{\\rtf1 ab\\par cd\\line e}"));
+    RichDocument document = rtfDocument("{\\rtf1 ab\\par cd\\line e}");
     ASSERT_EQ(document.text(), u"ab\r\ncd\r\ne"_s);
-    document.setSelStart(2);
-    document.setSelLength(3);
-    EXPECT_EQ(document.selText(), u"\r\nc"_s);
-    document.setSelStart(8);
-    document.setSelLength(1);
-    EXPECT_EQ(document.selText(), u"e"_s);
+    const struct
+    {
+        int start, length, selStart, selLength;
+    } rows[] = {{2, 3, 2, 3}, {8, 1, 8, 1}, {4, 10, 4, 5}, {99, 1, 9, 0}, {-3, 2, 0, 2}, {2, -1, 2, 0}};
+    for (const auto &row : rows) {
+        select(document, row.start, row.length);
+        EXPECT_EQ(document.selStart(), row.selStart) << row.start << "+" << row.length;
+        EXPECT_EQ(document.selLength(), row.selLength) << row.start << "+" << row.length;
+        EXPECT_EQ(document.selText(), document.text().mid(row.selStart, row.selLength));
+    }
 }
 
 TEST(Selection, SettingTextReplacesTheSelectionAndLeavesTheCaretAfterIt)
 {
     RichDocument document = documentWithText(u"one two three"_s);
-    document.setSelStart(4);
-    document.setSelLength(3);
+    select(document, 4, 3);
     document.setSelText(u"2"_s);
     EXPECT_EQ(document.text(), u"one 2 three"_s);
     EXPECT_EQ(document.selStart(), 5);
@@ -66,17 +45,11 @@ TEST(Selection, FormattingAppliesToTheSelectedCharactersOnly)
 {
     // The error highlight: a three-letter word and its blank select three characters.
     RichDocument document = documentWithText(u"the cat sat"_s);
-    document.setSelStart(4);
-    document.setSelLength(3);
-    document.setSelBold(true);
-    document.setSelBackground(Red);
-    document.setSelColour(White);
-
+    select(document, 4, 3);
+    markAsError(document);
     const QList<TextRun> runs = document.runs();
     ASSERT_EQ(runs.size(), 3);
-    EXPECT_EQ(runs[0].text, u"the "_s);
-    EXPECT_EQ(runs[1].text, u"cat"_s);
-    EXPECT_EQ(runs[2].text, u" sat"_s);
+    EXPECT_EQ(runs[0].text + u'|' + runs[1].text + u'|' + runs[2].text, u"the |cat| sat"_s);
     EXPECT_TRUE(runs[1].format.bold);
     EXPECT_EQ(runs[1].format.background, Red);
     EXPECT_EQ(runs[1].format.colour, White);
@@ -84,8 +57,7 @@ TEST(Selection, FormattingAppliesToTheSelectedCharactersOnly)
     EXPECT_EQ(runs[2].format, CharFormat{});
 
     // A later entry over the same characters overrides, leaving the others as they were.
-    document.setSelStart(5);
-    document.setSelLength(1);
+    select(document, 5, 1);
     document.setSelUnderline(true);
     document.setSelBackground(White); // white clears the highlight
     EXPECT_TRUE(document.formatAt(5).underline);
@@ -126,8 +98,7 @@ TEST(Selection, InsertionPointFormattingGoesToTheNextInsertedText)
 TEST(Selection, TheCaretTakesTheFormattingOfTheCharacterBeforeIt)
 {
     RichDocument document = documentWithText(u"ab"_s);
-    document.setSelStart(0);
-    document.setSelLength(1);
+    select(document, 0, 1);
     document.setSelBold(true);
     document.setSelStart(1);
     document.setSelText(u"x"_s);
@@ -136,8 +107,7 @@ TEST(Selection, TheCaretTakesTheFormattingOfTheCharacterBeforeIt)
     document.setSelText(u"y"_s);
     EXPECT_FALSE(document.formatAt(3).bold);
     // Replacing a selection keeps the formatting of its first character.
-    document.setSelStart(0);
-    document.setSelLength(2);
+    select(document, 0, 2);
     document.setSelText(u"Z"_s);
     EXPECT_EQ(document.text(), u"Zby"_s);
     EXPECT_TRUE(document.formatAt(0).bold);
@@ -145,8 +115,7 @@ TEST(Selection, TheCaretTakesTheFormattingOfTheCharacterBeforeIt)
 
 TEST(Selection, SettingTheTextDropsAllFormatting)
 {
-    RichDocument document;
-    document.setRtfBytes(QByteArrayLiteral("{\\rtf1{\\colortbl;\\red255\\green0\\blue0;}\\b\\cf1 bold red}"));
+    RichDocument document = rtfDocument("{\\rtf1{\\colortbl;\\red255\\green0\\blue0;}\\b\\cf1 bold red}");
     document.setSelStart(3);
     document.setText(u"new"_s);
     EXPECT_EQ(document.selStart(), 0);
@@ -159,11 +128,9 @@ TEST(Selection, SettingTheTextDropsAllFormatting)
 
 TEST(Selection, EditsKeepTheLayoutAndKeptGroupsInPlace)
 {
-    RichDocument document;
-    document.setRtfBytes(QByteArrayLiteral("{\\rtf1\\pard\\qc ab{\\*\\bkmkstart m}cd{\\pict 01}\\par\\pard\\qr ef}"));
+    RichDocument document = rtfDocument("{\\rtf1\\pard\\qc ab{\\*\\bkmkstart m}cd{\\pict 01}\\par\\pard\\qr ef}");
     ASSERT_EQ(document.text(), u"abcd\r\nef"_s);
-    document.setSelStart(1);
-    document.setSelLength(2);
+    select(document, 1, 2);
     document.setSelText(u"XYZ"_s); // the bookmark stood inside: it stays, at the edit's start
     document.setSelStart(document.length());
     document.setSelText(u"\r\ngh"_s); // a report block continues the last paragraph's layout

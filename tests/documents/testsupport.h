@@ -18,11 +18,51 @@ inline std::ostream &operator<<(std::ostream &out, const QString &text)
 
 namespace tallimark {
 
-inline QString rtfText(const char *rtf)
+inline RichDocument rtfDocument(const QByteArray &rtf)
 {
     RichDocument document;
-    document.setRtfBytes(QByteArray(rtf));
-    return document.text();
+    document.setRtfBytes(rtf);
+    return document;
+}
+
+inline QString rtfText(const QByteArray &rtf)
+{
+    return rtfDocument(rtf).text();
+}
+
+inline RichDocument documentWithText(const QString &text)
+{
+    RichDocument document;
+    document.setText(text);
+    return document;
+}
+
+inline void select(RichDocument &document, int start, int length)
+{
+    document.setSelStart(start);
+    document.setSelLength(length);
+}
+
+// The two marks of a marked copy: an error bold, white on red; a repeat red and underlined.
+inline void markAsError(RichDocument &document)
+{
+    document.setSelBold(true);
+    document.setSelBackground(Red);
+    document.setSelColour(White);
+}
+
+inline void markAsRepeat(RichDocument &document)
+{
+    document.setSelColour(Red);
+    document.setSelUnderline(true);
+}
+
+// Reads the writer's RTF of a document back.
+inline RichDocument reread(const RichDocument &document)
+{
+    RichDocument copy;
+    copy.setTextRtf(document.textRtf());
+    return copy;
 }
 
 // The first place where two documents differ in text, formatting or layout; empty when none.
@@ -76,13 +116,5 @@ inline const char *const layoutSamples[] = {
     "{\\rtf1\\ansicpg1251{\\fonttbl{\\f0\\fswiss\\fcharset204 Arial Cyr;}}\\'cf{\\strike s}{\\super 2}{\\sub x}"
     "{\\object\\objemb\\objw10{\\*\\objclass P}{\\result{\\pict 01}shown}}\\par\\par}",
 };
-
-// Reads the writer's RTF of a document back.
-inline RichDocument reread(const RichDocument &document)
-{
-    RichDocument copy;
-    copy.setTextRtf(document.textRtf());
-    return copy;
-}
 
 } // namespace tallimark
