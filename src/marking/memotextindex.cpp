@@ -12,10 +12,8 @@ size_t MemoTextIndex::slotOf(const QChar *piece)
 
 void MemoTextIndex::prepare(const QString &text)
 {
-    if (m_prepared && text == m_text) {
-        m_text = text; // share the caller's copy, so that isPreparedFor knows it
+    if (m_prepared && text == m_text)
         return;
-    }
     m_text = text;
     m_prepared = true;
     m_head.assign(size_t(1) << TableBits, -1);

@@ -15,8 +15,6 @@ public:
     // Indexes the text, unless it is the one already indexed.
     void prepare(const QString &text);
     bool contains(QStringView needle) const;
-    // Whether this very text (not merely an equal one) was indexed last; cheap.
-    bool isPreparedFor(const QString &text) const { return m_prepared && m_text.constData() == text.constData(); }
 
 private:
     static constexpr int PieceLength = 4;

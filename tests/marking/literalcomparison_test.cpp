@@ -56,6 +56,7 @@ QStringList questionsAbout(const QString &test)
     }
     for (int k = 0; k + 12 <= test.size(); k += 7)
         questions << test.mid(k, 12);
+    questions << QString();
     return questions;
 }
 

@@ -1,7 +1,6 @@
 // Before the words are compared: which memo, how much of it, the keystrokes, the sentence-end
 // blanks, and the 1-based text positions every stage counts in.
 #include "marking/memolanguage.h"
-#include "marking/memotextindex.h"
 #include "marking/textpositions.h"
 #include "marking/textpreparation.h"
 
@@ -111,28 +110,4 @@ TEST(TextPositions, ForwardAndBackwardSearch)
         EXPECT_EQ(text::inStr(std::max(1, row.start), row.text, row.needle), row.forward) << row.start;
         EXPECT_EQ(text::inStrRev(row.text, row.needle, row.start), row.backward) << row.start;
     }
-}
-
-TEST(TextPositions, PiecesAndBlanks)
-{
-    EXPECT_EQ(text::mid(u"hello"_s, 2, 3), u"ell"_s);
-    EXPECT_EQ(text::mid(u"hello"_s, 4), u"lo"_s);
-    EXPECT_EQ(text::mid(u"hello"_s, 9, 3), QString());
-    EXPECT_EQ(text::left(u"abc"_s, -1), QString());
-    EXPECT_EQ(text::right(u"abc"_s, 5), u"abc"_s);
-    // Only blanks are trimmed; a line break is part of the word.
-    EXPECT_EQ(text::trimBlanks(u"  a\r  "_s), u"a\r"_s);
-    EXPECT_EQ(text::trimRight(u" a "_s), u" a"_s);
-}
-
-TEST(MemoTextIndex, AnswersAsASearchOfTheWholeText)
-{
-    MemoTextIndex index;
-    const QString memo = u"the cat sat on the mat.\r\nthe end"_s;
-    index.prepare(memo);
-    for (const QString &needle : {QString(), u"t"_s, u"at"_s, u"the "_s, u"mat.\r\n"_s, u"the end"_s, u"he end"_s,
-                                  u"end!"_s, u"cat  "_s, u"tthe"_s})
-        EXPECT_EQ(index.contains(needle), needle.isEmpty() || memo.contains(needle)) << needle.toStdString();
-    EXPECT_TRUE(index.isPreparedFor(memo));
-    EXPECT_FALSE(index.isPreparedFor(QString(memo.data(), memo.size())));
 }
