@@ -4,6 +4,7 @@
 
 #include "commandlinehost.h"
 #include "marking/programfolder.h"
+#include "subcommand.h"
 
 #include "documents/memoloader.h"
 #include "documents/workspace.h"
@@ -13,8 +14,6 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include <cstdio>
-
 namespace tallimark::cli {
 
 using namespace Qt::StringLiterals;
@@ -23,7 +22,7 @@ namespace {
 
 void complain(const QString &text)
 {
-    std::fprintf(stderr, "tallimark-cli mark: %s\n", text.toUtf8().constData());
+    complainAs("mark", text);
 }
 
 // String work only: QFileInfo would pass the name through Qt's own encoding and lose a name
@@ -90,18 +89,8 @@ int runMark(const QStringList &arguments)
         u"TEST"_s, u"Speed tests (.rtf), marked in this order; a folder gives its .rtf files in name order."_s,
         u"TEST..."_s);
 
-    if (!parser.parse(QStringList{u"tallimark-cli mark"_s} + arguments)) {
-        complain(parser.errorText());
-        return 2;
-    }
-    if (parser.isSet(u"help"_s)) {
-        // The parser names the program as it was started; the usage line names the command.
-        QString help = parser.helpText();
-        if (const qsizetype end = help.indexOf(u" [options]"); end > 0)
-            help.replace(0, end, u"Usage: tallimark-cli mark"_s);
-        std::fputs(help.toUtf8().constData(), stdout);
-        return 0;
-    }
+    if (const std::optional<int> ended = parseSubcommand(parser, "mark", arguments))
+        return *ended;
     const QStringList positional = parser.positionalArguments();
     if (positional.isEmpty()) {
         complain(u"no TEST given (see: tallimark-cli mark --help)"_s);

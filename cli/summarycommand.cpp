@@ -1,6 +1,7 @@
 // `tallimark-cli summary`: the class table and figures of a destination folder, as plain text,
 // JSON Lines, CSV or the printable PDF pack.
 #include "commands.h"
+#include "subcommand.h"
 
 #include "classpack/classpack.h"
 #include "marking/classfigures.h"
@@ -27,7 +28,7 @@ namespace {
 
 void complain(const QString &text)
 {
-    std::fprintf(stderr, "tallimark-cli summary: %s\n", text.toUtf8().constData());
+    complainAs("summary", text);
 }
 
 // A folder as given, or else the destination of that name in Tallimark's own folder, where
@@ -134,17 +135,8 @@ int runSummary(const QStringList &arguments)
     parser.addPositionalArgument(u"DEST"_s,
                                  u"The destination folder (a path, or a folder name in Tallimark's own folder)."_s);
 
-    if (!parser.parse(QStringList{u"tallimark-cli summary"_s} + arguments)) {
-        complain(parser.errorText());
-        return 2;
-    }
-    if (parser.isSet(u"help"_s)) {
-        QString help = parser.helpText();
-        if (const qsizetype end = help.indexOf(u" [options]"); end > 0)
-            help.replace(0, end, u"Usage: tallimark-cli summary"_s);
-        std::fputs(help.toUtf8().constData(), stdout);
-        return 0;
-    }
+    if (const std::optional<int> ended = parseSubcommand(parser, "summary", arguments))
+        return *ended;
     if (parser.positionalArguments().size() != 1) {
         complain(u"give one DEST folder (see: tallimark-cli summary --help)"_s);
         return 2;

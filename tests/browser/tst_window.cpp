@@ -1,43 +1,22 @@
 // The main window driven as a teacher drives it: how it opens, the folder tree and file list,
 // filling the test box, a marking session, and the report box as a viewer (open, Save As, Print).
+#include "browser/classresultswindow.h"
 #include "browser/reportbox.h"
 #include "browser/richtextrender.h"
+#include "support/childprocess.h"
 #include "windowfixture.h"
 
 #include <QHeaderView>
-#include <QLineEdit>
 #include <QMimeData>
 #include <QPrinter>
-#include <QProcess>
 #include <QProgressBar>
 #include <QScrollBar>
+#include <QTableView>
 #include <QTextCursor>
 #include <QtTest>
 
-#include <cstdio>
-
 using namespace tallimark;
 using namespace Qt::StringLiterals;
-
-class WindowTest : public QObject
-{
-    Q_OBJECT
-
-private slots:
-    void opensWithMemosDestinationAndHiddenControls();
-    void settingsKeysHintAndWidth();
-    void listingShowsFoldersThenOnlyRtfFiles();
-    void treeOpensDownToTheFolderAndFollowsTheKeys();
-    void startFolderNodeIsWhollyInView();
-    void treeAndFileListClicks();
-    void fillingAndClearingTheTestBox();
-    void sessionHoldsControlsBackAndShowsProgress();
-    void closingTheWindowDuringASessionEndsTheProgram();
-    void openShowsMarkedCopiesAndResultsFiles();
-    void saveAsAddsTheExtensionOfTheChosenType_data();
-    void saveAsAddsTheExtensionOfTheChosenType();
-    void saveAsAndPrintAnOpenedCopy();
-};
 
 namespace {
 
@@ -64,18 +43,6 @@ QString listLearners(WindowFixture &f, const QString &name)
     return folder;
 }
 
-// The sample class copied in and listed, these tests put in the test box.
-void boxSampleTests(WindowFixture &f, const QStringList &names)
-{
-    const QString target = f.makeFolder(u"Grade10A"_s);
-    const QDir samples(QStringLiteral(TALLIMARK_SOURCE_DIR "/examples/Grade10A"));
-    for (const QString &name : samples.entryList(QDir::Files))
-        QFile::copy(samples.filePath(name), target + QLatin1Char('/') + name);
-    f.tree()->showFolder(target);
-    f.select(names);
-    QTest::keyClick(f.fileList(), Qt::Key_Insert);
-}
-
 bool drop(WindowFixture &f, const QMimeData &data)
 {
     QWidget *target = f.testBox()->viewport();
@@ -98,23 +65,14 @@ void dragSelection(WindowFixture &f, const QStringList &names)
     f.window->finishFileListDrag();
 }
 
-// A marked copy in Arial: plain words, an error in bold white on red, a repeat red and underlined.
+// Opens a marked copy in Arial: an error ("cow") in bold white on red, a repeat ("grss") red and
+// underlined.
 QString openMarkedCopy(WindowFixture &f)
 {
-    RichDocument copy;
-    copy.setText(u"The cow ate grass.\r\nThe cow ate grss."_s);
-    copy.setFontName(u"Arial"_s);
-    copy.setSelStart(4);
-    copy.setSelLength(3);
-    copy.setSelBackground(Red);
-    copy.setSelColour(White);
-    copy.setSelBold(true);
-    copy.setSelStart(32);
-    copy.setSelLength(4);
-    copy.setSelColour(Red);
-    copy.setSelUnderline(true);
-    QString path = f.makeFolder(u"Gr10"_s) + u"/Anna.rug"_s;
-    [[maybe_unused]] const Failure saved = copy.saveFile(path);
+    const QByteArray copy =
+        "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}{\\colortbl;\\red255\\green255\\blue255;\\red255\\green0"
+        "\\blue0;}\\f0 The {\\b\\cf1\\highlight2 cow} ate grass.\\par The cow ate {\\cf2\\ul grss}.}";
+    const QString path = f.makeFolder(u"Gr10"_s, {{u"Anna.rug"_s, copy}}) + u"/Anna.rug"_s;
     f.dialogs.openAnswers = {path};
     f.trigger(u"openMarkedAction"_s);
     return path;
@@ -129,492 +87,472 @@ QTextCharFormat formatAt(const QTextDocument &document, int position)
 
 } // namespace
 
-void WindowTest::opensWithMemosDestinationAndHiddenControls()
+class WindowTest : public QObject
 {
-    WindowFixture f;
-    if (QFileInfo(QDir::homePath()).isDir()) // with no start folder, the home folder is listed
-        QCOMPARE(f.window->windowTitle(), u"Tallimark - "_s + QDir::toNativeSeparators(QDir::homePath()));
-    QCOMPARE(f.text(u"destinationPath"_s), f.programFolder() + u"/New Folder"_s);
-    QVERIFY(f.dialogs.messages.isEmpty());
-    for (const char *hidden : {"hintLabel", "dragArrow", "reportBox", "closeReportButton", "sessionProgress"})
-        QVERIFY2(f.control(QString::fromLatin1(hidden))->isHidden(), hidden);
+    Q_OBJECT
 
-    WindowFixture noMemos({}, false);
-    QCOMPARE(noMemos.dialogs.messages.size(), 1);
-    for (const QString &part : {u"Bron.rtf"_s, u"Source.rtf"_s, QDir::toNativeSeparators(noMemos.root())})
-        QVERIFY2(noMemos.dialogs.messages[0].contains(part), qPrintable(part));
-
-    // A start folder that does not exist leaves the drives, unopened, and says nothing.
-    WindowFixture nowhere(u"/no/such/folder/anywhere"_s);
-    QCOMPARE(nowhere.fileList()->topLevelItemCount(), 0);
-    QCOMPARE(nowhere.tree()->topLevelItemCount(), QDir::drives().size());
-    QVERIFY(FolderTree::isPlaceholder(nowhere.tree()->topLevelItem(0)->child(0)));
-    QVERIFY(nowhere.dialogs.messages.isEmpty());
-}
-
-void WindowTest::settingsKeysHintAndWidth()
-{
-    WindowFixture f;
-    // The Settings items show the setting as check marks; choosing one twice keeps it.
-    auto *integer = f.control<QAction>(u"integerResultAction"_s);
-    auto *five = f.control<QAction>(u"multipleOf5ResultAction"_s);
-    QVERIFY(five->isChecked() && !integer->isChecked());
-    integer->trigger();
-    integer->trigger();
-    QVERIFY(integer->isChecked() && !five->isChecked() && f.window->resultAsInteger());
-
-    f.showAndWait();
-    f.window->resize(120, 90);
-    QTRY_COMPARE(f.window->frameGeometry().width(), 200);
-    QVERIFY(f.window->height() < 200); // height has no limit of its own
-
-    // Clicking into the destination name selects it, so typing replaces it.
-    auto *edit = f.control<QLineEdit>(u"destinationEdit"_s);
-    edit->setText(u"Grade 10B"_s);
-    edit->deselect();
-    QTest::mouseClick(edit, Qt::LeftButton, {}, QPoint(5, 5));
-    QTRY_COMPARE(edit->selectedText(), u"Grade 10B"_s);
-    QTest::keyClicks(edit, u"Gr11"_s);
-    QCOMPARE(edit->text(), u"Gr11"_s);
-
-    // The file list's focus shows the drag hint. Once the report covers the list, keys no longer
-    // go to it, and nothing hides the hint again.
-    f.fileList()->setFocus(Qt::TabFocusReason);
-    QTRY_VERIFY(!f.hidden(u"hintLabel"_s) && !f.hidden(u"dragArrow"_s));
-    f.window->showReport();
-    f.tree()->setFocus();
-    f.window->openResults();
-    QVERIFY(f.window->reportBox().hasFocus() && !f.hidden(u"hintLabel"_s));
-
-    // Ctrl+X closes the window wherever the focus is.
-    for (const char *focused : {"testBox", "reportBox"}) {
-        WindowFixture g;
-        g.window->showReport();
-        g.showAndWait();
-        QWidget *target = g.control(QString::fromLatin1(focused));
-        target->setFocus();
-        QTest::keyClick(target, Qt::Key_X, Qt::ControlModifier);
-        QVERIFY2(!g.window->isVisible(), focused);
-    }
-}
-
-void WindowTest::listingShowsFoldersThenOnlyRtfFiles()
-{
-    WindowFixture f;
-    const QString folder = makeClass(f);
-    f.tree()->showFolder(folder);
-
-    QCOMPARE(f.window->windowTitle(), u"Tallimark - "_s + folder);
-    QCOMPARE(f.fileListNames(), (QStringList{u"alpha"_s, u"Zeta"_s, u"a.RTF"_s, u"b.rtf"_s, u"e.txt.rtf"_s}));
-    auto shown = [&](int row, int column) { return f.fileList()->topLevelItem(row)->text(column); };
-    QStringList sizes; // in whole KB, rounded up; folders show none
-    for (int row = 0; row < 5; ++row)
-        sizes.append(shown(row, FileList::SizeColumn));
-    QCOMPARE(sizes, (QStringList{u" "_s, u" "_s, u"2,500 KB"_s, u"0 KB"_s, u"2 KB"_s}));
-    QVERIFY(!shown(3, FileList::TypeColumn).isEmpty());
-    QVERIFY(shown(0, FileList::TypeColumn) != shown(3, FileList::TypeColumn));
-
-    // Folders the tree cannot show change nothing: missing ones, and more than 20 levels down.
-    const QString title = f.window->windowTitle();
-    f.tree()->showFolder(folder + u"/missing/deeper"_s);
-    f.tree()->showFolder(f.makeFolder(u"Class/alpha"_s + u"/d"_s.repeated(20)));
-    QCOMPARE(f.window->windowTitle(), title);
-    QCOMPARE(f.tree()->listedFolder(), folder);
-    QVERIFY(f.dialogs.messages.isEmpty());
-}
-
-void WindowTest::treeOpensDownToTheFolderAndFollowsTheKeys()
-{
-    WindowFixture probe;
-    const QString folder = makeClass(probe);
-    WindowFixture f(folder);
-    FolderTree *tree = f.tree();
-    QTreeWidgetItem *node = tree->node(folder);
-    QVERIFY(node);
-    QCOMPARE(tree->currentItem(), node);
-    // Every level above it was opened; the folder itself is not, and is filled only when opened.
-    for (QTreeWidgetItem *up = node->parent(); up; up = up->parent())
-        QVERIFY2(up->isExpanded(), qPrintable(FolderTree::key(up)));
-    QVERIFY(!node->isExpanded() && FolderTree::isPlaceholder(node->child(0)));
-
-    // Written with a closing separator, the folder itself is opened too, and filled once.
-    tree->showFolder(folder + QLatin1Char('/'));
-    QVERIFY(node->isExpanded());
-    node->setExpanded(false);
-    node->setExpanded(true);
-    QCOMPARE(node->childCount(), 2);
-    // alpha holds a folder and can be expanded; Zeta holds only a file and cannot.
-    QTreeWidgetItem *alpha = node->child(0);
-    QCOMPARE(node->child(1)->text(0), u"Zeta"_s);
-    QCOMPARE(node->child(1)->childCount(), 0);
-    alpha->setExpanded(true);
-    QCOMPARE(alpha->child(0)->text(0), u"inner"_s);
-    alpha->child(0)->setExpanded(true);
-    QVERIFY(!alpha->child(0)->isExpanded());
-
-    // Arrow keys: moving on before the pause is over lists only the node the selection ends on.
-    alpha->setExpanded(false);
-    f.showAndWait();
-    tree->setFocus();
-    QSignalSpy listed(tree, &FolderTree::listFolderRequested);
-    QTest::keyClick(tree, Qt::Key_Down);
-    QCOMPARE(tree->currentItem(), alpha);
-    QTest::keyClick(tree, Qt::Key_Down);
-    QCOMPARE(tree->listedFolder(), folder);
-    QTRY_COMPARE(tree->listedFolder(), folder + u"/Zeta"_s);
-    QCOMPARE(listed.size(), 1);
-    QCOMPARE(f.fileListNames(), QStringList{u"z.rtf"_s});
-    // The listing disabled the tree for a while; the teacher's keys still work it afterwards.
-    QTest::keyClick(tree, Qt::Key_Up);
-    QTRY_COMPARE(tree->listedFolder(), folder + u"/alpha"_s);
-    QVERIFY(tree->hasFocus());
-}
-
-void WindowTest::startFolderNodeIsWhollyInView()
-{
-    WindowFixture probe;
-    // Enough folders above it that the tree must scroll down to the start folder.
-    for (int k = 0; k < 60; ++k)
-        probe.makeFolder(u"Classes/Grade%1"_s.arg(k, 2, 10, QLatin1Char('0')));
-    const QString folder = probe.makeFolder(u"Classes/Grade99"_s);
-    WindowFixture f(folder, true, true);
-    FolderTree *tree = f.tree();
-    QTest::qWait(100); // the tree's pending layout, which may bring a horizontal scroll bar
-    const QRect node = tree->visualItemRect(tree->node(folder));
-    QVERIFY(tree->verticalScrollBar()->value() > 0);
-    // Whole, and still whole if the view loses a scroll bar's height at the bottom.
-    const int margin = tree->horizontalScrollBar()->sizeHint().height();
-    QVERIFY2(node.top() >= 0 && node.bottom() + margin <= tree->viewport()->rect().bottom(),
-             qPrintable(QDebug::toString(node)));
-}
-
-void WindowTest::treeAndFileListClicks()
-{
-    WindowFixture f;
-    const QString folder = makeClass(f);
-    f.showAndWait();
-    f.tree()->showFolder(folder + QLatin1Char('/'));
-    // A right click on a node selects it without listing it; a left click lists it.
-    QTreeWidgetItem *zeta = f.tree()->node(folder + u"/Zeta"_s);
-    f.tree()->scrollToItem(zeta);
-    const QPoint at(f.tree()->visualItemRect(zeta).left() + 8, f.tree()->visualItemRect(zeta).center().y());
-    QTest::mouseClick(f.tree()->viewport(), Qt::RightButton, {}, at);
-    QCOMPARE(f.tree()->currentItem(), zeta);
-    QCOMPARE(f.tree()->listedFolder(), folder);
-    QTest::qWait(QApplication::doubleClickInterval() + 50); // not a double click
-    QTest::mouseClick(f.tree()->viewport(), Qt::LeftButton, {}, at);
-    QCOMPARE(f.fileListNames(), QStringList{u"z.rtf"_s});
-    QCOMPARE(f.window->windowTitle(), u"Tallimark - "_s + folder + u"/Zeta"_s);
-
-    f.tree()->showFolder(folder);
-    FileList *list = f.fileList();
-    QWidget *view = list->viewport();
-    auto centreOf = [list](int row) { return list->visualItemRect(list->topLevelItem(row)).center(); };
-    // Sorting by a header is a one-shot; sizes sort as text, the folders' blanks first.
-    const int sizeX = list->header()->sectionViewportPosition(FileList::SizeColumn) + 5;
-    QTest::mouseClick(list->header()->viewport(), Qt::LeftButton, {}, QPoint(sizeX, 5));
-    QCOMPARE(f.fileListNames().mid(2), (QStringList{u"b.rtf"_s, u"e.txt.rtf"_s, u"a.RTF"_s}));
-
-    // A right click on a file does nothing; on a folder it lists again with folder sizes.
-    QTest::mouseClick(view, Qt::RightButton, {}, centreOf(4));
-    QCOMPARE(list->topLevelItem(1)->text(FileList::SizeColumn), u" "_s);
-    QTest::mouseClick(view, Qt::RightButton, {}, centreOf(0));
-    QCOMPARE(f.fileListNames().first(), u"alpha"_s);
-    QCOMPARE(list->topLevelItem(0)->text(FileList::SizeColumn), u"0 KB"_s);
-    QCOMPARE(list->topLevelItem(1)->text(FileList::SizeColumn), u"3 KB"_s);
-
-    // A double click opens a folder entry, and nothing else.
-    QTest::mouseDClick(view, Qt::LeftButton, {}, centreOf(3));
-    QTest::mouseDClick(view, Qt::LeftButton, {}, QPoint(5, view->height() - 5));
-    QCOMPARE(f.tree()->listedFolder(), folder);
-    QTest::mouseDClick(view, Qt::LeftButton, {}, centreOf(0));
-    QCOMPARE(f.fileListNames(), QStringList{u"inner"_s});
-    QCOMPARE(f.tree()->currentItem(), f.tree()->node(folder + u"/alpha"_s));
-}
-
-void WindowTest::fillingAndClearingTheTestBox()
-{
-    WindowFixture f;
-    f.window->finishFileListDrag(); // with an empty box, nothing changes
-    QCOMPARE(f.text(u"destinationEdit"_s), u"New Folder"_s);
-    const QString elsewhere = listLearners(f, u"Elsewhere"_s);
-    const QString folder = listLearners(f, u"Gr10"_s);
-    // Selected last-first; the box takes them in the list's order, twice when dropped twice.
-    const QStringList once{folder + u"/Sub"_s, folder + u"/Ben.rtf"_s, folder + u"/Dirk.rtf"_s};
-    for (int drag = 0; drag < 2; ++drag) {
-        dragSelection(f, {u"Dirk.rtf"_s, u"Ben.rtf"_s, u"Sub"_s});
-        QVERIFY(f.fileList()->selectedItems().isEmpty());
-    }
-    dragSelection(f, {}); // nothing selected: nothing added
-    QCOMPARE(f.window->tests(), once + once);
-    QCOMPARE(f.text(u"destinationEdit"_s), u"Gr10"_s);
-    QCOMPARE(f.text(u"destinationPath"_s), f.programFolder() + u"/Gr10"_s);
-
-    // The first test decides, not the last drag; an edited name stays until the next drag ends.
-    listLearners(f, u"Gr11"_s);
-    dragSelection(f, {u"Anna.rtf"_s});
-    QCOMPARE(f.text(u"destinationEdit"_s), u"Gr10"_s);
-    f.control<QLineEdit>(u"destinationEdit"_s)->setText(u"Mine"_s);
-    QCOMPARE(f.text(u"destinationPath"_s), f.programFolder() + u"/Gr10"_s);
-    f.window->finishFileListDrag();
-    QCOMPARE(f.text(u"destinationEdit"_s), u"Gr10"_s);
-    // Clear empties the box and leaves the destination as it was.
-    const QString preview = f.text(u"destinationPath"_s);
-    f.click(u"clearTestsButton"_s);
-    QCOMPARE(f.testBox()->count(), 0);
-    QCOMPARE(f.text(u"destinationPath"_s), preview);
-
-    // Insert and Enter add the list's selection.
-    const QString gr12 = listLearners(f, u"Gr12"_s);
-    f.select({u"Anna.rtf"_s, u"Cara.rtf"_s});
-    QTest::keyClick(f.fileList(), Qt::Key_Insert);
-    f.select({u"Ben.rtf"_s});
-    QTest::keyClick(f.fileList(), Qt::Key_Return);
-    QCOMPARE(f.window->tests(), (QStringList{gr12 + u"/Anna.rtf"_s, gr12 + u"/Cara.rtf"_s, gr12 + u"/Ben.rtf"_s}));
-    QVERIFY(f.fileList()->selectedItems().isEmpty());
-    QCOMPARE(f.text(u"destinationEdit"_s), u"Gr12"_s);
-
-    // Delete removes the selected entry only, and nothing without a selection.
-    TestBox *box = f.testBox();
-    box->clearSelection();
-    QTest::keyClick(box, Qt::Key_Delete);
-    box->item(1)->setSelected(true);
-    QTest::keyClick(box, Qt::Key_Delete);
-    QTest::keyClick(box, Qt::Key_Delete);
-    QCOMPARE(box->tests(), (QStringList{gr12 + u"/Anna.rtf"_s, gr12 + u"/Ben.rtf"_s}));
-
-    // Files dropped from outside are added as dropped; the list's selection is neither used nor cleared.
-    f.select({u"Anna.rtf"_s});
-    QMimeData files;
-    files.setUrls({QUrl::fromLocalFile(elsewhere + u"/Dirk.rtf"_s), QUrl(u"https://example.org/remote.rtf"_s)});
-    QVERIFY(drop(f, files));
-    QCOMPARE(box->tests().last(), elsewhere + u"/Dirk.rtf"_s);
-    QCOMPARE(box->count(), 3);
-    QCOMPARE(f.fileList()->selectedItems().size(), 1);
-    QMimeData text;
-    text.setText(u"just words"_s);
-    QVERIFY(!drop(f, text));
-
-    // The report box's Clear empties and hides the box, its button and the path label.
-    f.window->setReportText(u"a report"_s);
-    f.window->showReport();
-    f.window->showCloseReportButton();
-    f.window->setCurrentTestLabel(u"/t/a.rug"_s);
-    f.click(u"closeReportButton"_s);
-    QVERIFY(f.hidden(u"reportBox"_s) && f.hidden(u"closeReportButton"_s));
-    QVERIFY(f.window->reportBox().richDocument().text().isEmpty());
-    QCOMPARE(f.text(u"shownFileLabel"_s), QString());
-}
-
-void WindowTest::sessionHoldsControlsBackAndShowsProgress()
-{
-    WindowFixture f;
-    boxSampleTests(f, {u"Anika Botha.rtf"_s, u"Danie Kruger.rtf"_s, u"Emily Jacobs.rtf"_s});
-    f.trigger(u"openResultsAction"_s); // before any session: where the dialog starts by itself
-
-    // At the closing message the session is still under way: the controls wait for it.
-    const QStringList held{u"markButton"_s, u"testBox"_s, u"clearTestsButton"_s, u"openMarkedAction"_s,
-                           u"openResultsAction"_s};
-    auto enabled = [&] {
-        QStringList on;
-        for (const QString &name : held)
-            if (f.window->findChild<QObject *>(name)->property("enabled").toBool())
-                on.append(name);
-        return on;
-    };
-    QStringList enabledDuringSession{u"not asked"_s};
-    int progressAtEnd = -1;
-    f.dialogs.onMessage = [&] {
-        enabledDuringSession = enabled();
-        auto *progress = f.control<QProgressBar>(u"sessionProgress"_s);
-        progressAtEnd = progress->isHidden() ? -1 : progress->value();
-    };
-    f.click(u"markButton"_s);
-
-    QCOMPARE(f.dialogs.messages.size(), 1);
-    QCOMPARE(enabledDuringSession, QStringList());
-    QCOMPARE(progressAtEnd, 3);
-    QCOMPARE(enabled(), held);
-    QVERIFY(f.hidden(u"sessionProgress"_s));
-    QVERIFY(!f.window->reportBox().isHidden() && !f.hidden(u"closeReportButton"_s));
-    // The report's Clear sits beside the box: it hides neither text nor the scroll bar.
-    QCOMPARE(f.control(u"closeReportButton"_s)->geometry() & f.window->reportBox().geometry(), QRect());
-
-    // After the session the open dialogs start where it marked into.
-    f.trigger(u"openMarkedAction"_s);
-    f.trigger(u"openResultsAction"_s);
-    const QString marked = f.programFolder() + u"/Grade10A"_s;
-    QCOMPARE(f.dialogs.openFolders, (QStringList{QString(), marked, marked}));
-}
-
-void WindowTest::closingTheWindowDuringASessionEndsTheProgram()
-{
-    // Closing ends the whole program at once, so the window runs in a child copy of this test.
-    if (qEnvironmentVariableIsSet("TALLIMARK_CLOSING_CHILD")) {
+private slots:
+    void opensWithMemosDestinationAndHiddenControls()
+    {
         WindowFixture f;
-        boxSampleTests(f, {u"Anika Botha.rtf"_s, u"Emily Jacobs.rtf"_s});
-        std::printf("root=%s\n", qPrintable(f.root()));
-        std::fflush(stdout);
-        // The first events the session lets through, after the first test, close the window.
-        QTimer::singleShot(0, f.window.get(), [&] { f.window->close(); });
-        f.click(u"markButton"_s);
-        QFAIL("the session went on after the window was closed");
+        if (QFileInfo(QDir::homePath()).isDir()) // with no start folder, the home folder is listed
+            QCOMPARE(f.window->windowTitle(), u"Tallimark - "_s + QDir::toNativeSeparators(QDir::homePath()));
+        QCOMPARE(f.text(u"destinationPath"_s), f.programFolder() + u"/New Folder"_s);
+        for (const char *hidden : {"hintLabel", "dragArrow", "reportBox", "closeReportButton", "sessionProgress"})
+            QVERIFY2(f.hidden(QString::fromLatin1(hidden)), hidden);
+
+        WindowFixture noMemos({}, false);
+        QCOMPARE(noMemos.dialogs.messages.size(), 1);
+        for (const QString &part : {u"Bron.rtf"_s, u"Source.rtf"_s, QDir::toNativeSeparators(noMemos.root())})
+            QVERIFY2(noMemos.dialogs.messages[0].contains(part), qPrintable(part));
+
+        // A start folder that does not exist leaves the drives, unopened, and says nothing.
+        WindowFixture nowhere(u"/no/such/folder/anywhere"_s);
+        QCOMPARE(nowhere.fileList()->topLevelItemCount(), 0);
+        QCOMPARE(nowhere.tree()->topLevelItemCount(), QDir::drives().size());
+        QVERIFY(FolderTree::isPlaceholder(nowhere.tree()->topLevelItem(0)->child(0)));
+        QVERIFY(nowhere.dialogs.messages.isEmpty());
     }
-    QProcess child;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(u"TALLIMARK_CLOSING_CHILD"_s, u"1"_s);
-    child.setProcessEnvironment(environment);
-    child.start(QCoreApplication::applicationFilePath(), {u"closingTheWindowDuringASessionEndsTheProgram"_s});
-    QVERIFY(child.waitForFinished(60000));
-    const QString output = QString::fromUtf8(child.readAllStandardOutput());
-    const QString root = output.section(u"root="_s, 1).section(QLatin1Char('\n'), 0, 0);
-    QVERIFY2(!root.isEmpty(), qPrintable(output));
-    const auto removeRoot = qScopeGuard([&] { QDir(root).removeRecursively(); });
 
-    QCOMPARE(child.exitStatus(), QProcess::NormalExit);
-    QCOMPARE(child.exitCode(), 0);
-    // What the first test left is whole; the second was never started.
-    const QString destination = root + u"/program/Grade10A"_s;
-    QFile results(destination + u"/Resultaat.res"_s);
-    QVERIFY(results.open(QIODevice::ReadOnly));
-    const QByteArray lines = results.readAll();
-    QVERIFY(lines.count("\r\n") == 1 && lines.endsWith("\r\n"));
-    QVERIFY(QFileInfo::exists(destination + u"/Anika Botha.rug"_s));
-    QVERIFY(!QFileInfo::exists(destination + u"/Emily Jacobs.rug"_s));
-}
+    void settingsKeysHintAndWidth()
+    {
+        WindowFixture f;
+        // The Settings items show the setting as check marks; choosing one twice keeps it.
+        auto *integer = f.control<QAction>(u"integerResultAction"_s);
+        auto *five = f.control<QAction>(u"multipleOf5ResultAction"_s);
+        QVERIFY(five->isChecked() && !integer->isChecked());
+        integer->trigger();
+        integer->trigger();
+        QVERIFY(integer->isChecked() && !five->isChecked() && f.window->resultAsInteger());
 
-void WindowTest::openShowsMarkedCopiesAndResultsFiles()
-{
-    WindowFixture f;
-    f.window->setReportText(u"session report"_s);
-    f.window->openMarkedCopy(); // no answer: cancelled, and the box is left empty
-    QVERIFY(!f.window->reportBox().isHidden() && f.window->reportBox().richDocument().text().isEmpty());
-    QCOMPARE(f.text(u"shownFileLabel"_s), QString());
+        f.showAndWait();
+        f.window->resize(120, 90);
+        QTRY_COMPARE(f.window->frameGeometry().width(), 200);
+        QVERIFY(f.window->height() < 200); // height has no limit of its own
 
-    const QString path = openMarkedCopy(f);
-    QVERIFY(f.dialogs.openFilters.last().contains(u"*.rug"_s));
-    const ReportBox &box = f.window->reportBox();
-    QVERIFY(!f.hidden(u"closeReportButton"_s));
-    QCOMPARE(f.text(u"shownFileLabel"_s), path);
-    QCOMPARE(box.toPlainText(), u"The cow ate grass.\nThe cow ate grss."_s);
-    const QTextCharFormat error = formatAt(*box.document(), 5);
-    QCOMPARE(error.background().color(), QColor(Qt::red));
-    QCOMPARE(error.foreground().color(), QColor(Qt::white));
-    QCOMPARE(error.fontWeight(), int(QFont::Bold));
-    const QTextCharFormat repeat = formatAt(*box.document(), 32); // the view has one break character
-    QVERIFY(repeat.foreground().color() == QColor(Qt::red) && repeat.fontUnderline());
-    const QTextCharFormat plain = formatAt(*box.document(), 0);
-    QVERIFY(plain.fontWeight() != int(QFont::Bold));
-    QCOMPARE(plain.fontFamilies().toStringList(), QStringList{u"Arial"_s});
+        // Clicking into the destination name selects it, so typing replaces it.
+        auto *edit = f.control<QLineEdit>(u"destinationEdit"_s);
+        edit->setText(u"Grade 10B"_s);
+        edit->deselect();
+        QTest::mouseClick(edit, Qt::LeftButton, {}, QPoint(5, 5));
+        QTRY_COMPARE(edit->selectedText(), u"Grade 10B"_s);
+        QTest::keyClicks(edit, u"Gr11"_s);
+        QCOMPARE(edit->text(), u"Gr11"_s);
 
-    // A results file is plain text.
-    const QByteArray lines("/c/Gr10/Anna.rug  35  wpm\r\n/c/Gr10/Ben.rug  0  wpm\r\n");
-    const QString results = f.makeFolder(u"Gr10"_s, {{u"Resultaat.res"_s, lines}}) + u"/Resultaat.res"_s;
-    f.dialogs.openAnswers = {results};
-    f.window->openResults();
-    QVERIFY(f.dialogs.openFilters.last().contains(u"*.res"_s));
-    QCOMPARE(box.richDocument().text(), QString::fromLatin1(lines));
-    QCOMPARE(f.text(u"shownFileLabel"_s), results);
-    QVERIFY(f.dialogs.messages.isEmpty());
+        // The file list's focus shows the drag hint. Once the report covers the list, keys no
+        // longer go to it, and nothing hides the hint again.
+        f.fileList()->setFocus(Qt::TabFocusReason);
+        QTRY_VERIFY(!f.hidden(u"hintLabel"_s) && !f.hidden(u"dragArrow"_s));
+        f.window->showReport();
+        f.tree()->setFocus();
+        f.window->openResults();
+        QVERIFY(f.window->reportBox().hasFocus() && !f.hidden(u"hintLabel"_s));
 
-    // A file that cannot be read is named in the message and leaves the box empty.
-    const QString missing = f.root() + u"/gone.rug"_s;
-    f.dialogs.openAnswers = {missing};
-    f.window->openMarkedCopy();
-    QCOMPARE(f.dialogs.messages.size(), 1);
-    QVERIFY(box.richDocument().text().isEmpty());
-    QCOMPARE(f.text(u"shownFileLabel"_s), missing);
+        // Ctrl+X closes the window wherever the focus is.
+        for (const char *focused : {"testBox", "reportBox"}) {
+            WindowFixture g;
+            g.window->showReport();
+            g.showAndWait();
+            QWidget *target = g.control(QString::fromLatin1(focused));
+            target->setFocus();
+            QTest::keyClick(target, Qt::Key_X, Qt::ControlModifier);
+            QVERIFY2(!g.window->isVisible(), focused);
+        }
+    }
 
-    // A report growing piece by piece, a line end split between two pieces, shows as if whole.
-    ReportBox growing;
-    for (const QString &piece : {u"one\r"_s, u"\ntwo"_s, u"\rthree\r\n"_s, u"\nfour"_s})
-        growing.appendReportText(piece);
-    QTextDocument whole;
-    renderRichDocument(growing.richDocument(), whole);
-    QCOMPARE(growing.document()->toPlainText(), whole.toPlainText());
-    QCOMPARE(growing.document()->blockCount(), 5);
-}
+    void treeOpensDownToTheFolderAndFollowsTheKeys()
+    {
+        WindowFixture probe;
+        for (int k = 0; k < 60; ++k) // enough folders above it that the tree must scroll down to it
+            probe.makeFolder(u"A%1"_s.arg(k));
+        const QString folder = makeClass(probe);
+        WindowFixture f(folder, true, true);
+        FolderTree *tree = f.tree();
+        QTreeWidgetItem *node = tree->node(folder);
+        QCOMPARE(tree->currentItem(), node);
+        // Wholly in view, and still whole if the view loses a scroll bar's height at the bottom.
+        QTest::qWait(100); // the tree's pending layout, which may bring a horizontal scroll bar
+        const QRect shown = tree->visualItemRect(node);
+        const int margin = tree->horizontalScrollBar()->sizeHint().height();
+        QVERIFY(tree->verticalScrollBar()->value() > 0);
+        QVERIFY2(shown.top() >= 0 && shown.bottom() + margin <= tree->viewport()->rect().bottom(),
+                 qPrintable(QDebug::toString(shown)));
+        // Every level above it was opened; the folder itself is not, and is filled only when opened.
+        for (QTreeWidgetItem *up = node->parent(); up; up = up->parent())
+            QVERIFY2(up->isExpanded(), qPrintable(FolderTree::key(up)));
+        QVERIFY(!node->isExpanded() && FolderTree::isPlaceholder(node->child(0)));
 
-void WindowTest::saveAsAddsTheExtensionOfTheChosenType_data()
-{
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("chosenPattern");
-    QTest::addColumn<QString>("written");
-    QTest::newRow("no extension") << u"report"_s << u"*.RTF"_s << u"report.rtf"_s;
-    QTest::newRow("a folder with a dot") << u"v1.2/report"_s << u"*.RTF"_s << u"v1.2/report.rtf"_s;
-    QTest::newRow("own extension kept") << u"report.doc"_s << u"*.RTF"_s << u"report.doc"_s;
-    QTest::newRow("upper case kept") << u"report.RTF"_s << u"*.RTF"_s << u"report.RTF"_s;
-    QTest::newRow("another type") << u"report"_s << u"*"_s << u"report"_s;
-}
+        // Written with a closing separator, the folder itself is opened too, and filled once.
+        tree->showFolder(folder + QLatin1Char('/'));
+        QVERIFY(node->isExpanded());
+        node->setExpanded(false);
+        node->setExpanded(true);
+        QCOMPARE(node->childCount(), 2);
+        // alpha holds a folder and can be expanded; Zeta holds only a file and cannot.
+        QTreeWidgetItem *alpha = node->child(0);
+        QCOMPARE(node->child(1)->text(0), u"Zeta"_s);
+        QCOMPARE(node->child(1)->childCount(), 0);
+        alpha->setExpanded(true);
+        QCOMPARE(alpha->child(0)->text(0), u"inner"_s);
+        alpha->child(0)->setExpanded(true);
+        QVERIFY(!alpha->child(0)->isExpanded());
 
-void WindowTest::saveAsAddsTheExtensionOfTheChosenType()
-{
-    QFETCH(QString, typed);
-    QFETCH(QString, chosenPattern);
-    QFETCH(QString, written);
-    WindowFixture f;
-    f.makeFolder(u"v1.2"_s);
-    f.window->setReportText(u"the report"_s);
-    f.dialogs.saveAnswers = {f.root() + u'/' + typed};
-    f.dialogs.saveChosenPatterns = {chosenPattern};
-    f.window->saveAs();
-    QVERIFY(f.dialogs.messages.isEmpty());
-    QVERIFY(QFileInfo::exists(f.root() + u'/' + written));
-    // The hint line beside the file list names the saved file; the next Save As offers it.
-    QCOMPARE(f.text(u"hintLabel"_s), f.root() + u'/' + written);
-    f.window->saveAs();
-    QCOMPARE(f.dialogs.saveInitialNames.last(), f.root() + u'/' + written);
-}
+        // Arrow keys: moving on before the pause is over lists only the node the selection ends on.
+        alpha->setExpanded(false);
+        tree->setFocus();
+        QSignalSpy listed(tree, &FolderTree::listFolderRequested);
+        QTest::keyClick(tree, Qt::Key_Down);
+        QCOMPARE(tree->currentItem(), alpha);
+        QTest::keyClick(tree, Qt::Key_Down);
+        QCOMPARE(tree->listedFolder(), folder);
+        QTRY_COMPARE(tree->listedFolder(), folder + u"/Zeta"_s);
+        QCOMPARE(listed.size(), 1);
+        QCOMPARE(f.fileListColumn(), QStringList{u"z.rtf"_s});
+        // The listing disabled the tree for a while; the teacher's keys still work it afterwards.
+        QTest::keyClick(tree, Qt::Key_Up);
+        QTRY_COMPARE(tree->listedFolder(), folder + u"/alpha"_s);
+        QVERIFY(tree->hasFocus());
+    }
 
-void WindowTest::saveAsAndPrintAnOpenedCopy()
-{
-    WindowFixture f;
-    f.window->setReportText(u"the report"_s);
-    const QString hint = f.text(u"hintLabel"_s);
-    f.dialogs.saveAnswers = {f.root() + u"/no/such/folder/out.rtf"_s};
-    f.window->saveAs();
-    QCOMPARE(f.dialogs.messages.size(), 1);
-    QCOMPARE(f.window->reportBox().richDocument().text(), u"the report"_s);
-    QCOMPARE(f.text(u"hintLabel"_s), hint);
+    void listsFoldersThenRtfFilesAndAnswersClicks()
+    {
+        WindowFixture f;
+        const QString folder = makeClass(f);
+        f.showAndWait();
+        f.tree()->showFolder(folder);
+        QCOMPARE(f.window->windowTitle(), u"Tallimark - "_s + folder);
+        QCOMPARE(f.fileListColumn(), (QStringList{u"alpha"_s, u"Zeta"_s, u"a.RTF"_s, u"b.rtf"_s, u"e.txt.rtf"_s}));
+        // Sizes in whole KB, rounded up, and none for folders; folders and files differ in type.
+        QCOMPARE(f.fileListColumn(FileList::SizeColumn),
+                 (QStringList{u" "_s, u" "_s, u"2,500 KB"_s, u"0 KB"_s, u"2 KB"_s}));
+        const QStringList types = f.fileListColumn(FileList::TypeColumn);
+        QVERIFY(!types[3].isEmpty() && types[0] != types[3]);
 
-    const QString path = openMarkedCopy(f);
-    const QString before = f.window->reportBox().richDocument().text();
-    f.window->saveAs(); // cancelled
-    const QString saved = f.root() + u"/copy.rtf"_s;
-    f.dialogs.saveAnswers = {saved};
-    f.trigger(u"saveAsAction"_s);
-    // The dialog opens with the name it last held: the file opened for viewing.
-    QCOMPARE(f.dialogs.saveInitialNames.mid(1), (QStringList{path, path}));
-    RichDocument reread;
-    QVERIFY(!reread.loadFile(saved).failed());
-    QCOMPARE(reread.text(), before);
-    QCOMPARE(reread.formatAt(5).background, std::optional<Colour>(Red));
+        // Folders the tree cannot show change nothing: missing ones, and more than 20 levels down.
+        f.tree()->showFolder(folder + u"/missing/deeper"_s);
+        f.tree()->showFolder(f.makeFolder(u"Class/alpha"_s + u"/d"_s.repeated(20)));
+        QCOMPARE(f.window->windowTitle(), u"Tallimark - "_s + folder);
+        QCOMPARE(f.tree()->listedFolder(), folder);
+        QVERIFY(f.dialogs.messages.isEmpty());
 
-    // Print puts the file's path on top while printing and takes it off again.
-    const QString pdf = f.root() + u"/printed.pdf"_s;
-    QString printedText;
-    bool print = true;
-    f.dialogs.printerSetup = [&](QPrinter &printer) {
-        printedText = f.window->reportBox().richDocument().text();
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(pdf);
-        return print;
-    };
-    f.trigger(u"printAction"_s);
-    QCOMPARE(printedText, path + u"\r\n\r\n"_s + before);
-    QCOMPARE(f.window->reportBox().richDocument().text(), before);
-    QFile printed(pdf);
-    QVERIFY(printed.open(QIODevice::ReadOnly) && printed.read(5) == "%PDF-");
+        f.tree()->showFolder(folder + QLatin1Char('/'));
+        // A right click on a node selects it without listing it; a left click lists it.
+        QTreeWidgetItem *zeta = f.tree()->node(folder + u"/Zeta"_s);
+        f.tree()->scrollToItem(zeta);
+        const QPoint at(f.tree()->visualItemRect(zeta).left() + 8, f.tree()->visualItemRect(zeta).center().y());
+        QTest::mouseClick(f.tree()->viewport(), Qt::RightButton, {}, at);
+        QCOMPARE(f.tree()->currentItem(), zeta);
+        QCOMPARE(f.tree()->listedFolder(), folder);
+        QTest::qWait(QApplication::doubleClickInterval() + 50); // not a double click
+        QTest::mouseClick(f.tree()->viewport(), Qt::LeftButton, {}, at);
+        QCOMPARE(f.fileListColumn(), QStringList{u"z.rtf"_s});
+        QCOMPARE(f.window->windowTitle(), u"Tallimark - "_s + folder + u"/Zeta"_s);
 
-    // With no file open the header is just the two empty lines; a cancelled print changes nothing.
-    f.window->closeReport();
-    f.window->setReportText(u"line one\r\n"_s);
-    print = false;
-    f.window->printReport();
-    QCOMPARE(printedText, u"\r\n\r\nline one\r\n"_s);
-    QCOMPARE(f.window->reportBox().richDocument().text(), u"line one\r\n"_s);
-    QCOMPARE(f.dialogs.messages.size(), 1);
-}
+        f.tree()->showFolder(folder);
+        FileList *list = f.fileList();
+        QWidget *view = list->viewport();
+        auto centreOf = [list](int row) { return list->visualItemRect(list->topLevelItem(row)).center(); };
+        // Sorting by a header is a one-shot; sizes sort as text, the folders' blanks first.
+        const int sizeX = list->header()->sectionViewportPosition(FileList::SizeColumn) + 5;
+        QTest::mouseClick(list->header()->viewport(), Qt::LeftButton, {}, QPoint(sizeX, 5));
+        QCOMPARE(f.fileListColumn().mid(2), (QStringList{u"b.rtf"_s, u"e.txt.rtf"_s, u"a.RTF"_s}));
+
+        // A right click on a file does nothing; on a folder it lists again with folder sizes.
+        QTest::mouseClick(view, Qt::RightButton, {}, centreOf(4));
+        QCOMPARE(f.fileListColumn(FileList::SizeColumn)[1], u" "_s);
+        QTest::mouseClick(view, Qt::RightButton, {}, centreOf(0));
+        QCOMPARE(f.fileListColumn().first(), u"alpha"_s);
+        QCOMPARE(f.fileListColumn(FileList::SizeColumn).mid(0, 2), (QStringList{u"0 KB"_s, u"3 KB"_s}));
+
+        // A double click opens a folder entry, and nothing else.
+        QTest::mouseDClick(view, Qt::LeftButton, {}, centreOf(3));
+        QTest::mouseDClick(view, Qt::LeftButton, {}, QPoint(5, view->height() - 5));
+        QCOMPARE(f.tree()->listedFolder(), folder);
+        QTest::mouseDClick(view, Qt::LeftButton, {}, centreOf(0));
+        QCOMPARE(f.fileListColumn(), (QStringList{u"d"_s, u"inner"_s}));
+        QCOMPARE(f.tree()->currentItem(), f.tree()->node(folder + u"/alpha"_s));
+    }
+
+    void fillingAndClearingTheTestBox()
+    {
+        WindowFixture f;
+        f.window->finishFileListDrag(); // with an empty box, nothing changes
+        QCOMPARE(f.text(u"destinationEdit"_s), u"New Folder"_s);
+        const QString elsewhere = listLearners(f, u"Elsewhere"_s);
+        const QString folder = listLearners(f, u"Gr10"_s);
+        // Selected last-first; the box takes them in the list's order, twice when dropped twice.
+        const QStringList once{folder + u"/Sub"_s, folder + u"/Ben.rtf"_s, folder + u"/Dirk.rtf"_s};
+        for (int drag = 0; drag < 2; ++drag) {
+            dragSelection(f, {u"Dirk.rtf"_s, u"Ben.rtf"_s, u"Sub"_s});
+            QVERIFY(f.fileList()->selectedItems().isEmpty());
+        }
+        dragSelection(f, {}); // nothing selected: nothing added
+        QCOMPARE(f.window->tests(), once + once);
+        QCOMPARE(f.text(u"destinationEdit"_s), u"Gr10"_s);
+        QCOMPARE(f.text(u"destinationPath"_s), f.programFolder() + u"/Gr10"_s);
+
+        // The first test decides, not the last drag; an edited name stays until the next drag ends.
+        listLearners(f, u"Gr11"_s);
+        dragSelection(f, {u"Anna.rtf"_s});
+        QCOMPARE(f.text(u"destinationEdit"_s), u"Gr10"_s);
+        f.control<QLineEdit>(u"destinationEdit"_s)->setText(u"Mine"_s);
+        QCOMPARE(f.text(u"destinationPath"_s), f.programFolder() + u"/Gr10"_s);
+        f.window->finishFileListDrag();
+        QCOMPARE(f.text(u"destinationEdit"_s), u"Gr10"_s);
+        // Clear empties the box and leaves the destination as it was.
+        const QString preview = f.text(u"destinationPath"_s);
+        f.click(u"clearTestsButton"_s);
+        QCOMPARE(f.testBox()->count(), 0);
+        QCOMPARE(f.text(u"destinationPath"_s), preview);
+
+        // Insert and Enter add the list's selection.
+        const QString gr12 = listLearners(f, u"Gr12"_s);
+        f.select({u"Anna.rtf"_s, u"Cara.rtf"_s});
+        QTest::keyClick(f.fileList(), Qt::Key_Insert);
+        f.select({u"Ben.rtf"_s});
+        QTest::keyClick(f.fileList(), Qt::Key_Return);
+        QCOMPARE(f.window->tests(), (QStringList{gr12 + u"/Anna.rtf"_s, gr12 + u"/Cara.rtf"_s, gr12 + u"/Ben.rtf"_s}));
+        QVERIFY(f.fileList()->selectedItems().isEmpty());
+        QCOMPARE(f.text(u"destinationEdit"_s), u"Gr12"_s);
+
+        // Delete removes the selected entry only, and nothing without a selection.
+        TestBox *box = f.testBox();
+        box->clearSelection();
+        QTest::keyClick(box, Qt::Key_Delete);
+        box->item(1)->setSelected(true);
+        QTest::keyClick(box, Qt::Key_Delete);
+        QTest::keyClick(box, Qt::Key_Delete);
+        QCOMPARE(box->tests(), (QStringList{gr12 + u"/Anna.rtf"_s, gr12 + u"/Ben.rtf"_s}));
+
+        // Files dropped from elsewhere are added as dropped; the list's selection is neither used
+        // nor cleared. Text is refused.
+        f.select({u"Anna.rtf"_s});
+        QMimeData files;
+        files.setUrls({QUrl::fromLocalFile(elsewhere + u"/Dirk.rtf"_s), QUrl(u"https://example.org/remote.rtf"_s)});
+        QVERIFY(drop(f, files));
+        QCOMPARE(box->tests().last(), elsewhere + u"/Dirk.rtf"_s);
+        QCOMPARE(box->count(), 3);
+        QCOMPARE(f.fileList()->selectedItems().size(), 1);
+        QMimeData text;
+        text.setText(u"just words"_s);
+        QVERIFY(!drop(f, text));
+    }
+
+    void sessionHoldsControlsBackAndShowsProgressAndClassResults()
+    {
+        WindowFixture f;
+        f.boxSampleTests({u"Anika Botha.rtf"_s, u"Danie Kruger.rtf"_s, u"Emily Jacobs.rtf"_s});
+        f.trigger(u"openResultsAction"_s); // before any session: where the dialog starts by itself
+
+        // At the closing message the session is still under way: the controls wait for it.
+        const QStringList held{u"markButton"_s, u"testBox"_s, u"clearTestsButton"_s, u"openMarkedAction"_s,
+                               u"openResultsAction"_s};
+        auto enabled = [&] {
+            QStringList on;
+            for (const QString &name : held)
+                if (f.window->findChild<QObject *>(name)->property("enabled").toBool())
+                    on.append(name);
+            return on;
+        };
+        QStringList enabledDuringSession{u"not asked"_s};
+        int progressAtEnd = -1;
+        f.dialogs.onMessage = [&] {
+            enabledDuringSession = enabled();
+            auto *progress = f.control<QProgressBar>(u"sessionProgress"_s);
+            progressAtEnd = progress->isHidden() ? -1 : progress->value();
+        };
+        f.click(u"markButton"_s);
+
+        QCOMPARE(enabledDuringSession, QStringList());
+        QCOMPARE(progressAtEnd, 3);
+        QCOMPARE(enabled(), held);
+        QVERIFY(f.hidden(u"sessionProgress"_s));
+        QVERIFY(!f.window->reportBox().isHidden() && !f.hidden(u"closeReportButton"_s));
+        // The report's Clear sits beside the box: it hides neither text nor the scroll bar.
+        QCOMPARE(f.control(u"closeReportButton"_s)->geometry() & f.window->reportBox().geometry(), QRect());
+
+        // After the session the open dialogs start where it marked into.
+        f.trigger(u"openMarkedAction"_s);
+        f.trigger(u"openResultsAction"_s);
+        const QString marked = f.programFolder() + u"/Grade10A"_s;
+        QCOMPARE(f.dialogs.openFolders, (QStringList{QString(), marked, marked}));
+
+        // The class results of the folder just marked are shown; the File menu shows another
+        // folder's, asking for it where the session marked into.
+        auto *results = f.window->findChild<ClassResultsWindow *>();
+        QVERIFY(results && results->isVisible());
+        QCOMPARE(results->folder(), marked);
+        QCOMPARE(results->figure(u"Tests rejected"_s), u"1"_s);
+        const QString other = f.makeFolder(u"Other"_s);
+        f.dialogs.folderAnswers = {other};
+        f.trigger(u"classResultsAction"_s);
+        QCOMPARE(f.dialogs.folderStarts, QStringList{marked});
+        QCOMPARE(results->folder(), other);
+        QCOMPARE(results->table()->model()->rowCount(), 0);
+    }
+
+    void closingTheWindowDuringASessionEndsTheProgram()
+    {
+        WindowFixture f;
+        f.boxSampleTests({u"Anika Botha.rtf"_s, u"Emily Jacobs.rtf"_s});
+        // Closing ends the whole program at once, so the window closes in a child process.
+        const int exitCode = testing::inChildProcess(
+            [&] {
+                // The first events the session lets through, after the first test, close the window.
+                QTimer::singleShot(0, f.window.get(), [&] { f.window->close(); });
+                f.click(u"markButton"_s);
+                return 1; // the session went on after the window was closed
+            },
+            false);
+        QCOMPARE(exitCode, 0);
+        // What the first test left is whole; the second was never started.
+        const QString destination = f.programFolder() + u"/Grade10A"_s;
+        QFile results(destination + u"/Resultaat.res"_s);
+        QVERIFY(results.open(QIODevice::ReadOnly));
+        const QByteArray lines = results.readAll();
+        QVERIFY(lines.count("\r\n") == 1 && lines.endsWith("\r\n"));
+        QVERIFY(QFileInfo::exists(destination + u"/Anika Botha.rug"_s));
+        QVERIFY(!QFileInfo::exists(destination + u"/Emily Jacobs.rug"_s));
+    }
+
+    void openShowsMarkedCopiesAndResultsFiles()
+    {
+        WindowFixture f;
+        f.window->setReportText(u"session report"_s);
+        f.window->openMarkedCopy(); // no answer: cancelled, and the box is left empty
+        QVERIFY(!f.window->reportBox().isHidden() && f.window->reportBox().richDocument().text().isEmpty());
+        QCOMPARE(f.text(u"shownFileLabel"_s), QString());
+
+        const QString path = openMarkedCopy(f);
+        QVERIFY(f.dialogs.openFilters.last().contains(u"*.rug"_s));
+        const ReportBox &box = f.window->reportBox();
+        QVERIFY(!f.hidden(u"closeReportButton"_s));
+        QCOMPARE(f.text(u"shownFileLabel"_s), path);
+        QCOMPARE(box.toPlainText(), u"The cow ate grass.\nThe cow ate grss."_s);
+        const QTextCharFormat error = formatAt(*box.document(), 5);
+        QCOMPARE(error.background().color(), QColor(Qt::red));
+        QCOMPARE(error.foreground().color(), QColor(Qt::white));
+        QCOMPARE(error.fontWeight(), int(QFont::Bold));
+        const QTextCharFormat repeat = formatAt(*box.document(), 32); // the view has one break character
+        QVERIFY(repeat.foreground().color() == QColor(Qt::red) && repeat.fontUnderline());
+        const QTextCharFormat plain = formatAt(*box.document(), 0);
+        QVERIFY(plain.fontWeight() != int(QFont::Bold));
+        QCOMPARE(plain.fontFamilies().toStringList(), QStringList{u"Arial"_s});
+        // The report box's Clear empties and hides the box, its button and the path label.
+        f.click(u"closeReportButton"_s);
+        QVERIFY(f.hidden(u"reportBox"_s) && f.hidden(u"closeReportButton"_s));
+        QVERIFY(box.richDocument().text().isEmpty());
+        QCOMPARE(f.text(u"shownFileLabel"_s), QString());
+
+        // A results file is plain text.
+        const QByteArray lines("/c/Gr10/Anna.rug  35  wpm\r\n/c/Gr10/Ben.rug  0  wpm\r\n");
+        const QString results = f.makeFolder(u"Gr10"_s, {{u"Resultaat.res"_s, lines}}) + u"/Resultaat.res"_s;
+        f.dialogs.openAnswers = {results};
+        f.window->openResults();
+        QVERIFY(f.dialogs.openFilters.last().contains(u"*.res"_s));
+        QCOMPARE(box.richDocument().text(), QString::fromLatin1(lines));
+        QCOMPARE(f.text(u"shownFileLabel"_s), results);
+        QVERIFY(f.dialogs.messages.isEmpty());
+
+        // A file that cannot be read is named in the message and leaves the box empty.
+        const QString missing = f.root() + u"/gone.rug"_s;
+        f.dialogs.openAnswers = {missing};
+        f.window->openMarkedCopy();
+        QCOMPARE(f.dialogs.messages.size(), 1);
+        QVERIFY(box.richDocument().text().isEmpty());
+        QCOMPARE(f.text(u"shownFileLabel"_s), missing);
+
+        // A report growing piece by piece, a line end split between two pieces, shows as if whole.
+        ReportBox growing;
+        for (const QString &piece : {u"one\r"_s, u"\ntwo"_s, u"\rthree\r\n"_s, u"\nfour"_s})
+            growing.appendReportText(piece);
+        QTextDocument whole;
+        renderRichDocument(growing.richDocument(), whole);
+        QCOMPARE(growing.document()->toPlainText(), whole.toPlainText());
+        QCOMPARE(growing.document()->blockCount(), 5);
+    }
+
+    void saveAsAddsTheExtensionOfTheChosenType_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("chosenPattern");
+        QTest::addColumn<QString>("written"); // none: refused
+        QTest::newRow("no extension") << u"report"_s << u"*.RTF"_s << u"report.rtf"_s;
+        QTest::newRow("a folder with a dot") << u"v1.2/report"_s << u"*.RTF"_s << u"v1.2/report.rtf"_s;
+        QTest::newRow("own extension kept") << u"report.doc"_s << u"*.RTF"_s << u"report.doc"_s;
+        QTest::newRow("upper case kept") << u"report.RTF"_s << u"*.RTF"_s << u"report.RTF"_s;
+        QTest::newRow("another type") << u"report"_s << u"*"_s << u"report"_s;
+        QTest::newRow("a folder that does not exist") << u"no/such/folder/out.rtf"_s << u"*.RTF"_s << QString();
+    }
+
+    void saveAsAddsTheExtensionOfTheChosenType()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, chosenPattern);
+        QFETCH(QString, written);
+        WindowFixture f;
+        f.makeFolder(u"v1.2"_s);
+        f.window->setReportText(u"the report"_s);
+        const QString hint = f.text(u"hintLabel"_s);
+        f.dialogs.saveAnswers = {f.root() + u'/' + typed};
+        f.dialogs.saveChosenPatterns = {chosenPattern};
+        f.window->saveAs();
+        if (written.isEmpty()) { // said so; the report and the hint line stay as they were
+            QCOMPARE(f.dialogs.messages.size(), 1);
+            QCOMPARE(f.window->reportBox().richDocument().text(), u"the report"_s);
+            QCOMPARE(f.text(u"hintLabel"_s), hint);
+            return;
+        }
+        QVERIFY(f.dialogs.messages.isEmpty());
+        QVERIFY(QFileInfo::exists(f.root() + u'/' + written));
+        // The hint line beside the file list names the saved file; the next Save As offers it.
+        QCOMPARE(f.text(u"hintLabel"_s), f.root() + u'/' + written);
+        f.window->saveAs();
+        QCOMPARE(f.dialogs.saveInitialNames.last(), f.root() + u'/' + written);
+    }
+
+    void saveAsAndPrintAnOpenedCopy()
+    {
+        WindowFixture f;
+        const QString path = openMarkedCopy(f);
+        const QString before = f.window->reportBox().richDocument().text();
+        f.window->saveAs(); // cancelled
+        const QString saved = f.root() + u"/copy.rtf"_s;
+        f.dialogs.saveAnswers = {saved};
+        f.trigger(u"saveAsAction"_s);
+        // The dialog opens with the name it last held: the file opened for viewing.
+        QCOMPARE(f.dialogs.saveInitialNames, (QStringList{path, path}));
+        RichDocument reread;
+        QVERIFY(!reread.loadFile(saved).failed());
+        QCOMPARE(reread.text(), before);
+        QCOMPARE(reread.formatAt(5).background, std::optional<Colour>(Red));
+
+        // Print puts the file's path on top while printing and takes it off again.
+        const QString pdf = f.root() + u"/printed.pdf"_s;
+        QString printedText;
+        bool print = true;
+        f.dialogs.printerSetup = [&](QPrinter &printer) {
+            printedText = f.window->reportBox().richDocument().text();
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(pdf);
+            return print;
+        };
+        f.trigger(u"printAction"_s);
+        QCOMPARE(printedText, path + u"\r\n\r\n"_s + before);
+        QCOMPARE(f.window->reportBox().richDocument().text(), before);
+        QFile printed(pdf);
+        QVERIFY(printed.open(QIODevice::ReadOnly) && printed.read(5) == "%PDF-");
+
+        // With no file open the header is just the two empty lines; a cancelled print changes nothing.
+        f.window->closeReport();
+        f.window->setReportText(u"line one\r\n"_s);
+        print = false;
+        f.window->printReport();
+        QCOMPARE(printedText, u"\r\n\r\nline one\r\n"_s);
+        QCOMPARE(f.window->reportBox().richDocument().text(), u"line one\r\n"_s);
+        QVERIFY(f.dialogs.messages.isEmpty());
+    }
+};
 
 QTEST_MAIN(WindowTest)
 #include "tst_window.moc"

@@ -130,12 +130,24 @@ public:
     FolderTree *tree() const { return control<FolderTree>(QStringLiteral("folderTree")); }
     FileList *fileList() const { return control<FileList>(QStringLiteral("fileList")); }
     TestBox *testBox() const { return control<TestBox>(QStringLiteral("testBox")); }
-    QStringList fileListNames() const
+    // A column of the file list, top to bottom.
+    QStringList fileListColumn(int column = FileList::NameColumn) const
     {
-        QStringList names;
+        QStringList texts;
         for (int i = 0; i < fileList()->topLevelItemCount(); ++i)
-            names.append(fileList()->topLevelItem(i)->text(FileList::NameColumn));
-        return names;
+            texts.append(fileList()->topLevelItem(i)->text(column));
+        return texts;
+    }
+    // The sample class copied in and listed, these of its tests put in the test box.
+    void boxSampleTests(const QStringList &names) const
+    {
+        const QString target = makeFolder(QStringLiteral("Grade10A"));
+        const QDir samples(QStringLiteral(TALLIMARK_SOURCE_DIR "/examples/Grade10A"));
+        for (const QString &name : samples.entryList(QDir::Files))
+            QFile::copy(samples.filePath(name), target + QLatin1Char('/') + name);
+        tree()->showFolder(target);
+        select(names);
+        QTest::keyClick(fileList(), Qt::Key_Insert);
     }
     // Selects the file list's entries of these names, nothing else.
     void select(const QStringList &names) const
