@@ -6,9 +6,8 @@
 
 #include <QString>
 
-#include <array>
 #include <functional>
-#include <memory>
+#include <vector>
 
 namespace tallimark {
 
@@ -21,8 +20,6 @@ template <typename T, int Last> class SlotTable
 public:
     static constexpr int lastSlot = Last;
 
-    SlotTable() : m_slots(std::make_unique<std::array<T, Last + 1>>()) { }
-
     static bool inRange(int slot) { return slot >= 0 && slot <= Last; }
 
     // Returns false (and reports) when the slot does not exist.
@@ -33,23 +30,27 @@ public:
                 skipped(subscriptFailure());
             return false;
         }
-        (*m_slots)[size_t(slot)] = value;
+        (*this)[slot] = value;
         return true;
     }
     // For stores that cannot leave the table (the caller keeps within the bounds).
     T &operator[](int slot)
     {
         Q_ASSERT(inRange(slot));
-        return (*m_slots)[size_t(slot)];
+        if (size_t(slot) >= m_slots.size())
+            m_slots.resize(size_t(slot) + 1);
+        return m_slots[size_t(slot)];
     }
     const T &at(int slot) const
     {
         static const T empty{};
-        return inRange(slot) ? (*m_slots)[size_t(slot)] : empty;
+        return slot >= 0 && size_t(slot) < m_slots.size() ? m_slots[size_t(slot)] : empty;
     }
 
 private:
-    std::unique_ptr<std::array<T, Last + 1>> m_slots;
+    // Only the slots up to the highest one stored take memory: a test fills a few hundred of
+    // the thousands a table has, and the tables are made anew for every test.
+    std::vector<T> m_slots;
 };
 
 } // namespace tallimark
