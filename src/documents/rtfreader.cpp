@@ -576,6 +576,10 @@ void RtfReader::enterDestination(RtfDestination destination, std::string_view na
         && destination != RtfDestination::FontTable && destination != RtfDestination::ColourTable) {
         m_state.keptWhole = true;
     }
+    // A group around a table is never kept whole: read again after the writer's own tables, it
+    // would state them again.
+    if (destination == RtfDestination::FontTable || destination == RtfDestination::ColourTable)
+        ++m_layoutKept;
     m_state.destination = destination;
     if (!name.empty())
         m_state.destinationName = name;

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cctype>
 #include <string>
 #include <vector>
@@ -24,9 +25,7 @@ std::vector<std::string> corpusFiles()
     return names;
 }
 
-class FuzzCorpus : public testing::TestWithParam<std::string>
-{
-};
+using FuzzCorpus = testing::TestWithParam<std::string>;
 
 TEST_P(FuzzCorpus, RoundTripsThroughTheWriter)
 {
@@ -40,10 +39,8 @@ TEST_P(FuzzCorpus, RoundTripsThroughTheWriter)
 std::string caseName(const testing::TestParamInfo<std::string> &file)
 {
     std::string name = file.param;
-    for (char &c : name) {
-        if (!std::isalnum(static_cast<unsigned char>(c)))
-            c = '_';
-    }
+    std::replace_if(
+        name.begin(), name.end(), [](unsigned char c) { return !std::isalnum(c); }, '_');
     return name;
 }
 
