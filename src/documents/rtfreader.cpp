@@ -564,6 +564,7 @@ void RtfReader::keepGroup(const RtfGroupState &closed)
     }
     flushRowWords();
     m_sink.keepAt(closed.keptPosition, KeptRtf::Group, bytes);
+    ++m_layoutKept;
 }
 
 void RtfReader::enterDestination(RtfDestination destination, std::string_view name)
@@ -575,6 +576,10 @@ void RtfReader::enterDestination(RtfDestination destination, std::string_view na
         && destination != RtfDestination::FontTable && destination != RtfDestination::ColourTable) {
         m_state.keptWhole = true;
     }
+    // A group around a table is never kept whole: read again after the writer's own tables, it
+    // would state them again.
+    if (destination == RtfDestination::FontTable || destination == RtfDestination::ColourTable)
+        ++m_layoutKept;
     m_state.destination = destination;
     if (!name.empty())
         m_state.destinationName = name;
@@ -646,6 +651,10 @@ void RtfReader::readControlSymbol(char symbol)
         return;
     }
     flushBytes();
+    // Hidden text, as any other: a group that has some is never kept whole, since it would
+    // show the text where the writer puts it.
+    if (inBody() && m_state.chars.hidden && std::string_view("~_-\r\n\t").find(symbol) != std::string_view::npos)
+        ++m_hiddenText;
     switch (symbol) {
     case '*':
         enterDestination(RtfDestination::Skipped, {});
@@ -812,6 +821,7 @@ void RtfReader::readLayoutWord(const RtfToken &token, int kind, char16_t value)
             m_state.keptBraces = true;
             m_state.takesOwnWords = true;
             m_sink.keep(KeptRtf::Opening, "{" + word());
+            ++m_layoutKept;
         }
         return;
     case Word::KeptBracesWord:
@@ -1093,6 +1103,9 @@ void RtfReader::flushRowWords()
         return;
     m_sink.keep(KeptRtf::Words, m_rowWords);
     m_rowWords.clear();
+    // The row is defined once its text starts: border words after that are the paragraph's,
+    // as they are where the writer puts them, after its \pard.
+    m_borderOwner = BorderOwner::Paragraph;
 }
 
 quint16 RtfReader::currentParagraph()

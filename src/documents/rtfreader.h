@@ -134,7 +134,7 @@ private:
     bool m_afterStar = false; // the last token was \*, so the next word names a destination
     bool m_bodyStarted = false;
     qsizetype m_hiddenText = 0;
-    qsizetype m_layoutKept = 0; // counts row and kept words, which a group kept whole would repeat
+    qsizetype m_layoutKept = 0; // counts what was kept (words, groups), which a group kept whole would repeat
 
     int m_documentCodePage = CodePage::Windows1252;
     int m_defaultFont = 0;

@@ -6,6 +6,7 @@
 
 #include <QHash>
 
+#include <limits>
 #include <map>
 #include <vector>
 
@@ -254,7 +255,12 @@ int RtfWriter::fontNumber(const CharFormat &format)
         return m_defaultFont;
     auto found = m_fontNumbers.constFind(format.fontName);
     if (found == m_fontNumbers.constEnd()) {
-        const int number = m_fonts.empty() ? 0 : m_fonts.rbegin()->first + 1;
+        // Past the file's numbers; when it took the largest there is, the first free one.
+        int number = 0;
+        if (!m_fonts.empty() && m_fonts.rbegin()->first < std::numeric_limits<int>::max())
+            number = m_fonts.rbegin()->first + 1;
+        while (m_fonts.contains(number))
+            ++number;
         m_fonts[number] = FontEntry{format.fontName, CodePage::Windows1252, addedFontWords};
         found = m_fontNumbers.insert(format.fontName, number);
     }
