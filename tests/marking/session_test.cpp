@@ -295,28 +295,25 @@ TEST_P(Permissions, AReadOnlyDestinationOrAnUnreadableTest)
 
 INSTANTIATE_TEST_SUITE_P(Marking, Permissions, ::testing::Bool());
 
+// Nothing a test full of errors, repeats and excess words leaves behind reaches the next one.
 TEST_F(SessionRuns, ATestMarkedAloneOrAmongOthersGivesTheSameResult)
 {
     const QString memo = u"Something good is coming. We walk to school, and the end is near. Yes. The cat and "
                          "the dog play outside all day long. "_s
         + Memo;
     setMemos(memo, memo);
-    addTest(u"quiet.rtf"_s, u"Yes. The cat and the dog play outside  all day long. We like to read books."_s);
+    const QString quiet = addTest(u"quiet.rtf"_s, u"Yes. The cat and the dog play outside  all day long. We like."_s);
+    const QString busy = addTest(u"busy.rtf"_s,
+                                 u"Some thing good is comming. We walk to School, and the end is "
+                                 "near. Yes.The cat and teh dog play.Outside all teh day long. "
+                                 "We like like to read books at home. and this sentence "
+                                 "ends the memo text here."_s);
+    host.testList = {quiet};
     session.run();
-    ASSERT_EQ(host.outcomes.size(), 1);
-    const TestOutcome alone = host.outcomes[0];
-
-    ScriptedHost second;
-    second.folder = host.folder;
-    second.inputAnswers = {u"Again"_s};
-    second.testList = {path(u"Class7B/busy.rtf"_s), host.testList[0], path(u"Class7B/busy.rtf"_s)};
-    write(second.testList[0],
-          u"Some thing good is comming. We walk to School, and the end is near. Yes.The cat "
-          "and teh dog play.Outside all teh day long. We like like to read books at home. "
-          "and this sentence ends the memo text here."_s);
-    MarkingSession another(workspace, second);
-    another.run();
-    ASSERT_EQ(second.outcomes.size(), 3);
+    host.testList = {busy, quiet, busy};
+    host.inputAnswers = {u"Class7B"_s};
+    session.run();
+    ASSERT_EQ(host.outcomes.size(), 4);
     const auto figures = [](const TestOutcome &outcome) {
         QStringList parts{outcome.reportText, QString::number(outcome.finalWpm),
                           QString::number(outcome.memoCutLength)};
@@ -326,10 +323,10 @@ TEST_F(SessionRuns, ATestMarkedAloneOrAmongOthersGivesTheSameResult)
             parts << u"%1+%2"_s.arg(h.start0).arg(h.length);
         return parts + outcome.excessWords;
     };
-    EXPECT_EQ(figures(second.outcomes[1]), figures(alone));
+    EXPECT_EQ(figures(host.outcomes[2]), figures(host.outcomes[0]));
     // The busy test really did leave errors and repeats behind it.
-    EXPECT_GE(second.outcomes[0].errors.size(), 4);
-    EXPECT_GE(second.outcomes[0].repeats.size(), 2);
+    EXPECT_GE(host.outcomes[1].errors.size(), 4);
+    EXPECT_GE(host.outcomes[1].repeats.size(), 2);
 }
 
 TEST(MarkedCopyName, LosesItsFolderAndLastFourCharacters)
