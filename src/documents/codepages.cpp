@@ -21,7 +21,7 @@ constexpr char16_t replacementCharacter = 0xFFFD;
 
 iconv_t invalidConverter()
 {
-    return reinterpret_cast<iconv_t>(-1);
+    return reinterpret_cast<iconv_t>(-1); // NOLINT(performance-no-int-to-ptr): the value iconv_open fails with
 }
 
 QByteArray iconvName(int codePage)

@@ -9,7 +9,7 @@ RtfSink::RtfSink(RichDocument &document, qsizetype sizeHint) : m_document(docume
     m_document.clear();
     m_document.m_layout.sections.clear();
     // Text is rarely more than half of its RTF; growing past that is still possible.
-    const qsizetype expected = std::min<qsizetype>(sizeHint / 2, 64 * 1024 * 1024);
+    const qsizetype expected = std::min<qsizetype>(sizeHint / 2, qsizetype(64) * 1024 * 1024);
     m_document.m_text.reserve(expected);
     m_document.m_chars.reserve(expected);
 }

@@ -9,7 +9,7 @@ namespace tallimark {
 
 QString programFolder()
 {
-    const QString executableFolder = QCoreApplication::applicationDirPath();
+    QString executableFolder = QCoreApplication::applicationDirPath();
     if (QFileInfo(executableFolder).isWritable())
         return executableFolder;
 
