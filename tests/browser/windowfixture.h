@@ -114,12 +114,7 @@ public:
 
     template <typename T = QWidget> T *control(const QString &name) const { return window->findChild<T *>(name); }
     bool hidden(const QString &name) const { return control(name)->isHidden(); }
-    // The text of a label or line edit, by object name.
-    QString text(const QString &name) const
-    {
-        auto *edit = control<QLineEdit>(name);
-        return edit ? edit->text() : control<QLabel>(name)->text();
-    }
+    QString text(const QString &label) const { return control<QLabel>(label)->text(); }
     void click(const QString &button) const { control<QPushButton>(button)->click(); }
     void trigger(const QString &action) const { control<QAction>(action)->trigger(); }
     void showAndWait() const
