@@ -1,5 +1,5 @@
 // The main window driven as a teacher drives it: how it opens, the folder tree and file list,
-// filling the test box, a marking session, and the report box as a viewer (open, Save As, Print).
+// filling the test box, a marking session, and the report box as a viewer (open, Print, Save As).
 #include "browser/classresultswindow.h"
 #include "browser/reportbox.h"
 #include "support/childprocess.h"
@@ -39,19 +39,6 @@ QString listLearners(WindowFixture &f, const QString &name)
         f.makeFolder(name, {{u"Anna.rtf"_s, "a"}, {u"Ben.rtf"_s, "b"}, {u"Cara.rtf"_s, "c"}, {u"Dirk.rtf"_s, "d"}});
     f.tree()->showFolder(folder);
     return folder;
-}
-
-// Opens a marked copy in Arial: an error ("cow") in bold white on red, a repeat ("grss") red and
-// underlined.
-QString openMarkedCopy(WindowFixture &f)
-{
-    const QByteArray copy =
-        "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}{\\colortbl;\\red255\\green255\\blue255;\\red255\\green0"
-        "\\blue0;}\\f0 The {\\b\\cf1\\highlight2 cow} ate grass.\\par The cow ate {\\cf2\\ul grss}.}";
-    const QString path = f.makeFolder(u"Gr10"_s, {{u"Anna.rug"_s, copy}}) + u"/Anna.rug"_s;
-    f.dialogs.openAnswers = {path};
-    f.trigger(u"openMarkedAction"_s);
-    return path;
 }
 
 QTextCharFormat formatAt(const QTextDocument &document, int position)
@@ -346,10 +333,16 @@ private slots:
         QVERIFY(!QFileInfo::exists(destination + u"/Emily Jacobs.rug"_s));
     }
 
-    void openShowsMarkedCopiesAndResultsFiles()
+    void viewsPrintsAndClosesMarkedCopiesAndResultsFiles()
     {
         WindowFixture f;
-        const QString path = openMarkedCopy(f);
+        // A marked copy in Arial: an error ("cow") in bold white on red, a repeat ("grss") red and underlined.
+        const QByteArray copy =
+            "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}{\\colortbl;\\red255\\green255\\blue255;\\red255\\green0"
+            "\\blue0;}\\f0 The {\\b\\cf1\\highlight2 cow} ate grass.\\par The cow ate {\\cf2\\ul grss}.}";
+        const QString path = f.makeFolder(u"Gr10"_s, {{u"Anna.rug"_s, copy}}) + u"/Anna.rug"_s;
+        f.dialogs.openAnswers = {path};
+        f.trigger(u"openMarkedAction"_s);
         QVERIFY(f.dialogs.openFilters.last().contains(u"*.rug"_s));
         const ReportBox &box = f.window->reportBox();
         QVERIFY(!f.hidden(u"closeReportButton"_s));
@@ -364,6 +357,32 @@ private slots:
         const QTextCharFormat plain = formatAt(*box.document(), 0);
         QVERIFY(plain.fontWeight() != int(QFont::Bold));
         QCOMPARE(plain.fontFamilies().toStringList(), QStringList{u"Arial"_s});
+
+        const QString before = box.richDocument().text();
+        // Save As offers the file opened for viewing, and still offers it after a cancel.
+        f.trigger(u"saveAsAction"_s);
+        f.trigger(u"saveAsAction"_s);
+        QCOMPARE(f.dialogs.saveInitialNames, (QStringList{path, path}));
+
+        // Print puts the file's path on top while printing and takes it off again.
+        const QString pdf = f.root() + u"/printed.pdf"_s;
+        QString printedText;
+        bool print = true;
+        f.dialogs.printerSetup = [&](QPrinter &printer) {
+            printedText = box.richDocument().text();
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(pdf);
+            return print;
+        };
+        f.trigger(u"printAction"_s);
+        QCOMPARE(printedText, path + u"\r\n\r\n"_s + before);
+        QCOMPARE(box.richDocument().text(), before);
+        QFile printed(pdf);
+        QVERIFY(printed.open(QIODevice::ReadOnly) && printed.read(5) == "%PDF-");
+        // A cancelled print takes the path off too.
+        print = false;
+        f.window->printReport();
+        QCOMPARE(box.richDocument().text(), before);
 
         // A cancelled open leaves the box shown and empty, and names no file.
         f.window->openMarkedCopy();
@@ -435,37 +454,6 @@ private slots:
         QCOMPARE(f.text(u"hintLabel"_s), f.root() + u'/' + written);
         f.window->saveAs();
         QCOMPARE(f.dialogs.saveInitialNames.last(), f.root() + u'/' + written);
-    }
-
-    void saveAsAndPrintAnOpenedCopy()
-    {
-        WindowFixture f;
-        const QString path = openMarkedCopy(f);
-        const QString before = f.window->reportBox().richDocument().text();
-        // Save As offers the file opened for viewing, and still offers it after a cancel.
-        f.trigger(u"saveAsAction"_s);
-        f.trigger(u"saveAsAction"_s);
-        QCOMPARE(f.dialogs.saveInitialNames, (QStringList{path, path}));
-
-        // Print puts the file's path on top while printing and takes it off again.
-        const QString pdf = f.root() + u"/printed.pdf"_s;
-        QString printedText;
-        bool print = true;
-        f.dialogs.printerSetup = [&](QPrinter &printer) {
-            printedText = f.window->reportBox().richDocument().text();
-            printer.setOutputFormat(QPrinter::PdfFormat);
-            printer.setOutputFileName(pdf);
-            return print;
-        };
-        f.trigger(u"printAction"_s);
-        QCOMPARE(printedText, path + u"\r\n\r\n"_s + before);
-        QCOMPARE(f.window->reportBox().richDocument().text(), before);
-        QFile printed(pdf);
-        QVERIFY(printed.open(QIODevice::ReadOnly) && printed.read(5) == "%PDF-");
-        // A cancelled print takes the path off too.
-        print = false;
-        f.window->printReport();
-        QCOMPARE(f.window->reportBox().richDocument().text(), before);
     }
 };
 
