@@ -94,15 +94,14 @@ private slots:
         QTest::keyClick(f.control(u"reportBox"_s), Qt::Key_X, Qt::ControlModifier);
         QVERIFY(!f.window->isVisible());
 
-        // Both missing memos are named in one message.
-        WindowFixture noMemos({}, false);
-        QCOMPARE(noMemos.dialogs.messages.size(), 1);
-        QVERIFY(noMemos.dialogs.messages[0].contains(u"Bron.rtf"_s)
-                && noMemos.dialogs.messages[0].contains(u"Source.rtf"_s));
-        // A start folder that does not exist leaves the drives unopened and the list empty.
-        WindowFixture nowhere(u"/no/such/folder/anywhere"_s);
+        // Started in a folder that does not exist, without memos: the drives unopened, the list
+        // empty, and both missing memos named in one message.
+        WindowFixture nowhere(u"/no/such/folder/anywhere"_s, false);
         QCOMPARE(nowhere.fileList()->topLevelItemCount(), 0);
         QVERIFY(FolderTree::isPlaceholder(nowhere.tree()->topLevelItem(0)->child(0)));
+        QCOMPARE(nowhere.dialogs.messages.size(), 1);
+        QVERIFY(nowhere.dialogs.messages[0].contains(u"Bron.rtf"_s)
+                && nowhere.dialogs.messages[0].contains(u"Source.rtf"_s));
     }
 
     void treeAndFileListFollowTheTeacher()
@@ -233,7 +232,8 @@ private slots:
         f.addSelection({u"Anna.rtf"_s, u"Cara.rtf"_s});
         f.addSelection({u"Ben.rtf"_s}, Qt::Key_Return);
         QCOMPARE(f.window->tests(), (QStringList{gr12 + u"/Anna.rtf"_s, gr12 + u"/Cara.rtf"_s, gr12 + u"/Ben.rtf"_s}));
-        QVERIFY(f.fileList()->selectedItems().isEmpty()); // and the destination follows, as after a drag
+        QVERIFY(f.fileList()->selectedItems().isEmpty());
+        QCOMPARE(f.window->destinationName(), u"Gr12"_s);
 
         // Delete removes the selected entry only, and nothing without a selection.
         TestBox *box = f.testBox();
