@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -113,12 +114,7 @@ public:
 
     template <typename T = QWidget> T *control(const QString &name) const { return window->findChild<T *>(name); }
     bool hidden(const QString &name) const { return control(name)->isHidden(); }
-    // The text of a label or line edit, by object name.
-    QString text(const QString &name) const
-    {
-        auto *edit = control<QLineEdit>(name);
-        return edit ? edit->text() : control<QLabel>(name)->text();
-    }
+    QString text(const QString &label) const { return control<QLabel>(label)->text(); }
     void click(const QString &button) const { control<QPushButton>(button)->click(); }
     void trigger(const QString &action) const { control<QAction>(action)->trigger(); }
     void showAndWait() const
@@ -146,8 +142,7 @@ public:
         for (const QString &name : samples.entryList(QDir::Files))
             QFile::copy(samples.filePath(name), target + QLatin1Char('/') + name);
         tree()->showFolder(target);
-        select(names);
-        QTest::keyClick(fileList(), Qt::Key_Insert);
+        addSelection(names);
     }
     // Selects the file list's entries of these names, nothing else.
     void select(const QStringList &names) const
@@ -156,6 +151,33 @@ public:
             QTreeWidgetItem *entry = fileList()->topLevelItem(i);
             entry->setSelected(names.contains(entry->text(FileList::NameColumn)));
         }
+    }
+    // Selects these entries and adds them to the test box by a key on the file list.
+    void addSelection(const QStringList &names, Qt::Key key = Qt::Key_Insert) const
+    {
+        select(names);
+        QTest::keyClick(fileList(), key);
+    }
+    // Drops the data onto the test box; whether the box took it.
+    bool drop(const QMimeData &data) const
+    {
+        QWidget *target = testBox()->viewport();
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QCoreApplication::sendEvent(target, &enter);
+        if (!enter.isAccepted())
+            return false;
+        QDropEvent dropped(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QCoreApplication::sendEvent(target, &dropped);
+        return dropped.isAccepted();
+    }
+    // Drags these entries of the file list onto the test box and ends the drag as the list ends it.
+    void dragSelection(const QStringList &names) const
+    {
+        select(names);
+        QMimeData data;
+        data.setData(FileList::selectionMimeType(), fileList()->folder().toUtf8());
+        QVERIFY(drop(data));
+        window->finishFileListDrag();
     }
 
 private:
