@@ -126,26 +126,5 @@ TEST(RtfWriter, SourceEditedWithCharactersBeyondAscii)
     EXPECT_EQ(document.text(), u"caf\u00E9 \u0416 \u20AC \u20AC"_s);
 }
 
-// Layout, breaks and kept groups read back the same after the writer, and our own RTF reads
-// back as the same RTF: fonts, colours and highlights included.
-TEST(RtfWriter, WhatWasReadSurvivesTheWriter)
-{
-    std::vector<QByteArray> documents(std::begin(layoutSamples), std::end(layoutSamples));
-    documents.insert(documents.end(),
-                     {"{\\rtf1\\ansi\\ansicpg1251{\\fonttbl{\\f0\\fcharset204 Arial Cyr;}{\\f1 Times;}}"
-                      "{\\colortbl;\\red1\\green2\\blue3;}\\f0 \\'cf\\cf1 x{\\f1\\b y\\par}\\highlight1 z}",
-                      // Found by fuzzing: a font name with what a font table cannot hold, and text
-                      // before the font table or in a font the table lacks, in the default font.
-                      "{\\rtf1{\\fonttbl{\\f0 A\\u59?B\\u1046?\\'01;}}x}",
-                      "{\\rtf1{\\colortbl;\\red255\\green0\\blue0;}\\highlight1 a{\\fonttbl{\\f0 Arial;}}b{\\f5 c}d}"});
-    for (const QByteArray &rtf : documents) {
-        RichDocument document;
-        document.setRtfBytes(rtf);
-        const RichDocument copy = reread(document);
-        EXPECT_EQ(firstDifference(copy, document), QString()) << rtf.constData() << "\n" << document.textRtf();
-        EXPECT_EQ(copy.textRtf(), document.textRtf()) << rtf.constData();
-    }
-}
-
 } // namespace
 } // namespace tallimark
