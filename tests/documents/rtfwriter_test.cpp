@@ -57,7 +57,6 @@ TEST(RtfWriter, HighlightIsAGroupOfItsOwnAndWhiteIsNone)
     EXPECT_TRUE(rtf.contains(u"\\highlight1 red}"_s)) << rtf;
     EXPECT_TRUE(rtf.contains(u" white {\\b\\highlight1 red}"_s)) << rtf;
     EXPECT_FALSE(rtf.contains(u"\\highlight0"_s) || rtf.contains(u"\\cb"_s) || rtf.contains(u"\\chcbpat"_s));
-    EXPECT_FALSE(rtf.contains(u"\\red255\\green255\\blue255"_s));
 }
 
 // Word processors end every document with \par, which closes the last paragraph and is no line
@@ -72,7 +71,7 @@ TEST(RtfWriter, TheFinalParagraphMarkIsWrittenAndReadBackAsNone)
 }
 
 // The text exactly, whatever characters it has, and every character's format.
-TEST(RtfWriter, TextAndFormattingSurviveSaveLoadAndSource)
+TEST(RtfWriter, TextAndFormattingSurviveSaveAndLoad)
 {
     RichDocument document = documentWithText(u"plain bold under red on-green big up kern\r\nnext\r\nLine one\r\n"
                                              u"lone CR\rlone LF\n\ttab  two blanks \u00A0nbsp {b} \\ "
@@ -93,16 +92,12 @@ TEST(RtfWriter, TextAndFormattingSurviveSaveLoadAndSource)
     document.setSelKerning(2);
     document.setFontName(u"Arial"_s);
 
-    // Saved, loaded, its source set back, saved and loaded again.
+    // Saved and loaded, as a marked copy is.
     QTemporaryDir folder;
-    ASSERT_TRUE(folder.isValid());
-    const QString first = folder.filePath(u"first.rtf"_s);
-    const QString second = folder.filePath(u"second.rtf"_s);
-    ASSERT_FALSE(document.saveFile(first).failed());
+    const QString file = folder.filePath(u"copy.rtf"_s);
+    ASSERT_FALSE(document.saveFile(file).failed());
     RichDocument loaded;
-    ASSERT_FALSE(loaded.loadFile(first).failed());
-    ASSERT_FALSE(reread(loaded).saveFile(second).failed());
-    ASSERT_FALSE(loaded.loadFile(second).failed());
+    ASSERT_FALSE(loaded.loadFile(file).failed());
 
     ASSERT_EQ(loaded.text(), document.text());
     EXPECT_EQ(loaded.fontName(), u"Arial"_s);
