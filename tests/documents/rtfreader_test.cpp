@@ -168,23 +168,20 @@ INSTANTIATE_TEST_SUITE_P(Documents, RtfReading, ::testing::Values(
         "{\\rtf1{\\colortbl;\\red255\\green0\\blue0;}\\highlight1 a{\\fonttbl{\\f0 Arial;}}b{\\f5 c}d}", u"abcd"_s,
         u"Arial"_s, {{u"a"_s, u"Arial fs24 on red"_s}, {u"b"_s, u"Arial fs24 on red"_s},
         {u"c"_s, u"Arial fs24 on red"_s}, {u"d"_s, u"Arial fs24 on red"_s}}},
-    // \ucN: how many fallback characters follow a \uN, counted per group.
+    // \ucN: how many fallback characters follow a \uN, counted per group (\uc0: the TextEdit row).
     ReadCase{"UcIsScopedToItsGroup", "{\\rtf1 a{\\uc2\\u233 xyb}\\u233 zc}", u"a\u00E9b\u00E9c"_s},
     ReadCase{"UcCountsEscapesAndControlWordsAsOne", "{\\rtf1\\uc2 \\u8220\\'93\\'94x\\u8221\\tab\\'94y}",
              u"\u201Cx\u201Dy"_s},
-    ReadCase{"Uc0SkipsNothing", "{\\rtf1\\uc0\\u8364 5}", u"\u20AC5"_s},
     ReadCase{"NegativeUAndSurrogatePairs", "{\\rtf1\\u-3913?\\u-10179?\\u-8704?}", u"\uF0B7\U0001F600"_s},
     ReadCase{"GroupEndStopsTheSkipping", "{\\rtf1{\\uc3\\u233}xyz}", u"\u00E9xyz"_s},
     ReadCase{"HalfASurrogatePair", "{\\rtf1\\uc0 a\\u-10240 b}", u"a\uFFFDb"_s},
-    // Code pages of the document, and of the font, which wins in both directions.
+    // Code pages of the document, and of the font, which wins in both directions (over a
+    // single-byte one: the WordPad row).
     ReadCase{"Ansi", "{\\rtf1\\ansi \\'80\\'e9\\'9c}", u"\u20AC\u00E9\u0153"_s},
     ReadCase{"Cp1251", "{\\rtf1\\ansi\\ansicpg1251 \\'cf\\'f0\\'e8}", u"\u041F\u0440\u0438"_s},
     ReadCase{"Cp932PairsAlsoWithARawHalf", "{\\rtf1\\ansi\\ansicpg932 \\'82\\'a0\\'88\\'9f.}", u"\u3042\u4E9C."_s},
     ReadCase{"Cp936", "{\\rtf1\\ansi\\ansicpg936 \\'c4\\'e3\\'ba\\'c3}", u"\u4F60\u597D"_s},
     ReadCase{"Cp65001", "{\\rtf1\\ansi\\ansicpg65001 caf\\'c3\\'a9}", u"caf\u00E9"_s},
-    ReadCase{"FontCharsetOverAnsiCodePage",
-             "{\\rtf1\\ansi\\ansicpg1252{\\fonttbl{\\f0\\fcharset0 A;}{\\f1\\fcharset238 B;}}\\f1 \\'e8\\f0 \\'e8}",
-             u"\u010D\u00E8"_s},
     ReadCase{"FontCharsetOverDoubleByteCodePage",
              "{\\rtf1\\ansi\\ansicpg932{\\fonttbl{\\f0\\fcharset128 M;}{\\f1\\fcharset0 T;}}"
              "\\f1 \\'93x\\'94\\f0 \\'82\\'a0}",

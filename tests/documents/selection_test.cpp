@@ -50,7 +50,7 @@ TEST(Selection, TypingReplacesTheSelectionInTheFormatBeforeTheCaret)
     EXPECT_EQ(bold, u"bbb---------"_s);
 }
 
-TEST(Selection, FormattingAppliesToTheSelectedCharactersOnly)
+TEST(Selection, FormattingAppliesToTheSelectedCharactersUntilTheTextIsSet)
 {
     // The error highlight: a three-letter word and its blank select three characters.
     RichDocument document = documentWithText(u"the cat sat"_s);
@@ -73,6 +73,15 @@ TEST(Selection, FormattingAppliesToTheSelectedCharactersOnly)
     EXPECT_FALSE(document.formatAt(5).background.has_value());
     EXPECT_EQ(document.formatAt(4).background, Red);
     EXPECT_FALSE(document.formatAt(4).underline);
+
+    // Setting the text drops all formatting.
+    document.setSelStart(3);
+    document.setText(u"new"_s);
+    EXPECT_EQ(document.selStart(), 0);
+    ASSERT_EQ(document.runs().size(), 1);
+    EXPECT_EQ(document.runs().first().format, CharFormat{});
+    document.setText(QString());
+    EXPECT_TRUE(document.runs().isEmpty());
 }
 
 TEST(Selection, InsertionPointFormattingGoesToTheNextInsertedText)
@@ -101,19 +110,6 @@ TEST(Selection, InsertionPointFormattingGoesToTheNextInsertedText)
     document.setSelKerning(1);
     document.setSelText(u"."_s);
     EXPECT_EQ(document.formatAt(18).kerning, 1);
-}
-
-TEST(Selection, SettingTheTextDropsAllFormatting)
-{
-    RichDocument document = rtfDocument("{\\rtf1{\\colortbl;\\red255\\green0\\blue0;}\\b\\cf1 bold red}");
-    document.setSelStart(3);
-    document.setText(u"new"_s);
-    EXPECT_EQ(document.selStart(), 0);
-    ASSERT_EQ(document.runs().size(), 1);
-    EXPECT_EQ(document.runs().first().format, CharFormat{});
-    document.setText(QString());
-    EXPECT_EQ(document.length(), 0);
-    EXPECT_TRUE(document.runs().isEmpty());
 }
 
 TEST(Selection, EditsKeepTheLayoutAndKeptGroupsInPlace)
