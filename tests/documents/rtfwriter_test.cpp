@@ -10,30 +10,6 @@ using namespace Qt::StringLiterals;
 namespace tallimark {
 namespace {
 
-// Any reader can take what the writer writes: ASCII only, Windows-1252 characters as \'hh, the
-// rest as \uN with a one-character fallback. Some readers draw "no highlight" (\highlight0)
-// black: a highlight ends with its group instead, and white is none.
-TEST(RtfWriter, WritesAsciiAndHighlightsInGroupsOfTheirOwn)
-{
-    RichDocument document = documentWithText(u"red white red Caf\u00E9 \u20AC5 \u0416 \U0001F600 {x} a\\b"_s);
-    select(document, 0, 3);
-    document.setSelBackground(Red);
-    select(document, 4, 5);
-    document.setSelBackground(White);
-    select(document, 10, 3);
-    document.setSelBold(true);
-    document.setSelBackground(Red);
-    const QString rtf = document.textRtf();
-    EXPECT_TRUE(rtf.startsWith(u"{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl"_s)) << rtf;
-    EXPECT_TRUE(std::all_of(rtf.begin(), rtf.end(), [](QChar c) { return c.unicode() < 0x80; }));
-    for (const QString &part : {u"{\\colortbl ;\\red255\\green0\\blue0;}"_s, u"\\uc1"_s, u"\\highlight1 red}"_s,
-                                u" white {\\b\\highlight1 red}"_s, u"Caf\\'e9 \\'805"_s, u"\\u1046?"_s,
-                                u"\\u-10179?\\u-8704?"_s, u"\\{x\\} a\\\\b"_s})
-        EXPECT_TRUE(rtf.contains(part)) << part << " in " << rtf;
-    for (const QString &word : {u"\\highlight0"_s, u"\\cb"_s, u"\\chcbpat"_s})
-        EXPECT_FALSE(rtf.contains(word)) << word << " in " << rtf;
-}
-
 TEST(RtfWriter, LineBreakFollowsTheLastCharacterOfTheLine)
 {
     RichDocument document = documentWithText(u"One.  \r\nTwo. \r\nThree!  \r\n\r\nEnd."_s);
@@ -64,12 +40,15 @@ TEST(RtfWriter, TheFinalParagraphMarkIsWrittenAndReadBackAsNone)
     }
 }
 
-// The text exactly, whatever characters it has, and every character's format.
+// The text exactly, whatever characters it has, and every character's format, in a file any
+// reader can take: ASCII only, Windows-1252 characters as \'hh, the rest as \uN with a
+// one-character fallback. Some readers draw "no highlight" (\highlight0) black: a highlight ends
+// with its group instead, and white is none.
 TEST(RtfWriter, TextAndFormattingSurviveSaveAndLoad)
 {
     RichDocument document = documentWithText(u"plain bold under red on-green big up kern\r\nnext\r\nLine one\r\n"
                                              u"lone CR\rlone LF\n\ttab  two blanks \u00A0nbsp {b} \\ "
-                                             u"\u0001\u007F\u0080\u009D\u00FF\u0152\u2013\U0001F600\r\n\r\n"_s);
+                                             u"\u0001\u007F\u0080\u009D\u00FF\u0152\u2013\u0416\U0001F600\r\n\r\n"_s);
     select(document, 6, 4);
     document.setSelBold(true);
     select(document, 11, 5);
@@ -84,7 +63,19 @@ TEST(RtfWriter, TextAndFormattingSurviveSaveAndLoad)
     document.setSelOffset(-4);
     select(document, 37, 4);
     document.setSelKerning(2);
+    select(document, 43, 4);
+    document.setSelBackground(White);
     document.setFontName(u"Arial"_s);
+
+    const QString rtf = document.textRtf();
+    EXPECT_TRUE(rtf.startsWith(u"{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl"_s)) << rtf;
+    EXPECT_TRUE(std::all_of(rtf.begin(), rtf.end(), [](QChar c) { return c.unicode() < 0x80; }));
+    for (const QString &part :
+         {u"{\\colortbl ;\\red255\\green0\\blue0;\\red0\\green255\\blue0;}"_s, u"{\\highlight2 on-green}"_s, u"\\uc1"_s,
+          u"\\'a0nbsp \\{b\\} \\\\ "_s, u"\\'ff\\'8c\\'96\\u1046?\\u-10179?\\u-8704?"_s})
+        EXPECT_TRUE(rtf.contains(part)) << part << " in " << rtf;
+    for (const QString &word : {u"\\highlight0"_s, u"\\cb"_s, u"\\chcbpat"_s})
+        EXPECT_FALSE(rtf.contains(word)) << word << " in " << rtf;
 
     // Saved and loaded, as a marked copy is.
     QTemporaryDir folder;
