@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
@@ -29,24 +30,15 @@ const QStringList pageProperties = {u"fo:page-width"_s,          u"fo:page-heigh
                                     u"fo:margin-right"_s,        u"fo:margin-top"_s,  u"fo:margin-bottom"_s,
                                     u"style:print-orientation"_s};
 
-// What LibreOffice made of one document.
-struct Layout
-{
-    QList<Properties> paragraphs;
-    Properties page;
-    int pictures = 0;
-    int tables = 0;
-};
-
 struct Style
 {
     QString parent;
     Properties properties;
 };
 
-// A paragraph style's properties over its ancestors' and the defaults. A length of zero and a
-// property left out mean the same; so do left alignment and none.
-Properties resolved(const QHash<QString, Style> &styles, Properties result, QString name)
+// A paragraph style's properties over its ancestors' and the defaults, on one line. A length of
+// zero and a property left out mean the same; so do left alignment and none.
+QString resolved(const QHash<QString, Style> &styles, Properties result, QString name)
 {
     QList<const Style *> chain;
     for (auto style = styles.constFind(name); !name.isEmpty() && style != styles.cend() && chain.size() < 20;
@@ -54,28 +46,32 @@ Properties resolved(const QHash<QString, Style> &styles, Properties result, QStr
         chain.prepend(&*style);
     for (const Style *style : chain)
         result.insert(style->properties);
+    QStringList line;
     for (const QString &key : paragraphProperties) {
         QString value = result.value(key);
         if (value.isEmpty() || (value.toDouble() == 0.0 && value[0].isDigit()))
             value = key == u"fo:text-align"_s ? u"start"_s : key == u"fo:line-height"_s ? u"100%"_s : u"0"_s;
-        result.insert(key, value == u"left"_s ? u"start"_s : value);
+        line << key + u'=' + (value == u"left"_s ? u"start"_s : value);
     }
-    return result;
+    return line.join(u' ');
 }
 
-Layout readFlatOdt(const QString &path)
+// What LibreOffice made of one document, a line each: the first page's layout, how many pictures
+// and tables it has, and every paragraph's properties.
+QStringList readFlatOdt(const QString &path)
 {
     QFile file(path);
-    Layout layout;
     if (!file.open(QIODevice::ReadOnly))
-        return layout;
+        return {};
     QXmlStreamReader xml(&file);
     QHash<QString, Style> styles;
     Properties defaults;
-    QHash<QString, Properties> pageLayouts;
+    QHash<QString, QString> pageLayouts;
     QString firstMasterLayout;
     QString pageLayout;
     QStringList paragraphStyles;
+    int pictures = 0;
+    int tables = 0;
     Properties *current = nullptr; // the paragraph properties being read: the defaults or a style's
     while (!xml.atEnd()) {
         if (xml.readNext() != QXmlStreamReader::StartElement)
@@ -97,19 +93,20 @@ Layout readFlatOdt(const QString &path)
             pageLayout = attributes.value(u"style:name"_s).toString();
         } else if (name == u"style:page-layout-properties") {
             for (const QString &key : pageProperties)
-                pageLayouts[pageLayout].insert(key, attributes.value(key).toString());
+                pageLayouts[pageLayout] += key + u'=' + attributes.value(key).toString() + u' ';
         } else if (name == u"style:master-page" && firstMasterLayout.isEmpty()) {
             firstMasterLayout = attributes.value(u"style:page-layout-name"_s).toString();
         } else if (name == u"text:p" || name == u"text:h") {
             paragraphStyles.append(attributes.value(u"text:style-name"_s).toString());
         } else {
-            layout.pictures += name == u"draw:image";
-            layout.tables += name == u"table:table";
+            pictures += name == u"draw:image";
+            tables += name == u"table:table";
         }
     }
+    QStringList layout = {u"page: "_s + pageLayouts.value(firstMasterLayout),
+                          u"%1 pictures, %2 tables"_s.arg(pictures).arg(tables)};
     for (const QString &style : std::as_const(paragraphStyles))
-        layout.paragraphs.append(resolved(styles, defaults, style));
-    layout.page = pageLayouts.value(firstMasterLayout);
+        layout << u"paragraph %1: "_s.arg(layout.size() - 1) + resolved(styles, defaults, style);
     return layout;
 }
 
@@ -117,15 +114,10 @@ Layout readFlatOdt(const QString &path)
 // repeat), appends a report block and saves the document: what a marked copy is.
 void makeMarkedCopy(RichDocument &document, const QString &path)
 {
-    const QString text = document.text();
+    static const QRegularExpression letters(u"\\p{L}+"_s);
     int word = 0;
-    for (qsizetype at = 0; at < text.size(); ++at) {
-        if (!text[at].isLetter() || (at > 0 && text[at - 1].isLetter()))
-            continue;
-        qsizetype end = at;
-        while (end < text.size() && text[end].isLetter())
-            ++end;
-        select(document, int(at), int(end - at));
+    for (const QRegularExpressionMatch &match : letters.globalMatch(document.text())) {
+        select(document, int(match.capturedStart()), int(match.capturedLength()));
         if (++word % 4 == 0)
             markAsError(document);
         else if (word % 7 == 0)
@@ -137,24 +129,16 @@ void makeMarkedCopy(RichDocument &document, const QString &path)
     ASSERT_FALSE(document.saveFile(path).failed()) << path;
 }
 
-QString differences(const Layout &original, const Layout &marked)
+// The lines of the original's layout that its marked copy changes (the copy adds paragraphs: the
+// report block's).
+QString differences(const QStringList &original, const QStringList &marked)
 {
     QStringList found;
-    if (original.page != marked.page)
-        found << u"page"_s;
-    if (original.pictures != marked.pictures)
-        found << u"pictures %1 -> %2"_s.arg(original.pictures).arg(marked.pictures);
-    if (original.tables != marked.tables)
-        found << u"tables %1 -> %2"_s.arg(original.tables).arg(marked.tables);
-    if (marked.paragraphs.size() < original.paragraphs.size())
-        found << u"paragraphs %1 -> %2"_s.arg(original.paragraphs.size()).arg(marked.paragraphs.size());
-    for (qsizetype i = 0; i < std::min(original.paragraphs.size(), marked.paragraphs.size()) && found.size() < 4; ++i) {
-        for (const QString &key : paragraphProperties) {
-            const QString before = original.paragraphs[i].value(key);
-            const QString after = marked.paragraphs[i].value(key);
-            if (before != after)
-                found << u"paragraph %1 %2: '%3' -> '%4'"_s.arg(i + 1).arg(key, before, after);
-        }
+    if (marked.size() < original.size())
+        found << u"paragraphs %1 -> %2"_s.arg(original.size() - 2).arg(marked.size() - 2);
+    for (qsizetype i = 0; i < std::min(original.size(), marked.size()) && found.size() < 4; ++i) {
+        if (original[i] != marked[i])
+            found << u"'%1' -> '%2'"_s.arg(original[i], marked[i]);
     }
     return found.join(u"; "_s);
 }
@@ -193,7 +177,6 @@ TEST(MarkedCopyLayout, LibreOfficeLaysOutTheMarkedCopyLikeTheOriginal)
                       + inputs);
     ASSERT_TRUE(convert.waitForFinished(600000)) << "LibreOffice did not finish";
 
-    int kept = 0;
     int compared = 0;
     QStringList failures;
     for (const QString &name : std::as_const(names)) {
@@ -202,13 +185,12 @@ TEST(MarkedCopyLayout, LibreOfficeLaysOutTheMarkedCopyLikeTheOriginal)
             continue; // LibreOffice cannot read the learner's file either
         ++compared;
         const QString found = differences(readFlatOdt(original), readFlatOdt(work.filePath(name + u".marked.fodt"_s)));
-        if (found.isEmpty())
-            ++kept;
-        else
+        if (!found.isEmpty())
             failures << name + u": "_s + found;
     }
-    std::printf("Marked copies that keep their layout in LibreOffice: %d of %d\n", kept, compared);
-    EXPECT_EQ(kept, compared) << failures.join(u"\n"_s);
+    std::printf("Marked copies that keep their layout in LibreOffice: %d of %d\n", int(compared - failures.size()),
+                compared);
+    EXPECT_TRUE(failures.isEmpty()) << failures.join(u"\n"_s);
 }
 
 } // namespace

@@ -25,23 +25,32 @@ TEST(Selection, StartAndLengthAreClampedToTheText)
     }
 }
 
-TEST(Selection, SettingTextReplacesTheSelectionAndLeavesTheCaretAfterIt)
+// Typing replaces the selection and leaves the caret after it, in the format of the character
+// before the caret; a replacement keeps the format of the first character it replaces.
+TEST(Selection, TypingReplacesTheSelectionInTheFormatBeforeTheCaret)
 {
     RichDocument document = documentWithText(u"one two three"_s);
+    select(document, 0, 3);
+    document.setSelBold(true);
     select(document, 4, 3);
     document.setSelText(u"2"_s);
-    EXPECT_EQ(document.text(), u"one 2 three"_s);
     EXPECT_EQ(document.selStart(), 5);
     EXPECT_EQ(document.selLength(), 0);
     document.setSelText(u"!"_s);
-    EXPECT_EQ(document.text(), u"one 2! three"_s);
+    document.setSelStart(3);
+    document.setSelText(u"x"_s);
+    select(document, 0, 2);
+    document.setSelText(u"O"_s);
     document.setSelStart(0);
     document.setSelText(u"\r\n"_s); // a header line at the top
-    EXPECT_EQ(document.text(), u"\r\none 2! three"_s);
-    EXPECT_EQ(document.length(), 14);
+    ASSERT_EQ(document.text(), u"\r\nOex 2! three"_s);
+    QString bold;
+    for (int i = 2; i < document.length(); ++i)
+        bold += document.formatAt(i).bold ? u'b' : u'-';
+    EXPECT_EQ(bold, u"bbb---------"_s);
 }
 
-TEST(Selection, FormattingAppliesToTheSelectedCharactersOnly)
+TEST(Selection, FormattingAppliesToTheSelectedCharactersUntilTheTextIsSet)
 {
     // The error highlight: a three-letter word and its blank select three characters.
     RichDocument document = documentWithText(u"the cat sat"_s);
@@ -64,6 +73,15 @@ TEST(Selection, FormattingAppliesToTheSelectedCharactersOnly)
     EXPECT_FALSE(document.formatAt(5).background.has_value());
     EXPECT_EQ(document.formatAt(4).background, Red);
     EXPECT_FALSE(document.formatAt(4).underline);
+
+    // Setting the text drops all formatting.
+    document.setSelStart(3);
+    document.setText(u"new"_s);
+    EXPECT_EQ(document.selStart(), 0);
+    ASSERT_EQ(document.runs().size(), 1);
+    EXPECT_EQ(document.runs().first().format, CharFormat{});
+    document.setText(QString());
+    EXPECT_TRUE(document.runs().isEmpty());
 }
 
 TEST(Selection, InsertionPointFormattingGoesToTheNextInsertedText)
@@ -92,38 +110,6 @@ TEST(Selection, InsertionPointFormattingGoesToTheNextInsertedText)
     document.setSelKerning(1);
     document.setSelText(u"."_s);
     EXPECT_EQ(document.formatAt(18).kerning, 1);
-    EXPECT_TRUE(document.formatAt(18).bold); // the caret kept the report's formatting
-}
-
-TEST(Selection, TheCaretTakesTheFormattingOfTheCharacterBeforeIt)
-{
-    RichDocument document = documentWithText(u"ab"_s);
-    select(document, 0, 1);
-    document.setSelBold(true);
-    document.setSelStart(1);
-    document.setSelText(u"x"_s);
-    EXPECT_TRUE(document.formatAt(1).bold);
-    document.setSelStart(3);
-    document.setSelText(u"y"_s);
-    EXPECT_FALSE(document.formatAt(3).bold);
-    // Replacing a selection keeps the formatting of its first character.
-    select(document, 0, 2);
-    document.setSelText(u"Z"_s);
-    EXPECT_EQ(document.text(), u"Zby"_s);
-    EXPECT_TRUE(document.formatAt(0).bold);
-}
-
-TEST(Selection, SettingTheTextDropsAllFormatting)
-{
-    RichDocument document = rtfDocument("{\\rtf1{\\colortbl;\\red255\\green0\\blue0;}\\b\\cf1 bold red}");
-    document.setSelStart(3);
-    document.setText(u"new"_s);
-    EXPECT_EQ(document.selStart(), 0);
-    ASSERT_EQ(document.runs().size(), 1);
-    EXPECT_EQ(document.runs().first().format, CharFormat{});
-    document.setText(QString());
-    EXPECT_EQ(document.length(), 0);
-    EXPECT_TRUE(document.runs().isEmpty());
 }
 
 TEST(Selection, EditsKeepTheLayoutAndKeptGroupsInPlace)

@@ -5,6 +5,7 @@
 #include "support/qstringprinting.h"
 
 #include <QByteArray>
+#include <QFile>
 #include <QString>
 
 #include <gtest/gtest.h>
@@ -18,16 +19,22 @@ inline std::ostream &operator<<(std::ostream &out, const QString &text)
 
 namespace tallimark {
 
+// A document of tests/documents/data, byte for byte. Without it the checkout is broken: no test
+// can say anything, so the program stops and names the file.
+inline QByteArray testData(const char *name)
+{
+    const QString path = QStringLiteral(TALLIMARK_TEST_DATA "/") + QLatin1String(name);
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        qFatal("Cannot read the test document %s: %s", qPrintable(path), qPrintable(file.errorString()));
+    return file.readAll();
+}
+
 inline RichDocument rtfDocument(const QByteArray &rtf)
 {
     RichDocument document;
     document.setRtfBytes(rtf);
     return document;
-}
-
-inline QString rtfText(const QByteArray &rtf)
-{
-    return rtfDocument(rtf).text();
 }
 
 inline RichDocument documentWithText(const QString &text)
@@ -98,23 +105,5 @@ inline QString firstDifference(const RichDocument &a, const RichDocument &b)
         return QStringLiteral("kept RTF");
     return {};
 }
-
-// Documents with the layout word processors write, for the reader's and the writer's tests.
-inline const char *const layoutSamples[] = {
-    "{\\rtf1\\paperw11906\\paperh16838\\margl1134\\margr1134\\margt1440\\margb1440\\landscape\\deftab709"
-    "\\deflang1078\\sectd\\pgwsxn16838\\pghsxn11906\\lndscpsxn\\cols2\\colsx720\\sbknone "
-    "\\pard\\qj\\li720\\ri360\\fi-360\\sb120\\sa200\\sl276\\slmult1\\keep\\keepn\\tqr\\tldot\\tx5000\\tb2000 "
-    "Justified\\line next line\\par\\pard\\qc\\brdrb\\brdrs\\brdrw10\\brsp20\\shading2000 Centred\\sect "
-    "\\sectd\\pgwsxn11906 Second section\\page after the page break\\par}",
-    "{\\rtf1{\\stylesheet{\\s1 Heading;}}{\\*\\listtable{\\list\\listid1}}{\\info{\\title T}}"
-    "\\pard\\s1\\ls1\\ilvl0{\\listtext\\'b7\\tab}Item{\\*\\bkmkstart b}{\\*\\bkmkend b}"
-    "{\\field{\\*\\fldinst HYPERLINK \"x\"}{\\fldrslt link}} a{\\pict\\pngblip 89504e47}b"
-    "{\\footnote\\pard note}{\\*\\unknown keep me}{\\v hidden}\\chftn\\par}",
-    "{\\rtf1\\trowd\\trgaph108\\trbrdrt\\brdrs\\clbrdrb\\brdrs\\cellx2000\\cellx4000\\pard\\intbl a\\cell b\\cell"
-    "\\row\\trowd\\cellx5000\\pard\\intbl\\itap2 A\\nestcell{\\*\\nesttableprops\\trowd\\cellx2000\\nestrow}"
-    "{\\nonesttables\\par}\\pard\\intbl C\\cell\\row\\pard after}",
-    "{\\rtf1\\ansicpg1251{\\fonttbl{\\f0\\fswiss\\fcharset204 Arial Cyr;}}\\'cf{\\strike s}{\\super 2}{\\sub x}"
-    "{\\object\\objemb\\objw10{\\*\\objclass P}{\\result{\\pict 01}shown}}\\par\\par}",
-};
 
 } // namespace tallimark
