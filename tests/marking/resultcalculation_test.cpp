@@ -3,7 +3,6 @@
 #include "marking/layoutchecks.h"
 #include "marking/numbertext.h"
 #include "marking/resultcalculation.h"
-#include "marking/roundingsetting.h"
 
 #include "support/qstringprinting.h"
 #include "support/rowname.h"
@@ -41,14 +40,6 @@ TEST(FinalRounding, HalvesToEvenOrOnWholeTenths)
     // clang-format on
     for (const auto &row : rows)
         EXPECT_EQ(numberText(roundedResult(row.wpm, row.asInteger), u"."_s), row.result) << row.wpm;
-
-    RoundingSetting setting; // starts at multiples of 5 and never toggles
-    EXPECT_FALSE(setting.resultAsInteger());
-    setting.setRounding(Rounding::Integer);
-    setting.setRounding(Rounding::Integer);
-    EXPECT_TRUE(setting.resultAsInteger());
-    setting.setRounding(Rounding::MultipleOf5);
-    EXPECT_FALSE(setting.resultAsInteger());
 }
 
 namespace {
