@@ -52,20 +52,6 @@ inline void select(RichDocument &document, int start, int length)
     document.setSelLength(length);
 }
 
-// The two marks of a marked copy: an error bold, white on red; a repeat red and underlined.
-inline void markAsError(RichDocument &document)
-{
-    document.setSelBold(true);
-    document.setSelBackground(Red);
-    document.setSelColour(White);
-}
-
-inline void markAsRepeat(RichDocument &document)
-{
-    document.setSelColour(Red);
-    document.setSelUnderline(true);
-}
-
 // Marks a document as the marking does: words as it cuts them (between blanks and line ends), every
 // fourth an error and every seventh else a repeat, and a report block in Courier at the end.
 inline void markLikeTheMarking(RichDocument &document)
@@ -74,10 +60,14 @@ inline void markLikeTheMarking(RichDocument &document)
     int word = 0;
     for (const QRegularExpressionMatch &match : words.globalMatch(document.text())) {
         select(document, int(match.capturedStart()), int(match.capturedLength()));
-        if (++word % 4 == 0)
-            markAsError(document);
-        else if (word % 7 == 0)
-            markAsRepeat(document);
+        if (++word % 4 == 0) { // an error: bold, white on red
+            document.setSelBold(true);
+            document.setSelBackground(Red);
+            document.setSelColour(White);
+        } else if (word % 7 == 0) { // a repeat: red and underlined
+            document.setSelColour(Red);
+            document.setSelUnderline(true);
+        }
     }
     document.setSelStart(document.length());
     document.setSelBackground(White);
