@@ -107,7 +107,7 @@ QString normalisedLines(QString text, unsigned normalisation, bool isReference)
 }
 
 // The sample's text against LibreOffice's, when there is a reference: false when there is none.
-bool matchesLibreOffice(const QString &fileName, const QString &text)
+bool comparedWithLibreOffice(const QString &fileName, const QString &text)
 {
     QFile referenceFile(samplesFolder.filePath(fileName.chopped(4) + u".ref.txt"_s));
     if (!referenceFile.open(QIODevice::ReadOnly))
@@ -160,7 +160,7 @@ TEST_F(RtfSamples, TextWriterAndMarks)
     for (const QString &fileName : sampleNames) {
         SCOPED_TRACE(fileName.toStdString());
         RichDocument document = loadedSample(fileName);
-        compared += matchesLibreOffice(fileName, document.text());
+        compared += comparedWithLibreOffice(fileName, document.text());
         const RichDocument copy = reread(document);
         EXPECT_EQ(firstDifference(copy, document), QString()) << "the writer's copy";
         EXPECT_EQ(reread(copy).textRtf(), copy.textRtf()) << "the writer's copy written again";
