@@ -115,29 +115,6 @@ TEST_F(DocumentFile, TextFilesAreReadAndTheRestRefused)
     EXPECT_EQ(RichDocument().loadFile(QString()).number, ErrorNumber::PathFileAccess);
 }
 
-// In a child process, as the unprivileged user when the tests run as root.
-TEST_F(DocumentFile, PermissionDeniedFailsWith70AndLosesNothing)
-{
-    const QString secret = path(u"secret.rtf"_s);
-    writeBytes(secret, "{\\rtf1 secret}");
-    QFile::setPermissions(secret, QFileDevice::Permissions());
-    const QString readOnly = path(u"readonly.rtf"_s);
-    writeBytes(readOnly, "old content");
-    QFile::setPermissions(readOnly, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
-
-    const int loading = inChildProcess([&secret] {
-        RichDocument document;
-        document.setText(u"kept"_s);
-        const Failure failure = document.loadFile(secret);
-        return document.text() == u"kept"_s ? int(failure.number) : 1;
-    });
-    EXPECT_EQ(loading, int(ErrorNumber::PermissionDenied));
-    const int saving =
-        inChildProcess([&readOnly] { return int(documentWithText(u"new"_s).saveFile(readOnly).number); });
-    EXPECT_EQ(saving, int(ErrorNumber::PermissionDenied));
-    EXPECT_EQ(readBytes(readOnly), "old content");
-}
-
 TEST_F(DocumentFile, SavingIntoAFolderThatDoesNotExistFailsWith75)
 {
     EXPECT_EQ(documentWithText(u"x"_s).saveFile(path(u"no/such/folder.rtf"_s)).number, ErrorNumber::PathFileAccess);
@@ -150,35 +127,51 @@ TEST_F(DocumentFile, SaveReplacesAnExistingFile)
     EXPECT_TRUE(readBytes(path(u"copy.rtf"_s)).endsWith("short\r\n\\par}"));
 }
 
-// A full disk, made by a file-size limit in a child process: each write that finds no room
-// fails with the disk-full number and leaves the file as it was, whole.
-TEST_F(DocumentFile, WritesThatFindNoRoomFailAndKeepTheOldFile)
+// Faults made in a child process: a file the unprivileged user may not read or write (the tests
+// may run as root), and a full disk made by a file-size limit. Each fails with its number, loses
+// nothing and leaves the file as it was, whole, with no temporary file beside it.
+TEST_F(DocumentFile, FaultsFailWithTheirNumberAndKeepTheOldFile)
 {
     const QByteArray old = "{\\rtf1 the old copy}\r\n";
-    const struct
-    {
-        const char *what;
-        std::function<int(const QString &)> write;
-    } rows[] = {
-        {"a small save that only fails when flushed",
-         [](const QString &file) { return int(documentWithText(QString(3000, u'x')).saveFile(file, false).number); }},
-        {"a large save",
-         [](const QString &file) { return int(documentWithText(QString(100000, u'x')).saveFile(file).number); }},
-        {"a line appended to the results",
-         [](const QString &file) {
-             return int(errorNumberOf(platform::appendWhole(file, QByteArray(3000, 'y') + "   35 wpm\r\n")));
-         }},
+    const auto save = [](int size, bool sync) {
+        return [=](const QString &file) { return documentWithText(QString(size, u'x')).saveFile(file, sync).number; };
     };
+    const auto load = [](const QString &file) {
+        RichDocument document = documentWithText(u"kept"_s);
+        const ErrorNumber number = document.loadFile(file).number;
+        return document.text() == u"kept"_s ? number : ErrorNumber::None;
+    };
+    const auto append = [](const QString &file) {
+        return errorNumberOf(platform::appendWhole(file, QByteArray(3000, 'y') + "   35 wpm\r\n"));
+    };
+    const QFileDevice::Permissions readOnly = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther;
+    // clang-format off
+    const struct {
+        const char *what; ErrorNumber number; std::function<ErrorNumber(const QString &)> write;
+        QFileDevice::Permissions permissions = QFile::ReadOwner | QFile::WriteOwner;
+    } rows[] = {
+        {"a file nobody may read, loaded", ErrorNumber::PermissionDenied, load, {}},
+        {"a read-only file, saved over", ErrorNumber::PermissionDenied, save(3, true), readOnly},
+        {"a small save that only fails when flushed", ErrorNumber::DiskFull, save(3000, false)},
+        {"a large save", ErrorNumber::DiskFull, save(100000, true)},
+        {"a line appended to the results", ErrorNumber::DiskFull, append},
+    };
+    // clang-format on
     for (const auto &row : rows) {
         const QString file = path(u"Anika Botha.rug"_s);
+        QFile::remove(file);
         writeBytes(file, old);
+        QFile::setPermissions(file, row.permissions);
+        // The unprivileged user may not write into the folder: a full disk is the own user's.
+        const bool unprivileged = row.number == ErrorNumber::PermissionDenied;
         const int number = inChildProcess(
             [&] {
                 platform::limitFileSize(1024);
-                return row.write(file);
+                return int(row.write(file));
             },
-            false);
-        EXPECT_EQ(number, int(ErrorNumber::DiskFull)) << row.what;
+            unprivileged);
+        EXPECT_EQ(number, int(row.number)) << row.what;
+        QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner);
         EXPECT_EQ(readBytes(file), old) << row.what;
         EXPECT_EQ(QDir(m_folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{u"Anika Botha.rug"_s});
     }

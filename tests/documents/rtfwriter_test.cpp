@@ -84,17 +84,8 @@ TEST(RtfWriter, TextAndFormattingSurviveSaveAndLoad)
     RichDocument loaded;
     ASSERT_FALSE(loaded.loadFile(file).failed());
 
-    ASSERT_EQ(loaded.text(), document.text());
+    EXPECT_EQ(firstDifference(loaded, document), QString());
     EXPECT_EQ(loaded.fontName(), u"Arial"_s);
-    const QString text = document.text();
-    for (int i = 0; i < document.length(); ++i) {
-        // A paragraph break carries the formatting of the text before it (see rtfwriter.h).
-        const bool lineBreak = text[i] == u'\r' || text[i] == u'\n';
-        CharFormat expected = document.formatAt(lineBreak ? i - (text[i] == u'\r' ? 1 : 2) : i);
-        if (expected.fontName.isEmpty())
-            expected.fontName = u"Arial"_s; // the default font is named in the file
-        EXPECT_EQ(loaded.formatAt(i), expected) << "at " << i;
-    }
 }
 
 TEST(RtfWriter, SourceEditedWithCharactersBeyondAscii)

@@ -55,7 +55,9 @@ TEST(Selection, FormattingAppliesToTheSelectedCharactersUntilTheTextIsSet)
     // The error highlight: a three-letter word and its blank select three characters.
     RichDocument document = documentWithText(u"the cat sat"_s);
     select(document, 4, 3);
-    markAsError(document);
+    document.setSelBold(true);
+    document.setSelBackground(Red);
+    document.setSelColour(White);
     const QList<TextRun> runs = document.runs();
     ASSERT_EQ(runs.size(), 3);
     EXPECT_EQ(runs[0].text + u'|' + runs[1].text + u'|' + runs[2].text, u"the |cat| sat"_s);

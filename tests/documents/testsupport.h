@@ -5,7 +5,9 @@
 #include "support/qstringprinting.h"
 
 #include <QByteArray>
+#include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QString>
 
 #include <gtest/gtest.h>
@@ -50,18 +52,39 @@ inline void select(RichDocument &document, int start, int length)
     document.setSelLength(length);
 }
 
-// The two marks of a marked copy: an error bold, white on red; a repeat red and underlined.
-inline void markAsError(RichDocument &document)
+// Marks a document as the marking does: words as it cuts them (between blanks and line ends), every
+// fourth an error and every seventh else a repeat, and a report block in Courier at the end.
+inline void markLikeTheMarking(RichDocument &document)
 {
-    document.setSelBold(true);
-    document.setSelBackground(Red);
-    document.setSelColour(White);
+    static const QRegularExpression words(QStringLiteral("[^ \r\n]+"));
+    int word = 0;
+    for (const QRegularExpressionMatch &match : words.globalMatch(document.text())) {
+        select(document, int(match.capturedStart()), int(match.capturedLength()));
+        if (++word % 4 == 0) { // an error: bold, white on red
+            document.setSelBold(true);
+            document.setSelBackground(Red);
+            document.setSelColour(White);
+        } else if (word % 7 == 0) { // a repeat: red and underlined
+            document.setSelColour(Red);
+            document.setSelUnderline(true);
+        }
+    }
+    document.setSelStart(document.length());
+    document.setSelBackground(White);
+    document.setSelColour(Red);
+    document.setSelFontName(QStringLiteral("Courier"));
+    document.setSelText(QStringLiteral("\r\n|| 173     22m\r\n\r\nWrong number of line feeds"));
 }
 
-inline void markAsRepeat(RichDocument &document)
+// Real-world RTF files beside the checkout; a clone has none, and the tests that read them skip.
+inline const QDir samplesFolder(QStringLiteral(TALLIMARK_SHARED_SAMPLES));
+inline const QStringList sampleNames = samplesFolder.entryList({QStringLiteral("*.rtf")}, QDir::Files, QDir::Name);
+
+inline RichDocument loadedSample(const QString &name)
 {
-    document.setSelColour(Red);
-    document.setSelUnderline(true);
+    RichDocument document;
+    EXPECT_FALSE(document.loadFile(samplesFolder.filePath(name)).failed()) << name;
+    return document;
 }
 
 // Reads the writer's RTF of a document back.
