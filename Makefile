@@ -5,7 +5,8 @@ GENERATOR  := $(shell command -v ninja >/dev/null 2>&1 && echo Ninja || echo "Un
 CMAKE_ARGS ?=
 JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all deps configure build test check-layout demo gui bench fuzz package sanitize clean
+.PHONY: all deps configure build test check-layout demo gui bench fuzz package sanitize clean \
+        windows-configure windows windows-package test-windows
 
 all: build
 
@@ -52,5 +53,24 @@ sanitize:
 	@$(MAKE) --no-print-directory test BUILD=build-asan BUILD_TYPE=Debug \
 	  CMAKE_ARGS="-DTALLIMARK_SANITIZE=ON -DTALLIMARK_BUILD_BENCH=OFF $(CMAKE_ARGS)"
 
+# Windows, cross-built on Debian with mingw-w64 and tested under Wine (see README, "Windows").
+WINDOWS_BUILD ?= build-windows
+windows-configure:
+	@scripts/install-deps.sh windows
+	@cmake -S . -B $(WINDOWS_BUILD) -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/windows-toolchain.cmake \
+	  -DCMAKE_BUILD_TYPE=Release -DTALLIMARK_BUILD_BENCH=OFF $(CMAKE_ARGS) >/dev/null
+
+windows: windows-configure
+	@cmake --build $(WINDOWS_BUILD) -j $(JOBS) --target tallimark tallimark-cli
+
+windows-package: windows
+	@scripts/windows-package.sh $(WINDOWS_BUILD)
+
+# The test programs under Wine, then the Windows command line against the Linux one.
+test-windows: windows-configure build
+	@cmake --build $(WINDOWS_BUILD) -j $(JOBS)
+	@ctest --test-dir $(WINDOWS_BUILD) --output-on-failure -j $(JOBS)
+	@scripts/windows-parity.sh $(BUILD) $(WINDOWS_BUILD)
+
 clean:
-	rm -rf build build-asan build-fuzz
+	rm -rf build build-asan build-fuzz build-windows

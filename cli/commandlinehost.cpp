@@ -2,12 +2,12 @@
 
 #include "outcomejson.h"
 
+#include "documents/platformfile.h"
 #include "marking/testoutcome.h"
 
 #include <QCoreApplication>
 
 #include <cstdio>
-#include <unistd.h>
 
 namespace tallimark::cli {
 
@@ -81,7 +81,7 @@ QString CommandLineHost::inputBox(const QString &prompt, const QString &title, c
 {
     if (m_options.reuse)
         return defaultText;
-    if (!isatty(STDIN_FILENO)) {
+    if (!tallimark::platform::isTerminal(stdin)) {
         m_unansweredPrompt = prompt;
         return {};
     }
@@ -108,7 +108,7 @@ void CommandLineHost::sessionStarted(int testCount)
 {
     m_testCount = testCount;
     m_testsDone = 0;
-    m_progress = testCount > 1 && isatty(STDERR_FILENO);
+    m_progress = testCount > 1 && tallimark::platform::isTerminal(stderr);
     drawProgress();
 }
 

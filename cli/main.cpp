@@ -92,9 +92,15 @@ int main(int argc, char *argv[])
     }
     QCoreApplication::setApplicationName(QStringLiteral("tallimark-cli"));
     QCoreApplication::setApplicationVersion(QStringLiteral(TALLIMARK_VERSION));
+    tallimark::platform::useUtf8Console();
+#ifdef Q_OS_WIN
+    // Windows hands Qt the command line as UTF-16, every character intact.
+    const QStringList arguments = QCoreApplication::arguments();
+#else
     // Arguments as the system's bytes: a test whose name is not valid UTF-8 is still found.
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments.append(tallimark::platform::decodeName(argv[i]));
+#endif
     return checkedOutput(run(arguments));
 }

@@ -7,6 +7,8 @@
 #   scripts/install-deps.sh format     adds clang-format for scripts/format.sh
 #   scripts/install-deps.sh libreoffice adds LibreOffice Writer and AbiWord, which check how
 #                                       other word processors show marked copies
+#   scripts/install-deps.sh windows    adds mingw-w64, Wine and NSIS, and the Qt built for Windows
+#                                       in /opt/qt6-mingw (see scripts/windows-qt.sh)
 set -euo pipefail
 
 packages=(cmake make g++ ninja-build pkg-config qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins
@@ -18,9 +20,15 @@ for extra in "$@"; do
     package) packages+=(dpkg-dev file) ;;
     format) packages+=(clang-format) ;;
     libreoffice) packages+=(libreoffice-writer-nogui abiword poppler-utils) ;;
+    windows) packages+=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-tools wine wine64 nsis zip
+                        googletest xz-utils) ;;
     *) echo "install-deps: unknown extra '$extra'" >&2; exit 2 ;;
   esac
 done
+
+needs_windows_qt() {
+  [[ " $* " == *" windows "* && ! -f /opt/qt6-mingw/lib/cmake/Qt6/qt.toolchain.cmake ]]
+}
 
 missing=()
 for p in "${packages[@]}"; do
@@ -28,15 +36,19 @@ for p in "${packages[@]}"; do
     missing+=("$p")
   fi
 done
-[[ ${#missing[@]} -eq 0 ]] && exit 0
+if [[ ${#missing[@]} -gt 0 ]]; then
+  if [[ $(id -u) -eq 0 ]]; then
+    echo "Installing: ${missing[*]}"
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update -qq
+    apt-get install -y --no-install-recommends "${missing[@]}"
+  else
+    echo "Tallimark needs these Debian packages. Install them with:" >&2
+    echo "  sudo apt-get install -y ${missing[*]}" >&2
+    exit 1
+  fi
+fi
 
-if [[ $(id -u) -eq 0 ]]; then
-  echo "Installing: ${missing[*]}"
-  export DEBIAN_FRONTEND=noninteractive
-  apt-get update -qq
-  apt-get install -y --no-install-recommends "${missing[@]}"
-else
-  echo "Tallimark needs these Debian packages. Install them with:" >&2
-  echo "  sudo apt-get install -y ${missing[*]}" >&2
-  exit 1
+if needs_windows_qt "$@"; then
+  exec "$(dirname "$0")/windows-qt.sh"
 fi

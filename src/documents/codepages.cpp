@@ -1,10 +1,6 @@
 #include "codepages.h"
 
-#include <QSysInfo>
-
-#include <cerrno>
-#include <cstring>
-#include <iconv.h>
+#include "platformcodepage.h"
 
 namespace tallimark {
 
@@ -16,33 +12,6 @@ constexpr char16_t cp1252High[32] = {
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
-
-constexpr char16_t replacementCharacter = 0xFFFD;
-
-iconv_t invalidConverter()
-{
-    return reinterpret_cast<iconv_t>(-1); // NOLINT(performance-no-int-to-ptr): the value iconv_open fails with
-}
-
-QByteArray iconvName(int codePage)
-{
-    switch (codePage) {
-    case CodePage::Utf8:
-        return QByteArrayLiteral("UTF-8");
-    case CodePage::MacRoman:
-        return QByteArrayLiteral("MACINTOSH");
-    case 1200:
-        return QByteArrayLiteral("UTF-16LE");
-    case 1201:
-        return QByteArrayLiteral("UTF-16BE");
-    case 20127:
-        return QByteArrayLiteral("ASCII");
-    case 28591:
-        return QByteArrayLiteral("ISO-8859-1");
-    default:
-        return QByteArrayLiteral("CP") + QByteArray::number(codePage);
-    }
-}
 
 } // namespace
 
@@ -117,33 +86,14 @@ int codePageOfCharset(int charset)
     }
 }
 
-CodePageDecoder::~CodePageDecoder()
-{
-    for (auto &[codePage, converter] : m_converters) {
-        if (converter)
-            iconv_close(static_cast<iconv_t>(converter));
-    }
-}
-
-void *CodePageDecoder::converterFor(int codePage)
-{
-    auto found = m_converters.find(codePage);
-    if (found != m_converters.end())
-        return found->second;
-    const QByteArray target =
-        QSysInfo::ByteOrder == QSysInfo::LittleEndian ? QByteArrayLiteral("UTF-16LE") : QByteArrayLiteral("UTF-16BE");
-    iconv_t converter = iconv_open(target.constData(), iconvName(codePage).constData());
-    void *stored = converter == invalidConverter() ? nullptr : static_cast<void *>(converter);
-    m_converters.emplace(codePage, stored);
-    return stored;
-}
+CodePageDecoder::~CodePageDecoder() = default;
 
 void CodePageDecoder::decode(QByteArrayView bytes, int codePage, QString &out)
 {
     if (bytes.isEmpty())
         return;
-    void *handle = codePage == CodePage::Windows1252 ? nullptr : converterFor(codePage);
-    if (!handle) {
+    platform::CodePageConverter *converter = codePage == CodePage::Windows1252 ? nullptr : converterFor(codePage);
+    if (!converter) {
         const qsizetype start = out.size();
         out.resize(start + bytes.size());
         char16_t *dst = reinterpret_cast<char16_t *>(out.data()) + start;
@@ -151,47 +101,15 @@ void CodePageDecoder::decode(QByteArrayView bytes, int codePage, QString &out)
             dst[i] = cp1252ToUnicode(uchar(bytes[i]));
         return;
     }
+    converter->decode(bytes, out);
+}
 
-    iconv_t converter = static_cast<iconv_t>(handle);
-    iconv(converter, nullptr, nullptr, nullptr, nullptr);
-    const qsizetype start = out.size();
-    // No code page yields more UTF-16 units than bytes, except the replacement of one bad byte.
-    out.resize(start + bytes.size() + 1);
-    char *in = const_cast<char *>(bytes.data());
-    size_t inLeft = size_t(bytes.size());
-    char *outBase = reinterpret_cast<char *>(out.data() + start);
-    char *outPtr = outBase;
-    size_t outLeft = size_t(bytes.size() + 1) * sizeof(char16_t);
-    while (inLeft > 0) {
-        const size_t done = iconv(converter, &in, &inLeft, &outPtr, &outLeft);
-        if (done != size_t(-1))
-            break;
-        if (errno == E2BIG) {
-            // A multi-byte code page cannot get here; grow anyway rather than lose text.
-            const qsizetype used = qsizetype(outPtr - outBase);
-            out.resize(out.size() + bytes.size() + 1);
-            outBase = reinterpret_cast<char *>(out.data() + start);
-            outPtr = outBase + used;
-            outLeft += size_t(bytes.size() + 1) * sizeof(char16_t);
-            continue;
-        }
-        // EILSEQ or a lead byte cut off at the end (EINVAL): one unreadable byte.
-        if (outLeft < sizeof(char16_t)) {
-            const qsizetype used = qsizetype(outPtr - outBase);
-            out.resize(out.size() + 2);
-            outBase = reinterpret_cast<char *>(out.data() + start);
-            outPtr = outBase + used;
-            outLeft += 2 * sizeof(char16_t);
-        }
-        const char16_t replacement = replacementCharacter;
-        std::memcpy(outPtr, &replacement, sizeof replacement);
-        outPtr += sizeof(char16_t);
-        outLeft -= sizeof(char16_t);
-        ++in;
-        --inLeft;
-        iconv(converter, nullptr, nullptr, nullptr, nullptr);
-    }
-    out.resize(start + qsizetype(outPtr - outBase) / qsizetype(sizeof(char16_t)));
+platform::CodePageConverter *CodePageDecoder::converterFor(int codePage)
+{
+    auto found = m_converters.find(codePage);
+    if (found == m_converters.end())
+        found = m_converters.emplace(codePage, platform::CodePageConverter::open(codePage)).first;
+    return found->second.get();
 }
 
 } // namespace tallimark

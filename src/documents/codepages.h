@@ -1,10 +1,13 @@
 // Windows code pages as RTF files and old plain-text files use them.
 #pragma once
 
+#include "platformcodepage.h"
+
 #include <QByteArrayView>
 #include <QString>
 
 #include <map>
+#include <memory>
 
 namespace tallimark {
 
@@ -40,8 +43,9 @@ public:
     void decode(QByteArrayView bytes, int codePage, QString &out);
 
 private:
-    void *converterFor(int codePage);
-    std::map<int, void *> m_converters; // iconv_t per code page; null when iconv lacks it
+    platform::CodePageConverter *converterFor(int codePage);
+    // The system's converter per code page; null when the system lacks one.
+    std::map<int, std::unique_ptr<platform::CodePageConverter>> m_converters;
 };
 
 } // namespace tallimark

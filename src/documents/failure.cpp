@@ -1,5 +1,7 @@
 #include "failure.h"
 
+#include <QDir>
+
 #include <cerrno>
 #include <cstring>
 
@@ -24,7 +26,9 @@ ErrorNumber errorNumberOf(int err)
     case EILSEQ: // a name the file system cannot hold
         return ErrorNumber::PathFileAccess;
     case ENOSPC:
+#ifdef EDQUOT
     case EDQUOT:
+#endif
     case EFBIG:
         return ErrorNumber::DiskFull;
     case EEXIST:
@@ -68,19 +72,20 @@ Failure Failure::fromErrno(int err, const QString &path)
         what = reason;
         break;
     }
-    return {number, path.isEmpty() ? what : what + QStringLiteral(": ") + path, path, reason};
+    return {number, path.isEmpty() ? what : what + QStringLiteral(": ") + QDir::toNativeSeparators(path), path, reason};
 }
 
 Failure Failure::refused(ErrorNumber number, const QString &path, const QString &reason)
 {
-    return {number, path + QStringLiteral(": ") + reason, path, reason};
+    return {number, QDir::toNativeSeparators(path) + QStringLiteral(": ") + reason, path, reason};
 }
 
 QString Failure::where() const
 {
     if (path.isEmpty())
         return reason;
-    return reason.isEmpty() ? path : path + QStringLiteral(" (") + reason + u')';
+    const QString shown = QDir::toNativeSeparators(path);
+    return reason.isEmpty() ? shown : shown + QStringLiteral(" (") + reason + u')';
 }
 
 } // namespace tallimark

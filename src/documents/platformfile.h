@@ -1,12 +1,15 @@
 // The few file operations that need the platform's own calls: reading only regular files,
 // replacing a file by renaming a complete new one over it, appending whole lines, and syncing a
-// session's files once at its end. POSIX only; another platform gets its own platformfile.cpp.
-// Every function reports the errno of the call that failed (0: success).
+// session's files once at its end. platform_posix.cpp and platform_win32.cpp implement them.
+// Every function reports the failure as an errno value (0: success); the Windows half maps the
+// system's error codes onto the errno of the same fault, so both builds number a fault alike.
 #pragma once
 
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+
+#include <cstdio>
 
 namespace tallimark::platform {
 
@@ -58,8 +61,18 @@ struct SyncFailure
 // them, elsewhere fdatasync of every file and one fsync of each folder holding them.
 SyncFailure syncFiles(const QStringList &paths);
 
+// The errno value of a Windows system error code (GetLastError), so that a fault gets the same
+// number and reason on both platforms. Only the Windows build has such codes; elsewhere EIO.
+int errnoOfSystemError(unsigned long systemError);
+
+// True when the stream is an interactive terminal or console, not a file or a pipe.
+bool isTerminal(FILE *stream);
+// Makes the console show UTF-8 text as such; nothing to do where terminals take UTF-8 already.
+void useUtf8Console();
+
 // For tests: writes beyond this many bytes fail with EFBIG, as on a full disk (the signal that
-// would kill the process is ignored). Meant for a child process.
+// would kill the process is ignored). Meant for a child process; false where the system has no
+// such limit (Windows).
 bool limitFileSize(qint64 bytes);
 
 } // namespace tallimark::platform

@@ -6,6 +6,7 @@
 #include "numbertext.h"
 #include "testoutcome.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
@@ -115,8 +116,8 @@ QStringList classRecordFields(const ClassRecordRow &row)
 {
     return {row.markedAt.toString(Qt::ISODate),
             row.learner,
-            row.sourcePath,
-            row.markedCopy,
+            QDir::toNativeSeparators(row.sourcePath),
+            QDir::toNativeSeparators(row.markedCopy),
             row.memoLanguage,
             numberField(row.keystrokes),
             numberField(row.grossWords),
@@ -208,8 +209,8 @@ ClassRecord readClassRecord(const QString &destFolder)
         ClassRecordRow row;
         row.markedAt = QDateTime::fromString(field(MarkedAt), Qt::ISODate);
         row.learner = field(Learner);
-        row.sourcePath = field(Source);
-        row.markedCopy = field(MarkedCopy);
+        row.sourcePath = QDir::fromNativeSeparators(field(Source));
+        row.markedCopy = QDir::fromNativeSeparators(field(MarkedCopy));
         row.memoLanguage = field(Language);
         row.rounding = field(Rounding);
         row.verdict = field(Verdict);

@@ -4,6 +4,8 @@
 #include "numbertext.h"
 #include "textpositions.h"
 
+#include <QDir>
+
 namespace tallimark {
 
 using namespace Qt::StringLiterals;
@@ -56,12 +58,13 @@ QString markedCopyPath(const QString &destFolder, const QString &currentTestLabe
 QString resultsLine(const QString &destFolder, const QString &currentTestLabel, double finalWpm)
 {
     const QString name = text::mid(currentTestLabel, text::inStrRev(currentTestLabel, u"/") + 1);
-    return destFolder + u'/' + text::left(name, int(name.size()) - 4) + u"   "_s + numberText(finalWpm) + u" wpm"_s;
+    return QDir::toNativeSeparators(destFolder + u'/' + text::left(name, int(name.size()) - 4)) + u"   "_s
+        + numberText(finalWpm) + u" wpm"_s;
 }
 
 QString zeroResultLine(const QString &entry)
 {
-    return text::left(entry, int(entry.size()) - 4) + u".rug  0  wpm"_s;
+    return QDir::toNativeSeparators(text::left(entry, int(entry.size()) - 4)) + u".rug  0  wpm"_s;
 }
 
 QString reliabilityVerdict(const WordErrors &errors, int finalErrorCount, const ComparedMemo &memo)

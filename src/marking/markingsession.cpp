@@ -16,6 +16,7 @@
 #include "documents/platformfile.h"
 
 #include <QDateTime>
+#include <QDir>
 #include <QScopeGuard>
 
 #include <algorithm>
@@ -184,7 +185,7 @@ void MarkingSession::runSession()
     const QStringList tests = m_host.tests();
     for (qsizetype i = 0; i < tests.size(); ++i) {
         if (m_copyNames.value(i) != afterLastSeparator(tests.at(i)))
-            m_host.appendReportText(tests.at(i) + u" is marked as \""_s + m_copyNames.value(i)
+            m_host.appendReportText(QDir::toNativeSeparators(tests.at(i)) + u" is marked as \""_s + m_copyNames.value(i)
                                     + u"\": another test of this session has its name"_s + CRLF);
     }
 
@@ -199,7 +200,7 @@ void MarkingSession::runSession()
     syncWrittenFiles();
     m_host.setCurrentTestLabel(QString());
     m_host.message(u"End of this marking session."_s + text::CR + u"Results have been saved in "_s
-                       + m_workspace.destFolder + text::CR,
+                       + QDir::toNativeSeparators(m_workspace.destFolder) + text::CR,
                    u"Done"_s);
     m_host.showCloseReportButton();
     m_ending = Ending::Completed;
@@ -256,7 +257,7 @@ void MarkingSession::lockDestination()
         return;
     const Failure inUse =
         Failure::refused(ErrorNumber::InUse, m_workspace.destFolder, u"in use by another marking session"_s);
-    m_host.message(u"The destination folder "_s + m_workspace.destFolder
+    m_host.message(u"The destination folder "_s + QDir::toNativeSeparators(m_workspace.destFolder)
                        + u" is in use by another marking session. Please try again when it has finished."_s,
                    u"Error"_s);
     endOnFailure(inUse);
@@ -359,7 +360,7 @@ void MarkingSession::rejectTest(const QString &entry, TestOutcome::Status status
         status == TestOutcome::Status::TooLong ? u".......too long or corrupt"_s : u".......too short or empty"_s;
     if (!reason.isEmpty())
         outcome.verdict += u" ("_s + reason + u')';
-    m_host.appendReportText(entry + outcome.verdict + CRLF);
+    m_host.appendReportText(QDir::toNativeSeparators(entry) + outcome.verdict + CRLF);
     outcome.resultsLine = zeroResultLine(entry);
     check(appendLine(resultsFilePath(), outcome.resultsLine));
     m_written.append(resultsFilePath());
@@ -374,7 +375,7 @@ void MarkingSession::leaveUnmarked(const QString &entry, const QString &why)
     outcome.path = entry;
     outcome.status = TestOutcome::Status::NotMarked;
     outcome.verdict = u"......."_s + why;
-    m_host.appendReportText(entry + outcome.verdict + CRLF);
+    m_host.appendReportText(QDir::toNativeSeparators(entry) + outcome.verdict + CRLF);
     m_notMarked.append(entry);
     m_host.testFinished(outcome);
 }
@@ -459,7 +460,7 @@ void MarkingSession::writeOutput(const QString &entry, int testLength, TestOutco
         outcome.resultsLineWritten = true;
     }
 
-    m_host.appendReportText(entry + outcome.verdict + CRLF);
+    m_host.appendReportText(QDir::toNativeSeparators(entry) + outcome.verdict + CRLF);
     recordInClass(outcome);
     m_host.testFinished(outcome);
 

@@ -12,7 +12,6 @@
 
 #include <cerrno>
 #include <cstring>
-#include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
 
@@ -90,7 +89,8 @@ TEST_F(DocumentFile, TextFilesAreReadAndTheRestRefused)
     for (const auto &row : rows) {
         const QString file = path(QString::fromUtf8(row.name));
         if (row.bytes == "fifo") {
-            ASSERT_EQ(mkfifo(QFile::encodeName(file).constData(), 0600), 0);
+            if (!testing::makeFifo(file))
+                continue; // no FIFOs on Windows; its devices are refused in the platform tests
         } else if (row.bytes == "folder") {
             ASSERT_TRUE(QDir().mkdir(file));
         } else if (row.bytes == "huge") {
@@ -109,7 +109,7 @@ TEST_F(DocumentFile, TextFilesAreReadAndTheRestRefused)
         }
         EXPECT_TRUE(failure.reason.contains(row.textOrReason)) << failure.reason;
         EXPECT_EQ(failure.path, file);
-        EXPECT_TRUE(failure.description.contains(file)) << failure.description;
+        EXPECT_TRUE(failure.description.contains(QDir::toNativeSeparators(file))) << failure.description;
         EXPECT_EQ(document.text(), u"kept"_s);
     }
     EXPECT_EQ(RichDocument().loadFile(QString()).number, ErrorNumber::PathFileAccess);
@@ -132,6 +132,7 @@ TEST_F(DocumentFile, SaveReplacesAnExistingFile)
 // nothing and leaves the file as it was, whole, with no temporary file beside it.
 TEST_F(DocumentFile, FaultsFailWithTheirNumberAndKeepTheOldFile)
 {
+    TALLIMARK_POSIX_ONLY("faults made in a child process with a file-size limit or another user");
     const QByteArray old = "{\\rtf1 the old copy}\r\n";
     const auto save = [](int size, bool sync) {
         return [=](const QString &file) { return documentWithText(QString(size, u'x')).saveFile(file, sync).number; };
@@ -181,11 +182,14 @@ TEST(ErrorNumbers, EveryErrnoHasItsNumber)
 {
     // clang-format off
     const struct { int err; ErrorNumber number; } rows[] = {
-        {EROFS, ErrorNumber::WriteProtected}, {ENOSPC, ErrorNumber::DiskFull}, {EDQUOT, ErrorNumber::DiskFull},
+        {EROFS, ErrorNumber::WriteProtected}, {ENOSPC, ErrorNumber::DiskFull},
         {EFBIG, ErrorNumber::DiskFull}, {EIO, ErrorNumber::DeviceIo}, {EMFILE, ErrorNumber::TooManyFiles},
         {EACCES, ErrorNumber::PermissionDenied}, {EPERM, ErrorNumber::PermissionDenied},
         {ENOENT, ErrorNumber::PathFileAccess}, {ELOOP, ErrorNumber::PathFileAccess}, {EEXIST, ErrorNumber::FileExists},
         {EBUSY, ErrorNumber(int(ErrorNumber::ErrnoBase) + EBUSY)},
+#ifdef EDQUOT
+        {EDQUOT, ErrorNumber::DiskFull},
+#endif
     };
     // clang-format on
     for (const auto &row : rows)

@@ -2,12 +2,24 @@
 // first, so that permission tests check the same thing in a root CI container as for a user.
 #pragma once
 
+#include "posixonly.h"
+
 #include <functional>
 
+#ifndef Q_OS_WIN
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 namespace tallimark::testing {
+
+#ifdef Q_OS_WIN
+// Windows has no fork: the checks that need a child are POSIX only and skip before calling this.
+inline int inChildProcess(const std::function<int()> &, bool = true)
+{
+    return -1;
+}
+#else
 
 // The check's result (0 to 255), 255 when the privileges could not be dropped, or -1 when the
 // child did not exit normally.
@@ -23,5 +35,6 @@ inline int inChildProcess(const std::function<int()> &check, bool dropPrivileges
     waitpid(pid, &status, 0);
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
+#endif
 
 } // namespace tallimark::testing

@@ -1,10 +1,17 @@
+// The POSIX half of the platform unit: file calls through open/rename/fsync, code pages through
+// iconv, limits through setrlimit.
+#include "platformcodepage.h"
 #include "platformfile.h"
+
+#include <QSysInfo>
 
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <csignal>
+#include <cstring>
 #include <fcntl.h>
+#include <iconv.h>
 #include <new>
 #include <set>
 #include <sys/resource.h>
@@ -85,69 +92,7 @@ QByteArray temporaryNameFor(const QByteArray &name)
         + ".tmp";
 }
 
-constexpr char16_t escapedByteBase = 0xDC00;
-
-bool isEscapedByte(QChar c)
-{
-    return c.unicode() >= 0xDC80 && c.unicode() <= 0xDCFF;
-}
-
-// Bytes of one UTF-8 sequence led by this byte, or 0 for a byte that cannot lead one.
-int sequenceLength(unsigned char lead)
-{
-    if (lead < 0x80)
-        return 1;
-    if (lead >= 0xC2 && lead <= 0xDF)
-        return 2;
-    if (lead >= 0xE0 && lead <= 0xEF)
-        return 3;
-    if (lead >= 0xF0 && lead <= 0xF4)
-        return 4;
-    return 0;
-}
-
 } // namespace
-
-QString decodeName(QByteArrayView name)
-{
-    if (name.isValidUtf8())
-        return QString::fromUtf8(name);
-    QString decoded;
-    qsizetype i = 0;
-    while (i < name.size()) {
-        const auto lead = static_cast<unsigned char>(name[i]);
-        const int length = sequenceLength(lead);
-        if (length > 0 && i + length <= name.size() && name.sliced(i, length).isValidUtf8()) {
-            decoded += QString::fromUtf8(name.sliced(i, length));
-            i += length;
-        } else {
-            decoded += QChar(char16_t(escapedByteBase + lead));
-            ++i;
-        }
-    }
-    return decoded;
-}
-
-QByteArray encodeName(const QString &name)
-{
-    if (std::none_of(name.cbegin(), name.cend(), isEscapedByte))
-        return name.toUtf8();
-    QByteArray encoded;
-    qsizetype i = 0;
-    while (i < name.size()) {
-        if (isEscapedByte(name[i])) {
-            encoded += char(name[i].unicode() - escapedByteBase);
-            ++i;
-            continue;
-        }
-        qsizetype end = i;
-        while (end < name.size() && !isEscapedByte(name[end]))
-            ++end;
-        encoded += QStringView(name).sliced(i, end - i).toUtf8();
-        i = end;
-    }
-    return encoded;
-}
 
 int makeFolder(const QString &path)
 {
@@ -328,11 +273,108 @@ SyncFailure syncFiles(const QStringList &paths)
     return failure;
 }
 
+int errnoOfSystemError(unsigned long)
+{
+    return EIO;
+}
+
+bool isTerminal(FILE *stream)
+{
+    return ::isatty(::fileno(stream)) != 0;
+}
+
+void useUtf8Console() { }
+
 bool limitFileSize(qint64 bytes)
 {
     std::signal(SIGXFSZ, SIG_IGN);
     const rlimit limit{rlim_t(bytes), rlim_t(bytes)};
     return ::setrlimit(RLIMIT_FSIZE, &limit) == 0;
+}
+
+namespace {
+
+QByteArray iconvName(int codePage)
+{
+    switch (codePage) {
+    case 65001:
+        return QByteArrayLiteral("UTF-8");
+    case 10000:
+        return QByteArrayLiteral("MACINTOSH");
+    case 1200:
+        return QByteArrayLiteral("UTF-16LE");
+    case 1201:
+        return QByteArrayLiteral("UTF-16BE");
+    case 20127:
+        return QByteArrayLiteral("ASCII");
+    case 28591:
+        return QByteArrayLiteral("ISO-8859-1");
+    default:
+        return QByteArrayLiteral("CP") + QByteArray::number(codePage);
+    }
+}
+
+} // namespace
+
+std::unique_ptr<CodePageConverter> CodePageConverter::open(int codePage)
+{
+    const QByteArray target =
+        QSysInfo::ByteOrder == QSysInfo::LittleEndian ? QByteArrayLiteral("UTF-16LE") : QByteArrayLiteral("UTF-16BE");
+    iconv_t converter = iconv_open(target.constData(), iconvName(codePage).constData());
+    // NOLINTNEXTLINE(performance-no-int-to-ptr): the value iconv_open fails with
+    if (converter == reinterpret_cast<iconv_t>(-1))
+        return nullptr;
+    return std::unique_ptr<CodePageConverter>(new CodePageConverter(codePage, converter));
+}
+
+CodePageConverter::~CodePageConverter()
+{
+    iconv_close(static_cast<iconv_t>(m_handle));
+}
+
+void CodePageConverter::decode(QByteArrayView bytes, QString &out)
+{
+    constexpr char16_t replacementCharacter = 0xFFFD;
+    iconv_t converter = static_cast<iconv_t>(m_handle);
+    iconv(converter, nullptr, nullptr, nullptr, nullptr);
+    const qsizetype start = out.size();
+    // No code page yields more UTF-16 units than bytes, except the replacement of one bad byte.
+    out.resize(start + bytes.size() + 1);
+    char *in = const_cast<char *>(bytes.data());
+    size_t inLeft = size_t(bytes.size());
+    char *outBase = reinterpret_cast<char *>(out.data() + start);
+    char *outPtr = outBase;
+    size_t outLeft = size_t(bytes.size() + 1) * sizeof(char16_t);
+    while (inLeft > 0) {
+        const size_t done = iconv(converter, &in, &inLeft, &outPtr, &outLeft);
+        if (done != size_t(-1))
+            break;
+        if (errno == E2BIG) {
+            // A multi-byte code page cannot get here; grow anyway rather than lose text.
+            const qsizetype used = qsizetype(outPtr - outBase);
+            out.resize(out.size() + bytes.size() + 1);
+            outBase = reinterpret_cast<char *>(out.data() + start);
+            outPtr = outBase + used;
+            outLeft += size_t(bytes.size() + 1) * sizeof(char16_t);
+            continue;
+        }
+        // EILSEQ or a lead byte cut off at the end (EINVAL): one unreadable byte.
+        if (outLeft < sizeof(char16_t)) {
+            const qsizetype used = qsizetype(outPtr - outBase);
+            out.resize(out.size() + 2);
+            outBase = reinterpret_cast<char *>(out.data() + start);
+            outPtr = outBase + used;
+            outLeft += 2 * sizeof(char16_t);
+        }
+        const char16_t replacement = replacementCharacter;
+        std::memcpy(outPtr, &replacement, sizeof replacement);
+        outPtr += sizeof(char16_t);
+        outLeft -= sizeof(char16_t);
+        ++in;
+        --inLeft;
+        iconv(converter, nullptr, nullptr, nullptr, nullptr);
+    }
+    out.resize(start + qsizetype(outPtr - outBase) / qsizetype(sizeof(char16_t)));
 }
 
 } // namespace tallimark::platform

@@ -1,0 +1,11 @@
+# Windows resources: the icon and version information of both programs.
+# tallimark_add_windows_resources(<target> <description>)
+function(tallimark_add_windows_resources target description)
+  set(TALLIMARK_RC_NAME ${target})
+  set(TALLIMARK_RC_FILE ${target}.exe)
+  set(TALLIMARK_RC_DESCRIPTION "${description}")
+  set(TALLIMARK_RC_ICON "${PROJECT_SOURCE_DIR}/packaging/windows/tallimark.ico")
+  set(rc ${CMAKE_CURRENT_BINARY_DIR}/${target}-version.rc)
+  configure_file(${PROJECT_SOURCE_DIR}/packaging/windows/version.rc.in ${rc} @ONLY)
+  target_sources(${target} PRIVATE ${rc})
+endfunction()

@@ -1,0 +1,193 @@
+// The platform unit as a teacher's files meet it: any name, any length, devices refused, a
+// file held open by another program, and the same failure numbers on Linux and Windows.
+#include "documents/failure.h"
+#include "documents/platformfile.h"
+#include "marking/markingoutput.h"
+#include "marking/programfolder.h"
+#include "support/qstringprinting.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#ifndef ERROR_DISK_QUOTA_EXCEEDED
+#define ERROR_DISK_QUOTA_EXCEEDED 1295L
+#endif
+#endif
+
+using namespace tallimark;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+class PlatformFiles : public ::testing::Test
+{
+protected:
+    QString path(const QString &name) const { return m_folder.filePath(name); }
+    QTemporaryDir m_folder;
+};
+
+QByteArray contentsOf(const QString &file)
+{
+    return platform::readRegularFile(file).bytes;
+}
+
+} // namespace
+
+TEST_F(PlatformFiles, NamesOfAnyCharacterAndLengthAreWrittenReadAndAppendedTo)
+{
+    // A folder path well past Windows' old 260-character limit.
+    QString deep = path(u"Graad 10 Afrikaans"_s);
+    while (deep.size() < 300)
+        deep += u"/Klas van Mnr. Steyn se leerders"_s;
+    QString made = m_folder.path();
+    for (const QString &part : deep.mid(m_folder.path().size() + 1).split(u'/')) {
+        made += u'/' + part;
+        ASSERT_EQ(platform::makeFolder(made), 0) << made.toStdString();
+    }
+    const QString names[] = {u"Zoë Müller.rtf"_s, u"Ñandú – 漢字 😀.rtf"_s, u"Jan (2).rtf"_s};
+    for (const QString &name : names) {
+        for (const QString &folder : {m_folder.path(), deep}) {
+            const QString file = folder + u'/' + name;
+            ASSERT_EQ(platform::replaceFile(file, "first", true), 0) << file.toStdString();
+            ASSERT_EQ(platform::replaceFile(file, "{\\rtf1 second}", false), 0) << file.toStdString();
+            ASSERT_EQ(platform::appendWhole(file, " and more"), 0) << file.toStdString();
+            EXPECT_TRUE(platform::exists(file)) << file.toStdString();
+            EXPECT_EQ(contentsOf(file), "{\\rtf1 second} and more") << file.toStdString();
+        }
+    }
+    EXPECT_EQ(platform::syncFiles({deep + u'/' + names[0]}).error, 0);
+}
+
+TEST_F(PlatformFiles, FoldersAndDevicesAreNoTests)
+{
+#ifdef Q_OS_WIN
+    const QString devices[] = {u"NUL"_s, u"CON"_s};
+#else
+    const QString devices[] = {u"/dev/null"_s, u"/dev/zero"_s};
+#endif
+    for (const QString &device : devices)
+        EXPECT_EQ(platform::readRegularFile(device).refusal, platform::Refusal::NotRegularFile) << device.toStdString();
+    EXPECT_EQ(platform::readRegularFile(m_folder.path()).refusal, platform::Refusal::NotRegularFile);
+    const platform::FileRead missing = platform::readRegularFile(path(u"Gone.rtf"_s));
+    EXPECT_EQ(errorNumberOf(missing.error), ErrorNumber::PathFileAccess);
+    EXPECT_EQ(errorNumberOf(platform::replaceFile(m_folder.path(), "x", false)), ErrorNumber::PathFileAccess);
+}
+
+// Windows refuses to rename over a file that another program holds open without sharing its
+// deletion (a marked copy open in a word processor); the old copy must stay whole. POSIX lets
+// the rename happen and the reader keeps the old contents.
+TEST_F(PlatformFiles, AFileHeldOpenByAnotherProgramIsNeverLeftHalfWritten)
+{
+    const QString file = path(u"Jan.rug"_s);
+    ASSERT_EQ(platform::replaceFile(file, "old copy", false), 0);
+#ifdef Q_OS_WIN
+    HANDLE held = ::CreateFileW(reinterpret_cast<const wchar_t *>(QDir::toNativeSeparators(file).utf16()),
+                                GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(errorNumberOf(platform::replaceFile(file, "new copy", false)), ErrorNumber::PermissionDenied);
+    ::CloseHandle(held);
+    EXPECT_EQ(contentsOf(file), "old copy");
+    EXPECT_EQ(QDir(m_folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{u"Jan.rug"_s})
+        << "no temporary file is left behind";
+#else
+    QFile held(file);
+    ASSERT_TRUE(held.open(QIODevice::ReadOnly));
+    EXPECT_EQ(platform::replaceFile(file, "new copy", false), 0);
+    EXPECT_EQ(held.readAll(), "old copy");
+    EXPECT_EQ(contentsOf(file), "new copy");
+#endif
+}
+
+TEST_F(PlatformFiles, AReadOnlyFileIsNotReplaced)
+{
+    const QString file = path(u"Resultaat.res"_s);
+    ASSERT_EQ(platform::replaceFile(file, "kept", false), 0);
+    ASSERT_TRUE(QFile::setPermissions(file, QFile::ReadOwner | QFile::ReadUser));
+    if (QFileInfo(file).isWritable())
+        GTEST_SKIP() << "root writes whatever the permissions say";
+    EXPECT_EQ(errorNumberOf(platform::replaceFile(file, "lost", false)), ErrorNumber::PermissionDenied);
+    EXPECT_EQ(contentsOf(file), "kept");
+}
+
+// The same fault gets the same number on both platforms, so messages and the session's
+// handling of failures do not depend on where Tallimark runs.
+TEST(PlatformErrors, WindowsCodesGetTheNumbersOfTheSameFaultOnLinux)
+{
+#ifndef Q_OS_WIN
+    GTEST_SKIP() << "Windows system error codes exist only in the Windows build";
+#else
+    const struct
+    {
+        DWORD code;
+        ErrorNumber number;
+    } rows[] = {
+        {ERROR_ACCESS_DENIED, ErrorNumber::PermissionDenied},
+        {ERROR_SHARING_VIOLATION, ErrorNumber::PermissionDenied},
+        {ERROR_LOCK_VIOLATION, ErrorNumber::PermissionDenied},
+        {ERROR_WRITE_PROTECT, ErrorNumber::WriteProtected},
+        {ERROR_DISK_FULL, ErrorNumber::DiskFull},
+        {ERROR_HANDLE_DISK_FULL, ErrorNumber::DiskFull},
+        {ERROR_DISK_QUOTA_EXCEEDED, ErrorNumber::DiskFull},
+        {ERROR_FILE_NOT_FOUND, ErrorNumber::PathFileAccess},
+        {ERROR_PATH_NOT_FOUND, ErrorNumber::PathFileAccess},
+        {ERROR_BAD_NETPATH, ErrorNumber::PathFileAccess},
+        {ERROR_FILENAME_EXCED_RANGE, ErrorNumber::PathFileAccess},
+        {ERROR_TOO_MANY_OPEN_FILES, ErrorNumber::TooManyFiles},
+        {ERROR_FILE_EXISTS, ErrorNumber::FileExists},
+        {ERROR_CRC, ErrorNumber::DeviceIo},
+        {ERROR_UNEXP_NET_ERR, ErrorNumber::DeviceIo},
+    };
+    for (const auto &row : rows)
+        EXPECT_EQ(errorNumberOf(platform::errnoOfSystemError(row.code)), row.number) << row.code;
+#endif
+}
+
+TEST(PlatformPaths, PathsAreShownWithTheSystemsSeparator)
+{
+#ifdef Q_OS_WIN
+    EXPECT_EQ(resultsLine(u"C:/Tallimark/Gr10"_s, u"C:/Klas/Jan.rtf"_s, 55), u"C:\\Tallimark\\Gr10\\Jan   55 wpm"_s);
+    EXPECT_EQ(zeroResultLine(u"//skool/klasse/Jan.rtf"_s), u"\\\\skool\\klasse\\Jan.rug  0  wpm"_s);
+    EXPECT_EQ(Failure::fromErrno(ENOSPC, u"D:/Gr10/Jan.rug"_s).description, u"Disk full: D:\\Gr10\\Jan.rug"_s);
+#else
+    EXPECT_EQ(resultsLine(u"/srv/Tallimark/Gr10"_s, u"/home/a/Jan.rtf"_s, 55), u"/srv/Tallimark/Gr10/Jan   55 wpm"_s);
+    EXPECT_EQ(Failure::fromErrno(ENOSPC, u"/media/usb/Jan.rug"_s).description, u"Disk full: /media/usb/Jan.rug"_s);
+#endif
+}
+
+TEST(PlatformPaths, AnInstalledProgramNeverMarksIntoItsOwnFolder)
+{
+    QTemporaryDir portable;
+    const struct
+    {
+        QString folder;
+        bool installed;
+    } rows[] = {
+#ifdef Q_OS_WIN
+        {qEnvironmentVariable("ProgramFiles") + u"\\Tallimark"_s, true},
+        {qEnvironmentVariable("SystemRoot"), true},
+#else
+        {u"/usr/bin"_s, true},
+        {u"/usr/local/bin"_s, true},
+        {u"/opt/tallimark/bin"_s, true},
+        {u"/usrlocal/bin"_s, false},
+#endif
+        {portable.path(), false},
+    };
+    for (const auto &row : rows)
+        EXPECT_EQ(isInstallationFolder(row.folder), row.installed) << row.folder.toStdString();
+#ifdef Q_OS_WIN
+    // A per-user setup's folder is writable; its uninstaller gives it away.
+    QFile uninstaller(portable.filePath(u"Uninstall Tallimark.exe"_s));
+    ASSERT_TRUE(uninstaller.open(QIODevice::WriteOnly));
+    uninstaller.close();
+    EXPECT_TRUE(isInstallationFolder(portable.path()));
+#endif
+}
