@@ -58,7 +58,7 @@ WINDOWS_BUILD ?= build-windows
 windows-configure:
 	@scripts/install-deps.sh windows
 	@cmake -S . -B $(WINDOWS_BUILD) -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/windows-toolchain.cmake \
-	  -DCMAKE_BUILD_TYPE=Release -DTALLIMARK_BUILD_BENCH=OFF $(CMAKE_ARGS) >/dev/null
+	  -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=ON -DTALLIMARK_BUILD_BENCH=OFF $(CMAKE_ARGS) >/dev/null
 
 windows: windows-configure
 	@cmake --build $(WINDOWS_BUILD) -j $(JOBS) --target tallimark tallimark-cli

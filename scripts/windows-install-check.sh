@@ -38,6 +38,12 @@ wine reg query 'HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tallima
   | grep -q "$version" || fail "no entry under the installed apps"
 start_menu=$(winepath -u "$(wine cmd /c echo %APPDATA% 2>/dev/null | tr -d '\r')\\Microsoft\\Windows\\Start Menu\\Programs" 2>/dev/null)
 [[ -f $start_menu/Tallimark.lnk ]] || fail "no Start-menu entry in $start_menu"
+# An installed copy marks into the user's documents, never into its own folder.
+wine "$installed/tallimark-cli.exe" mark --memos "$local_appdata\\Programs\\Tallimark" \
+  "$local_appdata\\Programs\\Tallimark\\examples\\Grade10A" >/dev/null 2>&1 || true
+documents=$(winepath -u "$(wine cmd /c echo %USERPROFILE% 2>/dev/null | tr -d '\r')\\Documents\\Tallimark" 2>/dev/null)
+[[ -f $documents/Grade10A/Resultaat.res ]] || fail "the installed copy did not mark into $documents"
+[[ ! -e $installed/Grade10A ]] || fail "the installed copy marked into its own folder"
 echo "setup: installed in $local_appdata\\Programs\\Tallimark, listed under installed apps, in the Start menu"
 
 wine "$installed/Uninstall Tallimark.exe" /S

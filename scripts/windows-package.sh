@@ -12,8 +12,10 @@ work=$build/package
 stage=$work/Tallimark
 rm -rf "$work"
 mkdir -p "$work"
-cmake --install "$build" --prefix "$stage" >/dev/null
+cmake --install "$build" --prefix "$stage" --strip >/dev/null
 cp "$source_dir/packaging/windows/tallimark.ico" "$work/"
+# The runtime DLLs come with their debugging symbols, which a teacher's copy does not need.
+find "$stage" -name '*.dll' -exec x86_64-w64-mingw32-strip --strip-unneeded {} +
 
 # Every DLL a program or plugin imports is either part of Windows or carried in the package.
 system_dlls='^(kernel32|user32|gdi32|gdiplus|shell32|ole32|oleaut32|advapi32|comdlg32|comctl32|winspool\.drv|ws2_32|version|winmm|imm32|dwmapi|uxtheme|shlwapi|netapi32|userenv|mpr|setupapi|wtsapi32|authz|d3d9|d3d11|d3d12|dxgi|dcomp|dwrite|d2d1|crypt32|secur32|msvcrt|ntdll|shcore|api-ms-win-.*)\.dll$'

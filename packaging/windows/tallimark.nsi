@@ -2,7 +2,8 @@
 ; into %LOCALAPPDATA%\Programs\Tallimark, with a Start-menu entry and an entry under the
 ; installed apps. Built by scripts/windows-package.sh, which defines VERSION, STAGE (the
 ; folder holding everything to install) and OUTFILE.
-Unicode true
+; A 64-bit setup, like the program it installs.
+Target amd64-unicode
 SetCompressor /SOLID lzma
 RequestExecutionLevel user
 ManifestDPIAware true
