@@ -34,6 +34,7 @@ class QuietDialogs : public Dialogs
 {
 public:
     void message(QWidget *, const QString &, const QString &, Icon) override { }
+    bool question(QWidget *, const QString &, const QString &) override { return true; }
     QString inputBox(QWidget *, const QString &, const QString &, const QString &defaultText) override
     {
         return defaultText;

@@ -46,7 +46,23 @@ public:
         if (onMessage)
             onMessage();
     }
-    QString inputBox(QWidget *, const QString &, const QString &, const QString &) override { return {}; }
+    // Each question takes the next prepared answer; none prepared: No.
+    QList<bool> questionAnswers;
+    QStringList questions;
+    // The answers to the input boxes, in turn; none prepared: cancelled.
+    QStringList inputAnswers;
+    QStringList inputPrompts;
+
+    bool question(QWidget *, const QString &text, const QString &) override
+    {
+        questions.append(text);
+        return !questionAnswers.isEmpty() && questionAnswers.takeFirst();
+    }
+    QString inputBox(QWidget *, const QString &prompt, const QString &, const QString &) override
+    {
+        inputPrompts.append(prompt);
+        return next(inputAnswers);
+    }
     QString openFileName(QWidget *, const QString &filter, const QString &startFolder) override
     {
         openFilters.append(filter);
