@@ -152,16 +152,15 @@ void FolderTree::listRoots()
 void FolderTree::updateRoots()
 {
     const QStringList roots = m_rootSource();
-    for (const QString &gone : std::as_const(m_roots)) {
-        if (roots.contains(gone))
+    for (int i = topLevelItemCount() - 1; i >= 0; --i) {
+        QTreeWidgetItem *item = topLevelItem(i);
+        if (roots.contains(key(item)))
             continue;
-        if (QTreeWidgetItem *item = node(gone)) {
-            forgetNodes(item);
-            delete item;
-        }
+        forgetNodes(item);
+        delete item;
     }
     for (const QString &root : roots) {
-        if (m_roots.contains(root) || node(root))
+        if (m_roots.contains(root))
             continue;
         // Each root has an icon of its own: its path is its type name. A drive is named by its
         // letter, a medium by where it is mounted.
