@@ -1,6 +1,7 @@
 // The main window driven as a teacher drives it: how it opens, the folder tree and file list,
 // filling the test box, a marking session, and the report box as a viewer (open, Print, Save As).
 #include "browser/classresultswindow.h"
+#include "marking/classtable.h"
 #include "browser/reportbox.h"
 #include "documents/richdocument.h"
 #include "windowfixture.h"
@@ -283,7 +284,7 @@ private slots:
 
     void sessionHoldsControlsBackAndShowsProgressAndClassResults()
     {
-        WindowFixture f;
+        WindowFixture f({}, true, true);
         f.boxSampleTests({u"Anika Botha.rtf"_s, u"Danie Kruger.rtf"_s, u"Emily Jacobs.rtf"_s});
         f.trigger(u"openResultsAction"_s); // before any session: where the dialog starts by itself
 
@@ -322,6 +323,13 @@ private slots:
         auto *results = f.window->findChild<ClassResultsWindow *>();
         QVERIFY(results && results->isVisible());
         QCOMPARE(results->folder(), marked);
+        // Enter on a learner's row shows the marked copy in the main window, in front.
+        QVERIFY(QTest::qWaitForWindowActive(results));
+        QTableView *table = results->table();
+        table->setCurrentIndex(table->model()->index(0, ClassTableColumn::FinalResult));
+        QTest::keyClick(table, Qt::Key_Return);
+        QTRY_COMPARE(QApplication::activeWindow(), f.window.get());
+        QVERIFY(f.text(u"shownFileLabel"_s).endsWith(u".rug"_s));
         const QString other = f.makeFolder(u"Other"_s);
         f.dialogs.folderAnswers = {other};
         f.trigger(u"classResultsAction"_s);
