@@ -90,6 +90,9 @@ ClassResultsWindow::ClassResultsWindow(Dialogs &dialogs, QWidget *parent)
     m_table->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
     m_table->frozenView()->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
     m_table->setWordWrap(false);
+    // Column widths from the first rows only: measuring every row of a class of hundreds held
+    // up the window for a noticeable moment.
+    m_table->horizontalHeader()->setResizeContentsPrecision(60);
     m_table->horizontalHeader()->setStretchLastSection(true);
     m_table->setToolTip(tr("Double-click a learner, or press Enter, to open the marked copy"));
     connect(m_table, &FrozenColumnTable::rowActivated, this, &ClassResultsWindow::openMarkedCopy);

@@ -56,7 +56,7 @@ private:
     template <typename Answer, typename Call> Answer ask(Call call) const;
 
     std::shared_ptr<Link> m_link;
-    QObject *m_context; // outlives the session's thread
+    QObject *m_context;        // outlives the session's thread
     const QStringList m_tests; // the box is held while the session runs
     QString m_destinationName;
     QString m_currentTestLabel;

@@ -44,7 +44,7 @@ FrozenColumnTable::FrozenColumnTable(QWidget *parent) : QTableView(parent), m_fr
         if (!isSortingEnabled())
             return;
         const bool again = horizontalHeader()->sortIndicatorSection() == column
-                           && horizontalHeader()->sortIndicatorOrder() == Qt::AscendingOrder;
+            && horizontalHeader()->sortIndicatorOrder() == Qt::AscendingOrder;
         sortByColumn(column, again ? Qt::DescendingOrder : Qt::AscendingOrder);
     });
     connect(horizontalHeader(), &QHeaderView::sortIndicatorChanged, m_frozen->horizontalHeader(),

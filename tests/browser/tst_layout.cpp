@@ -3,9 +3,9 @@
 // once with QT_SCALE_FACTOR=2, so that fonts and pictures are drawn at 200 % too.
 #include "browser/classresultswindow.h"
 #include "browser/reportbox.h"
-#include "marking/testoutcome.h"
 #include "marking/classrecord.h"
 #include "marking/classtable.h"
+#include "marking/testoutcome.h"
 #include "windowfixture.h"
 
 #include <QHeaderView>
@@ -90,8 +90,8 @@ private slots:
         QFETCH(double, scale);
         const QSize room = windowRoom(screen, scale);
         QTemporaryDir dest;
-        for (const auto &[learner, verdict] : {std::pair{u"Anika Botha"_s, UnreliableVerdict},
-                                               std::pair{u"Ben"_s, u"Successful"_s}}) {
+        for (const auto &[learner, verdict] :
+             {std::pair{u"Anika Botha"_s, UnreliableVerdict}, std::pair{u"Ben"_s, u"Successful"_s}}) {
             ClassRecordRow row;
             row.markedAt = QDateTime::currentDateTime();
             row.learner = learner;
@@ -118,8 +118,8 @@ private slots:
         if (room.width() >= 1366) {
             results.resize(room);
             QCoreApplication::processEvents();
-            const int verdictEnd =
-                table->columnViewportPosition(ClassTableColumn::Verdict) + table->columnWidth(ClassTableColumn::Verdict);
+            const int verdictEnd = table->columnViewportPosition(ClassTableColumn::Verdict)
+                + table->columnWidth(ClassTableColumn::Verdict);
             QVERIFY2(verdictEnd <= table->viewport()->width(), qPrintable(QString::number(verdictEnd)));
         }
     }

@@ -1,9 +1,9 @@
 // The main window driven as a teacher drives it: how it opens, the folder tree and file list,
 // filling the test box, a marking session, and the report box as a viewer (open, Print, Save As).
 #include "browser/classresultswindow.h"
-#include "marking/classtable.h"
 #include "browser/reportbox.h"
 #include "documents/richdocument.h"
+#include "marking/classtable.h"
 #include "windowfixture.h"
 
 #include <QHeaderView>
@@ -39,7 +39,8 @@ QString boxLargeClass(WindowFixture &f, int count)
     const QDir samples(QStringLiteral(TALLIMARK_SOURCE_DIR "/examples/Grade10A"));
     const QStringList names = samples.entryList({u"A*.rtf"_s, u"E*.rtf"_s, u"J*.rtf"_s});
     for (int k = 0; k < count; ++k)
-        QFile::copy(samples.filePath(names.at(k % names.size())), folder + u"/Learner%1.rtf"_s.arg(k, 3, 10, QChar(u'0')));
+        QFile::copy(samples.filePath(names.at(k % names.size())),
+                    folder + u"/Learner%1.rtf"_s.arg(k, 3, 10, QChar(u'0')));
     f.tree()->showFolder(folder);
     f.fileList()->selectAll();
     QTest::keyClick(f.fileList(), Qt::Key_Insert);

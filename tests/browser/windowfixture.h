@@ -14,9 +14,9 @@
 #include <QAction>
 #include <QDir>
 #include <QLabel>
-#include <QProgressBar>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -101,7 +101,7 @@ inline QStringList layoutProblems(QWidget *top)
         if (widget->isWindow() || !widget->isVisibleTo(top))
             continue;
         const QString name = widget->objectName().isEmpty() ? QString::fromLatin1(widget->metaObject()->className())
-                                                             : widget->objectName();
+                                                            : widget->objectName();
         const QRect at(widget->mapTo(top, QPoint(0, 0)), widget->size());
         if (!inside.contains(at))
             problems.append(name + QStringLiteral(" lies outside the window: ") + QDebug::toString(at));
@@ -109,9 +109,9 @@ inline QStringList layoutProblems(QWidget *top)
         QString cutOff;
         if (auto *label = qobject_cast<QLabel *>(widget); label && !qobject_cast<ElidedLabel *>(widget)) {
             const bool fits = label->wordWrap()
-                                  ? label->heightForWidth(label->width()) <= label->height()
-                                  : metrics.horizontalAdvance(label->text()) <= label->contentsRect().width()
-                                        && metrics.height() <= label->contentsRect().height();
+                ? label->heightForWidth(label->width()) <= label->height()
+                : metrics.horizontalAdvance(label->text()) <= label->contentsRect().width()
+                    && metrics.height() <= label->contentsRect().height();
             if (!label->text().isEmpty() && !fits)
                 cutOff = label->text();
         } else if (auto *button = qobject_cast<QAbstractButton *>(widget); button && !button->text().isEmpty()) {
