@@ -1,6 +1,7 @@
 #include "classresultswindow.h"
 
 #include "dialogs.h"
+#include "frozencolumntable.h"
 #include "histogramwidget.h"
 
 #include "classpack/classpack.h"
@@ -17,6 +18,8 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QSaveFile>
+#include <QScreen>
+#include <QScrollBar>
 #include <QStandardItemModel>
 #include <QStyle>
 #include <QTableView>
@@ -64,7 +67,7 @@ QVariant sortKey(const LearnerResult &result, int column, const QString &shown)
 
 ClassResultsWindow::ClassResultsWindow(Dialogs &dialogs, QWidget *parent)
     : QWidget(parent, Qt::Window), m_dialogs(dialogs), m_title(new QLabel(this)), m_note(new QLabel(this)),
-      m_figures(new QFormLayout), m_histogram(new HistogramWidget(this)), m_table(new QTableView(this)),
+      m_figures(new QFormLayout), m_histogram(new HistogramWidget(this)), m_table(new FrozenColumnTable(this)),
       m_model(new QStandardItemModel(this))
 {
     setWindowTitle(u"Class Results"_s);
@@ -85,15 +88,14 @@ ClassResultsWindow::ClassResultsWindow(Dialogs &dialogs, QWidget *parent)
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->verticalHeader()->hide();
     m_table->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
+    m_table->frozenView()->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
     m_table->setWordWrap(false);
+    // Column widths from the first rows only: measuring every row of a class of hundreds held
+    // up the window for a noticeable moment.
+    m_table->horizontalHeader()->setResizeContentsPrecision(60);
     m_table->horizontalHeader()->setStretchLastSection(true);
-    m_table->setToolTip(u"Double-click a learner to open the marked copy"_s);
-    connect(m_table, &QTableView::doubleClicked, this, [this](const QModelIndex &index) {
-        const QStandardItem *learner = m_model->item(index.row(), ClassTableColumn::Learner);
-        const QString copy = m_results.value(learner->data(ResultIndexRole).toInt()).current.markedCopy;
-        if (!copy.isEmpty())
-            emit markedCopyRequested(copy);
-    });
+    m_table->setToolTip(tr("Double-click a learner, or press Enter, to open the marked copy"));
+    connect(m_table, &FrozenColumnTable::rowActivated, this, &ClassResultsWindow::openMarkedCopy);
 
     auto *figuresAndHistogram = new QHBoxLayout;
     figuresAndHistogram->addLayout(m_figures);
@@ -105,9 +107,9 @@ ClassResultsWindow::ClassResultsWindow(Dialogs &dialogs, QWidget *parent)
         connect(pushButton, &QPushButton::clicked, this, action);
         buttons->addWidget(pushButton);
     };
-    button(u"Save as CSV\u2026"_s, &ClassResultsWindow::saveAsCsv);
-    button(u"Print class pack\u2026"_s, &ClassResultsWindow::printPack);
-    button(u"Export class pack as PDF\u2026"_s, &ClassResultsWindow::exportPdf);
+    button(tr("Save as CSV\u2026"), &ClassResultsWindow::saveAsCsv);
+    button(tr("Print class pack\u2026"), &ClassResultsWindow::printPack);
+    button(tr("Export class pack as PDF\u2026"), &ClassResultsWindow::exportPdf);
     buttons->addStretch();
 
     auto *layout = new QVBoxLayout(this);
@@ -117,6 +119,32 @@ ClassResultsWindow::ClassResultsWindow(Dialogs &dialogs, QWidget *parent)
     layout->addWidget(m_table, 1);
     layout->addLayout(buttons);
     resize(1000, 640);
+}
+
+QTableView *ClassResultsWindow::table() const
+{
+    return m_table;
+}
+
+void ClassResultsWindow::openMarkedCopy(const QModelIndex &index)
+{
+    const QStandardItem *learner = m_model->item(index.row(), ClassTableColumn::Learner);
+    const QString copy = m_results.value(learner->data(ResultIndexRole).toInt()).current.markedCopy;
+    if (!copy.isEmpty())
+        emit markedCopyRequested(copy);
+}
+
+void ClassResultsWindow::fitToScreen()
+{
+    int tableWidth = 2 * m_table->frameWidth() + m_table->verticalScrollBar()->sizeHint().width();
+    for (int column = 0; column <= ClassTableColumn::Verdict; ++column)
+        tableWidth += m_table->columnWidth(column);
+    const QMargins margins = layout()->contentsMargins();
+    QSize wanted(std::max(tableWidth + margins.left() + margins.right(), 640), 640);
+    // Less the window manager's frame and title bar.
+    if (const QScreen *shown = screen())
+        wanted = wanted.boundedTo(shown->availableSize() - QSize(16, 48));
+    resize(wanted.expandedTo(minimumSizeHint()));
 }
 
 void ClassResultsWindow::showFolder(const QString &destFolder)
@@ -145,6 +173,8 @@ void ClassResultsWindow::showFolder(const QString &destFolder)
     }
     m_histogram->setBins(figures.histogram);
     fillTable();
+    if (!isVisible())
+        fitToScreen();
 }
 
 QString ClassResultsWindow::figure(const QString &label) const

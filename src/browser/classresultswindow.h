@@ -14,6 +14,7 @@ class QTableView;
 namespace tallimark {
 
 class Dialogs;
+class FrozenColumnTable;
 class HistogramWidget;
 
 class ClassResultsWindow : public QWidget
@@ -28,7 +29,7 @@ public:
     void showFolder(const QString &destFolder);
     const QString &folder() const { return m_folder; }
 
-    QTableView *table() const { return m_table; }
+    QTableView *table() const;
     HistogramWidget *histogram() const { return m_histogram; }
     // The shown text of a class figure, by its label ("Mean", "Tests rejected", ...).
     QString figure(const QString &label) const;
@@ -38,11 +39,14 @@ public:
     void exportPdf();
 
 signals:
-    // The learner's marked copy, for the main window's viewer.
+    // The learner's marked copy, for the main window's viewer: Enter on a row or a double-click.
     void markedCopyRequested(const QString &path);
 
 private:
     void fillTable();
+    void openMarkedCopy(const QModelIndex &index);
+    // A size that shows the table up to its Verdict column, within the screen.
+    void fitToScreen();
     QList<LearnerResult> resultsAsShown() const;
     QString askSavePath(const QString &filter, const QString &nameEnding);
     void reportProblems(const QStringList &problems, const QString &what);
@@ -54,7 +58,7 @@ private:
     QLabel *m_note;
     QFormLayout *m_figures;
     HistogramWidget *m_histogram;
-    QTableView *m_table;
+    FrozenColumnTable *m_table;
     QStandardItemModel *m_model;
 };
 

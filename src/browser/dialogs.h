@@ -17,6 +17,8 @@ public:
 
     // A message box with an OK button only. An empty title shows the application's name.
     virtual void message(QWidget *parent, const QString &text, const QString &title, Icon icon = Icon::None) = 0;
+    // A question with Yes and No buttons; true for Yes. An empty title shows the application's name.
+    virtual bool question(QWidget *parent, const QString &text, const QString &title) = 0;
     // Returns the answer; an empty text when the teacher cancelled.
     virtual QString inputBox(QWidget *parent, const QString &prompt, const QString &title,
                              const QString &defaultText) = 0;

@@ -6,10 +6,13 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QDrag>
+#include <QFileSystemWatcher>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLocale>
 #include <QMimeData>
+#include <QScrollBar>
+#include <QTimer>
 #include <QUrl>
 
 namespace tallimark {
@@ -38,10 +41,11 @@ qint64 folderSize(const QString &folder)
 
 } // namespace
 
-FileList::FileList(TypeIcons &icons, QWidget *parent) : QTreeWidget(parent), m_icons(icons)
+FileList::FileList(TypeIcons &icons, QWidget *parent)
+    : QTreeWidget(parent), m_icons(icons), m_watcher(new QFileSystemWatcher(this)), m_changeSettle(new QTimer(this))
 {
     setColumnCount(3);
-    setHeaderLabels({QStringLiteral("Name"), QStringLiteral("Size"), QStringLiteral("Type")});
+    setHeaderLabels({tr("Name"), tr("Size"), tr("Type")});
     setRootIsDecorated(false);
     setUniformRowHeights(true);
     setAllColumnsShowFocus(true);
@@ -55,6 +59,41 @@ FileList::FileList(TypeIcons &icons, QWidget *parent) : QTreeWidget(parent), m_i
     // Sorting is a one-shot on header click; entries added later come at the end.
     connect(header(), &QHeaderView::sectionClicked, this,
             [this](int column) { sortItems(column, Qt::AscendingOrder); });
+
+    m_changeSettle->setSingleShot(true);
+    m_changeSettle->setInterval(changeSettleMs);
+    connect(m_watcher, &QFileSystemWatcher::directoryChanged, m_changeSettle, qOverload<>(&QTimer::start));
+    connect(m_changeSettle, &QTimer::timeout, this, &FileList::followChange);
+}
+
+void FileList::watch(const QString &folder)
+{
+    if (!m_watcher->directories().isEmpty())
+        m_watcher->removePaths(m_watcher->directories());
+    if (QFileInfo(folder).isDir())
+        m_watcher->addPath(folder);
+}
+
+void FileList::followChange()
+{
+    // Not in the middle of a listing or a drag: both work on the entries as they are.
+    if (m_listing || m_dragging) {
+        m_changeSettle->start();
+        return;
+    }
+    QStringList selected;
+    for (const QTreeWidgetItem *entry : selectedItems())
+        selected.append(entry->text(NameColumn));
+    const QString current = currentItem() ? currentItem()->text(NameColumn) : QString();
+    const int scrolled = verticalScrollBar()->value();
+    (void)listFolder(m_folder);
+    for (int i = 0; i < topLevelItemCount(); ++i) {
+        QTreeWidgetItem *entry = topLevelItem(i);
+        if (entry->text(NameColumn) == current)
+            setCurrentItem(entry, NameColumn, QItemSelectionModel::NoUpdate);
+        entry->setSelected(selected.contains(entry->text(NameColumn)));
+    }
+    verticalScrollBar()->setValue(scrolled);
 }
 
 QString FileList::key(const QTreeWidgetItem *entry)
@@ -92,6 +131,9 @@ QTreeWidgetItem *FileList::makeEntry(const QFileInfo &item, const QString &entry
 Failure FileList::listFolder(const QString &folder, bool folderSizes)
 {
     emit listingStarted();
+    m_listing = true;
+    if (folder != m_folder || m_watcher->directories().isEmpty())
+        watch(folder);
     m_folder = folder;
     clear();
     // The emptied list and the disabled tree show at once. After that the window repaints a
@@ -135,6 +177,7 @@ Failure FileList::listFolder(const QString &folder, bool folderSizes)
         }
     }
     addMade();
+    m_listing = false;
     emit listingFinished();
     return failure;
 }
@@ -151,8 +194,21 @@ QStringList FileList::selectedPaths() const
     return paths;
 }
 
+QStringList FileList::selectedTests() const
+{
+    QStringList paths;
+    const QString prefix = m_folder + QLatin1Char('/');
+    for (int i = 0; i < topLevelItemCount(); ++i) {
+        const QTreeWidgetItem *entry = topLevelItem(i);
+        if (entry->isSelected() && !isFolderEntry(entry))
+            paths.append(prefix + entry->text(NameColumn));
+    }
+    return paths;
+}
+
 void FileList::startDrag(Qt::DropActions supportedActions)
 {
+    m_dragging = true;
     const QList<QTreeWidgetItem *> selected = selectedItems();
     if (!selected.isEmpty()) {
         auto *mimeData = new QMimeData;
@@ -168,6 +224,7 @@ void FileList::startDrag(Qt::DropActions supportedActions)
             drag->setPixmap(selected.first()->icon(NameColumn).pixmap(16, 16));
         drag->exec(supportedActions | Qt::CopyAction, Qt::CopyAction);
     }
+    m_dragging = false;
     emit selectionDragFinished();
 }
 
@@ -196,9 +253,16 @@ void FileList::mouseDoubleClickEvent(QMouseEvent *event)
 void FileList::keyPressEvent(QKeyEvent *event)
 {
     switch (event->key()) {
-    case Qt::Key_Insert:
     case Qt::Key_Return:
     case Qt::Key_Enter:
+        // Enter on a folder opens it, as a double click does.
+        if (isFolderEntry(currentItem())) {
+            emit folderOpenRequested(key(currentItem()));
+            return;
+        }
+        emit appendSelectionRequested();
+        return;
+    case Qt::Key_Insert:
         emit appendSelectionRequested();
         return;
     default:

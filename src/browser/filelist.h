@@ -1,4 +1,5 @@
-// The file list: the listed folder's subfolders, then its ".rtf" files, with size and type.
+// The file list: the listed folder's subfolders, then its ".rtf" files, with size and type. It
+// follows the folder: entries made, renamed or removed while it is listed come and go.
 #pragma once
 
 #include "documents/failure.h"
@@ -6,6 +7,9 @@
 #include <QFileInfo>
 #include <QStringList>
 #include <QTreeWidget>
+
+class QFileSystemWatcher;
+class QTimer;
 
 namespace tallimark {
 
@@ -31,6 +35,12 @@ public:
     // The full path of each selected entry, in list order: the listed folder, a separator and
     // the entry's name, folders and files alike.
     QStringList selectedPaths() const;
+    // The same for the selected tests only, leaving out folders.
+    QStringList selectedTests() const;
+
+    // How long the list waits after a change in the folder before it reads it again, so that
+    // a class being copied in is read once rather than once per file.
+    static constexpr int changeSettleMs = 200;
 
     // A folder entry carries the folder's full path as its key; a file entry has none.
     static QString key(const QTreeWidgetItem *entry);
@@ -45,10 +55,10 @@ public:
 signals:
     void listingStarted();
     void listingFinished();
-    void folderOpenRequested(const QString &folder); // double click on a folder entry
+    void folderOpenRequested(const QString &folder); // double click or Enter on a folder entry
     void folderSizesRequested();                     // right click on a folder entry
     void selectionDragFinished();                    // a drag from here ended, dropped or not
-    void appendSelectionRequested();                 // Insert or Enter
+    void appendSelectionRequested();                 // Insert, or Enter on a test
     void focusReceived();
 
 protected:
@@ -62,10 +72,18 @@ protected:
 private:
     // An entry not yet in the list.
     QTreeWidgetItem *makeEntry(const QFileInfo &item, const QString &key, const QString &size);
+    void watch(const QString &folder);
+    // Reads the folder again after it changed, keeping the selection, the current entry and
+    // the scroll position.
+    void followChange();
 
     TypeIcons &m_icons;
     QString m_folder;
     Qt::MouseButton m_lastButton = Qt::LeftButton;
+    QFileSystemWatcher *m_watcher;
+    QTimer *m_changeSettle;
+    bool m_listing = false;
+    bool m_dragging = false;
 };
 
 } // namespace tallimark

@@ -5,9 +5,11 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFileInfo>
+#include <QFileSystemWatcher>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QStorageInfo>
 
 namespace tallimark {
 
@@ -32,7 +34,8 @@ bool isRootPath(const QString &path)
 
 } // namespace
 
-FolderTree::FolderTree(TypeIcons &icons, QWidget *parent) : QTreeWidget(parent), m_icons(icons)
+FolderTree::FolderTree(TypeIcons &icons, QWidget *parent)
+    : QTreeWidget(parent), m_icons(icons), m_watcher(new QFileSystemWatcher(this))
 {
     setHeaderHidden(true);
     setColumnCount(1);
@@ -52,6 +55,46 @@ FolderTree::FolderTree(TypeIcons &icons, QWidget *parent) : QTreeWidget(parent),
         if (QTreeWidgetItem *node = currentItem(); node && !isPlaceholder(node))
             setListedFolder(key(node));
     });
+
+    // A class copied in changes its folder many times; the tree reads it once it settles.
+    m_changeSettle.setSingleShot(true);
+    m_changeSettle.setInterval(changeSettleMs);
+    connect(m_watcher, &QFileSystemWatcher::directoryChanged, this, [this](const QString &folder) {
+        m_changed.insert(folder);
+        m_changeSettle.start();
+    });
+    connect(&m_changeSettle, &QTimer::timeout, this, [this] {
+        const QSet<QString> changed = std::exchange(m_changed, {});
+        for (const QString &folder : changed)
+            followChange(folder);
+    });
+    m_mediaCheck.setInterval(mediaCheckIntervalMs);
+    connect(&m_mediaCheck, &QTimer::timeout, this, &FolderTree::updateRoots);
+}
+
+QStringList FolderTree::machineRoots()
+{
+    QStringList roots;
+    for (const QFileInfo &drive : QDir::drives())
+        roots.append(drive.absoluteFilePath());
+#ifndef Q_OS_WIN
+    // Elsewhere the drives are one root; removable drives and other media are mounted below
+    // these folders, and are shown as roots of their own so that a teacher finds them.
+    static const QStringList mediaFolders{QStringLiteral("/media/"), QStringLiteral("/run/media/"),
+                                          QStringLiteral("/mnt/"), QStringLiteral("/Volumes/")};
+    for (const QStorageInfo &volume : QStorageInfo::mountedVolumes()) {
+        const QString root = volume.rootPath();
+        if (!volume.isValid() || !volume.isReady() || roots.contains(root))
+            continue;
+        for (const QString &folder : mediaFolders) {
+            if (root.startsWith(folder)) {
+                roots.append(root);
+                break;
+            }
+        }
+    }
+#endif
+    return roots;
 }
 
 QString FolderTree::key(const QTreeWidgetItem *node)
@@ -99,13 +142,99 @@ void FolderTree::listRoots()
 {
     clear();
     m_nodes.clear();
-    for (const QFileInfo &drive : QDir::drives()) {
-        const QString root = drive.absoluteFilePath();
-        // Each root has an icon of its own: its path is its type name.
-        QTreeWidgetItem *item =
-            addNode(nullptr, root, QDir::toNativeSeparators(root).toUpper(), m_icons.icon(drive, root));
+    m_roots.clear();
+    if (!m_watcher->directories().isEmpty())
+        m_watcher->removePaths(m_watcher->directories());
+    updateRoots();
+    m_mediaCheck.start();
+}
+
+void FolderTree::updateRoots()
+{
+    const QStringList roots = m_rootSource();
+    for (int i = topLevelItemCount() - 1; i >= 0; --i) {
+        QTreeWidgetItem *item = topLevelItem(i);
+        if (roots.contains(key(item)))
+            continue;
+        forgetNodes(item);
+        delete item;
+    }
+    for (const QString &root : roots) {
+        if (m_roots.contains(root))
+            continue;
+        // Each root has an icon of its own: its path is its type name. A drive is named by its
+        // letter, a medium by where it is mounted.
+        const QString text =
+            isRootPath(root) ? QDir::toNativeSeparators(root).toUpper() : QDir::toNativeSeparators(root);
+        QTreeWidgetItem *item = addNode(nullptr, root, text, m_icons.icon(QFileInfo(root), root));
         addPlaceholder(item);
     }
+    m_roots = roots;
+}
+
+void FolderTree::watch(const QString &folder)
+{
+    if (!m_watcher->directories().contains(folder) && QFileInfo(folder).isDir())
+        m_watcher->addPath(folder);
+}
+
+void FolderTree::forgetNodes(QTreeWidgetItem *node)
+{
+    for (int i = 0; i < node->childCount(); ++i)
+        forgetNodes(node->child(i));
+    const QString path = key(node);
+    if (path.isEmpty())
+        return;
+    m_nodes.remove(lookupKey(path));
+    if (m_watcher->directories().contains(path))
+        m_watcher->removePath(path);
+}
+
+void FolderTree::addSubfolderNode(QTreeWidgetItem *parent, const QFileInfo &subfolder, int index)
+{
+    const QString full = subfolder.absoluteFilePath();
+    QTreeWidgetItem *child =
+        addNode(parent, full, subfolder.fileName(), m_icons.icon(subfolder, m_icons.typeName(subfolder)));
+    // addNode appends; the folder's place among its siblings is by name.
+    parent->insertChild(index, parent->takeChild(parent->indexOfChild(child)));
+    if (hasSubfolders(full))
+        addPlaceholder(child);
+}
+
+void FolderTree::followChange(const QString &folder)
+{
+    QTreeWidgetItem *changed = node(folder);
+    if (!changed || !QFileInfo(folder).isDir())
+        return; // gone: its parent's change removes its node
+    const QFileInfoList subfolders = QDir(folder).entryInfoList(folderFilter, folderOrder);
+    if (changed->childCount() > 0 && isPlaceholder(changed->child(0))) {
+        // Not read yet: only whether it can be opened changes.
+        if (subfolders.isEmpty())
+            delete changed->takeChild(0);
+        return;
+    }
+    QSet<QString> present;
+    for (const QFileInfo &subfolder : subfolders)
+        present.insert(lookupKey(subfolder.absoluteFilePath()));
+    for (int i = changed->childCount() - 1; i >= 0; --i) {
+        QTreeWidgetItem *child = changed->child(i);
+        if (present.contains(lookupKey(key(child))))
+            continue;
+        forgetNodes(child);
+        delete changed->takeChild(i);
+    }
+    // What is left keeps the folder's order; the new folders go in between.
+    for (int i = 0; i < int(subfolders.size()); ++i) {
+        const QString full = subfolders.at(i).absoluteFilePath();
+        if (i < changed->childCount() && lookupKey(key(changed->child(i))) == lookupKey(full))
+            continue;
+        if (QTreeWidgetItem *elsewhere = node(full)) {
+            changed->insertChild(i, changed->takeChild(changed->indexOfChild(elsewhere)));
+            continue;
+        }
+        addSubfolderNode(changed, subfolders.at(i), i);
+    }
+    watch(folder);
 }
 
 void FolderTree::expandFolder(QTreeWidgetItem *node)
@@ -115,13 +244,10 @@ void FolderTree::expandFolder(QTreeWidgetItem *node)
     if (folder.isDir() && folder.isReadable() && node->childCount() > 0 && isPlaceholder(node->child(0))) {
         delete node->takeChild(0);
         const QFileInfoList subfolders = QDir(path).entryInfoList(folderFilter, folderOrder);
-        for (const QFileInfo &subfolder : subfolders) {
-            const QString full = subfolder.absoluteFilePath();
-            QTreeWidgetItem *child =
-                addNode(node, full, subfolder.fileName(), m_icons.icon(subfolder, m_icons.typeName(subfolder)));
-            if (hasSubfolders(full))
-                addPlaceholder(child);
-        }
+        for (const QFileInfo &subfolder : subfolders)
+            addSubfolderNode(node, subfolder, node->childCount());
+        // From now on the node follows the folder.
+        watch(path);
     }
     // A folder that could not be read keeps its placeholder and collapses, so a later
     // expansion tries again; a folder without subfolders loses its expand button.
@@ -166,6 +292,8 @@ void FolderTree::setListedFolder(const QString &folder)
     if (folder == m_listedFolder)
         return;
     m_listedFolder = folder;
+    // A folder listed but not opened still learns when it gets its first subfolder.
+    watch(folder);
     emit listFolderRequested(folder);
 }
 

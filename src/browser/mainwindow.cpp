@@ -1,20 +1,23 @@
 #include "mainwindow.h"
 
+#include "backgroundmarking.h"
 #include "dialogs.h"
+#include "elidedlabel.h"
 #include "filelist.h"
 #include "foldertree.h"
-#include "marking/markingsession.h"
 #include "marking/programfolder.h"
 #include "reportbox.h"
 #include "settings/settingsmenu.h"
 #include "settings/smallcommands.h"
 #include "testbox.h"
-#include "twips.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -22,32 +25,36 @@
 #include <QPainterPath>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
+#include <QSplitter>
+#include <QStackedWidget>
 #include <QTimer>
-
-#include <algorithm>
-#include <cstdlib>
+#include <QVBoxLayout>
 
 namespace tallimark {
 
 namespace {
 
-// The window's outer width never goes below this.
-constexpr int minimumOuterWidth = pixels(3000);
-
 const QColor greenBox(192, 255, 192);
 
-QLabel *label(QWidget *parent, const QString &name, const QString &text, const QRect &geometry)
+// The client area the teacher knows, and how it is shared between the browser on the left
+// and the test box on the right.
+constexpr QSize defaultClientSize(929, 709);
+constexpr int defaultBrowserWidth = 588;
+constexpr int defaultMarkingWidth = 319;
+
+QLabel *label(QWidget *parent, const QString &name, const QString &text)
 {
     auto *l = new QLabel(text, parent);
     l->setObjectName(name);
-    l->setGeometry(geometry);
     return l;
 }
 
 // An arrow pointing right, towards the test box.
-QPixmap arrowPicture(const QSize &size)
+QPixmap arrowPicture(const QSize &size, qreal pixelRatio)
 {
-    QPixmap picture(size);
+    QPixmap picture(size * pixelRatio);
+    picture.setDevicePixelRatio(pixelRatio);
     picture.fill(Qt::transparent);
     QPainter painter(&picture);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -72,24 +79,28 @@ MainWindow::MainWindow(Dialogs &dialogs, StartOptions options, QWidget *parent)
 {
     setObjectName(QStringLiteral("mainWindow"));
     setWindowTitle(QStringLiteral("Tallimark 2013"));
-    // The fixed layout was drawn for a small dialog font; at the desktop's usual size the
-    // captions would not fit their boxes.
-    QFont small = font();
-    small.setPointSizeF(8);
-    setFont(small);
     if (m_options.programFolder.isEmpty())
         m_options.programFolder = programFolder();
 
-    m_session = std::make_unique<MarkingSession>(m_workspace, *this);
+    m_marking = new BackgroundMarking(*this, this);
+    connect(m_marking, &BackgroundMarking::finished, this, &MainWindow::backgroundSessionFinished);
     createControls();
     createMenus();
     setTabOrderAndNames();
     connectControls();
 
-    resize(pixels(13935), pixels(10635) + menuBar()->sizeHint().height());
+    // The size the teacher knows, on a screen that has room for it; a smaller screen gets what
+    // it has, less the window manager's title bar.
+    const QSize wanted(defaultClientSize.width(), defaultClientSize.height() + menuBar()->sizeHint().height());
+    const QSize available = screen() ? screen()->availableSize() - QSize(8, 40) : wanted;
+    resize(wanted.boundedTo(available).expandedTo(minimumSizeHint()));
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow()
+{
+    // The session stops before the controls it reports to go.
+    delete m_marking;
+}
 
 void MainWindow::createControls()
 {
@@ -97,108 +108,202 @@ void MainWindow::createControls()
     area->setObjectName(QStringLiteral("clientArea"));
     setCentralWidget(area);
 
-    // Frames first: later siblings are drawn over them.
-    m_browserFrame = new QFrame(area);
+    m_splitter = new QSplitter(Qt::Horizontal, area);
+    m_splitter->setObjectName(QStringLiteral("browserSplitter"));
+    m_splitter->setChildrenCollapsible(false);
+    m_splitter->addWidget(createBrowserSide());
+    m_splitter->addWidget(createMarkingSide());
+    m_splitter->setStretchFactor(0, 2);
+    m_splitter->setStretchFactor(1, 1);
+    m_splitter->setSizes({defaultBrowserWidth, defaultMarkingWidth});
+
+    auto *layout = new QVBoxLayout(area);
+    layout->setContentsMargins(8, 6, 8, 8);
+    layout->setSpacing(4);
+    layout->addWidget(createHeader());
+    layout->addWidget(m_splitter, 1);
+}
+
+QWidget *MainWindow::createHeader()
+{
+    auto *header = new QWidget;
+    header->setObjectName(QStringLiteral("header"));
+    m_memoCaptions[0] =
+        label(header, QStringLiteral("afrikaansMemoCaption"), tr("Afrikaans memo: (Oct 2013 preloaded)"));
+    m_memoFileLabels[0] = label(header, QStringLiteral("afrikaansMemoFile"), QStringLiteral("Bron.rtf"));
+    m_memoCaptions[1] =
+        label(header, QStringLiteral("englishMemoCaption"), tr("English memo file: (Oct 2013 preloaded)"));
+    m_memoFileLabels[1] = label(header, QStringLiteral("englishMemoFile"), QStringLiteral("Source.rtf"));
+    m_memoNameHint =
+        label(header, QStringLiteral("memoNameHint"), tr("(Any new memo must be saved as Bron.rtf or Source.rtf)"));
+    m_memoNameHint->setWordWrap(true);
+    m_destinationCaption =
+        label(header, QStringLiteral("destinationCaption"), tr("Destination folder (where results will be saved)"));
+    m_destinationCaption->setWordWrap(true);
+    m_destinationPath = new ElidedLabel(header);
+    m_destinationPath->setObjectName(QStringLiteral("destinationPath"));
+
+    m_destinationEdit = new QLineEdit(QStringLiteral("New Folder"), header);
+    m_destinationEdit->setObjectName(QStringLiteral("destinationEdit"));
+    m_destinationEdit->setMinimumWidth(m_destinationEdit->fontMetrics().horizontalAdvance(QLatin1Char('M')) * 14);
+    m_destinationEdit->installEventFilter(this);
+
+    m_shownFileLabel = new ElidedLabel(header);
+    m_shownFileLabel->setObjectName(QStringLiteral("shownFileLabel"));
+
+    // Memo captions and their files on the left, the hint about memo names beside them; the
+    // destination's caption with its path and, below the path's end, the name box.
+    auto *grid = new QGridLayout(header);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setHorizontalSpacing(12);
+    grid->setVerticalSpacing(3);
+    grid->addWidget(m_memoCaptions[0], 0, 0);
+    grid->addWidget(m_memoFileLabels[0], 0, 1);
+    grid->addWidget(m_memoCaptions[1], 1, 0);
+    grid->addWidget(m_memoFileLabels[1], 1, 1);
+    grid->addWidget(m_memoNameHint, 0, 2, 2, 2, Qt::AlignLeft | Qt::AlignVCenter);
+    grid->addWidget(m_destinationCaption, 2, 0, 2, 1, Qt::AlignTop);
+    grid->addWidget(m_destinationPath, 2, 1, 1, 3);
+    grid->addWidget(m_destinationEdit, 3, 3);
+    grid->addWidget(m_shownFileLabel, 4, 0, 1, 4);
+    grid->setColumnStretch(2, 1);
+    grid->setRowMinimumHeight(4, m_shownFileLabel->minimumSizeHint().height());
+    return header;
+}
+
+QWidget *MainWindow::createBrowserSide()
+{
+    auto *side = new QWidget;
+    side->setObjectName(QStringLiteral("browserSide"));
+
+    // Above tree and list their captions; above the report box its progress and buttons.
+    m_captionRow = new QStackedWidget(side);
+    m_captionRow->setObjectName(QStringLiteral("captionRow"));
+    auto *captions = new QWidget;
+    m_foldersCaption = label(captions, QStringLiteral("foldersCaption"), tr("Search here for speed tests"));
+    m_hintLabel = new ElidedLabel(captions);
+    m_hintLabel->setObjectName(QStringLiteral("hintLabel"));
+    m_hintLabel->setText(tr("Drag speed tests to green box"));
+    // The caption itself is never shortened; only a saved file's path is.
+    m_hintLabel->setMinimumWidth(m_hintLabel->fontMetrics().horizontalAdvance(m_hintLabel->text()) + 2);
+    m_hintLabel->hide();
+    m_hintCaptionTimer = new QTimer(this);
+    m_hintCaptionTimer->setSingleShot(true);
+    m_hintCaptionTimer->setInterval(savedPathShownMs);
+    connect(m_hintCaptionTimer, &QTimer::timeout, this,
+            [this] { m_hintLabel->setText(tr("Drag speed tests to green box")); });
+    m_dragArrow = label(captions, QStringLiteral("dragArrow"), QString());
+    const int arrowHeight = m_foldersCaption->sizeHint().height();
+    m_dragArrow->setFixedSize(arrowHeight * 3 / 2, arrowHeight);
+    m_dragArrow->setPixmap(arrowPicture(m_dragArrow->size(), devicePixelRatioF()));
+    m_dragArrow->hide();
+    auto *captionsLayout = new QHBoxLayout(captions);
+    captionsLayout->setContentsMargins(0, 0, 0, 0);
+    captionsLayout->addSpacing(m_foldersCaption->fontMetrics().averageCharWidth() * 4);
+    captionsLayout->addWidget(m_foldersCaption);
+    captionsLayout->addSpacing(m_foldersCaption->fontMetrics().averageCharWidth() * 4);
+    captionsLayout->addWidget(m_hintLabel, 1);
+    captionsLayout->addWidget(m_dragArrow);
+
+    auto *reportControls = new QWidget;
+    m_progress = new QProgressBar(reportControls);
+    m_progress->setObjectName(QStringLiteral("sessionProgress"));
+    m_progress->setFormat(tr("%v of %m tests marked"));
+    m_progress->hide();
+    m_cancelButton = new QPushButton(tr("Cancel"), reportControls);
+    m_cancelButton->setObjectName(QStringLiteral("cancelMarkingButton"));
+    m_cancelButton->hide();
+    m_closeReportButton = new QPushButton(tr("Clear"), reportControls);
+    m_closeReportButton->setObjectName(QStringLiteral("closeReportButton"));
+    m_closeReportButton->hide();
+    auto *reportLayout = new QHBoxLayout(reportControls);
+    reportLayout->setContentsMargins(0, 0, 0, 0);
+    reportLayout->addWidget(m_progress, 1);
+    reportLayout->addWidget(m_cancelButton);
+    reportLayout->addStretch();
+    reportLayout->addWidget(m_closeReportButton);
+    m_captionRow->addWidget(captions);
+    m_captionRow->addWidget(reportControls);
+    // Whichever page shows, the row keeps its height, so tree and report box start level.
+    m_captionRow->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+
+    m_browserStack = new QStackedWidget(side);
+    m_browserStack->setObjectName(QStringLiteral("browserStack"));
+    m_browserFrame = new QFrame;
     m_browserFrame->setObjectName(QStringLiteral("browserFrame"));
     m_browserFrame->setFrameShape(QFrame::Box);
-    m_browserFrame->setGeometry(twipsRect(105, 2265, 8820, 7980));
-    m_markBand = new QFrame(area);
+    m_folderTree = new FolderTree(m_icons, m_browserFrame);
+    m_folderTree->setObjectName(QStringLiteral("folderTree"));
+    m_fileList = new FileList(m_icons, m_browserFrame);
+    m_fileList->setObjectName(QStringLiteral("fileList"));
+    auto *treeAndList = new QSplitter(Qt::Horizontal, m_browserFrame);
+    treeAndList->setObjectName(QStringLiteral("treeAndListSplitter"));
+    treeAndList->setChildrenCollapsible(false);
+    treeAndList->addWidget(m_folderTree);
+    treeAndList->addWidget(m_fileList);
+    treeAndList->setStretchFactor(0, 3);
+    treeAndList->setStretchFactor(1, 5);
+    treeAndList->setSizes({217, 361});
+    auto *frameLayout = new QHBoxLayout(m_browserFrame);
+    frameLayout->setContentsMargins(1, 1, 1, 1);
+    frameLayout->addWidget(treeAndList);
+
+    m_reportBox = new ReportBox;
+    m_reportBox->setObjectName(QStringLiteral("reportBox"));
+    m_browserStack->addWidget(m_browserFrame);
+    m_browserStack->addWidget(m_reportBox);
+
+    auto *layout = new QVBoxLayout(side);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(3);
+    layout->addWidget(m_captionRow);
+    layout->addWidget(m_browserStack, 1);
+    return side;
+}
+
+QWidget *MainWindow::createMarkingSide()
+{
+    auto *side = new QWidget;
+    side->setObjectName(QStringLiteral("markingSide"));
+
+    // The light-green band behind the mark button and the box's Clear.
+    m_markBand = new QFrame(side);
     m_markBand->setObjectName(QStringLiteral("markBand"));
     m_markBand->setAutoFillBackground(true);
     QPalette band = m_markBand->palette();
     band.setColor(QPalette::Window, greenBox);
     m_markBand->setPalette(band);
-    m_markBand->setGeometry(twipsRect(9030, 1980, 4785, 330));
-
-    m_memoCaptions[0] = label(area, QStringLiteral("afrikaansMemoCaption"),
-                              QStringLiteral("Afrikaans memo: (Oct 2013 preloaded)"), twipsRect(120, 240, 3855, 255));
-    m_memoFileLabels[0] =
-        label(area, QStringLiteral("afrikaansMemoFile"), QStringLiteral("Bron.rtf"), twipsRect(4080, 240, 1080, 285));
-    m_memoCaptions[1] =
-        label(area, QStringLiteral("englishMemoCaption"), QStringLiteral("English memo file: (Oct 2013 preloaded)"),
-              twipsRect(120, 600, 3855, 255));
-    m_memoFileLabels[1] =
-        label(area, QStringLiteral("englishMemoFile"), QStringLiteral("Source.rtf"), twipsRect(4080, 600, 1095, 255));
-    m_memoNameHint = label(area, QStringLiteral("memoNameHint"),
-                           QStringLiteral("(Any new memo must be saved as Bron.rtf or Source.rtf)"),
-                           twipsRect(5520, 360, 5055, 255));
-    m_destinationCaption =
-        label(area, QStringLiteral("destinationCaption"),
-              QStringLiteral("Destination folder (where results will be saved)"), twipsRect(120, 1110, 2415, 495));
-    m_destinationCaption->setWordWrap(true);
-    m_destinationPath = label(area, QStringLiteral("destinationPath"), QString(), twipsRect(2880, 1200, 10935, 255));
-
-    m_destinationEdit = new QLineEdit(QStringLiteral("New Folder"), area);
-    m_destinationEdit->setObjectName(QStringLiteral("destinationEdit"));
-    m_destinationEdit->setGeometry(twipsRect(11280, 1560, 2535, 285));
-    m_destinationEdit->installEventFilter(this);
-
-    m_foldersCaption = label(area, QStringLiteral("foldersCaption"), QStringLiteral("Search here for speed tests"),
-                             twipsRect(720, 1995, 2175, 255));
-    // The hint beside it starts well to the right; let the caption have the room it needs.
-    m_foldersCaption->resize(std::max(m_foldersCaption->width(), m_foldersCaption->sizeHint().width()),
-                             m_foldersCaption->height());
-    m_hintLabel = label(area, QStringLiteral("hintLabel"), QStringLiteral("Drag speed tests to green box"),
-                        twipsRect(4680, 1995, 2295, 255));
-    m_hintLabel->hide();
-    m_dragArrow = label(area, QStringLiteral("dragArrow"), QString(), twipsRect(6960, 1995, 375, 255));
-    // With a wider font than the layout was drawn for, the picture moves right to keep clear of the hint.
-    if (m_hintLabel->sizeHint().width() > m_hintLabel->width()) {
-        m_hintLabel->resize(m_hintLabel->sizeHint().width(), m_hintLabel->height());
-        m_dragArrow->move(m_hintLabel->geometry().right() + 4, m_dragArrow->y());
-    }
-    m_dragArrow->setPixmap(arrowPicture(m_dragArrow->size()));
-    m_dragArrow->hide();
-
-    m_markButton = new QPushButton(QStringLiteral("Click here to mark speed tests below"), area);
+    m_markButton = new QPushButton(tr("Click here to mark speed tests below"), m_markBand);
     m_markButton->setObjectName(QStringLiteral("markButton"));
     QFont bold = m_markButton->font();
     bold.setBold(true);
     m_markButton->setFont(bold);
-    m_markButton->setGeometry(twipsRect(9060, 1950, 3855, 330));
-    m_clearTestsButton = new QPushButton(QStringLiteral("Clear"), area);
+    m_clearTestsButton = new QPushButton(tr("Clear"), m_markBand);
     m_clearTestsButton->setObjectName(QStringLiteral("clearTestsButton"));
-    m_clearTestsButton->setGeometry(twipsRect(12960, 1950, 840, 330));
+    auto *bandLayout = new QHBoxLayout(m_markBand);
+    bandLayout->setContentsMargins(2, 0, 0, 0);
+    bandLayout->setSpacing(4);
+    bandLayout->addWidget(m_markButton, 1);
+    bandLayout->addWidget(m_clearTestsButton);
 
-    m_folderTree = new FolderTree(m_icons, area);
-    m_folderTree->setObjectName(QStringLiteral("folderTree"));
-    m_folderTree->setGeometry(twipsRect(120, 2280, 3255, 7935));
-    m_fileList = new FileList(m_icons, area);
-    m_fileList->setObjectName(QStringLiteral("fileList"));
-    m_fileList->setGeometry(twipsRect(3480, 2280, 5415, 7935));
-
-    m_testBox = new TestBox(area);
+    m_testBox = new TestBox(side);
     m_testBox->setObjectName(QStringLiteral("testBox"));
-    m_testBox->setGeometry(twipsRect(9000, 2280, 4815, 7860));
     QPalette green = m_testBox->palette();
     green.setColor(QPalette::Base, greenBox);
     green.setColor(QPalette::Text, Qt::black);
     m_testBox->setPalette(green);
 
-    m_shownFileLabel = label(area, QStringLiteral("shownFileLabel"), QString(), twipsRect(0, 1680, 8895, 255));
-
-    m_reportBox = new ReportBox(area);
-    m_reportBox->setObjectName(QStringLiteral("reportBox"));
-    m_reportBox->setGeometry(twipsRect(0, 2280, 8925, 8295));
-    m_reportBox->hide();
-    // While the report box covers the tree and the list, the row of their captions is free: the
-    // Clear button sits there above the box's corner, where it hides neither the end of the
-    // first line nor the scroll bar's arrow, and the session's progress fills the rest.
-    m_closeReportButton = new QPushButton(QStringLiteral("Clear"), area);
-    m_closeReportButton->setObjectName(QStringLiteral("closeReportButton"));
-    m_closeReportButton->setGeometry(twipsRect(8040, 1965, 840, 300));
-    m_closeReportButton->hide();
-
-    m_progress = new QProgressBar(area);
-    m_progress->setObjectName(QStringLiteral("sessionProgress"));
-    m_progress->setGeometry(twipsRect(120, 1995, 7815, 255));
-    m_progress->setFormat(QStringLiteral("%v of %m tests marked"));
-    m_progress->hide();
+    auto *layout = new QVBoxLayout(side);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(3);
+    layout->addWidget(m_markBand);
+    layout->addWidget(m_testBox, 1);
+    return side;
 }
 
 void MainWindow::createMenus()
 {
-    QMenu *fileMenu = menuBar()->addMenu(QStringLiteral("&File"));
+    QMenu *fileMenu = menuBar()->addMenu(tr("&File"));
     fileMenu->setObjectName(QStringLiteral("fileMenu"));
     auto add = [this](QMenu *menu, const QString &name, const QString &caption, auto handler) {
         QAction *action = menu->addAction(caption);
@@ -206,26 +311,28 @@ void MainWindow::createMenus()
         connect(action, &QAction::triggered, this, handler);
         return action;
     };
-    m_openMarkedAction = add(fileMenu, QStringLiteral("openMarkedAction"), QStringLiteral("Open Marked SpeedTest"),
-                             &MainWindow::openMarkedCopy);
+    m_openMarkedAction =
+        add(fileMenu, QStringLiteral("openMarkedAction"), tr("Open Marked SpeedTest"), &MainWindow::openMarkedCopy);
     m_openResultsAction =
-        add(fileMenu, QStringLiteral("openResultsAction"), QStringLiteral("Open Results"), &MainWindow::openResults);
-    add(fileMenu, QStringLiteral("classResultsAction"), QStringLiteral("Class Results..."),
-        &MainWindow::openClassResults);
-    add(fileMenu, QStringLiteral("saveAsAction"), QStringLiteral("Save As..."), &MainWindow::saveAs);
-    add(fileMenu, QStringLiteral("printAction"), QStringLiteral("Print"), &MainWindow::printReport);
+        add(fileMenu, QStringLiteral("openResultsAction"), tr("Open Results"), &MainWindow::openResults);
+    add(fileMenu, QStringLiteral("classResultsAction"), tr("Class Results..."), &MainWindow::openClassResults);
+    add(fileMenu, QStringLiteral("saveAsAction"), tr("Save As..."), &MainWindow::saveAs);
+    add(fileMenu, QStringLiteral("printAction"), tr("Print"), &MainWindow::printReport);
     fileMenu->addSeparator()->setObjectName(QStringLiteral("exitSeparator"));
-    QAction *exit = add(fileMenu, QStringLiteral("exitAction"), QStringLiteral("E&xit"), &MainWindow::close);
+    QAction *exit = add(fileMenu, QStringLiteral("exitAction"), tr("E&xit"), &MainWindow::close);
     exit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_X));
 
     m_settingsMenu = new SettingsMenu(this);
     m_settingsMenu->setObjectName(QStringLiteral("settingsMenu"));
     menuBar()->addMenu(m_settingsMenu);
+    // A session running in the background reads the setting as each result is computed.
+    for (QAction *setting : m_settingsMenu->actions())
+        connect(setting, &QAction::triggered, this, [this] { m_marking->setResultAsInteger(resultAsInteger()); });
 
-    QAction *about = menuBar()->addAction(QStringLiteral("About"));
+    QAction *about = menuBar()->addAction(tr("About"));
     about->setObjectName(QStringLiteral("aboutAction"));
     connect(about, &QAction::triggered, this, &MainWindow::showAbout);
-    QAction *help = menuBar()->addAction(QStringLiteral("Help"));
+    QAction *help = menuBar()->addAction(tr("Help"));
     help->setObjectName(QStringLiteral("helpAction"));
     connect(help, &QAction::triggered, this, &MainWindow::showHelp);
 }
@@ -240,25 +347,27 @@ void MainWindow::setTabOrderAndNames()
     QWidget::setTabOrder(m_clearTestsButton, m_destinationEdit);
     QWidget::setTabOrder(m_destinationEdit, m_markButton);
     QWidget::setTabOrder(m_markButton, m_reportBox);
-    QWidget::setTabOrder(m_reportBox, m_closeReportButton);
+    QWidget::setTabOrder(m_reportBox, m_cancelButton);
+    QWidget::setTabOrder(m_cancelButton, m_closeReportButton);
 
     m_foldersCaption->setBuddy(m_folderTree);
     m_destinationCaption->setBuddy(m_destinationEdit);
-    m_folderTree->setAccessibleName(QStringLiteral("Folders: search here for speed tests"));
-    m_fileList->setAccessibleName(QStringLiteral("Speed tests in the folder"));
-    m_fileList->setAccessibleDescription(QStringLiteral("Press Insert to add the selected tests to the green box"));
-    m_testBox->setAccessibleName(QStringLiteral("Green box: speed tests to mark"));
-    m_testBox->setAccessibleDescription(QStringLiteral("Press Delete to remove the selected test"));
-    m_clearTestsButton->setAccessibleName(QStringLiteral("Clear the green box"));
-    m_destinationEdit->setAccessibleName(QStringLiteral("Destination folder name"));
-    m_destinationPath->setAccessibleName(QStringLiteral("Destination folder"));
-    m_markButton->setAccessibleName(QStringLiteral("Mark the speed tests in the green box"));
-    m_reportBox->setAccessibleName(QStringLiteral("Report"));
-    m_closeReportButton->setAccessibleName(QStringLiteral("Close the report"));
-    m_shownFileLabel->setAccessibleName(QStringLiteral("File shown in the report"));
-    m_progress->setAccessibleName(QStringLiteral("Marking progress"));
-    m_memoFileLabels[0]->setAccessibleName(QStringLiteral("Afrikaans memo file"));
-    m_memoFileLabels[1]->setAccessibleName(QStringLiteral("English memo file"));
+    m_folderTree->setAccessibleName(tr("Folders: search here for speed tests"));
+    m_fileList->setAccessibleName(tr("Speed tests in the folder"));
+    m_fileList->setAccessibleDescription(tr("Press Insert to add the selected tests to the green box"));
+    m_testBox->setAccessibleName(tr("Green box: speed tests to mark"));
+    m_testBox->setAccessibleDescription(tr("Press Delete to remove the selected test"));
+    m_clearTestsButton->setAccessibleName(tr("Clear the green box"));
+    m_destinationEdit->setAccessibleName(tr("Destination folder name"));
+    m_destinationPath->setAccessibleName(tr("Destination folder"));
+    m_markButton->setAccessibleName(tr("Mark the speed tests in the green box"));
+    m_reportBox->setAccessibleName(tr("Report"));
+    m_closeReportButton->setAccessibleName(tr("Close the report"));
+    m_shownFileLabel->setAccessibleName(tr("File shown in the report"));
+    m_progress->setAccessibleName(tr("Marking progress"));
+    m_cancelButton->setAccessibleName(tr("Stop marking after the test being marked"));
+    m_memoFileLabels[0]->setAccessibleName(tr("Afrikaans memo file"));
+    m_memoFileLabels[1]->setAccessibleName(tr("English memo file"));
 }
 
 void MainWindow::connectControls()
@@ -288,6 +397,8 @@ void MainWindow::connectControls()
     connect(m_markButton, &QPushButton::clicked, this, &MainWindow::markTests);
     connect(m_closeReportButton, &QPushButton::clicked, this, &MainWindow::closeReport);
     connect(m_clearTestsButton, &QPushButton::clicked, m_testBox, &TestBox::clear);
+    connect(m_cancelButton, &QPushButton::clicked, this, &MainWindow::stopMarking);
+    connect(m_destinationEdit, &QLineEdit::textEdited, this, &MainWindow::destinationTyped);
 }
 
 void MainWindow::start()
@@ -308,21 +419,18 @@ void MainWindow::listFolder(const QString &folder, bool folderSizes)
         m_dialogs.message(this, failure.description, QString(), Dialogs::Icon::Critical);
 }
 
-void MainWindow::resizeEvent(QResizeEvent *event)
-{
-    QMainWindow::resizeEvent(event);
-    const int frame = frameGeometry().width() - width();
-    if (frameGeometry().width() < minimumOuterWidth)
-        resize(minimumOuterWidth - frame, height());
-}
-
 void MainWindow::closeEvent(QCloseEvent *event)
 {
+    if (m_sessionRunning) {
+        // Closing waits for the test being marked, so that nothing is left half written.
+        event->ignore();
+        if (!m_closeWhenStopped && m_dialogs.question(this, tr("Stop marking and close?"), QString())) {
+            m_closeWhenStopped = true;
+            stopMarking();
+        }
+        return;
+    }
     event->accept();
-    // A session in progress runs inside this event's caller; nothing it holds needs saving,
-    // since every results line and marked copy is already on disk.
-    if (m_sessionRunning)
-        std::_Exit(EXIT_SUCCESS);
     QCoreApplication::quit();
 }
 
@@ -330,7 +438,24 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_destinationEdit && event->type() == QEvent::FocusIn)
         selectDestinationName();
+    if (event->type() == QEvent::ShortcutOverride && watched == m_destinationEdit)
+        return cutsInsteadOfExit(watched, event);
     return QMainWindow::eventFilter(watched, event);
+}
+
+bool MainWindow::cutsInsteadOfExit(QObject *watched, QEvent *event) const
+{
+    // Ctrl+X is Exit's shortcut, except where there is selected text to cut. Any other key the
+    // text box may claim for itself as usual.
+    auto *key = static_cast<QKeyEvent *>(event);
+    if (key->keyCombination() != QKeyCombination(Qt::ControlModifier, Qt::Key_X))
+        return false;
+    const auto *edit = qobject_cast<const QLineEdit *>(watched);
+    if (edit && edit->hasSelectedText() && !edit->isReadOnly())
+        key->accept();
+    else
+        key->ignore();
+    return true;
 }
 
 void MainWindow::selectDestinationName()
@@ -343,6 +468,19 @@ void MainWindow::showDragHint()
 {
     m_hintLabel->show();
     m_dragArrow->show();
+}
+
+void MainWindow::showSavedPath(const QString &path)
+{
+    // The path confirms where the save went; after a while the hint is needed again.
+    m_hintLabel->setText(path);
+    m_hintCaptionTimer->start();
+}
+
+void MainWindow::destinationTyped(const QString &name)
+{
+    m_destinationTyped = true;
+    m_destinationPath->setText(m_options.programFolder + QLatin1Char('/') + name);
 }
 
 void MainWindow::showAbout()

@@ -1,9 +1,9 @@
 // The one window of the program: memos, destination, folder tree, file list, test box, the
-// mark button and the report box that covers tree and list while a session runs.
+// mark button and the report box that takes the place of tree and list while a session runs.
+// Sessions run in the background (BackgroundMarking); the window is their host.
 #pragma once
 
 #include "documents/workspace.h"
-#include "eventpacer.h"
 #include "marking/markinghost.h"
 #include "typeicons.h"
 
@@ -17,14 +17,18 @@ class QLabel;
 class QLineEdit;
 class QProgressBar;
 class QPushButton;
+class QSplitter;
+class QStackedWidget;
+class QTimer;
 
 namespace tallimark {
 
+class BackgroundMarking;
 class ClassResultsWindow;
 class Dialogs;
+class ElidedLabel;
 class FileList;
 class FolderTree;
-class MarkingSession;
 class ReportBox;
 class SettingsMenu;
 class TestBox;
@@ -50,8 +54,14 @@ public:
     const ReportBox &reportBox() const { return *m_reportBox; }
     bool sessionRunning() const { return m_sessionRunning; }
 
+    // How long the hint line shows where Save As saved before it shows its caption again.
+    static constexpr int savedPathShownMs = 4000;
+
     // Commands, as the menus, buttons and keys run them.
+    // Starts a session in the background; sessionFinished() is emitted when it has ended.
     void markTests();
+    // The running session stops after the test being marked.
+    void stopMarking();
     void closeReport();
     void openMarkedCopy();
     void openResults();
@@ -87,13 +97,18 @@ public:
     void sessionStarted(int testCount) override;
     void testFinished(const TestOutcome &outcome) override;
 
+signals:
+    void sessionFinished();
+
 protected:
-    void resizeEvent(QResizeEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void createControls();
+    QWidget *createHeader();
+    QWidget *createBrowserSide();
+    QWidget *createMarkingSide();
     void createMenus();
     void setTabOrderAndNames();
     void connectControls();
@@ -101,7 +116,13 @@ private:
     void loadMemos();
     void listFolder(const QString &folder, bool folderSizes);
     void showDragHint();
+    void showSavedPath(const QString &path);
     void selectDestinationName();
+    void destinationTyped(const QString &name);
+    bool cutsInsteadOfExit(QObject *watched, QEvent *event) const;
+    void hideReport();
+    void holdControlsForSession(bool held);
+    void backgroundSessionFinished();
     void openForViewing(const QString &filter);
     // Shows a marked copy or a results file in the report box.
     void showFile(const QString &path);
@@ -110,14 +131,20 @@ private:
     StartOptions m_options;
     Workspace m_workspace;
     TypeIcons m_icons;
-    std::unique_ptr<MarkingSession> m_session;
+    BackgroundMarking *m_marking = nullptr;
 
     // The file dialog's file name: Save As opens with the name it last held.
     QString m_dialogFileName;
     // The folder the last session of this run marked into; the open dialogs start there.
     QString m_lastDestination;
     bool m_sessionRunning = false;
-    EventPacer m_sessionPacer;
+    // Whether the report box was shown when the session started: a session that ends at the
+    // destination question leaves it as it was.
+    bool m_reportShownBeforeSession = false;
+    // The teacher confirmed closing while a session ran: the window closes when it has stopped.
+    bool m_closeWhenStopped = false;
+    // The destination name was typed after the last drag, and is the one the session uses.
+    bool m_destinationTyped = false;
     bool m_treeHadFocus = false;
     int m_testsDone = 0;
 
@@ -125,20 +152,25 @@ private:
     std::array<QLabel *, 2> m_memoFileLabels{};
     QLabel *m_memoNameHint = nullptr;
     QLabel *m_destinationCaption = nullptr;
-    QLabel *m_destinationPath = nullptr;
+    ElidedLabel *m_destinationPath = nullptr;
     QLineEdit *m_destinationEdit = nullptr;
     QLabel *m_foldersCaption = nullptr;
-    QLabel *m_hintLabel = nullptr; // the drag hint; after Save As, the saved file's path
+    ElidedLabel *m_hintLabel = nullptr; // the drag hint; after Save As, for a while, the saved file's path
+    QTimer *m_hintCaptionTimer = nullptr;
     QLabel *m_dragArrow = nullptr;
     QPushButton *m_markButton = nullptr;
     QPushButton *m_clearTestsButton = nullptr;
     QPushButton *m_closeReportButton = nullptr;
+    QPushButton *m_cancelButton = nullptr;
     QFrame *m_markBand = nullptr;
     QFrame *m_browserFrame = nullptr;
+    QSplitter *m_splitter = nullptr;
+    QStackedWidget *m_captionRow = nullptr;   // the browser's captions, or the report's controls
+    QStackedWidget *m_browserStack = nullptr; // tree and list, or the report box
     FolderTree *m_folderTree = nullptr;
     FileList *m_fileList = nullptr;
     TestBox *m_testBox = nullptr;
-    QLabel *m_shownFileLabel = nullptr;
+    ElidedLabel *m_shownFileLabel = nullptr;
     ReportBox *m_reportBox = nullptr;
     QProgressBar *m_progress = nullptr;
     SettingsMenu *m_settingsMenu = nullptr;

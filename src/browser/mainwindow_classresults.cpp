@@ -13,7 +13,7 @@ void MainWindow::openClassResults()
 {
     // The teacher usually wants the class just marked, or one beside it in the program folder.
     const QString start = QFileInfo(m_workspace.destFolder).isDir() ? m_workspace.destFolder : m_options.programFolder;
-    const QString folder = m_dialogs.folderName(this, QStringLiteral("Class Results"), start);
+    const QString folder = m_dialogs.folderName(this, tr("Class Results"), start);
     if (!folder.isEmpty())
         showClassResults(folder);
 }
@@ -26,6 +26,10 @@ void MainWindow::showClassResults(const QString &destFolder)
             showReport();
             showCloseReportButton();
             showFile(copy);
+            // The teacher asked from the class results window: the copy shows in front of it.
+            if (isMinimized())
+                showNormal();
+            raise();
             activateWindow();
         });
     }

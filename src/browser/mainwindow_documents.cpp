@@ -4,11 +4,11 @@
 #include "dialogfilter.h"
 #include "dialogs.h"
 #include "documents/memoloader.h"
+#include "elidedlabel.h"
 #include "errormessage.h"
 #include "reportbox.h"
 #include "richtextrender.h"
 
-#include <QFileInfo>
 #include <QLabel>
 #include <QPrinter>
 #include <QPushButton>
@@ -43,20 +43,16 @@ void MainWindow::openResults()
 
 void MainWindow::openForViewing(const QString &filter)
 {
+    // The teacher looks for what a session of this run just wrote, not in the start folder.
+    // A cancelled dialog leaves the report box as it was.
+    const QString chosen = m_dialogs.openFileName(this, filter, m_lastDestination);
+    if (chosen.isEmpty())
+        return;
     showReport();
     showCloseReportButton();
     m_reportBox->setReportText(QString());
-    m_workspace.currentFile.clear();
-    m_dialogFileName.clear();
-
-    // The teacher looks for what a session of this run just wrote, not in the start folder.
-    m_dialogFileName = m_dialogs.openFileName(this, filter, m_lastDestination);
-    m_workspace.currentFile = m_dialogFileName;
-    if (m_workspace.currentFile.isEmpty()) {
-        m_shownFileLabel->clear();
-        return;
-    }
-    showFile(m_workspace.currentFile);
+    m_dialogFileName = chosen;
+    showFile(chosen);
 }
 
 void MainWindow::showFile(const QString &path)
@@ -87,8 +83,10 @@ void MainWindow::saveAs()
                                           m_dialogFileName, chosenPattern);
     if (name.isEmpty())
         return;
-    // A name typed without an extension would give a file that no word processor offers to open.
-    if (patternExtension(chosenPattern) == QLatin1String("rtf") && QFileInfo(name).suffix().isEmpty())
+    // A name that does not end in ".rtf" would give a file that no word processor offers to
+    // open; a dot inside the name ("Mr. Steyn feedback") is no extension.
+    if (patternExtension(chosenPattern) == QLatin1String("rtf")
+        && !name.endsWith(QLatin1String(".rtf"), Qt::CaseInsensitive))
         name += QLatin1String(".rtf");
     m_dialogFileName = name;
     const Failure failure = m_reportBox->richDocument().saveFile(name);
@@ -97,7 +95,7 @@ void MainWindow::saveAs()
         return;
     }
     // The hint line beside the file list confirms where the save went.
-    m_hintLabel->setText(name);
+    showSavedPath(name);
 }
 
 void MainWindow::printReport()

@@ -1,10 +1,11 @@
 // The window as the marking session's host.
 #include "mainwindow.h"
 
+#include "backgroundmarking.h"
 #include "dialogs.h"
+#include "elidedlabel.h"
 #include "filelist.h"
 #include "foldertree.h"
-#include "marking/markingsession.h"
 #include "marking/programfolder.h"
 #include "reportbox.h"
 #include "testbox.h"
@@ -14,32 +15,85 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QStackedWidget>
 
 namespace tallimark {
+
+namespace {
+
+// Why a typed destination name cannot be used, or nothing. Like a path, "." and ".." would name
+// the program folder itself or the folder above it rather than a folder of their own.
+QString destinationNameProblem(const QString &name)
+{
+    if (name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\')))
+        return MainWindow::tr("\"%1\" is a path, not a folder name.\rType the name of a folder only, without \"/\" or "
+                              "\"\\\".")
+            .arg(name);
+    if (name == QLatin1String(".") || name == QLatin1String(".."))
+        return MainWindow::tr("\"%1\" is not a folder name.\rType the name of a new folder for the results.").arg(name);
+    return {};
+}
+
+} // namespace
 
 void MainWindow::markTests()
 {
     if (m_sessionRunning)
         return;
+    // A name typed after the last drag is the teacher's choice; otherwise the session names the
+    // destination after the tests' folder.
+    const QString typed = m_destinationTyped ? m_destinationEdit->text().trimmed() : QString();
+    if (const QString problem = destinationNameProblem(typed); !problem.isEmpty()) {
+        m_dialogs.message(this, problem, tr("Destination folder"));
+        m_destinationEdit->setFocus();
+        return;
+    }
+    m_reportShownBeforeSession = !m_reportBox->isHidden();
+    m_sessionRunning = true;
+    holdControlsForSession(true);
+    m_marking->start(m_workspace, typed);
+}
+
+void MainWindow::stopMarking()
+{
+    if (!m_sessionRunning)
+        return;
+    m_marking->requestStop();
+    m_cancelButton->setEnabled(false);
+    m_progress->setFormat(tr("Stopping after the test being marked..."));
+}
+
+void MainWindow::holdControlsForSession(bool held)
+{
     // One session at a time: the box it reads and the button that starts it wait until it ends,
     // and no viewed file may take the place of the report it is writing.
-    const QList<QWidget *> heldWidgets{m_markButton, m_testBox, m_clearTestsButton};
-    const QList<QAction *> heldActions{m_openMarkedAction, m_openResultsAction};
-    m_sessionRunning = true;
-    for (QWidget *widget : heldWidgets)
-        widget->setEnabled(false);
-    for (QAction *action : heldActions)
-        action->setEnabled(false);
+    for (QWidget *widget : {static_cast<QWidget *>(m_markButton), static_cast<QWidget *>(m_testBox),
+                            static_cast<QWidget *>(m_clearTestsButton), static_cast<QWidget *>(m_destinationEdit)})
+        widget->setEnabled(!held);
+    for (QAction *action : {m_openMarkedAction, m_openResultsAction})
+        action->setEnabled(!held);
+}
 
-    m_session->run();
-
+void MainWindow::backgroundSessionFinished()
+{
     m_progress->hide();
-    for (QWidget *widget : heldWidgets)
-        widget->setEnabled(true);
-    for (QAction *action : heldActions)
-        action->setEnabled(true);
+    m_cancelButton->hide();
+    m_cancelButton->setEnabled(true);
+    m_progress->setFormat(tr("%v of %m tests marked"));
+    // The session worked on its own copy; the window keeps where it marked into.
+    m_workspace.destFolder = m_marking->workspace().destFolder;
+    m_workspace.currentFile = m_marking->workspace().currentFile;
+    holdControlsForSession(false);
     m_sessionRunning = false;
-    if (m_session->ending() == MarkingSession::Ending::Completed)
+    const MarkingSession::Ending ending = m_marking->ending();
+    if (ending == MarkingSession::Ending::Cancelled && !m_reportShownBeforeSession)
+        hideReport();
+    emit sessionFinished();
+    if (m_closeWhenStopped) {
+        close();
+        return;
+    }
+    if (ending == MarkingSession::Ending::Completed)
         showClassResults(m_workspace.destFolder);
 }
 
@@ -75,11 +129,11 @@ void MainWindow::setCurrentTestLabel(const QString &path)
 
 void MainWindow::showReport()
 {
-    m_reportBox->show();
-    m_reportBox->raise();
-    m_closeReportButton->raise();
-    // Keys must not go on working the tree or the list hidden under the report.
-    if (m_folderTree->hasFocus() || m_fileList->hasFocus())
+    // Keys must not go on working the tree or the list the report takes the place of.
+    const bool browserHadFocus = m_folderTree->hasFocus() || m_fileList->hasFocus();
+    m_browserStack->setCurrentWidget(m_reportBox);
+    m_captionRow->setCurrentIndex(1);
+    if (browserHadFocus)
         m_reportBox->setFocus();
 }
 
@@ -96,7 +150,6 @@ void MainWindow::appendReportText(const QString &text)
 void MainWindow::showCloseReportButton()
 {
     m_closeReportButton->show();
-    m_closeReportButton->raise();
 }
 
 void MainWindow::message(const QString &text, const QString &title)
@@ -111,9 +164,7 @@ QString MainWindow::inputBox(const QString &prompt, const QString &title, const 
 
 void MainWindow::processPendingEvents()
 {
-    // The session asks after every step of every test; repainting that often cost more than
-    // the marking itself.
-    m_sessionPacer.processEventsWhenDue();
+    // The session runs on its own thread; the window's events run all the while.
 }
 
 QString MainWindow::applicationFolder() const
@@ -130,7 +181,8 @@ void MainWindow::sessionStarted(int testCount)
     m_progress->setRange(0, testCount);
     m_progress->setValue(0);
     m_progress->show();
-    m_progress->raise();
+    m_cancelButton->show();
+    m_cancelButton->setEnabled(!m_marking->stopRequested());
 }
 
 void MainWindow::testFinished(const TestOutcome &outcome)

@@ -1,6 +1,7 @@
 // The test box, the destination derived from its first test, and the report box's Clear.
 #include "mainwindow.h"
 
+#include "elidedlabel.h"
 #include "filelist.h"
 #include "reportbox.h"
 #include "testbox.h"
@@ -8,12 +9,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStackedWidget>
 
 namespace tallimark {
 
 void MainWindow::addSelectedTests()
 {
-    m_testBox->appendTests(m_fileList->selectedPaths());
+    // Folders are opened, not marked: only the selected tests go into the box.
+    m_testBox->appendTests(m_fileList->selectedTests());
 }
 
 void MainWindow::finishFileListDrag()
@@ -25,6 +28,7 @@ void MainWindow::finishFileListDrag()
     const QString first = m_testBox->item(0)->text();
     const QString folder = first.left(first.lastIndexOf(QLatin1Char('/')));
     m_destinationEdit->setText(folder.mid(folder.lastIndexOf(QLatin1Char('/')) + 1));
+    m_destinationTyped = false;
     m_workspace.destFolder = m_options.programFolder + QLatin1Char('/') + m_destinationEdit->text();
     m_destinationPath->setText(m_workspace.destFolder);
 }
@@ -32,9 +36,18 @@ void MainWindow::finishFileListDrag()
 void MainWindow::closeReport()
 {
     m_reportBox->setReportText(QString());
-    m_reportBox->hide();
-    m_closeReportButton->hide();
+    hideReport();
     m_shownFileLabel->clear();
+}
+
+void MainWindow::hideReport()
+{
+    const bool reportHadFocus = m_reportBox->hasFocus();
+    m_browserStack->setCurrentWidget(m_browserFrame);
+    m_captionRow->setCurrentIndex(0);
+    m_closeReportButton->hide();
+    if (reportHadFocus)
+        m_fileList->setFocus();
 }
 
 } // namespace tallimark

@@ -32,6 +32,15 @@ void QtDialogs::message(QWidget *parent, const QString &text, const QString &tit
     box.exec();
 }
 
+bool QtDialogs::question(QWidget *parent, const QString &text, const QString &title)
+{
+    QMessageBox box(QMessageBox::Question, title.isEmpty() ? QApplication::applicationName() : title, displayText(text),
+                    QMessageBox::Yes | QMessageBox::No, parent);
+    box.setTextFormat(Qt::PlainText);
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
 QString QtDialogs::inputBox(QWidget *parent, const QString &prompt, const QString &title, const QString &defaultText)
 {
     bool accepted = false;

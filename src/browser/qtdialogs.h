@@ -9,6 +9,7 @@ class QtDialogs : public Dialogs
 {
 public:
     void message(QWidget *parent, const QString &text, const QString &title, Icon icon) override;
+    bool question(QWidget *parent, const QString &text, const QString &title) override;
     QString inputBox(QWidget *parent, const QString &prompt, const QString &title, const QString &defaultText) override;
     QString openFileName(QWidget *parent, const QString &filter, const QString &startFolder) override;
     QString saveFileName(QWidget *parent, const QString &filter, const QString &initialName,

@@ -15,6 +15,7 @@
 #include "documents/memoloader.h"
 #include "documents/platformfile.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QScopeGuard>
@@ -71,6 +72,8 @@ void MarkingSession::run()
     const auto finished = qScopeGuard([this] {
         m_running = false;
         m_lock.reset();
+        // A stop asked for before the run began still counts; one asked for after it is void.
+        m_stopRequested = false;
     });
     m_ending = Ending::None;
     m_endingFailure = Failure::ok();
@@ -199,6 +202,10 @@ void MarkingSession::runSession()
 
     syncWrittenFiles();
     m_host.setCurrentTestLabel(QString());
+    if (stopRequested() && m_testIndex < count) {
+        endOnStop();
+        return;
+    }
     m_host.message(u"End of this marking session."_s + text::CR + u"Results have been saved in "_s
                        + QDir::toNativeSeparators(m_workspace.destFolder) + text::CR,
                    u"Done"_s);
@@ -307,6 +314,9 @@ bool MarkingSession::loadNextUsableTest()
 {
     bool testOk = false;
     do {
+        // Checked before each test, so that a stop leaves every test either whole or untouched.
+        if (stopRequested())
+            return false;
         const QStringList tests = m_host.tests();
         if (m_testIndex >= tests.size())
             break;
@@ -478,6 +488,25 @@ void MarkingSession::recordInClass(const TestOutcome &outcome)
     const Failure failure = appendClassRecord(
         m_workspace.destFolder, classRecordRow(outcome, QDateTime::currentDateTime(), copy, m_host.resultAsInteger()));
     check(failure);
+}
+
+// A stop between tests: everything written so far is whole and synced; the tests not reached
+// are named, and no "Done" message holds up a window that is waiting to close.
+void MarkingSession::endOnStop()
+{
+    const QStringList tests = m_host.tests();
+    for (qsizetype i = std::max(0, int(m_testIndex)); i < tests.size(); ++i)
+        m_notMarked.append(tests.at(i));
+    QString list = CRLF + QCoreApplication::translate("MarkingSession", "Marking was stopped.") + CRLF;
+    if (!m_notMarked.isEmpty()) {
+        list += QCoreApplication::translate("MarkingSession", "Not marked in this session:") + CRLF;
+        for (const QString &test : std::as_const(m_notMarked))
+            list += test + CRLF;
+    }
+    m_host.appendReportText(list);
+    m_host.showCloseReportButton();
+    m_ending = Ending::Stopped;
+    m_host.sessionEnded();
 }
 
 } // namespace tallimark

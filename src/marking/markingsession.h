@@ -13,6 +13,7 @@
 #include <QHash>
 #include <QLockFile>
 
+#include <atomic>
 #include <memory>
 
 namespace tallimark {
@@ -26,6 +27,7 @@ public:
         Cancelled,    // the destination question was answered with nothing
         Completed,    // the "Done" message
         Failed,       // one of the failures that end a session
+        Stopped,      // requestStop() was called while tests were being marked
     };
 
     MarkingSession(Workspace &workspace, MarkingHost &host);
@@ -37,6 +39,10 @@ public:
     // let one through) is ignored.
     void run();
     bool isRunning() const { return m_running; }
+
+    // Asks a running session to stop once the test being marked is finished and written. Safe
+    // to call from any thread; the tests not reached are listed as not marked.
+    void requestStop() { m_stopRequested = true; }
 
     Ending ending() const { return m_ending; }
     // The failure that ended the session (Ending::Failed).
@@ -70,6 +76,8 @@ private:
     // The one failure handler: ends the session (throws SessionEnd) or reports the skip.
     void check(const Failure &failure);
     void endOnFailure(const Failure &failure);
+    bool stopRequested() const { return m_stopRequested; }
+    void endOnStop();
 
     Workspace &m_workspace;
     MarkingHost &m_host;
@@ -85,6 +93,7 @@ private:
     std::unique_ptr<QLockFile> m_lock;
     bool m_resultsBlocked = false;
     bool m_running = false;
+    std::atomic<bool> m_stopRequested = false;
     Ending m_ending = Ending::None;
     Failure m_endingFailure;
 };

@@ -6,6 +6,7 @@
 #include "marking/classtable.h"
 #include "windowfixture.h"
 
+#include <QScrollBar>
 #include <QTableView>
 #include <QtTest>
 
@@ -69,6 +70,33 @@ private slots:
         }
         QCOMPARE(requested.size(), 2);
         QCOMPARE(requested.at(1).at(0).toString(), m_dest.path() + u"/ben.rug"_s);
+    }
+
+    // By keys: Enter on a row asks for its copy; scrolled sideways, the learners stay in view.
+    void worksByKeyboardAndKeepsTheLearnersInView()
+    {
+        QSignalSpy requested(m_window.get(), &ClassResultsWindow::markedCopyRequested);
+        QTableView *table = m_window->table();
+        table->setFocus();
+        table->setCurrentIndex(table->model()->index(0, ClassTableColumn::FinalResult));
+        QTest::keyClick(table, Qt::Key_Down);
+        QTest::keyClick(table, Qt::Key_Return);
+        QCOMPARE(requested.size(), 1);
+        QCOMPARE(requested.at(0).at(0).toString(), m_dest.path() + u"/ben.rug"_s);
+
+        m_window->resize(420, 400);
+        QCoreApplication::processEvents();
+        QVERIFY(table->horizontalScrollBar()->maximum() > 0);
+        table->horizontalScrollBar()->setValue(table->horizontalScrollBar()->maximum());
+        QCoreApplication::processEvents();
+        const auto *learners = table->findChild<QTableView *>(u"frozenColumn"_s);
+        QVERIFY(learners && learners->isVisible());
+        QCOMPARE(learners->geometry().left(), table->frameWidth());
+        QCOMPARE(learners->columnWidth(ClassTableColumn::Learner), table->columnWidth(ClassTableColumn::Learner));
+        const QModelIndex ben = table->model()->index(1, ClassTableColumn::Learner);
+        QVERIFY(learners->viewport()->rect().contains(learners->visualRect(ben)));
+        // The table's own learner column has scrolled away under it.
+        QVERIFY(table->columnViewportPosition(ClassTableColumn::Learner) < 0);
     }
 
     void sortsTextWithoutCaseAndFiguresAsNumbers_data()

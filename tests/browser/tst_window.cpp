@@ -2,7 +2,8 @@
 // filling the test box, a marking session, and the report box as a viewer (open, Print, Save As).
 #include "browser/classresultswindow.h"
 #include "browser/reportbox.h"
-#include "support/childprocess.h"
+#include "documents/richdocument.h"
+#include "marking/classtable.h"
 #include "windowfixture.h"
 
 #include <QHeaderView>
@@ -29,6 +30,21 @@ QString makeClass(WindowFixture &f)
                          {u"c.doc"_s, "doc"},
                          {u"d.rtfx"_s, "rtfx"},
                          {u"e.txt.rtf"_s, QByteArray(1536, 'e')}});
+}
+
+// A listed class folder "Big" of this many tests, copied from the sample class, all in the box.
+QString boxLargeClass(WindowFixture &f, int count)
+{
+    const QString folder = f.makeFolder(u"Big"_s);
+    const QDir samples(QStringLiteral(TALLIMARK_SOURCE_DIR "/examples/Grade10A"));
+    const QStringList names = samples.entryList({u"A*.rtf"_s, u"E*.rtf"_s, u"J*.rtf"_s});
+    for (int k = 0; k < count; ++k)
+        QFile::copy(samples.filePath(names.at(k % names.size())),
+                    folder + u"/Learner%1.rtf"_s.arg(k, 3, 10, QChar(u'0')));
+    f.tree()->showFolder(folder);
+    f.fileList()->selectAll();
+    QTest::keyClick(f.fileList(), Qt::Key_Insert);
+    return folder;
 }
 
 // A listed class folder of four learners' tests and a subfolder.
@@ -73,8 +89,6 @@ private slots:
         QVERIFY(integer->isChecked() && !five->isChecked());
 
         f.showAndWait();
-        f.window->resize(120, 90);
-        QTRY_COMPARE(f.window->frameGeometry().width(), 200);
 
         // Clicking into the destination name selects it, so typing replaces it.
         auto *edit = f.control<QLineEdit>(u"destinationEdit"_s);
@@ -82,16 +96,26 @@ private slots:
         QTest::mouseClick(edit, Qt::LeftButton, {}, QPoint(5, 5));
         QTRY_COMPARE(edit->selectedText(), u"New Folder"_s);
 
-        // The file list's focus shows the drag hint. Once the report covers the list, keys no
-        // longer go to it, and nothing hides the hint again.
+        // The file list's focus shows the drag hint. Once the report takes the place of tree and
+        // list, keys no longer go to them, and nothing hides the hint again.
         f.fileList()->setFocus(Qt::TabFocusReason);
         QTRY_VERIFY(!f.hidden(u"hintLabel"_s) && !f.hidden(u"dragArrow"_s));
-        f.window->showReport();
         f.tree()->setFocus();
-        f.window->openResults();
+        f.window->showReport();
         QVERIFY(f.window->reportBox().hasFocus() && !f.hidden(u"hintLabel"_s));
         // Ctrl+X closes the window even from the report box, a text box that could take it for Cut.
         QTest::keyClick(f.control(u"reportBox"_s), Qt::Key_X, Qt::ControlModifier);
+        QVERIFY(!f.window->isVisible());
+        // In the destination box it cuts the selected text; with nothing selected it is Exit again.
+        f.showAndWait();
+        f.window->closeReport();
+        edit->setFocus();
+        edit->setSelection(0, 4);
+        QTest::keyClick(edit, Qt::Key_X, Qt::ControlModifier);
+        QVERIFY(f.window->isVisible());
+        QCOMPARE(edit->text(), u"Folder"_s);
+        edit->deselect();
+        QTest::keyClick(edit, Qt::Key_X, Qt::ControlModifier);
         QVERIFY(!f.window->isVisible());
 
         // Started in a folder that does not exist, without memos: the drives unopened, the list
@@ -204,8 +228,9 @@ private slots:
         f.window->finishFileListDrag(); // with an empty box, nothing changes
         QCOMPARE(f.window->destinationName(), u"New Folder"_s);
         const QString folder = listLearners(f, u"Gr10"_s);
-        // The box takes the selection in the list's order, twice when dragged twice.
-        const QStringList once{folder + u"/Sub"_s, folder + u"/Ben.rtf"_s, folder + u"/Dirk.rtf"_s};
+        // The box takes the selected tests in the list's order, twice when dragged twice; a
+        // selected folder is left out.
+        const QStringList once{folder + u"/Ben.rtf"_s, folder + u"/Dirk.rtf"_s};
         f.dragSelection({u"Sub"_s, u"Ben.rtf"_s, u"Dirk.rtf"_s});
         QVERIFY(f.fileList()->selectedItems().isEmpty());
         f.dragSelection({u"Sub"_s, u"Ben.rtf"_s, u"Dirk.rtf"_s});
@@ -260,7 +285,7 @@ private slots:
 
     void sessionHoldsControlsBackAndShowsProgressAndClassResults()
     {
-        WindowFixture f;
+        WindowFixture f({}, true, true);
         f.boxSampleTests({u"Anika Botha.rtf"_s, u"Danie Kruger.rtf"_s, u"Emily Jacobs.rtf"_s});
         f.trigger(u"openResultsAction"_s); // before any session: where the dialog starts by itself
 
@@ -281,15 +306,13 @@ private slots:
             auto *progress = f.control<QProgressBar>(u"sessionProgress"_s);
             progressAtEnd = progress->isHidden() ? -1 : progress->value();
         };
-        f.click(u"markButton"_s);
+        QVERIFY(f.markAndWait());
 
         QCOMPARE(enabledDuringSession, QStringList());
         QCOMPARE(progressAtEnd, 3);
         QCOMPARE(enabled(), held);
         QVERIFY(f.hidden(u"sessionProgress"_s));
         QVERIFY(!f.window->reportBox().isHidden() && !f.hidden(u"closeReportButton"_s));
-        // The report's Clear sits beside the box: it hides neither text nor the scroll bar.
-        QCOMPARE(f.control(u"closeReportButton"_s)->geometry() & f.window->reportBox().geometry(), QRect());
 
         // After the session the open dialogs start where it marked into.
         f.trigger(u"openMarkedAction"_s);
@@ -301,6 +324,13 @@ private slots:
         auto *results = f.window->findChild<ClassResultsWindow *>();
         QVERIFY(results && results->isVisible());
         QCOMPARE(results->folder(), marked);
+        // Enter on a learner's row shows the marked copy in the main window, in front.
+        QVERIFY(QTest::qWaitForWindowActive(results));
+        QTableView *table = results->table();
+        table->setCurrentIndex(table->model()->index(0, ClassTableColumn::FinalResult));
+        QTest::keyClick(table, Qt::Key_Return);
+        QTRY_COMPARE(QApplication::activeWindow(), f.window.get());
+        QVERIFY(f.text(u"shownFileLabel"_s).endsWith(u".rug"_s));
         const QString other = f.makeFolder(u"Other"_s);
         f.dialogs.folderAnswers = {other};
         f.trigger(u"classResultsAction"_s);
@@ -309,28 +339,182 @@ private slots:
         QCOMPARE(results->table()->model()->rowCount(), 0);
     }
 
-    void closingTheWindowDuringASessionEndsTheProgram()
+    void stoppingASessionKeepsWhatItWroteWhole_data()
     {
-        WindowFixture f;
-        f.boxSampleTests({u"Anika Botha.rtf"_s, u"Emily Jacobs.rtf"_s});
-        // Closing ends the whole program at once, so the window closes in a child process.
-        const int exitCode = testing::inChildProcess(
-            [&] {
-                // The first events the session lets through, after the first test, close the window.
-                QTimer::singleShot(0, f.window.get(), [&] { f.window->close(); });
-                f.click(u"markButton"_s);
-                return 1; // the session went on after the window was closed
-            },
-            false);
-        QCOMPARE(exitCode, 0);
-        // What the first test left is whole; the second was never started.
-        const QString destination = f.programFolder() + u"/Grade10A"_s;
+        QTest::addColumn<bool>("byClosing"); // else by the Cancel button
+        QTest::newRow("Cancel") << false;
+        QTest::newRow("closing the window") << true;
+    }
+
+    // The session runs in the background; stopped after its first test, it finishes the test it
+    // is marking and writes nothing of the rest.
+    void stoppingASessionKeepsWhatItWroteWhole()
+    {
+        QFETCH(bool, byClosing);
+        WindowFixture f({}, true, true);
+        const int total = 40;
+        const QString folder = boxLargeClass(f, total);
+        // Closing asks first: No marks on, Yes stops.
+        f.dialogs.questionAnswers = {false, true};
+        auto *progress = f.control<QProgressBar>(u"sessionProgress"_s);
+        bool stopped = false;
+        QObject::connect(progress, &QProgressBar::valueChanged, f.window.get(), [&](int done) {
+            if (done < 1 || stopped)
+                return;
+            stopped = true;
+            QVERIFY(!f.hidden(u"cancelMarkingButton"_s));
+            if (byClosing) {
+                f.window->close();
+                QVERIFY(f.window->isVisible() && f.window->sessionRunning());
+                f.window->close();
+            } else {
+                f.click(u"cancelMarkingButton"_s);
+            }
+        });
+        QVERIFY(f.markAndWait());
+        QVERIFY(stopped);
+        QCOMPARE(f.window->isVisible(), !byClosing);
+        QCOMPARE(f.dialogs.questions.size(), byClosing ? 2 : 0);
+        if (byClosing)
+            QCOMPARE(f.dialogs.questions.first(), u"Stop marking and close?"_s);
+        QVERIFY(f.dialogs.messages.filter(u"End of this marking session."_s).isEmpty());
+
+        // What was marked is whole and the same everywhere: one results line, one class row and
+        // one verdict line per finished test; the report names every other test as not marked.
+        const QString destination = f.programFolder() + u"/Big"_s;
         QFile results(destination + u"/Resultaat.res"_s);
         QVERIFY(results.open(QIODevice::ReadOnly));
         const QByteArray lines = results.readAll();
-        QVERIFY(lines.count("\r\n") == 1 && lines.endsWith("\r\n"));
-        QVERIFY(QFileInfo::exists(destination + u"/Anika Botha.rug"_s));
-        QVERIFY(!QFileInfo::exists(destination + u"/Emily Jacobs.rug"_s));
+        const int finished = int(lines.count("\r\n"));
+        QVERIFY2(finished >= 1 && finished < total, qPrintable(QString::number(finished)));
+        QVERIFY(lines.endsWith("\r\n"));
+        QFile record(destination + u"/Tallimark.csv"_s);
+        QVERIFY(record.open(QIODevice::ReadOnly));
+        QCOMPARE(int(record.readAll().count('\n')), finished + 1);
+        const QString report = f.window->reportBox().richDocument().text();
+        QCOMPARE(int(report.count(u".......Successful"_s)), finished);
+        const QString notMarked = report.mid(report.indexOf(u"Not marked in this session:"_s));
+        QCOMPARE(int(notMarked.count(folder)), total - finished);
+        const QStringList copies = QDir(destination).entryList({u"*.rug"_s});
+        QCOMPARE(int(copies.size()), finished);
+        for (const QString &copy : copies) {
+            RichDocument whole;
+            QVERIFY(!whole.loadFile(destination + u'/' + copy).failed());
+            QVERIFY(whole.text().contains(u"Final:"_s));
+        }
+        // The controls are back for the next session.
+        QVERIFY(f.control(u"markButton"_s)->isEnabled() && f.hidden(u"cancelMarkingButton"_s));
+    }
+
+    void typedDestinationNameIsUsed()
+    {
+        WindowFixture f;
+        f.boxSampleTests({u"Anika Botha.rtf"_s});
+        auto *edit = f.control<QLineEdit>(u"destinationEdit"_s);
+        QCOMPARE(edit->text(), u"Grade10A"_s);
+        const auto type = [&](const QString &name) {
+            edit->selectAll();
+            QTest::keyClicks(edit, name);
+        };
+        // Names that are not a folder's of its own are refused before anything is made.
+        for (const QString &refused : {u"."_s, u".."_s, u"Gr10/A"_s}) {
+            type(refused);
+            f.click(u"markButton"_s);
+            QVERIFY(!f.window->sessionRunning());
+            QVERIFY2(f.dialogs.messages.last().contains(u'"' + refused + u'"'), qPrintable(refused));
+        }
+        QCOMPARE(QDir(f.programFolder()).entryList(QDir::Dirs | QDir::NoDotAndDotDot), QStringList());
+
+        type(u"Term 2 typing"_s);
+        QCOMPARE(f.text(u"destinationPath"_s), f.programFolder() + u"/Term 2 typing"_s);
+        QVERIFY(f.markAndWait());
+        QVERIFY(QFileInfo::exists(f.programFolder() + u"/Term 2 typing/Resultaat.res"_s));
+        QCOMPARE(edit->text(), u"Term 2 typing"_s);
+        QVERIFY(f.dialogs.inputPrompts.isEmpty());
+
+        // The same name again: the folder exists, so the question comes; cancelling it leaves
+        // the report box as it was, closed.
+        f.window->closeReport();
+        QVERIFY(f.markAndWait());
+        QCOMPARE(f.dialogs.inputPrompts.size(), 1);
+        QVERIFY(f.hidden(u"reportBox"_s));
+
+        // The next drag names the destination after the tests' folder again.
+        f.addSelection({u"Emily Jacobs.rtf"_s});
+        QCOMPARE(edit->text(), u"Grade10A"_s);
+    }
+
+    void enterOpensAFolderAndOnlyTestsGoInTheBox()
+    {
+        WindowFixture f({}, true, true);
+        const QString folder = listLearners(f, u"Gr9"_s);
+        FileList *list = f.fileList();
+        list->setFocus();
+        // Insert adds the selected tests, never the folder selected with them.
+        f.addSelection({u"Sub"_s, u"Anna.rtf"_s});
+        QCOMPARE(f.window->tests(), QStringList{folder + u"/Anna.rtf"_s});
+        list->setCurrentItem(list->topLevelItem(0));
+        QTest::keyClick(list, Qt::Key_Return);
+        QCOMPARE(f.tree()->listedFolder(), folder + u"/Sub"_s);
+        QCOMPARE(f.tree()->currentItem(), f.tree()->node(folder + u"/Sub"_s));
+        QCOMPARE(f.window->tests(), QStringList{folder + u"/Anna.rtf"_s});
+        QVERIFY(list->hasFocus());
+    }
+
+    void treeAndListFollowTheFileSystem()
+    {
+        WindowFixture f;
+        const QString folder = listLearners(f, u"Live"_s);
+        FolderTree *tree = f.tree();
+        QTreeWidgetItem *node = tree->node(folder);
+        node->setExpanded(true);
+        QCOMPARE(node->childCount(), 1);
+
+        // A class copied in while the program is open, then renamed, and a test removed.
+        const int settle = 1000;
+        f.makeFolder(u"Live/Copied/Inner"_s, {{u"x.rtf"_s, "x"}});
+        f.makeFolder(u"Live"_s, {{u"Eve.rtf"_s, "e"}});
+        f.select({u"Ben.rtf"_s});
+        QTRY_VERIFY_WITH_TIMEOUT(tree->node(folder + u"/Copied"_s), settle);
+        QTRY_VERIFY_WITH_TIMEOUT(f.fileListColumn().contains(u"Eve.rtf"_s), settle);
+        QCOMPARE(f.fileListColumn().mid(0, 2), (QStringList{u"Copied"_s, u"Sub"_s}));
+        QCOMPARE(node->child(0)->text(0), u"Copied"_s);
+        QVERIFY(FolderTree::isPlaceholder(node->child(0)->child(0))); // it can be opened
+        QCOMPARE(f.fileList()->selectedPaths(), QStringList{folder + u"/Ben.rtf"_s});
+
+        QVERIFY(QDir().rename(folder + u"/Copied"_s, folder + u"/Renamed"_s));
+        QVERIFY(QFile::remove(folder + u"/Anna.rtf"_s));
+        QTRY_VERIFY_WITH_TIMEOUT(tree->node(folder + u"/Renamed"_s) && !tree->node(folder + u"/Copied"_s), settle);
+        QTRY_VERIFY_WITH_TIMEOUT(!f.fileListColumn().contains(u"Anna.rtf"_s), settle);
+        QCOMPARE(f.fileListColumn().mid(0, 2), (QStringList{u"Renamed"_s, u"Sub"_s}));
+
+        // A listed folder that gets its first subfolder can be opened.
+        tree->showFolder(folder + u"/Sub"_s);
+        QCOMPARE(tree->node(folder + u"/Sub"_s)->childCount(), 0);
+        f.makeFolder(u"Live/Sub/Deeper"_s);
+        QTRY_COMPARE_WITH_TIMEOUT(tree->node(folder + u"/Sub"_s)->childCount(), 1, settle);
+
+        // Media come and go as roots of their own.
+        QStringList media;
+        tree->setRootSource([&media] { return FolderTree::machineRoots() + media; });
+        const QString stick = f.makeFolder(u"Closed/USB"_s);
+        media = {stick};
+        QTRY_VERIFY_WITH_TIMEOUT(tree->node(stick) && !tree->node(stick)->parent(),
+                                 FolderTree::mediaCheckIntervalMs + settle);
+        media.clear();
+        QTRY_VERIFY_WITH_TIMEOUT(!tree->node(stick), FolderTree::mediaCheckIntervalMs + settle);
+        QCOMPARE(tree->topLevelItemCount(), int(FolderTree::machineRoots().size()));
+    }
+
+    void hintLineReturnsToItsCaptionAfterSaveAs()
+    {
+        WindowFixture f;
+        f.window->setReportText(u"the report"_s);
+        const QString caption = f.text(u"hintLabel"_s);
+        f.dialogs.saveAnswers = {f.root() + u"/saved"_s};
+        f.window->saveAs();
+        QCOMPARE(f.text(u"hintLabel"_s), f.root() + u"/saved.rtf"_s);
+        QTRY_COMPARE_WITH_TIMEOUT(f.text(u"hintLabel"_s), caption, MainWindow::savedPathShownMs + 2000);
     }
 
     void viewsPrintsAndClosesMarkedCopiesAndResultsFiles()
@@ -384,10 +568,11 @@ private slots:
         f.window->printReport();
         QCOMPARE(box.richDocument().text(), before);
 
-        // A cancelled open leaves the box shown and empty, and names no file.
+        // A cancelled open leaves what the box showed.
         f.window->openMarkedCopy();
-        QVERIFY(!box.isHidden() && box.richDocument().text().isEmpty());
-        QCOMPARE(f.text(u"shownFileLabel"_s), QString());
+        QVERIFY(!box.isHidden());
+        QCOMPARE(box.richDocument().text(), before);
+        QCOMPARE(f.text(u"shownFileLabel"_s), path);
 
         // A results file is plain text.
         const QByteArray lines("/c/Gr10/Anna.rug  35  wpm\r\n/c/Gr10/Ben.rug  0  wpm\r\n");
@@ -424,7 +609,9 @@ private slots:
         QTest::addColumn<QString>("chosenPattern");
         QTest::addColumn<QString>("written"); // none: refused
         QTest::newRow("none, a folder with a dot") << u"v1.2/report"_s << u"*.RTF"_s << u"v1.2/report.rtf"_s;
-        QTest::newRow("its own kept") << u"report.doc"_s << u"*.RTF"_s << u"report.doc"_s;
+        QTest::newRow("a dot inside the name") << u"Mr. Steyn feedback"_s << u"*.RTF"_s << u"Mr. Steyn feedback.rtf"_s;
+        QTest::newRow("another extension") << u"report.doc"_s << u"*.RTF"_s << u"report.doc.rtf"_s;
+        QTest::newRow("its own in capitals kept") << u"REPORT.RTF"_s << u"*.RTF"_s << u"REPORT.RTF"_s;
         QTest::newRow("another type") << u"report"_s << u"*"_s << u"report"_s;
         QTest::newRow("a folder that does not exist") << u"no/such/folder/out.rtf"_s << u"*.RTF"_s << QString();
     }

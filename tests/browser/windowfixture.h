@@ -4,16 +4,19 @@
 #pragma once
 
 #include "browser/dialogs.h"
+#include "browser/elidedlabel.h"
 #include "browser/filelist.h"
 #include "browser/foldertree.h"
 #include "browser/mainwindow.h"
 #include "browser/testbox.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -46,7 +49,23 @@ public:
         if (onMessage)
             onMessage();
     }
-    QString inputBox(QWidget *, const QString &, const QString &, const QString &) override { return {}; }
+    // Each question takes the next prepared answer; none prepared: No.
+    QList<bool> questionAnswers;
+    QStringList questions;
+    // The answers to the input boxes, in turn; none prepared: cancelled.
+    QStringList inputAnswers;
+    QStringList inputPrompts;
+
+    bool question(QWidget *, const QString &text, const QString &) override
+    {
+        questions.append(text);
+        return !questionAnswers.isEmpty() && questionAnswers.takeFirst();
+    }
+    QString inputBox(QWidget *, const QString &prompt, const QString &, const QString &) override
+    {
+        inputPrompts.append(prompt);
+        return next(inputAnswers);
+    }
     QString openFileName(QWidget *, const QString &filter, const QString &startFolder) override
     {
         openFilters.append(filter);
@@ -70,6 +89,44 @@ public:
 private:
     static QString next(QStringList &answers) { return answers.isEmpty() ? QString() : answers.takeFirst(); }
 };
+
+// What a teacher could not read or reach in the window as it is laid out now: a text that does
+// not fit its label, button or progress bar, or a control that lies outside the window. Paths
+// shortened with an ellipsis (ElidedLabel) fit by design.
+inline QStringList layoutProblems(QWidget *top)
+{
+    QStringList problems;
+    const QRect inside = top->rect();
+    for (QWidget *widget : top->findChildren<QWidget *>()) {
+        if (widget->isWindow() || !widget->isVisibleTo(top))
+            continue;
+        const QString name = widget->objectName().isEmpty() ? QString::fromLatin1(widget->metaObject()->className())
+                                                            : widget->objectName();
+        const QRect at(widget->mapTo(top, QPoint(0, 0)), widget->size());
+        if (!inside.contains(at))
+            problems.append(name + QStringLiteral(" lies outside the window: ") + QDebug::toString(at));
+        const QFontMetrics metrics = widget->fontMetrics();
+        QString cutOff;
+        if (auto *label = qobject_cast<QLabel *>(widget); label && !qobject_cast<ElidedLabel *>(widget)) {
+            const bool fits = label->wordWrap()
+                ? label->heightForWidth(label->width()) <= label->height()
+                : metrics.horizontalAdvance(label->text()) <= label->contentsRect().width()
+                    && metrics.height() <= label->contentsRect().height();
+            if (!label->text().isEmpty() && !fits)
+                cutOff = label->text();
+        } else if (auto *button = qobject_cast<QAbstractButton *>(widget); button && !button->text().isEmpty()) {
+            if (button->sizeHint().width() > button->width() || button->minimumSizeHint().height() > button->height())
+                cutOff = button->text();
+        } else if (auto *bar = qobject_cast<QProgressBar *>(widget); bar && bar->isTextVisible()) {
+            if (metrics.horizontalAdvance(bar->text()) + metrics.averageCharWidth() * 2 > bar->width())
+                cutOff = bar->text();
+        }
+        if (!cutOff.isEmpty())
+            problems.append(name + QStringLiteral(" cuts off \"") + cutOff + QStringLiteral("\" at ")
+                            + QDebug::toString(widget->size()));
+    }
+    return problems;
+}
 
 class WindowFixture
 {
@@ -117,6 +174,17 @@ public:
     QString text(const QString &label) const { return control<QLabel>(label)->text(); }
     void click(const QString &button) const { control<QPushButton>(button)->click(); }
     void trigger(const QString &action) const { control<QAction>(action)->trigger(); }
+    // Clicks the mark button and waits for the session, which runs in the background, to end.
+    bool markAndWait(int timeoutMs = 60000) const
+    {
+        // Waited for by processing events rather than in an event loop of its own: a window
+        // closed earlier in the test asked the application to quit, which ends such loops.
+        click(QStringLiteral("markButton"));
+        const QDeadlineTimer deadline(timeoutMs);
+        while (window->sessionRunning() && !deadline.hasExpired())
+            QTest::qWait(5);
+        return !window->sessionRunning();
+    }
     void showAndWait() const
     {
         window->show();

@@ -1,0 +1,67 @@
+#include "backgroundmarking.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QThread>
+
+namespace tallimark {
+
+BackgroundMarking::BackgroundMarking(MarkingHost &windowHost, QObject *parent)
+    : QObject(parent), m_link(std::make_shared<CrossThreadHost::Link>(CrossThreadHost::Link{&windowHost}))
+{ }
+
+BackgroundMarking::~BackgroundMarking()
+{
+    if (!m_thread)
+        return;
+    m_closing = true;
+    m_link->windowHost = nullptr;
+    m_session->requestStop();
+    // A question the session is waiting for is answered (with nothing) here, so that it can
+    // reach its stop.
+    while (!m_thread->wait(QDeadlineTimer(20)))
+        QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
+    delete m_thread;
+}
+
+void BackgroundMarking::start(const Workspace &workspace, const QString &destinationOverride)
+{
+    if (m_thread)
+        return;
+    m_workspace = workspace;
+    m_stopRequested = false;
+    m_host = std::make_unique<CrossThreadHost>(m_link, this);
+    m_session = std::make_unique<MarkingSession>(m_workspace, *m_host);
+    m_session->setDestinationOverride(destinationOverride);
+    m_thread = QThread::create([session = m_session.get()] { session->run(); });
+    m_thread->setObjectName(QStringLiteral("marking"));
+    // Queued behind every call the session passed to this object's thread.
+    connect(m_thread, &QThread::finished, this, &BackgroundMarking::threadFinished, Qt::QueuedConnection);
+    m_thread->start();
+}
+
+void BackgroundMarking::requestStop()
+{
+    if (!m_thread || m_stopRequested)
+        return;
+    m_stopRequested = true;
+    m_session->requestStop();
+}
+
+void BackgroundMarking::setResultAsInteger(bool asInteger)
+{
+    if (m_host)
+        m_host->setResultAsInteger(asInteger);
+}
+
+void BackgroundMarking::threadFinished()
+{
+    if (m_closing) // the destructor waits for the thread itself
+        return;
+    m_thread->wait();
+    delete m_thread;
+    m_thread = nullptr;
+    emit finished();
+}
+
+} // namespace tallimark

@@ -1,0 +1,61 @@
+// Runs the marking session on a thread of its own, so that the window stays responsive while a
+// class is marked. The window remains the session's host: every call reaches it on its own
+// thread, in the order the session made them, through a CrossThreadHost.
+#pragma once
+
+#include "crossthreadhost.h"
+
+#include "documents/workspace.h"
+#include "marking/markingsession.h"
+
+#include <QObject>
+
+#include <memory>
+
+class QThread;
+
+namespace tallimark {
+
+class BackgroundMarking : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit BackgroundMarking(MarkingHost &windowHost, QObject *parent = nullptr);
+    // Stops a running session after its current test and waits for it; the window is not
+    // called any more.
+    ~BackgroundMarking() override;
+
+    // Starts a session on a copy of the workspace. destinationOverride: the destination name
+    // the teacher typed, or empty for the first test's folder name.
+    void start(const Workspace &workspace, const QString &destinationOverride);
+    bool isRunning() const { return m_thread != nullptr; }
+
+    // The session stops after the test being marked.
+    void requestStop();
+    bool stopRequested() const { return m_stopRequested; }
+
+    void setResultAsInteger(bool asInteger);
+
+    // The last session's ending and the workspace it left (its destination folder), once
+    // finished() was emitted.
+    MarkingSession::Ending ending() const { return m_session ? m_session->ending() : MarkingSession::Ending::None; }
+    const Workspace &workspace() const { return m_workspace; }
+
+signals:
+    // After every call the session made has reached the window.
+    void finished();
+
+private:
+    void threadFinished();
+
+    std::shared_ptr<CrossThreadHost::Link> m_link;
+    Workspace m_workspace;
+    std::unique_ptr<CrossThreadHost> m_host;
+    std::unique_ptr<MarkingSession> m_session;
+    QThread *m_thread = nullptr;
+    bool m_stopRequested = false;
+    bool m_closing = false;
+};
+
+} // namespace tallimark
