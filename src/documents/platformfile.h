@@ -58,6 +58,10 @@ struct SyncFailure
 // them, elsewhere fdatasync of every file and one fsync of each folder holding them.
 SyncFailure syncFiles(const QStringList &paths);
 
+// Whether a process of this host has that id (platformprocess_posix.cpp): a file a process
+// left behind is not taken away while it runs.
+bool processRunning(qint64 pid);
+
 // For tests: writes beyond this many bytes fail with EFBIG, as on a full disk (the signal that
 // would kill the process is ignored). Meant for a child process.
 bool limitFileSize(qint64 bytes);
