@@ -13,7 +13,7 @@ using namespace Qt::StringLiterals;
 namespace {
 
 // A lock is written the moment it is made; one that stays unreadable this long never will be.
-constexpr int UnreadableGraceMilliseconds = 1500;
+constexpr int UnreadableGraceMilliseconds = 1000;
 constexpr int PollMilliseconds = 100;
 // A live session renews its lock at least this often.
 constexpr qint64 RenewalMilliseconds = 60 * 1000;
@@ -70,7 +70,9 @@ DestinationLock::Holder DestinationLock::inspect()
     QString host;
     QString application;
     if (m_lock.getLockInfo(&pid, &host, &application)) {
-        m_owner = u"process %1 (%2) on host %3"_s.arg(pid).arg(application, host.isEmpty() ? u"?"_s : host);
+        m_owner = u"process "_s + QString::number(pid)
+            + (application.isEmpty() ? QString() : u" ("_s + application + u')') + u" on host "_s
+            + (host.isEmpty() ? u"?"_s : host);
         if (host.isEmpty() || host == QSysInfo::machineHostName())
             return Holder::Running; // QLockFile found its process running, or it would be ours
         // Another host's process cannot be asked; a live session there renews its lock.
