@@ -3,6 +3,9 @@
 #include "sessionfixture.h"
 
 #include "documents/memoloader.h"
+#include "marking/classrecord.h"
+#include "marking/markingoutput.h"
+#include "marking/sessionmessages.h"
 #include "documents/platformfile.h"
 #include "support/childprocess.h"
 
@@ -14,6 +17,8 @@
 #include <QLockFile>
 #include <QSysInfo>
 
+#include <cerrno>
+#include <optional>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -175,6 +180,52 @@ TEST_F(SessionFailures, EveryTestKeepsItsOwnNameAndLine)
     EXPECT_TRUE(host.report.contains(crlf + u".......Successful"_s));
 }
 
+// Names across sessions: a later session gives another learner's test of a name the destination
+// already holds a name of its own, so the earlier learner's copy, marked copy and record rows stay
+// theirs; the same test marked again is the same learner and replaces its own. Where the record
+// does not know a name, the copy there tells whose it is.
+TEST_F(SessionFailures, ALaterSessionKeepsAnotherLearnersTestOfTheSameName)
+{
+    for (const QString &folder : {u"A"_s, u"B"_s, u"C"_s})
+        QDir(path(QString())).mkpath(folder);
+    const QString a = addTest(u"Jan.rtf"_s, TypedTest, u"A"_s);
+    const QString b = addTest(u"Jan.rtf"_s, Memo, u"B"_s);
+    const QString c = addTest(u"Jan.rtf"_s, Memo + u" And more."_s, u"C"_s);
+    const QString dest = destination(u"Class"_s);
+    session.setDestinationOverride(u"Class"_s);
+    host.testList = {a};
+    session.run();
+    host.testList = {b, a};
+    host.inputAnswers = {u"Class"_s};
+    session.run();
+
+    EXPECT_TRUE(host.report.contains(
+        b + u" is marked as \"B - Jan.rtf\": the destination holds another learner's test of that name\r\n"_s))
+        << qPrintable(host.report);
+    EXPECT_EQ(read(dest + u"/Jan.rtf"_s), TypedTest);
+    EXPECT_EQ(read(dest + u"/B - Jan.rtf"_s), Memo);
+    const auto markedText = [&](const QString &learner) {
+        RichDocument marked;
+        return marked.loadFile(dest + u'/' + learner + u".rug"_s).failed() ? QString() : marked.text();
+    };
+    EXPECT_TRUE(markedText(u"Jan"_s).startsWith(TypedTest));
+    EXPECT_TRUE(markedText(u"B - Jan"_s).startsWith(Memo));
+    EXPECT_EQ(results(u"Class"_s),
+              dest + u"/Jan   0 wpm\r\n"_s + dest + u"/B - Jan   0 wpm\r\n"_s + dest + u"/Jan   0 wpm\r\n"_s);
+    QStringList learners;
+    for (const LearnerResult &learner : currentResults(readClassRecord(dest).rows))
+        learners << learner.current.learner + u' ' + learner.current.sourcePath;
+    EXPECT_EQ(learners, (QStringList{u"B - Jan "_s + b, u"Jan "_s + a}));
+
+    QFile::remove(classRecordPath(dest));
+    host.testList = {c, b};
+    host.inputAnswers = {u"Class"_s};
+    session.run();
+    EXPECT_EQ(read(dest + u"/C - Jan.rtf"_s), Memo + u" And more."_s);
+    EXPECT_EQ(read(dest + u"/Jan.rtf"_s), TypedTest);
+    EXPECT_EQ(QDir(dest).entryList({u"*.rtf"_s}).size(), 3);
+}
+
 // Messages: a second session on the same destination waits, then says the folder is in use;
 // a failure that ends a session names the file and the reason, keeps the failing test's path
 // in the label and lists the tests that were not marked.
@@ -213,6 +264,27 @@ TEST_F(SessionFailures, MessagesThatEndASessionSayWhichFileAndWhatWasNotMarked)
     session.run();
     EXPECT_FALSE(session.resultsBlocked());
     EXPECT_EQ(results().count(u" wpm\r\n"_s), 2);
+}
+
+// The reason a session ends for is the one the system gave: an input/output error is not a full
+// disk, and a failure the session skips has no message.
+TEST(SessionEndingMessage, SaysWhatTheSystemReported)
+{
+    const struct
+    {
+        int error;
+        std::optional<QString> message;
+    } cases[] = {
+        {ENOSPC, u"The disk is full. Please make room, or save speed tests on another disk.\r/d/Jan.rug (No space left "
+                 "on device)"_s},
+        {EIO, u"The disk failed to read or write a file. Please check the disk, or save speed tests on another "
+              "disk.\r/d/Jan.rug (Input/output error)"_s},
+        {EMFILE, std::nullopt},
+    };
+    for (const auto &testCase : cases)
+        EXPECT_EQ(sessionEndingMessage(Failure::fromErrno(testCase.error, u"/d/Jan.rug"_s), u"/d/Jan.rtf"_s),
+                  testCase.message)
+            << testCase.error;
 }
 
 // Locks: a lock that a killed session left behind (empty, garbled, a link to nothing, its
@@ -295,6 +367,35 @@ TEST_F(SessionFailures, AStaleLockIsTakenOverAndALiveOneNamed)
                                              + lockFile + u" is held by "_s + owner + u'.'});
         EXPECT_TRUE(QFileInfo::exists(leftBehind));
         EXPECT_TRUE(results(name).isEmpty());
+    }
+}
+
+// Write failures: a test's results line and its class record row are written both or neither,
+// whichever of the two files cannot be written, for a marked test and for a rejected one.
+TEST_F(SessionFailures, AResultsLineAndItsRecordRowAreOneUnit)
+{
+    const struct
+    {
+        QString blocked; // made a folder, so that it cannot be written
+        QString test;
+    } cases[] = {
+        {ClassRecordFileName, TypedTest},
+        {ClassRecordFileName, u"too short"_s},
+        {ResultsFileName, TypedTest},
+        {ResultsFileName, u"too short"_s},
+    };
+    const QString jan = addTest(u"Jan.rtf"_s, QString());
+    for (const auto &testCase : cases) {
+        const QString name = u"Unit"_s + QString::number(&testCase - cases);
+        SCOPED_TRACE(qPrintable(name));
+        write(jan, testCase.test);
+        QDir().mkpath(destination(name) + u'/' + testCase.blocked);
+        host.inputAnswers = {name};
+        session.setDestinationOverride(name);
+        session.run();
+        EXPECT_EQ(session.ending(), MarkingSession::Ending::Failed);
+        EXPECT_FALSE(results(name).contains(u"wpm"_s));
+        EXPECT_TRUE(readClassRecord(destination(name)).rows.isEmpty());
     }
 }
 
