@@ -76,24 +76,22 @@ QStringList folderTests(const QString &folder)
 {
     QStringList tests;
     std::error_code error;
-    std::filesystem::directory_iterator entries(nativePath(folder), error);
-    if (error) {
-        complain(u"the folder "_s + folder + u" cannot be read: "_s + QString::fromStdString(error.message()));
-        return tests;
-    }
-    for (const std::filesystem::directory_entry &entry : entries) {
-        const QString name = nameFrom(entry.path().filename().native());
+    for (std::filesystem::directory_iterator entry(nativePath(folder), error), end; !error && entry != end;
+         entry.increment(error)) {
+        const QString name = nameFrom(entry->path().filename().native());
         if (!isSpeedTestName(name))
             continue;
         const QString path = folder + u'/' + name;
         std::error_code kind;
-        if (entry.is_directory(kind))
+        if (entry->is_directory(kind))
             complain(u"not marked: "_s + path + u" is a folder"_s);
         else if (name.startsWith(u'.'))
             complain(u"not marked: "_s + path + u" is a hidden file"_s);
         else
             tests.append(path);
     }
+    if (error)
+        complain(u"the folder "_s + folder + u" cannot be read: "_s + QString::fromStdString(error.message()));
     std::sort(tests.begin(), tests.end(), [](const QString &a, const QString &b) {
         const int order = a.compare(b, Qt::CaseInsensitive);
         return order != 0 ? order < 0 : a < b;

@@ -13,8 +13,8 @@ int firstStdoutError = 0;
 bool writeStream(std::FILE *stream, QByteArrayView bytes)
 {
     errno = 0;
-    const bool written = std::fwrite(bytes.data(), 1, size_t(bytes.size()), stream) == size_t(bytes.size())
-        && std::fflush(stream) == 0;
+    const bool written =
+        std::fwrite(bytes.data(), 1, size_t(bytes.size()), stream) == size_t(bytes.size()) && std::fflush(stream) == 0;
     if (!written && stream == stdout && firstStdoutError == 0)
         firstStdoutError = errno;
     return written;

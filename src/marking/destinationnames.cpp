@@ -31,8 +31,9 @@ QString destinationNameProblem(const QString &name)
     if (name.isEmpty())
         return QStringLiteral("The folder name is empty.\rType the name of a folder.");
     if (name.contains(u'/') || name.contains(u'\\') || name == u"." || name == u"..")
-        return quoted + QStringLiteral(" is a path, not a folder name.\rType the name of a folder only, without \"/\" "
-                                       "or \"\\\".");
+        return quoted
+            + QStringLiteral(" is a path, not a folder name.\rType the name of a folder only, without \"/\" "
+                             "or \"\\\".");
     if (platform::encodeName(name).size() > LongestName)
         return quoted + QStringLiteral(" is too long for a folder name.\rType a shorter name.");
     return {};

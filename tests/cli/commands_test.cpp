@@ -207,7 +207,8 @@ TEST_F(Cli, EveryTestOfAFolderIsMarkedOrNamed)
 {
     QDir(root.path()).mkpath(u"Odd/sub.rtf"_s);
     const QByteArray folder = QFile::encodeName(path(u"Odd"_s));
-    for (const QByteArray &name : {QByteArray("/bad\xff.rtf"), QByteArray("/Zo\xc3\xab.rtf"), QByteArray("/.hidden.rtf")}) {
+    for (const QByteArray &name :
+         {QByteArray("/bad\xff.rtf"), QByteArray("/Zo\xc3\xab.rtf"), QByteArray("/.hidden.rtf")}) {
         const int fd = ::open((folder + name).constData(), O_WRONLY | O_CREAT, 0644);
         ASSERT_GE(fd, 0);
         const QByteArray text = DoubledTest.toUtf8();

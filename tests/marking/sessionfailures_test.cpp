@@ -3,10 +3,10 @@
 #include "sessionfixture.h"
 
 #include "documents/memoloader.h"
+#include "documents/platformfile.h"
 #include "marking/classrecord.h"
 #include "marking/markingoutput.h"
 #include "marking/sessionmessages.h"
-#include "documents/platformfile.h"
 #include "support/childprocess.h"
 
 #include <QCoreApplication>
@@ -116,7 +116,8 @@ TEST_F(SessionFailures, AnUnusableMemoStopsOnlyTheTestsOfItsLanguage)
         const QString broken = tests[testCase.memo], good = tests[1 - testCase.memo];
         const QString why = u"The memo "_s + memo + u" cannot be used: "_s + testCase.reason;
         EXPECT_EQ(child.ending, int(MarkingSession::Ending::Completed));
-        EXPECT_TRUE(child.report.contains(broken + u".......not marked: "_s + why + u"\r\n"_s)) << qPrintable(child.report);
+        EXPECT_TRUE(child.report.contains(broken + u".......not marked: "_s + why + u"\r\n"_s))
+            << qPrintable(child.report);
         EXPECT_TRUE(child.report.contains(good + u".......Successful"_s));
         ASSERT_FALSE(child.messages.isEmpty());
         EXPECT_EQ(child.messages.first(), u"Error: "_s + why + u". No test in its language gets a result."_s);
@@ -275,10 +276,12 @@ TEST(SessionEndingMessage, SaysWhatTheSystemReported)
         int error;
         std::optional<QString> message;
     } cases[] = {
-        {ENOSPC, u"The disk is full. Please make room, or save speed tests on another disk.\r/d/Jan.rug (No space left "
-                 "on device)"_s},
-        {EIO, u"The disk failed to read or write a file. Please check the disk, or save speed tests on another "
-              "disk.\r/d/Jan.rug (Input/output error)"_s},
+        {ENOSPC,
+         u"The disk is full. Please make room, or save speed tests on another disk.\r/d/Jan.rug (No space left "
+         "on device)"_s},
+        {EIO,
+         u"The disk failed to read or write a file. Please check the disk, or save speed tests on another "
+         "disk.\r/d/Jan.rug (Input/output error)"_s},
         {EMFILE, std::nullopt},
     };
     for (const auto &testCase : cases)
@@ -361,10 +364,11 @@ TEST_F(SessionFailures, AStaleLockIsTakenOverAndALiveOneNamed)
             continue;
         }
         EXPECT_EQ(session.ending(), MarkingSession::Ending::Failed);
-        EXPECT_EQ(host.messages, QStringList{u"Error: The destination folder "_s + dest
-                                             + u" is in use by another marking session. Please try again when it "
-                                               "has finished.\rThe lock file "_s
-                                             + lockFile + u" is held by "_s + owner + u'.'});
+        EXPECT_EQ(host.messages,
+                  QStringList{u"Error: The destination folder "_s + dest
+                              + u" is in use by another marking session. Please try again when it "
+                                "has finished.\rThe lock file "_s
+                              + lockFile + u" is held by "_s + owner + u'.'});
         EXPECT_TRUE(QFileInfo::exists(leftBehind));
         EXPECT_TRUE(results(name).isEmpty());
     }
