@@ -1,11 +1,16 @@
 #include "commandlinehost.h"
 
 #include "outcomejson.h"
+#include "standardoutput.h"
 
 #include "documents/platformfile.h"
+#include "marking/classrecord.h"
+#include "marking/markingoutput.h"
 #include "marking/testoutcome.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 
 #include <cstdio>
 
@@ -34,19 +39,81 @@ CommandLineHost::CommandLineHost(const MarkOptions &options) : m_options(options
 
 CommandLineHost::~CommandLineHost() = default;
 
-bool CommandLineHost::openJson()
+namespace {
+
+// Where a file would really be written: its links followed, as far as they lead anywhere.
+QString resolvedPath(const QString &path)
+{
+    const QFileInfo info(path);
+    if (info.exists())
+        return info.canonicalFilePath();
+    const QString folder = QFileInfo(info.absolutePath()).canonicalFilePath();
+    return (folder.isEmpty() ? QDir::cleanPath(info.absolutePath()) : folder) + u'/' + info.fileName();
+}
+
+} // namespace
+
+QString CommandLineHost::jsonRefusal(const QString &destFolder) const
+{
+    if (m_options.jsonPath == u"-"_s)
+        return {};
+    const QString json = resolvedPath(m_options.jsonPath);
+    const QString folder = json.left(json.lastIndexOf(u'/'));
+    if (folder != resolvedPath(destFolder))
+        return {};
+    // Compared without regard to case: the destination may be on a disk that ignores it.
+    const QString name = json.mid(folder.size() + 1);
+    const auto is = [&](const QString &other) { return name.compare(other, Qt::CaseInsensitive) == 0; };
+    const auto endsIn = [&](const QString &suffix) { return name.endsWith(suffix, Qt::CaseInsensitive); };
+    if (!is(ClassRecordFileName) && !is(ResultsFileName) && !is(u".tallimark.lock"_s) && !endsIn(u".rug"_s)
+        && !endsIn(u".rtf"_s))
+        return {};
+    return u"--json: "_s + m_options.jsonPath + u" is a file that marking writes in the destination "_s + destFolder
+        + u"; give the JSON another name"_s;
+}
+
+bool CommandLineHost::prepareJson(const QString &destFolder)
 {
     if (m_options.jsonPath.isEmpty())
         return true;
-    m_json = std::make_unique<QFile>();
-    const bool opened = m_options.jsonPath == u"-"_s
-        ? m_json->open(stdout, QIODevice::WriteOnly)
-        : (m_json->setFileName(m_options.jsonPath), m_json->open(QIODevice::WriteOnly | QIODevice::Truncate));
-    if (!opened) {
+    m_jsonError = jsonRefusal(destFolder);
+    if (!m_jsonError.isEmpty())
+        return false;
+    if (m_options.jsonPath == u"-"_s) {
+        m_json = std::make_unique<QFile>();
+        if (m_json->open(stdout, QIODevice::WriteOnly))
+            return true;
+        m_jsonError = u"-: "_s + m_json->errorString();
+        m_json.reset();
+        return false;
+    }
+    // Opened without emptying it, to find out now whether it can be written at all.
+    QFile probe(m_options.jsonPath);
+    if (!probe.open(QIODevice::WriteOnly | QIODevice::Append)) {
+        m_jsonError = m_options.jsonPath + u": "_s + probe.errorString();
+        return false;
+    }
+    return true;
+}
+
+void CommandLineHost::openJson(const QString &destFolder)
+{
+    if (m_options.jsonPath.isEmpty() || m_options.jsonPath == u"-"_s || m_json || !m_jsonError.isEmpty())
+        return;
+    m_jsonError = jsonRefusal(destFolder);
+    if (!m_jsonError.isEmpty())
+        return;
+    m_json = std::make_unique<QFile>(m_options.jsonPath);
+    if (!m_json->open(QIODevice::WriteOnly | QIODevice::Truncate)) {
         m_jsonError = m_options.jsonPath + u": "_s + m_json->errorString();
         m_json.reset();
     }
-    return opened;
+}
+
+void CommandLineHost::setDestinationPreview(const QString &path)
+{
+    m_destinationPreview = path;
+    openJson(path);
 }
 
 void CommandLineHost::printReport(const QString &text)
@@ -54,8 +121,7 @@ void CommandLineHost::printReport(const QString &text)
     clearProgress();
     // With the JSON on standard output, the report keeps out of its way.
     FILE *stream = m_options.jsonPath == u"-"_s ? stderr : stdout;
-    std::fputs(forTerminal(text).constData(), stream);
-    std::fflush(stream);
+    (void)writeStream(stream, forTerminal(text));
 }
 
 void CommandLineHost::setReportText(const QString &text)

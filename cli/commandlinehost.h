@@ -28,9 +28,13 @@ public:
     explicit CommandLineHost(const MarkOptions &options);
     ~CommandLineHost() override;
 
-    // False when the JSON file cannot be opened (the message is in jsonError()). A failed
-    // write later also leaves its message there.
-    bool openJson();
+    // Checks the JSON file before anything is marked: false when it is a file of destFolder that
+    // marking writes (the class record, Resultaat.res, a test's copy or marked copy, the lock) or
+    // when it cannot be opened (the message is in jsonError()). Nothing is emptied yet: the file
+    // is opened for writing once the session has settled its destination, which a question at
+    // the terminal may still change, and is checked against that one again. A failed write
+    // later also leaves its message in jsonError().
+    bool prepareJson(const QString &destFolder);
     QString jsonError() const { return m_jsonError; }
     // The input box's prompt when it could not be asked.
     const QString &unansweredPrompt() const { return m_unansweredPrompt; }
@@ -38,7 +42,7 @@ public:
     QStringList tests() const override { return m_options.tests; }
     QString destinationName() const override { return m_destinationName; }
     void setDestinationName(const QString &name) override { m_destinationName = name; }
-    void setDestinationPreview(const QString &path) override { m_destinationPreview = path; }
+    void setDestinationPreview(const QString &path) override;
     QString currentTestLabel() const override { return m_currentTestLabel; }
     void setCurrentTestLabel(const QString &path) override { m_currentTestLabel = path; }
     void showReport() override { }
@@ -56,6 +60,8 @@ public:
     void sessionEnded() override;
 
 private:
+    QString jsonRefusal(const QString &destFolder) const;
+    void openJson(const QString &destFolder);
     void printReport(const QString &text);
     void drawProgress();
     void clearProgress();

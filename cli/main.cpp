@@ -1,5 +1,6 @@
 // tallimark-cli: the batch side of Tallimark.
 #include "commands.h"
+#include "standardoutput.h"
 
 #include "documents/platformfile.h"
 
@@ -7,7 +8,6 @@
 #include <QGuiApplication>
 #include <QTextStream>
 
-#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -67,9 +67,10 @@ int run(QStringList arguments)
 // report or the JSON the caller relies on is incomplete.
 int checkedOutput(int exitCode)
 {
-    const bool outputLost = std::fflush(stdout) != 0 || std::ferror(stdout) != 0;
+    const int error = tallimark::cli::standardOutputError();
+    const bool outputLost = error != 0 || std::ferror(stdout) != 0;
     if (outputLost) {
-        const int error = errno;
+        // The reason of the write that failed, never whatever errno holds by now.
         std::fprintf(stderr, "tallimark-cli: standard output could not be written: %s\n",
                      error != 0 ? std::strerror(error) : "write error");
     }

@@ -7,12 +7,20 @@
 #include "subcommand.h"
 
 #include "documents/memoloader.h"
+#include "documents/platformfile.h"
 #include "documents/workspace.h"
+#include "marking/destinationnames.h"
 #include "marking/markingsession.h"
 
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFileInfo>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <system_error>
+#include <type_traits>
 
 namespace tallimark::cli {
 
@@ -37,6 +45,60 @@ bool isSpeedTestName(const QString &path)
     return path.endsWith(u".rtf"_s, Qt::CaseInsensitive);
 }
 
+// Names as the system's own: Qt's folder listing leaves out a name that is not valid UTF-8,
+// and a test must never drop out of its class without a word.
+std::filesystem::path nativePath(const QString &path)
+{
+    if constexpr (std::is_same_v<std::filesystem::path::value_type, char>)
+        return std::filesystem::path(platform::encodeName(path).toStdString());
+    else
+        return std::filesystem::path(path.toStdWString());
+}
+
+template <typename Char> QString nameFrom(const std::basic_string<Char> &native)
+{
+    if constexpr (std::is_same_v<Char, char>)
+        return platform::decodeName(QByteArrayView(native.data(), qsizetype(native.size())));
+    else
+        return QString::fromStdWString(native);
+}
+
+bool isFolder(const QString &path)
+{
+    std::error_code error;
+    return std::filesystem::is_directory(nativePath(path), error);
+}
+
+// A folder's speed tests in name order (case ignored). Every .rtf entry is a test, whatever its
+// name or kind: one that cannot be read gets its report line from the session. Only folders and
+// hidden files are left out, and each is named.
+QStringList folderTests(const QString &folder)
+{
+    QStringList tests;
+    std::error_code error;
+    for (std::filesystem::directory_iterator entry(nativePath(folder), error), end; !error && entry != end;
+         entry.increment(error)) {
+        const QString name = nameFrom(entry->path().filename().native());
+        if (!isSpeedTestName(name))
+            continue;
+        const QString path = folder + u'/' + name;
+        std::error_code kind;
+        if (entry->is_directory(kind))
+            complain(u"not marked: "_s + path + u" is a folder"_s);
+        else if (name.startsWith(u'.'))
+            complain(u"not marked: "_s + path + u" is a hidden file"_s);
+        else
+            tests.append(path);
+    }
+    if (error)
+        complain(u"the folder "_s + folder + u" cannot be read: "_s + QString::fromStdString(error.message()));
+    std::sort(tests.begin(), tests.end(), [](const QString &a, const QString &b) {
+        const int order = a.compare(b, Qt::CaseInsensitive);
+        return order != 0 ? order < 0 : a < b;
+    });
+    return tests;
+}
+
 // The tests named on the command line, as full paths: .rtf files as given (in any case), and
 // the .rtf files of a folder in name order. Anything else (a Resultaat.res, a marked copy) is
 // not a test: it is named and left where it is, never copied over the destination's own.
@@ -44,14 +106,12 @@ QStringList collectTests(const QStringList &arguments)
 {
     QStringList tests;
     for (const QString &argument : arguments) {
-        const QFileInfo given(argument);
-        if (given.isDir()) {
-            const QDir folder(given.absoluteFilePath());
-            const QFileInfoList files = folder.entryInfoList({u"*.rtf"_s}, QDir::Files, QDir::Name | QDir::IgnoreCase);
+        if (isFolder(argument)) {
+            const QString folder = absolutePath(argument);
+            const QStringList files = folderTests(folder);
             if (files.isEmpty())
-                complain(u"no speed tests (.rtf files) in the folder "_s + given.absoluteFilePath());
-            for (const QFileInfo &file : files)
-                tests.append(file.absoluteFilePath());
+                complain(u"no speed tests (.rtf files) in the folder "_s + folder);
+            tests += files;
         } else if (isSpeedTestName(argument)) {
             tests.append(absolutePath(argument));
         } else {
@@ -96,9 +156,11 @@ int runMark(const QStringList &arguments)
         complain(u"no TEST given (see: tallimark-cli mark --help)"_s);
         return 2;
     }
-    if (parser.isSet(dest) && (parser.value(dest).isEmpty() || parser.value(dest).contains(u'/'))) {
-        complain(u"--dest takes a folder name, not a path"_s);
-        return 2;
+    if (parser.isSet(dest)) {
+        if (QString problem = destinationNameProblem(parser.value(dest)); !problem.isEmpty()) {
+            complain(u"--dest: "_s + problem.replace(u'\r', u' '));
+            return 2;
+        }
     }
     const QString memoFolder = parser.isSet(memos) ? parser.value(memos) : QDir::currentPath();
     if (!QFileInfo(memoFolder).isDir()) {
@@ -126,22 +188,21 @@ int runMark(const QStringList &arguments)
     options.jsonPath = parser.value(json);
 
     CommandLineHost host(options);
-    if (!host.openJson()) {
+    // The destination as the session will make it, unless a question at the terminal renames it
+    // (the host checks the JSON file against that one again).
+    const QString firstFolder = options.tests.first().section(u'/', -2, -2);
+    const QString destination = options.outRoot + u'/' + (parser.isSet(dest) ? parser.value(dest) : firstFolder);
+    if (!host.prepareJson(destination)) {
         complain(host.jsonError());
         return 2;
     }
 
+    // The memos come from that folder or from nowhere, never from whatever folder the session
+    // happens to run in; the session reads them and names any it cannot use.
     Workspace workspace;
     const QString memoPath = QFileInfo(memoFolder).absoluteFilePath();
-    (void)loadBothMemos(workspace, memoPath);
-    // The memos come from that folder or from nowhere: a memo that failed to load must not be
-    // looked up again in whatever folder the session happens to run in.
-    for (MemoLanguage language : {MemoLanguage::Afrikaans, MemoLanguage::English}) {
+    for (MemoLanguage language : {MemoLanguage::Afrikaans, MemoLanguage::English})
         workspace.memoFiles[size_t(language)] = QDir(memoPath).filePath(memoFileName(language));
-        RichDocument memo;
-        if (const Failure failure = loadUsableMemo(memo, workspace.memoFile(language)); failure.failed())
-            complain(u"warning: "_s + failure.description);
-    }
 
     MarkingSession session(workspace, host);
     if (parser.isSet(dest))

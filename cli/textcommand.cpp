@@ -1,5 +1,6 @@
 // `tallimark-cli text`: shows a teacher exactly the plain text the marking engine compares.
 #include "commands.h"
+#include "standardoutput.h"
 
 #include "documents/richdocument.h"
 
@@ -42,10 +43,8 @@ int runText(const QStringList &arguments)
             exitCode = 1;
             continue;
         }
-        const QByteArray utf8 = document.text().toUtf8();
-        std::fwrite(utf8.constData(), 1, size_t(utf8.size()), stdout);
+        (void)writeStream(stdout, document.text().toUtf8());
     }
-    std::fflush(stdout);
     return exitCode;
 }
 

@@ -37,13 +37,20 @@ Failure loadUsableMemo(RichDocument &memo, const QString &path)
     Failure failure = memo.loadFile(path);
     if (!failure.failed()) {
         const qsizetype length = memo.text().size();
-        if (length >= MinimumMemoLength)
+        if (length >= MinimumMemoLength && length <= MaximumMemoLength)
             return Failure::ok();
-        failure = Failure::refused(
-            ErrorNumber::TooShort, path,
-            length == 0
-                ? QStringLiteral("it is empty")
-                : QStringLiteral("it has %1 characters; a memo needs at least %2").arg(length).arg(MinimumMemoLength));
+        if (length > MaximumMemoLength)
+            failure = Failure::refused(ErrorNumber::TooLarge, path,
+                                       QStringLiteral("it has %1 characters; a memo may have at most %2, as a test")
+                                           .arg(length)
+                                           .arg(MaximumMemoLength));
+        else
+            failure = Failure::refused(ErrorNumber::TooShort, path,
+                                       length == 0 ? QStringLiteral("it is empty")
+                                                   : QStringLiteral("it has %1 characters; a memo needs at least %2")
+                                                         .arg(length)
+                                                         .arg(MinimumMemoLength));
+        memo.setText(QString());
     }
     failure.description =
         QStringLiteral("The memo %1 cannot be used: %2").arg(QDir::toNativeSeparators(path), failure.reason);

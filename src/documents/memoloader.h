@@ -20,9 +20,12 @@ QString memoFileName(MemoLanguage language);
 
 // A memo shorter than this cannot be marked against.
 constexpr int MinimumMemoLength = 50;
+// Nor can one longer than a test may be: no test covers more of it, and a huge one would take
+// minutes and gigabytes to compare.
+constexpr int MaximumMemoLength = 5000;
 
 // Loads the memo file at path into memo and checks that tests can be marked against it: a
-// missing, unreadable, non-text, empty or too short memo fails with a description that names
+// missing, unreadable, non-text, empty, too short or too long memo fails with a description that names
 // the memo and says why.
 [[nodiscard]] Failure loadUsableMemo(RichDocument &memo, const QString &path);
 

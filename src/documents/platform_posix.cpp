@@ -285,6 +285,14 @@ bool isTerminal(FILE *stream)
 
 void useUtf8Console() { }
 
+bool processRunning(qint64 pid)
+{
+    if (pid <= 0 || pid != qint64(pid_t(pid)))
+        return false;
+    // Signal 0 only asks; a process of another user answers EPERM, and it runs all the same.
+    return ::kill(pid_t(pid), 0) == 0 || errno == EPERM;
+}
+
 bool limitFileSize(qint64 bytes)
 {
     std::signal(SIGXFSZ, SIG_IGN);

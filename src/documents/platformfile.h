@@ -70,6 +70,10 @@ bool isTerminal(FILE *stream);
 // Makes the console show UTF-8 text as such; nothing to do where terminals take UTF-8 already.
 void useUtf8Console();
 
+// Whether a process of this host has that id: a file a process
+// left behind is not taken away while it runs.
+bool processRunning(qint64 pid);
+
 // For tests: writes beyond this many bytes fail with EFBIG, as on a full disk (the signal that
 // would kill the process is ignored). Meant for a child process; false where the system has no
 // such limit (Windows).

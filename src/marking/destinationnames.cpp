@@ -1,5 +1,7 @@
 #include "destinationnames.h"
 
+#include "documents/platformfile.h"
+
 #include <QHash>
 #include <QSet>
 
@@ -18,13 +20,33 @@ QString folderNameOf(const QString &path)
     return slash <= 0 ? QString() : fileNameOf(path.left(slash));
 }
 
+// What the common file systems take as one name, in bytes.
+constexpr qsizetype LongestName = 255;
+
 } // namespace
 
-QStringList destinationFileNames(const QStringList &tests)
+QString destinationNameProblem(const QString &name)
+{
+    const QString quoted = u'"' + name + u'"';
+    if (name.isEmpty())
+        return QStringLiteral("The folder name is empty.\rType the name of a folder.");
+    if (name.contains(u'/') || name.contains(u'\\') || name == u"." || name == u"..")
+        return quoted
+            + QStringLiteral(" is a path, not a folder name.\rType the name of a folder only, without \"/\" "
+                             "or \"\\\".");
+    if (platform::encodeName(name).size() > LongestName)
+        return quoted + QStringLiteral(" is too long for a folder name.\rType a shorter name.");
+    return {};
+}
+
+QStringList destinationFileNames(const QStringList &tests, const HeldByAnother &heldByAnother)
 {
     QStringList names;
     QSet<QString> taken;           // folded to lower case
     QHash<QString, QString> given; // a test's path -> its name, for a path given twice
+    const auto isTaken = [&](const QString &name, const QString &test) {
+        return taken.contains(name.toLower()) || (heldByAnother && heldByAnother(name, test));
+    };
     for (const QString &test : tests) {
         if (const auto earlier = given.constFind(test); earlier != given.constEnd()) {
             names.append(*earlier);
@@ -33,7 +55,7 @@ QStringList destinationFileNames(const QStringList &tests)
         const QString own = fileNameOf(test);
         QString name = own;
         const QString folder = folderNameOf(test);
-        for (int n = 1; taken.contains(name.toLower()); ++n) {
+        for (int n = 1; isTaken(name, test); ++n) {
             const QString prefix = n == 1 ? folder : folder + QStringLiteral(" %1").arg(n);
             name = prefix + QStringLiteral(" - ") + own;
         }

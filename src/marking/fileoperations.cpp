@@ -2,6 +2,10 @@
 
 #include "documents/platformfile.h"
 
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+
 #include <cerrno>
 
 namespace tallimark {
@@ -55,6 +59,19 @@ Failure makeFolder(const QString &path)
 bool pathExists(const QString &path)
 {
     return platform::exists(path);
+}
+
+void removeLeftoverTemporaries(const QString &folder)
+{
+    static const QRegularExpression temporary(QStringLiteral("^\\.tallimark-(\\d+)-\\d+\\.tmp$"));
+    const QDir dir(folder);
+    const QStringList names =
+        dir.entryList({QStringLiteral(".tallimark-*.tmp")}, QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString &name : names) {
+        const QRegularExpressionMatch match = temporary.match(name);
+        if (match.hasMatch() && !platform::processRunning(match.captured(1).toLongLong()))
+            QFile::remove(dir.filePath(name));
+    }
 }
 
 } // namespace tallimark

@@ -21,4 +21,8 @@ namespace tallimark {
 
 bool pathExists(const QString &path);
 
+// Removes the temporary files (".tallimark-PID-N.tmp", up to a test's size each) that a session
+// killed while it replaced a file left in folder: those whose process no longer runs.
+void removeLeftoverTemporaries(const QString &folder);
+
 } // namespace tallimark

@@ -1,23 +1,26 @@
 #include "markingsession.h"
 
 #include "classrecord.h"
+#include "destinationlearners.h"
 #include "destinationnames.h"
 #include "fileoperations.h"
 #include "highlighting.h"
 #include "markingoutput.h"
 #include "memolanguage.h"
 #include "resultcalculation.h"
+#include "sessionmessages.h"
 #include "testcomparison.h"
 #include "testoutcome.h"
 #include "textpositions.h"
 #include "textpreparation.h"
 
-#include "documents/memoloader.h"
 #include "documents/platformfile.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QScopeGuard>
 
 #include <algorithm>
@@ -34,13 +37,6 @@ namespace {
 QString afterLastSeparator(const QString &path)
 {
     return text::mid(path, text::inStrRev(path, u"/") + 1);
-}
-
-// A message that ends a session keeps its own text and adds the file and the system's reason.
-QString naming(const QString &message, const Failure &failure)
-{
-    const QString where = failure.where();
-    return where.isEmpty() ? message : message + text::CR + where;
 }
 
 // Why a test could not be read, as its report line says it.
@@ -91,49 +87,23 @@ void MarkingSession::run()
 
 void MarkingSession::check(const Failure &failure)
 {
-    switch (failure.number) {
-    case ErrorNumber::None:
+    if (!failure.failed())
         return;
-    case ErrorNumber::PathFileAccess:
-        m_host.message(naming(u"Tallimark does not have access to certain documents. Maybe Eng/Afr source document "
-                              "is empty, or speed test is not a valid file."_s,
-                              failure),
-                       u"Error"_s);
+    const std::optional<QString> message = sessionEndingMessage(failure, m_host.currentTestLabel());
+    if (!message) {
+        m_host.failureSkipped(failure.number == ErrorNumber::SubscriptOutOfRange ? subscriptFailure() : failure);
+        return;
+    }
+    // Nothing more is written; another session need not wait while the message is read.
+    m_lock.reset();
+    m_host.message(*message, u"Error"_s);
+    if (failure.number == ErrorNumber::PathFileAccess) {
         // Discard the marks made so far; a second failure here is not handled.
         (void)m_workspace.testDocument.loadFile(m_workspace.currentFile);
         m_workspace.testDocument.setSelStart(1);
-        m_resultsBlocked = true;
-        break;
-    case ErrorNumber::WriteProtected:
-        m_host.message(naming(u"Tallimark does not have access to write-protected disk. Please save speed tests on an "
-                              "accessible disk."_s,
-                              failure),
-                       u"Error"_s);
-        m_resultsBlocked = true;
-        break;
-    case ErrorNumber::DiskFull:
-    case ErrorNumber::DeviceIo:
-        // Skipping a write that found no room would lose the test's result without a word.
-        m_host.message(naming(u"The disk is full. Please make room, or save speed tests on another disk."_s, failure),
-                       u"Error"_s);
-        m_resultsBlocked = true;
-        break;
-    case ErrorNumber::PermissionDenied:
-        m_host.message(naming(u"Permission denied. Try another location."_s, failure), u"Error"_s);
-        m_resultsBlocked = true;
-        break;
-    case ErrorNumber::Overflow:
-        m_host.message(u"Overflow error. "_s + m_host.currentTestLabel()
-                           + u" may be too large. This session will terminate."_s,
-                       u"Error"_s);
-        break;
-    default:
-        if (failure.number == ErrorNumber::SubscriptOutOfRange)
-            m_host.failureSkipped(subscriptFailure());
-        else
-            m_host.failureSkipped(failure);
-        return;
     }
+    if (failure.number != ErrorNumber::Overflow)
+        m_resultsBlocked = true;
     endOnFailure(failure);
     throw SessionEnd{};
 }
@@ -149,7 +119,7 @@ void MarkingSession::endOnFailure(const Failure &failure)
     if (!m_notMarked.isEmpty()) {
         QString list = CRLF + u"Not marked in this session:"_s + CRLF;
         for (const QString &test : std::as_const(m_notMarked))
-            list += test + CRLF;
+            list += QDir::toNativeSeparators(test) + CRLF;
         m_host.appendReportText(list);
     }
     m_host.showCloseReportButton();
@@ -164,14 +134,16 @@ void MarkingSession::runSession()
     m_unreadable.clear();
     m_notMarked.clear();
     m_written.clear();
-    m_memosReported.clear();
     if (m_host.tests().isEmpty()) {
         m_host.message(u"No speed tests in the green box..."_s, u"Error"_s);
         m_ending = Ending::Precondition;
         return;
     }
-    if (m_workspace.memoDocument.text().size() < 50) {
-        m_host.message(u"Source Document missing, or too small..."_s, u"Error"_s);
+    // Each memo is read once and its tests follow it alone: only when neither memo can be used
+    // is there nothing to mark against.
+    m_memos.load(m_workspace);
+    if (!m_memos.anyUsable()) {
+        m_host.message(u"Source Document missing, or too small..."_s + text::CR + m_memos.failures(), u"Error"_s);
         m_ending = Ending::Precondition;
         return;
     }
@@ -183,24 +155,23 @@ void MarkingSession::runSession()
         return;
     }
     lockDestination();
-    copyTests();
+    const QStringList takenByEarlierSessions = copyTests();
     m_host.setReportText(u"               Marking speed tests in "_s + m_host.destinationName() + CRLF + CRLF);
-    const QStringList tests = m_host.tests();
-    for (qsizetype i = 0; i < tests.size(); ++i) {
-        if (m_copyNames.value(i) != afterLastSeparator(tests.at(i)))
-            m_host.appendReportText(QDir::toNativeSeparators(tests.at(i)) + u" is marked as \""_s + m_copyNames.value(i)
-                                    + u"\": another test of this session has its name"_s + CRLF);
-    }
+    reportRenamedTests(takenByEarlierSessions);
 
     const int count = int(m_host.tests().size());
     m_host.sessionStarted(count);
     for (m_testIndex = 0; m_testIndex <= count - 1; ++m_testIndex) {
+        if (m_lock)
+            m_lock->renew();
         if (!loadNextUsableTest())
             break;
         markCurrentTest(m_host.tests().value(m_testIndex));
     }
 
     syncWrittenFiles();
+    // Everything is written: the folder is free while the teacher reads the message.
+    m_lock.reset();
     m_host.setCurrentTestLabel(QString());
     if (stopRequested() && m_testIndex < count) {
         endOnStop();
@@ -231,13 +202,13 @@ bool MarkingSession::settleDestination()
     for (;;) {
         answer = m_host.inputBox(u"Type new foldername or click Enter to proceed "_s, u"Folder already exists"_s,
                                  m_host.destinationName());
-        // A path would be made below the program folder, or fail there with an access error
-        // the teacher cannot connect to the answer; only a folder name is taken.
-        if (!answer.contains(u'/') && !answer.contains(u'\\'))
+        // A path would be made below the program folder, and a name the file system cannot
+        // hold would fail there with an access error the teacher cannot connect to the answer;
+        // only a usable folder name is taken.
+        const QString problem = answer.isEmpty() ? QString() : destinationNameProblem(answer);
+        if (problem.isEmpty())
             break;
-        m_host.message(u"\""_s + answer + u"\" is a path, not a folder name."_s + text::CR
-                           + u"Type the name of a folder only, without \"/\" or \"\\\"."_s,
-                       u"Folder already exists"_s);
+        m_host.message(problem, u"Folder already exists"_s);
     }
     if (answer.isEmpty())
         return false;
@@ -251,21 +222,28 @@ bool MarkingSession::settleDestination()
 
 void MarkingSession::lockDestination()
 {
-    m_lock = std::make_unique<QLockFile>(m_workspace.destFolder + u"/.tallimark.lock"_s);
-    // A long session keeps its lock; only a lock whose process is gone is taken over.
-    m_lock->setStaleLockTime(0);
-    if (m_lock->tryLock(LockWaitMilliseconds))
+    m_lock = std::make_unique<DestinationLock>(m_workspace.destFolder);
+    switch (m_lock->acquire(LockWaitMilliseconds)) {
+    case DestinationLock::Outcome::Locked:
+        // What a killed session left half-written goes; no session of this folder runs now.
+        removeLeftoverTemporaries(m_workspace.destFolder);
         return;
-    const bool heldByAnother = m_lock->error() == QLockFile::LockFailedError;
+    case DestinationLock::Outcome::NoLock:
+        // A folder that cannot hold a lock file (read-only, missing) fails on the first write,
+        // with that write's own message.
+        m_lock.reset();
+        return;
+    case DestinationLock::Outcome::InUse:
+        break;
+    }
+    const QString lockFile = m_lock->fileName();
+    const QString owner = m_lock->owner();
     m_lock.reset();
-    // A folder that cannot hold a lock file (read-only, missing) fails on the first write,
-    // with that write's own message.
-    if (!heldByAnother)
-        return;
     const Failure inUse =
         Failure::refused(ErrorNumber::InUse, m_workspace.destFolder, u"in use by another marking session"_s);
     m_host.message(u"The destination folder "_s + QDir::toNativeSeparators(m_workspace.destFolder)
-                       + u" is in use by another marking session. Please try again when it has finished."_s,
+                       + u" is in use by another marking session. Please try again when it has finished."_s + text::CR
+                       + u"The lock file "_s + QDir::toNativeSeparators(lockFile) + u" is held by "_s + owner + u'.',
                    u"Error"_s);
     endOnFailure(inUse);
     throw SessionEnd{};
@@ -277,10 +255,18 @@ QString MarkingSession::copyPath(int index) const
     return m_workspace.destFolder + u'/' + (name.isEmpty() ? afterLastSeparator(m_host.tests().value(index)) : name);
 }
 
-void MarkingSession::copyTests()
+QStringList MarkingSession::copyTests()
 {
     const QStringList tests = m_host.tests();
-    m_copyNames = destinationFileNames(tests);
+    // A name an earlier session gave another learner is not this test's to take.
+    const DestinationLearners learners(m_workspace.destFolder);
+    QStringList takenByEarlierSessions;
+    m_copyNames = destinationFileNames(tests, [&](const QString &name, const QString &test) {
+        const bool held = learners.heldByAnother(name, test);
+        if (held && name == afterLastSeparator(test))
+            takenByEarlierSessions.append(test);
+        return held;
+    });
     for (int i = 0; i < int(tests.size()); ++i) {
         const QString &entry = tests.at(i);
         const QString copy = copyPath(i);
@@ -295,6 +281,22 @@ void MarkingSession::copyTests()
         check(copied);
         if (!copied.failed())
             m_written.append(copy);
+    }
+    return takenByEarlierSessions;
+}
+
+void MarkingSession::reportRenamedTests(const QStringList &takenByEarlierSessions)
+{
+    const QStringList tests = m_host.tests();
+    for (qsizetype i = 0; i < tests.size(); ++i) {
+        const QString &test = tests.at(i);
+        if (m_copyNames.value(i) == afterLastSeparator(test))
+            continue;
+        const QString why = takenByEarlierSessions.contains(test)
+            ? u"the destination holds another learner's test of that name"_s
+            : u"another test of this session has its name"_s;
+        m_host.appendReportText(QDir::toNativeSeparators(test) + u" is marked as \""_s + m_copyNames.value(i)
+                                + u"\": "_s + why + CRLF);
     }
 }
 
@@ -372,10 +374,7 @@ void MarkingSession::rejectTest(const QString &entry, TestOutcome::Status status
         outcome.verdict += u" ("_s + reason + u')';
     m_host.appendReportText(QDir::toNativeSeparators(entry) + outcome.verdict + CRLF);
     outcome.resultsLine = zeroResultLine(entry);
-    check(appendLine(resultsFilePath(), outcome.resultsLine));
-    m_written.append(resultsFilePath());
-    outcome.resultsLineWritten = true;
-    recordInClass(outcome);
+    writeResult(outcome);
     m_host.testFinished(outcome);
 }
 
@@ -399,21 +398,16 @@ void MarkingSession::markCurrentTest(const QString &entry)
 
     const MemoLanguage language = chooseMemoLanguage(test.text());
     outcome.language = language;
-    const Failure memoFailure = loadUsableMemo(memo, m_workspace.memoFile(language));
+    // A memo that cannot be used, for whatever reason, leaves the tests of its language without
+    // a result and no other test: the other memo may be fine.
+    const Failure &memoFailure = m_memos.failure(language);
     if (memoFailure.failed()) {
-        // A memo that cannot be read at all (permission, disk) ends the session; a missing,
-        // empty, non-text or too short one leaves the tests of its language without a result.
-        const ErrorNumber number = memoFailure.number;
-        if (number != ErrorNumber::PathFileAccess && number != ErrorNumber::NotText && number != ErrorNumber::TooShort
-            && number != ErrorNumber::TooLarge)
-            check(memoFailure);
-        if (!m_memosReported.contains(memoFailure.path)) {
-            m_memosReported.append(memoFailure.path);
+        if (m_memos.firstReport(language))
             m_host.message(memoFailure.description + u". No test in its language gets a result."_s, u"Error"_s);
-        }
         leaveUnmarked(entry, u"not marked: "_s + memoFailure.description);
         return;
     }
+    memo = m_memos.document(language);
 
     normaliseSentenceEndSpacing(test, memo);
     const QString testText = test.text();
@@ -464,30 +458,35 @@ void MarkingSession::writeOutput(const QString &entry, int testLength, TestOutco
     check(saveMarkedCopy());
 
     outcome.resultsLine = resultsLine(m_workspace.destFolder, m_host.currentTestLabel(), outcome.finalWpm);
-    if (!m_resultsBlocked) {
-        check(appendLine(resultsFilePath(), outcome.resultsLine));
-        m_written.append(resultsFilePath());
-        outcome.resultsLineWritten = true;
-    }
+    if (!m_resultsBlocked)
+        writeResult(outcome);
 
     m_host.appendReportText(QDir::toNativeSeparators(entry) + outcome.verdict + CRLF);
-    recordInClass(outcome);
     m_host.testFinished(outcome);
 
     m_host.processPendingEvents();
 }
 
-// The class record follows the results line: a row for every test whose line was written. A row
-// that found no room or no access ends the session like the results line would: a lost row is
-// a lost result for the school's records.
-void MarkingSession::recordInClass(const TestOutcome &outcome)
+// The results line and the class record's row are one unit. The row goes first: a session killed
+// between the two leaves a row without its line, never a results line whose row is missing; and
+// a line that cannot be written takes its row back out. Either failure ends the session: a lost
+// row is a lost result for the school's records.
+void MarkingSession::writeResult(TestOutcome &outcome)
 {
-    if (!outcome.resultsLineWritten)
-        return;
+    const QString record = classRecordPath(m_workspace.destFolder);
+    // A link is replaced by a new file, which then goes whole.
+    const QFileInfo before(record);
+    const qint64 sizeBefore = before.isSymLink() ? 0 : before.size();
     const QString copy = markedCopyPath(m_workspace.destFolder, m_host.currentTestLabel());
-    const Failure failure = appendClassRecord(
-        m_workspace.destFolder, classRecordRow(outcome, QDateTime::currentDateTime(), copy, m_host.resultAsInteger()));
-    check(failure);
+    check(appendClassRecord(m_workspace.destFolder,
+                            classRecordRow(outcome, QDateTime::currentDateTime(), copy, m_host.resultAsInteger())));
+    m_written.append(record);
+    const Failure line = appendLine(resultsFilePath(), outcome.resultsLine);
+    if (line.failed())
+        (void)QFile::resize(record, sizeBefore);
+    check(line);
+    m_written.append(resultsFilePath());
+    outcome.resultsLineWritten = true;
 }
 
 // A stop between tests: everything written so far is whole and synced; the tests not reached
@@ -501,7 +500,7 @@ void MarkingSession::endOnStop()
     if (!m_notMarked.isEmpty()) {
         list += QCoreApplication::translate("MarkingSession", "Not marked in this session:") + CRLF;
         for (const QString &test : std::as_const(m_notMarked))
-            list += test + CRLF;
+            list += QDir::toNativeSeparators(test) + CRLF;
     }
     m_host.appendReportText(list);
     m_host.showCloseReportButton();

@@ -5,13 +5,14 @@
 
 #include "comparedmemo.h"
 #include "counters.h"
+#include "destinationlock.h"
 #include "markinghost.h"
+#include "sessionmemos.h"
 #include "testoutcome.h"
 
 #include "documents/workspace.h"
 
 #include <QHash>
-#include <QLockFile>
 
 #include <atomic>
 #include <memory>
@@ -60,17 +61,19 @@ private:
 
     void runSession();
     bool settleDestination();
-    void copyTests();
+    // Returns the tests renamed because an earlier session gave their name to another learner.
+    QStringList copyTests();
     bool loadNextUsableTest();
     void rejectTest(const QString &entry, TestOutcome::Status status, const QString &reason = {});
     void leaveUnmarked(const QString &entry, const QString &why);
     QString copyPath(int index) const;
     void lockDestination();
+    void reportRenamedTests(const QStringList &takenByEarlierSessions);
     void syncWrittenFiles();
     void markCurrentTest(const QString &entry);
     void writeOutput(const QString &entry, int testLength, TestOutcome &outcome);
     Failure saveMarkedCopy();
-    void recordInClass(const TestOutcome &outcome);
+    void writeResult(TestOutcome &outcome);
     QString resultsFilePath() const;
 
     // The one failure handler: ends the session (throws SessionEnd) or reports the skip.
@@ -82,15 +85,15 @@ private:
     Workspace &m_workspace;
     MarkingHost &m_host;
     SkippedFailureSink m_skipped; // passes skipped failures on to the host
+    SessionMemos m_memos;
     ComparedMemo m_memo;
     QString m_destinationOverride;
     Int16 m_testIndex;
     QStringList m_copyNames;          // each test's name in the destination
     QHash<int, Failure> m_unreadable; // tests whose copy could not read them, by index
     QStringList m_notMarked;
-    QStringList m_written;       // files this session wrote, synced once at its end
-    QStringList m_memosReported; // unusable memos already named in a message
-    std::unique_ptr<QLockFile> m_lock;
+    QStringList m_written; // files this session wrote, synced once at its end
+    std::unique_ptr<DestinationLock> m_lock;
     bool m_resultsBlocked = false;
     bool m_running = false;
     std::atomic<bool> m_stopRequested = false;

@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <fcntl.h>
 #include <functional>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -104,6 +105,11 @@ TEST_F(Cli, ExitCodesAndMessages)
         {{}, 2, {}, {}, 0}, {{u"frobnicate"_s}, 2, {}, {}, 0}, {{u"text"_s}, 2, {}, {}, 0}, {{u"mark"_s}, 2, {}, {}, 0},
         {{u"mark"_s, u"--frobnicate"_s, jan}, 2, {}, {}, 0}, {{u"mark"_s, u"--memos"_s, path(u"nowhere"_s), jan}, 2, {}, {}, 0},
         {{u"mark"_s, u"--dest"_s, u"a/b"_s, jan}, 2, {}, {}, 0}, {{u"summary"_s}, 2, {}, {}, 0},
+        // The destination is a folder of its own: not the program's folder, its parent, or a name
+        // no disk holds.
+        {{u"mark"_s, u"--dest"_s, u"."_s, jan}, 2, {}, {u"--dest: \".\" is a path, not a folder name."_s}, 0},
+        {{u"mark"_s, u"--dest"_s, u".."_s, jan}, 2, {}, {u"--dest: \"..\" is a path, not a folder name."_s}, 0},
+        {{u"mark"_s, u"--dest"_s, QString(300, u'x'), jan}, 2, {}, {u"is too long for a folder name."_s}, 0},
         {{u"summary"_s, path(u"memos"_s)}, 1, {}, {path(u"memos/Tallimark.csv"_s) + u": no class record"_s}, 0},
         {{u"--help"_s}, 0, u"mark [options] TEST..."_s, {}, 0}, {{u"mark"_s, u"--help"_s}, 0, u"--reuse"_s, {}, 0},
         {{u"--version"_s}, 0, u"tallimark-cli " TALLIMARK_VERSION ""_s, {}, 0}, {markArguments({path(u"memos/none"_s)}), 1, {}, {}, 0},
@@ -112,6 +118,10 @@ TEST_F(Cli, ExitCodesAndMessages)
          {u"Error: Source Document missing, or too small..."_s, u"The memo "_s + path(u"Class9C/Bron.rtf"_s) + u" cannot be used"_s}, 0},
         {markArguments({jan}), 0, {}, {}, 1},
         {markArguments({jan}), 1, {}, {u"Type new foldername or click Enter to proceed"_s}, 1}, // needs --reuse
+        // The JSON never takes the place of a file that marking writes in the destination.
+        {markArguments({u"--reuse"_s, u"--json"_s, path(u"out/Class9C/Resultaat.res"_s), jan}), 2, {}, {u"--json: "_s}, 1},
+        {markArguments({u"--reuse"_s, u"--json"_s, path(u"out/Class9C/tallimark.CSV"_s), jan}), 2, {}, {u"--json: "_s}, 1},
+        {markArguments({u"--reuse"_s, u"--json"_s, path(u"out/../out/Class9C/Jan.rug"_s), jan}), 2, {}, {u"--json: "_s}, 1},
         {markArguments({u"--reuse"_s, jan, stray}), 0, {}, {u"not marked: "_s + stray + u" is not a speed test"_s}, 2},
         {markArguments({u"--dest"_s, u"Retake"_s, jan}), 0, {}, {}, 2},
         // JSON Lines on standard output move the report to standard error.
@@ -121,7 +131,7 @@ TEST_F(Cli, ExitCodesAndMessages)
         // A result or an output that was not written never ends in success; the marking itself
         // still counts when only an output failed.
         {markArguments({u"--reuse"_s, jan}), 1, {}, {u"Error: The disk is full."_s, path(u"out/Class9C/Jan.rug"_s)}, 3, diskFull},
-        {markArguments({u"--reuse"_s, jan}), 1, {}, {u"standard output could not be written"_s}, 4, stdoutToDevFull},
+        {markArguments({u"--reuse"_s, jan}), 1, {}, {u"standard output could not be written: No space left on device"_s}, 4, stdoutToDevFull},
         {markArguments({u"--reuse"_s, u"--json"_s, u"/dev/full"_s, jan}), 1, {}, {u"/dev/full: could not be written"_s}, 5},
         {{u"text"_s, jan}, 1, {}, {}, 5, stdoutToDevFull}};
     // clang-format on
@@ -188,6 +198,31 @@ TEST_F(Cli, MarksAFolderAndReportsEveryFigure)
     const QJsonObject rejected = QJsonDocument::fromJson(lines[2].toUtf8()).object();
     EXPECT_EQ(rejected[u"status"_s].toString(), u"too short"_s);
     EXPECT_EQ(rejected[u"resultsLine"_s].toString(), path(u"Class9C/Piet.rug  0  wpm"_s));
+}
+
+// A folder's tests are all marked or named, whatever their names: one whose name is not valid
+// UTF-8 is marked like the others, a FIFO gets its report line, and a hidden file or a folder with
+// a test's name is named on standard error.
+TEST_F(Cli, EveryTestOfAFolderIsMarkedOrNamed)
+{
+    QDir(root.path()).mkpath(u"Odd/sub.rtf"_s);
+    const QByteArray folder = QFile::encodeName(path(u"Odd"_s));
+    for (const QByteArray &name :
+         {QByteArray("/bad\xff.rtf"), QByteArray("/Zo\xc3\xab.rtf"), QByteArray("/.hidden.rtf")}) {
+        const int fd = ::open((folder + name).constData(), O_WRONLY | O_CREAT, 0644);
+        ASSERT_GE(fd, 0);
+        const QByteArray text = DoubledTest.toUtf8();
+        ASSERT_EQ(::write(fd, text.constData(), size_t(text.size())), text.size());
+        ::close(fd);
+    }
+    ASSERT_EQ(mkfifo((folder + "/pipe.rtf").constData(), 0600), 0);
+    const CliRun result = run(markArguments({path(u"Odd"_s)}));
+    EXPECT_EQ(result.exitCode, 1); // the FIFO got no result
+    EXPECT_EQ(result.out.count(u".......Successful"_s), 2) << qPrintable(result.out);
+    EXPECT_TRUE(result.out.contains(path(u"Odd/pipe.rtf"_s) + u".......could not be read: not a regular file"_s));
+    EXPECT_TRUE(result.err.contains(u"not marked: "_s + path(u"Odd/.hidden.rtf"_s) + u" is a hidden file"_s));
+    EXPECT_TRUE(result.err.contains(u"not marked: "_s + path(u"Odd/sub.rtf"_s) + u" is a folder"_s));
+    EXPECT_EQ(read(u"out/Odd/Resultaat.res"_s).count(u" wpm\r\n"_s), 2);
 }
 
 // The program's own folder when it may write there, otherwise Tallimark in the user's documents

@@ -1,18 +1,22 @@
 // Names: one learner, one name in the destination; file names kept as the system's bytes.
 #include "documents/platformfile.h"
 #include "marking/destinationnames.h"
+#include "support/qstringprinting.h"
 
 #include <gtest/gtest.h>
 
 using namespace tallimark;
 using namespace Qt::StringLiterals;
 
-TEST(DestinationNames, EveryTestOfASessionGetsANameOfItsOwn)
+// Names held by an earlier session for another learner count as taken, like those of the
+// session's own earlier tests.
+TEST(DestinationNames, EveryTestGetsANameOfItsOwn)
 {
     const struct
     {
         QStringList tests;
         QStringList names;
+        QStringList heldByOthers{}; // names an earlier session gave tests other than these
     } cases[] = {
         {{u"/c/Jan.rtf"_s, u"/c/Piet.rtf"_s}, {u"Jan.rtf"_s, u"Piet.rtf"_s}},
         {{u"/c/Anika/Toets.rtf"_s, u"/c/Ben/Toets.rtf"_s, u"/c/Cara/toets.RTF"_s},
@@ -20,9 +24,27 @@ TEST(DestinationNames, EveryTestOfASessionGetsANameOfItsOwn)
         {{u"/a/Class/Toets.rtf"_s, u"/b/Class/Toets.rtf"_s, u"/c/Class/Toets.rtf"_s},
          {u"Toets.rtf"_s, u"Class - Toets.rtf"_s, u"Class 2 - Toets.rtf"_s}},
         {{u"/c/Jan.rtf"_s, u"/c/Jan.rtf"_s}, {u"Jan.rtf"_s, u"Jan.rtf"_s}},
+        {{u"/b/Jan.rtf"_s, u"/c/Piet.rtf"_s}, {u"b - Jan.rtf"_s, u"Piet.rtf"_s}, {u"Jan.rtf"_s}},
+        {{u"/b/Jan.rtf"_s, u"/c/Jan.rtf"_s}, {u"b 2 - Jan.rtf"_s, u"Jan.rtf"_s}, {u"Jan.rtf"_s, u"b - Jan.rtf"_s}},
     };
-    for (const auto &testCase : cases)
-        EXPECT_EQ(destinationFileNames(testCase.tests), testCase.names) << testCase.tests.join(u' ').toStdString();
+    for (const auto &testCase : cases) {
+        const auto held = [&](const QString &name, const QString &test) {
+            return test.startsWith(u"/b/"_s) && testCase.heldByOthers.contains(name);
+        };
+        EXPECT_EQ(destinationFileNames(testCase.tests, held), testCase.names)
+            << testCase.tests.join(u' ').toStdString();
+    }
+}
+
+// The window's destination box, the command line's --dest and the session's question refuse the
+// same names: paths, the folder itself or its parent, nothing, and names too long for a disk.
+TEST(DestinationNames, OnlyAUsableFolderNameIsTaken)
+{
+    for (const QString &name : {u"Grade 10A"_s, u"..."_s, u".hidden"_s, QString(255, u'x')})
+        EXPECT_EQ(destinationNameProblem(name), QString()) << name.toStdString();
+    for (const QString &name : {QString(), u"."_s, u".."_s, u"a/b"_s, u"a\\b"_s, QString(256, u'x'),
+                                QString(128, QChar(0xEB))}) // 256 bytes in UTF-8
+        EXPECT_NE(destinationNameProblem(name), QString()) << name.toStdString();
 }
 
 TEST(FileNames, TheSystemsBytesSurviveTheTripThroughAString)

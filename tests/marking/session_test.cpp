@@ -40,8 +40,8 @@ struct SessionCase
 {
     const char *name;
     QList<std::pair<QString, QString>> tests{}; // name and text, under the class folder or "app/" when named so
-    QString memoBox = Memo;                     // what the memo box holds when the session starts
     QString afrikaansMemo = Memo;
+    QString englishMemo = Memo;
     bool destinationExists = false;
     QStringList answers{};
     QString destination = u"Class7B"_s;
@@ -74,8 +74,7 @@ struct Session : SessionFixture, ::testing::WithParamInterface<SessionCase>
 TEST_P(Session, RunsAsTheRowSays)
 {
     const SessionCase &row = GetParam();
-    setMemos(row.afrikaansMemo, Memo);
-    workspace.memoDocument.setText(row.memoBox);
+    setMemos(row.afrikaansMemo, row.englishMemo);
     if (row.destinationExists)
         QDir().mkpath(destination());
     for (const auto &[name, text] : row.tests) {
@@ -152,8 +151,14 @@ const QString Question = u"Folder already exists: Type new foldername or click E
 INSTANTIATE_TEST_SUITE_P(Marking, Session, ::testing::Values(
     SessionCase{.name = "emptyTestBox", .ending = Ending::Precondition,
                 .messages = {u"Error: No speed tests in the green box..."_s}},
-    SessionCase{.name = "memoOf49Characters", .tests = {{u"Jan.rtf"_s, DoubledTest}}, .memoBox = QString(49, u'm'),
-                .ending = Ending::Precondition, .messages = {u"Error: Source Document missing, or too small..."_s}},
+    // Each memo is checked, not the one in the memo box: a session starts when one can be used.
+    SessionCase{.name = "memosOf49Characters", .tests = {{u"Jan.rtf"_s, DoubledTest}},
+                .afrikaansMemo = QString(49, u'm'), .englishMemo = QString(49, u'm'), .ending = Ending::Precondition,
+                .messages = {u"Error: Source Document missing, or too small...\r*"_s}},
+    SessionCase{.name = "memoOf50Characters", .tests = {{u"Jan.rtf"_s, DoubledTest}},
+                .afrikaansMemo = QString(49, u'm'), .englishMemo = Memo.left(50), .statuses = u"M"_s,
+                .report = {Header, {}, u"{class}/Jan.rtf.......Successful"_s}, .results = {u"{dest}/Jan   *"_s},
+                .messages = {Done}},
     SessionCase{.name = "lengthsAtTheBoundaries",
                 .tests = {{u"a49.rtf"_s, memoTimes(49)}, {u"a50.rtf"_s, memoTimes(50)}, {u"a5000.rtf"_s, memoTimes(5000)},
                           {u"a5001.rtf"_s, memoTimes(5001)}, {u"empty.rtf"_s, QString()}},
@@ -177,15 +182,20 @@ INSTANTIATE_TEST_SUITE_P(Marking, Session, ::testing::Values(
                 .report = {Header, {}, u"*"_s, u"*"_s}, .results = {u"*"_s, u"*"_s}, .messages = {Done}},
     SessionCase{.name = "existingDestinationAndNoAnswer", .tests = {{u"Jan.rtf"_s, DoubledTest}},
                 .destinationExists = true, .ending = Ending::Cancelled, .inputs = {Question}},
-    // An answer that is a path is refused and the question asked again.
+    // An answer that is a path, or a name no file system holds, is refused and the question asked
+    // again.
     SessionCase{.name = "aPathAnswerIsAskedAgain", .tests = {{u"Jan.rtf"_s, DoubledTest}}, .destinationExists = true,
-                .answers = {u"Grade10/Retake"_s, u"..\\Retake"_s, u"Retake"_s}, .destination = u"Retake"_s,
-                .statuses = u"M"_s,
+                .answers = {u"Grade10/Retake"_s, u"..\\Retake"_s, u".."_s, u"."_s, QString(300, u'x'), u"Retake"_s},
+                .destination = u"Retake"_s, .statuses = u"M"_s,
                 .report = {u"               Marking speed tests in Retake"_s, {}, u"{class}/Jan.rtf.......Successful"_s},
                 .results = {u"{dest}/Jan   0 wpm"_s},
                 .messages = {u"Folder already exists: \"Grade10/Retake\" is a path, not a folder name.\r*"_s,
-                             u"Folder already exists: \"..\\Retake\" is a path*"_s, Done},
-                .inputs = {Question, Question, Question}},
+                             u"Folder already exists: \"..\\Retake\" is a path*"_s,
+                             u"Folder already exists: \"..\" is a path*"_s, u"Folder already exists: \".\" is a path*"_s,
+                             u"Folder already exists: \""_s + QString(300, u'x')
+                                 + u"\" is too long for a folder name.\rType a shorter name."_s,
+                             Done},
+                .inputs = {Question, Question, Question, Question, Question, Question}},
     // A test already in the destination is not copied onto itself.
     SessionCase{.name = "testAlreadyInTheDestination", .tests = {{u"app/Jan.rtf"_s, DoubledTest}},
                 .destinationExists = true, .answers = {u"Class7B"_s}, .statuses = u"M"_s,
@@ -218,11 +228,10 @@ INSTANTIATE_TEST_SUITE_P(Marking, Session, ::testing::Values(
 using SessionRuns = SessionFixture;
 
 // 78 characters, one capital: 79 keystrokes, 16 gross words; one excess word that the doubled-word
-// check also made an error: 1 word with an error; 1.5, as integer 2. The shortest memo box passes.
+// check also made an error: 1 word with an error; 1.5, as integer 2.
 TEST_F(SessionRuns, TheMarkedCopyShowsTheErrorAndTheReportBlock)
 {
     host.integerResults = true;
-    workspace.memoDocument.setText(QString(50, u'm'));
     addTest(u"Jan.rtf"_s, DoubledTest);
     session.run();
     EXPECT_EQ(results(), destination() + u"/Jan   2 wpm\r\n"_s);

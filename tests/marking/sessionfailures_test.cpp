@@ -2,11 +2,25 @@
 // that find no room, and the messages that end a session.
 #include "sessionfixture.h"
 
+#include "documents/memoloader.h"
 #include "documents/platformfile.h"
+#include "marking/classrecord.h"
+#include "marking/markingoutput.h"
+#include "marking/sessionmessages.h"
 #include "support/childprocess.h"
 
+#include <QCoreApplication>
+#include <QDataStream>
+#include <QDateTime>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QLockFile>
+#include <QSysInfo>
+
+#include <cerrno>
+#include <optional>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace tallimark;
 using namespace tallimark::testing;
@@ -18,42 +32,123 @@ const QString TypedTest = u"We like like to read books at home. and this sentenc
 const QString AfrikaansTest = u"Ons het 'n hond en 'n kat wat saam in die tuin speel as die son skyn."_s;
 const QString NotMarkedHeading = u"\r\nNot marked in this session:\r\n"_s;
 
+// What a session run in a child process showed.
+struct ChildSession
+{
+    QString report;
+    QStringList messages;
+    int ending = -1;
+    QStringList notMarked;
+};
+
 // Each test starts from both memos in place, as after start-up.
-using SessionFailures = SessionFixture;
+class SessionFailures : public SessionFixture
+{
+protected:
+    // Runs the session in a child process, as an unprivileged user under root (see
+    // inChildProcess), and brings back what it showed. The fixture must be open to everyone.
+    ChildSession runAsAnotherUser()
+    {
+        const QString file = path(u"child-session.dat"_s);
+        QFile::remove(file);
+        const int status = inChildProcess([&] {
+            session.run();
+            QFile out(file);
+            if (!out.open(QIODevice::WriteOnly))
+                return 1;
+            QDataStream stream(&out);
+            stream << host.report << host.messages << int(session.ending()) << session.testsNotMarked();
+            return 0;
+        });
+        EXPECT_EQ(status, 0);
+        ChildSession child;
+        QFile in(file);
+        if (in.open(QIODevice::ReadOnly)) {
+            QDataStream stream(&in);
+            stream >> child.report >> child.messages >> child.ending >> child.notMarked;
+        }
+        return child;
+    }
+};
 
 } // namespace
 
-// Memos: a memo that cannot be used gives no test of its language a result, and says why.
-TEST_F(SessionFailures, AnUnusableMemoGivesNoTestOfItsLanguageAResult)
+// Memos: a memo that cannot be used, for whatever reason, gives no test of its language a
+// result and names itself once with the reason; the tests of the other memo are marked as usual.
+// As an unprivileged user, to whom a memo can be unreadable.
+TEST_F(SessionFailures, AnUnusableMemoStopsOnlyTheTestsOfItsLanguage)
 {
+    const QByteArray missing, unreadable = "<unreadable>";
     const struct
     {
-        QByteArray bron; // null: missing
+        int memo; // 0 Bron.rtf, 1 Source.rtf
+        QByteArray content;
         QString reason;
     } cases[] = {
-        {QByteArray(), u"No such file or directory"_s},
-        {"", u"it is empty"_s},
-        {"%PDF-1.7 \x01\x02\x03", u"a PDF document saved under an .rtf name"_s},
-        {QByteArray(49, 'm'), u"it has 49 characters; a memo needs at least 50"_s},
+        {0, missing, u"No such file or directory"_s},
+        {1, missing, u"No such file or directory"_s},
+        {1, "", u"it is empty"_s},
+        {1, "%PDF-1.7 \x01\x02\x03", u"a PDF document saved under an .rtf name"_s},
+        {0, QByteArray(49, 'm'), u"it has 49 characters; a memo needs at least 50"_s},
+        {1, QByteArray(49, 'm'), u"it has 49 characters; a memo needs at least 50"_s},
+        {1, QByteArray(5001, 'm'), u"it has 5001 characters; a memo may have at most 5000, as a test"_s},
+        {0, unreadable, u"Permission denied"_s},
+        {1, unreadable, u"Permission denied"_s},
     };
-    const QString anika = addTest(u"Anika.rtf"_s, AfrikaansTest);
-    const QString jan = addTest(u"Jan.rtf"_s, TypedTest);
-    const QString bron = path(u"memos/Bron.rtf"_s);
+    const QString tests[] = {addTest(u"Anika.rtf"_s, AfrikaansTest), addTest(u"Jan.rtf"_s, TypedTest)};
     for (const auto &testCase : cases) {
-        QFile::remove(bron);
-        if (!testCase.bron.isNull())
-            write(bron, QString::fromLatin1(testCase.bron));
-        const QString dest = u"Round"_s + QString::number(&testCase - cases);
+        const int round = int(&testCase - cases);
+        SCOPED_TRACE(round);
+        setMemos(Memo, Memo);
+        const QString memo = workspace.memoFiles[size_t(testCase.memo)];
+        QFile::remove(memo);
+        if (!testCase.content.isNull())
+            write(memo, QString::fromLatin1(testCase.content));
+        // As start-up leaves it: the memo box holds the English memo, or nothing.
+        (void)loadBothMemos(workspace, path(u"memos"_s));
+        openToEveryone();
+        if (testCase.content == unreadable)
+            QFile::setPermissions(memo, QFileDevice::Permissions());
+        const QString dest = u"Round"_s + QString::number(round);
         session.setDestinationOverride(dest);
-        session.run();
-        EXPECT_EQ(session.ending(), MarkingSession::Ending::Completed);
-        EXPECT_TRUE(host.report.contains(anika + u".......not marked: The memo "_s + bron + u" cannot be used: "_s
-                                         + testCase.reason + u"\r\n"_s))
-            << host.report.toStdString();
-        EXPECT_TRUE(host.report.contains(jan + u".......Successful"_s));
-        EXPECT_EQ(results(dest), destination(dest) + u"/Jan   0 wpm\r\n"_s);
-        EXPECT_EQ(session.testsNotMarked(), QStringList{anika});
+        const ChildSession child = runAsAnotherUser();
+
+        const QString broken = tests[testCase.memo], good = tests[1 - testCase.memo];
+        const QString why = u"The memo "_s + memo + u" cannot be used: "_s + testCase.reason;
+        EXPECT_EQ(child.ending, int(MarkingSession::Ending::Completed));
+        EXPECT_TRUE(child.report.contains(broken + u".......not marked: "_s + why + u"\r\n"_s))
+            << qPrintable(child.report);
+        EXPECT_TRUE(child.report.contains(good + u".......Successful"_s));
+        ASSERT_FALSE(child.messages.isEmpty());
+        EXPECT_EQ(child.messages.first(), u"Error: "_s + why + u". No test in its language gets a result."_s);
+        EXPECT_EQ(child.notMarked, QStringList{broken});
+        EXPECT_EQ(results(dest).count(u" wpm\r\n"_s), 1);
     }
+
+    // With neither memo usable the session does not start, and says what is wrong with each.
+    QFile::remove(workspace.memoFiles[0]);
+    write(workspace.memoFiles[1], QString());
+    host.messages.clear();
+    session.run();
+    EXPECT_EQ(session.ending(), MarkingSession::Ending::Precondition);
+    EXPECT_EQ(host.messages,
+              QStringList{u"Error: Source Document missing, or too small...\rThe memo "_s + workspace.memoFiles[0]
+                          + u" cannot be used: No such file or directory\rThe memo "_s + workspace.memoFiles[1]
+                          + u" cannot be used: it is empty"_s});
+}
+
+// A session reads each memo once: a memo changed or emptied while the session runs changes
+// nothing for its later tests (and a large memo is not parsed again for every test).
+TEST_F(SessionFailures, EachMemoIsReadOnceASession)
+{
+    addTest(u"Jan.rtf"_s, TypedTest);
+    addTest(u"Piet.rtf"_s, TypedTest);
+    host.onPendingEvents = [this] { write(workspace.memoFiles[1], QString()); };
+    session.run();
+    ASSERT_EQ(host.outcomes.size(), 2);
+    EXPECT_EQ(host.outcomes[1].status, TestOutcome::Status::Marked);
+    EXPECT_EQ(host.outcomes[1].memoText, host.outcomes[0].memoText);
+    EXPECT_EQ(results().count(u" wpm\r\n"_s), 2);
 }
 
 // Names: same-named tests from different folders keep their own copies and lines; a link in
@@ -84,6 +179,52 @@ TEST_F(SessionFailures, EveryTestKeepsItsOwnNameAndLine)
               dest + u"/Toets   0 wpm\r\n"_s + dest + u"/Ben - Toets   0 wpm\r\n"_s + dest
                   + u"/two??lines   0 wpm\r\n"_s);
     EXPECT_TRUE(host.report.contains(crlf + u".......Successful"_s));
+}
+
+// Names across sessions: a later session gives another learner's test of a name the destination
+// already holds a name of its own, so the earlier learner's copy, marked copy and record rows stay
+// theirs; the same test marked again is the same learner and replaces its own. Where the record
+// does not know a name, the copy there tells whose it is.
+TEST_F(SessionFailures, ALaterSessionKeepsAnotherLearnersTestOfTheSameName)
+{
+    for (const QString &folder : {u"A"_s, u"B"_s, u"C"_s})
+        QDir(path(QString())).mkpath(folder);
+    const QString a = addTest(u"Jan.rtf"_s, TypedTest, u"A"_s);
+    const QString b = addTest(u"Jan.rtf"_s, Memo, u"B"_s);
+    const QString c = addTest(u"Jan.rtf"_s, Memo + u" And more."_s, u"C"_s);
+    const QString dest = destination(u"Class"_s);
+    session.setDestinationOverride(u"Class"_s);
+    host.testList = {a};
+    session.run();
+    host.testList = {b, a};
+    host.inputAnswers = {u"Class"_s};
+    session.run();
+
+    EXPECT_TRUE(host.report.contains(
+        b + u" is marked as \"B - Jan.rtf\": the destination holds another learner's test of that name\r\n"_s))
+        << qPrintable(host.report);
+    EXPECT_EQ(read(dest + u"/Jan.rtf"_s), TypedTest);
+    EXPECT_EQ(read(dest + u"/B - Jan.rtf"_s), Memo);
+    const auto markedText = [&](const QString &learner) {
+        RichDocument marked;
+        return marked.loadFile(dest + u'/' + learner + u".rug"_s).failed() ? QString() : marked.text();
+    };
+    EXPECT_TRUE(markedText(u"Jan"_s).startsWith(TypedTest));
+    EXPECT_TRUE(markedText(u"B - Jan"_s).startsWith(Memo));
+    EXPECT_EQ(results(u"Class"_s),
+              dest + u"/Jan   0 wpm\r\n"_s + dest + u"/B - Jan   0 wpm\r\n"_s + dest + u"/Jan   0 wpm\r\n"_s);
+    QStringList learners;
+    for (const LearnerResult &learner : currentResults(readClassRecord(dest).rows))
+        learners << learner.current.learner + u' ' + learner.current.sourcePath;
+    EXPECT_EQ(learners, (QStringList{u"B - Jan "_s + b, u"Jan "_s + a}));
+
+    QFile::remove(classRecordPath(dest));
+    host.testList = {c, b};
+    host.inputAnswers = {u"Class"_s};
+    session.run();
+    EXPECT_EQ(read(dest + u"/C - Jan.rtf"_s), Memo + u" And more."_s);
+    EXPECT_EQ(read(dest + u"/Jan.rtf"_s), TypedTest);
+    EXPECT_EQ(QDir(dest).entryList({u"*.rtf"_s}).size(), 3);
 }
 
 // Messages: a second session on the same destination waits, then says the folder is in use;
@@ -124,6 +265,142 @@ TEST_F(SessionFailures, MessagesThatEndASessionSayWhichFileAndWhatWasNotMarked)
     session.run();
     EXPECT_FALSE(session.resultsBlocked());
     EXPECT_EQ(results().count(u" wpm\r\n"_s), 2);
+}
+
+// The reason a session ends for is the one the system gave: an input/output error is not a full
+// disk, and a failure the session skips has no message.
+TEST(SessionEndingMessage, SaysWhatTheSystemReported)
+{
+    const struct
+    {
+        int error;
+        std::optional<QString> message;
+    } cases[] = {
+        {ENOSPC,
+         u"The disk is full. Please make room, or save speed tests on another disk.\r/d/Jan.rug (No space left "
+         "on device)"_s},
+        {EIO,
+         u"The disk failed to read or write a file. Please check the disk, or save speed tests on another "
+         "disk.\r/d/Jan.rug (Input/output error)"_s},
+        {EMFILE, std::nullopt},
+    };
+    for (const auto &testCase : cases)
+        EXPECT_EQ(sessionEndingMessage(Failure::fromErrno(testCase.error, u"/d/Jan.rug"_s), u"/d/Jan.rtf"_s),
+                  testCase.message)
+            << testCase.error;
+}
+
+// Locks: a lock that a killed session left behind (empty, garbled, a link to nothing, its
+// process gone, or from another host and not renewed for long) does not shut the folder, and the
+// session that takes it over removes the temporary files a killed session left; a lock that a
+// running session holds shuts it, the message naming the lock file and its owner.
+TEST_F(SessionFailures, AStaleLockIsTakenOverAndALiveOneNamed)
+{
+    const QString thisHost = QSysInfo::machineHostName();
+    const pid_t gone = fork();
+    if (gone == 0)
+        _exit(0);
+    waitpid(gone, nullptr, 0);
+    const QByteArray goneLock = QByteArray::number(gone) + "\ntallimark-cli\n" + thisHost.toUtf8() + "\n\n";
+    const QByteArray foreignLock = "4242\ntallimark-cli\nlab-7\n\n";
+    const QString live = u"<held by this test>"_s, link = u"<link to nothing>"_s;
+    const struct
+    {
+        QByteArray lock;
+        QString kind = {};
+        int ageMinutes = 0;
+        QString owner = {}; // empty: taken over
+    } cases[] = {
+        {""},
+        {"\x01\x02 not a lock"},
+        {{}, link},
+        {goneLock},
+        {foreignLock, {}, 60},
+        {foreignLock, {}, 1, u"process 4242 (tallimark-cli) on host lab-7"_s},
+        {{}, live, 0, u"process %1 (%3) on host %2"_s.arg(QCoreApplication::applicationPid()).arg(thisHost)},
+    };
+    addTest(u"Jan.rtf"_s, TypedTest);
+    for (const auto &testCase : cases) {
+        const QString name = u"Locked"_s + QString::number(&testCase - cases);
+        SCOPED_TRACE(qPrintable(name));
+        const QString dest = destination(name), lockFile = dest + u"/.tallimark.lock"_s;
+        QDir().mkpath(dest);
+        const QString leftBehind = dest + u"/.tallimark-%1-3.tmp"_s.arg(gone);
+        const QString ours = dest + u"/.tallimark-%1-3.tmp"_s.arg(QCoreApplication::applicationPid());
+        write(leftBehind, u"half a copy"_s);
+        write(ours, u"being written"_s);
+        QLockFile otherSession(lockFile);
+        QString owner = testCase.owner;
+        if (testCase.kind == live) {
+            ASSERT_TRUE(otherSession.tryLock(0));
+            qint64 pid = 0;
+            QString lockHost, application;
+            ASSERT_TRUE(otherSession.getLockInfo(&pid, &lockHost, &application));
+            owner = owner.arg(application);
+        } else if (testCase.kind == link) {
+            ASSERT_TRUE(QFile::link(dest + u"/nowhere"_s, lockFile));
+        } else {
+            QFile file(lockFile);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write(testCase.lock);
+            file.flush();
+            file.setFileTime(QDateTime::currentDateTime().addSecs(-60 * testCase.ageMinutes),
+                             QFileDevice::FileModificationTime);
+        }
+        host.messages.clear();
+        host.inputAnswers = {name};
+        session.setDestinationOverride(name);
+        QElapsedTimer took;
+        took.start();
+        session.run();
+
+        EXPECT_LT(took.elapsed(), 5000);
+        EXPECT_TRUE(QFileInfo::exists(ours));
+        if (owner.isEmpty()) {
+            EXPECT_EQ(session.ending(), MarkingSession::Ending::Completed) << qPrintable(host.messages.join(u'\n'));
+            EXPECT_EQ(results(name).count(u" wpm\r\n"_s), 1);
+            EXPECT_FALSE(QFileInfo::exists(leftBehind));
+            EXPECT_FALSE(QFileInfo(lockFile).isSymLink() || QFileInfo::exists(lockFile));
+            continue;
+        }
+        EXPECT_EQ(session.ending(), MarkingSession::Ending::Failed);
+        EXPECT_EQ(host.messages,
+                  QStringList{u"Error: The destination folder "_s + dest
+                              + u" is in use by another marking session. Please try again when it "
+                                "has finished.\rThe lock file "_s
+                              + lockFile + u" is held by "_s + owner + u'.'});
+        EXPECT_TRUE(QFileInfo::exists(leftBehind));
+        EXPECT_TRUE(results(name).isEmpty());
+    }
+}
+
+// Write failures: a test's results line and its class record row are written both or neither,
+// whichever of the two files cannot be written, for a marked test and for a rejected one.
+TEST_F(SessionFailures, AResultsLineAndItsRecordRowAreOneUnit)
+{
+    const struct
+    {
+        QString blocked; // made a folder, so that it cannot be written
+        QString test;
+    } cases[] = {
+        {ClassRecordFileName, TypedTest},
+        {ClassRecordFileName, u"too short"_s},
+        {ResultsFileName, TypedTest},
+        {ResultsFileName, u"too short"_s},
+    };
+    const QString jan = addTest(u"Jan.rtf"_s, QString());
+    for (const auto &testCase : cases) {
+        const QString name = u"Unit"_s + QString::number(&testCase - cases);
+        SCOPED_TRACE(qPrintable(name));
+        write(jan, testCase.test);
+        QDir().mkpath(destination(name) + u'/' + testCase.blocked);
+        host.inputAnswers = {name};
+        session.setDestinationOverride(name);
+        session.run();
+        EXPECT_EQ(session.ending(), MarkingSession::Ending::Failed);
+        EXPECT_FALSE(results(name).contains(u"wpm"_s));
+        EXPECT_TRUE(readClassRecord(destination(name)).rows.isEmpty());
+    }
 }
 
 // Write failures: a full disk (a file-size limit in a child process) ends the session like a
