@@ -41,7 +41,7 @@ Failure loadUsableMemo(RichDocument &memo, const QString &path)
             return Failure::ok();
         if (length > MaximumMemoLength)
             failure = Failure::refused(ErrorNumber::TooLarge, path,
-                                       QStringLiteral("it has %1 characters; a memo may have at most %2, as a test")
+                                       QStringLiteral("it has %1 characters; a memo may have at most %2")
                                            .arg(length)
                                            .arg(MaximumMemoLength));
         else

@@ -20,9 +20,11 @@ QString memoFileName(MemoLanguage language);
 
 // A memo shorter than this cannot be marked against.
 constexpr int MinimumMemoLength = 50;
-// Nor can one longer than a test may be: no test covers more of it, and a huge one would take
-// minutes and gigabytes to compare.
-constexpr int MaximumMemoLength = 5000;
+// Nor can one longer than the marking's text tables hold. A memo must be at least as long as the
+// longest test (5000 characters) to mark it whole, so this leaves room for every real passage,
+// while a huge file saved under a memo's name is refused at once instead of taking minutes and
+// gigabytes to compare with each test.
+constexpr int MaximumMemoLength = 8000;
 
 // Loads the memo file at path into memo and checks that tests can be marked against it: a
 // missing, unreadable, non-text, empty, too short or too long memo fails with a description that names

@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 #include <atomic>
 #include <cerrno>
@@ -24,13 +25,19 @@ namespace tallimark::platform {
 
 namespace {
 
-// A name the wide calls take whatever its length: absolute, backslashed, and with the \\?\
-// prefix that lifts the 260-character limit (which also turns off the system's own clean-up of
+// A name the wide calls take whatever its length: absolute, backslashed, and prefixed with
+// "\\?\", which lifts the 260-character limit (and also turns off the system's own clean-up of
 // "." and "..", done here instead).
 std::wstring systemName(const QString &path)
 {
     if (path.isEmpty())
         return {};
+    // Devices keep their own form: the \\?\ prefix would turn NUL or CON into ordinary names.
+    static const QRegularExpression dosDevice(QStringLiteral("^(CON|PRN|AUX|NUL|COM[1-9]|LPT[1-9])(\\..*)?$"),
+                                              QRegularExpression::CaseInsensitiveOption);
+    const QString native = QDir::toNativeSeparators(path);
+    if (native.startsWith(u"\\\\.\\") || (!native.contains(u'\\') && dosDevice.match(native).hasMatch()))
+        return native.toStdWString();
     QString full = QDir::toNativeSeparators(QDir::cleanPath(QFileInfo(path).absoluteFilePath()));
     if (full.startsWith(u"\\\\?\\") || full.startsWith(u"\\\\.\\"))
         return full.toStdWString();

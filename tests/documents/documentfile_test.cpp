@@ -82,7 +82,7 @@ TEST_F(DocumentFile, TextFilesAreReadAndTheRestRefused)
         {"scan.RTF", "%PDF-1.4\n%\xe2\xe3", u"a PDF document saved under an .rtf name"_s, ErrorNumber::NotText},
         {"old.rtf", "\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", u"an old Word document (.doc) saved"_s, ErrorNumber::NotText},
         {"photo.rtf", "\x89PNG\r\n\x1a\n", u"a picture saved under an .rtf name"_s, ErrorNumber::NotText},
-        {"nul.txt", QByteArray("Some text\0with a NUL", 21), u"NUL bytes), not RTF or plain text"_s, ErrorNumber::NotText},
+        {"nul-bytes.txt", QByteArray("Some text\0with a NUL", 21), u"NUL bytes), not RTF or plain text"_s, ErrorNumber::NotText},
         {"noise.rtf", noise, u"binary data (mostly control characters)"_s, ErrorNumber::NotText},
     };
     // clang-format on
