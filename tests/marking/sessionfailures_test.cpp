@@ -15,12 +15,11 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QLockFile>
+#include <QProcess>
 #include <QSysInfo>
 
 #include <cerrno>
 #include <optional>
-#include <sys/wait.h>
-#include <unistd.h>
 
 using namespace tallimark;
 using namespace tallimark::testing;
@@ -78,6 +77,7 @@ protected:
 // As an unprivileged user, to whom a memo can be unreadable.
 TEST_F(SessionFailures, AnUnusableMemoStopsOnlyTheTestsOfItsLanguage)
 {
+    TALLIMARK_POSIX_ONLY("memos unreadable to another user, in a child process");
     const QByteArray missing, unreadable = "<unreadable>";
     const struct
     {
@@ -297,10 +297,12 @@ TEST(SessionEndingMessage, SaysWhatTheSystemReported)
 TEST_F(SessionFailures, AStaleLockIsTakenOverAndALiveOneNamed)
 {
     const QString thisHost = QSysInfo::machineHostName();
-    const pid_t gone = fork();
-    if (gone == 0)
-        _exit(0);
-    waitpid(gone, nullptr, 0);
+    // The id of a process that has ended: this program, run once more to list its tests.
+    QProcess ended;
+    ended.start(QString::fromStdString(::testing::internal::GetArgvs().front()), {u"--gtest_list_tests"_s});
+    ASSERT_TRUE(ended.waitForStarted(60000));
+    const qint64 gone = ended.processId();
+    ASSERT_TRUE(ended.waitForFinished(60000));
     const QByteArray goneLock = QByteArray::number(gone) + "\ntallimark-cli\n" + thisHost.toUtf8() + "\n\n";
     const QByteArray foreignLock = "4242\ntallimark-cli\nlab-7\n\n";
     const QString live = u"<held by this test>"_s, link = u"<link to nothing>"_s;
@@ -407,6 +409,7 @@ TEST_F(SessionFailures, AResultsLineAndItsRecordRowAreOneUnit)
 // write-protected disk, names the file, keeps the earlier marked copy, and says no "Done".
 TEST_F(SessionFailures, AFullDiskEndsTheSessionAndKeepsTheEarlierCopy)
 {
+    TALLIMARK_POSIX_ONLY("a full disk made by a file-size limit in a child process");
     const QString jan = addTest(u"Jan.rtf"_s, TypedTest);
     QDir().mkpath(destination());
     write(destination() + u"/Jan.rug"_s, u"{\\rtf1 the earlier marked copy}"_s);
