@@ -2,6 +2,9 @@
 
 #include "documents/platformfile.h"
 
+#include <QFile>
+#include <QFileInfo>
+
 #include <cerrno>
 
 namespace tallimark {
@@ -28,6 +31,8 @@ Failure appendLine(const QString &path, const QString &line)
     // A CR or LF inside a file name must not split the line in two.
     QString oneLine = line;
     oneLine.replace(u'\r', u'?').replace(u'\n', u'?');
+    if (endsInsideALine(path))
+        oneLine.prepend(QStringLiteral("\r\n"));
     const int error = platform::appendWhole(path, (oneLine + QStringLiteral("\r\n")).toUtf8());
     return error == 0 ? Failure::ok() : Failure::fromErrno(error, path);
 }
@@ -55,6 +60,19 @@ Failure makeFolder(const QString &path)
 bool pathExists(const QString &path)
 {
     return platform::exists(path);
+}
+
+bool endsInsideALine(const QString &path)
+{
+    // Not through a link: appending replaces a link by a new file.
+    const QFileInfo info(path);
+    if (info.isSymLink() || !info.isFile() || info.size() == 0)
+        return false;
+    QFile file(path);
+    char last = 0;
+    if (!file.open(QIODevice::ReadOnly) || !file.seek(info.size() - 1) || !file.getChar(&last))
+        return false;
+    return last != '\n' && last != '\r';
 }
 
 } // namespace tallimark

@@ -21,4 +21,8 @@ namespace tallimark {
 
 bool pathExists(const QString &path);
 
+// True when path is a regular file (not a link) whose last line has no line end, as a file
+// edited by hand or cut short may be: the next line appended must start a line of its own.
+bool endsInsideALine(const QString &path);
+
 } // namespace tallimark
