@@ -120,8 +120,11 @@ bool writeText(const QString &path, const QByteArray &bytes)
 int runSummary(const QStringList &arguments)
 {
     QCommandLineParser parser;
-    parser.setApplicationDescription(u"Prints the class table (each learner's current result) and the class figures "
-                                     "of a destination folder, read from its Tallimark.csv."_s);
+    parser.setApplicationDescription(
+        u"Prints the class table (each learner's current result) and the class figures of a destination folder, "
+        "read from its Tallimark.csv. Exits with 1 when part of the record cannot be read (each part is named "
+        "with its line) or an output cannot be written; outputs are written only over regular files or under "
+        "new names."_s);
     parser.addHelpOption();
     const QCommandLineOption csv(u"csv"_s, u"Also write the class table as CSV to FILE."_s, u"FILE"_s);
     const QCommandLineOption pdf(

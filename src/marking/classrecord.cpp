@@ -19,8 +19,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-using namespace recordcolumns;
-
 // Plain C-locale numbers: a spreadsheet reads them whatever the teacher's locale.
 QString numberField(std::optional<double> value)
 {
@@ -69,7 +67,7 @@ QString layoutRemarks(const LayoutCounts &layout)
 
 QStringList classRecordHeader()
 {
-    return headerNames();
+    return recordcolumns::headerNames();
 }
 
 QStringList classRecordFields(const ClassRecordRow &row)
