@@ -43,7 +43,7 @@ bench: build
 
 fuzz:
 	@scripts/install-deps.sh fuzz
-	@scripts/fuzz.sh $(or $(FUZZ_SECONDS),60)
+	@scripts/fuzz.sh $(or $(FUZZ_SECONDS),60) $(or $(FUZZ_TARGET),rtf)
 
 package: build
 	@scripts/install-deps.sh package

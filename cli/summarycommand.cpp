@@ -7,6 +7,7 @@
 #include "marking/classfigures.h"
 #include "marking/classrecord.h"
 #include "marking/classtable.h"
+#include "marking/outputfile.h"
 #include "marking/programfolder.h"
 
 #include <QCommandLineParser>
@@ -15,7 +16,6 @@
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <cstdio>
@@ -109,12 +109,10 @@ QByteArray learnerJsonLine(const LearnerResult &result)
 
 bool writeText(const QString &path, const QByteArray &bytes)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        complain(path + u": "_s + file.errorString());
-        return false;
-    }
-    return true;
+    const QString failure = writeOutputFile(path, bytes);
+    if (!failure.isEmpty())
+        complain(failure);
+    return failure.isEmpty();
 }
 
 } // namespace
@@ -122,8 +120,11 @@ bool writeText(const QString &path, const QByteArray &bytes)
 int runSummary(const QStringList &arguments)
 {
     QCommandLineParser parser;
-    parser.setApplicationDescription(u"Prints the class table (each learner's current result) and the class figures "
-                                     "of a destination folder, read from its Tallimark.csv."_s);
+    parser.setApplicationDescription(
+        u"Prints the class table (each learner's current result) and the class figures of a destination folder, "
+        "read from its Tallimark.csv. Exits with 1 when part of the record cannot be read (each part is named "
+        "with its line) or an output cannot be written; outputs are written only over regular files or under "
+        "new names."_s);
     parser.addHelpOption();
     const QCommandLineOption csv(u"csv"_s, u"Also write the class table as CSV to FILE."_s, u"FILE"_s);
     const QCommandLineOption pdf(
@@ -147,12 +148,16 @@ int runSummary(const QStringList &arguments)
         return 1;
     }
     const ClassRecord record = readClassRecord(folder);
-    for (const QString &problem : record.problems)
-        complain(u"warning: "_s + problem);
     if (!record.found) {
         complain(classRecordPath(folder) + u": no class record here (mark tests into this folder first)"_s);
         return 1;
     }
+    // What could be read is shown; anything left out makes the run a failure, so that a script
+    // never takes a smaller class for the whole one.
+    for (const QString &problem : record.problems)
+        complain(problem);
+    if (!record.readable)
+        return 1;
 
     const QList<LearnerResult> results = currentResults(record.rows);
     const ClassFigures figures = classFigures(results);
@@ -179,7 +184,7 @@ int runSummary(const QStringList &arguments)
             ok = false;
         }
     }
-    return ok ? 0 : 1;
+    return ok && record.problems.isEmpty() ? 0 : 1;
 }
 
 } // namespace tallimark::cli

@@ -85,6 +85,9 @@ void renderRichDocument(const RichDocument &source, QTextDocument &target)
 void appendRichDocument(const RichDocument &source, int from, QTextDocument &target)
 {
     QTextCursor cursor(&target);
+    // One edit for the whole text: a layout that is already there is redone once, not after each
+    // paragraph's format, which took time growing with the square of the paragraphs.
+    cursor.beginEditBlock();
     cursor.movePosition(QTextCursor::End);
     const QString defaultFont = source.fontName();
     bool afterCr = false; // a CR at the end of one run pairs with an LF at the start of the next
@@ -124,6 +127,7 @@ void appendRichDocument(const RichDocument &source, int from, QTextDocument &tar
     for (QTextBlock block = target.findBlockByNumber(firstBlock); block.isValid() && index < blockStarts.size();
          block = block.next())
         QTextCursor(block).setBlockFormat(qtBlockFormat(source.paragraphFormatAt(blockStarts[index++])));
+    cursor.endEditBlock();
 }
 
 } // namespace tallimark

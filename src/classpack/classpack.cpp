@@ -5,9 +5,10 @@
 #include "browser/richtextrender.h"
 #include "documents/richdocument.h"
 #include "marking/classtable.h"
+#include "marking/outputfile.h"
 
 #include <QAbstractTextDocumentLayout>
-#include <QFileInfo>
+#include <QBuffer>
 #include <QFontMetricsF>
 #include <QLocale>
 #include <QPainter>
@@ -208,14 +209,22 @@ bool paintClassPack(QPagedPaintDevice &device, const ClassPackContent &content, 
 
 QString writeClassPackPdf(const QString &pdfPath, const ClassPackContent &content, QStringList &problems)
 {
-    QPdfWriter writer(pdfPath);
-    writer.setResolution(300);
-    writer.setTitle(u"Class results: "_s + content.className);
-    writer.setCreator(u"Tallimark"_s);
-    preparePackDevice(writer, QLocale::system());
-    if (!paintClassPack(writer, content, problems) || !QFileInfo(pdfPath).isFile())
-        return pdfPath + u": the PDF could not be written (check the folder exists and may be written to)"_s;
-    return {};
+    if (const QString refusal = outputRefusal(pdfPath); !refusal.isEmpty())
+        return refusal;
+    // Made in memory and written whole like any other output: never into a device or a FIFO,
+    // never half a PDF over a good one.
+    QBuffer pdf;
+    pdf.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&pdf);
+        writer.setResolution(300);
+        writer.setTitle(u"Class results: "_s + content.className);
+        writer.setCreator(u"Tallimark"_s);
+        preparePackDevice(writer, QLocale::system());
+        if (!paintClassPack(writer, content, problems))
+            return pdfPath + u": the PDF could not be made"_s;
+    }
+    return writeOutputFile(pdfPath, pdf.data());
 }
 
 } // namespace tallimark

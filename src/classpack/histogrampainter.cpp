@@ -4,6 +4,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
 
 namespace tallimark {
 
@@ -27,6 +28,11 @@ void paintHistogram(QPainter &painter, const QRectF &area, const QList<Histogram
     const QRectF bars(area.left(), area.top() + line, area.width(), area.height() - 3.2 * line);
     const qreal slot = bars.width() / qreal(bins.size());
     const qreal gap = std::min(slot * 0.15, line);
+    // A wide spread of results gives many narrow bins: then only every so many is labelled, as
+    // far apart as the widest label needs.
+    const qreal widestLabel = std::max(metrics.horizontalAdvance(QString::number(bins.first().from)),
+                                       metrics.horizontalAdvance(QString::number(bins.last().from)));
+    const qsizetype labelEvery = std::max<qsizetype>(1, qsizetype(std::ceil((widestLabel + line / 2) / slot)));
     painter.setPen(Qt::NoPen);
     for (qsizetype i = 0; i < bins.size(); ++i) {
         const HistogramBin &bin = bins.at(i);
@@ -35,13 +41,18 @@ void paintHistogram(QPainter &painter, const QRectF &area, const QList<Histogram
         painter.setBrush(QColor(0x3b, 0x6e, 0xa8));
         painter.drawRect(bar);
         painter.setPen(Qt::black);
-        if (bin.count > 0)
-            painter.drawText(QRectF(bar.left(), bar.top() - line, bar.width(), line), Qt::AlignCenter,
-                             QString::number(bin.count));
+        const QString count = QString::number(bin.count);
+        if (bin.count > 0 && metrics.horizontalAdvance(count) < slot)
+            painter.drawText(QRectF(bar.left(), bar.top() - line, bar.width(), line), Qt::AlignCenter, count);
         const QString range =
             QString::number(bin.from) + u"\u2013"_s + QString::number(bin.from + HistogramBinWidth - 1);
-        painter.drawText(QRectF(bars.left() + slot * qreal(i), bars.bottom() + line * 0.1, slot, line), Qt::AlignCenter,
-                         metrics.horizontalAdvance(range) < slot ? range : QString::number(bin.from));
+        if (metrics.horizontalAdvance(range) < slot)
+            painter.drawText(QRectF(bars.left() + slot * qreal(i), bars.bottom() + line * 0.1, slot, line),
+                             Qt::AlignCenter, range);
+        else if (i % labelEvery == 0)
+            painter.drawText(QRectF(bars.left() + slot * qreal(i) - widestLabel, bars.bottom() + line * 0.1,
+                                    slot + 2 * widestLabel, line),
+                             Qt::AlignCenter, QString::number(bin.from));
         painter.setPen(Qt::NoPen);
     }
     painter.setPen(Qt::black);

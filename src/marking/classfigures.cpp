@@ -1,7 +1,5 @@
 #include "classfigures.h"
 
-#include <QMap>
-
 #include <algorithm>
 #include <cmath>
 
@@ -14,8 +12,13 @@ ClassFigures classFigures(const QList<LearnerResult> &results)
     ClassFigures figures;
     QList<double> values;
     for (const LearnerResult &result : results) {
-        if (result.current.finalResult)
-            values.append(*result.current.finalResult);
+        const std::optional<double> &value = result.current.finalResult;
+        // A result the record held no number for, or one no test can have, counts nowhere:
+        // neither as marked nor as rejected, and no figure or bin reaches out to it.
+        if (result.current.resultUnreadable || (value && !(std::abs(*value) <= ResultLimit)))
+            continue;
+        if (value)
+            values.append(*value);
         else
             ++figures.rejected;
     }
@@ -38,15 +41,14 @@ ClassFigures classFigures(const QList<LearnerResult> &results)
     figures.highest = values.last();
     figures.standardDeviation = std::sqrt(squares / double(n));
 
-    QMap<double, int> counts;
-    const double firstBin = std::floor(values.first() / HistogramBinWidth) * HistogramBinWidth;
-    const double lastBin = std::floor(values.last() / HistogramBinWidth) * HistogramBinWidth;
-    for (double from = firstBin; from <= lastBin; from += HistogramBinWidth)
-        counts.insert(from, 0);
+    // Bins counted by number, so that their count is known before any is made.
+    const auto binOf = [](double v) { return qint64(std::floor(v / HistogramBinWidth)); };
+    const qint64 firstBin = binOf(values.first());
+    figures.histogram.resize(binOf(values.last()) - firstBin + 1);
+    for (qsizetype i = 0; i < figures.histogram.size(); ++i)
+        figures.histogram[i].from = double(firstBin + i) * HistogramBinWidth;
     for (const double v : values)
-        ++counts[std::floor(v / HistogramBinWidth) * HistogramBinWidth];
-    for (auto it = counts.cbegin(); it != counts.cend(); ++it)
-        figures.histogram.append({it.key(), it.value()});
+        ++figures.histogram[binOf(v) - firstBin].count;
     return figures;
 }
 

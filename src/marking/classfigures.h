@@ -29,11 +29,12 @@ struct ClassFigures
     std::optional<double> highest;
     // The population standard deviation: the class is the whole group, not a sample of one.
     std::optional<double> standardDeviation;
-    QList<HistogramBin> histogram; // every bin from the lowest result's to the highest's
+    QList<HistogramBin> histogram; // every bin from the lowest result's to the highest's (at most 401)
 };
 
 constexpr double HistogramBinWidth = 5;
 
+// Learners whose result could not be read, or lies beyond ResultLimit, count in no figure.
 ClassFigures classFigures(const QList<LearnerResult> &results);
 
 // The figures as label and value, in the order the window, the pack and the command line show

@@ -2,50 +2,23 @@
 
 #include "documents/platformfile.h"
 
+#include "classrecordcolumns.h"
 #include "csvformat.h"
+#include "fileoperations.h"
 #include "numbertext.h"
 #include "testoutcome.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QHash>
 
 #include <algorithm>
-#include <cerrno>
-#include <type_traits>
 
 namespace tallimark {
 
 using namespace Qt::StringLiterals;
 
 namespace {
-
-enum Column {
-    MarkedAt,
-    Learner,
-    Source,
-    MarkedCopy,
-    Language,
-    Keystrokes,
-    GrossWords,
-    WordsWithErrors,
-    Wpm,
-    FinalResult,
-    Rounding,
-    Verdict,
-    Remarks,
-    ColumnCount
-};
-
-const QStringList &headerNames()
-{
-    static const QStringList names{u"Marked at"_s,     u"Learner"_s,      u"Source"_s,      u"Marked copy"_s,
-                                   u"Memo language"_s, u"Keystrokes"_s,   u"Gross words"_s, u"Words with errors"_s,
-                                   u"WPM"_s,           u"Final result"_s, u"Rounding"_s,    u"Verdict"_s,
-                                   u"Remarks"_s};
-    return names;
-}
 
 // Plain C-locale numbers: a spreadsheet reads them whatever the teacher's locale.
 QString numberField(std::optional<double> value)
@@ -91,25 +64,11 @@ QString layoutRemarks(const LayoutCounts &layout)
     return remarks.join(u"; "_s);
 }
 
-template <typename T> bool readNumber(const QString &field, std::optional<T> &target)
-{
-    if (field.isEmpty()) {
-        target.reset();
-        return true;
-    }
-    bool ok = false;
-    if constexpr (std::is_same_v<T, double>)
-        target = field.toDouble(&ok);
-    else
-        target = field.toLongLong(&ok);
-    return ok;
-}
-
 } // namespace
 
 QStringList classRecordHeader()
 {
-    return headerNames();
+    return recordcolumns::headerNames();
 }
 
 QStringList classRecordFields(const ClassRecordRow &row)
@@ -162,69 +121,18 @@ QString classRecordPath(const QString &destFolder)
 Failure appendClassRecord(const QString &destFolder, const ClassRecordRow &row)
 {
     const QString path = classRecordPath(destFolder);
-    // The session holds the destination's lock, so nobody else starts the file meanwhile.
-    QString text = QFileInfo(path).size() == 0 ? csvRecord(classRecordHeader()) : QString();
+    // The session holds the destination's lock, so nobody else starts the file meanwhile. A link
+    // is replaced by a new file rather than written through, and so the header goes first as in
+    // an empty file, whatever the link pointed to.
+    const QFileInfo info(path);
+    QString text;
+    if (info.isSymLink() || info.size() == 0)
+        text = csvRecord(classRecordHeader());
+    else if (endsInsideALine(path))
+        text = u"\r\n"_s;
     text += csvRecord(classRecordFields(row));
     const int error = platform::appendWhole(path, text.toUtf8());
     return error == 0 ? Failure::ok() : Failure::fromErrno(error, path);
-}
-
-ClassRecord readClassRecord(const QString &destFolder)
-{
-    ClassRecord record;
-    const QString path = classRecordPath(destFolder);
-    QFile file(path);
-    if (!file.exists())
-        return record;
-    record.found = true;
-    if (!file.open(QIODevice::ReadOnly)) {
-        record.problems.append(path + u": "_s + file.errorString());
-        return record;
-    }
-    const CsvTable table = parseCsv(QString::fromUtf8(file.readAll()));
-    if (!table.error.isEmpty())
-        record.problems.append(path + u", "_s + table.error);
-    if (table.records.isEmpty())
-        return record;
-
-    const QStringList header = table.records.first();
-    QList<qsizetype> at(ColumnCount, -1);
-    for (int c = 0; c < ColumnCount; ++c)
-        at[c] = header.indexOf(headerNames().at(c));
-    if (at[Learner] < 0 || at[FinalResult] < 0) {
-        record.problems.append(path + u": the first line is not the class record's header"_s);
-        return record;
-    }
-    for (qsizetype r = 1; r < table.records.size(); ++r) {
-        const QStringList &fields = table.records.at(r);
-        if (fields.size() == 1 && fields.first().isEmpty())
-            continue; // a blank line
-        const auto field = [&](Column c) { return at[c] >= 0 ? fields.value(at[c]) : QString(); };
-        const auto where = [&] { return path + u", line "_s + QString::number(table.recordLines.at(r)) + u": "_s; };
-        if (fields.size() != header.size()) {
-            record.problems.append(where()
-                                   + u"%1 fields where the header has %2"_s.arg(fields.size()).arg(header.size()));
-            continue;
-        }
-        ClassRecordRow row;
-        row.markedAt = QDateTime::fromString(field(MarkedAt), Qt::ISODate);
-        row.learner = field(Learner);
-        row.sourcePath = QDir::fromNativeSeparators(field(Source));
-        row.markedCopy = QDir::fromNativeSeparators(field(MarkedCopy));
-        row.memoLanguage = field(Language);
-        row.rounding = field(Rounding);
-        row.verdict = field(Verdict);
-        row.remarks = field(Remarks);
-        const bool numbersOk = readNumber(field(Keystrokes), row.keystrokes)
-            && readNumber(field(GrossWords), row.grossWords) && readNumber(field(WordsWithErrors), row.wordsWithErrors)
-            && readNumber(field(Wpm), row.wpm) && readNumber(field(FinalResult), row.finalResult);
-        if (!numbersOk || row.learner.isEmpty()) {
-            record.problems.append(where() + (row.learner.isEmpty() ? u"no learner"_s : u"a number cannot be read"_s));
-            continue;
-        }
-        record.rows.append(row);
-    }
-    return record;
 }
 
 std::optional<double> LearnerResult::change() const

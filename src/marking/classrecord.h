@@ -34,9 +34,17 @@ struct ClassRecordRow
     QString rounding; // "integer" or "multiple of 5"
     QString verdict;  // the report box's verdict without its dots, e.g. "Result may not be reliable"
     QString remarks;  // the layout remarks of the report, "; " between them
+    // Read from a file whose "Final result" cell held no result: the learner counts in no figure.
+    bool resultUnreadable = false;
 
     bool isMarked() const { return finalResult.has_value(); }
 };
+
+// No test of ten minutes comes near these; a cell beyond them is damaged and is left out.
+constexpr double ResultLimit = 1000;   // words per minute, either side of 0
+constexpr qint64 CountLimit = 1000000; // keystrokes and words
+// Far more rows than a class ever gathers: a larger file is refused without reading it.
+constexpr qint64 MaxClassRecordSize = qint64(64) * 1024 * 1024;
 
 // The columns, in file order.
 QStringList classRecordHeader();
@@ -55,13 +63,21 @@ QString classRecordPath(const QString &destFolder);
 struct ClassRecord
 {
     QList<ClassRecordRow> rows; // in file order, the latest last
-    QStringList problems;       // rows that could not be read, each naming the file, line and reason
+    QStringList problems;       // what could not be read, each naming the file, line (and column) and reason
     bool found = false;         // false when the folder has no class record
+    bool readable = false;      // a regular file with the record's header: its rows are the class
 };
 
-// Reads the record of a destination folder. Columns are found by their header names, so a file
-// with columns added later still reads; unreadable rows are left out and named in problems.
+// Reads the record of a destination folder: only a regular file, of at most MaxClassRecordSize
+// bytes. Columns are found by their header names, so a file with columns added later still
+// reads. Rows that cannot be read are left out, cells without a number in range are left empty;
+// each is named in problems. A marked copy is looked for in destFolder under the name the record
+// gives it, so that a folder moved elsewhere still finds its copies and a row edited to name any
+// other file finds none.
 ClassRecord readClassRecord(const QString &destFolder);
+
+// The record from the file's bytes, as readClassRecord makes it of the file at path.
+ClassRecord parseClassRecord(const QByteArray &bytes, const QString &path);
 
 // One learner's current row with the final result marked before it, if any.
 struct LearnerResult

@@ -1,12 +1,53 @@
 #include "csvformat.h"
 
+#include <QRegularExpression>
+
 namespace tallimark {
 
 using namespace Qt::StringLiterals;
 
-QString csvField(const QString &value)
+namespace {
+
+// What makes LibreOffice Calc or Excel evaluate a cell, as OWASP lists it.
+bool startsFormula(QStringView text)
+{
+    static const QString starters = u"=+-@\t\r"_s;
+    return !text.isEmpty() && starters.contains(text.front());
+}
+
+qsizetype leadingApostrophes(QStringView text)
+{
+    qsizetype count = 0;
+    while (count < text.size() && text[count] == u'\'')
+        ++count;
+    return count;
+}
+
+} // namespace
+
+// Apostrophes already in front of a formula get one more, so that taking one off always gives
+// the original back: "'=1" is written "''=1", while "'t Hooft" needs none.
+QString formulaGuarded(const QString &value)
+{
+    static const QRegularExpression signedNumber(u"^[+-][0-9]+([.,][0-9]+)?$"_s);
+    const QStringView afterApostrophes = QStringView(value).sliced(leadingApostrophes(value));
+    if (!startsFormula(afterApostrophes) || signedNumber.match(value).hasMatch())
+        return value;
+    return u'\'' + value;
+}
+
+QString formulaUnguarded(const QString &field)
+{
+    const qsizetype apostrophes = leadingApostrophes(field);
+    if (apostrophes == 0 || !startsFormula(QStringView(field).sliced(apostrophes)))
+        return field;
+    return field.mid(1);
+}
+
+QString csvField(const QString &text)
 {
     static const QString special = u",\"\r\n"_s;
+    const QString value = formulaGuarded(text);
     bool needsQuotes = false;
     for (const QChar c : value)
         needsQuotes = needsQuotes || special.contains(c);
@@ -66,7 +107,7 @@ CsvTable parseCsv(const QString &text)
                 while (i < n && text.at(i) != u',' && text.at(i) != u'\r' && text.at(i) != u'\n')
                     field += text.at(i++);
             }
-            fields.append(field);
+            fields.append(formulaUnguarded(field));
             field.clear();
             if (i < n && text.at(i) == u',') {
                 ++i;

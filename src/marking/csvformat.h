@@ -1,5 +1,7 @@
 // Comma-separated values as RFC 4180 has them: fields with a comma, a quote or a line break are
 // quoted, quotes inside doubled, records end in CR LF. What spreadsheets and school systems read.
+// A field a spreadsheet would take for a formula (it begins with = + - @, a tab or a CR, as a
+// learner's file name may) is written behind an apostrophe, which parseCsv takes off again.
 #pragma once
 
 #include <QList>
@@ -9,6 +11,10 @@
 namespace tallimark {
 
 QString csvField(const QString &value);
+// The field as a spreadsheet must see it to show it as text, and back. A number such as -3 or +5
+// stays as it is.
+QString formulaGuarded(const QString &value);
+QString formulaUnguarded(const QString &field);
 // One record with its CR LF.
 QString csvRecord(const QStringList &fields);
 
@@ -21,6 +27,7 @@ struct CsvTable
 
 // Reads records until the end or the first malformed one (an unterminated quote, or text right
 // after a closing quote); the records before it are kept. A UTF-8 byte-order mark is skipped.
+// Fields come back as they were given to csvRecord, apostrophes of formulaGuarded taken off.
 CsvTable parseCsv(const QString &text);
 
 } // namespace tallimark

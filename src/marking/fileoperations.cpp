@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 
 #include <cerrno>
@@ -32,6 +33,8 @@ Failure appendLine(const QString &path, const QString &line)
     // A CR or LF inside a file name must not split the line in two.
     QString oneLine = line;
     oneLine.replace(u'\r', u'?').replace(u'\n', u'?');
+    if (endsInsideALine(path))
+        oneLine.prepend(QStringLiteral("\r\n"));
     const int error = platform::appendWhole(path, (oneLine + QStringLiteral("\r\n")).toUtf8());
     return error == 0 ? Failure::ok() : Failure::fromErrno(error, path);
 }
@@ -72,6 +75,19 @@ void removeLeftoverTemporaries(const QString &folder)
         if (match.hasMatch() && !platform::processRunning(match.captured(1).toLongLong()))
             QFile::remove(dir.filePath(name));
     }
+}
+
+bool endsInsideALine(const QString &path)
+{
+    // Not through a link: appending replaces a link by a new file.
+    const QFileInfo info(path);
+    if (info.isSymLink() || !info.isFile() || info.size() == 0)
+        return false;
+    QFile file(path);
+    char last = 0;
+    if (!file.open(QIODevice::ReadOnly) || !file.seek(info.size() - 1) || !file.getChar(&last))
+        return false;
+    return last != '\n' && last != '\r';
 }
 
 } // namespace tallimark

@@ -25,4 +25,8 @@ bool pathExists(const QString &path);
 // killed while it replaced a file left in folder: those whose process no longer runs.
 void removeLeftoverTemporaries(const QString &folder);
 
+// True when path is a regular file (not a link) whose last line has no line end, as a file
+// edited by hand or cut short may be: the next line appended must start a line of its own.
+bool endsInsideALine(const QString &path);
+
 } // namespace tallimark

@@ -293,3 +293,114 @@ TEST_F(Cli, SummaryShowsTheClassRecordThatMarkingWrote)
     EXPECT_DOUBLE_EQ(first[u"previousResult"_s].toDouble(), 0);
     EXPECT_TRUE(QJsonDocument::fromJson(json[1].toUtf8()).object()[u"finalResult"_s].isNull());
 }
+
+// A record that is damaged, edited or not a file at all is never shown as a whole class: what is
+// left out is named with its line, and the run fails. Each ends at once (one cell of "inf" made
+// the histogram endless; a FIFO was waited on for good).
+TEST_F(Cli, SummaryOfADamagedRecordNamesWhatItLeftOutAndFails)
+{
+    ASSERT_EQ(run(markArguments({jan})).exitCode, 0);
+    const QString record = path(u"out/Class9C/Tallimark.csv"_s);
+    const QByteArray marked = read(u"out/Class9C/Tallimark.csv"_s).toUtf8();
+    const QByteArray header = marked.left(marked.indexOf('\n') + 1);
+    const QByteArray janRow = marked.mid(header.size());
+    const QByteArray infinite = QByteArray(janRow).replace(",0,multiple of 5,", ",inf,multiple of 5,");
+    const auto replaceRecord = [&](const QByteArray &content) {
+        return [&, content] {
+            QFile::remove(record);
+            write(u"out/Class9C/Tallimark.csv"_s, content);
+        };
+    };
+    // clang-format off
+    const struct { const char *name; std::function<void()> prepare; QString err; QString out; } rows[] = {
+        {"infinite result", replaceRecord(header + infinite + QByteArray(janRow).replace("Jan", "Piet")),
+         record + u", line 2, column \"Final result\": \"inf\" is not a number from -1000 to 1000"_s, u"Tests marked:                     1\n"_s},
+        {"a billion", replaceRecord(header + QByteArray(infinite).replace("inf", "1e9")), u"\"1e9\" is not a number"_s, u"Tests marked:                     0\n"_s},
+        {"FIFO", [&] { QFile::remove(record) && mkfifo(QFile::encodeName(record).constData(), 0600) == 0; }, record + u": not a regular file"_s, {}},
+        {"link to /dev/zero", [&] { QFile::remove(record) && QFile::link(u"/dev/zero"_s, record); }, record + u": not a regular file"_s, {}},
+        {"UTF-16", replaceRecord(QByteArray("\xFF\xFEM\0a\0", 6)), record + u", line 1: the text is UTF-16"_s, {}},
+        {"semicolons", replaceRecord(QByteArray(header).replace(',', ';')), record + u", line 1: the fields are separated by \";\""_s, {}},
+        {"unclosed quote", replaceRecord(header + janRow + "2026,\"Piet\r\n"), record + u", line 3: a quoted field is not closed"_s, u"Jan"_s},
+    };
+    // clang-format on
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        row.prepare();
+        const CliRun result = run({u"summary"_s, path(u"out/Class9C"_s)});
+        EXPECT_EQ(result.exitCode, 1);
+        EXPECT_TRUE(result.err.contains(row.err)) << result.err.toStdString();
+        EXPECT_TRUE(result.out.contains(row.out)) << result.out.toStdString();
+        EXPECT_LT(result.out.size(), 2000);
+    }
+}
+
+// Outputs go only over regular files or under new names; a FIFO, a link to one or a folder is
+// refused and left as it was (a FIFO was replaced by a file, or waited on for a reader).
+TEST_F(Cli, SummaryWritesOutputsOnlyOverFilesOrNewNames)
+{
+    ASSERT_EQ(run(markArguments({jan})).exitCode, 0);
+    ASSERT_EQ(mkfifo(QFile::encodeName(path(u"fifo"_s)).constData(), 0600), 0);
+    ASSERT_TRUE(QFile::link(path(u"fifo"_s), path(u"fifo-link"_s)));
+    write(u"old.csv"_s, "old");
+    const auto kind = [this](const QString &name) {
+        const QFileInfo info(path(name));
+        return info.isSymLink() ? u"link"_s : info.isDir() ? u"folder"_s : info.isFile() ? u"file"_s : u"other"_s;
+    };
+    const struct
+    {
+        const char *option;
+        QString name;
+        int exitCode;
+        QString kindAfter;
+    } rows[] = {
+        {"--csv", u"fifo"_s, 1, u"other"_s},     {"--pdf", u"fifo"_s, 1, u"other"_s},
+        {"--csv", u"fifo-link"_s, 1, u"link"_s}, {"--csv", u"memos"_s, 1, u"folder"_s},
+        {"--csv", u"new.csv"_s, 0, u"file"_s},   {"--csv", u"old.csv"_s, 0, u"file"_s},
+        {"--pdf", u"new.pdf"_s, 0, u"file"_s},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.option + (u' ' + row.name).toStdString());
+        const CliRun result =
+            run({u"summary"_s, path(u"out/Class9C"_s), QString::fromLatin1(row.option), path(row.name)});
+        EXPECT_EQ(result.exitCode, row.exitCode) << result.err.toStdString();
+        EXPECT_EQ(kind(row.name), row.kindAfter);
+        if (row.exitCode != 0) {
+            EXPECT_TRUE(result.err.contains(path(row.name) + u": not a regular file"_s)) << result.err.toStdString();
+        }
+    }
+    EXPECT_TRUE(read(u"old.csv"_s).startsWith(u"Learner,"_s));
+}
+
+// A learner's file name that a spreadsheet would run as a formula reaches the record and the
+// summary's CSV as text, and comes back as the name.
+TEST_F(Cli, FormulaNamesReachSpreadsheetsAsText)
+{
+    const QString formula = u"=HYPERLINK(\"x\",\"click\")"_s;
+    const QString test = write(u"Class9C/"_s + formula + u".rtf"_s, DoubledTest.toUtf8());
+    ASSERT_EQ(run(markArguments({test})).exitCode, 0);
+    const QString dest = path(u"out/Class9C"_s);
+    const CliRun result = run({u"summary"_s, dest, u"--csv"_s, path(u"class.csv"_s), u"--json"_s});
+    ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
+    const QString guarded = u"\"'=HYPERLINK(\"\"x\"\",\"\"click\"\")\""_s;
+    EXPECT_TRUE(read(u"out/Class9C/Tallimark.csv"_s).contains(u',' + guarded + u','));
+    EXPECT_TRUE(read(u"class.csv"_s).contains(u"\r\n"_s + guarded + u','));
+    EXPECT_EQ(QJsonDocument::fromJson(result.out.toUtf8()).object()[u"learner"_s].toString(), formula);
+}
+
+// The pack prints marked copies of the destination folder only: a row edited to name any other
+// file is named on standard error and gets no page.
+TEST_F(Cli, SummaryPdfPrintsOnlyMarkedCopiesOfItsFolder)
+{
+    ASSERT_EQ(run(markArguments({jan})).exitCode, 0);
+    const QString secret = write(u"secret.txt"_s, "a file the teacher may read, no learner");
+    QFile record(path(u"out/Class9C/Tallimark.csv"_s));
+    ASSERT_TRUE(record.open(QIODevice::Append));
+    record.write(("2026-03-09T08:15:00Z,Mallory,/t/Mallory.rtf," + secret.toUtf8()
+                  + ",English,79,16,1,1.5,2,multiple of 5,Successful,\r\n"));
+    record.close();
+    const CliRun result = run({u"summary"_s, path(u"out/Class9C"_s), u"--pdf"_s, path(u"class.pdf"_s)});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_TRUE(result.err.contains(u"\""_s + secret + u"\" is not a marked copy (.rug) of this folder"_s))
+        << result.err.toStdString();
+    EXPECT_EQ(read(u"class.pdf"_s).count(u"/Type /Page\n"_s), 2) << "the cover and Jan's copy";
+}

@@ -1,5 +1,6 @@
-// Replays every input of the fuzz corpus through the fuzz target's round-trip check, so that a
-// difference once found and fixed stays fixed without libFuzzer.
+// Replays every input of the fuzz corpora through their fuzz targets' checks, so that a fault
+// once found and fixed stays fixed without libFuzzer.
+#include "recordcheck.h"
 #include "roundtrip.h"
 
 #include <QDir>
@@ -16,22 +17,35 @@ namespace tallimark {
 namespace {
 
 const QString corpusFolder = QStringLiteral(TALLIMARK_SOURCE_DIR "/tests/fuzz/corpus");
+const QString recordCorpusFolder = QStringLiteral(TALLIMARK_SOURCE_DIR "/tests/fuzz/record_corpus");
 
-std::vector<std::string> corpusFiles()
+std::vector<std::string> filesOf(const QString &folder)
 {
     std::vector<std::string> names;
-    for (const QString &name : QDir(corpusFolder).entryList(QDir::Files, QDir::Name))
+    for (const QString &name : QDir(folder).entryList(QDir::Files, QDir::Name))
         names.push_back(name.toStdString());
     return names;
 }
 
+QByteArray contentOf(const QString &folder, const std::string &name)
+{
+    QFile file(folder + u'/' + QString::fromStdString(name));
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << name;
+    return file.readAll();
+}
+
 using FuzzCorpus = testing::TestWithParam<std::string>;
+using RecordFuzzCorpus = testing::TestWithParam<std::string>;
 
 TEST_P(FuzzCorpus, RoundTripsThroughTheWriter)
 {
-    QFile file(corpusFolder + u'/' + QString::fromStdString(GetParam()));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << GetParam();
-    const QString failure = roundTripFailure(file.readAll());
+    const QString failure = roundTripFailure(contentOf(corpusFolder, GetParam()));
+    EXPECT_TRUE(failure.isEmpty()) << GetParam() << ": " << failure.toStdString();
+}
+
+TEST_P(RecordFuzzCorpus, ReadsToFiguresAndWritesBackAsRead)
+{
+    const QString failure = classRecordFailure(contentOf(recordCorpusFolder, GetParam()));
     EXPECT_TRUE(failure.isEmpty()) << GetParam() << ": " << failure.toStdString();
 }
 
@@ -44,7 +58,8 @@ std::string caseName(const testing::TestParamInfo<std::string> &file)
     return name;
 }
 
-INSTANTIATE_TEST_SUITE_P(Corpus, FuzzCorpus, testing::ValuesIn(corpusFiles()), caseName);
+INSTANTIATE_TEST_SUITE_P(Corpus, FuzzCorpus, testing::ValuesIn(filesOf(corpusFolder)), caseName);
+INSTANTIATE_TEST_SUITE_P(Corpus, RecordFuzzCorpus, testing::ValuesIn(filesOf(recordCorpusFolder)), caseName);
 
 } // namespace
 } // namespace tallimark

@@ -2,6 +2,7 @@
 #include "marking/classfigures.h"
 #include "marking/classrecord.h"
 #include "marking/csvformat.h"
+#include "marking/fileoperations.h"
 
 #include "documents/platformfile.h"
 #include "support/childprocess.h"
@@ -11,10 +12,15 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <functional>
+
 #include <gtest/gtest.h>
 
 #include <array>
 #include <cmath>
+#include <limits>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace tallimark {
 namespace {
@@ -53,6 +59,19 @@ TEST(ClassRecord, FieldsAreQuotedAsSpreadsheetsExpect)
         {u"Anika \"Ani\" Botha"_s, u"\"Anika \"\"Ani\"\" Botha\""_s},
         {u"two\r\nlines"_s, u"\"two\r\nlines\""_s},
         {QString(), QString()},
+        // What a spreadsheet would evaluate is written as text; what was given comes back.
+        {u"=1+1"_s, u"'=1+1"_s},
+        {u"=HYPERLINK(\"http://x\",\"click\")"_s, u"\"'=HYPERLINK(\"\"http://x\"\",\"\"click\"\")\""_s},
+        {u"+27 82"_s, u"'+27 82"_s},
+        {u"-2+3+cmd|' /C calc'!A0"_s, u"'-2+3+cmd|' /C calc'!A0"_s},
+        {u"@SUM(F2:F9)"_s, u"'@SUM(F2:F9)"_s},
+        {u"\tx"_s, u"'\tx"_s},
+        {u"\rx"_s, u"\"'\rx\""_s},
+        {u"'=1+1"_s, u"''=1+1"_s},
+        {u"'t Hooft"_s, u"'t Hooft"_s},
+        {u"'"_s, u"'"_s},
+        {u"-3"_s, u"-3"_s},
+        {u"+2.5"_s, u"+2.5"_s},
     };
     QStringList values;
     for (const auto &[value, quoted] : cases) {
@@ -68,20 +87,24 @@ TEST(ClassRecord, FieldsAreQuotedAsSpreadsheetsExpect)
 TEST(ClassRecord, RowsAreAppendedWholeAndReadBack)
 {
     QTemporaryDir dest;
-    const QList<ClassRecordRow> rows{row(u"Botha, \"Ani\""_s, 65), row(u"Zoë Khan"_s, std::nullopt)};
-    for (const ClassRecordRow &r : rows)
+    QList<ClassRecordRow> rows{row(u"Botha, \"Ani\""_s, 65), row(u"=1+1"_s, 40), row(u"Zoë Khan"_s, std::nullopt)};
+    for (ClassRecordRow &r : rows) {
+        if (!r.markedCopy.isEmpty())
+            r.markedCopy = dest.filePath(r.learner + u".rug"_s);
         ASSERT_FALSE(appendClassRecord(dest.path(), r).failed());
+    }
 
     const QString text = readAll(classRecordPath(dest.path()));
     EXPECT_EQ(text.count(u"Marked at,Learner"_s), 1) << "one header, however many rows";
+    EXPECT_TRUE(text.contains(u",'=1+1,"_s));
     EXPECT_TRUE(text.endsWith(u"Too short or empty,\r\n"_s));
     const ClassRecord record = readClassRecord(dest.path());
-    EXPECT_TRUE(record.found);
+    EXPECT_TRUE(record.found && record.readable);
     EXPECT_TRUE(record.problems.isEmpty()) << record.problems.join(u'\n').toStdString();
-    ASSERT_EQ(record.rows.size(), 2);
-    for (int i = 0; i < 2; ++i)
+    ASSERT_EQ(record.rows.size(), 3);
+    for (int i = 0; i < 3; ++i)
         EXPECT_EQ(classRecordFields(record.rows[i]), classRecordFields(rows[i]));
-    EXPECT_FALSE(record.rows[1].isMarked());
+    EXPECT_FALSE(record.rows[2].isMarked());
 }
 
 TEST(ClassRecord, FailuresNameTheFileAndLeaveNoPartOfARow)
@@ -116,6 +139,198 @@ TEST(ClassRecord, FailuresNameTheFileAndLeaveNoPartOfARow)
     ASSERT_EQ(record.problems.size(), 2);
     EXPECT_TRUE(record.problems[0].contains(u"Tallimark.csv, line 4: a quoted field is not closed"_s));
     EXPECT_TRUE(record.problems[1].contains(u"line 3: 14 fields where the header has 13"_s));
+}
+
+const QByteArray Header = "Marked at,Learner,Source,Marked copy,Memo language,Keystrokes,Gross words,"
+                          "Words with errors,WPM,Final result,Rounding,Verdict,Remarks\r\n";
+
+// A row of Anika's, marked, with the final result and keystrokes given.
+QByteArray anikaRow(const QByteArray &finalResult, const QByteArray &keystrokes = "3369")
+{
+    return "2026-03-09T08:15:00Z,Anika,/t/Anika.rtf,/d/Anika.rug,English," + keystrokes + ",674,0,67.4," + finalResult
+        + ",integer,Successful,\r\n";
+}
+
+// Runs the check in a child stopped after ten seconds, so that a read or a loop without end
+// fails the test instead of hanging it.
+int withinTenSeconds(const std::function<int()> &check)
+{
+    return testing::inChildProcess(
+        [&] {
+            alarm(10);
+            return check();
+        },
+        false);
+}
+
+struct DamagedRecord
+{
+    const char *name;
+    QByteArray content;
+    bool readable;                      // the header was found and the rows are the class
+    QString problem;                    // how the first problem begins after the file's name
+    QStringList learners;               // the rows read
+    std::pair<int, int> markedRejected; // as the figures count them
+};
+
+// A record edited by hand, saved by a spreadsheet or damaged is read as far as it can be, and
+// each thing left out is named with its line (and column).
+TEST(ClassRecord, DamagedRecordsAreNamedWithTheirLine)
+{
+    const QByteArray bob =
+        "2026-03-09T08:16:00Z,Bob,/t/Bob.rtf,/d/Bob.rug,English,3000,600,0,60,60,integer,Successful,\r\n";
+    const QString notANumber = u"line 2, column \"Final result\": \"%1\" is not a number from -1000 to 1000"_s;
+    // clang-format off
+    const QList<DamagedRecord> cases{
+        {"infinite result", Header + anikaRow("inf") + bob, true, notANumber.arg(u"inf"_s), {u"Anika"_s, u"Bob"_s}, {1, 0}},
+        {"minus infinity", Header + anikaRow("-inf") + bob, true, notANumber.arg(u"-inf"_s), {u"Anika"_s, u"Bob"_s}, {1, 0}},
+        {"largest double", Header + anikaRow("1e308") + bob, true, notANumber.arg(u"1e308"_s), {u"Anika"_s, u"Bob"_s}, {1, 0}},
+        {"a billion", Header + anikaRow("1e9") + bob, true, notANumber.arg(u"1e9"_s), {u"Anika"_s, u"Bob"_s}, {1, 0}},
+        {"not a number", Header + anikaRow("nan") + bob, true, notANumber.arg(u"nan"_s), {u"Anika"_s, u"Bob"_s}, {1, 0}},
+        {"text", Header + anikaRow("fast") + bob, true, notANumber.arg(u"fast"_s), {u"Anika"_s, u"Bob"_s}, {1, 0}},
+        {"keystrokes beyond any test", Header + anikaRow("65", "99999999999"), true,
+         u"line 2, column \"Keystrokes\": \"99999999999\" is not a number from -1000000 to 1000000"_s, {u"Anika"_s}, {1, 0}},
+        {"UTF-16", QByteArray("\xFF\xFEM\0a\0", 6), false, u"line 1: the text is UTF-16"_s, {}, {0, 0}},
+        {"UTF-16 without a byte-order mark", QByteArray("M\0a\0r\0", 6), false, u"line 1: the text is UTF-16"_s, {}, {0, 0}},
+        {"semicolons", QByteArray(Header).replace(',', ';') + anikaRow("65").replace(',', ';'), false,
+         u"line 1: the fields are separated by \";\""_s, {}, {0, 0}},
+        {"another file's header", "Name,Score\r\nAnika,65\r\n", false, u"line 1: the first line is not the class record's header"_s, {}, {0, 0}},
+        {"unclosed quote", Header + anikaRow("65") + "2026-03-09T08:16:00Z,\"Bob,\r\n" + bob, true,
+         u"line 3: a quoted field is not closed"_s, {u"Anika"_s}, {1, 0}},
+        {"Windows-1252 name", Header + bob + anikaRow("65").replace("Anika", "Zo\xEB"), true,
+         u"line 3: not UTF-8 text"_s, {u"Bob"_s, u"Zo\uFFFD"_s}, {2, 0}},
+        {"marked copy outside the folder", Header + anikaRow("65").replace("/d/Anika.rug", "/etc/passwd"), true,
+         u"line 2, column \"Marked copy\": \"/etc/passwd\" is not a marked copy (.rug) of this folder"_s, {u"Anika"_s}, {1, 0}},
+        {"no last line end", Header + anikaRow("65").chopped(2), true, QString(), {u"Anika"_s}, {1, 0}},
+    };
+    // clang-format on
+    for (const DamagedRecord &c : cases) {
+        SCOPED_TRACE(c.name);
+        QTemporaryDir dest;
+        QFile file(classRecordPath(dest.path()));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(c.content);
+        file.close();
+        const ClassRecord record = readClassRecord(dest.path());
+        EXPECT_TRUE(record.found);
+        EXPECT_EQ(record.readable, c.readable);
+        if (c.problem.isEmpty())
+            EXPECT_TRUE(record.problems.isEmpty()) << record.problems.join(u'\n').toStdString();
+        else
+            EXPECT_TRUE(record.problems.value(0).startsWith(classRecordPath(dest.path()) + u", "_s + c.problem))
+                << record.problems.value(0).toStdString();
+        QStringList learners;
+        for (const ClassRecordRow &r : record.rows)
+            learners.append(r.learner);
+        EXPECT_EQ(learners, c.learners);
+        const ClassFigures figures = classFigures(currentResults(record.rows));
+        EXPECT_EQ(std::pair(figures.marked, figures.rejected), c.markedRejected);
+    }
+}
+
+// The copy a row names is looked for in the record's own folder, under its name: a folder moved
+// elsewhere still finds its copies, and a row edited to name another file finds none.
+TEST(ClassRecord, MarkedCopiesAreLookedForInTheRecordsFolder)
+{
+    QTemporaryDir dest;
+    ASSERT_EQ(symlink("/etc/passwd", QFile::encodeName(dest.filePath(u"Link.rug"_s)).constData()), 0);
+    const QList<std::pair<QByteArray, QString>> cases{
+        {"/old/place/Class9C/Anika.rug", dest.filePath(u"Anika.rug"_s)},
+        {"../../Anika.RUG", dest.filePath(u"Anika.RUG"_s)},
+        {"/etc/passwd", QString()},
+        {"/elsewhere/Link.rug", QString()},
+    };
+    QByteArray content = Header;
+    for (const auto &[named, found] : cases)
+        content += anikaRow("65").replace("/d/Anika.rug", named);
+    QFile file(classRecordPath(dest.path()));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(content);
+    file.close();
+    const ClassRecord record = readClassRecord(dest.path());
+    ASSERT_EQ(record.rows.size(), cases.size());
+    for (qsizetype i = 0; i < cases.size(); ++i)
+        EXPECT_EQ(record.rows[i].markedCopy, cases[i].second) << cases[i].first.toStdString();
+    EXPECT_EQ(record.problems.size(), 2);
+}
+
+// Neither a FIFO that waits for a writer nor a device without end is read: each is refused at once.
+TEST(ClassRecord, ARecordThatIsNoRegularFileIsRefusedAtOnce)
+{
+    const struct
+    {
+        const char *name;
+        std::function<bool(const QByteArray &)> make;
+        QString reason;
+    } cases[] = {
+        {"FIFO", [](const QByteArray &path) { return mkfifo(path.constData(), 0600) == 0; }, u"not a regular file"_s},
+        {"link to /dev/zero", [](const QByteArray &path) { return symlink("/dev/zero", path.constData()) == 0; },
+         u"not a regular file"_s},
+        {"folder", [](const QByteArray &path) { return mkdir(path.constData(), 0700) == 0; }, u"not a regular file"_s},
+        {"over 64 MB",
+         [](const QByteArray &path) {
+             QFile file(QFile::decodeName(path));
+             return file.open(QIODevice::WriteOnly) && file.resize(65 << 20); // sparse: no disk taken
+         },
+         u"larger than 64 MB, too large for a class record"_s},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        QTemporaryDir dest;
+        const QString path = classRecordPath(dest.path());
+        ASSERT_TRUE(c.make(QFile::encodeName(path)));
+        const int refused = withinTenSeconds([&] {
+            const ClassRecord record = readClassRecord(dest.path());
+            return record.found && !record.readable && record.problems == QStringList{path + u": "_s + c.reason} ? 0
+                                                                                                                 : 1;
+        });
+        EXPECT_EQ(refused, 0);
+    }
+}
+
+// A file that lacks its last line end, as one edited by hand may, gets one before the next line,
+// so that two rows never run into one. A link is replaced by a new file, which starts with the
+// header whatever the link pointed to.
+TEST(ClassRecord, AppendedLinesStartALineOfTheirOwn)
+{
+    QTemporaryDir dest;
+    const QString record = classRecordPath(dest.path());
+    const QString results = dest.filePath(u"Resultaat.res"_s);
+    const QString elsewhere = dest.filePath(u"elsewhere.csv"_s);
+    const auto write = [](const QString &path, const QByteArray &content) {
+        QFile file(path);
+        return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
+    };
+    const struct
+    {
+        const char *name;
+        std::function<bool()> prepare;
+        std::function<Failure()> append;
+        QString path;
+        QString expected;
+    } cases[] = {
+        {"record without its last line end", [&] { return write(record, Header + anikaRow("65").chopped(2)); },
+         [&] { return appendClassRecord(dest.path(), row(u"Bob"_s, 60)); }, record,
+         QString::fromUtf8(Header + anikaRow("65")) + csvRecord(classRecordFields(row(u"Bob"_s, 60)))},
+        {"record a link to a non-empty file",
+         [&] {
+             return write(elsewhere, Header + anikaRow("65")) && QFile::remove(record)
+                 && QFile::link(elsewhere, record);
+         },
+         [&] { return appendClassRecord(dest.path(), row(u"Bob"_s, 60)); }, record,
+         QString::fromUtf8(Header) + csvRecord(classRecordFields(row(u"Bob"_s, 60)))},
+        {"results file without its last line end", [&] { return write(results, "/d/Anika   65 wpm"); },
+         [&] { return appendLine(results, u"/d/Bob   60 wpm"_s); }, results,
+         u"/d/Anika   65 wpm\r\n/d/Bob   60 wpm\r\n"_s},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(c.prepare());
+        ASSERT_FALSE(c.append().failed());
+        EXPECT_EQ(readAll(c.path), c.expected);
+    }
+    EXPECT_EQ(readAll(elsewhere), QString::fromUtf8(Header + anikaRow("65"))) << "written through the link";
+    EXPECT_EQ(readClassRecord(dest.path()).rows.size(), 1);
 }
 
 TEST(ClassRecord, LatestRowOfALearnerIsCurrent)
@@ -177,6 +392,36 @@ TEST(ClassFigures, MatchHandWorkedValues)
         for (const HistogramBin &bin : f.histogram)
             histogram.append({bin.from, bin.count});
         EXPECT_EQ(histogram, c.histogram);
+    }
+}
+
+// The histogram spans only results a test can have: one beyond them, however it reached the
+// figures, counts nowhere and makes no bins (1e308 once made the bins without end).
+TEST(ClassFigures, BinsSpanOnlyResultsATestCanHave)
+{
+    constexpr double inf = std::numeric_limits<double>::infinity();
+    const struct
+    {
+        const char *name;
+        QList<double> results;
+        int marked;
+        qsizetype bins;
+    } cases[] = {
+        {"largest double", {55, 1e308}, 1, 1},
+        {"infinities and NaN", {inf, -inf, std::nan("")}, 0, 0},
+        {"a billion", {50, 1e9, -1e9}, 1, 1},
+        {"the widest spread", {-1000, 1000}, 2, 401},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        QList<LearnerResult> results;
+        for (const double value : c.results)
+            results.append({row(QString::number(results.size()), value), std::nullopt});
+        const int matches = withinTenSeconds([&] {
+            const ClassFigures f = classFigures(results);
+            return f.marked == c.marked && f.rejected == 0 && f.histogram.size() == c.bins ? 0 : 1;
+        });
+        EXPECT_EQ(matches, 0);
     }
 }
 
