@@ -69,6 +69,7 @@ windows-package: windows
 # The test programs under Wine, then the Windows command line against the Linux one.
 test-windows: windows-configure build
 	@cmake --build $(WINDOWS_BUILD) -j $(JOBS)
+	@scripts/wine-run.sh $(WINDOWS_BUILD)/cli/tallimark-cli.exe --version # makes the Wine prefix once
 	@ctest --test-dir $(WINDOWS_BUILD) --output-on-failure -j $(JOBS) -LE layout
 	@scripts/windows-parity.sh $(BUILD) $(WINDOWS_BUILD)
 

@@ -3,6 +3,7 @@
 #include "documents/platformfile.h"
 
 #include <QHash>
+#include <QRegularExpression>
 #include <QSet>
 
 namespace tallimark {
@@ -36,6 +37,14 @@ QString destinationNameProblem(const QString &name)
                              "or \"\\\".");
     if (platform::encodeName(name).size() > LongestName)
         return quoted + QStringLiteral(" is too long for a folder name.\rType a shorter name.");
+#ifdef Q_OS_WIN
+    // Windows holds no folder with these characters, nor one whose name ends in a dot or a blank.
+    static const QRegularExpression notOnWindows(QStringLiteral("[<>:\"|?*\\x00-\\x1F]|[. ]$"));
+    if (notOnWindows.match(name).hasMatch())
+        return quoted
+            + QStringLiteral(" cannot be a folder name on Windows.\rType a name without < > : \" | ? * and not "
+                             "ending in a dot or a blank.");
+#endif
     return {};
 }
 
