@@ -41,7 +41,12 @@ TEST(DestinationNames, EveryTestGetsANameOfItsOwn)
 TEST(DestinationNames, OnlyAUsableFolderNameIsTaken)
 {
     QStringList usable{u"Grade 10A"_s, u".hidden"_s, u"Gr\u00E4de 10 \u2013 Zo\u00EB"_s, QString(255, u'x')};
-    QStringList refused{QString(), u"."_s, u".."_s, u"a/b"_s, u"a\\b"_s, QString(256, u'x'),
+    QStringList refused{QString(),
+                        u"."_s,
+                        u".."_s,
+                        u"a/b"_s,
+                        u"a\\b"_s,
+                        QString(256, u'x'),
                         QString(128, QChar(0xEB))}; // 256 bytes in UTF-8
     // Windows keeps no folder named with these characters or ending in a dot or a blank.
 #ifdef Q_OS_WIN

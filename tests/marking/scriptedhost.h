@@ -5,6 +5,7 @@
 #include "marking/markinghost.h"
 #include "marking/testoutcome.h"
 
+#include <QDir>
 #include <QList>
 #include <QStringList>
 
@@ -40,12 +41,14 @@ public:
     QString currentTestLabel() const override { return label; }
     void setCurrentTestLabel(const QString &path) override { label = path; }
     void showReport() override { reportShown = true; }
-    void setReportText(const QString &text) override { report = text; }
-    void appendReportText(const QString &text) override { report += text; }
+    // Paths are kept in the '/' form the tests build them in; the platform tests check that
+    // Windows shows them with backslashes.
+    void setReportText(const QString &text) override { report = QDir::fromNativeSeparators(text); }
+    void appendReportText(const QString &text) override { report += QDir::fromNativeSeparators(text); }
     void showCloseReportButton() override { closeButtonShown = true; }
     void message(const QString &text, const QString &title) override
     {
-        messages.append(title + QStringLiteral(": ") + text);
+        messages.append(title + QStringLiteral(": ") + QDir::fromNativeSeparators(text));
     }
     QString inputBox(const QString &prompt, const QString &title, const QString &defaultText) override
     {

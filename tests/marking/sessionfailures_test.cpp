@@ -19,6 +19,7 @@
 #include <QSysInfo>
 
 #include <cerrno>
+#include <cstring>
 #include <optional>
 
 using namespace tallimark;
@@ -155,6 +156,7 @@ TEST_F(SessionFailures, EachMemoIsReadOnceASession)
 // the destination is replaced, not written through; a CR or LF in a name stays in one line.
 TEST_F(SessionFailures, EveryTestKeepsItsOwnNameAndLine)
 {
+    TALLIMARK_POSIX_ONLY("a link in a copy's place and a name with a line break, which Windows names cannot hold");
     QDir(path(QString())).mkpath(u"Anika"_s);
     QDir(path(QString())).mkpath(u"Ben"_s);
     addTest(u"Toets.rtf"_s, TypedTest, u"Anika"_s);
@@ -232,6 +234,7 @@ TEST_F(SessionFailures, ALaterSessionKeepsAnotherLearnersTestOfTheSameName)
 // in the label and lists the tests that were not marked.
 TEST_F(SessionFailures, MessagesThatEndASessionSayWhichFileAndWhatWasNotMarked)
 {
+    TALLIMARK_POSIX_ONLY("a folder in the results file's place fails with POSIX's own reason");
     const QString jan = addTest(u"Jan.rtf"_s, TypedTest);
     const QString piet = addTest(u"Piet.rtf"_s, TypedTest);
     QDir().mkpath(destination() + u"/Resultaat.res"_s);
@@ -276,18 +279,19 @@ TEST(SessionEndingMessage, SaysWhatTheSystemReported)
         int error;
         std::optional<QString> message;
     } cases[] = {
-        {ENOSPC,
-         u"The disk is full. Please make room, or save speed tests on another disk.\r/d/Jan.rug (No space left "
-         "on device)"_s},
+        {ENOSPC, u"The disk is full. Please make room, or save speed tests on another disk.\r"_s},
         {EIO,
-         u"The disk failed to read or write a file. Please check the disk, or save speed tests on another "
-         "disk.\r/d/Jan.rug (Input/output error)"_s},
+         u"The disk failed to read or write a file. Please check the disk, or save speed tests on another disk.\r"_s},
         {EMFILE, std::nullopt},
     };
-    for (const auto &testCase : cases)
+    for (const auto &testCase : cases) {
+        // The file as the system shows it, and the system's own words ("No space left on device").
+        const QString where = QDir::toNativeSeparators(u"/d/Jan.rug"_s) + u" ("_s
+            + QString::fromLocal8Bit(std::strerror(testCase.error)) + u')';
         EXPECT_EQ(sessionEndingMessage(Failure::fromErrno(testCase.error, u"/d/Jan.rug"_s), u"/d/Jan.rtf"_s),
-                  testCase.message)
+                  testCase.message ? std::optional<QString>(*testCase.message + where) : std::nullopt)
             << testCase.error;
+    }
 }
 
 // Locks: a lock that a killed session left behind (empty, garbled, a link to nothing, its
@@ -296,6 +300,7 @@ TEST(SessionEndingMessage, SaysWhatTheSystemReported)
 // running session holds shuts it, the message naming the lock file and its owner.
 TEST_F(SessionFailures, AStaleLockIsTakenOverAndALiveOneNamed)
 {
+    TALLIMARK_POSIX_ONLY("dangling links, and process ids that Wine hands out again at once");
     const QString thisHost = QSysInfo::machineHostName();
     // The id of a process that has ended: this program, run once more to list its tests.
     QProcess ended;

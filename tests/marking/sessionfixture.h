@@ -48,7 +48,11 @@ protected:
         QFile in(file);
         return in.open(QIODevice::ReadOnly) ? QString::fromUtf8(in.readAll()) : QString();
     }
-    QString results(const QString &name = u"Class7B"_s) const { return read(destination(name) + u"/Resultaat.res"_s); }
+    // In the '/' form, as the report in ScriptedHost.
+    QString results(const QString &name = u"Class7B"_s) const
+    {
+        return QDir::fromNativeSeparators(read(destination(name) + u"/Resultaat.res"_s));
+    }
 
     // Both memos; the English one is in the memo box afterwards, as after start-up.
     void setMemos(const QString &afrikaans, const QString &english)

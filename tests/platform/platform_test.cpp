@@ -69,7 +69,7 @@ TEST_F(PlatformFiles, NamesOfAnyCharacterAndLengthAreWrittenReadAndAppendedTo)
 TEST_F(PlatformFiles, FoldersAndDevicesAreNoTests)
 {
 #ifdef Q_OS_WIN
-    const QString devices[] = {u"NUL"_s, u"con.rtf"_s, u"\\\\.\\NUL"_s};
+    const QString devices[] = {u"NUL"_s, u"\\\\.\\NUL"_s};
 #else
     const QString devices[] = {u"/dev/null"_s, u"/dev/zero"_s};
 #endif
