@@ -43,13 +43,14 @@ best_of_three() { # command...
 "$wine_run" "$windows_cli" --version >/dev/null 2>&1 # a warm Wine prefix
 wineserver -p 60 2>/dev/null || true                  # and a server that stays up between runs
 
+startup=$(best_of_three "$wine_run" "$windows_cli" --version)
 linux=$(best_of_three "$linux_cli" mark --memos "$top/examples" --out-root "$work/out" "$work/Class40")
+linux_marked=$(find "$work/out" -name '*.rug' | wc -l)
 windows=$(best_of_three "$wine_run" "$windows_cli" mark --memos "$(winpath "$top/examples")" \
   --out-root "$(winpath "$work/out")" "$(winpath "$work/Class40")")
-startup=$(best_of_three "$wine_run" "$windows_cli" --version)
-marked=$(find "$work/out" -name '*.rug' | wc -l)
+windows_marked=$(find "$work/out" -name '*.rug' | wc -l)
 
-echo "class of 40 ($marked marked copies in the last run)"
+echo "class of 40 (marked copies: $linux_marked by Linux, $windows_marked by Windows)"
 echo "  Linux tallimark-cli mark:              ${linux} s"
 echo "  Windows tallimark-cli.exe under Wine:  ${windows} s  (Wine start-up alone: ${startup} s)"
 echo "  ratio Windows/Linux:                   $(echo "scale=2; $windows / $linux" | bc -l)"

@@ -190,7 +190,8 @@ INSTANTIATE_TEST_SUITE_P(Marking, Session, ::testing::Values(
                 .report = {u"               Marking speed tests in Retake"_s, {}, u"{class}/Jan.rtf.......Successful"_s},
                 .results = {u"{dest}/Jan   0 wpm"_s},
                 .messages = {u"Folder already exists: \"Grade10/Retake\" is a path, not a folder name.\r*"_s,
-                             u"Folder already exists: \"..\\Retake\" is a path*"_s,
+                             // the host's messages are kept with '/' for paths
+                             u"Folder already exists: \"..*Retake\" is a path*"_s,
                              u"Folder already exists: \"..\" is a path*"_s, u"Folder already exists: \".\" is a path*"_s,
                              u"Folder already exists: \""_s + QString(300, u'x')
                                  + u"\" is too long for a folder name.\rType a shorter name."_s,
