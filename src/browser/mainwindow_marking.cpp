@@ -2,6 +2,7 @@
 #include "mainwindow.h"
 
 #include "backgroundmarking.h"
+#include "classresultswindow.h"
 #include "dialogs.h"
 #include "elidedlabel.h"
 #include "filelist.h"
@@ -11,6 +12,7 @@
 #include "testbox.h"
 
 #include <QAction>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -74,8 +76,25 @@ void MainWindow::holdControlsForSession(bool held)
         action->setEnabled(!held);
 }
 
+void MainWindow::showSessionStateSoon()
+{
+    if (!m_sessionDisplayTimer->isActive())
+        m_sessionDisplayTimer->start(sessionDisplayIntervalMs);
+}
+
+void MainWindow::showSessionState()
+{
+    m_sessionDisplayTimer->stop();
+    if (m_progress->value() != m_testsDone && m_testsDone <= m_progress->maximum())
+        m_progress->setValue(m_testsDone);
+    if (m_shownFileLabel->text() != QDir::toNativeSeparators(m_currentTestLabel))
+        showFileLabel(m_currentTestLabel);
+    m_reportBox->showAppended();
+}
+
 void MainWindow::backgroundSessionFinished()
 {
+    showSessionState();
     m_progress->hide();
     m_cancelButton->hide();
     m_cancelButton->setEnabled(true);
@@ -93,8 +112,9 @@ void MainWindow::backgroundSessionFinished()
         close();
         return;
     }
+    // Read on the marking thread as the session ended: only the showing is left.
     if (ending == MarkingSession::Ending::Completed)
-        showClassResults(m_workspace.destFolder);
+        classResultsWindow()->showResults(m_marking->takeClassResults());
 }
 
 QStringList MainWindow::tests() const
@@ -114,17 +134,18 @@ void MainWindow::setDestinationName(const QString &name)
 
 void MainWindow::setDestinationPreview(const QString &path)
 {
-    m_destinationPath->setText(path);
+    m_destinationPath->setText(QDir::toNativeSeparators(path));
 }
 
 QString MainWindow::currentTestLabel() const
 {
-    return m_shownFileLabel->text();
+    return m_currentTestLabel;
 }
 
 void MainWindow::setCurrentTestLabel(const QString &path)
 {
-    m_shownFileLabel->setText(path);
+    m_currentTestLabel = path;
+    showSessionStateSoon();
 }
 
 void MainWindow::showReport()
@@ -144,6 +165,7 @@ void MainWindow::setReportText(const QString &text)
 
 void MainWindow::appendReportText(const QString &text)
 {
+    // The box shows it with the session's next display, or within its own interval.
     m_reportBox->appendReportText(text);
 }
 
@@ -154,11 +176,14 @@ void MainWindow::showCloseReportButton()
 
 void MainWindow::message(const QString &text, const QString &title)
 {
+    // Behind the message the teacher sees the session as far as it got.
+    showSessionState();
     m_dialogs.message(this, text, title);
 }
 
 QString MainWindow::inputBox(const QString &prompt, const QString &title, const QString &defaultText)
 {
+    showSessionState();
     return m_dialogs.inputBox(this, prompt, title, defaultText);
 }
 
@@ -188,7 +213,11 @@ void MainWindow::sessionStarted(int testCount)
 void MainWindow::testFinished(const TestOutcome &outcome)
 {
     Q_UNUSED(outcome);
-    m_progress->setValue(++m_testsDone);
+    // The first test shows at once, so that the teacher sees the marking is under way.
+    if (++m_testsDone == 1)
+        showSessionState();
+    else
+        showSessionStateSoon();
 }
 
 } // namespace tallimark

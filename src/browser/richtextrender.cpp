@@ -86,6 +86,8 @@ void appendRichDocument(const RichDocument &source, int from, QTextDocument &tar
 {
     QTextCursor cursor(&target);
     cursor.movePosition(QTextCursor::End);
+    // One edit: the layout follows once for all that was added, not once per piece.
+    cursor.beginEditBlock();
     const QString defaultFont = source.fontName();
     bool afterCr = false; // a CR at the end of one run pairs with an LF at the start of the next
     int position = 0;
@@ -122,8 +124,11 @@ void appendRichDocument(const RichDocument &source, int from, QTextDocument &tar
     }
     int index = 0;
     for (QTextBlock block = target.findBlockByNumber(firstBlock); block.isValid() && index < blockStarts.size();
-         block = block.next())
-        QTextCursor(block).setBlockFormat(qtBlockFormat(source.paragraphFormatAt(blockStarts[index++])));
+         block = block.next()) {
+        cursor.setPosition(block.position());
+        cursor.setBlockFormat(qtBlockFormat(source.paragraphFormatAt(blockStarts[index++])));
+    }
+    cursor.endEditBlock();
 }
 
 } // namespace tallimark

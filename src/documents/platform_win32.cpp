@@ -261,8 +261,8 @@ int replaceFile(const QString &path, const QByteArray &bytes, bool syncNow)
     HANDLE created = INVALID_HANDLE_VALUE;
     for (int attempt = 0; created == INVALID_HANDLE_VALUE && attempt < 100; ++attempt) {
         temporary = systemName(temporaryNameFor(path));
-        created = ::CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
+        created =
+            ::CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (created == INVALID_HANDLE_VALUE && ::GetLastError() != ERROR_FILE_EXISTS)
             return lastErrno();
     }
@@ -321,8 +321,8 @@ SyncFailure syncFiles(const QStringList &paths)
         if (!done.insert(path).second)
             continue;
         const Handle file(::CreateFileW(systemName(path).c_str(), GENERIC_WRITE,
-                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr));
         const int error = !file.valid() ? lastErrno() : (::FlushFileBuffers(file.get()) ? 0 : lastErrno());
         if (error != 0 && failure.error == 0)
             failure = {error, path};

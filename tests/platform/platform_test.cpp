@@ -89,8 +89,8 @@ TEST_F(PlatformFiles, AFileHeldOpenByAnotherProgramIsNeverLeftHalfWritten)
     const QString file = path(u"Jan.rug"_s);
     ASSERT_EQ(platform::replaceFile(file, "old copy", false), 0);
 #ifdef Q_OS_WIN
-    HANDLE held = ::CreateFileW(reinterpret_cast<const wchar_t *>(QDir::toNativeSeparators(file).utf16()),
-                                GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE held = ::CreateFileW(reinterpret_cast<const wchar_t *>(QDir::toNativeSeparators(file).utf16()), GENERIC_READ,
+                                FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     EXPECT_EQ(errorNumberOf(platform::replaceFile(file, "new copy", false)), ErrorNumber::PermissionDenied);
     ::CloseHandle(held);
@@ -174,10 +174,8 @@ TEST(PlatformPaths, AnInstalledProgramNeverMarksIntoItsOwnFolder)
         {qEnvironmentVariable("ProgramFiles") + u"\\Tallimark"_s, true},
         {qEnvironmentVariable("SystemRoot"), true},
 #else
-        {u"/usr/bin"_s, true},
-        {u"/usr/local/bin"_s, true},
-        {u"/opt/tallimark/bin"_s, true},
-        {u"/usrlocal/bin"_s, false},
+        {u"/usr/bin"_s, true},           {u"/usr/local/bin"_s, true},
+        {u"/opt/tallimark/bin"_s, true}, {u"/usrlocal/bin"_s, false},
 #endif
         {portable.path(), false},
     };
