@@ -19,7 +19,7 @@ struct ClassResultsData
     QStringList notes; // rows that could not be read, or that the folder has no record yet
     QList<LearnerResult> results;
     ClassFigures figures;
-    QList<QStringList> fields;     // per learner, the shown text of each column
+    QList<QStringList> fields;       // per learner, the shown text of each column
     QList<QList<QVariant>> sortKeys; // per learner and column: numbers as numbers, text without case
 };
 
