@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QLocale>
 #include <QThread>
 
 namespace tallimark {
@@ -33,7 +34,12 @@ void BackgroundMarking::start(const Workspace &workspace, const QString &destina
     m_host = std::make_unique<CrossThreadHost>(m_link, this);
     m_session = std::make_unique<MarkingSession>(m_workspace, *m_host);
     m_session->setDestinationOverride(destinationOverride);
-    m_thread = QThread::create([session = m_session.get()] { session->run(); });
+    m_classResults = {};
+    m_thread = QThread::create([this, decimalPoint = QLocale().decimalPoint()] {
+        m_session->run();
+        if (m_session->ending() == MarkingSession::Ending::Completed)
+            m_classResults = readClassResults(m_workspace.destFolder, decimalPoint);
+    });
     m_thread->setObjectName(QStringLiteral("marking"));
     // Queued behind every call the session passed to this object's thread.
     connect(m_thread, &QThread::finished, this, &BackgroundMarking::threadFinished, Qt::QueuedConnection);

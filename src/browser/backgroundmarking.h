@@ -3,6 +3,7 @@
 // thread, in the order the session made them, through a CrossThreadHost.
 #pragma once
 
+#include "classresultsdata.h"
 #include "crossthreadhost.h"
 
 #include "documents/workspace.h"
@@ -11,6 +12,7 @@
 #include <QObject>
 
 #include <memory>
+#include <utility>
 
 class QThread;
 
@@ -41,6 +43,9 @@ public:
     // finished() was emitted.
     MarkingSession::Ending ending() const { return m_session ? m_session->ending() : MarkingSession::Ending::None; }
     const Workspace &workspace() const { return m_workspace; }
+    // The class results of the destination, read on the marking thread once a session has
+    // completed, so that the window only has to show them.
+    ClassResultsData takeClassResults() { return std::exchange(m_classResults, {}); }
 
 signals:
     // After every call the session made has reached the window.
@@ -53,6 +58,7 @@ private:
     Workspace m_workspace;
     std::unique_ptr<CrossThreadHost> m_host;
     std::unique_ptr<MarkingSession> m_session;
+    ClassResultsData m_classResults;
     QThread *m_thread = nullptr;
     bool m_stopRequested = false;
     bool m_closing = false;

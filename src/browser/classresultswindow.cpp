@@ -1,5 +1,6 @@
 #include "classresultswindow.h"
 
+#include "classresultsmodel.h"
 #include "dialogs.h"
 #include "frozencolumntable.h"
 #include "histogramwidget.h"
@@ -20,55 +21,19 @@
 #include <QSaveFile>
 #include <QScreen>
 #include <QScrollBar>
-#include <QStandardItemModel>
 #include <QStyle>
 #include <QTableView>
+#include <QThread>
 #include <QVBoxLayout>
-
-#include <limits>
 
 namespace tallimark {
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-// Sorting uses this role: numbers as numbers, dates as times, text without case.
-constexpr int SortRole = Qt::UserRole;
-// The learner's position in m_results, kept on the learner's cell whatever the sort order.
-constexpr int ResultIndexRole = Qt::UserRole + 1;
-
-QVariant sortKey(const LearnerResult &result, int column, const QString &shown)
-{
-    const ClassRecordRow &row = result.current;
-    // Empty figures (rejected tests) sort below every number.
-    const auto number = [](auto value) {
-        return value ? QVariant(double(*value)) : QVariant(std::numeric_limits<double>::lowest());
-    };
-    switch (column) {
-    case ClassTableColumn::MarkedAt:
-        return row.markedAt.toMSecsSinceEpoch();
-    case ClassTableColumn::Keystrokes:
-        return number(row.keystrokes);
-    case ClassTableColumn::GrossWords:
-        return number(row.grossWords);
-    case ClassTableColumn::WordsWithErrors:
-        return number(row.wordsWithErrors);
-    case ClassTableColumn::FinalResult:
-        return number(row.finalResult);
-    case ClassTableColumn::Change:
-        return number(result.change());
-    default:
-        return shown.toLower();
-    }
-}
-
-} // namespace
-
 ClassResultsWindow::ClassResultsWindow(Dialogs &dialogs, QWidget *parent)
     : QWidget(parent, Qt::Window), m_dialogs(dialogs), m_title(new QLabel(this)), m_note(new QLabel(this)),
       m_figures(new QFormLayout), m_histogram(new HistogramWidget(this)), m_table(new FrozenColumnTable(this)),
-      m_model(new QStandardItemModel(this))
+      m_model(new ClassResultsModel(this))
 {
     setWindowTitle(u"Class Results"_s);
     QFont titleFont = m_title->font();
@@ -80,7 +45,7 @@ ClassResultsWindow::ClassResultsWindow(Dialogs &dialogs, QWidget *parent)
     m_note->setStyleSheet(u"color: #a00000"_s);
     m_note->hide();
 
-    m_model->setSortRole(SortRole);
+    m_model->setWarningIcon(style()->standardIcon(QStyle::SP_MessageBoxWarning));
     m_table->setObjectName(u"classTable"_s);
     m_table->setModel(m_model);
     m_table->setSortingEnabled(true);
@@ -121,6 +86,12 @@ ClassResultsWindow::ClassResultsWindow(Dialogs &dialogs, QWidget *parent)
     resize(1000, 640);
 }
 
+ClassResultsWindow::~ClassResultsWindow()
+{
+    if (m_reader)
+        m_reader->wait();
+}
+
 QTableView *ClassResultsWindow::table() const
 {
     return m_table;
@@ -128,8 +99,9 @@ QTableView *ClassResultsWindow::table() const
 
 void ClassResultsWindow::openMarkedCopy(const QModelIndex &index)
 {
-    const QStandardItem *learner = m_model->item(index.row(), ClassTableColumn::Learner);
-    const QString copy = m_results.value(learner->data(ResultIndexRole).toInt()).current.markedCopy;
+    if (!index.isValid())
+        return;
+    const QString copy = m_model->learner(index.row()).current.markedCopy;
     if (!copy.isEmpty())
         emit markedCopyRequested(copy);
 }
@@ -149,32 +121,50 @@ void ClassResultsWindow::fitToScreen()
 
 void ClassResultsWindow::showFolder(const QString &destFolder)
 {
-    m_folder = destFolder;
-    const ClassRecord record = readClassRecord(destFolder);
-    m_results = currentResults(record.rows);
-    const QString name = QDir(destFolder).dirName();
+    const int asked = ++m_readsAsked;
+    auto read = std::make_shared<ClassResultsData>();
+    QThread *reader = QThread::create([read, destFolder, decimalPoint = locale().decimalPoint()] {
+        *read = readClassResults(destFolder, decimalPoint);
+    });
+    reader->setObjectName(u"class results"_s);
+    connect(reader, &QThread::finished, reader, &QObject::deleteLater);
+    connect(reader, &QThread::finished, this, [this, asked, read] {
+        // A folder asked for later is shown instead.
+        if (asked == m_readsAsked)
+            showResults(std::move(*read));
+    });
+    m_reader = reader;
+    reader->start();
+}
+
+void ClassResultsWindow::showResults(ClassResultsData results)
+{
+    m_folder = results.folder;
+    const QString name = QDir(m_folder).dirName();
     setWindowTitle(u"Class Results \u2013 "_s + name);
     m_title->setText(u"Class results: "_s + name);
-    m_title->setToolTip(destFolder);
-
-    QStringList notes = record.problems;
-    if (!record.found)
-        notes.append(u"No class results in "_s + destFolder + u" yet: they are recorded as tests are marked."_s);
-    m_note->setText(notes.join(u'\n'));
-    m_note->setVisible(!notes.isEmpty());
+    m_title->setToolTip(QDir::toNativeSeparators(m_folder));
+    m_note->setText(results.notes.join(u'\n'));
+    m_note->setVisible(!results.notes.isEmpty());
 
     while (m_figures->rowCount() > 0)
         m_figures->removeRow(0);
-    const ClassFigures figures = classFigures(m_results);
-    for (const auto &[label, value] : figureLines(figures, locale().decimalPoint())) {
+    for (const auto &[label, value] : figureLines(results.figures, locale().decimalPoint())) {
         auto *shown = new QLabel(value, this);
         shown->setObjectName(label);
         m_figures->addRow(label + u':', shown);
     }
-    m_histogram->setBins(figures.histogram);
-    fillTable();
+    m_histogram->setBins(results.figures.histogram);
+
+    // In one go: the table neither repaints nor lays out while its rows come in.
+    m_table->setUpdatesEnabled(false);
+    m_table->horizontalHeader()->setSortIndicator(ClassTableColumn::Learner, Qt::AscendingOrder);
+    m_model->setResults(std::move(results)); // in learner order, as the indicator says
+    m_table->resizeColumnsToContents();
+    m_table->setUpdatesEnabled(true);
     if (!isVisible())
         fitToScreen();
+    emit folderShown();
 }
 
 QString ClassResultsWindow::figure(const QString &label) const
@@ -183,44 +173,11 @@ QString ClassResultsWindow::figure(const QString &label) const
     return shown ? shown->text() : QString();
 }
 
-void ClassResultsWindow::fillTable()
-{
-    m_model->clear();
-    m_model->setHorizontalHeaderLabels(classTableHeader());
-    const QIcon warning = style()->standardIcon(QStyle::SP_MessageBoxWarning);
-    for (qsizetype r = 0; r < m_results.size(); ++r) {
-        const LearnerResult &result = m_results.at(r);
-        const QStringList fields = classTableFields(result, locale().decimalPoint());
-        QList<QStandardItem *> items;
-        for (int c = 0; c < ClassTableColumn::Count; ++c) {
-            auto *item = new QStandardItem(fields.at(c));
-            item->setData(sortKey(result, c, fields.at(c)), SortRole);
-            if (c >= ClassTableColumn::Keystrokes && c <= ClassTableColumn::Change)
-                item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-            items.append(item);
-        }
-        items.at(ClassTableColumn::Learner)->setData(int(r), ResultIndexRole);
-        items.at(ClassTableColumn::Remarks)->setToolTip(fields.at(ClassTableColumn::Remarks));
-        if (result.current.verdict == UnreliableVerdict) {
-            QStandardItem *verdict = items.at(ClassTableColumn::Verdict);
-            QFont bold = font();
-            bold.setBold(true);
-            verdict->setFont(bold);
-            verdict->setForeground(QColor(0xa0, 0, 0));
-            verdict->setBackground(QColor(0xff, 0xf0, 0xb0));
-            verdict->setIcon(warning);
-        }
-        m_model->appendRow(items);
-    }
-    m_table->horizontalHeader()->setSortIndicator(ClassTableColumn::Learner, Qt::AscendingOrder);
-    m_table->resizeColumnsToContents();
-}
-
 QList<LearnerResult> ClassResultsWindow::resultsAsShown() const
 {
     QList<LearnerResult> shown;
     for (int r = 0; r < m_model->rowCount(); ++r)
-        shown.append(m_results.at(m_model->item(r, ClassTableColumn::Learner)->data(ResultIndexRole).toInt()));
+        shown.append(m_model->learner(r));
     return shown;
 }
 
@@ -252,13 +209,14 @@ void ClassResultsWindow::saveAsCsv()
     for (int r = 0; r < m_model->rowCount(); ++r) {
         QStringList fields;
         for (int c = 0; c < m_model->columnCount(); ++c)
-            fields.append(m_model->item(r, c)->text());
+            fields.append(m_model->index(r, c).data().toString());
         csv += csvRecord(fields);
     }
     QSaveFile file(path);
     const QByteArray bytes = csv.toUtf8();
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        m_dialogs.message(this, path + u" could not be saved: "_s + file.errorString(), u"Error"_s);
+        m_dialogs.message(this, QDir::toNativeSeparators(path) + u" could not be saved: "_s + file.errorString(),
+                          u"Error"_s);
 }
 
 void ClassResultsWindow::printPack()
@@ -268,7 +226,7 @@ void ClassResultsWindow::printPack()
     if (!m_dialogs.choosePrinter(this, printer) || !printer.isValid())
         return;
     QStringList problems;
-    const ClassPackContent content{QDir(m_folder).dirName(), resultsAsShown(), classFigures(m_results)};
+    const ClassPackContent content{QDir(m_folder).dirName(), resultsAsShown(), m_model->results().figures};
     if (!paintClassPack(printer, content, problems))
         m_dialogs.message(this, u"The class pack could not be printed."_s, u"Error"_s);
     reportProblems(problems, u"Some marked copies could not be read:"_s);
@@ -280,7 +238,7 @@ void ClassResultsWindow::exportPdf()
     if (path.isEmpty())
         return;
     QStringList problems;
-    const ClassPackContent content{QDir(m_folder).dirName(), resultsAsShown(), classFigures(m_results)};
+    const ClassPackContent content{QDir(m_folder).dirName(), resultsAsShown(), m_model->results().figures};
     const QString failure = writeClassPackPdf(path, content, problems);
     if (!failure.isEmpty())
         m_dialogs.message(this, failure, u"Error"_s);

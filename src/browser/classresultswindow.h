@@ -2,17 +2,19 @@
 // current result, with CSV, print and PDF export. It opens for any destination folder.
 #pragma once
 
-#include "marking/classrecord.h"
+#include "classresultsdata.h"
 
+#include <QPointer>
 #include <QWidget>
 
 class QLabel;
 class QFormLayout;
-class QStandardItemModel;
 class QTableView;
+class QThread;
 
 namespace tallimark {
 
+class ClassResultsModel;
 class Dialogs;
 class FrozenColumnTable;
 class HistogramWidget;
@@ -23,10 +25,15 @@ class ClassResultsWindow : public QWidget
 
 public:
     explicit ClassResultsWindow(Dialogs &dialogs, QWidget *parent = nullptr);
+    // Waits for a folder still being read.
+    ~ClassResultsWindow() override;
 
-    // Reads the folder's class record and shows it. Rows that could not be read are named in
-    // a note above the table.
+    // Reads the folder's class record on a thread of its own and shows it once read
+    // (folderShown()); a class of hundreds would hold up the window for a noticeable moment.
+    // Rows that could not be read are named in a note above the table.
     void showFolder(const QString &destFolder);
+    // Shows class results read elsewhere, at once.
+    void showResults(ClassResultsData results);
     const QString &folder() const { return m_folder; }
 
     QTableView *table() const;
@@ -39,11 +46,11 @@ public:
     void exportPdf();
 
 signals:
+    void folderShown();
     // The learner's marked copy, for the main window's viewer: Enter on a row or a double-click.
     void markedCopyRequested(const QString &path);
 
 private:
-    void fillTable();
     void openMarkedCopy(const QModelIndex &index);
     // A size that shows the table up to its Verdict column, within the screen.
     void fitToScreen();
@@ -53,13 +60,15 @@ private:
 
     Dialogs &m_dialogs;
     QString m_folder;
-    QList<LearnerResult> m_results;
+    // The folder being read, and how many reads were asked for: only the latest is shown.
+    QPointer<QThread> m_reader;
+    int m_readsAsked = 0;
     QLabel *m_title;
     QLabel *m_note;
     QFormLayout *m_figures;
     HistogramWidget *m_histogram;
     FrozenColumnTable *m_table;
-    QStandardItemModel *m_model;
+    ClassResultsModel *m_model;
 };
 
 } // namespace tallimark

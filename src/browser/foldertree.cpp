@@ -32,6 +32,17 @@ bool isRootPath(const QString &path)
     return QDir(path).isRoot();
 }
 
+#ifndef Q_OS_WIN
+// Whether a mount holds a medium of its own. A mount of the system disk's device is one of the
+// system's own folders bound elsewhere (a bind mount), and a memory file system holds nothing a
+// teacher brought.
+bool isMedium(const QStorageInfo &volume, const QByteArray &systemDevice)
+{
+    static const QByteArrayList memoryTypes{"tmpfs", "ramfs", "devtmpfs", "proc", "sysfs"};
+    return volume.device() != systemDevice && !memoryTypes.contains(volume.fileSystemType());
+}
+#endif
+
 } // namespace
 
 FolderTree::FolderTree(TypeIcons &icons, QWidget *parent)
@@ -75,16 +86,19 @@ FolderTree::FolderTree(TypeIcons &icons, QWidget *parent)
 QStringList FolderTree::machineRoots()
 {
     QStringList roots;
+    // On Windows every drive letter, removable drives and mapped shares included; elsewhere the
+    // one root of the file system.
     for (const QFileInfo &drive : QDir::drives())
         roots.append(drive.absoluteFilePath());
 #ifndef Q_OS_WIN
-    // Elsewhere the drives are one root; removable drives and other media are mounted below
-    // these folders, and are shown as roots of their own so that a teacher finds them.
+    // Removable drives and other media are mounted below these folders, and are shown as roots
+    // of their own so that a teacher finds them.
     static const QStringList mediaFolders{QStringLiteral("/media/"), QStringLiteral("/run/media/"),
                                           QStringLiteral("/mnt/"), QStringLiteral("/Volumes/")};
+    const QByteArray systemDevice = QStorageInfo::root().device();
     for (const QStorageInfo &volume : QStorageInfo::mountedVolumes()) {
         const QString root = volume.rootPath();
-        if (!volume.isValid() || !volume.isReady() || roots.contains(root))
+        if (!volume.isValid() || !volume.isReady() || roots.contains(root) || !isMedium(volume, systemDevice))
             continue;
         for (const QString &folder : mediaFolders) {
             if (root.startsWith(folder)) {
@@ -95,6 +109,21 @@ QStringList FolderTree::machineRoots()
     }
 #endif
     return roots;
+}
+
+QString FolderTree::rootCaption(const QString &root)
+{
+#ifdef Q_OS_WIN
+    // A drive as the system's own file manager names it: "Data (D:)"; without a label (or with
+    // no disk in it) by its letter alone.
+    const QString drive = QDir::toNativeSeparators(root).toUpper();
+    if (isRootPath(root) && drive.size() == 3 && drive.at(1) == QLatin1Char(':')) {
+        const QStorageInfo volume(root);
+        const QString label = volume.isValid() && volume.isReady() ? volume.name() : QString();
+        return label.isEmpty() ? drive : QStringLiteral("%1 (%2)").arg(label, drive.left(2));
+    }
+#endif
+    return isRootPath(root) ? QDir::toNativeSeparators(root).toUpper() : QDir::toNativeSeparators(root);
 }
 
 QString FolderTree::key(const QTreeWidgetItem *node)
@@ -162,11 +191,8 @@ void FolderTree::updateRoots()
     for (const QString &root : roots) {
         if (m_roots.contains(root))
             continue;
-        // Each root has an icon of its own: its path is its type name. A drive is named by its
-        // letter, a medium by where it is mounted.
-        const QString text =
-            isRootPath(root) ? QDir::toNativeSeparators(root).toUpper() : QDir::toNativeSeparators(root);
-        QTreeWidgetItem *item = addNode(nullptr, root, text, m_icons.icon(QFileInfo(root), root));
+        // Each root has an icon of its own: its path is its type name.
+        QTreeWidgetItem *item = addNode(nullptr, root, rootCaption(root), m_icons.icon(QFileInfo(root), root));
         addPlaceholder(item);
     }
     m_roots = roots;

@@ -42,6 +42,9 @@ public:
     using RootSource = std::function<QStringList()>;
     void setRootSource(RootSource source) { m_rootSource = std::move(source); }
     static QStringList machineRoots();
+    // How a root is named in the tree: a drive by its label and letter, a medium by where it
+    // is mounted, with the system's separators.
+    static QString rootCaption(const QString &root);
     // Adds a root for each drive or medium that came since the last look, and removes those gone.
     void updateRoots();
 

@@ -84,6 +84,9 @@ MainWindow::MainWindow(Dialogs &dialogs, StartOptions options, QWidget *parent)
 
     m_marking = new BackgroundMarking(*this, this);
     connect(m_marking, &BackgroundMarking::finished, this, &MainWindow::backgroundSessionFinished);
+    m_sessionDisplayTimer = new QTimer(this);
+    m_sessionDisplayTimer->setSingleShot(true);
+    connect(m_sessionDisplayTimer, &QTimer::timeout, this, &MainWindow::showSessionState);
     createControls();
     createMenus();
     setTabOrderAndNames();
@@ -406,7 +409,8 @@ void MainWindow::start()
     m_folderTree->listRoots();
     const QString start = m_options.startFolder.isEmpty() ? QDir::homePath() : m_options.startFolder;
     m_folderTree->showFolder(start);
-    m_destinationPath->setText(m_options.programFolder + QLatin1Char('/') + m_destinationEdit->text());
+    m_destinationPath->setText(
+        QDir::toNativeSeparators(m_options.programFolder + QLatin1Char('/') + m_destinationEdit->text()));
     loadMemos();
 }
 
@@ -473,14 +477,14 @@ void MainWindow::showDragHint()
 void MainWindow::showSavedPath(const QString &path)
 {
     // The path confirms where the save went; after a while the hint is needed again.
-    m_hintLabel->setText(path);
+    m_hintLabel->setText(QDir::toNativeSeparators(path));
     m_hintCaptionTimer->start();
 }
 
 void MainWindow::destinationTyped(const QString &name)
 {
     m_destinationTyped = true;
-    m_destinationPath->setText(m_options.programFolder + QLatin1Char('/') + name);
+    m_destinationPath->setText(QDir::toNativeSeparators(m_options.programFolder + QLatin1Char('/') + name));
 }
 
 void MainWindow::showAbout()

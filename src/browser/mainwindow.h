@@ -56,6 +56,10 @@ public:
 
     // How long the hint line shows where Save As saved before it shows its caption again.
     static constexpr int savedPathShownMs = 4000;
+    // How often the progress, the test being marked and the report's new lines are shown while
+    // a session runs: often enough to follow, seldom enough that a class of hundreds is not
+    // held up by repainting them test by test.
+    static constexpr int sessionDisplayIntervalMs = 100;
 
     // Commands, as the menus, buttons and keys run them.
     // Starts a session in the background; sessionFinished() is emitted when it has ended.
@@ -68,7 +72,7 @@ public:
     void saveAs();
     // Prints the report box with the shown file's path as a header line.
     void printReport();
-    // Asks for a destination folder and shows its class results.
+    // Asks for a destination folder and shows its class results once they are read.
     void openClassResults();
     void showClassResults(const QString &destFolder);
     void showAbout();
@@ -123,9 +127,15 @@ private:
     void hideReport();
     void holdControlsForSession(bool held);
     void backgroundSessionFinished();
+    // Shows the session's progress, current test and new report lines as they are now.
+    void showSessionState();
+    void showSessionStateSoon();
+    ClassResultsWindow *classResultsWindow();
     void openForViewing(const QString &filter);
     // Shows a marked copy or a results file in the report box.
     void showFile(const QString &path);
+    // The label above the report: the marked test or the file shown, with the system's separators.
+    void showFileLabel(const QString &path);
 
     Dialogs &m_dialogs;
     StartOptions m_options;
@@ -147,6 +157,10 @@ private:
     bool m_destinationTyped = false;
     bool m_treeHadFocus = false;
     int m_testsDone = 0;
+    // The path of the test being marked or the file shown; while a session runs, the label
+    // follows with the next showSessionState().
+    QString m_currentTestLabel;
+    QTimer *m_sessionDisplayTimer = nullptr;
 
     std::array<QLabel *, 2> m_memoCaptions{};
     std::array<QLabel *, 2> m_memoFileLabels{};

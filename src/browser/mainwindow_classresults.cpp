@@ -18,24 +18,32 @@ void MainWindow::openClassResults()
         showClassResults(folder);
 }
 
+ClassResultsWindow *MainWindow::classResultsWindow()
+{
+    if (m_classResults)
+        return m_classResults;
+    m_classResults = new ClassResultsWindow(m_dialogs, this);
+    connect(m_classResults, &ClassResultsWindow::markedCopyRequested, this, [this](const QString &copy) {
+        showReport();
+        showCloseReportButton();
+        showFile(copy);
+        // The teacher asked from the class results window: the copy shows in front of it.
+        if (isMinimized())
+            showNormal();
+        raise();
+        activateWindow();
+    });
+    // The window comes to the front with the folder asked for, once it is read.
+    connect(m_classResults, &ClassResultsWindow::folderShown, this, [this] {
+        m_classResults->show();
+        m_classResults->raise();
+    });
+    return m_classResults;
+}
+
 void MainWindow::showClassResults(const QString &destFolder)
 {
-    if (!m_classResults) {
-        m_classResults = new ClassResultsWindow(m_dialogs, this);
-        connect(m_classResults, &ClassResultsWindow::markedCopyRequested, this, [this](const QString &copy) {
-            showReport();
-            showCloseReportButton();
-            showFile(copy);
-            // The teacher asked from the class results window: the copy shows in front of it.
-            if (isMinimized())
-                showNormal();
-            raise();
-            activateWindow();
-        });
-    }
-    m_classResults->showFolder(destFolder);
-    m_classResults->show();
-    m_classResults->raise();
+    classResultsWindow()->showFolder(destFolder);
 }
 
 } // namespace tallimark

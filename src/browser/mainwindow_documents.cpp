@@ -9,6 +9,7 @@
 #include "reportbox.h"
 #include "richtextrender.h"
 
+#include <QDir>
 #include <QLabel>
 #include <QPrinter>
 #include <QPushButton>
@@ -20,8 +21,8 @@ void MainWindow::loadMemos()
 {
     const QList<Failure> failures = loadBothMemos(m_workspace);
     m_dialogFileName.clear();
-    m_memoFileLabels[0]->setText(m_workspace.memoFile(MemoLanguage::Afrikaans));
-    m_memoFileLabels[1]->setText(m_workspace.memoFile(MemoLanguage::English));
+    m_memoFileLabels[0]->setText(QDir::toNativeSeparators(m_workspace.memoFile(MemoLanguage::Afrikaans)));
+    m_memoFileLabels[1]->setText(QDir::toNativeSeparators(m_workspace.memoFile(MemoLanguage::English)));
     if (failures.isEmpty())
         return;
 
@@ -73,7 +74,13 @@ void MainWindow::showFile(const QString &path)
     m_reportBox->refresh();
 
     showReport();
-    m_shownFileLabel->setText(m_workspace.currentFile);
+    showFileLabel(m_workspace.currentFile);
+}
+
+void MainWindow::showFileLabel(const QString &path)
+{
+    m_currentTestLabel = path;
+    m_shownFileLabel->setText(QDir::toNativeSeparators(path));
 }
 
 void MainWindow::saveAs()

@@ -2,15 +2,18 @@
 #include "mainwindow.h"
 
 #include "backgroundmarking.h"
+#include "classresultswindow.h"
 #include "dialogs.h"
 #include "elidedlabel.h"
 #include "filelist.h"
 #include "foldertree.h"
+#include "marking/destinationnames.h"
 #include "marking/programfolder.h"
 #include "reportbox.h"
 #include "testbox.h"
 
 #include <QAction>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -19,23 +22,6 @@
 
 namespace tallimark {
 
-namespace {
-
-// Why a typed destination name cannot be used, or nothing. Like a path, "." and ".." would name
-// the program folder itself or the folder above it rather than a folder of their own.
-QString destinationNameProblem(const QString &name)
-{
-    if (name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\')))
-        return MainWindow::tr("\"%1\" is a path, not a folder name.\rType the name of a folder only, without \"/\" or "
-                              "\"\\\".")
-            .arg(name);
-    if (name == QLatin1String(".") || name == QLatin1String(".."))
-        return MainWindow::tr("\"%1\" is not a folder name.\rType the name of a new folder for the results.").arg(name);
-    return {};
-}
-
-} // namespace
-
 void MainWindow::markTests()
 {
     if (m_sessionRunning)
@@ -43,7 +29,8 @@ void MainWindow::markTests()
     // A name typed after the last drag is the teacher's choice; otherwise the session names the
     // destination after the tests' folder.
     const QString typed = m_destinationTyped ? m_destinationEdit->text().trimmed() : QString();
-    if (const QString problem = destinationNameProblem(typed); !problem.isEmpty()) {
+    // The session's own check: the window refuses what its question would refuse.
+    if (const QString problem = typed.isEmpty() ? QString() : destinationNameProblem(typed); !problem.isEmpty()) {
         m_dialogs.message(this, problem, tr("Destination folder"));
         m_destinationEdit->setFocus();
         return;
@@ -74,8 +61,25 @@ void MainWindow::holdControlsForSession(bool held)
         action->setEnabled(!held);
 }
 
+void MainWindow::showSessionStateSoon()
+{
+    if (!m_sessionDisplayTimer->isActive())
+        m_sessionDisplayTimer->start(sessionDisplayIntervalMs);
+}
+
+void MainWindow::showSessionState()
+{
+    m_sessionDisplayTimer->stop();
+    if (m_progress->value() != m_testsDone && m_testsDone <= m_progress->maximum())
+        m_progress->setValue(m_testsDone);
+    if (m_shownFileLabel->text() != QDir::toNativeSeparators(m_currentTestLabel))
+        showFileLabel(m_currentTestLabel);
+    m_reportBox->showAppended();
+}
+
 void MainWindow::backgroundSessionFinished()
 {
+    showSessionState();
     m_progress->hide();
     m_cancelButton->hide();
     m_cancelButton->setEnabled(true);
@@ -93,8 +97,9 @@ void MainWindow::backgroundSessionFinished()
         close();
         return;
     }
+    // Read on the marking thread as the session ended: only the showing is left.
     if (ending == MarkingSession::Ending::Completed)
-        showClassResults(m_workspace.destFolder);
+        classResultsWindow()->showResults(m_marking->takeClassResults());
 }
 
 QStringList MainWindow::tests() const
@@ -114,17 +119,18 @@ void MainWindow::setDestinationName(const QString &name)
 
 void MainWindow::setDestinationPreview(const QString &path)
 {
-    m_destinationPath->setText(path);
+    m_destinationPath->setText(QDir::toNativeSeparators(path));
 }
 
 QString MainWindow::currentTestLabel() const
 {
-    return m_shownFileLabel->text();
+    return m_currentTestLabel;
 }
 
 void MainWindow::setCurrentTestLabel(const QString &path)
 {
-    m_shownFileLabel->setText(path);
+    m_currentTestLabel = path;
+    showSessionStateSoon();
 }
 
 void MainWindow::showReport()
@@ -144,6 +150,7 @@ void MainWindow::setReportText(const QString &text)
 
 void MainWindow::appendReportText(const QString &text)
 {
+    // The box shows it with the session's next display, or within its own interval.
     m_reportBox->appendReportText(text);
 }
 
@@ -154,11 +161,14 @@ void MainWindow::showCloseReportButton()
 
 void MainWindow::message(const QString &text, const QString &title)
 {
+    // Behind the message the teacher sees the session as far as it got.
+    showSessionState();
     m_dialogs.message(this, text, title);
 }
 
 QString MainWindow::inputBox(const QString &prompt, const QString &title, const QString &defaultText)
 {
+    showSessionState();
     return m_dialogs.inputBox(this, prompt, title, defaultText);
 }
 
@@ -188,7 +198,11 @@ void MainWindow::sessionStarted(int testCount)
 void MainWindow::testFinished(const TestOutcome &outcome)
 {
     Q_UNUSED(outcome);
-    m_progress->setValue(++m_testsDone);
+    // The first test shows at once, so that the teacher sees the marking is under way.
+    if (++m_testsDone == 1)
+        showSessionState();
+    else
+        showSessionStateSoon();
 }
 
 } // namespace tallimark

@@ -6,6 +6,7 @@
 #include "reportbox.h"
 #include "testbox.h"
 
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -25,19 +26,19 @@ void MainWindow::finishFileListDrag()
     if (m_testBox->count() == 0)
         return;
 
-    const QString first = m_testBox->item(0)->text();
+    const QString first = m_testBox->tests().constFirst();
     const QString folder = first.left(first.lastIndexOf(QLatin1Char('/')));
     m_destinationEdit->setText(folder.mid(folder.lastIndexOf(QLatin1Char('/')) + 1));
     m_destinationTyped = false;
     m_workspace.destFolder = m_options.programFolder + QLatin1Char('/') + m_destinationEdit->text();
-    m_destinationPath->setText(m_workspace.destFolder);
+    m_destinationPath->setText(QDir::toNativeSeparators(m_workspace.destFolder));
 }
 
 void MainWindow::closeReport()
 {
     m_reportBox->setReportText(QString());
     hideReport();
-    m_shownFileLabel->clear();
+    showFileLabel(QString());
 }
 
 void MainWindow::hideReport()

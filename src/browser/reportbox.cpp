@@ -12,6 +12,9 @@ ReportBox::ReportBox(QWidget *parent) : QTextEdit(parent)
     setUndoRedoEnabled(false);
     setLineWrapMode(QTextEdit::WidgetWidth);
     setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    m_appendedTimer.setSingleShot(true);
+    m_appendedTimer.setInterval(appendShownAfterMs);
+    connect(&m_appendedTimer, &QTimer::timeout, this, &ReportBox::showAppended);
 }
 
 void ReportBox::setReportText(const QString &text)
@@ -22,10 +25,19 @@ void ReportBox::setReportText(const QString &text)
 
 void ReportBox::appendReportText(const QString &text)
 {
-    const int end = m_document.length();
-    m_document.setSelStart(end);
+    m_document.setSelStart(m_document.length());
     m_document.setSelText(text);
-    appendRichDocument(m_document, end, *document());
+    if (!m_appendedTimer.isActive())
+        m_appendedTimer.start();
+}
+
+void ReportBox::showAppended()
+{
+    m_appendedTimer.stop();
+    if (m_shownLength >= m_document.length())
+        return;
+    appendRichDocument(m_document, m_shownLength, *document());
+    m_shownLength = m_document.length();
     document()->setModified(false);
     // The latest verdict stays in view while a session runs.
     verticalScrollBar()->setValue(verticalScrollBar()->maximum());
@@ -40,7 +52,9 @@ Failure ReportBox::loadFile(const QString &path)
 
 void ReportBox::refresh()
 {
+    m_appendedTimer.stop();
     renderRichDocument(m_document, *document());
+    m_shownLength = m_document.length();
     document()->setModified(false);
 }
 

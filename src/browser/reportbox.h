@@ -5,6 +5,7 @@
 #include "documents/richdocument.h"
 
 #include <QTextEdit>
+#include <QTimer>
 
 namespace tallimark {
 
@@ -19,7 +20,12 @@ public:
     const RichDocument &richDocument() const { return m_document; }
 
     void setReportText(const QString &text);
+    // The text joins the document at once; the box shows it with whatever else comes within
+    // appendShownAfterMs, so that a session's lines do not lay out and repaint the box one by one.
     void appendReportText(const QString &text);
+    static constexpr int appendShownAfterMs = 100;
+    // Shows what was appended and is not shown yet, now.
+    void showAppended();
     [[nodiscard]] Failure loadFile(const QString &path);
 
     // Shows the document again after it was changed directly.
@@ -27,6 +33,8 @@ public:
 
 private:
     RichDocument m_document;
+    int m_shownLength = 0; // how much of the document the box shows
+    QTimer m_appendedTimer;
 };
 
 } // namespace tallimark

@@ -85,10 +85,10 @@ void renderRichDocument(const RichDocument &source, QTextDocument &target)
 void appendRichDocument(const RichDocument &source, int from, QTextDocument &target)
 {
     QTextCursor cursor(&target);
-    // One edit for the whole text: a layout that is already there is redone once, not after each
+    cursor.movePosition(QTextCursor::End);
+    // One edit for the whole text: the layout follows once for all that was added, not after each
     // paragraph's format, which took time growing with the square of the paragraphs.
     cursor.beginEditBlock();
-    cursor.movePosition(QTextCursor::End);
     const QString defaultFont = source.fontName();
     bool afterCr = false; // a CR at the end of one run pairs with an LF at the start of the next
     int position = 0;
@@ -125,8 +125,10 @@ void appendRichDocument(const RichDocument &source, int from, QTextDocument &tar
     }
     int index = 0;
     for (QTextBlock block = target.findBlockByNumber(firstBlock); block.isValid() && index < blockStarts.size();
-         block = block.next())
-        QTextCursor(block).setBlockFormat(qtBlockFormat(source.paragraphFormatAt(blockStarts[index++])));
+         block = block.next()) {
+        cursor.setPosition(block.position());
+        cursor.setBlockFormat(qtBlockFormat(source.paragraphFormatAt(blockStarts[index++])));
+    }
     cursor.endEditBlock();
 }
 

@@ -2,6 +2,7 @@
 
 #include "filelist.h"
 
+#include <QDir>
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QKeyEvent>
@@ -11,6 +12,8 @@
 namespace tallimark {
 
 namespace {
+
+constexpr int PathRole = Qt::UserRole;
 
 bool fromFileList(const QMimeData *data)
 {
@@ -42,13 +45,17 @@ QStringList TestBox::tests() const
     QStringList paths;
     paths.reserve(count());
     for (int i = 0; i < count(); ++i)
-        paths.append(item(i)->text());
+        paths.append(item(i)->data(PathRole).toString());
     return paths;
 }
 
 void TestBox::appendTests(const QStringList &paths)
 {
-    addItems(paths);
+    // Shown with the system's separators; marked by the path as Qt writes it.
+    for (const QString &path : paths) {
+        auto *test = new QListWidgetItem(QDir::toNativeSeparators(path), this);
+        test->setData(PathRole, path);
+    }
 }
 
 void TestBox::removeSelectedTest()

@@ -41,7 +41,7 @@ private slots:
         }
         m_dialogs = ScriptedDialogs();
         m_window = std::make_unique<ClassResultsWindow>(m_dialogs);
-        m_window->showFolder(m_dest.path());
+        QVERIFY(showFolder(m_dest.path()));
         m_window->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
     }
@@ -137,7 +137,7 @@ private slots:
         const QString folder = qEnvironmentVariable("TALLIMARK_SCREENSHOT_FOLDER");
         if (folder.isEmpty())
             QSKIP("TALLIMARK_SCREENSHOT_FOLDER is not set");
-        m_window->showFolder(folder);
+        QVERIFY(showFolder(folder));
         m_window->resize(1180, 580);
         m_window->table()->sortByColumn(ClassTableColumn::FinalResult, Qt::DescendingOrder);
         QCoreApplication::processEvents(); // the figures' labels show once events run
@@ -145,6 +145,14 @@ private slots:
     }
 
 private:
+    // The folder is read in the background; true once it is shown.
+    bool showFolder(const QString &folder)
+    {
+        QSignalSpy shown(m_window.get(), &ClassResultsWindow::folderShown);
+        m_window->showFolder(folder);
+        return shown.wait(10000);
+    }
+
     // The column's texts from top to bottom, joined by blanks.
     QString column(int c) const
     {

@@ -102,7 +102,9 @@ private slots:
         }
         ScriptedDialogs dialogs;
         ClassResultsWindow results(dialogs);
+        QSignalSpy shown(&results, &ClassResultsWindow::folderShown);
         results.showFolder(dest.path());
+        QVERIFY(shown.wait(10000));
         QVERIFY2(results.minimumSizeHint().width() <= room.width()
                      && results.minimumSizeHint().height() <= room.height(),
                  qPrintable(QDebug::toString(results.minimumSizeHint())));

@@ -172,6 +172,8 @@ public:
     template <typename T = QWidget> T *control(const QString &name) const { return window->findChild<T *>(name); }
     bool hidden(const QString &name) const { return control(name)->isHidden(); }
     QString text(const QString &label) const { return control<QLabel>(label)->text(); }
+    // A path as the window shows it, with the system's separators.
+    static QString native(const QString &path) { return QDir::toNativeSeparators(path); }
     void click(const QString &button) const { control<QPushButton>(button)->click(); }
     void trigger(const QString &action) const { control<QAction>(action)->trigger(); }
     // Clicks the mark button and waits for the session, which runs in the background, to end.
