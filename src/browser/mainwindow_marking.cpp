@@ -8,6 +8,7 @@
 #include "foldertree.h"
 #include "marking/programfolder.h"
 #include "reportbox.h"
+#include "sessiontexts.h"
 #include "testbox.h"
 
 #include <QAction>
@@ -154,12 +155,12 @@ void MainWindow::showCloseReportButton()
 
 void MainWindow::message(const QString &text, const QString &title)
 {
-    m_dialogs.message(this, text, title);
+    m_dialogs.message(this, shownSessionText(text), shownSessionText(title));
 }
 
 QString MainWindow::inputBox(const QString &prompt, const QString &title, const QString &defaultText)
 {
-    return m_dialogs.inputBox(this, prompt, title, defaultText);
+    return m_dialogs.inputBox(this, shownSessionText(prompt), shownSessionText(title), defaultText);
 }
 
 void MainWindow::processPendingEvents()

@@ -40,10 +40,9 @@ Failure loadUsableMemo(RichDocument &memo, const QString &path)
         if (length >= MinimumMemoLength && length <= MaximumMemoLength)
             return Failure::ok();
         if (length > MaximumMemoLength)
-            failure = Failure::refused(ErrorNumber::TooLarge, path,
-                                       QStringLiteral("it has %1 characters; a memo may have at most %2")
-                                           .arg(length)
-                                           .arg(MaximumMemoLength));
+            failure = Failure::refused(
+                ErrorNumber::TooLarge, path,
+                QStringLiteral("it has %1 characters; a memo may have at most %2").arg(length).arg(MaximumMemoLength));
         else
             failure = Failure::refused(ErrorNumber::TooShort, path,
                                        length == 0 ? QStringLiteral("it is empty")
