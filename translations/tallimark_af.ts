@@ -65,6 +65,30 @@
         <source>Verdict</source>
         <translation>Uitspraak</translation>
     </message>
+    <message>
+        <source>Class results: %1</source>
+        <translation>Klasuitslae: %1</translation>
+    </message>
+    <message>
+        <source>Printed %1</source>
+        <translation>Gedruk op %1</translation>
+    </message>
+    <message>
+        <source>The marked copy could not be read: %1</source>
+        <translation>Die nagesiene afskrif kon nie gelees word nie: %1</translation>
+    </message>
+    <message>
+        <source>%1 (continued)</source>
+        <translation>%1 (vervolg)</translation>
+    </message>
+    <message>
+        <source>Final result: %1 wpm</source>
+        <translation>Finale uitslag: %1 wpm</translation>
+    </message>
+    <message>
+        <source>%1: the PDF could not be written (check the folder exists and may be written to)</source>
+        <translation>%1: die PDF kon nie geskryf word nie (kyk of die vouer bestaan en of jy daarin mag skryf)</translation>
+    </message>
 </context>
 <context>
     <name>ClassTable</name>

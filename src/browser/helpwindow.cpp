@@ -13,6 +13,7 @@
 #include <QTextBlock>
 #include <QTextBrowser>
 #include <QTextDocument>
+#include <QTimer>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
 #include <QVBoxLayout>
@@ -66,7 +67,7 @@ HelpWindow::HelpWindow(QWidget *parent)
     splitter->addWidget(m_contents);
     splitter->addWidget(m_browser);
     splitter->setStretchFactor(1, 3);
-    splitter->setSizes({240, 660});
+    splitter->setSizes({280, 680});
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(searchRow);
     layout->addWidget(splitter, 1);
@@ -87,10 +88,15 @@ void HelpWindow::showSection(const QString &anchor)
 {
     if (m_languageCode != languageCode(currentInterfaceLanguage()))
         loadGuide();
-    if (anchor.isEmpty())
-        m_browser->verticalScrollBar()->setValue(0);
-    else
-        m_browser->scrollToAnchor(anchor);
+    const auto scroll = [this, anchor] {
+        if (anchor.isEmpty())
+            m_browser->verticalScrollBar()->setValue(0);
+        else
+            m_browser->scrollToAnchor(anchor);
+    };
+    scroll();
+    // Once more after the window is shown and laid out, which moves the anchor.
+    QTimer::singleShot(0, this, scroll);
     for (QTreeWidgetItemIterator it(m_contents); *it; ++it) {
         if ((*it)->data(0, AnchorRole).toString() == anchor)
             m_contents->setCurrentItem(*it);

@@ -24,8 +24,8 @@ void MainWindow::showHelp(const QString &section)
 {
     if (!m_help)
         m_help = new HelpWindow(this);
-    m_help->showSection(section);
     m_help->show();
+    m_help->showSection(section);
     m_help->raise();
     m_help->activateWindow();
 }

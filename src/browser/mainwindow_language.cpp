@@ -37,8 +37,7 @@ void MainWindow::retranslateUi()
     // A saved file's path stays until its time is up.
     if (!m_hintCaptionTimer->isActive())
         m_hintLabel->setText(tr("Drag speed tests to green box"));
-    m_hintLabel->setMinimumWidth(
-        m_hintLabel->fontMetrics().horizontalAdvance(tr("Drag speed tests to green box")) + 2);
+    m_hintLabel->setMinimumWidth(m_hintLabel->fontMetrics().horizontalAdvance(tr("Drag speed tests to green box")) + 2);
     m_progress->setFormat(m_sessionRunning && m_marking->stopRequested() ? tr("Stopping after the test being marked...")
                                                                          : tr("%v of %m tests marked"));
     m_cancelButton->setText(tr("Cancel"));

@@ -45,7 +45,8 @@ QString shownSessionText(const QString &text)
     for (const FramedText &framed : framedTexts) {
         if (text.startsWith(framed.before) && text.endsWith(framed.after)
             && text.size() >= framed.before.size() + framed.after.size()) {
-            const QString inside = text.mid(framed.before.size(), text.size() - framed.before.size() - framed.after.size());
+            const QString inside =
+                text.mid(framed.before.size(), text.size() - framed.before.size() - framed.after.size());
             return QCoreApplication::translate(context, framed.source).arg(inside);
         }
     }

@@ -26,17 +26,12 @@ namespace {
 const QList<int> coverColumns{ClassTableColumn::Learner,     ClassTableColumn::MarkedAt, ClassTableColumn::MemoLanguage,
                               ClassTableColumn::FinalResult, ClassTableColumn::Change,   ClassTableColumn::Verdict};
 const QList<qreal> coverWidths{0.24, 0.19, 0.13, 0.1, 0.1, 0.24};
+// The pack's texts are in the interface's language; the command line has no translator and keeps
+// them English.
 const char *const coverHeadings[] = {
     QT_TRANSLATE_NOOP("ClassPack", "Learner"),  QT_TRANSLATE_NOOP("ClassPack", "Marked at"),
     QT_TRANSLATE_NOOP("ClassPack", "Language"), QT_TRANSLATE_NOOP("ClassPack", "Final"),
     QT_TRANSLATE_NOOP("ClassPack", "Change"),   QT_TRANSLATE_NOOP("ClassPack", "Verdict")};
-
-// The pack's own texts in the interface's language; the command line has no translator and
-// keeps them English.
-QString packText(const char *text)
-{
-    return QCoreApplication::translate("ClassPack", text);
-}
 
 class PackPainter
 {
@@ -59,9 +54,11 @@ public:
     {
         qreal y = 0;
         m_painter.setFont(font(18, true));
-        y += line(packText("Class results: %1").arg(content.className), y);
+        y += line(QCoreApplication::translate("ClassPack", "Class results: %1").arg(content.className), y);
         m_painter.setFont(font(10));
-        y += line(packText("Printed %1").arg(QDateTime::currentDateTime().toString(u"yyyy-MM-dd HH:mm"_s)), y)
+        y += line(QCoreApplication::translate("ClassPack", "Printed %1")
+                      .arg(QDateTime::currentDateTime().toString(u"yyyy-MM-dd HH:mm"_s)),
+                  y)
             + points(10);
 
         const qreal labelWidth = points(190);
@@ -88,7 +85,8 @@ public:
         shown.documentLayout()->setPaintDevice(&m_device);
         if (failure.failed()) {
             problems.append(row.markedCopy + u": "_s + failure.description);
-            shown.setPlainText(packText("The marked copy could not be read: %1").arg(failure.description));
+            shown.setPlainText(QCoreApplication::translate("ClassPack", "The marked copy could not be read: %1")
+                                   .arg(failure.description));
         } else {
             renderRichDocument(document, shown);
         }
@@ -123,10 +121,12 @@ private:
         const ClassRecordRow &row = result.current;
         const QStringList fields = classTableFields(result, QLocale().decimalPoint());
         m_painter.setFont(font(14, true));
-        line(page > 0 ? packText("%1 (continued)").arg(row.learner) : row.learner, 0);
+        line(page > 0 ? QCoreApplication::translate("ClassPack", "%1 (continued)").arg(row.learner) : row.learner, 0);
         m_painter.setFont(font(10));
         const QString summary = fields.at(ClassTableColumn::MarkedAt) + u"   "_s + row.memoLanguage + u"   "_s
-            + packText("Final result: %1 wpm").arg(fields.at(ClassTableColumn::FinalResult)) + u"   "_s;
+            + QCoreApplication::translate("ClassPack", "Final result: %1 wpm")
+                  .arg(fields.at(ClassTableColumn::FinalResult))
+            + u"   "_s;
         line(summary, points(22));
         const qreal verdictX = QFontMetricsF(m_painter.font(), &m_device).horizontalAdvance(summary);
         verdictText(QRectF(verdictX, points(22), m_width - verdictX, points(14)), row.verdict);
@@ -156,7 +156,8 @@ private:
                 const QRectF cell(x, top, m_width * coverWidths.at(c) - points(4), rowHeight);
                 const int column = coverColumns.at(c);
                 const bool number = column == ClassTableColumn::FinalResult || column == ClassTableColumn::Change;
-                const QString text = heading ? packText(coverHeadings[c]) : fields.at(column);
+                const QString text =
+                    heading ? QCoreApplication::translate("ClassPack", coverHeadings[c]) : fields.at(column);
                 if (!heading && column == ClassTableColumn::Verdict)
                     verdictText(cell, text);
                 else
@@ -224,11 +225,12 @@ QString writeClassPackPdf(const QString &pdfPath, const ClassPackContent &conten
 {
     QPdfWriter writer(pdfPath);
     writer.setResolution(300);
-    writer.setTitle(packText("Class results: %1").arg(content.className));
+    writer.setTitle(QCoreApplication::translate("ClassPack", "Class results: %1").arg(content.className));
     writer.setCreator(u"Tallimark"_s);
     preparePackDevice(writer, QLocale::system());
     if (!paintClassPack(writer, content, problems) || !QFileInfo(pdfPath).isFile())
-        return packText("%1: the PDF could not be written (check the folder exists and may be written to)")
+        return QCoreApplication::translate(
+                   "ClassPack", "%1: the PDF could not be written (check the folder exists and may be written to)")
             .arg(pdfPath);
     return {};
 }

@@ -11,16 +11,11 @@ namespace {
 // The English names come from the class record's code; these marks put them into the
 // translation files. A name without a translation shows in English (a test finds it).
 [[maybe_unused]] const char *const tableNames[] = {
-    QT_TRANSLATE_NOOP("ClassTable", "Learner"),
-    QT_TRANSLATE_NOOP("ClassTable", "Marked at"),
-    QT_TRANSLATE_NOOP("ClassTable", "Memo language"),
-    QT_TRANSLATE_NOOP("ClassTable", "Keystrokes"),
-    QT_TRANSLATE_NOOP("ClassTable", "Gross words"),
-    QT_TRANSLATE_NOOP("ClassTable", "Words with errors"),
-    QT_TRANSLATE_NOOP("ClassTable", "Final result"),
-    QT_TRANSLATE_NOOP("ClassTable", "Change"),
-    QT_TRANSLATE_NOOP("ClassTable", "Verdict"),
-    QT_TRANSLATE_NOOP("ClassTable", "Remarks"),
+    QT_TRANSLATE_NOOP("ClassTable", "Learner"),       QT_TRANSLATE_NOOP("ClassTable", "Marked at"),
+    QT_TRANSLATE_NOOP("ClassTable", "Memo language"), QT_TRANSLATE_NOOP("ClassTable", "Keystrokes"),
+    QT_TRANSLATE_NOOP("ClassTable", "Gross words"),   QT_TRANSLATE_NOOP("ClassTable", "Words with errors"),
+    QT_TRANSLATE_NOOP("ClassTable", "Final result"),  QT_TRANSLATE_NOOP("ClassTable", "Change"),
+    QT_TRANSLATE_NOOP("ClassTable", "Verdict"),       QT_TRANSLATE_NOOP("ClassTable", "Remarks"),
 };
 
 [[maybe_unused]] const char *const figureNames[] = {

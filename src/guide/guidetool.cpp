@@ -5,6 +5,7 @@
 //   tallimark-guide pdf GUIDE/<language>/index.html OUT.pdf
 #include "browser/classresultswindow.h"
 #include "browser/dialogs.h"
+#include "browser/helpwindow.h"
 #include "browser/mainwindow.h"
 #include "browser/reportbox.h"
 #include "browser/testbox.h"
@@ -118,6 +119,14 @@ bool screenshots(const QString &examples, const QString &guide, InterfaceLanguag
     dialogs.openAnswer = window.workspace().destFolder + u"/Pieter van Wyk.rug"_s;
     window.openMarkedCopy();
     saved &= save(&window, images + u"/marked-copy.png"_s);
+
+    // The guide itself, as F1 on the green box opens it.
+    window.showHelp(u"choosing-tests"_s);
+    if (HelpWindow *help = window.helpWindow()) {
+        help->resize(shotSize);
+        saved &= save(help, images + u"/help.png"_s);
+        help->close();
+    }
     return saved;
 }
 
@@ -130,9 +139,6 @@ bool pdf(const QString &htmlFile, const QString &out)
     }
     const QDir folder = QFileInfo(htmlFile).dir();
     QTextDocument document;
-    QFile css(folder.filePath(u"../guide.css"_s));
-    if (css.open(QIODevice::ReadOnly))
-        document.setDefaultStyleSheet(QString::fromUtf8(css.readAll()));
     // The pictures by the names the guide gives them.
     QDirIterator pictures(folder.filePath(u"images"_s), {u"*.png"_s}, QDir::Files);
     while (pictures.hasNext()) {

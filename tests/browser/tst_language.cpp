@@ -239,8 +239,8 @@ private slots:
         // A failure's own description stays as the system gives it.
         QTest::newRow("failure") << u"Permission denied. Try another location."_s
                                  << u"Permission denied. Try another location."_s;
-        QTest::newRow("only the start of a fixed text") << u"End of this marking session."_s
-                                                        << u"End of this marking session."_s;
+        QTest::newRow("only the start of a fixed text")
+            << u"End of this marking session."_s << u"End of this marking session."_s;
     }
 
     void sessionMessagesReadInAfrikaans()
@@ -325,8 +325,8 @@ private slots:
         for (const QString &link : matches(html, u"href=\"#([^\"]+)\""_s))
             QVERIFY2(anchors.contains(link), qPrintable(link));
         // Every section F1 can ask for is there.
-        for (const char *control : {"fileList", "destinationEdit", "markButton", "reportBox", "header",
-                                    "classResultsWindow"}) {
+        for (const char *control :
+             {"fileList", "destinationEdit", "markButton", "reportBox", "header", "classResultsWindow"}) {
             QWidget widget;
             widget.setObjectName(QString::fromLatin1(control));
             QVERIFY2(anchors.contains(helpSectionFor(&widget)), control);
