@@ -15,7 +15,9 @@
 
 #include <QAbstractItemModel>
 #include <QFile>
+#include <QInputDialog>
 #include <QMenu>
+#include <QMessageBox>
 #include <QRegularExpression>
 #include <QSettings>
 #include <QTableView>
@@ -259,6 +261,21 @@ private slots:
         WindowFixture f;
         QVERIFY(f.markAndWait());
         QCOMPARE(f.dialogs.messages, QStringList{u"Daar is nog geen spoedtoetse in die groen blok nie..."_s});
+    }
+
+    void qtOwnButtonsReadInAfrikaans()
+    {
+        // Qt has no Afrikaans of its own: the program's translation carries its message-box buttons.
+        applyInterfaceLanguage(InterfaceLanguage::Afrikaans);
+        QMessageBox box(QMessageBox::Question, u"t"_s, u"?"_s, QMessageBox::Yes | QMessageBox::No | QMessageBox::Ok);
+        QCOMPARE(box.button(QMessageBox::Yes)->text(), u"&Ja"_s);
+        QCOMPARE(box.button(QMessageBox::No)->text(), u"&Nee"_s);
+        QCOMPARE(box.button(QMessageBox::Ok)->text(), u"OK"_s);
+        QInputDialog input;
+        input.show();
+        const auto buttons = input.findChildren<QPushButton *>();
+        QVERIFY(std::any_of(buttons.begin(), buttons.end(),
+                            [](const QPushButton *b) { return b->text() == u"Kanselleer"_s; }));
     }
 
     void helpOpensTheGuideInTheInterfaceLanguage()

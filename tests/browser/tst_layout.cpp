@@ -1,7 +1,8 @@
-// The main window and the class results window on the screens schools have, at the scalings
+// The main window, the class results window and the guide's window on the screens schools have, at the scalings
 // desktops use: every control inside the window and every text whole. Run once as it is, once
 // with QT_SCALE_FACTOR=2, so that fonts and pictures are drawn at 200 % too, and once in Afrikaans.
 #include "browser/classresultswindow.h"
+#include "browser/helpwindow.h"
 #include "browser/reportbox.h"
 #include "language/interfacelanguage.h"
 #include "marking/classrecord.h"
@@ -90,6 +91,25 @@ private slots:
             QWidget *control = f.control(QString::fromLatin1(button));
             QVERIFY(!QRect(control->mapTo(f.window.get(), QPoint()), control->size()).intersects(box));
         }
+    }
+
+    void helpWindowFitsEveryScreen_data() { screensAndScalings(); }
+
+    void helpWindowFitsEveryScreen()
+    {
+        QFETCH(QSize, screen);
+        QFETCH(double, scale);
+        const QSize room = windowRoom(screen, scale);
+        HelpWindow help;
+        help.showSection(u"marking"_s);
+        QVERIFY2(help.minimumSizeHint().width() <= room.width() && help.minimumSizeHint().height() <= room.height(),
+                 qPrintable(QDebug::toString(help.minimumSizeHint())));
+        help.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&help));
+        help.resize(help.size().boundedTo(room));
+        QCoreApplication::processEvents();
+        const QStringList problems = layoutProblems(&help);
+        QVERIFY2(problems.isEmpty(), qPrintable(problems.join(u'\n')));
     }
 
     void classResultsFitEveryScreen_data() { screensAndScalings(); }
