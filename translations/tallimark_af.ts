@@ -452,15 +452,15 @@
     </message>
     <message>
         <source>File shown in the report</source>
-        <translation>Lêer wat die verslag wys</translation>
+        <translation>Lêer wat in die verslag gewys word</translation>
     </message>
     <message>
         <source>Marking progress</source>
-        <translation>Hoe ver die nasien is</translation>
+        <translation>Vordering met nasien</translation>
     </message>
     <message>
         <source>Stop marking after the test being marked</source>
-        <translation>Hou op nasien ná die toets wat nou nagesien word</translation>
+        <translation>Hou op met nasien ná die toets wat nou nagesien word</translation>
     </message>
     <message>
         <source>Afrikaans memo file</source>
