@@ -219,6 +219,18 @@
         <source>Source Document missing, or too small...<byte value="xd"/>%1</source>
         <translation>Die memo ontbreek of is te kort...<byte value="xd"/>%1</translation>
     </message>
+    <message>
+        <source>The folder name is empty.<byte value="xd"/>Type the name of a folder.</source>
+        <translation>Die vouernaam is leeg.<byte value="xd"/>Tik die naam van ’n vouer.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is a path, not a folder name.<byte value="xd"/>Type the name of a folder only, without &quot;/&quot; or &quot;\&quot;.</source>
+        <translation>&quot;%1&quot; is ’n pad, nie ’n vouernaam nie.<byte value="xd"/>Tik net die naam van ’n vouer, sonder &quot;/&quot; of &quot;\&quot;.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is too long for a folder name.<byte value="xd"/>Type a shorter name.</source>
+        <translation>&quot;%1&quot; is te lank vir ’n vouernaam.<byte value="xd"/>Tik ’n korter naam.</translation>
+    </message>
 </context>
 <context>
     <name>tallimark::ClassResultsWindow</name>

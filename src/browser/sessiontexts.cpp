@@ -17,6 +17,7 @@ const char *const wholeTexts[] = {
     QT_TRANSLATE_NOOP("SessionMessages", "Folder already exists"),
     QT_TRANSLATE_NOOP("SessionMessages", "No speed tests in the green box..."),
     QT_TRANSLATE_NOOP("SessionMessages", "Type new foldername or click Enter to proceed "),
+    QT_TRANSLATE_NOOP("SessionMessages", "The folder name is empty.\rType the name of a folder."),
 };
 
 struct FramedText
@@ -32,6 +33,13 @@ const FramedText framedTexts[] = {
      u"End of this marking session.\rResults have been saved in "_s, u"\r"_s},
     {QT_TRANSLATE_NOOP("SessionMessages", "Source Document missing, or too small...\r%1"),
      u"Source Document missing, or too small...\r"_s, QString()},
+    // The answers to "Folder already exists" that cannot be used.
+    {QT_TRANSLATE_NOOP(
+         "SessionMessages",
+         "\"%1\" is a path, not a folder name.\rType the name of a folder only, without \"/\" or \"\\\"."),
+     u"\""_s, u"\" is a path, not a folder name.\rType the name of a folder only, without \"/\" or \"\\\"."_s},
+    {QT_TRANSLATE_NOOP("SessionMessages", "\"%1\" is too long for a folder name.\rType a shorter name."), u"\""_s,
+     u"\" is too long for a folder name.\rType a shorter name."_s},
 };
 
 } // namespace

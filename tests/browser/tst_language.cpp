@@ -10,6 +10,7 @@
 #include "marking/classfigures.h"
 #include "marking/classrecord.h"
 #include "marking/classtable.h"
+#include "marking/destinationnames.h"
 #include "settings/languagemenu.h"
 #include "windowfixture.h"
 
@@ -238,6 +239,13 @@ private slots:
             << u"Source Document missing, or too small...\rBron.rtf: not found"_s
             << u"Die memo ontbreek of is te kort...\rBron.rtf: not found"_s;
         QTest::newRow("a caption") << u"Folder already exists"_s << u"Die vouer bestaan reeds"_s;
+        // The session's own check of an answer to "Folder already exists", with the answer in it.
+        QTest::newRow("answer is a path")
+            << destinationNameProblem(u"Gr 10/A"_s)
+            << u"\"Gr 10/A\" is ’n pad, nie ’n vouernaam nie.\rTik net die naam van ’n vouer, sonder \"/\" of \"\\\"."_s;
+        QTest::newRow("answer too long") << destinationNameProblem(QString(300, u'a'))
+                                         << u'"' + QString(300, u'a')
+                + u"\" is te lank vir ’n vouernaam.\rTik ’n korter naam."_s;
         // A failure's own description stays as the system gives it.
         QTest::newRow("failure") << u"Permission denied. Try another location."_s
                                  << u"Permission denied. Try another location."_s;
