@@ -119,6 +119,12 @@ bool screenshots(const QString &examples, const QString &guide, InterfaceLanguag
     dialogs.openAnswer = window.workspace().destFolder + u"/Pieter van Wyk.rug"_s;
     window.openMarkedCopy();
     saved &= save(&window, images + u"/marked-copy.png"_s);
+    // Its report block, at the end of the copy.
+    if (auto *report = window.findChild<ReportBox *>(u"reportBox"_s)) {
+        settle();
+        report->verticalScrollBar()->setValue(report->verticalScrollBar()->maximum());
+        saved &= save(report, images + u"/report-block.png"_s);
+    }
 
     // The guide itself, as F1 on the green box opens it.
     window.showHelp(u"choosing-tests"_s);

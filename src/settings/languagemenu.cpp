@@ -35,9 +35,9 @@ LanguageMenu::LanguageMenu(QWidget *parent) : QMenu(tr("Language"), parent)
 
 void LanguageMenu::choose(InterfaceLanguage language)
 {
-    if (language != currentInterfaceLanguage())
-        applyInterfaceLanguage(language);
-    LanguageChoice(settingsFile()).save(language);
+    // A translation that cannot be loaded leaves the window as it was, and nothing is remembered.
+    if (language == currentInterfaceLanguage() || applyInterfaceLanguage(language))
+        LanguageChoice(settingsFile()).save(language);
     showChoice();
 }
 
