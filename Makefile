@@ -5,7 +5,7 @@ GENERATOR  := $(shell command -v ninja >/dev/null 2>&1 && echo Ninja || echo "Un
 CMAKE_ARGS ?=
 JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all deps configure build test check-layout demo gui bench fuzz package sanitize clean \
+.PHONY: all deps configure build test check-layout demo gui guide bench fuzz package sanitize clean \
         windows-configure windows windows-package test-windows
 
 all: build
@@ -37,6 +37,10 @@ demo: build
 
 gui: build
 	@scripts/gui.sh $(BUILD)
+
+# The user guide's screenshots, taken from the real window offscreen, and the guide as PDF.
+guide: configure
+	@scripts/guide.sh $(BUILD)
 
 bench: build
 	@scripts/bench.sh $(BUILD)

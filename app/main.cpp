@@ -1,6 +1,7 @@
 // Tallimark's window program. The only argument is the folder to show first.
 #include "browser/mainwindow.h"
 #include "browser/qtdialogs.h"
+#include "language/interfacelanguage.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -12,6 +13,8 @@ int main(int argc, char *argv[])
     QApplication::setApplicationVersion(QStringLiteral(TALLIMARK_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("tallimark"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/tallimark.svg")));
+    // The teacher's choice from Settings > Language, or else the system's language.
+    tallimark::applyInterfaceLanguage(tallimark::LanguageChoice().startLanguage());
 
     // The whole argument string is the folder: a path with blanks needs no quotes.
     QStringList arguments = QApplication::arguments();

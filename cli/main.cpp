@@ -24,7 +24,12 @@ const char usage[] = "Usage: tallimark-cli <command> [options] ...\n"
                      "\n"
                      "Options:\n"
                      "  -h, --help             show this help\n"
-                     "  -v, --version          show the version\n";
+                     "  -v, --version          show the version\n"
+                     "\n"
+                     "tallimark-cli speaks English whatever the system's language: the words of its messages,\n"
+                     "reports and files stay the same, for scripts to rely on (numbers take the system's\n"
+                     "decimal separator). The window, tallimark, follows the system's language (Afrikaans or\n"
+                     "English).\n";
 
 bool wantsPdf(int argc, char *argv[])
 {

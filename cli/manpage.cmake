@@ -31,6 +31,12 @@ ${mark}.fi
 .SH COMMAND: SUMMARY
 .nf
 ${summary}.fi
+.SH LANGUAGE
+tallimark-cli is English only: the words of its messages, report lines and files do not change
+with LANG or LANGUAGE, so that scripts can rely on them (numbers take the system's decimal
+separator). The window program,
+.BR tallimark ,
+follows the system's language, Afrikaans or English, and has a user guide in both under Help.
 .SH FILES
 .TP
 .I Resultaat.res

@@ -11,7 +11,7 @@
 #                                       in /opt/qt6-mingw (see scripts/windows-qt.sh)
 set -euo pipefail
 
-packages=(cmake make g++ ninja-build pkg-config qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins
+packages=(cmake make g++ ninja-build pkg-config qt6-base-dev qt6-base-dev-tools qt6-l10n-tools qt6-qpa-plugins
           libgtest-dev libgmock-dev libbenchmark-dev)
 for extra in "$@"; do
   case "$extra" in

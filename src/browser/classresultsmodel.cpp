@@ -1,5 +1,7 @@
 #include "classresultsmodel.h"
 
+#include "classpack/classtexts.h"
+
 #include "marking/classtable.h"
 
 #include <QColor>
@@ -21,7 +23,7 @@ bool keyLess(const QVariant &a, const QVariant &b)
 
 } // namespace
 
-ClassResultsModel::ClassResultsModel(QObject *parent) : QAbstractTableModel(parent), m_header(classTableHeader()) { }
+ClassResultsModel::ClassResultsModel(QObject *parent) : QAbstractTableModel(parent) { }
 
 void ClassResultsModel::setResults(ClassResultsData results)
 {
@@ -79,8 +81,9 @@ QVariant ClassResultsModel::data(const QModelIndex &index, int role) const
 
 QVariant ClassResultsModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
+    // In the interface's language at the time of asking, so a switch of language shows at once.
     if (orientation == Qt::Horizontal && role == Qt::DisplayRole)
-        return m_header.value(section);
+        return shownClassTableHeader().value(section);
     return QAbstractTableModel::headerData(section, orientation, role);
 }
 

@@ -34,7 +34,6 @@ public:
 private:
     ClassResultsData m_data;
     QList<int> m_order; // the learner index of each shown row
-    QStringList m_header;
     QIcon m_warning;
 };
 

@@ -6,6 +6,7 @@
 #include "histogramwidget.h"
 
 #include "classpack/classpack.h"
+#include "classpack/classtexts.h"
 #include "marking/classfigures.h"
 #include "marking/classtable.h"
 #include "marking/csvformat.h"
@@ -35,7 +36,8 @@ ClassResultsWindow::ClassResultsWindow(Dialogs &dialogs, QWidget *parent)
       m_figures(new QFormLayout), m_histogram(new HistogramWidget(this)), m_table(new FrozenColumnTable(this)),
       m_model(new ClassResultsModel(this))
 {
-    setWindowTitle(u"Class Results"_s);
+    setObjectName(u"classResultsWindow"_s);
+    setWindowTitle(tr("Class Results"));
     QFont titleFont = m_title->font();
     titleFont.setPointSizeF(titleFont.pointSizeF() * 1.4);
     titleFont.setBold(true);
@@ -67,14 +69,15 @@ ClassResultsWindow::ClassResultsWindow(Dialogs &dialogs, QWidget *parent)
     figuresAndHistogram->addWidget(m_histogram, 1);
 
     auto *buttons = new QHBoxLayout;
-    const auto button = [&](const QString &caption, void (ClassResultsWindow::*action)()) {
+    const auto button = [&](const QString &name, const QString &caption, void (ClassResultsWindow::*action)()) {
         auto *pushButton = new QPushButton(caption, this);
+        pushButton->setObjectName(name);
         connect(pushButton, &QPushButton::clicked, this, action);
         buttons->addWidget(pushButton);
     };
-    button(tr("Save as CSV\u2026"), &ClassResultsWindow::saveAsCsv);
-    button(tr("Print class pack\u2026"), &ClassResultsWindow::printPack);
-    button(tr("Export class pack as PDF\u2026"), &ClassResultsWindow::exportPdf);
+    button(u"saveCsvButton"_s, tr("Save as CSV\u2026"), &ClassResultsWindow::saveAsCsv);
+    button(u"printPackButton"_s, tr("Print class pack\u2026"), &ClassResultsWindow::printPack);
+    button(u"exportPdfButton"_s, tr("Export class pack as PDF\u2026"), &ClassResultsWindow::exportPdf);
     buttons->addStretch();
 
     auto *layout = new QVBoxLayout(this);
@@ -141,8 +144,8 @@ void ClassResultsWindow::showResults(ClassResultsData results)
 {
     m_folder = results.folder;
     const QString name = QDir(m_folder).dirName();
-    setWindowTitle(u"Class Results \u2013 "_s + name);
-    m_title->setText(u"Class results: "_s + name);
+    setWindowTitle(tr("Class Results \u2013 %1").arg(name));
+    m_title->setText(tr("Class results: %1").arg(name));
     m_title->setToolTip(QDir::toNativeSeparators(m_folder));
     m_note->setText(results.notes.join(u'\n'));
     m_note->setVisible(!results.notes.isEmpty());
@@ -152,7 +155,7 @@ void ClassResultsWindow::showResults(ClassResultsData results)
     for (const auto &[label, value] : figureLines(results.figures, locale().decimalPoint())) {
         auto *shown = new QLabel(value, this);
         shown->setObjectName(label);
-        m_figures->addRow(label + u':', shown);
+        m_figures->addRow(shownFigureLabel(label) + u':', shown);
     }
     m_histogram->setBins(results.figures.histogram);
 
@@ -201,7 +204,7 @@ QString ClassResultsWindow::askSavePath(const QString &filter, const QString &na
 
 void ClassResultsWindow::saveAsCsv()
 {
-    const QString path = askSavePath(u"CSV files|*.csv"_s, u" class results.csv"_s);
+    const QString path = askSavePath(tr("CSV files") + u"|*.csv"_s, u" class results.csv"_s);
     if (path.isEmpty())
         return;
     // The rows in their shown order and text, as the teacher sees the table.
@@ -215,8 +218,8 @@ void ClassResultsWindow::saveAsCsv()
     QSaveFile file(path);
     const QByteArray bytes = csv.toUtf8();
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        m_dialogs.message(this, QDir::toNativeSeparators(path) + u" could not be saved: "_s + file.errorString(),
-                          u"Error"_s);
+        m_dialogs.message(this, tr("%1 could not be saved: %2").arg(QDir::toNativeSeparators(path), file.errorString()),
+                          tr("Error"));
 }
 
 void ClassResultsWindow::printPack()
@@ -228,21 +231,21 @@ void ClassResultsWindow::printPack()
     QStringList problems;
     const ClassPackContent content{QDir(m_folder).dirName(), resultsAsShown(), m_model->results().figures};
     if (!paintClassPack(printer, content, problems))
-        m_dialogs.message(this, u"The class pack could not be printed."_s, u"Error"_s);
-    reportProblems(problems, u"Some marked copies could not be read:"_s);
+        m_dialogs.message(this, tr("The class pack could not be printed."), tr("Error"));
+    reportProblems(problems, tr("Some marked copies could not be read:"));
 }
 
 void ClassResultsWindow::exportPdf()
 {
-    const QString path = askSavePath(u"PDF files|*.pdf"_s, u" class pack.pdf"_s);
+    const QString path = askSavePath(tr("PDF files") + u"|*.pdf"_s, u" class pack.pdf"_s);
     if (path.isEmpty())
         return;
     QStringList problems;
     const ClassPackContent content{QDir(m_folder).dirName(), resultsAsShown(), m_model->results().figures};
     const QString failure = writeClassPackPdf(path, content, problems);
     if (!failure.isEmpty())
-        m_dialogs.message(this, failure, u"Error"_s);
-    reportProblems(problems, u"Some marked copies could not be read:"_s);
+        m_dialogs.message(this, failure, tr("Error"));
+    reportProblems(problems, tr("Some marked copies could not be read:"));
 }
 
 } // namespace tallimark

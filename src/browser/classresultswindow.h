@@ -45,6 +45,9 @@ public:
     void printPack();
     void exportPdf();
 
+protected:
+    void changeEvent(QEvent *event) override;
+
 signals:
     void folderShown();
     // The learner's marked copy, for the main window's viewer: Enter on a row or a double-click.

@@ -3,6 +3,7 @@
 #include "eventpacer.h"
 #include "typeicons.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QDirIterator>
 #include <QDrag>
@@ -24,7 +25,8 @@ constexpr int PathRole = Qt::UserRole + 1;
 
 Failure unreadable(const QString &path)
 {
-    return {ErrorNumber::PermissionDenied, QStringLiteral("Permission denied: %1").arg(QDir::toNativeSeparators(path))};
+    return {ErrorNumber::PermissionDenied,
+            QCoreApplication::translate("FileList", "Permission denied: %1").arg(QDir::toNativeSeparators(path))};
 }
 
 // The total size of everything below the folder.

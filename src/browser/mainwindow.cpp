@@ -89,6 +89,7 @@ MainWindow::MainWindow(Dialogs &dialogs, StartOptions options, QWidget *parent)
     connect(m_sessionDisplayTimer, &QTimer::timeout, this, &MainWindow::showSessionState);
     createControls();
     createMenus();
+    createHelpShortcut();
     setTabOrderAndNames();
     connectControls();
 
@@ -329,7 +330,7 @@ void MainWindow::createMenus()
     m_settingsMenu->setObjectName(QStringLiteral("settingsMenu"));
     menuBar()->addMenu(m_settingsMenu);
     // A session running in the background reads the setting as each result is computed.
-    for (QAction *setting : m_settingsMenu->actions())
+    for (QAction *setting : m_settingsMenu->roundingActions())
         connect(setting, &QAction::triggered, this, [this] { m_marking->setResultAsInteger(resultAsInteger()); });
 
     QAction *about = menuBar()->addAction(tr("About"));
@@ -337,7 +338,7 @@ void MainWindow::createMenus()
     connect(about, &QAction::triggered, this, &MainWindow::showAbout);
     QAction *help = menuBar()->addAction(tr("Help"));
     help->setObjectName(QStringLiteral("helpAction"));
-    connect(help, &QAction::triggered, this, &MainWindow::showHelp);
+    connect(help, &QAction::triggered, this, [this] { showHelp(); });
 }
 
 void MainWindow::setTabOrderAndNames()
@@ -490,11 +491,6 @@ void MainWindow::destinationTyped(const QString &name)
 void MainWindow::showAbout()
 {
     m_dialogs.message(this, aboutText(), aboutTitle());
-}
-
-void MainWindow::showHelp()
-{
-    m_dialogs.message(this, helpText(), helpTitle());
 }
 
 bool MainWindow::resultAsInteger() const

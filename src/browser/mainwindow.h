@@ -29,6 +29,7 @@ class Dialogs;
 class ElidedLabel;
 class FileList;
 class FolderTree;
+class HelpWindow;
 class ReportBox;
 class SettingsMenu;
 class TestBox;
@@ -76,7 +77,11 @@ public:
     void openClassResults();
     void showClassResults(const QString &destFolder);
     void showAbout();
-    void showHelp();
+    // Opens the user guide in the interface's language, at a section (empty: its beginning).
+    void showHelp(const QString &section = {});
+    // F1: the guide at the section about the control that has the focus.
+    void showHelpForFocus();
+    HelpWindow *helpWindow() const { return m_help; }
 
     // The test box and the end of a drag from the file list.
     void addSelectedTests();
@@ -105,6 +110,7 @@ signals:
     void sessionFinished();
 
 protected:
+    void changeEvent(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -114,6 +120,9 @@ private:
     QWidget *createBrowserSide();
     QWidget *createMarkingSide();
     void createMenus();
+    void createHelpShortcut();
+    // Sets every text of the window again in the interface's language.
+    void retranslateUi();
     void setTabOrderAndNames();
     void connectControls();
 
@@ -191,6 +200,7 @@ private:
     QAction *m_openMarkedAction = nullptr;
     QAction *m_openResultsAction = nullptr;
     ClassResultsWindow *m_classResults = nullptr;
+    HelpWindow *m_help = nullptr;
 };
 
 } // namespace tallimark

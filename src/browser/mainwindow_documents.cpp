@@ -29,17 +29,17 @@ void MainWindow::loadMemos()
     QStringList lines;
     for (const Failure &failure : failures)
         lines.append(failure.description);
-    m_dialogs.message(this, lines.join(QLatin1Char('\r')), QStringLiteral("Error"));
+    m_dialogs.message(this, lines.join(QLatin1Char('\r')), tr("Error"));
 }
 
 void MainWindow::openMarkedCopy()
 {
-    openForViewing(QStringLiteral("Marked speed tests|*.rug|*.rug"));
+    openForViewing(tr("Marked speed tests") + QStringLiteral("|*.rug|*.rug"));
 }
 
 void MainWindow::openResults()
 {
-    openForViewing(QStringLiteral("Result files|*.res|*.res"));
+    openForViewing(tr("Result files") + QStringLiteral("|*.res|*.res"));
 }
 
 void MainWindow::openForViewing(const QString &filter)
@@ -63,7 +63,7 @@ void MainWindow::showFile(const QString &path)
     // names the file, so the teacher sees which one failed.
     const Failure failure = m_reportBox->loadFile(m_workspace.currentFile);
     if (failure.failed())
-        m_dialogs.message(this, genericErrorMessage(failure), QStringLiteral("Error"));
+        m_dialogs.message(this, genericErrorMessage(failure), tr("Error"));
 
     RichDocument &document = m_reportBox->richDocument();
     document.setSelStart(1);
@@ -86,7 +86,7 @@ void MainWindow::showFileLabel(const QString &path)
 void MainWindow::saveAs()
 {
     QString chosenPattern;
-    QString name = m_dialogs.saveFileName(this, QStringLiteral("'Rich Text Format'-Lêers (*.RTF)|*.RTF"),
+    QString name = m_dialogs.saveFileName(this, tr("'Rich Text Format'-Lêers (*.RTF)") + QStringLiteral("|*.RTF"),
                                           m_dialogFileName, chosenPattern);
     if (name.isEmpty())
         return;
@@ -98,7 +98,7 @@ void MainWindow::saveAs()
     m_dialogFileName = name;
     const Failure failure = m_reportBox->richDocument().saveFile(name);
     if (failure.failed()) {
-        m_dialogs.message(this, genericErrorMessage(failure), QStringLiteral("Error"));
+        m_dialogs.message(this, genericErrorMessage(failure), tr("Error"));
         return;
     }
     // The hint line beside the file list confirms where the save went.

@@ -10,6 +10,7 @@
 #include "marking/destinationnames.h"
 #include "marking/programfolder.h"
 #include "reportbox.h"
+#include "sessiontexts.h"
 #include "testbox.h"
 
 #include <QAction>
@@ -163,13 +164,13 @@ void MainWindow::message(const QString &text, const QString &title)
 {
     // Behind the message the teacher sees the session as far as it got.
     showSessionState();
-    m_dialogs.message(this, text, title);
+    m_dialogs.message(this, shownSessionText(text), shownSessionText(title));
 }
 
 QString MainWindow::inputBox(const QString &prompt, const QString &title, const QString &defaultText)
 {
     showSessionState();
-    return m_dialogs.inputBox(this, prompt, title, defaultText);
+    return m_dialogs.inputBox(this, shownSessionText(prompt), shownSessionText(title), defaultText);
 }
 
 void MainWindow::processPendingEvents()

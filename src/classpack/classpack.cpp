@@ -1,5 +1,6 @@
 #include "classpack.h"
 
+#include "classtexts.h"
 #include "histogrampainter.h"
 
 #include "browser/richtextrender.h"
@@ -9,6 +10,7 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QFontMetricsF>
 #include <QLocale>
 #include <QPainter>
@@ -25,7 +27,12 @@ namespace {
 const QList<int> coverColumns{ClassTableColumn::Learner,     ClassTableColumn::MarkedAt, ClassTableColumn::MemoLanguage,
                               ClassTableColumn::FinalResult, ClassTableColumn::Change,   ClassTableColumn::Verdict};
 const QList<qreal> coverWidths{0.24, 0.19, 0.13, 0.1, 0.1, 0.24};
-const QStringList coverHeadings{u"Learner"_s, u"Marked at"_s, u"Language"_s, u"Final"_s, u"Change"_s, u"Verdict"_s};
+// The pack's texts are in the interface's language; the command line has no translator and keeps
+// them English.
+const char *const coverHeadings[] = {
+    QT_TRANSLATE_NOOP("ClassPack", "Learner"),  QT_TRANSLATE_NOOP("ClassPack", "Marked at"),
+    QT_TRANSLATE_NOOP("ClassPack", "Language"), QT_TRANSLATE_NOOP("ClassPack", "Final"),
+    QT_TRANSLATE_NOOP("ClassPack", "Change"),   QT_TRANSLATE_NOOP("ClassPack", "Verdict")};
 
 class PackPainter
 {
@@ -48,13 +55,17 @@ public:
     {
         qreal y = 0;
         m_painter.setFont(font(18, true));
-        y += line(u"Class results: "_s + content.className, y);
+        y += line(QCoreApplication::translate("ClassPack", "Class results: %1").arg(content.className), y);
         m_painter.setFont(font(10));
-        y += line(u"Printed "_s + QDateTime::currentDateTime().toString(u"yyyy-MM-dd HH:mm"_s), y) + points(10);
+        y += line(QCoreApplication::translate("ClassPack", "Printed %1")
+                      .arg(QDateTime::currentDateTime().toString(u"yyyy-MM-dd HH:mm"_s)),
+                  y)
+            + points(10);
 
         const qreal labelWidth = points(190);
         for (const auto &[label, value] : figureLines(content.figures, QLocale().decimalPoint())) {
-            m_painter.drawText(QRectF(0, y, labelWidth, points(14)), Qt::AlignLeft | Qt::AlignVCenter, label);
+            m_painter.drawText(QRectF(0, y, labelWidth, points(14)), Qt::AlignLeft | Qt::AlignVCenter,
+                               shownFigureLabel(label));
             m_painter.drawText(QRectF(labelWidth, y, m_width - labelWidth, points(14)),
                                Qt::AlignLeft | Qt::AlignVCenter, value);
             y += points(14);
@@ -75,7 +86,8 @@ public:
         shown.documentLayout()->setPaintDevice(&m_device);
         if (failure.failed()) {
             problems.append(row.markedCopy + u": "_s + failure.description);
-            shown.setPlainText(u"The marked copy could not be read: "_s + failure.description);
+            shown.setPlainText(QCoreApplication::translate("ClassPack", "The marked copy could not be read: %1")
+                                   .arg(failure.description));
         } else {
             renderRichDocument(document, shown);
         }
@@ -110,10 +122,12 @@ private:
         const ClassRecordRow &row = result.current;
         const QStringList fields = classTableFields(result, QLocale().decimalPoint());
         m_painter.setFont(font(14, true));
-        line(row.learner + (page > 0 ? u" (continued)"_s : QString()), 0);
+        line(page > 0 ? QCoreApplication::translate("ClassPack", "%1 (continued)").arg(row.learner) : row.learner, 0);
         m_painter.setFont(font(10));
-        const QString summary = fields.at(ClassTableColumn::MarkedAt) + u"   "_s + row.memoLanguage
-            + u"   Final result: "_s + fields.at(ClassTableColumn::FinalResult) + u" wpm   "_s;
+        const QString summary = fields.at(ClassTableColumn::MarkedAt) + u"   "_s + row.memoLanguage + u"   "_s
+            + QCoreApplication::translate("ClassPack", "Final result: %1 wpm")
+                  .arg(fields.at(ClassTableColumn::FinalResult))
+            + u"   "_s;
         line(summary, points(22));
         const qreal verdictX = QFontMetricsF(m_painter.font(), &m_device).horizontalAdvance(summary);
         verdictText(QRectF(verdictX, points(22), m_width - verdictX, points(14)), row.verdict);
@@ -143,7 +157,8 @@ private:
                 const QRectF cell(x, top, m_width * coverWidths.at(c) - points(4), rowHeight);
                 const int column = coverColumns.at(c);
                 const bool number = column == ClassTableColumn::FinalResult || column == ClassTableColumn::Change;
-                const QString text = heading ? coverHeadings.at(c) : fields.at(column);
+                const QString text =
+                    heading ? QCoreApplication::translate("ClassPack", coverHeadings[c]) : fields.at(column);
                 if (!heading && column == ClassTableColumn::Verdict)
                     verdictText(cell, text);
                 else
@@ -218,7 +233,7 @@ QString writeClassPackPdf(const QString &pdfPath, const ClassPackContent &conten
     {
         QPdfWriter writer(&pdf);
         writer.setResolution(300);
-        writer.setTitle(u"Class results: "_s + content.className);
+        writer.setTitle(QCoreApplication::translate("ClassPack", "Class results: %1").arg(content.className));
         writer.setCreator(u"Tallimark"_s);
         preparePackDevice(writer, QLocale::system());
         if (!paintClassPack(writer, content, problems))

@@ -1,5 +1,6 @@
 #include "histogrampainter.h"
 
+#include <QCoreApplication>
 #include <QFontMetricsF>
 #include <QPainter>
 
@@ -16,7 +17,7 @@ void paintHistogram(QPainter &painter, const QRectF &area, const QList<Histogram
     const QFontMetricsF metrics(painter.font(), painter.device());
     const qreal line = metrics.height();
     if (bins.isEmpty()) {
-        painter.drawText(area, Qt::AlignCenter, u"No marked tests"_s);
+        painter.drawText(area, Qt::AlignCenter, QCoreApplication::translate("Histogram", "No marked tests"));
         painter.restore();
         return;
     }
@@ -58,7 +59,7 @@ void paintHistogram(QPainter &painter, const QRectF &area, const QList<Histogram
     painter.setPen(Qt::black);
     painter.drawLine(QPointF(bars.left(), bars.bottom()), QPointF(bars.right(), bars.bottom()));
     painter.drawText(QRectF(area.left(), area.bottom() - line * 1.1, area.width(), line), Qt::AlignCenter,
-                     u"Final result (wpm), learners per 5 wpm"_s);
+                     QCoreApplication::translate("Histogram", "Final result (wpm), learners per 5 wpm"));
     painter.restore();
 }
 

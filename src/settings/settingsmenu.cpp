@@ -1,15 +1,23 @@
 #include "settingsmenu.h"
 
+#include "languagemenu.h"
+
+#include <QEvent>
+
 namespace tallimark {
 
-SettingsMenu::SettingsMenu(QWidget *parent) : QMenu(QStringLiteral("Settings"), parent)
+SettingsMenu::SettingsMenu(QWidget *parent) : QMenu(parent)
 {
-    m_integer = addAction(QStringLiteral("Final result as integer"));
+    m_integer = addAction(QString());
     m_integer->setObjectName(QStringLiteral("integerResultAction"));
     m_integer->setCheckable(true);
-    m_multipleOf5 = addAction(QStringLiteral("Final result as multiple of 5"));
+    m_multipleOf5 = addAction(QString());
     m_multipleOf5->setObjectName(QStringLiteral("multipleOf5ResultAction"));
     m_multipleOf5->setCheckable(true);
+    addSeparator();
+    m_languageMenu = new LanguageMenu(this);
+    addMenu(m_languageMenu);
+    retranslate();
     showSetting();
 
     // Qt would toggle a checkable action; the items set their state instead.
@@ -22,6 +30,11 @@ bool SettingsMenu::resultAsInteger() const
     return m_setting.resultAsInteger();
 }
 
+QList<QAction *> SettingsMenu::roundingActions() const
+{
+    return {m_integer, m_multipleOf5};
+}
+
 void SettingsMenu::chooseIntegerResult()
 {
     m_setting.setRounding(Rounding::Integer);
@@ -32,6 +45,20 @@ void SettingsMenu::chooseMultipleOf5Result()
 {
     m_setting.setRounding(Rounding::MultipleOf5);
     showSetting();
+}
+
+void SettingsMenu::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
+    QMenu::changeEvent(event);
+}
+
+void SettingsMenu::retranslate()
+{
+    setTitle(tr("Settings"));
+    m_integer->setText(tr("Final result as integer"));
+    m_multipleOf5->setText(tr("Final result as multiple of 5"));
 }
 
 void SettingsMenu::showSetting()

@@ -1,5 +1,7 @@
 #include "smallcommands.h"
 
+#include <QCoreApplication>
+
 namespace tallimark {
 
 QString aboutTitle()
@@ -9,21 +11,9 @@ QString aboutTitle()
 
 QString aboutText()
 {
-    return QStringLiteral("Tallimark " TALLIMARK_VERSION
-                          ": speed tests marked for typing teachers by the Tallimark developers")
+    return QStringLiteral("Tallimark " TALLIMARK_VERSION ": ")
+        + QCoreApplication::translate("About", "speed tests marked for typing teachers by the Tallimark developers")
         + QLatin1Char('\r') + QStringLiteral("https://tallimark.example.org");
-}
-
-QString helpTitle()
-{
-    return QStringLiteral("Help");
-}
-
-QString helpText()
-{
-    // Exact wording, the second name without its closing apostrophe included.
-    return QStringLiteral(
-        " For Help & Instructions, please read 'Afr Tallimark.doc' or 'Eng Tallimark.doc in the current folder.");
 }
 
 } // namespace tallimark

@@ -1,4 +1,4 @@
-// The texts of the About and Help messages.
+// The texts of the About message. Help opens the user guide (HelpWindow).
 #pragma once
 
 #include <QString>
@@ -8,7 +8,5 @@ namespace tallimark {
 QString aboutTitle();
 // A credit line, a carriage return, and the product's web address.
 QString aboutText();
-QString helpTitle();
-QString helpText();
 
 } // namespace tallimark

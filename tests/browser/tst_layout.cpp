@@ -1,8 +1,10 @@
-// The main window and the class results window on the screens schools have, at the scalings
-// desktops use: every control inside the window and every text whole. Run once as it is and
-// once with QT_SCALE_FACTOR=2, so that fonts and pictures are drawn at 200 % too.
+// The main window, the class results window and the guide's window on the screens schools have, at the scalings
+// desktops use: every control inside the window and every text whole. Run once as it is, once
+// with QT_SCALE_FACTOR=2, so that fonts and pictures are drawn at 200 % too, and once in Afrikaans.
 #include "browser/classresultswindow.h"
+#include "browser/helpwindow.h"
 #include "browser/reportbox.h"
+#include "language/interfacelanguage.h"
 #include "marking/classrecord.h"
 #include "marking/classtable.h"
 #include "marking/testoutcome.h"
@@ -46,7 +48,25 @@ class LayoutTest : public QObject
     Q_OBJECT
 
 private slots:
-    void mainWindowFitsEveryScreen_data() { screensAndScalings(); }
+    void initTestCase()
+    {
+        // In the system's language, as the program starts: run again with LANGUAGE=af for the
+        // Afrikaans texts, whose longer words must fit as well.
+        const bool afrikaans = qEnvironmentVariable("LANGUAGE").startsWith(u"af"_s);
+#ifdef Q_OS_WIN
+        // Windows takes the language from its own settings, not from LANGUAGE: set as it would.
+        if (afrikaans)
+            QLocale::setDefault(QLocale(QLocale::Afrikaans, QLocale::SouthAfrica));
+#endif
+        QVERIFY(applyInterfaceLanguage(languageOfLocale(QLocale())));
+        if (afrikaans)
+            QCOMPARE(currentInterfaceLanguage(), InterfaceLanguage::Afrikaans);
+    }
+
+    void mainWindowFitsEveryScreen_data()
+    {
+        screensAndScalings();
+    }
 
     void mainWindowFitsEveryScreen()
     {
@@ -82,7 +102,32 @@ private slots:
         }
     }
 
-    void classResultsFitEveryScreen_data() { screensAndScalings(); }
+    void helpWindowFitsEveryScreen_data()
+    {
+        screensAndScalings();
+    }
+
+    void helpWindowFitsEveryScreen()
+    {
+        QFETCH(QSize, screen);
+        QFETCH(double, scale);
+        const QSize room = windowRoom(screen, scale);
+        HelpWindow help;
+        help.showSection(u"marking"_s);
+        QVERIFY2(help.minimumSizeHint().width() <= room.width() && help.minimumSizeHint().height() <= room.height(),
+                 qPrintable(QDebug::toString(help.minimumSizeHint())));
+        help.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&help));
+        help.resize(help.size().boundedTo(room));
+        QCoreApplication::processEvents();
+        const QStringList problems = layoutProblems(&help);
+        QVERIFY2(problems.isEmpty(), qPrintable(problems.join(u'\n')));
+    }
+
+    void classResultsFitEveryScreen_data()
+    {
+        screensAndScalings();
+    }
 
     void classResultsFitEveryScreen()
     {

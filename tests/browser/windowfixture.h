@@ -108,9 +108,14 @@ inline QStringList layoutProblems(QWidget *top)
         const QFontMetrics metrics = widget->fontMetrics();
         QString cutOff;
         if (auto *label = qobject_cast<QLabel *>(widget); label && !qobject_cast<ElidedLabel *>(widget)) {
-            const bool fits = label->wordWrap()
-                ? label->heightForWidth(label->width()) <= label->height()
-                : metrics.horizontalAdvance(label->text()) <= label->contentsRect().width()
+            // A label with a buddy shows its access key underlined, without the "&".
+            QString shown = label->text();
+            if (label->buddy())
+                shown.replace(QStringLiteral("&&"), QStringLiteral("\x01"))
+                    .remove(QLatin1Char('&'))
+                    .replace(QLatin1Char('\x01'), QLatin1Char('&'));
+            const bool fits = label->wordWrap() ? label->heightForWidth(label->width()) <= label->height()
+                                                : metrics.horizontalAdvance(shown) <= label->contentsRect().width()
                     && metrics.height() <= label->contentsRect().height();
             if (!label->text().isEmpty() && !fits)
                 cutOff = label->text();

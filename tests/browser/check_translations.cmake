@@ -1,0 +1,43 @@
+# Fails when a text of the window has no finished translation, or a translation has lost its
+# text. Runs lupdate over the sources into a copy of each .ts file, so the repository is untouched.
+#   cmake -DLUPDATE=... -DLRELEASE=... -DSOURCES=a;b -DTRANSLATIONS=dir -DWORK=dir -P check_translations.cmake
+file(REMOVE_RECURSE ${WORK})
+file(MAKE_DIRECTORY ${WORK})
+file(GLOB ts_files ${TRANSLATIONS}/*.ts)
+if(NOT ts_files)
+  message(FATAL_ERROR "no translations in ${TRANSLATIONS}")
+endif()
+set(problems "")
+foreach(ts IN LISTS ts_files)
+  get_filename_component(name ${ts} NAME)
+  set(copy ${WORK}/${name})
+  file(COPY_FILE ${ts} ${copy})
+  execute_process(COMMAND ${LUPDATE} -locations none -extensions cpp,h ${SOURCES} -ts ${copy}
+                  RESULT_VARIABLE failed OUTPUT_VARIABLE out ERROR_VARIABLE out)
+  if(failed)
+    message(FATAL_ERROR "lupdate failed on ${name}:\n${out}")
+  endif()
+  file(STRINGS ${copy} unfinished REGEX "type=\"(unfinished|vanished|obsolete)\"")
+  file(STRINGS ${copy} sources REGEX "<source>")
+  list(LENGTH unfinished count)
+  if(count GREATER 0)
+    # Name the texts: the line before each unfinished translation is its source.
+    file(READ ${copy} content)
+    string(REGEX MATCHALL "<source>[^<]*(<byte[^>]*>[^<]*)*</source>[ \n]*<translation type=\"(unfinished|vanished|obsolete)\""
+           texts "${content}")
+    string(APPEND problems "${name}: ${count} text(s) without a finished translation, or gone from the sources "
+                           "(cmake --build build --target update-translations, then translate):\n")
+    foreach(text IN LISTS texts)
+      string(REGEX REPLACE "</source>.*" "" text "${text}")
+      string(APPEND problems "  ${text}\n")
+    endforeach()
+  endif()
+  execute_process(COMMAND ${LRELEASE} ${copy} -qm ${WORK}/check.qm OUTPUT_VARIABLE released ERROR_VARIABLE released)
+  if(NOT released MATCHES " 0 unfinished")
+    string(APPEND problems "${name}: lrelease reports unfinished translations:\n${released}\n")
+  endif()
+  message(STATUS "${name}: ${released}")
+endforeach()
+if(problems)
+  message(FATAL_ERROR "${problems}")
+endif()

@@ -1,0 +1,366 @@
+// The window in Afrikaans and English: the language chosen from the system or remembered, the
+// switch while the window is open, the session's messages, the class texts, and the guide that
+// Help and F1 open.
+#include "browser/classresultswindow.h"
+#include "browser/helpsections.h"
+#include "browser/helpwindow.h"
+#include "browser/sessiontexts.h"
+#include "classpack/classtexts.h"
+#include "language/interfacelanguage.h"
+#include "marking/classfigures.h"
+#include "marking/classrecord.h"
+#include "marking/classtable.h"
+#include "marking/destinationnames.h"
+#include "settings/languagemenu.h"
+#include "windowfixture.h"
+
+#include <QAbstractItemModel>
+#include <QFile>
+#include <QInputDialog>
+#include <QMenu>
+#include <QMessageBox>
+#include <QRegularExpression>
+#include <QSettings>
+#include <QTableView>
+#include <QTextBrowser>
+#include <QTreeWidget>
+#include <QtTest>
+
+#include <algorithm>
+
+using namespace tallimark;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Every text a teacher can see or hear of a window: captions, buttons, menus, column names,
+// tool tips and the accessible names a screen reader speaks; sorted, since Qt makes some inner
+// widgets only when first needed.
+QStringList shownTexts(QWidget *top)
+{
+    QStringList texts{u"title: "_s + top->windowTitle()};
+    const auto add = [&texts](const QObject *object, const QString &what, const QString &text) {
+        if (!text.isEmpty())
+            texts.append((object->objectName().isEmpty() ? QString::fromLatin1(object->metaObject()->className())
+                                                         : object->objectName())
+                         + u' ' + what + u": "_s + text);
+    };
+    for (QWidget *widget : top->findChildren<QWidget *>()) {
+        add(widget, u"tip"_s, widget->toolTip());
+        add(widget, u"accessible name"_s, widget->accessibleName());
+        add(widget, u"accessible description"_s, widget->accessibleDescription());
+        // Paths (the destination, the file shown) are no texts of the window's own.
+        if (auto *label = qobject_cast<QLabel *>(widget); label && !qobject_cast<ElidedLabel *>(widget))
+            add(widget, u"text"_s, label->text());
+        if (auto *button = qobject_cast<QAbstractButton *>(widget))
+            add(widget, u"text"_s, button->text());
+        if (auto *menu = qobject_cast<QMenu *>(widget))
+            add(widget, u"title"_s, menu->title());
+        if (auto *bar = qobject_cast<QProgressBar *>(widget))
+            add(widget, u"format"_s, bar->format());
+        if (auto *view = qobject_cast<QAbstractItemView *>(widget); view && view->model()) {
+            for (int c = 0; c < view->model()->columnCount(); ++c)
+                add(widget, u"column"_s, view->model()->headerData(c, Qt::Horizontal).toString());
+        }
+    }
+    for (QAction *action : top->findChildren<QAction *>())
+        add(action, u"text"_s, action->text());
+    texts.sort();
+    return texts;
+}
+
+// How many of the texts are not among the others.
+qsizetype changedTexts(const QStringList &texts, const QStringList &others)
+{
+    return std::count_if(texts.begin(), texts.end(), [&others](const QString &t) { return !others.contains(t); });
+}
+
+QString guideHtml(const QString &language)
+{
+    QFile file(QStringLiteral(TALLIMARK_SOURCE_DIR "/docs/guide/") + language + u"/index.html"_s);
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+QStringList matches(const QString &text, const QString &pattern)
+{
+    QStringList found;
+    auto it = QRegularExpression(pattern).globalMatch(text);
+    while (it.hasNext())
+        found.append(it.next().captured(1));
+    return found;
+}
+
+QString makeClass(const QString &folder)
+{
+    ClassRecordRow row;
+    row.markedAt = QDateTime::currentDateTime();
+    row.learner = u"Anika Botha"_s;
+    row.verdict = u"Successful"_s;
+    row.finalResult = 65;
+    const Failure failure = appendClassRecord(folder, row);
+    return failure.failed() ? failure.description : QString();
+}
+
+} // namespace
+
+class LanguageTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_settings;
+
+private slots:
+    void initTestCase()
+    {
+        // The choice the menu remembers goes into a file of the test's, not the user's.
+        LanguageMenu::setSettingsFile(m_settings.filePath(u"settings.ini"_s));
+    }
+
+    void cleanup()
+    {
+        applyInterfaceLanguage(InterfaceLanguage::English);
+        QLocale::setDefault(QLocale::c());
+        QFile::remove(m_settings.filePath(u"settings.ini"_s));
+    }
+
+    void systemLanguageChoosesTheInterface_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<bool>("afrikaans");
+        QTest::newRow("af_ZA") << u"af_ZA"_s << true;
+        QTest::newRow("af") << u"af"_s << true;
+        QTest::newRow("af_NA") << u"af_NA"_s << true;
+        QTest::newRow("en_ZA") << u"en_ZA"_s << false;
+        QTest::newRow("nl_NL, close but not Afrikaans") << u"nl_NL"_s << false;
+        QTest::newRow("zu_ZA") << u"zu_ZA"_s << false;
+        QTest::newRow("C") << u"C"_s << false;
+    }
+
+    void systemLanguageChoosesTheInterface()
+    {
+        QFETCH(QString, locale);
+        QFETCH(bool, afrikaans);
+        const auto expected = afrikaans ? InterfaceLanguage::Afrikaans : InterfaceLanguage::English;
+        QCOMPARE(languageOfLocale(QLocale(locale)), expected);
+        // Without a remembered choice the start follows the system.
+        QLocale::setDefault(QLocale(locale));
+        QCOMPARE(LanguageChoice(m_settings.filePath(u"none.ini"_s)).startLanguage(), expected);
+    }
+
+    void rememberedChoiceWinsOverTheSystem()
+    {
+        const QString file = m_settings.filePath(u"choice.ini"_s);
+        QLocale::setDefault(QLocale(u"af_ZA"_s));
+        QCOMPARE(LanguageChoice(file).saved(), std::nullopt);
+        LanguageChoice(file).save(InterfaceLanguage::English);
+        QCOMPARE(LanguageChoice(file).startLanguage(), InterfaceLanguage::English);
+        QLocale::setDefault(QLocale(u"en_GB"_s));
+        LanguageChoice(file).save(InterfaceLanguage::Afrikaans);
+        QCOMPARE(LanguageChoice(file).startLanguage(), InterfaceLanguage::Afrikaans);
+        // A file of another program's making, or a hand-edited value, is no choice.
+        QSettings(file, QSettings::IniFormat).setValue(u"interface/language"_s, u"klingon"_s);
+        QCOMPARE(LanguageChoice(file).saved(), std::nullopt);
+    }
+
+    void switchingRetranslatesTheOpenWindowAsANewOneReads()
+    {
+        WindowFixture english;
+        const QStringList englishTexts = shownTexts(english.window.get());
+        auto *menu = english.window->findChild<LanguageMenu *>();
+        QVERIFY(menu);
+        english.trigger(u"afrikaansAction"_s);
+        QCoreApplication::processEvents();
+        QCOMPARE(currentInterfaceLanguage(), InterfaceLanguage::Afrikaans);
+        QVERIFY(english.control<QAction>(u"afrikaansAction"_s)->isChecked());
+        // Remembered for the next start.
+        QCOMPARE(LanguageChoice(m_settings.filePath(u"settings.ini"_s)).saved(), InterfaceLanguage::Afrikaans);
+
+        const QStringList switched = shownTexts(english.window.get());
+        {
+            WindowFixture afrikaans;
+            QCOMPARE(switched, shownTexts(afrikaans.window.get()));
+        }
+        const qsizetype translated = changedTexts(switched, englishTexts);
+        QVERIFY2(translated >= 40, qPrintable(QString::number(translated)));
+        QCOMPARE(english.text(u"foldersCaption"_s), u"Soek hier na spoedtoetse"_s);
+
+        // And back: every text as it was.
+        english.trigger(u"englishAction"_s);
+        QCoreApplication::processEvents();
+        QCOMPARE(shownTexts(english.window.get()), englishTexts);
+    }
+
+    void classResultsFollowTheLanguage()
+    {
+        QTemporaryDir dest;
+        QCOMPARE(makeClass(dest.path()), QString());
+        ScriptedDialogs dialogs;
+        ClassResultsWindow results(dialogs);
+        results.showFolder(dest.path());
+        const QStringList english = shownTexts(&results);
+        QCOMPARE(results.table()->model()->headerData(ClassTableColumn::Learner, Qt::Horizontal).toString(),
+                 u"Learner"_s);
+
+        applyInterfaceLanguage(InterfaceLanguage::Afrikaans);
+        QCoreApplication::processEvents();
+        const QStringList switched = shownTexts(&results);
+        ClassResultsWindow fresh(dialogs);
+        fresh.showFolder(dest.path());
+        QCOMPARE(switched, shownTexts(&fresh));
+        QVERIFY2(changedTexts(switched, english) >= 15, qPrintable(switched.join(u'\n')));
+        QCOMPARE(results.table()->model()->headerData(ClassTableColumn::Learner, Qt::Horizontal).toString(),
+                 u"Leerder"_s);
+        // The figures are still found by their English names.
+        QCOMPARE(results.figure(u"Tests marked"_s), u"1"_s);
+    }
+
+    void everyClassNameAndFigureLabelHasATranslation()
+    {
+        // The names come from the class record's code: one added there needs its translation too.
+        QVERIFY(applyInterfaceLanguage(InterfaceLanguage::Afrikaans));
+        const QStringList header = classTableHeader();
+        const QStringList shown = shownClassTableHeader();
+        for (qsizetype c = 0; c < header.size(); ++c)
+            QVERIFY2(shown.at(c) != header.at(c), qPrintable(header.at(c)));
+        for (const auto &[label, value] : figureLines(ClassFigures{}, u"."_s))
+            QVERIFY2(shownFigureLabel(label) != label, qPrintable(label));
+    }
+
+    void sessionMessagesReadInAfrikaans_data()
+    {
+        QTest::addColumn<QString>("session");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("empty green box") << u"No speed tests in the green box..."_s
+                                         << u"Daar is nog geen spoedtoetse in die groen blok nie..."_s;
+        QTest::newRow("end, with the folder") << u"End of this marking session.\rResults have been saved in C:\\x\r"_s
+                                              << u"Die nasiensessie is klaar.\rDie uitslae is gestoor in C:\\x\r"_s;
+        QTest::newRow("memos, with their failures")
+            << u"Source Document missing, or too small...\rBron.rtf: not found"_s
+            << u"Die memo ontbreek of is te kort...\rBron.rtf: not found"_s;
+        QTest::newRow("a caption") << u"Folder already exists"_s << u"Die vouer bestaan reeds"_s;
+        // The session's own check of an answer to "Folder already exists", with the answer in it.
+        QTest::newRow("answer is a path")
+            << destinationNameProblem(u"Gr 10/A"_s)
+            << u"\"Gr 10/A\" is ’n pad, nie ’n vouernaam nie.\rTik net die naam van ’n vouer, sonder \"/\" of \"\\\"."_s;
+        QTest::newRow("answer too long") << destinationNameProblem(QString(300, u'a'))
+                                         << u'"' + QString(300, u'a')
+                + u"\" is te lank vir ’n vouernaam.\rTik ’n korter naam."_s;
+        // A failure's own description stays as the system gives it.
+        QTest::newRow("failure") << u"Permission denied. Try another location."_s
+                                 << u"Permission denied. Try another location."_s;
+        QTest::newRow("only the start of a fixed text")
+            << u"End of this marking session."_s << u"End of this marking session."_s;
+    }
+
+    void sessionMessagesReadInAfrikaans()
+    {
+        QFETCH(QString, session);
+        QFETCH(QString, shown);
+        // In English every message is exactly the session's.
+        QCOMPARE(shownSessionText(session), session);
+        applyInterfaceLanguage(InterfaceLanguage::Afrikaans);
+        QCOMPARE(shownSessionText(session), shown);
+    }
+
+    void aSessionInAfrikaansShowsItsMessageInAfrikaans()
+    {
+        applyInterfaceLanguage(InterfaceLanguage::Afrikaans);
+        WindowFixture f;
+        QVERIFY(f.markAndWait());
+        QCOMPARE(f.dialogs.messages, QStringList{u"Daar is nog geen spoedtoetse in die groen blok nie..."_s});
+    }
+
+    void qtOwnButtonsReadInAfrikaans()
+    {
+        // Qt has no Afrikaans of its own: the program's translation carries its message-box buttons.
+        applyInterfaceLanguage(InterfaceLanguage::Afrikaans);
+        QMessageBox box(QMessageBox::Question, u"t"_s, u"?"_s, QMessageBox::Yes | QMessageBox::No | QMessageBox::Ok);
+        QCOMPARE(box.button(QMessageBox::Yes)->text(), u"&Ja"_s);
+        QCOMPARE(box.button(QMessageBox::No)->text(), u"&Nee"_s);
+        QCOMPARE(box.button(QMessageBox::Ok)->text(), u"OK"_s);
+        QInputDialog input;
+        input.show();
+        const auto buttons = input.findChildren<QPushButton *>();
+        QVERIFY(std::any_of(buttons.begin(), buttons.end(),
+                            [](const QPushButton *b) { return b->text() == u"Kanselleer"_s; }));
+    }
+
+    void helpOpensTheGuideInTheInterfaceLanguage()
+    {
+        WindowFixture f;
+        f.trigger(u"helpAction"_s);
+        HelpWindow *help = f.window->helpWindow();
+        QVERIFY(help && help->isVisible());
+        QCOMPARE(help->browser()->source(), HelpWindow::guideUrl(u"en"_s));
+        QVERIFY(help->contents()->topLevelItemCount() >= 8);
+
+        applyInterfaceLanguage(InterfaceLanguage::Afrikaans);
+        QCoreApplication::processEvents();
+        QCOMPARE(help->browser()->source(), HelpWindow::guideUrl(u"af"_s));
+        QCOMPARE(help->windowTitle(), u"Tallimark-gids"_s);
+        QVERIFY(help->browser()->toPlainText().contains(u"Afronding"_s));
+
+        help->searchBox()->setText(u"Resultaat.res"_s);
+        QVERIFY(help->findNext());
+        QCOMPARE(help->browser()->textCursor().selectedText(), u"Resultaat.res"_s);
+        help->searchBox()->setText(u"xylofoon"_s);
+        QVERIFY(!help->findNext());
+    }
+
+    void f1OpensTheSectionOfTheFocusedControl_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("section");
+        QTest::newRow("file list") << u"fileList"_s << u"choosing-tests"_s;
+        QTest::newRow("green box") << u"testBox"_s << u"choosing-tests"_s;
+        QTest::newRow("destination") << u"destinationEdit"_s << u"destination"_s;
+        QTest::newRow("mark button") << u"markButton"_s << u"marking"_s;
+    }
+
+    void f1OpensTheSectionOfTheFocusedControl()
+    {
+        QFETCH(QString, control);
+        QFETCH(QString, section);
+        WindowFixture f({}, true, true);
+        QWidget *focused = f.control(control);
+        focused->setFocus();
+        QTRY_VERIFY(focused->hasFocus());
+        QCOMPARE(helpSectionFor(focused), section);
+        QTest::keyClick(focused, Qt::Key_F1);
+        HelpWindow *help = f.window->helpWindow();
+        QVERIFY(help && help->isVisible());
+        QCOMPARE(help->contents()->currentItem()->data(0, Qt::UserRole).toString(), section);
+    }
+
+    void guidesHaveTheSameSectionsAndNoDeadLinks_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::newRow("en") << u"en"_s;
+        QTest::newRow("af") << u"af"_s;
+    }
+
+    void guidesHaveTheSameSectionsAndNoDeadLinks()
+    {
+        QFETCH(QString, language);
+        const QString html = guideHtml(language);
+        QVERIFY(!html.isEmpty());
+        const QStringList anchors = matches(html, u"<a name=\"([^\"]+)\""_s);
+        QCOMPARE(anchors, matches(guideHtml(u"en"_s), u"<a name=\"([^\"]+)\""_s));
+        for (const QString &link : matches(html, u"href=\"#([^\"]+)\""_s))
+            QVERIFY2(anchors.contains(link), qPrintable(link));
+        // Every section F1 can ask for is there.
+        for (const char *control :
+             {"fileList", "destinationEdit", "markButton", "reportBox", "header", "classResultsWindow"}) {
+            QWidget widget;
+            widget.setObjectName(QString::fromLatin1(control));
+            QVERIFY2(anchors.contains(helpSectionFor(&widget)), control);
+        }
+        // And every picture is compiled in.
+        for (const QString &image : matches(html, u"<img src=\"([^\"]+)\""_s))
+            QVERIFY2(QFile::exists(u":/guide/"_s + language + u'/' + image), qPrintable(image));
+    }
+};
+
+QTEST_MAIN(LanguageTest)
+#include "tst_language.moc"
