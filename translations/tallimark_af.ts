@@ -85,9 +85,12 @@
         <source>Final result: %1 wpm</source>
         <translation>Finale uitslag: %1 wpm</translation>
     </message>
+</context>
+<context>
+    <name>ClassResultsWindow</name>
     <message>
-        <source>%1: the PDF could not be written (check the folder exists and may be written to)</source>
-        <translation>%1: die PDF kon nie geskryf word nie (kyk of die vouer bestaan en of jy daarin mag skryf)</translation>
+        <source>No class results in %1 yet: they are recorded as tests are marked.</source>
+        <translation>Nog geen klasuitslae in %1 nie: hulle word aangeteken soos die toetse nagesien word.</translation>
     </message>
 </context>
 <context>
@@ -231,6 +234,10 @@
         <source>&quot;%1&quot; is too long for a folder name.<byte value="xd"/>Type a shorter name.</source>
         <translation>&quot;%1&quot; is te lank vir ’n vouernaam.<byte value="xd"/>Tik ’n korter naam.</translation>
     </message>
+    <message>
+        <source>&quot;%1&quot; cannot be a folder name on Windows.<byte value="xd"/>Type a name without &lt; &gt; : &quot; | ? * and not ending in a dot or a blank.</source>
+        <translation>&quot;%1&quot; kan nie ’n vouernaam op Windows wees nie.<byte value="xd"/>Tik ’n naam sonder &lt; &gt; : &quot; | ? * wat nie op ’n punt of ’n spasie eindig nie.</translation>
+    </message>
 </context>
 <context>
     <name>tallimark::ClassResultsWindow</name>
@@ -261,10 +268,6 @@
     <message>
         <source>Class results: %1</source>
         <translation>Klasuitslae: %1</translation>
-    </message>
-    <message>
-        <source>No class results in %1 yet: they are recorded as tests are marked.</source>
-        <translation>Nog geen klasuitslae in %1 nie: hulle word aangeteken soos die toetse nagesien word.</translation>
     </message>
     <message>
         <source>CSV files</source>
@@ -509,14 +512,6 @@
     <message>
         <source>Stopping after the test being marked...</source>
         <translation>Hou op ná die toets wat nou nagesien word...</translation>
-    </message>
-    <message>
-        <source>&quot;%1&quot; is a path, not a folder name.<byte value="xd"/>Type the name of a folder only, without &quot;/&quot; or &quot;\&quot;.</source>
-        <translation>&quot;%1&quot; is ’n pad, nie ’n vouernaam nie.<byte value="xd"/>Tik net die naam van ’n vouer, sonder &quot;/&quot; of &quot;\&quot;.</translation>
-    </message>
-    <message>
-        <source>&quot;%1&quot; is not a folder name.<byte value="xd"/>Type the name of a new folder for the results.</source>
-        <translation>&quot;%1&quot; is nie ’n vouernaam nie.<byte value="xd"/>Tik die naam van ’n nuwe vouer vir die uitslae.</translation>
     </message>
 </context>
 <context>

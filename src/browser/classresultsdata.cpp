@@ -2,6 +2,7 @@
 
 #include "marking/classtable.h"
 
+#include <QCoreApplication>
 #include <QDir>
 
 #include <limits>
@@ -46,8 +47,10 @@ ClassResultsData readClassResults(const QString &destFolder, const QString &deci
     const ClassRecord record = readClassRecord(destFolder);
     data.notes = record.problems;
     if (!record.found)
-        data.notes.append(u"No class results in "_s + QDir::toNativeSeparators(destFolder)
-                          + u" yet: they are recorded as tests are marked."_s);
+        data.notes.append(QCoreApplication::translate("ClassResultsWindow",
+                                                      "No class results in %1 yet: they are recorded as tests are "
+                                                      "marked.")
+                              .arg(QDir::toNativeSeparators(destFolder)));
     data.results = currentResults(record.rows);
     data.figures = classFigures(data.results);
     data.fields.reserve(data.results.size());

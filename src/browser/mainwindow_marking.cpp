@@ -32,7 +32,7 @@ void MainWindow::markTests()
     const QString typed = m_destinationTyped ? m_destinationEdit->text().trimmed() : QString();
     // The session's own check: the window refuses what its question would refuse.
     if (const QString problem = typed.isEmpty() ? QString() : destinationNameProblem(typed); !problem.isEmpty()) {
-        m_dialogs.message(this, problem, tr("Destination folder"));
+        m_dialogs.message(this, shownSessionText(problem), tr("Destination folder"));
         m_destinationEdit->setFocus();
         return;
     }

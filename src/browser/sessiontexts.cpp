@@ -40,6 +40,12 @@ const FramedText framedTexts[] = {
      u"\""_s, u"\" is a path, not a folder name.\rType the name of a folder only, without \"/\" or \"\\\"."_s},
     {QT_TRANSLATE_NOOP("SessionMessages", "\"%1\" is too long for a folder name.\rType a shorter name."), u"\""_s,
      u"\" is too long for a folder name.\rType a shorter name."_s},
+    {QT_TRANSLATE_NOOP("SessionMessages",
+                       "\"%1\" cannot be a folder name on Windows.\rType a name without < > : \" | ? * and not "
+                       "ending in a dot or a blank."),
+     u"\""_s,
+     u"\" cannot be a folder name on Windows.\rType a name without < > : \" | ? * and not ending in a dot or a "
+     "blank."_s},
 };
 
 } // namespace

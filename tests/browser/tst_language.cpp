@@ -27,6 +27,7 @@
 #include <QtTest>
 
 #include <algorithm>
+#include <functional>
 
 using namespace tallimark;
 using namespace Qt::StringLiterals;
@@ -196,17 +197,22 @@ private slots:
         QTemporaryDir dest;
         QCOMPARE(makeClass(dest.path()), QString());
         ScriptedDialogs dialogs;
+        // The class is read off the window's thread; each showing is waited for.
+        const auto showAndWait = [&](ClassResultsWindow &window, const std::function<void()> &show) {
+            QSignalSpy shown(&window, &ClassResultsWindow::folderShown);
+            show();
+            QVERIFY(shown.count() > 0 || shown.wait(10000));
+        };
         ClassResultsWindow results(dialogs);
-        results.showFolder(dest.path());
+        showAndWait(results, [&] { results.showFolder(dest.path()); });
         const QStringList english = shownTexts(&results);
         QCOMPARE(results.table()->model()->headerData(ClassTableColumn::Learner, Qt::Horizontal).toString(),
                  u"Learner"_s);
 
-        applyInterfaceLanguage(InterfaceLanguage::Afrikaans);
-        QCoreApplication::processEvents();
+        showAndWait(results, [] { applyInterfaceLanguage(InterfaceLanguage::Afrikaans); });
         const QStringList switched = shownTexts(&results);
         ClassResultsWindow fresh(dialogs);
-        fresh.showFolder(dest.path());
+        showAndWait(fresh, [&] { fresh.showFolder(dest.path()); });
         QCOMPARE(switched, shownTexts(&fresh));
         QVERIFY2(changedTexts(switched, english) >= 15, qPrintable(switched.join(u'\n')));
         QCOMPARE(results.table()->model()->headerData(ClassTableColumn::Learner, Qt::Horizontal).toString(),
