@@ -8,8 +8,8 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "${1:-build-windows}" && pwd)
 output=${2:-$top/docs/windows-window.png}
 display=:${TALLIMARK_SCREEN:-77}
-for tool in Xvfb openbox xdotool xwd xwdtopnm pnmtopng; do
-  command -v $tool >/dev/null || { echo "windows-screenshot: needs $tool (xvfb openbox xdotool x11-apps netpbm)" >&2; exit 1; }
+for tool in Xvfb openbox xdotool xwd python3; do
+  command -v $tool >/dev/null || { echo "windows-screenshot: needs $tool (xvfb openbox xdotool x11-apps)" >&2; exit 1; }
 done
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/tallimark-winshot.XXXXXX")
@@ -41,6 +41,6 @@ if [[ ${TALLIMARK_SCREENSHOT_MARK:-1} == 1 ]]; then
   sleep 8
 fi
 mkdir -p "$(dirname "$output")"
-xwd -root -silent | xwdtopnm 2>/dev/null | pnmtopng > "$output"
+xwd -root -silent | python3 "$top/scripts/xwd2png.py" > "$output"
 wineserver -k 2>/dev/null || true
 echo "$output"

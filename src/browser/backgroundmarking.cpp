@@ -43,6 +43,9 @@ void BackgroundMarking::start(const Workspace &workspace, const QString &destina
     m_thread->setObjectName(QStringLiteral("marking"));
     // Queued behind every call the session passed to this object's thread.
     connect(m_thread, &QThread::finished, this, &BackgroundMarking::threadFinished, Qt::QueuedConnection);
+    // The marking keeps sizeable tables on its stack; Windows gives a new thread only 1 MB, where
+    // the main thread of Linux has 8, and a frame past the guard page crashes the program.
+    m_thread->setStackSize(MarkingStackSize);
     m_thread->start();
 }
 

@@ -23,6 +23,9 @@ class BackgroundMarking : public QObject
     Q_OBJECT
 
 public:
+    // As much stack as a program's main thread gets on Linux.
+    static constexpr uint MarkingStackSize = 8 * 1024 * 1024;
+
     explicit BackgroundMarking(MarkingHost &windowHost, QObject *parent = nullptr);
     // Stops a running session after its current test and waits for it; the window is not
     // called any more.

@@ -217,6 +217,8 @@ public:
         for (const QString &name : samples.entryList(QDir::Files))
             QFile::copy(samples.filePath(name), target + QLatin1Char('/') + name);
         tree()->showFolder(target);
+        // The list is read as the folder is shown; on a slow machine it may take a moment.
+        (void)QTest::qWaitFor([&] { return fileListColumn().contains(names.value(0)); }, 10000);
         addSelection(names);
     }
     // Selects the file list's entries of these names, nothing else.

@@ -80,8 +80,9 @@ TEST_P(Session, RunsAsTheRowSays)
         host.testList.append(file);
         if (text == Fifo) {
             // Windows has no FIFOs: a folder under the name is refused the same way.
-            if (!makeFifo(file))
+            if (!makeFifo(file)) {
                 ASSERT_TRUE(QDir().mkpath(file));
+            }
         } else if (text == Folder) {
             ASSERT_TRUE(QDir().mkpath(file));
         } else if (text == Huge) {
