@@ -5,6 +5,7 @@
 #include "richdocument.h"
 
 #include <QHash>
+#include <QMutex>
 
 #include <limits>
 #include <map>
@@ -41,7 +42,11 @@ QByteArray escapedFontName(const QString &name)
 // text need (EBCDIC pages do not).
 bool keepsAscii(int codePage)
 {
-    thread_local QHash<int, bool> known;
+    // One cache for every thread that writes documents. Not thread_local: with MinGW, a
+    // thread_local object's destructor at the marking thread's exit corrupts the heap.
+    static QBasicMutex mutex;
+    static QHash<int, bool> known;
+    const QMutexLocker lock(&mutex);
     const auto found = known.constFind(codePage);
     if (found != known.constEnd())
         return *found;
