@@ -19,8 +19,8 @@
 #include <QFileInfo>
 #include <QPageLayout>
 #include <QPdfWriter>
+#include <QScopeGuard>
 #include <QScrollBar>
-#include <QTemporaryDir>
 #include <QTextDocument>
 #include <QTimer>
 #include <QUrl>
@@ -71,8 +71,11 @@ bool screenshots(const QString &examples, const QString &guide, InterfaceLanguag
     const QString images = guide + u'/' + languageCode(language) + u"/images"_s;
     QDir().mkpath(images);
     // A tidy copy of the sample: Tallimark's folder with the memos (the working folder, as the
-    // program starts in it) and the class beside it, so that the pictures show no build paths.
-    QTemporaryDir root;
+    // program starts in it) and the class beside it. Its name is fixed, so that the pictures show
+    // neither build paths nor a random name, and stay the same from one run to the next.
+    QDir root(QDir::temp().filePath(u"School"_s));
+    root.removeRecursively();
+    const auto removeCopy = qScopeGuard([&root] { root.removeRecursively(); });
     const QString programFolder = root.filePath(u"Tallimark"_s);
     const QString classFolder = root.filePath(u"Tests/Grade10A"_s);
     QDir().mkpath(programFolder);
