@@ -42,7 +42,8 @@ template <typename T, std::optional<T> ClassRecordRow::*member> QVariant numberO
     return row.*member ? QVariant::fromValue(*(row.*member)) : QVariant();
 }
 
-template <typename T, std::optional<T> ClassRecordRow::*member> void setNumber(ClassRecordRow &row, const QVariant &value)
+template <typename T, std::optional<T> ClassRecordRow::*member>
+void setNumber(ClassRecordRow &row, const QVariant &value)
 {
     row.*member = value.isValid() ? std::optional<T>(value.value<T>()) : std::nullopt;
 }
@@ -67,11 +68,15 @@ const std::array<RecordColumn, ColumnCount> &columns()
         {u"Source"_s, Kind::Path, textOf<&ClassRecordRow::sourcePath>, setText<&ClassRecordRow::sourcePath>},
         {u"Marked copy"_s, Kind::Path, textOf<&ClassRecordRow::markedCopy>, setText<&ClassRecordRow::markedCopy>},
         {u"Memo language"_s, Kind::Text, textOf<&ClassRecordRow::memoLanguage>, setText<&ClassRecordRow::memoLanguage>},
-        {u"Keystrokes"_s, Kind::Count, numberOf<qint64, &ClassRecordRow::keystrokes>, setNumber<qint64, &ClassRecordRow::keystrokes>},
-        {u"Gross words"_s, Kind::Count, numberOf<qint64, &ClassRecordRow::grossWords>, setNumber<qint64, &ClassRecordRow::grossWords>},
-        {u"Words with errors"_s, Kind::Count, numberOf<qint64, &ClassRecordRow::wordsWithErrors>, setNumber<qint64, &ClassRecordRow::wordsWithErrors>},
+        {u"Keystrokes"_s, Kind::Count, numberOf<qint64, &ClassRecordRow::keystrokes>,
+         setNumber<qint64, &ClassRecordRow::keystrokes>},
+        {u"Gross words"_s, Kind::Count, numberOf<qint64, &ClassRecordRow::grossWords>,
+         setNumber<qint64, &ClassRecordRow::grossWords>},
+        {u"Words with errors"_s, Kind::Count, numberOf<qint64, &ClassRecordRow::wordsWithErrors>,
+         setNumber<qint64, &ClassRecordRow::wordsWithErrors>},
         {u"WPM"_s, Kind::Number, numberOf<double, &ClassRecordRow::wpm>, setNumber<double, &ClassRecordRow::wpm>},
-        {u"Final result"_s, Kind::Number, numberOf<double, &ClassRecordRow::finalResult>, setNumber<double, &ClassRecordRow::finalResult>},
+        {u"Final result"_s, Kind::Number, numberOf<double, &ClassRecordRow::finalResult>,
+         setNumber<double, &ClassRecordRow::finalResult>},
         {u"Rounding"_s, Kind::Text, textOf<&ClassRecordRow::rounding>, setText<&ClassRecordRow::rounding>},
         {u"Verdict"_s, Kind::Text, textOf<&ClassRecordRow::verdict>, setText<&ClassRecordRow::verdict>},
         {u"Remarks"_s, Kind::Text, textOf<&ClassRecordRow::remarks>, setText<&ClassRecordRow::remarks>},
