@@ -278,8 +278,9 @@ TEST_F(Cli, SummaryShowsTheClassRecordThatMarkingWrote)
         return file.open(QIODevice::ReadOnly) ? file.read(3) : QByteArray();
     };
     EXPECT_EQ(start(u"class.csv"_s), "\xEF\xBB\xBF") << "a byte-order mark, for Excel";
-    if (!noWorkbooks)
+    if (!noWorkbooks) {
         EXPECT_EQ(start(u"class.xlsx"_s), "PK\x03"); // a zip, as every workbook is
+    }
     // Jan's second marking is current: 2 wpm as an integer, after 0 as a multiple of 5.
     for (const QString &line :
          {u"Jan +\\S+ \\S+ +English +79 +16 +1 +2 +\\+2 +Successful$"_s, u"Piet +\\S+ \\S+ +Too short or empty$"_s,
