@@ -5,6 +5,8 @@
 #include "classrecordcolumns.h"
 #include "outputfile.h"
 
+#include "documents/platformfile.h"
+
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -129,9 +131,32 @@ void writeFigures(Sheet &sheet, const ClassFigures &figures, lxw_format *header)
     }
 }
 
-QString failureText(const QString &path, lxw_error error)
+// Writes the workbook at the scratch path; empty on success, else the reason.
+QString buildWorkbook(const QByteArray &built, const QByteArray &scratchFolder, const QList<ClassRecordRow> &rows,
+                      const ClassFigures &figures)
 {
-    return path + u": "_s + QString::fromUtf8(lxw_strerror(error));
+    lxw_workbook_options options{};
+    options.tmpdir = const_cast<char *>(scratchFolder.constData());
+    lxw_workbook *book = workbook_new_opt(built.constData(), &options);
+    if (!book)
+        return u"the workbook could not be started"_s;
+
+    lxw_format *header = workbook_add_format(book);
+    format_set_bold(header);
+    lxw_format *dateTime = workbook_add_format(book);
+    format_set_num_format(dateTime, "yyyy-mm-dd hh:mm:ss");
+    Sheet results(book, "Class results");
+    writeRows(results, rows, header, dateTime);
+    results.finish();
+    Sheet figureSheet(book, "Class figures");
+    writeFigures(figureSheet, figures, header);
+    figureSheet.finish();
+
+    const lxw_error closed = workbook_close(book); // frees the book, whatever it returns
+    for (const lxw_error error : {results.error(), figureSheet.error(), closed})
+        if (error != LXW_NO_ERROR)
+            return QString::fromUtf8(lxw_strerror(error));
+    return {};
 }
 
 } // namespace
@@ -152,27 +177,11 @@ QString writeClassWorkbook(const QString &path, const QList<ClassRecordRow> &row
         return path + u": no temporary folder: "_s + scratch.errorString();
     const QByteArray scratchFolder = QFile::encodeName(scratch.path());
     const QByteArray built = QFile::encodeName(scratch.filePath(u"class.xlsx"_s));
-    lxw_workbook_options options{};
-    options.tmpdir = const_cast<char *>(scratchFolder.constData());
-    lxw_workbook *book = workbook_new_opt(built.constData(), &options);
-    if (!book)
-        return path + u": the workbook could not be started"_s;
-
-    lxw_format *header = workbook_add_format(book);
-    format_set_bold(header);
-    lxw_format *dateTime = workbook_add_format(book);
-    format_set_num_format(dateTime, "yyyy-mm-dd hh:mm:ss");
-    Sheet results(book, "Class results");
-    writeRows(results, rows, header, dateTime);
-    results.finish();
-    Sheet figureSheet(book, "Class figures");
-    writeFigures(figureSheet, figures, header);
-    figureSheet.finish();
-
-    const lxw_error closed = workbook_close(book); // frees the book, whatever it returns
-    for (const lxw_error error : {results.error(), figureSheet.error(), closed})
-        if (error != LXW_NO_ERROR)
-            return failureText(path, error);
+    QString failure;
+    // libxlsxwriter prints numbers with printf, which under af_ZA would write "54,4" into the XML.
+    platform::withCNumbers([&] { failure = buildWorkbook(built, scratchFolder, rows, figures); });
+    if (!failure.isEmpty())
+        return path + u": "_s + failure;
     QFile file(QFile::decodeName(built));
     if (!file.open(QIODevice::ReadOnly))
         return path + u": "_s + file.errorString();
