@@ -1,5 +1,5 @@
 // `tallimark-cli summary`: the class table and figures of a destination folder, as plain text,
-// JSON Lines, CSV or the printable PDF pack.
+// JSON Lines, CSV, an Excel workbook or the printable PDF pack.
 #include "commands.h"
 #include "subcommand.h"
 
@@ -7,6 +7,8 @@
 #include "marking/classfigures.h"
 #include "marking/classrecord.h"
 #include "marking/classtable.h"
+#include "marking/classworkbook.h"
+#include "marking/csvformat.h"
 #include "marking/outputfile.h"
 #include "marking/programfolder.h"
 
@@ -88,7 +90,7 @@ QByteArray learnerJsonLine(const LearnerResult &result)
 {
     const ClassRecordRow &row = result.current;
     const QJsonObject object{
-        {u"markedAt"_s, row.markedAt.toString(Qt::ISODate)},
+        {u"markedAt"_s, recordTimeText(row.markedAt)},
         {u"learner"_s, row.learner},
         {u"source"_s, row.sourcePath},
         {u"markedCopy"_s, row.markedCopy},
@@ -132,7 +134,11 @@ int runSummary(const QStringList &arguments)
     const QCommandLineOption json(u"json"_s,
                                   u"Print one JSON object per learner (JSON Lines) with every field of the "
                                   "record instead of the table."_s);
-    parser.addOptions({csv, pdf, json});
+    const QCommandLineOption xlsx(u"xlsx"_s,
+                                  u"Also write each learner's current row and the class figures as an Excel "
+                                  "workbook to FILE (numbers as numbers and dates as dates in any locale)."_s,
+                                  u"FILE"_s);
+    parser.addOptions({csv, xlsx, pdf, json});
     parser.addPositionalArgument(u"DEST"_s,
                                  u"The destination folder (a path, or a folder name in Tallimark's own folder)."_s);
 
@@ -140,6 +146,10 @@ int runSummary(const QStringList &arguments)
         return *ended;
     if (parser.positionalArguments().size() != 1) {
         complain(u"give one DEST folder (see: tallimark-cli summary --help)"_s);
+        return 2;
+    }
+    if (parser.isSet(xlsx) && !canWriteWorkbooks()) {
+        complain(u"this build cannot write Excel workbooks (it was built without libxlsxwriter); use --csv"_s);
         return 2;
     }
     const QString folder = destinationFolder(parser.positionalArguments().first());
@@ -172,7 +182,16 @@ int runSummary(const QStringList &arguments)
 
     bool ok = true;
     if (parser.isSet(csv))
-        ok = writeText(parser.value(csv), classTableCsv(results).toUtf8()) && ok;
+        ok = writeText(parser.value(csv), csvFileBytes(classTableCsv(results))) && ok;
+    if (parser.isSet(xlsx)) {
+        QList<ClassRecordRow> rows;
+        for (const LearnerResult &result : results)
+            rows.append(result.current);
+        const QString failure = writeClassWorkbook(parser.value(xlsx), rows, figures);
+        if (!failure.isEmpty())
+            complain(failure);
+        ok = failure.isEmpty() && ok;
+    }
     if (parser.isSet(pdf)) {
         QStringList problems;
         const ClassPackContent content{QDir(folder).dirName(), results, figures};

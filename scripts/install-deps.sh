@@ -12,7 +12,7 @@
 set -euo pipefail
 
 packages=(cmake make g++ ninja-build pkg-config qt6-base-dev qt6-base-dev-tools qt6-l10n-tools qt6-qpa-plugins
-          libgtest-dev libgmock-dev libbenchmark-dev)
+          libgtest-dev libgmock-dev libbenchmark-dev libxlsxwriter-dev)
 for extra in "$@"; do
   case "$extra" in
     fuzz) packages+=(clang libclang-rt-14-dev) ;;

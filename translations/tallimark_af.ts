@@ -38,6 +38,10 @@
         <source>Standard deviation (population)</source>
         <translation>Standaardafwyking (populasie)</translation>
     </message>
+    <message>
+        <source>Tests not marked</source>
+        <translation>Toetse nie nagesien nie</translation>
+    </message>
 </context>
 <context>
     <name>ClassPack</name>
@@ -292,6 +296,14 @@
     <message>
         <source>PDF files</source>
         <translation>PDF-lêers</translation>
+    </message>
+    <message>
+        <source>Save as Excel workbook…</source>
+        <translation>Stoor as Excel-werkboek…</translation>
+    </message>
+    <message>
+        <source>Excel workbooks</source>
+        <translation>Excel-werkboeke</translation>
     </message>
 </context>
 <context>

@@ -9,7 +9,9 @@
 #include "classpack/classtexts.h"
 #include "marking/classfigures.h"
 #include "marking/classtable.h"
+#include "marking/classworkbook.h"
 #include "marking/csvformat.h"
+#include "marking/outputfile.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -19,7 +21,6 @@
 #include <QLabel>
 #include <QPrinter>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QScreen>
 #include <QScrollBar>
 #include <QStyle>
@@ -76,6 +77,8 @@ ClassResultsWindow::ClassResultsWindow(Dialogs &dialogs, QWidget *parent)
         buttons->addWidget(pushButton);
     };
     button(u"saveCsvButton"_s, tr("Save as CSV\u2026"), &ClassResultsWindow::saveAsCsv);
+    if (canWriteWorkbooks())
+        button(u"saveWorkbookButton"_s, tr("Save as Excel workbook\u2026"), &ClassResultsWindow::saveAsWorkbook);
     button(u"printPackButton"_s, tr("Print class pack\u2026"), &ClassResultsWindow::printPack);
     button(u"exportPdfButton"_s, tr("Export class pack as PDF\u2026"), &ClassResultsWindow::exportPdf);
     buttons->addStretch();
@@ -215,11 +218,29 @@ void ClassResultsWindow::saveAsCsv()
             fields.append(m_model->index(r, c).data().toString());
         csv += csvRecord(fields);
     }
-    QSaveFile file(path);
-    const QByteArray bytes = csv.toUtf8();
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        m_dialogs.message(this, tr("%1 could not be saved: %2").arg(QDir::toNativeSeparators(path), file.errorString()),
-                          tr("Error"));
+    reportSaveFailure(path, writeOutputFile(path, csvFileBytes(csv)));
+}
+
+void ClassResultsWindow::saveAsWorkbook()
+{
+    const QString path = askSavePath(tr("Excel workbooks") + u"|*.xlsx"_s, u" class results.xlsx"_s);
+    if (path.isEmpty())
+        return;
+    // Every column of the learners' current rows, typed, in the shown order.
+    QList<ClassRecordRow> rows;
+    for (const LearnerResult &result : resultsAsShown())
+        rows.append(result.current);
+    reportSaveFailure(path, writeClassWorkbook(path, rows, m_model->results().figures));
+}
+
+void ClassResultsWindow::reportSaveFailure(const QString &path, const QString &failure)
+{
+    if (failure.isEmpty())
+        return;
+    // The failure reads "path: reason"; the path is shown as the system writes it.
+    const QString start = path + u": "_s;
+    const QString reason = failure.startsWith(start) ? failure.mid(start.size()) : failure;
+    m_dialogs.message(this, tr("%1 could not be saved: %2").arg(QDir::toNativeSeparators(path), reason), tr("Error"));
 }
 
 void ClassResultsWindow::printPack()

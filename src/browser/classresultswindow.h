@@ -1,5 +1,5 @@
 // The class results window: the class figures and histogram above a table of every learner's
-// current result, with CSV, print and PDF export. It opens for any destination folder.
+// current result, with CSV, Excel workbook, print and PDF export. It opens for any destination folder.
 #pragma once
 
 #include "classresultsdata.h"
@@ -42,6 +42,8 @@ public:
     QString figure(const QString &label) const;
 
     void saveAsCsv();
+    // Only in a build that can write workbooks (canWriteWorkbooks()).
+    void saveAsWorkbook();
     void printPack();
     void exportPdf();
 
@@ -60,6 +62,7 @@ private:
     QList<LearnerResult> resultsAsShown() const;
     QString askSavePath(const QString &filter, const QString &nameEnding);
     void reportProblems(const QStringList &problems, const QString &what);
+    void reportSaveFailure(const QString &path, const QString &failure);
 
     Dialogs &m_dialogs;
     QString m_folder;

@@ -15,6 +15,7 @@ void ClassResultsWindow::changeEvent(QEvent *event)
         table()->setToolTip(tr("Double-click a learner, or press Enter, to open the marked copy"));
         const std::pair<const char *, QString> buttons[] = {
             {"saveCsvButton", tr("Save as CSV\u2026")},
+            {"saveWorkbookButton", tr("Save as Excel workbook\u2026")},
             {"printPackButton", tr("Print class pack\u2026")},
             {"exportPdfButton", tr("Export class pack as PDF\u2026")},
         };

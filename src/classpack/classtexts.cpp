@@ -21,6 +21,7 @@ namespace {
 [[maybe_unused]] const char *const figureNames[] = {
     QT_TRANSLATE_NOOP("ClassFigures", "Tests marked"),
     QT_TRANSLATE_NOOP("ClassFigures", "Tests rejected"),
+    QT_TRANSLATE_NOOP("ClassFigures", "Tests not marked"),
     QT_TRANSLATE_NOOP("ClassFigures", "Mean"),
     QT_TRANSLATE_NOOP("ClassFigures", "Median"),
     QT_TRANSLATE_NOOP("ClassFigures", "Lowest"),

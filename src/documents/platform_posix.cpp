@@ -12,6 +12,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <iconv.h>
+#include <locale.h>
 #include <new>
 #include <set>
 #include <sys/resource.h>
@@ -284,6 +285,23 @@ bool isTerminal(FILE *stream)
 }
 
 void useUtf8Console() { }
+
+void withCNumbers(const std::function<void()> &work)
+{
+    const locale_t current = ::uselocale(locale_t(0));
+    const locale_t copy = ::duplocale(current);
+    const locale_t cNumbers = copy ? ::newlocale(LC_NUMERIC_MASK, "C", copy) : locale_t(0);
+    if (!cNumbers) {
+        if (copy)
+            ::freelocale(copy);
+        work(); // no memory for a locale: the process's own, as before
+        return;
+    }
+    ::uselocale(cNumbers);
+    work();
+    ::uselocale(current);
+    ::freelocale(cNumbers);
+}
 
 bool processRunning(qint64 pid)
 {

@@ -12,8 +12,10 @@
 #include <atomic>
 #include <cerrno>
 #include <io.h>
+#include <locale.h>
 #include <new>
 #include <set>
+#include <string>
 #include <windows.h>
 
 // A quota full on a school server; MinGW's headers lack the name.
@@ -345,6 +347,17 @@ bool isTerminal(FILE *stream)
 void useUtf8Console()
 {
     ::SetConsoleOutputCP(CP_UTF8);
+}
+
+void withCNumbers(const std::function<void()> &work)
+{
+    const int mode = ::_configthreadlocale(_ENABLE_PER_THREAD_LOCALE);
+    const char *numbers = ::setlocale(LC_NUMERIC, nullptr);
+    const std::string previous = numbers ? numbers : "C";
+    ::setlocale(LC_NUMERIC, "C");
+    work();
+    ::setlocale(LC_NUMERIC, previous.c_str());
+    ::_configthreadlocale(mode);
 }
 
 bool processRunning(qint64 pid)

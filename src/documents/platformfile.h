@@ -10,6 +10,7 @@
 #include <QStringList>
 
 #include <cstdio>
+#include <functional>
 
 namespace tallimark::platform {
 
@@ -69,6 +70,12 @@ int errnoOfSystemError(unsigned long systemError);
 bool isTerminal(FILE *stream);
 // Makes the console show UTF-8 text as such; nothing to do where terminals take UTF-8 already.
 void useUtf8Console();
+
+// Runs work with C's number formatting on this thread set to the C locale ("54.4"), whatever the
+// user's locale, and the thread's own afterwards; other threads keep theirs. For a C library
+// that writes numbers into a file format with printf, as the workbook writer does: under af_ZA
+// it would write "54,4".
+void withCNumbers(const std::function<void()> &work);
 
 // Whether a process of this host has that id: a file a process
 // left behind is not taken away while it runs.

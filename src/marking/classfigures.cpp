@@ -14,11 +14,13 @@ ClassFigures classFigures(const QList<LearnerResult> &results)
     for (const LearnerResult &result : results) {
         const std::optional<double> &value = result.current.finalResult;
         // A result the record held no number for, or one no test can have, counts nowhere:
-        // neither as marked nor as rejected, and no figure or bin reaches out to it.
+        // neither as marked nor as rejected nor as not marked, and no figure or bin reaches out to it.
         if (result.current.resultUnreadable || (value && !(std::abs(*value) <= ResultLimit)))
             continue;
         if (value)
             values.append(*value);
+        else if (result.current.isNotMarked())
+            ++figures.notMarked;
         else
             ++figures.rejected;
     }
@@ -68,18 +70,30 @@ QString changeText(double change, const QString &decimalSeparator)
     return change > 0 && text != u"0"_s ? u'+' + text : text;
 }
 
+QList<FigureValue> figureValues(const ClassFigures &figures)
+{
+    return {{u"Tests marked"_s, double(figures.marked), true},
+            {u"Tests rejected"_s, double(figures.rejected), true},
+            {u"Tests not marked"_s, double(figures.notMarked), true},
+            {u"Mean"_s, figures.mean},
+            {u"Median"_s, figures.median},
+            {u"Lowest"_s, figures.lowest},
+            {u"Highest"_s, figures.highest},
+            {u"Standard deviation (population)"_s, figures.standardDeviation}};
+}
+
 QList<QPair<QString, QString>> figureLines(const ClassFigures &figures, const QString &decimalSeparator)
 {
-    const auto value = [&](const std::optional<double> &figure) {
-        return figure ? resultText(*figure, decimalSeparator) + u" wpm"_s : u"-"_s;
-    };
-    return {{u"Tests marked"_s, QString::number(figures.marked)},
-            {u"Tests rejected"_s, QString::number(figures.rejected)},
-            {u"Mean"_s, value(figures.mean)},
-            {u"Median"_s, value(figures.median)},
-            {u"Lowest"_s, value(figures.lowest)},
-            {u"Highest"_s, value(figures.highest)},
-            {u"Standard deviation (population)"_s, value(figures.standardDeviation)}};
+    QList<QPair<QString, QString>> lines;
+    for (const FigureValue &figure : figureValues(figures)) {
+        QString shown = u"-"_s;
+        if (figure.isCount)
+            shown = QString::number(qint64(figure.value.value_or(0)));
+        else if (figure.value)
+            shown = resultText(*figure.value, decimalSeparator) + u" wpm"_s;
+        lines.append({figure.label, shown});
+    }
+    return lines;
 }
 
 } // namespace tallimark

@@ -1,4 +1,4 @@
-// The figures of a class: how many tests were marked and rejected, and the spread of the final
+// The figures of a class: how many tests were marked, rejected and not marked, and the spread of the final
 // results of the learners' current rows.
 #pragma once
 
@@ -22,6 +22,7 @@ struct ClassFigures
 {
     int marked = 0;
     int rejected = 0;
+    int notMarked = 0; // the test could not be read, or its memo could not be used
     // Over the marked learners; empty when none is marked.
     std::optional<double> mean;
     std::optional<double> median;
@@ -37,8 +38,17 @@ constexpr double HistogramBinWidth = 5;
 // Learners whose result could not be read, or lies beyond ResultLimit, count in no figure.
 ClassFigures classFigures(const QList<LearnerResult> &results);
 
-// The figures as label and value, in the order the window, the pack and the command line show
-// them; values with at most one decimal, in the given decimal separator.
+// The figures as label and value, in the order the window, the pack, the command line and the
+// workbook show them: counts, then results in words per minute (empty when none is marked).
+struct FigureValue
+{
+    QString label;
+    std::optional<double> value;
+    bool isCount = false;
+};
+QList<FigureValue> figureValues(const ClassFigures &figures);
+
+// The same as texts: results with at most one decimal, in the given decimal separator.
 QList<QPair<QString, QString>> figureLines(const ClassFigures &figures, const QString &decimalSeparator);
 
 // A result or a change as shown in tables: at most one decimal; a change carries its sign.

@@ -5,31 +5,19 @@
 #include "classrecordcolumns.h"
 #include "csvformat.h"
 #include "fileoperations.h"
-#include "numbertext.h"
 #include "testoutcome.h"
 
-#include <QDir>
 #include <QFileInfo>
 #include <QHash>
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace tallimark {
 
 using namespace Qt::StringLiterals;
 
 namespace {
-
-// Plain C-locale numbers: a spreadsheet reads them whatever the teacher's locale.
-QString numberField(std::optional<double> value)
-{
-    return value ? numberText(*value, u"."_s) : QString();
-}
-
-QString numberField(std::optional<qint64> value)
-{
-    return value ? QString::number(*value) : QString();
-}
 
 QString learnerName(const QString &path)
 {
@@ -73,19 +61,21 @@ QStringList classRecordHeader()
 
 QStringList classRecordFields(const ClassRecordRow &row)
 {
-    return {row.markedAt.toString(Qt::ISODate),
-            row.learner,
-            QDir::toNativeSeparators(row.sourcePath),
-            QDir::toNativeSeparators(row.markedCopy),
-            row.memoLanguage,
-            numberField(row.keystrokes),
-            numberField(row.grossWords),
-            numberField(row.wordsWithErrors),
-            numberField(row.wpm),
-            numberField(row.finalResult),
-            row.rounding,
-            row.verdict,
-            row.remarks};
+    QStringList fields;
+    for (const recordcolumns::RecordColumn &column : recordcolumns::columns())
+        fields.append(recordcolumns::cellText(column.kind, column.value(row)));
+    return fields;
+}
+
+QString recordTimeText(const QDateTime &time)
+{
+    if (!time.isValid())
+        return {};
+    // Never "Z": a record read in another zone still shows where and when the test was marked.
+    const int offset = time.offsetFromUtc();
+    const int minutes = std::abs(offset) / 60;
+    return time.toString(u"yyyy-MM-dd'T'HH:mm:ss"_s) + (offset < 0 ? u'-' : u'+')
+        + u"%1:%2"_s.arg(minutes / 60, 2, 10, QChar(u'0')).arg(minutes % 60, 2, 10, QChar(u'0'));
 }
 
 ClassRecordRow classRecordRow(const TestOutcome &outcome, const QDateTime &markedAt, const QString &markedCopy,
@@ -113,6 +103,18 @@ ClassRecordRow classRecordRow(const TestOutcome &outcome, const QDateTime &marke
     return row;
 }
 
+ClassRecordRow notMarkedRow(const QString &testPath, const QString &reason, const QDateTime &markedAt,
+                            const QString &markedCopy, bool resultAsInteger)
+{
+    TestOutcome outcome;
+    outcome.path = testPath;
+    outcome.status = TestOutcome::Status::NotMarked;
+    ClassRecordRow row = classRecordRow(outcome, markedAt, markedCopy, resultAsInteger);
+    row.verdict = NotMarkedVerdict;
+    row.remarks = reason;
+    return row;
+}
+
 QString classRecordPath(const QString &destFolder)
 {
     return destFolder + u'/' + ClassRecordFileName;
@@ -127,7 +129,7 @@ Failure appendClassRecord(const QString &destFolder, const ClassRecordRow &row)
     const QFileInfo info(path);
     QString text;
     if (info.isSymLink() || info.size() == 0)
-        text = csvRecord(classRecordHeader());
+        text = QChar(QChar::ByteOrderMark) + csvRecord(classRecordHeader());
     else if (endsInsideALine(path))
         text = u"\r\n"_s;
     text += csvRecord(classRecordFields(row));

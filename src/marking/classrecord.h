@@ -1,4 +1,4 @@
-// The class record "Tallimark.csv": one row per marked or rejected test, appended beside
+// The class record "Tallimark.csv": one row per test marked, rejected or not marked, appended beside
 // "Resultaat.res" so that a class's results reach a spreadsheet or a school system without
 // retyping. A learner's latest row is the current one.
 #pragma once
@@ -18,14 +18,18 @@ struct TestOutcome;
 
 inline const QString ClassRecordFileName = QStringLiteral("Tallimark.csv");
 
+// The verdict of a test that got no result because it could not be read or its memo could not
+// be used; the row's remarks say why. Such a learner counts as not marked, apart from rejected.
+inline const QString NotMarkedVerdict = QStringLiteral("Not marked");
+
 struct ClassRecordRow
 {
     QDateTime markedAt;
     QString learner;      // the test's file name without ".rtf"
     QString sourcePath;   // where the test was taken from
-    QString markedCopy;   // the ".rug" written; empty for a rejected test
-    QString memoLanguage; // "Afrikaans" or "English"; empty for a rejected test
-    // Empty for a rejected test, so that averages taken in a spreadsheet leave it out.
+    QString markedCopy;   // the ".rug" written; empty for a test without a result
+    QString memoLanguage; // "Afrikaans" or "English"; empty for a test without a result
+    // Empty for a rejected or unmarked test, so that averages taken in a spreadsheet leave it out.
     std::optional<qint64> keystrokes;
     std::optional<qint64> grossWords;
     std::optional<qint64> wordsWithErrors;
@@ -33,11 +37,12 @@ struct ClassRecordRow
     std::optional<double> finalResult;
     QString rounding; // "integer" or "multiple of 5"
     QString verdict;  // the report box's verdict without its dots, e.g. "Result may not be reliable"
-    QString remarks;  // the layout remarks of the report, "; " between them
+    QString remarks;  // the layout remarks of the report, "; " between them; why a test was not marked
     // Read from a file whose "Final result" cell held no result: the learner counts in no figure.
     bool resultUnreadable = false;
 
     bool isMarked() const { return finalResult.has_value(); }
+    bool isNotMarked() const { return verdict == NotMarkedVerdict; }
 };
 
 // No test of ten minutes comes near these; a cell beyond them is damaged and is left out.
@@ -50,13 +55,23 @@ constexpr qint64 MaxClassRecordSize = qint64(64) * 1024 * 1024;
 QStringList classRecordHeader();
 QStringList classRecordFields(const ClassRecordRow &row);
 
+// A time as the record writes it: the local time where it was taken, with its offset from UTC
+// ("2026-12-07T05:06:54+02:00"), as the window and the pack show it. Records written before
+// offsets were kept hold UTC with a "Z"; both read back.
+QString recordTimeText(const QDateTime &time);
+
 // The row for one test of a session. markedCopy is the ".rug" path (ignored for a rejected test).
 ClassRecordRow classRecordRow(const TestOutcome &outcome, const QDateTime &markedAt, const QString &markedCopy,
                               bool resultAsInteger);
+// The row for a test that got no result (NotMarkedVerdict), with the reason. markedCopy is the
+// ".rug" path the test would have had, which names the learner as a marked test's row would.
+ClassRecordRow notMarkedRow(const QString &testPath, const QString &reason, const QDateTime &markedAt,
+                            const QString &markedCopy, bool resultAsInteger);
 
 QString classRecordPath(const QString &destFolder);
 
-// Appends the row (and the header when the file is new or empty) in one write. On failure the
+// Appends the row (and, when the file is new or empty, a UTF-8 byte-order mark and the header,
+// so that Excel reads names such as "Zoë" right) in one write. On failure the
 // file is cut back to its old length, so it never holds part of a row.
 [[nodiscard]] Failure appendClassRecord(const QString &destFolder, const ClassRecordRow &row);
 

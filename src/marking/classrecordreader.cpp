@@ -11,9 +11,6 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include <cmath>
-#include <type_traits>
-
 namespace tallimark {
 
 using namespace Qt::StringLiterals;
@@ -49,7 +46,7 @@ bool isUtf16(const QByteArray &bytes)
 
 QString headerProblem(const QStringList &header)
 {
-    const QString learner = headerNames().at(Learner);
+    const QString learner = columns().at(Learner).name;
     for (const QChar separator : {u';', u'\t'}) {
         if (header.size() == 1 && header.first().split(separator).contains(learner)) {
             const QString shown = separator == u'\t' ? u"tabs"_s : u"\""_s + separator + u'"';
@@ -58,25 +55,6 @@ QString headerProblem(const QStringList &header)
         }
     }
     return u"the first line is not the class record's header"_s;
-}
-
-// A number in [-limit, limit]; an empty cell is no number, which is fine (a rejected test).
-template <typename T> bool readNumber(const QString &field, T limit, std::optional<T> &target)
-{
-    target.reset();
-    if (field.isEmpty())
-        return true;
-    bool ok = false;
-    T value{};
-    if constexpr (std::is_same_v<T, double>)
-        value = field.toDouble(&ok);
-    else
-        value = field.toLongLong(&ok);
-    // NaN fails both comparisons; inf and 1e308 are beyond the limit.
-    if (!ok || !(value >= -limit && value <= limit))
-        return false;
-    target = value;
-    return true;
 }
 
 // Only a ".rug" of the destination folder itself: the name the record gives, in that folder.
@@ -116,7 +94,7 @@ ClassRecord parseClassRecord(const QByteArray &bytes, const QString &path)
     const QStringList header = table.records.first();
     QList<qsizetype> column(ColumnCount, -1);
     for (int c = 0; c < ColumnCount; ++c)
-        column[c] = header.indexOf(headerNames().at(c));
+        column[c] = header.indexOf(columns().at(c).name);
     if (column[Learner] < 0 || column[FinalResult] < 0) {
         record.problems.append(at(table.recordLines.first()) + headerProblem(header));
         return record;
@@ -135,43 +113,29 @@ ClassRecord parseClassRecord(const QByteArray &bytes, const QString &path)
             continue;
         }
         const auto field = [&](Column c) { return column[c] >= 0 ? fields.value(column[c]) : QString(); };
-        ClassRecordRow row;
-        row.learner = field(Learner);
-        if (row.learner.isEmpty()) {
+        if (field(Learner).isEmpty()) {
             record.problems.append(at(line) + u"no learner"_s);
             continue;
         }
-        row.markedAt = QDateTime::fromString(field(MarkedAt), Qt::ISODate);
-        row.sourcePath = QDir::fromNativeSeparators(field(Source));
-        row.memoLanguage = field(Language);
-        row.rounding = field(Rounding);
-        row.verdict = field(Verdict);
-        row.remarks = field(Remarks);
-
-        const auto cellProblem = [&](Column c, auto limit) {
-            record.problems.append(at(line).chopped(2) + u", column \""_s + headerNames().at(c) + u"\": \""_s
-                                   + field(c).left(40) + u"\" is not a number from "_s + QString::number(-limit)
-                                   + u" to "_s + QString::number(limit));
-        };
-        const auto count = [&](Column c, std::optional<qint64> &target) {
-            if (!readNumber(field(c), CountLimit, target))
-                cellProblem(c, CountLimit);
-        };
-        const auto result = [&](Column c, std::optional<double> &target) {
-            const bool ok = readNumber(field(c), ResultLimit, target);
-            if (!ok)
-                cellProblem(c, ResultLimit);
-            return ok;
-        };
-        count(Keystrokes, row.keystrokes);
-        count(GrossWords, row.grossWords);
-        count(WordsWithErrors, row.wordsWithErrors);
-        result(Wpm, row.wpm);
-        row.resultUnreadable = !result(FinalResult, row.finalResult);
+        ClassRecordRow row;
+        for (int c = 0; c < ColumnCount; ++c) {
+            const RecordColumn &described = columns().at(c);
+            const std::optional<QVariant> value = cellValue(described.kind, field(Column(c)));
+            if (value) {
+                described.setValue(row, *value);
+                continue;
+            }
+            record.problems.append(at(line).chopped(2) + u", column \""_s + described.name + u"\": \""_s
+                                   + field(Column(c)).left(40) + u"\" is not a number from "_s
+                                   + QString::number(-limitOf(described.kind)) + u" to "_s
+                                   + QString::number(limitOf(described.kind)));
+            if (c == FinalResult)
+                row.resultUnreadable = true;
+        }
 
         const QString named = field(MarkedCopy);
         if (!named.isEmpty()) {
-            row.markedCopy = markedCopyIn(folder, named);
+            row.markedCopy = markedCopyIn(folder, row.markedCopy);
             if (row.markedCopy.isEmpty())
                 record.problems.append(at(line).chopped(2) + u", column \"Marked copy\": \""_s + named.left(200)
                                        + u"\" is not a marked copy (.rug) of this folder"_s);

@@ -67,6 +67,11 @@ QString csvRecord(const QStringList &fields)
     return quoted.join(u',') + u"\r\n"_s;
 }
 
+QByteArray csvFileBytes(const QString &csv)
+{
+    return (QChar(QChar::ByteOrderMark) + csv).toUtf8();
+}
+
 CsvTable parseCsv(const QString &text)
 {
     CsvTable table;

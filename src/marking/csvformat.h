@@ -4,6 +4,7 @@
 // learner's file name may) is written behind an apostrophe, which parseCsv takes off again.
 #pragma once
 
+#include <QByteArray>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -17,6 +18,9 @@ QString formulaGuarded(const QString &value);
 QString formulaUnguarded(const QString &field);
 // One record with its CR LF.
 QString csvRecord(const QStringList &fields);
+// A whole CSV file's bytes: UTF-8 behind a byte-order mark, without which Excel takes the text
+// for the system's code page and shows "Zoë" as "ZoÃ«".
+QByteArray csvFileBytes(const QString &csv);
 
 struct CsvTable
 {

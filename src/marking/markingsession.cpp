@@ -335,7 +335,8 @@ bool MarkingSession::loadNextUsableTest()
             continue;
         }
         if (loaded.failed() && (unreadable || entry == m_workspace.currentFile)) {
-            leaveUnmarked(entry, u"could not be read: "_s + readFailureReason(loaded));
+            const QString why = u"could not be read: "_s + readFailureReason(loaded);
+            leaveUnmarked(entry, why, why);
             ++m_testIndex;
             continue;
         }
@@ -378,7 +379,7 @@ void MarkingSession::rejectTest(const QString &entry, TestOutcome::Status status
     m_host.testFinished(outcome);
 }
 
-void MarkingSession::leaveUnmarked(const QString &entry, const QString &why)
+void MarkingSession::leaveUnmarked(const QString &entry, const QString &why, const QString &reason)
 {
     TestOutcome outcome;
     outcome.path = entry;
@@ -386,6 +387,12 @@ void MarkingSession::leaveUnmarked(const QString &entry, const QString &why)
     outcome.verdict = u"......."_s + why;
     m_host.appendReportText(QDir::toNativeSeparators(entry) + outcome.verdict + CRLF);
     m_notMarked.append(entry);
+    // The learner gets a row, so that the class record holds every test the teacher gave it; the
+    // results file, whose lines are results, gets none.
+    const QString copy = markedCopyPath(m_workspace.destFolder, m_host.currentTestLabel());
+    check(appendClassRecord(m_workspace.destFolder,
+                            notMarkedRow(entry, reason, QDateTime::currentDateTime(), copy, m_host.resultAsInteger())));
+    m_written.append(classRecordPath(m_workspace.destFolder));
     m_host.testFinished(outcome);
 }
 
@@ -404,7 +411,7 @@ void MarkingSession::markCurrentTest(const QString &entry)
     if (memoFailure.failed()) {
         if (m_memos.firstReport(language))
             m_host.message(memoFailure.description + u". No test in its language gets a result."_s, u"Error"_s);
-        leaveUnmarked(entry, u"not marked: "_s + memoFailure.description);
+        leaveUnmarked(entry, u"not marked: "_s + memoFailure.description, memoFailure.description);
         return;
     }
     memo = m_memos.document(language);

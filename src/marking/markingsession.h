@@ -65,7 +65,8 @@ private:
     QStringList copyTests();
     bool loadNextUsableTest();
     void rejectTest(const QString &entry, TestOutcome::Status status, const QString &reason = {});
-    void leaveUnmarked(const QString &entry, const QString &why);
+    // why follows the test's path in the report; reason goes into the class record's row.
+    void leaveUnmarked(const QString &entry, const QString &why, const QString &reason);
     QString copyPath(int index) const;
     void lockDestination();
     void reportRenamedTests(const QStringList &takenByEarlierSessions);

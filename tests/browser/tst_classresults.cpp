@@ -1,11 +1,13 @@
 // The class results window, offscreen: the table of current results, sorting, the figures, the
-// double-click that asks for a marked copy, and the CSV and PDF exports.
+// double-click that asks for a marked copy, and the CSV, workbook and PDF exports.
 #include "browser/classresultswindow.h"
 #include "browser/histogramwidget.h"
 #include "marking/classrecord.h"
 #include "marking/classtable.h"
+#include "marking/classworkbook.h"
 #include "windowfixture.h"
 
+#include <QPushButton>
 #include <QScrollBar>
 #include <QTableView>
 #include <QtTest>
@@ -116,19 +118,51 @@ private slots:
     }
 
     // What the exported files hold is shared with the command line's summary; the window adds
-    // the order the teacher sorted and the message about copies it could not read.
+    // the order the teacher sorted and the message about copies it could not read. A test that
+    // could not be read is in the table and the files, counted as not marked.
     void exportsTheTableAsShownAndTheClassPack()
     {
+        QVERIFY(!appendClassRecord(m_dest.path(),
+                                   notMarkedRow(u"/t/Dee.rtf"_s, u"could not be read: no such file"_s,
+                                                QDateTime::currentDateTime(), m_dest.path() + u"/Dee.rug"_s, false))
+                     .failed());
+        QVERIFY(showFolder(m_dest.path()));
+        QCOMPARE(m_window->figure(u"Tests not marked"_s), u"1"_s);
+        QCOMPARE(m_window->figure(u"Tests rejected"_s), u"1"_s);
+        QCOMPARE(column(ClassTableColumn::Verdict).count(NotMarkedVerdict), 1);
+
         m_window->table()->sortByColumn(ClassTableColumn::FinalResult, Qt::AscendingOrder);
-        m_dialogs.saveAnswers = QStringList{m_dest.path() + u"/shown"_s, m_dest.path() + u"/pack.pdf"_s};
+        QDir(m_dest.path()).mkdir(u"folder.xlsx"_s);
+        m_dialogs.saveAnswers = QStringList{m_dest.path() + u"/shown"_s, m_dest.path() + u"/pack.pdf"_s,
+                                            m_dest.path() + u"/shown"_s, m_dest.path() + u"/folder.xlsx"_s};
         m_window->saveAsCsv();
         m_window->exportPdf();
+        auto *workbookButton = m_window->findChild<QPushButton *>(u"saveWorkbookButton"_s);
+        QCOMPARE(workbookButton != nullptr, canWriteWorkbooks());
+        if (workbookButton) {
+            m_window->saveAsWorkbook();
+            m_window->saveAsWorkbook();
+        }
+
         QFile csv(m_dest.path() + u"/shown.csv"_s);
         QVERIFY(csv.open(QIODevice::ReadOnly));
-        QVERIFY(csv.readAll().split('\n').value(1).startsWith("Cas,"));
+        const QList<QByteArray> lines = csv.readAll().split('\n');
+        QVERIFY(lines.value(0).startsWith("\xEF\xBB\xBFLearner,"));
+        // Those without a result first, in the order sorted.
+        QCOMPARE(QByteArrayList({lines.value(1).left(4), lines.value(2).left(4)}).join(' ').count("Cas,"), 1);
+        QCOMPARE(QByteArrayList({lines.value(1).left(4), lines.value(2).left(4)}).join(' ').count("Dee,"), 1);
         QVERIFY(QFileInfo(m_dest.path() + u"/pack.pdf"_s).size() > 0);
-        QCOMPARE(m_dialogs.messages.size(), 1);
+        QCOMPARE(m_dialogs.messages.size(), workbookButton ? 2 : 1);
         QVERIFY(m_dialogs.messages[0].contains(m_dest.path() + u"/ben.rug"_s));
+        if (workbookButton) {
+            QFile workbook(m_dest.path() + u"/shown.xlsx"_s);
+            QVERIFY(workbook.open(QIODevice::ReadOnly));
+            QCOMPARE(workbook.read(2), QByteArray("PK"));
+            QCOMPARE(m_dialogs.messages[1],
+                     QDir::toNativeSeparators(m_dest.path() + u"/folder.xlsx"_s)
+                         + u" could not be saved: not a regular file (an output is written "
+                           "only over a file or under a new name)"_s);
+        }
     }
 
     // Not a check: renders the README's picture (scripts/class-results-screenshot.sh).

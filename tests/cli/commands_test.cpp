@@ -264,8 +264,23 @@ TEST_F(Cli, SummaryShowsTheClassRecordThatMarkingWrote)
     ASSERT_EQ(run(markArguments({jan, piet})).exitCode, 0);
     ASSERT_EQ(run(markArguments({u"--reuse"_s, u"--integer"_s, jan})).exitCode, 0);
     const QString dest = path(u"out/Class9C"_s);
-    const CliRun result = run({u"summary"_s, dest, u"--csv"_s, path(u"class.csv"_s), u"--pdf"_s, path(u"class.pdf"_s)});
+    const QStringList arguments{u"summary"_s, dest, u"--csv"_s, path(u"class.csv"_s), u"--pdf"_s, path(u"class.pdf"_s)};
+    CliRun result = run(arguments + QStringList{u"--xlsx"_s, path(u"class.xlsx"_s)});
+    // A build without libxlsxwriter says so before it does anything.
+    const bool noWorkbooks = result.err.contains(u"this build cannot write Excel workbooks"_s);
+    if (noWorkbooks) {
+        EXPECT_EQ(result.exitCode, 2);
+        result = run(arguments);
+    }
     ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
+    const auto start = [&](const QString &name) {
+        QFile file(path(name));
+        return file.open(QIODevice::ReadOnly) ? file.read(3) : QByteArray();
+    };
+    EXPECT_EQ(start(u"class.csv"_s), "\xEF\xBB\xBF") << "a byte-order mark, for Excel";
+    if (!noWorkbooks) {
+        EXPECT_EQ(start(u"class.xlsx"_s), "PK\x03"); // a zip, as every workbook is
+    }
     // Jan's second marking is current: 2 wpm as an integer, after 0 as a multiple of 5.
     for (const QString &line :
          {u"Jan +\\S+ \\S+ +English +79 +16 +1 +2 +\\+2 +Successful$"_s, u"Piet +\\S+ \\S+ +Too short or empty$"_s,

@@ -1,6 +1,7 @@
 // The class record and its figures: what a spreadsheet and the class results window rely on.
 #include "marking/classfigures.h"
 #include "marking/classrecord.h"
+#include "marking/classworkbook.h"
 #include "marking/csvformat.h"
 #include "marking/fileoperations.h"
 
@@ -10,6 +11,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QStringDecoder>
 #include <QTemporaryDir>
 
 #include <functional>
@@ -17,6 +21,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <clocale>
 #include <cmath>
 #include <limits>
 #include <sys/stat.h>
@@ -45,11 +50,17 @@ ClassRecordRow row(const QString &learner, std::optional<double> result)
     return r;
 }
 
+// The file's text with any byte-order mark kept, so that tests see where it is.
 QString readAll(const QString &path)
 {
     QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+    return decoder.decode(file.readAll());
 }
+
+const QString Bom = QString(QChar(QChar::ByteOrderMark));
 
 TEST(ClassRecord, FieldsAreQuotedAsSpreadsheetsExpect)
 {
@@ -96,6 +107,8 @@ TEST(ClassRecord, RowsAreAppendedWholeAndReadBack)
 
     const QString text = readAll(classRecordPath(dest.path()));
     EXPECT_EQ(text.count(u"Marked at,Learner"_s), 1) << "one header, however many rows";
+    EXPECT_TRUE(text.startsWith(Bom + u"Marked at,Learner"_s)) << "a byte-order mark, once, for Excel";
+    EXPECT_EQ(text.count(Bom), 1);
     EXPECT_TRUE(text.contains(u",'=1+1,"_s));
     EXPECT_TRUE(text.endsWith(u"Too short or empty,\r\n"_s));
     const ClassRecord record = readClassRecord(dest.path());
@@ -318,7 +331,7 @@ TEST(ClassRecord, AppendedLinesStartALineOfTheirOwn)
                  && QFile::link(elsewhere, record);
          },
          [&] { return appendClassRecord(dest.path(), row(u"Bob"_s, 60)); }, record,
-         QString::fromUtf8(Header) + csvRecord(classRecordFields(row(u"Bob"_s, 60)))},
+         Bom + QString::fromUtf8(Header) + csvRecord(classRecordFields(row(u"Bob"_s, 60)))},
         {"results file without its last line end", [&] { return write(results, "/d/Anika   65 wpm"); },
          [&] { return appendLine(results, u"/d/Bob   60 wpm"_s); }, results,
          u"/d/Anika   65 wpm\r\n/d/Bob   60 wpm\r\n"_s},
@@ -331,6 +344,42 @@ TEST(ClassRecord, AppendedLinesStartALineOfTheirOwn)
     }
     EXPECT_EQ(readAll(elsewhere), QString::fromUtf8(Header + anikaRow("65"))) << "written through the link";
     EXPECT_EQ(readClassRecord(dest.path()).rows.size(), 1);
+}
+
+// Times are written where the test was marked, with the offset that places them: never "Z",
+// which read as UTC beside the local times the window and the pack show. Records written with
+// "Z" still read, to the same moment.
+TEST(ClassRecord, TimesCarryTheirOffsetAndOldOnesStillRead)
+{
+    const QDate day(2026, 12, 7);
+    const struct
+    {
+        QDateTime time;
+        QString written;
+        QByteArray olderForm; // as an earlier version wrote the same moment, if it differs
+    } cases[] = {
+        {QDateTime(day, QTime(5, 6, 54), Qt::OffsetFromUTC, 7200), u"2026-12-07T05:06:54+02:00"_s, {}},
+        {QDateTime(day, QTime(3, 6, 54), Qt::UTC), u"2026-12-07T03:06:54+00:00"_s, "2026-12-07T03:06:54Z"},
+        {QDateTime(day, QTime(0, 36, 54), Qt::OffsetFromUTC, -(2 * 3600 + 1800)), u"2026-12-07T00:36:54-02:30"_s,
+         "2026-12-07T03:06:54Z"},
+        {QDateTime(), QString(), {}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.written.toStdString());
+        ClassRecordRow marked = row(u"Anika"_s, 65);
+        marked.markedAt = c.time;
+        const QString text = classRecordFields(marked).first();
+        EXPECT_EQ(text, c.written);
+        QByteArray content = Header + anikaRow("65").replace("2026-03-09T08:15:00Z", text.toUtf8());
+        if (!c.olderForm.isEmpty())
+            content += anikaRow("65").replace("2026-03-09T08:15:00Z", c.olderForm);
+        const ClassRecord record = parseClassRecord(content, u"Tallimark.csv"_s);
+        EXPECT_TRUE(record.problems.isEmpty()) << record.problems.join(u'\n').toStdString();
+        for (const ClassRecordRow &read : record.rows) {
+            EXPECT_EQ(read.markedAt.isValid(), c.time.isValid());
+            EXPECT_EQ(read.markedAt.toMSecsSinceEpoch(), c.time.toMSecsSinceEpoch());
+        }
+    }
 }
 
 TEST(ClassRecord, LatestRowOfALearnerIsCurrent)
@@ -353,6 +402,7 @@ struct FiguresCase
 {
     const char *name;
     QList<std::optional<double>> results;
+    int notMarkedRows; // tests that could not be read, after the results
     int marked;
     int rejected;
     std::array<std::optional<double>, 5> figures; // mean, median, lowest, highest, standard deviation
@@ -364,25 +414,31 @@ TEST(ClassFigures, MatchHandWorkedValues)
     const std::nullopt_t none = std::nullopt;
     // clang-format off
     const QList<FiguresCase> cases{
-        {"class of one", {55}, 1, 0, {55, 55, 55, 55, 0}, {{55, 1}}},
+        {"class of one", {55}, 0, 1, 0, {55, 55, 55, 55, 0}, {{55, 1}}},
         // deviations 12.5, 7.5, 7.5, 12.5: (156.25 * 2 + 56.25 * 2) / 4 = 106.25
-        {"even count", {65, 40, 60, 45}, 4, 0, {52.5, 52.5, 40, 65, std::sqrt(106.25)},
+        {"even count", {65, 40, 60, 45}, 0, 4, 0, {52.5, 52.5, 40, 65, std::sqrt(106.25)},
          {{40, 1}, {45, 1}, {50, 0}, {55, 0}, {60, 1}, {65, 1}}},
         // mean 110 / 3; squares 400/9 + 121/9 + 961/9 = 1482/9, over 3
-        {"with rejected tests", {30, none, 47, 33, none}, 3, 2, {110.0 / 3, 33, 30, 47, std::sqrt(1482.0 / 27)},
+        {"with rejected and unmarked tests", {30, none, 47, 33, none}, 2, 3, 2, {110.0 / 3, 33, 30, 47, std::sqrt(1482.0 / 27)},
          {{30, 2}, {35, 0}, {40, 0}, {45, 1}}},
-        {"all rejected", {none, none}, 0, 2, {none, none, none, none, none}, {}},
-        {"negative result", {-3, 2}, 2, 0, {-0.5, -0.5, -3, 2, 2.5}, {{-5, 1}, {0, 1}}},
+        {"all rejected", {none, none}, 0, 0, 2, {none, none, none, none, none}, {}},
+        {"negative result", {-3, 2}, 0, 2, 0, {-0.5, -0.5, -3, 2, 2.5}, {{-5, 1}, {0, 1}}},
+        {"none marked", {}, 3, 0, 0, {none, none, none, none, none}, {}},
     };
     // clang-format on
     for (const FiguresCase &c : cases) {
         QList<LearnerResult> results;
         for (qsizetype i = 0; i < c.results.size(); ++i)
             results.append({row(QString::number(i), c.results[i]), std::nullopt});
+        for (int i = 0; i < c.notMarkedRows; ++i)
+            results.append({notMarkedRow(u"/t/x.rtf"_s, u"could not be read: no such file"_s, QDateTime(),
+                                         u"/d/u"_s + QString::number(i) + u".rug"_s, true),
+                            std::nullopt});
         const ClassFigures f = classFigures(results);
         SCOPED_TRACE(c.name);
         EXPECT_EQ(f.marked, c.marked);
         EXPECT_EQ(f.rejected, c.rejected);
+        EXPECT_EQ(f.notMarked, c.notMarkedRows);
         const std::array<std::optional<double>, 5> figures{f.mean, f.median, f.lowest, f.highest, f.standardDeviation};
         for (size_t i = 0; i < figures.size(); ++i) {
             EXPECT_EQ(figures[i].has_value(), c.figures[i].has_value()) << "figure " << i;
@@ -423,6 +479,99 @@ TEST(ClassFigures, BinsSpanOnlyResultsATestCanHave)
         });
         EXPECT_EQ(matches, 0);
     }
+}
+
+// The workbook as LibreOffice Calc reads it under South African and US locales: numbers are
+// numbers and "Marked at" a date in each (a CSV's "54.4" is text to Calc under en_ZA and af_ZA).
+// Calc's CSV export quotes text cells only and shows the others as formatted, which tells the
+// types apart. Each workbook is written under the locale it is read in, as the window writes it
+// (a C library's printf would write "54,4" there). Where LibreOffice or a locale is not
+// installed, that locale is skipped.
+TEST(ClassWorkbook, CalcReadsNumbersAsNumbersAndDatesAsDatesInEveryLocale)
+{
+    if (!canWriteWorkbooks())
+        GTEST_SKIP() << "built without libxlsxwriter";
+    QTemporaryDir folder;
+    ClassRecordRow marked = row(u"Zo\u00EB"_s, 55);
+    marked.markedAt = QDateTime(QDate(2026, 12, 7), QTime(5, 6, 54), Qt::OffsetFromUTC, 7200);
+    marked.wpm = 54.4;
+    const ClassRecordRow unread =
+        notMarkedRow(u"/t/=1+1.rtf"_s, u"could not be read: no such file"_s, marked.markedAt, u"/d/=1+1.rug"_s, true);
+    const ClassFigures figures;
+    // What a failure says: the file and the reason, and nothing is left behind.
+    EXPECT_EQ(writeClassWorkbook(folder.path(), {marked}, figures),
+              folder.path() + u": not a regular file (an output is written only over a file or under a new name)"_s);
+    const QString missing = folder.filePath(u"gone/x.xlsx"_s);
+    EXPECT_TRUE(writeClassWorkbook(missing, {marked}, figures).startsWith(missing + u": "_s));
+    EXPECT_TRUE(QDir(folder.path()).entryList(QDir::Files).isEmpty());
+
+    const QString soffice = QStandardPaths::findExecutable(u"soffice"_s);
+    if (soffice.isEmpty())
+        GTEST_SKIP() << "LibreOffice is not installed";
+    QProcess localeList;
+    localeList.start(u"locale"_s, {u"-a"_s});
+    localeList.waitForFinished();
+    const QString locales = QString::fromUtf8(localeList.readAllStandardOutput()).toLower();
+
+    const QString date = marked.markedAt.toLocalTime().toString(u"yyyy-MM-dd HH:mm:ss"_s);
+    const auto quoted = [](const QString &text) { return u'"' + text + u'"'; };
+    const struct
+    {
+        QString locale;
+        QString wpm; // 54.4 as the locale shows it; empty where either separator is right
+    } cases[] = {{u"en_ZA.UTF-8"_s, {}}, {u"af_ZA.UTF-8"_s, u"54,4"_s}, {u"en_US.UTF-8"_s, u"54.4"_s}};
+    int checked = 0;
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.locale.toStdString());
+        if (!locales.contains(c.locale.toLower().replace(u"utf-8"_s, u"utf8"_s)))
+            continue;
+        // Written as the window would be, in a process of that locale.
+        const QString outFolder = folder.filePath(c.locale);
+        const QString path = outFolder + u"/Class 9 results.xlsx"_s;
+        ASSERT_TRUE(QDir().mkpath(outFolder));
+        ASSERT_TRUE(std::setlocale(LC_ALL, c.locale.toUtf8().constData()));
+        const QString failure = writeClassWorkbook(path, {marked, unread}, figures);
+        std::setlocale(LC_ALL, "C");
+        ASSERT_EQ(failure, QString());
+        QProcess calc;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(u"LANG"_s, c.locale);
+        environment.insert(u"LC_ALL"_s, c.locale);
+        calc.setProcessEnvironment(environment);
+        // A profile of its own, so that no setting of the user's decides the locale.
+        calc.start(soffice,
+                   {u"-env:UserInstallation=file://"_s + folder.filePath(u"profile-"_s + c.locale), u"--headless"_s,
+                    u"--norestore"_s, u"--convert-to"_s, u"csv:Text - txt - csv (StarCalc):9,34,76,1,,0,true"_s,
+                    u"--outdir"_s, outFolder, path});
+        ASSERT_TRUE(calc.waitForFinished(180000)) << "LibreOffice did not finish";
+        QFile csv(outFolder + u"/Class 9 results.csv"_s);
+        ASSERT_TRUE(csv.open(QIODevice::ReadOnly)) << calc.readAllStandardError().toStdString();
+        const QStringList lines = QString::fromUtf8(csv.readAll()).split(u'\n', Qt::SkipEmptyParts);
+        ASSERT_EQ(lines.size(), 3);
+        const QStringList header = lines[0].trimmed().split(u'\t');
+        QStringList expectedHeader;
+        for (const QString &name : classRecordHeader())
+            expectedHeader.append(quoted(name));
+        EXPECT_EQ(header, expectedHeader);
+        const QStringList first = lines[1].trimmed().split(u'\t');
+        const QStringList second = lines[2].trimmed().split(u'\t');
+        ASSERT_EQ(first.size(), 13);
+        ASSERT_GE(second.size(), 12);
+        // Dates and numbers unquoted (not text), text quoted; an empty cell stays empty.
+        EXPECT_EQ(first[0], date);
+        EXPECT_EQ(first[1], quoted(u"Zo\u00EB"_s));
+        EXPECT_EQ(first.mid(5, 3), (QStringList{u"2500"_s, u"500"_s, u"3"_s}));
+        EXPECT_EQ(c.wpm.isEmpty() ? QString(first[8]).replace(u',', u'.') : first[8],
+                  c.wpm.isEmpty() ? u"54.4"_s : c.wpm);
+        EXPECT_EQ(first[9], u"55"_s);
+        EXPECT_EQ(second[0], date);
+        EXPECT_EQ(second[1], quoted(u"=1+1"_s)) << "text, never a formula";
+        EXPECT_EQ(second.mid(5, 5), QStringList(5, QString()));
+        EXPECT_EQ(second[11], quoted(NotMarkedVerdict));
+        ++checked;
+    }
+    if (checked == 0)
+        GTEST_SKIP() << "none of the locales is installed (locale -a)";
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "support/rowname.h"
 
 #include "documents/platformfile.h"
+#include "marking/classrecord.h"
 #include "marking/markingoutput.h"
 #include "marking/markingsession.h"
 
@@ -277,9 +278,14 @@ TEST_P(Permissions, AReadOnlyDestinationOrAnUnreadableTest)
     QFile::setPermissions(locked, readOnlyDestination ? readOnly : QFileDevice::Permissions());
     const int checksPassed = inChildProcess([&] {
         session.run();
-        if (!readOnlyDestination)
+        if (!readOnlyDestination) {
+            // The learner has a row in the class record, with the reason, and no result.
+            const QList<ClassRecordRow> rows = readClassRecord(destination()).rows;
             return host.report.endsWith(jan + u".......could not be read: permission denied\r\n"_s)
-                && session.ending() == Ending::Completed && results().isEmpty();
+                && session.ending() == Ending::Completed && results().isEmpty() && rows.size() == 1
+                && rows[0].learner == u"Jan"_s && rows[0].isNotMarked()
+                && rows[0].remarks == u"could not be read: permission denied"_s;
+        }
         return host.messages.join(u'\n').startsWith(u"Error: Permission denied. Try another location.\r"_s)
             && session.resultsBlocked() && session.ending() == Ending::Failed
             && session.endingFailure().number == ErrorNumber::PermissionDenied;

@@ -4,6 +4,7 @@
 
 #include "documents/memoloader.h"
 #include "documents/platformfile.h"
+#include "marking/classfigures.h"
 #include "marking/classrecord.h"
 #include "marking/markingoutput.h"
 #include "marking/sessionmessages.h"
@@ -124,6 +125,14 @@ TEST_F(SessionFailures, AnUnusableMemoStopsOnlyTheTestsOfItsLanguage)
         EXPECT_EQ(child.messages.first(), u"Error: "_s + why + u". No test in its language gets a result."_s);
         EXPECT_EQ(child.notMarked, QStringList{broken});
         EXPECT_EQ(results(dest).count(u" wpm\r\n"_s), 1);
+        // The class record has both learners, the one without a result with the reason.
+        const QList<LearnerResult> learners = currentResults(readClassRecord(destination(dest)).rows);
+        ASSERT_EQ(learners.size(), 2); // Anika, Jan: in the order of the tests
+        const ClassRecordRow &unmarked = learners[testCase.memo].current;
+        EXPECT_EQ(std::tuple(unmarked.verdict, unmarked.remarks, unmarked.isMarked()),
+                  std::tuple(NotMarkedVerdict, why, false));
+        const ClassFigures figures = classFigures(learners);
+        EXPECT_EQ(std::tuple(figures.marked, figures.rejected, figures.notMarked), std::tuple(1, 0, 1));
     }
 
     // With neither memo usable the session does not start, and says what is wrong with each.

@@ -14,6 +14,8 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <clocale>
+#include <cstdio>
 
 #ifdef Q_OS_WIN
 #include <windows.h>
@@ -188,4 +190,38 @@ TEST(PlatformPaths, AnInstalledProgramNeverMarksIntoItsOwnFolder)
     uninstaller.close();
     EXPECT_TRUE(isInstallationFolder(portable.path()));
 #endif
+}
+
+namespace {
+
+QString printed(double value)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%g", value);
+    return QString::fromLatin1(text);
+}
+
+} // namespace
+
+// A C library's printf writes numbers with a decimal point inside withCNumbers, and with the
+// locale's own separator again after it, under a locale whose separator is a comma.
+TEST(PlatformLocale, NumbersAreWrittenWithAPointOnlyWhileTheWorkRuns)
+{
+    const char *commaLocale = nullptr;
+    for (const char *name : {"af_ZA.UTF-8", "en_ZA.UTF-8", "de_DE.UTF-8", "nl_NL.UTF-8", "German_Germany.1252"}) {
+        if (std::setlocale(LC_ALL, name) && printed(54.4) == QStringLiteral("54,4")) {
+            commaLocale = name;
+            break;
+        }
+    }
+    if (!commaLocale) {
+        std::setlocale(LC_ALL, "C");
+        GTEST_SKIP() << "no locale with a decimal comma is installed";
+    }
+    QString inside;
+    platform::withCNumbers([&] { inside = printed(54.4); });
+    const QString after = printed(54.4);
+    std::setlocale(LC_ALL, "C");
+    EXPECT_EQ(inside, QStringLiteral("54.4")) << commaLocale;
+    EXPECT_EQ(after, QStringLiteral("54,4")) << commaLocale;
 }
