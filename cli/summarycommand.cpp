@@ -210,9 +210,8 @@ int runSummary(const QStringList &arguments)
         for (const LearnerResult &result : results)
             std::fputs((learnerJsonLine(result) + '\n').constData(), stdout);
     } else {
-        const QString text =
-            u"Class results: "_s + folder + u"\n\n"_s + detailsText(details.details) + tableText(results) + u'\n'
-            + figuresText(figures);
+        const QString text = u"Class results: "_s + folder + u"\n\n"_s + detailsText(details.details)
+            + tableText(results) + u'\n' + figuresText(figures);
         std::fputs(text.toUtf8().constData(), stdout);
     }
 

@@ -24,7 +24,7 @@ ClassDetailsDialog::ClassDetailsDialog(const QString &destFolder, const ClassDet
     layout->addWidget(intro);
 
     // In the order of classDetailFields.
-    const QStringList labels{tr("&School:"),  tr("&Teacher:"), tr("&Grade and class:"),
+    const QStringList labels{tr("&School:"),  tr("&Teacher:"),   tr("&Grade and class:"),
                              tr("Su&bject:"), tr("Test &name:"), tr("Test &date:")};
     const QStringList names{u"school"_s, u"teacher"_s, u"gradeAndClass"_s, u"subject"_s, u"testName"_s, u"testDate"_s};
     auto *form = new QFormLayout;

@@ -33,9 +33,12 @@ bool ClassDetails::isEmpty() const
 
 QList<QPair<QString, QString *>> classDetailFields(ClassDetails &details)
 {
-    return {{u"School"_s, &details.school},   {u"Teacher"_s, &details.teacher},
-            {u"Grade and class"_s, &details.gradeAndClass}, {u"Subject"_s, &details.subject},
-            {u"Test"_s, &details.testName},   {u"Test date"_s, &details.testDate}};
+    return {{u"School"_s, &details.school},
+            {u"Teacher"_s, &details.teacher},
+            {u"Grade and class"_s, &details.gradeAndClass},
+            {u"Subject"_s, &details.subject},
+            {u"Test"_s, &details.testName},
+            {u"Test date"_s, &details.testDate}};
 }
 
 QList<QPair<QString, QString>> classDetailLines(const ClassDetails &details)
@@ -75,8 +78,8 @@ ClassDetailsRead readClassDetails(const QString &destFolder)
     QJsonParseError error;
     const QJsonDocument json = QJsonDocument::fromJson(file.read(MaxFileSize), &error);
     if (!json.isObject()) {
-        read.problem = path + u": "_s
-            + (error.error != QJsonParseError::NoError ? error.errorString() : u"no JSON object"_s);
+        read.problem =
+            path + u": "_s + (error.error != QJsonParseError::NoError ? error.errorString() : u"no JSON object"_s);
         return read;
     }
     const QJsonObject object = json.object();

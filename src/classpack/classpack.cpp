@@ -45,11 +45,6 @@ const char *const coverHeadings[] = {
     QT_TRANSLATE_NOOP("ClassPack", "Change"),   QT_TRANSLATE_NOOP("ClassPack", "Verdict")};
 const QList<PackColumn> unmarkedLayout{{0.3, false}, {0.2, false}, {0.5, false}};
 
-QString packText(const char *text)
-{
-    return QCoreApplication::translate("ClassPack", text);
-}
-
 // What the running header names the memo by: the languages of the memos the class was marked
 // against.
 QString memoLanguages(const QList<LearnerResult> &results)
@@ -104,8 +99,7 @@ void fitPictures(QTextDocument &document, const QSizeF &box, qreal dpi)
             format.setWidth(format.width() * scale);
             format.setHeight(format.height() * scale);
             cursor.setPosition(fragment.fragment().position());
-            cursor.setPosition(fragment.fragment().position() + fragment.fragment().length(),
-                               QTextCursor::KeepAnchor);
+            cursor.setPosition(fragment.fragment().position() + fragment.fragment().length(), QTextCursor::KeepAnchor);
             cursor.setCharFormat(format);
         }
     }
@@ -144,25 +138,24 @@ public:
 
         const QFont title = font(18, true);
         const QFont normal = font(10);
-        const QString heading = packText("Class results: %1").arg(m_content.className);
+        const QString heading = QCoreApplication::translate("ClassPack", "Class results: %1").arg(m_content.className);
         place(lineHeight(title), [this, title, heading](QPainter &painter, qreal top) {
             painter.setFont(title);
-            painter.drawText(QRectF(0, top, m_width, lineHeight(title)), Qt::AlignLeft | Qt::AlignVCenter,
-                             heading);
+            painter.drawText(QRectF(0, top, m_width, lineHeight(title)), Qt::AlignLeft | Qt::AlignVCenter, heading);
         });
-        const QString printed =
-            packText("Printed %1").arg(QDateTime::currentDateTime().toString(u"yyyy-MM-dd HH:mm"_s));
+        const QString printed = QCoreApplication::translate("ClassPack", "Printed %1")
+                                    .arg(QDateTime::currentDateTime().toString(u"yyyy-MM-dd HH:mm"_s));
         place(lineHeight(normal) + points(8), [this, normal, printed](QPainter &painter, qreal top) {
             painter.setFont(normal);
-            painter.drawText(QRectF(0, top, m_width, lineHeight(normal)), Qt::AlignLeft | Qt::AlignVCenter,
-                             printed);
+            painter.drawText(QRectF(0, top, m_width, lineHeight(normal)), Qt::AlignLeft | Qt::AlignVCenter, printed);
         });
 
         // The details and the figures as label and value; a long value wraps.
         const PackTable labelled(m_device, normal, m_width, {{0.34, false}, {0.66, false}});
         const auto labelledLine = [&](const QString &label, const QString &value) {
             const QList<PackCell> row{{label}, {value}};
-            place(labelled.height(row), [labelled, row](QPainter &painter, qreal top) { labelled.paint(painter, top, row); });
+            place(labelled.height(row),
+                  [labelled, row](QPainter &painter, qreal top) { labelled.paint(painter, top, row); });
         };
         for (const auto &[label, value] : classDetailLines(m_content.details)) {
             if (!value.isEmpty())
@@ -181,7 +174,7 @@ public:
 
         QList<PackCell> headings;
         for (const char *text : coverHeadings)
-            headings.append({packText(text), true});
+            headings.append({QCoreApplication::translate("ClassPack", text), true});
         QList<QList<PackCell>> rows;
         for (const LearnerResult &result : m_content.results) {
             const QStringList fields = classTableFields(result, QLocale().decimalPoint());
@@ -214,13 +207,14 @@ public:
             return;
         m_pages.emplace_back();
         const QFont title = font(14, true);
-        const QString heading = packText("Tests not marked or rejected");
+        const QString heading = QCoreApplication::translate("ClassPack", "Tests not marked or rejected");
         addToPage([this, title, heading](QPainter &painter) {
             painter.setFont(title);
             painter.drawText(QRectF(0, 0, m_width, lineHeight(title)), Qt::AlignLeft | Qt::AlignVCenter, heading);
         });
-        const QList<PackCell> headings{
-            {packText("Learner"), true}, {packText("Marked at"), true}, {packText("Why"), true}};
+        const QList<PackCell> headings{{QCoreApplication::translate("ClassPack", "Learner"), true},
+                                       {QCoreApplication::translate("ClassPack", "Marked at"), true},
+                                       {QCoreApplication::translate("ClassPack", "Why"), true}};
         table(font(10), unmarkedLayout, headings, rows, lineHeight(title) + points(8));
     }
 
@@ -236,7 +230,8 @@ public:
         shown->setDefaultFont(body);
         if (failure.failed()) {
             problems.append(row.markedCopy + u": "_s + failure.description);
-            shown->setPlainText(packText("The marked copy could not be read: %1").arg(failure.description));
+            shown->setPlainText(QCoreApplication::translate("ClassPack", "The marked copy could not be read: %1")
+                                    .arg(failure.description));
         } else {
             renderRichDocument(document, *shown);
         }
@@ -268,7 +263,8 @@ public:
             return false;
         const QString running = runningHeader();
         const QString memo = memoLanguages(m_content.results);
-        const QString memoText = memo.isEmpty() ? QString() : packText("Memo: %1").arg(memo);
+        const QString memoText =
+            memo.isEmpty() ? QString() : QCoreApplication::translate("ClassPack", "Memo: %1").arg(memo);
         const QFont small = font(8);
         for (qsizetype i = 0; i < m_pages.size(); ++i) {
             if (i > 0)
@@ -278,13 +274,13 @@ public:
             const QRectF band(0, 0, m_width, lineHeight(small));
             const qreal memoWidth = QFontMetricsF(small, &m_device).horizontalAdvance(memoText);
             painter.drawText(band, Qt::AlignRight | Qt::AlignVCenter, memoText);
-            painter.drawText(band.adjusted(0, 0, -memoWidth - points(12), 0), Qt::AlignLeft | Qt::AlignVCenter,
-                             QFontMetricsF(small, &m_device)
-                                 .elidedText(running, Qt::ElideRight, m_width - memoWidth - points(12)));
+            painter.drawText(
+                band.adjusted(0, 0, -memoWidth - points(12), 0), Qt::AlignLeft | Qt::AlignVCenter,
+                QFontMetricsF(small, &m_device).elidedText(running, Qt::ElideRight, m_width - memoWidth - points(12)));
             painter.drawLine(QPointF(0, band.bottom() + points(3)), QPointF(m_width, band.bottom() + points(3)));
             painter.drawText(QRectF(0, m_device.height() - lineHeight(small), m_width, lineHeight(small)),
                              Qt::AlignHCenter | Qt::AlignVCenter,
-                             packText("Page %1 of %2").arg(i + 1).arg(m_pages.size()));
+                             QCoreApplication::translate("ClassPack", "Page %1 of %2").arg(i + 1).arg(m_pages.size()));
             painter.setPen(Qt::black);
             painter.save();
             painter.translate(0, m_headerBand);
@@ -316,9 +312,10 @@ private:
     void signatureLines(QPainter &painter, qreal top, const QFont &font) const
     {
         painter.setFont(font);
-        const QList<QPair<QString, qreal>> fields{{packText("Moderator"), 0.36},
-                                                  {packText("Moderator's signature"), 0.4},
-                                                  {packText("Date"), 0.24}};
+        const QList<QPair<QString, qreal>> fields{
+            {QCoreApplication::translate("ClassPack", "Moderator"), 0.36},
+            {QCoreApplication::translate("ClassPack", "Moderator's signature"), 0.4},
+            {QCoreApplication::translate("ClassPack", "Date"), 0.24}};
         const qreal lineY = top + points(20);
         qreal x = 0;
         for (const auto &[label, share] : fields) {
@@ -365,10 +362,12 @@ private:
         const QFont title = font(14, true);
         painter.setFont(title);
         painter.drawText(QRectF(0, 0, m_width, lineHeight(title)), Qt::AlignLeft | Qt::AlignVCenter,
-                         page > 0 ? packText("%1 (continued)").arg(row.learner) : row.learner);
+                         page > 0 ? QCoreApplication::translate("ClassPack", "%1 (continued)").arg(row.learner)
+                                  : row.learner);
         const QFont normal = font(10);
         const QString summary = fields.at(ClassTableColumn::MarkedAt) + u"   "_s + row.memoLanguage + u"   "_s
-            + packText("Final result: %1 wpm").arg(fields.at(ClassTableColumn::FinalResult));
+            + QCoreApplication::translate("ClassPack", "Final result: %1 wpm")
+                  .arg(fields.at(ClassTableColumn::FinalResult));
         const PackTable line(m_device, normal, m_width, {{0.55, false}, {0.45, false}});
         PackCell verdict{row.verdict};
         if (row.verdict == UnreliableVerdict) {
@@ -426,7 +425,7 @@ QString writeClassPackPdf(const QString &pdfPath, const ClassPackContent &conten
     {
         QPdfWriter writer(&pdf);
         writer.setResolution(300);
-        writer.setTitle(packText("Class results: %1").arg(content.className));
+        writer.setTitle(QCoreApplication::translate("ClassPack", "Class results: %1").arg(content.className));
         writer.setCreator(u"Tallimark"_s);
         preparePackDevice(writer, QLocale::system());
         if (!paintClassPack(writer, content, problems))

@@ -29,9 +29,12 @@ namespace {
 };
 
 [[maybe_unused]] const char *const detailNames[] = {
-    QT_TRANSLATE_NOOP("ClassDetails", "School"),  QT_TRANSLATE_NOOP("ClassDetails", "Teacher"),
-    QT_TRANSLATE_NOOP("ClassDetails", "Grade and class"), QT_TRANSLATE_NOOP("ClassDetails", "Subject"),
-    QT_TRANSLATE_NOOP("ClassDetails", "Test"), QT_TRANSLATE_NOOP("ClassDetails", "Test date"),
+    QT_TRANSLATE_NOOP("ClassDetails", "School"),
+    QT_TRANSLATE_NOOP("ClassDetails", "Teacher"),
+    QT_TRANSLATE_NOOP("ClassDetails", "Grade and class"),
+    QT_TRANSLATE_NOOP("ClassDetails", "Subject"),
+    QT_TRANSLATE_NOOP("ClassDetails", "Test"),
+    QT_TRANSLATE_NOOP("ClassDetails", "Test date"),
 };
 
 } // namespace

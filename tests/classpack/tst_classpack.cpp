@@ -65,7 +65,7 @@ bool popplerInstalled()
 #define REQUIRE_POPPLER()                                                                                              \
     do {                                                                                                               \
         if (!popplerInstalled())                                                                                       \
-            QSKIP("poppler's pdftotext and pdfimages are not installed");                                               \
+            QSKIP("poppler's pdftotext and pdfimages are not installed");                                              \
     } while (false)
 
 class ClassPackTest : public QObject
@@ -86,15 +86,14 @@ private slots:
         QTest::addColumn<QSizeF>("twips"); // empty: no picture
 
         const QByteArray png = imageHex("PNG");
-        QTest::newRow("png at its stated size") << "{\\pict\\pngblip\\picw40\\pich20\\picwgoal1200\\pichgoal600 " + png + "}"
-                                                << QSizeF(1200, 600);
+        QTest::newRow("png at its stated size")
+            << "{\\pict\\pngblip\\picw40\\pich20\\picwgoal1200\\pichgoal600 " + png + "}" << QSizeF(1200, 600);
         QTest::newRow("jpeg in a shape, properties first")
             << "{\\*\\shppict{\\pict{\\*\\picprop{\\sp{\\sn x}{\\sv 1}}}\\jpegblip\\picwgoal800\\pichgoal400\n"
-                   + imageHex("JPG") + "}}"
+                + imageHex("JPG") + "}}"
             << QSizeF(800, 400);
         QTest::newRow("scaled to half") << "{\\pict\\pngblip\\picscalex50\\picscaley50\\picwgoal1200\\pichgoal600 "
-                                               + png + "}"
-                                        << QSizeF(600, 300);
+                + png + "}" << QSizeF(600, 300);
         QTest::newRow("no stated size: 15 twips a pixel") << "{\\pict\\pngblip " + png + "}" << QSizeF(600, 300);
         QTest::newRow("the stand-in for older readers") << "{\\nonshppict{\\pict\\pngblip " + png + "}}" << QSizeF();
         QTest::newRow("a metafile") << QByteArray("{\\pict\\wmetafile8\\picw100\\pich100 0100090000}") << QSizeF();
@@ -127,8 +126,7 @@ private slots:
         QTest::newRow("space after 20 pt") << QByteArray("\\sa400") << QByteArray() << 0.0 << 20.0 << 0.0;
         QTest::newRow("space before 12 pt, indent 14 pt")
             << QByteArray() << QByteArray("\\sb240\\li280") << 14.0 << 12.0 << 0.0;
-        QTest::newRow("lines exactly 24 pt")
-            << QByteArray("\\sl-480") << QByteArray("\\sl-480") << 0.0 << 0.0 << 24.0;
+        QTest::newRow("lines exactly 24 pt") << QByteArray("\\sl-480") << QByteArray("\\sl-480") << 0.0 << 0.0 << 24.0;
         QTest::newRow("lines at least 30 pt") << QByteArray("\\sl600") << QByteArray("\\sl600") << 0.0 << 0.0 << 30.0;
     }
 
@@ -195,7 +193,8 @@ private slots:
         QFETCH(QLocale, locale);
         QList<LearnerResult> results;
         for (int i = 0; i < 30; ++i)
-            results.append(learner(u"Learner %1"_s.arg(i, 2, 10, QChar(u'0')), {}, i % 3 ? u"Successful"_s : UnreliableVerdict));
+            results.append(
+                learner(u"Learner %1"_s.arg(i, 2, 10, QChar(u'0')), {}, i % 3 ? u"Successful"_s : UnreliableVerdict));
         results.append(learner(u"Annemarie-Wilhelmina_van_der_Westhuizen_Smith"_s, {}, UnreliableVerdict));
         LearnerResult rejected = learner(u"Bongani"_s, {}, u"Too long or corrupt (larger than any ten-minute test)"_s);
         rejected.current.finalResult.reset();
@@ -258,8 +257,8 @@ private slots:
         QTest::newRow("none yet") << QByteArray() << false << QString() << false;
         QTest::newRow("as written") << QByteArray("{\"school\": \"Hoërskool Bergsig\", \"test\": \"Test 3\"}") << false
                                     << u"Hoërskool Bergsig"_s << false;
-        QTest::newRow("lines and blanks made one line") << QByteArray("{\"school\": \"  North\\n  High \"}") << false
-                                                        << u"North High"_s << false;
+        QTest::newRow("lines and blanks made one line")
+            << QByteArray("{\"school\": \"  North\\n  High \"}") << false << u"North High"_s << false;
         QTest::newRow("too long a value is cut") << "{\"school\": \"" + QByteArray(500, 'x') + "\"}" << false
                                                  << QString(MaxClassDetailLength, u'x') << false;
         QTest::newRow("not a text value") << QByteArray("{\"school\": 12}") << false << QString() << false;
@@ -298,8 +297,8 @@ private slots:
     void printsClassDetailsOnTheCover()
     {
         REQUIRE_POPPLER();
-        ClassDetails details{u"Bergsig High"_s, u"Mrs Jacobs"_s, u"Grade 11 B"_s,
-                             u"Computer Applications Technology"_s, u"Speed test 3"_s, u"2026-03-14"_s};
+        ClassDetails details{u"Bergsig High"_s, u"Mrs Jacobs"_s, u"Grade 11 B"_s, u"Computer Applications Technology"_s,
+                             u"Speed test 3"_s, u"2026-03-14"_s};
         const QList<PdfPage> pages = pdfPages(packOf({learner(u"Ann"_s, {})}, details));
         const QString cover = pageText(pages.first());
         for (const QString &expected :
