@@ -304,15 +304,15 @@ TEST_F(Cli, SummaryKeepsTheClassDetailsGiven)
     CliRun result = run({u"summary"_s, dest, u"--school"_s, u"Hoërskool Bergsig"_s, u"--test-date"_s, u"2026-03-14"_s,
                          u"--class"_s, u"Grade 9 C"_s});
     ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
-    EXPECT_TRUE(result.out.contains(QRegularExpression(u"^School: +Hoërskool Bergsig$"_s,
-                                                       QRegularExpression::MultilineOption)));
+    EXPECT_TRUE(result.out.contains(
+        QRegularExpression(u"^School: +Hoërskool Bergsig$"_s, QRegularExpression::MultilineOption)));
     const QJsonObject kept = QJsonDocument::fromJson(read(u"out/Class9C/Class details.json"_s).toUtf8()).object();
     EXPECT_EQ(kept[u"school"_s].toString(), u"Hoërskool Bergsig"_s);
 
     result = run({u"summary"_s, dest, u"--school"_s, u""_s});
     EXPECT_FALSE(result.out.contains(u"School:"_s));
-    EXPECT_TRUE(result.out.contains(QRegularExpression(u"^Test date: +2026-03-14$"_s,
-                                                       QRegularExpression::MultilineOption)));
+    EXPECT_TRUE(
+        result.out.contains(QRegularExpression(u"^Test date: +2026-03-14$"_s, QRegularExpression::MultilineOption)));
 
     ASSERT_TRUE(QFile::remove(path(u"out/Class9C/Class details.json"_s)));
     ASSERT_TRUE(QDir().mkdir(path(u"out/Class9C/Class details.json"_s)));
