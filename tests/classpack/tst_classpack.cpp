@@ -220,7 +220,9 @@ private slots:
     {
         REQUIRE_POPPLER();
         QList<LearnerResult> results{
-            learner(u"Ann"_s, rtfStart + "\\pard The first office file fluffed.\\par}"),
+            // In a font that has ligatures for "fi", "ffi" and "fl" where it is installed.
+            learner(u"Ann"_s, "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 DejaVu Sans;}}\\f0\\fs20 \\pard The first office file "
+                              "fluffed.\\par}"),
             learner(u"Ben"_s, {}, u"Too short or empty"_s),
             learner(u"Cara"_s, {}, u"Not marked"_s),
         };
@@ -245,6 +247,7 @@ private slots:
         QVERIFY(!unmarked.contains(u"Ann"_s));
         const QString copy = pageText(pages.at(2));
         QVERIFY2(copy.contains(u"The first office file fluffed."_s), qPrintable(copy));
+        QVERIFY(pageText(pages.at(0)).contains(u"Final Change Verdict"_s));
     }
 
     void keepsClassDetails_data()
