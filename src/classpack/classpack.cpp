@@ -162,7 +162,7 @@ public:
                 labelledLine(shownClassDetailLabel(label), value);
         }
         y += points(6);
-        place(points(34), [this, normal](QPainter &painter, qreal top) { signatureLines(painter, top, normal); });
+        place(points(44), [this, normal](QPainter &painter, qreal top) { signatureLines(painter, top, normal); });
         for (const auto &[label, value] : figureLines(m_content.figures, QLocale().decimalPoint()))
             labelledLine(shownFigureLabel(label), value);
         y += points(8);
