@@ -13,7 +13,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-constexpr qint64 MaxFileSize = 64 * 1024;
+constexpr qint64 MaxFileSize = qint64(64) * 1024;
 
 // The keys in the file, in the order of classDetailFields.
 const QStringList keys{u"school"_s, u"teacher"_s, u"class"_s, u"subject"_s, u"test"_s, u"date"_s};

@@ -129,7 +129,12 @@ public:
     void planCover()
     {
         qreal y = 0;
-        const auto place = [&](qreal height, std::function<void(QPainter &, qreal)> paint) {
+        // Each part below the last, on a new page when the page is full (long class details).
+        const auto place = [&](qreal height, const std::function<void(QPainter &, qreal)> &paint) {
+            if (y > 0 && y + height > m_bodyHeight) {
+                m_pages.emplace_back();
+                y = 0;
+            }
             const qreal top = y;
             addToPage([paint, top](QPainter &painter) { paint(painter, top); });
             y += height;
