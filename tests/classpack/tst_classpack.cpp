@@ -221,8 +221,9 @@ private slots:
         REQUIRE_POPPLER();
         QList<LearnerResult> results{
             // In a font that has ligatures for "fi", "ffi" and "fl" where it is installed.
-            learner(u"Ann"_s, "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 DejaVu Sans;}}\\f0\\fs20 \\pard The first office file "
-                              "fluffed.\\par}"),
+            learner(u"Ann"_s,
+                    "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 DejaVu Sans;}}\\f0\\fs20 \\pard The first office file "
+                    "fluffed.\\par}"),
             learner(u"Ben"_s, {}, u"Too short or empty"_s),
             learner(u"Cara"_s, {}, u"Not marked"_s),
         };
