@@ -3,6 +3,7 @@
 #include "commands.h"
 #include "subcommand.h"
 
+#include "classpack/classdetails.h"
 #include "classpack/classpack.h"
 #include "marking/classfigures.h"
 #include "marking/classrecord.h"
@@ -109,6 +110,15 @@ QByteArray learnerJsonLine(const LearnerResult &result)
     return QJsonDocument(object).toJson(QJsonDocument::Compact);
 }
 
+QString detailsText(const ClassDetails &details)
+{
+    QString text;
+    for (const auto &[label, value] : classDetailLines(details))
+        if (!value.isEmpty())
+            text += (label + u':').leftJustified(34) + value + u'\n';
+    return text.isEmpty() ? text : text + u'\n';
+}
+
 bool writeText(const QString &path, const QByteArray &bytes)
 {
     const QString failure = writeOutputFile(path, bytes);
@@ -139,6 +149,18 @@ int runSummary(const QStringList &arguments)
                                   "workbook to FILE (numbers as numbers and dates as dates in any locale)."_s,
                                   u"FILE"_s);
     parser.addOptions({csv, xlsx, pdf, json});
+    // The class details, kept in the folder for the packs made after: each given one replaces the
+    // one kept, an empty value clears it.
+    const QList<QCommandLineOption> detailOptions{
+        {u"school"_s, u"The school, for the class pack's cover (kept in the folder's Class details.json)."_s,
+         u"TEXT"_s},
+        {u"teacher"_s, u"The teacher (kept like --school)."_s, u"TEXT"_s},
+        {u"class"_s, u"The grade and class, e.g. \"Grade 10 A\" (kept like --school)."_s, u"TEXT"_s},
+        {u"subject"_s, u"The subject (kept like --school)."_s, u"TEXT"_s},
+        {u"test-name"_s, u"The test's name (kept like --school)."_s, u"TEXT"_s},
+        {u"test-date"_s, u"The date the test was written (kept like --school)."_s, u"TEXT"_s},
+    };
+    parser.addOptions(detailOptions);
     parser.addPositionalArgument(u"DEST"_s,
                                  u"The destination folder (a path, or a folder name in Tallimark's own folder)."_s);
 
@@ -169,18 +191,40 @@ int runSummary(const QStringList &arguments)
     if (!record.readable)
         return 1;
 
+    bool ok = true;
+    ClassDetailsRead details = readClassDetails(folder);
+    bool detailsGiven = false;
+    const auto fields = classDetailFields(details.details);
+    for (qsizetype i = 0; i < detailOptions.size(); ++i) {
+        if (parser.isSet(detailOptions.at(i))) {
+            *fields.at(i).second = parser.value(detailOptions.at(i));
+            detailsGiven = true;
+        }
+    }
+    if (detailsGiven) {
+        const QString failure = writeClassDetails(folder, details.details);
+        if (failure.isEmpty()) {
+            details = readClassDetails(folder); // as kept: trimmed and cut to length
+        } else {
+            complain(failure);
+            ok = false;
+        }
+    } else if (!details.problem.isEmpty()) {
+        complain(details.problem);
+        ok = false;
+    }
+
     const QList<LearnerResult> results = currentResults(record.rows);
     const ClassFigures figures = classFigures(results);
     if (parser.isSet(json)) {
         for (const LearnerResult &result : results)
             std::fputs((learnerJsonLine(result) + '\n').constData(), stdout);
     } else {
-        const QString text =
-            u"Class results: "_s + folder + u"\n\n"_s + tableText(results) + u'\n' + figuresText(figures);
+        const QString text = u"Class results: "_s + folder + u"\n\n"_s + detailsText(details.details)
+            + tableText(results) + u'\n' + figuresText(figures);
         std::fputs(text.toUtf8().constData(), stdout);
     }
 
-    bool ok = true;
     if (parser.isSet(csv))
         ok = writeText(parser.value(csv), csvFileBytes(classTableCsv(results))) && ok;
     if (parser.isSet(xlsx)) {
@@ -194,7 +238,7 @@ int runSummary(const QStringList &arguments)
     }
     if (parser.isSet(pdf)) {
         QStringList problems;
-        const ClassPackContent content{QDir(folder).dirName(), results, figures};
+        const ClassPackContent content{QDir(folder).dirName(), results, figures, details.details};
         const QString failure = writeClassPackPdf(parser.value(pdf), content, problems);
         for (const QString &problem : problems)
             complain(u"warning: "_s + problem);

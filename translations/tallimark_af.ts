@@ -9,6 +9,33 @@
     </message>
 </context>
 <context>
+    <name>ClassDetails</name>
+    <message>
+        <source>School</source>
+        <translation>Skool</translation>
+    </message>
+    <message>
+        <source>Teacher</source>
+        <translation>Onderwyser</translation>
+    </message>
+    <message>
+        <source>Grade and class</source>
+        <translation>Graad en klas</translation>
+    </message>
+    <message>
+        <source>Subject</source>
+        <translation>Vak</translation>
+    </message>
+    <message>
+        <source>Test</source>
+        <translation>Toets</translation>
+    </message>
+    <message>
+        <source>Test date</source>
+        <translation>Toetsdatum</translation>
+    </message>
+</context>
+<context>
     <name>ClassFigures</name>
     <message>
         <source>Tests marked</source>
@@ -88,6 +115,34 @@
     <message>
         <source>Final result: %1 wpm</source>
         <translation>Finale uitslag: %1 wpm</translation>
+    </message>
+    <message>
+        <source>Tests not marked or rejected</source>
+        <translation>Afgekeurde toetse en toetse wat nie nagesien is nie</translation>
+    </message>
+    <message>
+        <source>Why</source>
+        <translation>Rede</translation>
+    </message>
+    <message>
+        <source>Memo: %1</source>
+        <translation>Memo: %1</translation>
+    </message>
+    <message>
+        <source>Page %1 of %2</source>
+        <translation>Bladsy %1 van %2</translation>
+    </message>
+    <message>
+        <source>Moderator</source>
+        <translation>Moderator</translation>
+    </message>
+    <message>
+        <source>Moderator&apos;s signature</source>
+        <translation>Moderator se handtekening</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Datum</translation>
     </message>
 </context>
 <context>
@@ -241,6 +296,45 @@
     <message>
         <source>&quot;%1&quot; cannot be a folder name on Windows.<byte value="xd"/>Type a name without &lt; &gt; : &quot; | ? * and not ending in a dot or a blank.</source>
         <translation>&quot;%1&quot; kan nie ’n vouernaam op Windows wees nie.<byte value="xd"/>Tik ’n naam sonder &lt; &gt; : &quot; | ? * wat nie op ’n punt of ’n spasie eindig nie.</translation>
+    </message>
+</context>
+<context>
+    <name>tallimark::ClassDetailsDialog</name>
+    <message>
+        <source>Class Details</source>
+        <translation>Klasbesonderhede</translation>
+    </message>
+    <message>
+        <source>Printed on the cover of the class pack of %1. Entered once, kept in the folder.</source>
+        <translation>Verskyn op die voorblad van die klaspakket van %1. Vul dit een keer in; dit word in die vouer bewaar.</translation>
+    </message>
+    <message>
+        <source>&amp;School:</source>
+        <translation>&amp;Skool:</translation>
+    </message>
+    <message>
+        <source>&amp;Teacher:</source>
+        <translation>&amp;Onderwyser:</translation>
+    </message>
+    <message>
+        <source>&amp;Grade and class:</source>
+        <translation>&amp;Graad en klas:</translation>
+    </message>
+    <message>
+        <source>Su&amp;bject:</source>
+        <translation>&amp;Vak:</translation>
+    </message>
+    <message>
+        <source>Test &amp;name:</source>
+        <translation>Toets&amp;naam:</translation>
+    </message>
+    <message>
+        <source>Test &amp;date:</source>
+        <translation>Toets&amp;datum:</translation>
+    </message>
+    <message>
+        <source>e.g. 2026-03-14</source>
+        <translation>bv. 2026-03-14</translation>
     </message>
 </context>
 <context>
@@ -524,6 +618,26 @@
     <message>
         <source>Stopping after the test being marked...</source>
         <translation>Hou op ná die toets wat nou nagesien word...</translation>
+    </message>
+    <message>
+        <source>Class Details...</source>
+        <translation>Klasbesonderhede...</translation>
+    </message>
+    <message>
+        <source>Class Details</source>
+        <translation>Klasbesonderhede</translation>
+    </message>
+    <message>
+        <source>The class details kept in this folder could not be read, and are shown empty:
+%1</source>
+        <translation>Die klasbesonderhede in hierdie vouer kon nie gelees word nie en word leeg gewys:
+%1</translation>
+    </message>
+    <message>
+        <source>The class details could not be saved:
+%1</source>
+        <translation>Die klasbesonderhede kon nie gestoor word nie:
+%1</translation>
     </message>
 </context>
 <context>

@@ -51,6 +51,7 @@ public:
     QString saveFileName(QWidget *, const QString &, const QString &, QString &) override { return {}; }
     QString folderName(QWidget *, const QString &, const QString &) override { return {}; }
     bool choosePrinter(QWidget *, QPrinter &) override { return false; }
+    bool classDetails(QWidget *, const QString &, ClassDetails &) override { return false; }
 };
 
 // A shown window started in a temporary folder that holds the memos.

@@ -27,7 +27,7 @@ void packOfALongMarkedCopy(benchmark::State &state)
     learner.current.learner = QStringLiteral("Learner");
     learner.current.markedCopy = copy;
     learner.current.finalResult = 55;
-    const ClassPackContent content{QStringLiteral("Class"), {learner}, classFigures({learner})};
+    const ClassPackContent content{QStringLiteral("Class"), {learner}, classFigures({learner}), {}};
     for (auto _ : state) {
         QStringList problems;
         if (!writeClassPackPdf(dest.filePath(QStringLiteral("pack.pdf")), content, problems).isEmpty())

@@ -5,6 +5,7 @@
 #include "frozencolumntable.h"
 #include "histogramwidget.h"
 
+#include "classpack/classdetails.h"
 #include "classpack/classpack.h"
 #include "classpack/classtexts.h"
 #include "marking/classfigures.h"
@@ -250,7 +251,8 @@ void ClassResultsWindow::printPack()
     if (!m_dialogs.choosePrinter(this, printer) || !printer.isValid())
         return;
     QStringList problems;
-    const ClassPackContent content{QDir(m_folder).dirName(), resultsAsShown(), m_model->results().figures};
+    const ClassPackContent content{QDir(m_folder).dirName(), resultsAsShown(), m_model->results().figures,
+                                   readClassDetails(m_folder).details};
     if (!paintClassPack(printer, content, problems))
         m_dialogs.message(this, tr("The class pack could not be printed."), tr("Error"));
     reportProblems(problems, tr("Some marked copies could not be read:"));
@@ -262,7 +264,8 @@ void ClassResultsWindow::exportPdf()
     if (path.isEmpty())
         return;
     QStringList problems;
-    const ClassPackContent content{QDir(m_folder).dirName(), resultsAsShown(), m_model->results().figures};
+    const ClassPackContent content{QDir(m_folder).dirName(), resultsAsShown(), m_model->results().figures,
+                                   readClassDetails(m_folder).details};
     const QString failure = writeClassPackPdf(path, content, problems);
     if (!failure.isEmpty())
         m_dialogs.message(this, failure, tr("Error"));

@@ -8,6 +8,8 @@ class QWidget;
 
 namespace tallimark {
 
+struct ClassDetails;
+
 class Dialogs
 {
 public:
@@ -32,6 +34,8 @@ public:
     virtual QString folderName(QWidget *parent, const QString &title, const QString &startFolder) = 0;
     // Lets the teacher set up the printer; false when cancelled.
     virtual bool choosePrinter(QWidget *parent, QPrinter &printer) = 0;
+    // Lets the teacher edit a destination folder's class details; false when cancelled.
+    virtual bool classDetails(QWidget *parent, const QString &destFolder, ClassDetails &details) = 0;
 };
 
 } // namespace tallimark

@@ -320,6 +320,7 @@ void MainWindow::createMenus()
     m_openResultsAction =
         add(fileMenu, QStringLiteral("openResultsAction"), tr("Open Results"), &MainWindow::openResults);
     add(fileMenu, QStringLiteral("classResultsAction"), tr("Class Results..."), &MainWindow::openClassResults);
+    add(fileMenu, QStringLiteral("classDetailsAction"), tr("Class Details..."), &MainWindow::editClassDetails);
     add(fileMenu, QStringLiteral("saveAsAction"), tr("Save As..."), &MainWindow::saveAs);
     add(fileMenu, QStringLiteral("printAction"), tr("Print"), &MainWindow::printReport);
     fileMenu->addSeparator()->setObjectName(QStringLiteral("exitSeparator"));

@@ -76,6 +76,8 @@ public:
     // Asks for a destination folder and shows its class results once they are read.
     void openClassResults();
     void showClassResults(const QString &destFolder);
+    // Asks for a destination folder and lets the teacher enter its class details, kept in it.
+    void editClassDetails();
     void showAbout();
     // Opens the user guide in the interface's language, at a section (empty: its beginning).
     void showHelp(const QString &section = {});

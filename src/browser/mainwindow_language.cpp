@@ -52,6 +52,7 @@ void MainWindow::retranslateUi()
         {"openMarkedAction", tr("Open Marked SpeedTest")},
         {"openResultsAction", tr("Open Results")},
         {"classResultsAction", tr("Class Results...")},
+        {"classDetailsAction", tr("Class Details...")},
         {"saveAsAction", tr("Save As...")},
         {"printAction", tr("Print")},
         {"exitAction", tr("E&xit")},

@@ -1,5 +1,6 @@
 #include "qtdialogs.h"
 
+#include "classdetailsdialog.h"
 #include "dialogfilter.h"
 
 #include <QApplication>
@@ -81,6 +82,15 @@ bool QtDialogs::choosePrinter(QWidget *parent, QPrinter &printer)
     QPrintDialog dialog(&printer, parent);
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
     return dialog.exec() == QDialog::Accepted;
+}
+
+bool QtDialogs::classDetails(QWidget *parent, const QString &destFolder, ClassDetails &details)
+{
+    ClassDetailsDialog dialog(destFolder, details, parent);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    details = dialog.details();
+    return true;
 }
 
 } // namespace tallimark

@@ -16,6 +16,7 @@ public:
                          QString &chosenPattern) override;
     QString folderName(QWidget *parent, const QString &title, const QString &startFolder) override;
     bool choosePrinter(QWidget *parent, QPrinter &printer) override;
+    bool classDetails(QWidget *parent, const QString &destFolder, ClassDetails &details) override;
 };
 
 } // namespace tallimark

@@ -1,17 +1,34 @@
 #include "richtextrender.h"
 
+#include "rtfpicture.h"
 #include "twips.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QColor>
+#include <QPaintDevice>
 #include <QTextBlock>
 #include <QTextBlockFormat>
 #include <QTextCharFormat>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextImageFormat>
+#include <QUrl>
+
+#include <algorithm>
 
 namespace tallimark {
 
 namespace {
+
+// Indents in a text document are in its paint device's units: a printer's or a PDF's dots, or a
+// screen's pixels when it has none (Qt scales those on high-DPI screens). Spacing above and below
+// and line heights are in pixels of 96 to the inch whatever the device: Qt scales those itself.
+qreal indentUnitsPerTwip(QTextDocument &target)
+{
+    if (const QPaintDevice *device = target.documentLayout()->paintDevice())
+        return device->logicalDpiX() / 1440.0;
+    return 1.0 / twipsPerPixel;
+}
 
 QColor qtColour(Colour bgr)
 {
@@ -41,8 +58,10 @@ QTextCharFormat qtFormat(const CharFormat &format, const QString &defaultFont)
     return qt;
 }
 
-QTextBlockFormat qtBlockFormat(const ParagraphFormat &paragraph)
+QTextBlockFormat qtBlockFormat(const ParagraphFormat &paragraph, qreal indentPerTwip)
 {
+    const auto indent = [indentPerTwip](int twips) { return twips * indentPerTwip; };
+    const auto height = [](int twips) { return twips / qreal(twipsPerPixel); };
     QTextBlockFormat qt;
     switch (paragraph.alignment) {
     case Alignment::Left:
@@ -59,19 +78,31 @@ QTextBlockFormat qtBlockFormat(const ParagraphFormat &paragraph)
         qt.setAlignment(Qt::AlignJustify);
         break;
     }
-    qt.setLeftMargin(pixels(paragraph.leftIndent));
-    qt.setRightMargin(pixels(paragraph.rightIndent));
-    qt.setTextIndent(pixels(paragraph.firstLineIndent));
-    qt.setTopMargin(pixels(paragraph.spaceBefore));
-    qt.setBottomMargin(pixels(paragraph.spaceAfter));
+    qt.setLeftMargin(indent(paragraph.leftIndent));
+    qt.setRightMargin(indent(paragraph.rightIndent));
+    qt.setTextIndent(indent(paragraph.firstLineIndent));
+    qt.setTopMargin(height(paragraph.spaceBefore));
+    qt.setBottomMargin(height(paragraph.spaceAfter));
     // \slN: N/240 lines when multiple, else at least (N > 0) or exactly (N < 0) N twips.
     if (paragraph.lineSpacing != 0 && paragraph.lineSpacingMultiple)
         qt.setLineHeight(paragraph.lineSpacing * 100.0 / 240, QTextBlockFormat::ProportionalHeight);
     else if (paragraph.lineSpacing > 0)
-        qt.setLineHeight(pixels(paragraph.lineSpacing), QTextBlockFormat::MinimumHeight);
+        qt.setLineHeight(height(paragraph.lineSpacing), QTextBlockFormat::MinimumHeight);
     else if (paragraph.lineSpacing < 0)
-        qt.setLineHeight(pixels(-paragraph.lineSpacing), QTextBlockFormat::FixedHeight);
+        qt.setLineHeight(height(-paragraph.lineSpacing), QTextBlockFormat::FixedHeight);
     return qt;
+}
+
+// Picture sizes, like spacing, are in pixels of 96 to the inch.
+void insertPicture(QTextCursor &cursor, const RtfPicture &picture)
+{
+    const QUrl name(QStringLiteral("tallimark-picture:%1").arg(picture.image.cacheKey()));
+    cursor.document()->addResource(QTextDocument::ImageResource, name, picture.image);
+    QTextImageFormat format;
+    format.setName(name.toString());
+    format.setWidth(picture.twips.width() / twipsPerPixel);
+    format.setHeight(picture.twips.height() / twipsPerPixel);
+    cursor.insertImage(format);
 }
 
 } // namespace
@@ -94,6 +125,22 @@ void appendRichDocument(const RichDocument &source, int from, QTextDocument &tar
     int position = 0;
     QList<int> blockStarts{from};                // where each of Qt's new blocks starts in the source's text
     const int firstBlock = cursor.blockNumber(); // the block the new text continues
+    const qreal perTwip = indentUnitsPerTwip(target);
+    // The pictures, each where the document keeps its group.
+    const QList<KeptRtf> &kept = source.keptRtf();
+    auto nextKept = std::lower_bound(kept.begin(), kept.end(), qsizetype(from),
+                                     [](const KeptRtf &item, qsizetype p) { return item.position < p; });
+    const auto picturesAt = [&](qsizetype at, QString &piece, const QTextCharFormat &format) {
+        for (; nextKept != kept.end() && nextKept->position <= at; ++nextKept) {
+            if (nextKept->kind != KeptRtf::Group)
+                continue;
+            if (const std::optional<RtfPicture> picture = decodeRtfPicture(nextKept->rtf)) {
+                cursor.insertText(piece, format);
+                piece.clear();
+                insertPicture(cursor, *picture);
+            }
+        }
+    };
 
     for (const TextRun &run : source.runs()) {
         if (position + run.text.size() <= from) {
@@ -102,7 +149,10 @@ void appendRichDocument(const RichDocument &source, int from, QTextDocument &tar
             continue;
         }
         QString piece;
+        const QTextCharFormat format = qtFormat(run.format, defaultFont);
         for (QChar c : run.text) {
+            if (position >= from)
+                picturesAt(position, piece, format);
             const bool shown = position++ >= from;
             if (c == QLatin1Char('\n') && afterCr) {
                 afterCr = false;
@@ -121,13 +171,15 @@ void appendRichDocument(const RichDocument &source, int from, QTextDocument &tar
             }
         }
         // insertText turns each '\n' into a paragraph break.
-        cursor.insertText(piece, qtFormat(run.format, defaultFont));
+        cursor.insertText(piece, format);
     }
+    QString none;
+    picturesAt(source.length(), none, QTextCharFormat());
     int index = 0;
     for (QTextBlock block = target.findBlockByNumber(firstBlock); block.isValid() && index < blockStarts.size();
          block = block.next()) {
         cursor.setPosition(block.position());
-        cursor.setBlockFormat(qtBlockFormat(source.paragraphFormatAt(blockStarts[index++])));
+        cursor.setBlockFormat(qtBlockFormat(source.paragraphFormatAt(blockStarts[index++]), perTwip));
     }
     cursor.endEditBlock();
 }

@@ -8,7 +8,9 @@ class QTextDocument;
 namespace tallimark {
 
 // Replaces the content of target with the document's runs, keeping fonts, sizes, bold, italic,
-// underline, colours and backgrounds. CR LF, a lone CR and a lone LF each end a paragraph.
+// underline, colours and backgrounds, paragraph indents and spacing, and PNG and JPEG pictures.
+// CR LF, a lone CR and a lone LF each end a paragraph. Lengths are in the units of the paint
+// device target's layout has when this is called (screen pixels when none): set it first.
 void renderRichDocument(const RichDocument &source, QTextDocument &target);
 
 // Adds the document's text from character position `from` on to the end of target, which shows

@@ -1,7 +1,11 @@
-// The class pack: a cover page with the class figures, the histogram and the table, then each
-// learner's marked copy on pages of its own under a header. One painting for the printer and
-// for PDF, so that both come out the same.
+// The class pack: a cover page with the class details, a line for the moderator's signature,
+// the class figures, the histogram and the table; a page of the tests not marked or rejected and
+// why; then each learner's marked copy on pages of its own. Every page has a running header (the
+// class, the test and its date, the memo) and its number. One painting for the printer and for
+// PDF, so that both come out the same.
 #pragma once
+
+#include "classdetails.h"
 
 #include "marking/classfigures.h"
 #include "marking/classrecord.h"
@@ -20,6 +24,7 @@ struct ClassPackContent
     QString className;            // the destination folder's name
     QList<LearnerResult> results; // in the order they are printed
     ClassFigures figures;
+    ClassDetails details; // what the teacher entered for the folder, printed on the cover
 };
 
 // Letter where the locale measures in US units, A4 everywhere else.

@@ -29,6 +29,15 @@ namespace {
     QT_TRANSLATE_NOOP("ClassFigures", "Standard deviation (population)"),
 };
 
+[[maybe_unused]] const char *const detailNames[] = {
+    QT_TRANSLATE_NOOP("ClassDetails", "School"),
+    QT_TRANSLATE_NOOP("ClassDetails", "Teacher"),
+    QT_TRANSLATE_NOOP("ClassDetails", "Grade and class"),
+    QT_TRANSLATE_NOOP("ClassDetails", "Subject"),
+    QT_TRANSLATE_NOOP("ClassDetails", "Test"),
+    QT_TRANSLATE_NOOP("ClassDetails", "Test date"),
+};
+
 } // namespace
 
 QStringList shownClassTableHeader()
@@ -42,6 +51,11 @@ QStringList shownClassTableHeader()
 QString shownFigureLabel(const QString &label)
 {
     return QCoreApplication::translate("ClassFigures", label.toUtf8().constData());
+}
+
+QString shownClassDetailLabel(const QString &label)
+{
+    return QCoreApplication::translate("ClassDetails", label.toUtf8().constData());
 }
 
 } // namespace tallimark

@@ -11,5 +11,7 @@ namespace tallimark {
 QStringList shownClassTableHeader();
 // A label of figureLines() ("Mean", "Tests rejected", ...).
 QString shownFigureLabel(const QString &label);
+// A label of classDetailLines() ("School", "Test date", ...).
+QString shownClassDetailLabel(const QString &label);
 
 } // namespace tallimark

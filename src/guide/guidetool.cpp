@@ -45,6 +45,7 @@ public:
     QString saveFileName(QWidget *, const QString &, const QString &, QString &) override { return {}; }
     QString folderName(QWidget *, const QString &, const QString &) override { return {}; }
     bool choosePrinter(QWidget *, QPrinter &) override { return false; }
+    bool classDetails(QWidget *, const QString &, ClassDetails &) override { return false; }
 };
 
 // What a school laptop's 1024x600 screen leaves a maximised window.

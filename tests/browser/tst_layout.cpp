@@ -1,6 +1,7 @@
 // The main window, the class results window and the guide's window on the screens schools have, at the scalings
 // desktops use: every control inside the window and every text whole. Run once as it is, once
 // with QT_SCALE_FACTOR=2, so that fonts and pictures are drawn at 200 % too, and once in Afrikaans.
+#include "browser/classdetailsdialog.h"
 #include "browser/classresultswindow.h"
 #include "browser/helpwindow.h"
 #include "browser/reportbox.h"
@@ -121,6 +122,26 @@ private slots:
         help.resize(help.size().boundedTo(room));
         QCoreApplication::processEvents();
         const QStringList problems = layoutProblems(&help);
+        QVERIFY2(problems.isEmpty(), qPrintable(problems.join(u'\n')));
+    }
+
+    void classDetailsFitEveryScreen_data()
+    {
+        screensAndScalings();
+    }
+
+    void classDetailsFitEveryScreen()
+    {
+        QFETCH(QSize, screen);
+        QFETCH(double, scale);
+        const QSize room = windowRoom(screen, scale);
+        ClassDetailsDialog dialog(u"/home/teacher/Tallimark/Grade 10 A"_s,
+                                  {u"Hoërskool Bergsig"_s, {}, u"Grade 10 A"_s, {}, {}, {}});
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QVERIFY2(dialog.width() <= room.width() && dialog.height() <= room.height(),
+                 qPrintable(QDebug::toString(dialog.size())));
+        const QStringList problems = layoutProblems(&dialog);
         QVERIFY2(problems.isEmpty(), qPrintable(problems.join(u'\n')));
     }
 

@@ -342,6 +342,45 @@ private slots:
         QCOMPARE(results->table()->model()->rowCount(), 0);
     }
 
+    // File > Class Details... keeps what the teacher entered in the folder asked for: entered
+    // once, shown again the next time, and a folder the file cannot be written to says so.
+    void classDetailsAreKeptInTheFolder()
+    {
+        WindowFixture f;
+        const QString folder = f.makeFolder(u"Grade 10 A"_s);
+        f.dialogs.folderAnswers = {folder};
+        f.dialogs.classDetailsEntry = [](ClassDetails &details) {
+            details.school = u"Bergsig High"_s;
+            details.testDate = u"2026-03-14"_s;
+            return true;
+        };
+        f.trigger(u"classDetailsAction"_s);
+        QCOMPARE(f.dialogs.classDetailsFolders, QStringList{folder});
+        QCOMPARE(readClassDetails(folder).details.school, u"Bergsig High"_s);
+
+        ClassDetails shownAgain;
+        f.dialogs.folderAnswers = {folder};
+        f.dialogs.classDetailsEntry = [&shownAgain](ClassDetails &details) {
+            shownAgain = details;
+            details.teacher = u"Mrs Jacobs"_s;
+            return false; // cancelled: nothing changes
+        };
+        f.trigger(u"classDetailsAction"_s);
+        QCOMPARE(shownAgain.testDate, u"2026-03-14"_s);
+        QVERIFY(readClassDetails(folder).details.teacher.isEmpty());
+        QVERIFY(f.dialogs.messages.isEmpty());
+
+        // A folder stands where the file would be written: read and saved, each says so.
+        const QString blocked = f.makeFolder(u"Blocked"_s);
+        QVERIFY(QDir().mkdir(classDetailsPath(blocked)));
+        f.dialogs.folderAnswers = {blocked};
+        f.dialogs.classDetailsEntry = [](ClassDetails &) { return true; };
+        f.trigger(u"classDetailsAction"_s);
+        QCOMPARE(f.dialogs.messages.size(), 2);
+        QVERIFY(f.dialogs.messages.at(1).contains(QDir::toNativeSeparators(classDetailsPath(blocked))));
+        QVERIFY(QFileInfo(classDetailsPath(blocked)).isDir());
+    }
+
     void stoppingASessionKeepsWhatItWroteWhole_data()
     {
         QTest::addColumn<bool>("byClosing"); // else by the Cancel button

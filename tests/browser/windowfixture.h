@@ -9,6 +9,7 @@
 #include "browser/foldertree.h"
 #include "browser/mainwindow.h"
 #include "browser/testbox.h"
+#include "classpack/classdetails.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -85,6 +86,14 @@ public:
         return next(saveAnswers);
     }
     bool choosePrinter(QWidget *, QPrinter &printer) override { return printerSetup && printerSetup(printer); }
+    // Edits the class details as the teacher would; returns false to cancel. Unset: cancelled.
+    std::function<bool(ClassDetails &)> classDetailsEntry;
+    QStringList classDetailsFolders;
+    bool classDetails(QWidget *, const QString &destFolder, ClassDetails &details) override
+    {
+        classDetailsFolders.append(destFolder);
+        return classDetailsEntry && classDetailsEntry(details);
+    }
 
 private:
     static QString next(QStringList &answers) { return answers.isEmpty() ? QString() : answers.takeFirst(); }

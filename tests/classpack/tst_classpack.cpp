@@ -1,16 +1,72 @@
-// Converting a marked copy for the class pack (and the report box): however many paragraphs, the
-// text document changes once, so that a layout already there is made once and not again after
-// every paragraph (which made a copy of 8,000 paragraphs take 24 s to print).
+// The class pack as a moderator gets it: marked copies at their real size with their pictures,
+// a cover that fits its page, numbered pages, the tests without a result, the class details, and
+// text that searches as typed. Checked in the PDF itself with poppler's tools where they are
+// installed. Also: converting a marked copy changes the text document once however long it is
+// (a copy of 8,000 paragraphs once took 24 s to print).
 #include "browser/richtextrender.h"
+#include "browser/rtfpicture.h"
+#include "classpack/classdetails.h"
+#include "classpack/classpack.h"
 #include "documents/richdocument.h"
+#include "marking/classtable.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QBuffer>
+#include <QImage>
+#include <QLocale>
+#include <QPdfWriter>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QSignalSpy>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QtTest>
 
 using namespace tallimark;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QByteArray rtfStart = "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}\\f0\\fs20 ";
+
+QByteArray imageHex(const char *format, QSize size = QSize(40, 20))
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(QColor(30, 120, 200));
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, format);
+    return bytes.toHex();
+}
+
+struct Word
+{
+    QString text;
+    QRectF box; // in points, from the page's top left
+};
+
+struct PdfPage
+{
+    QList<Word> words;
+    QSizeF size;
+};
+
+bool popplerInstalled()
+{
+    return !QStandardPaths::findExecutable(u"pdftotext"_s).isEmpty()
+        && !QStandardPaths::findExecutable(u"pdfimages"_s).isEmpty();
+}
+
+} // namespace
+
+#define REQUIRE_POPPLER()                                                                                              \
+    do {                                                                                                               \
+        if (!popplerInstalled())                                                                                       \
+            QSKIP("poppler's pdftotext and pdfimages are not installed");                                              \
+    } while (false)
 
 class ClassPackTest : public QObject
 {
@@ -24,7 +80,342 @@ private slots:
         QVERIFY(one <= 3);
     }
 
+    void decodesPictures_data()
+    {
+        QTest::addColumn<QByteArray>("group");
+        QTest::addColumn<QSizeF>("twips"); // empty: no picture
+
+        const QByteArray png = imageHex("PNG");
+        QTest::newRow("png at its stated size")
+            << "{\\pict\\pngblip\\picw40\\pich20\\picwgoal1200\\pichgoal600 " + png + "}" << QSizeF(1200, 600);
+        QTest::newRow("jpeg in a shape, properties first")
+            << "{\\*\\shppict{\\pict{\\*\\picprop{\\sp{\\sn x}{\\sv 1}}}\\jpegblip\\picwgoal800\\pichgoal400\n"
+                + imageHex("JPG") + "}}"
+            << QSizeF(800, 400);
+        QTest::newRow("scaled to half") << "{\\pict\\pngblip\\picscalex50\\picscaley50\\picwgoal1200\\pichgoal600 "
+                + png + "}" << QSizeF(600, 300);
+        QTest::newRow("no stated size: 15 twips a pixel") << "{\\pict\\pngblip " + png + "}" << QSizeF(600, 300);
+        QTest::newRow("the stand-in for older readers") << "{\\nonshppict{\\pict\\pngblip " + png + "}}" << QSizeF();
+        QTest::newRow("a metafile") << QByteArray("{\\pict\\wmetafile8\\picw100\\pich100 0100090000}") << QSizeF();
+        QTest::newRow("damaged data") << "{\\pict\\pngblip " + png.left(60) + "}" << QSizeF();
+        QTest::newRow("no picture at all") << QByteArray("{\\*\\bkmkstart pict}") << QSizeF();
+    }
+
+    void decodesPictures()
+    {
+        QFETCH(QByteArray, group);
+        QFETCH(QSizeF, twips);
+        const std::optional<RtfPicture> picture = decodeRtfPicture(group);
+        QCOMPARE(picture.has_value(), !twips.isEmpty());
+        if (picture)
+            QCOMPARE(picture->twips, twips);
+    }
+
+    // Indents and spacing in twips come out at their size in points on paper (a 28 pt indent
+    // once printed as 9 pt), and each picture is drawn where it stood.
+    void printsCopiesAtTheirRealSize_data()
+    {
+        QTest::addColumn<QByteArray>("firstWords");
+        QTest::addColumn<QByteArray>("secondWords");
+        QTest::addColumn<qreal>("indent"); // of the second paragraph, points
+        QTest::addColumn<qreal>("space");  // between the paragraphs beyond a plain pair's, points
+        QTest::addColumn<qreal>("pitch");  // or from one line to the next, when not 0
+
+        QTest::newRow("left indent 28 pt") << QByteArray() << QByteArray("\\li560") << 28.0 << 0.0 << 0.0;
+        QTest::newRow("first-line indent 1 inch") << QByteArray() << QByteArray("\\fi1440") << 72.0 << 0.0 << 0.0;
+        QTest::newRow("space after 20 pt") << QByteArray("\\sa400") << QByteArray() << 0.0 << 20.0 << 0.0;
+        QTest::newRow("space before 12 pt, indent 14 pt")
+            << QByteArray() << QByteArray("\\sb240\\li280") << 14.0 << 12.0 << 0.0;
+        QTest::newRow("lines exactly 24 pt") << QByteArray("\\sl-480") << QByteArray("\\sl-480") << 0.0 << 0.0 << 24.0;
+        QTest::newRow("lines at least 30 pt") << QByteArray("\\sl600") << QByteArray("\\sl600") << 0.0 << 0.0 << 30.0;
+    }
+
+    void printsCopiesAtTheirRealSize()
+    {
+        REQUIRE_POPPLER();
+        QFETCH(QByteArray, firstWords);
+        QFETCH(QByteArray, secondWords);
+        QFETCH(qreal, indent);
+        QFETCH(qreal, space);
+        QFETCH(qreal, pitch);
+        const auto measure = [this](const QByteArray &first, const QByteArray &second) {
+            const QByteArray copy = rtfStart + "\\pard" + first + " Alpha\\par\\pard" + second + " Bravo\\par}";
+            const QList<PdfPage> pages = pdfPages(packOf({learner(u"Ann"_s, copy)}));
+            const Word alpha = find(pages, u"Alpha"_s), bravo = find(pages, u"Bravo"_s);
+            return QPointF(bravo.box.left() - alpha.box.left(), bravo.box.top() - alpha.box.top());
+        };
+        const QPointF plain = measure({}, {});
+        if (QTest::currentTestFailed())
+            return;
+        const QPointF formatted = measure(firstWords, secondWords);
+        QVERIFY2(qAbs(formatted.x() - indent) < 0.5, qPrintable(QString::number(formatted.x())));
+        const qreal expected = pitch > 0 ? pitch : plain.y() + space;
+        QVERIFY2(qAbs(formatted.y() - expected) < 0.5, qPrintable(QString::number(formatted.y())));
+    }
+
+    void drawsPictures()
+    {
+        REQUIRE_POPPLER();
+        const QByteArray copy = rtfStart + "\\pard Before {\\pict\\pngblip\\picwgoal1440\\pichgoal720 "
+            + imageHex("PNG") + "} between {\\*\\shppict{\\pict\\jpegblip\\picwgoal720\\pichgoal720 "
+            + imageHex("JPG", {20, 20}) + "}}{\\nonshppict{\\pict\\wmetafile8 0100}} after\\par"
+            + "\\pard {\\pict\\pngblip\\picwgoal30000\\pichgoal3000 " + imageHex("PNG", {400, 40}) + "}\\par}";
+        const QString pdf = packOf({learner(u"Ann"_s, copy)});
+        const QStringList images = poppler("pdfimages", {u"-list"_s, pdf}).split(u'\n').mid(2);
+        QList<QSizeF> sizes; // in points, from the resolution the PDF gives each
+        for (const QString &line : images) {
+            const QStringList cells = line.simplified().split(u' ');
+            if (cells.size() > 13)
+                sizes.append({cells.at(3).toDouble() / cells.at(12).toDouble() * 72,
+                              cells.at(4).toDouble() / cells.at(13).toDouble() * 72});
+        }
+        QVERIFY2(sizes.size() == 3, qPrintable(images.join(u'\n')));
+        QVERIFY2(qAbs(sizes.at(0).width() - 72) < 2 && qAbs(sizes.at(0).height() - 36) < 2,
+                 qPrintable(images.join(u'\n')));
+        QVERIFY(qAbs(sizes.at(1).width() - 36) < 2);
+        // Wider than the page: made to fit it, its shape kept.
+        QVERIFY2(sizes.at(2).width() <= pdfPages(pdf).first().size.width() - 2 * 42, qPrintable(images.join(u'\n')));
+        QVERIFY(qAbs(sizes.at(2).width() / sizes.at(2).height() - 10) < 0.3);
+    }
+
+    // Long verdicts and names wrap inside the cover's table on either paper size; nothing runs
+    // past the margin or ends cut off.
+    void coverFitsItsPage_data()
+    {
+        QTest::addColumn<QLocale>("locale");
+        QTest::newRow("A4") << QLocale(QLocale::English, QLocale::SouthAfrica);
+        QTest::newRow("Letter") << QLocale(QLocale::English, QLocale::UnitedStates);
+    }
+
+    void coverFitsItsPage()
+    {
+        REQUIRE_POPPLER();
+        QFETCH(QLocale, locale);
+        QList<LearnerResult> results;
+        for (int i = 0; i < 30; ++i)
+            results.append(
+                learner(u"Learner %1"_s.arg(i, 2, 10, QChar(u'0')), {}, i % 3 ? u"Successful"_s : UnreliableVerdict));
+        results.append(learner(u"Annemarie-Wilhelmina_van_der_Westhuizen_Smith"_s, {}, UnreliableVerdict));
+        LearnerResult rejected = learner(u"Bongani"_s, {}, u"Too long or corrupt (larger than any ten-minute test)"_s);
+        rejected.current.finalResult.reset();
+        results.append(rejected);
+        const QList<PdfPage> pages = pdfPages(packOf(results, {}, locale));
+        QVERIFY(pages.size() >= 2); // the table goes on over the page, and the page of rejected tests
+        const qreal margin = 15 / 25.4 * 72;
+        QString text;
+        for (const PdfPage &page : pages.mid(0, 2))
+            for (const Word &word : page.words) {
+                QVERIFY2(word.box.right() <= page.size.width() - margin + 0.5, qPrintable(word.text));
+                QVERIFY2(word.box.bottom() <= page.size.height() - margin + 0.5, qPrintable(word.text));
+                text += word.text + u' ';
+            }
+        QVERIFY(text.contains(u"Result may not be reliable"_s));
+        QVERIFY(text.contains(u"Too long or corrupt (larger than any ten-minute test)"_s));
+        QVERIFY(!text.contains(u'\u2026'));
+    }
+
+    // Every page is numbered and carries the class, the test's date and the memo; the tests
+    // without a result are listed with why; the copies' text reads back as typed.
+    void numbersPagesAndListsTestsWithoutResult()
+    {
+        REQUIRE_POPPLER();
+        QList<LearnerResult> results{
+            // In a font that has ligatures for "fi", "ffi" and "fl" where it is installed.
+            learner(u"Ann"_s,
+                    "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 DejaVu Sans;}}\\f0\\fs20 \\pard The first office file "
+                    "fluffed.\\par}"),
+            learner(u"Ben"_s, {}, u"Too short or empty"_s),
+            learner(u"Cara"_s, {}, u"Not marked"_s),
+        };
+        results[1].current.finalResult.reset();
+        results[2].current.finalResult.reset();
+        results[2].current.remarks = u"the test could not be copied into the destination folder"_s;
+        ClassDetails details;
+        details.gradeAndClass = u"Grade 10 A"_s;
+        details.testDate = u"2026-03-14"_s;
+        const QList<PdfPage> pages = pdfPages(packOf(results, details));
+        QCOMPARE(pages.size(), 3);
+        for (qsizetype i = 0; i < pages.size(); ++i) {
+            const QString text = pageText(pages.at(i));
+            QVERIFY2(text.contains(u"Page %1 of 3"_s.arg(i + 1)), qPrintable(text));
+            QVERIFY2(text.startsWith(u"Grade 10 A · 2026-03-14 Memo: English"_s), qPrintable(text));
+        }
+        const QString unmarked = pageText(pages.at(1));
+        QVERIFY2(unmarked.contains(u"Tests not marked or rejected"_s), qPrintable(unmarked));
+        QVERIFY(unmarked.contains(u"Ben"_s) && unmarked.contains(u"Too short or empty"_s));
+        QVERIFY(unmarked.contains(
+            u"Cara 2026-03-13 09:00 Not marked: the test could not be copied into the destination folder"_s));
+        QVERIFY(!unmarked.contains(u"Ann"_s));
+        const QString copy = pageText(pages.at(2));
+        QVERIFY2(copy.contains(u"The first office file fluffed."_s), qPrintable(copy));
+        QVERIFY(pageText(pages.at(0)).contains(u"Final Change Verdict"_s));
+    }
+
+    void keepsClassDetails_data()
+    {
+        QTest::addColumn<QByteArray>("file"); // empty: none there
+        QTest::addColumn<bool>("folder");     // a folder stands where the file would
+        QTest::addColumn<QString>("school");
+        QTest::addColumn<bool>("problem");
+
+        QTest::newRow("none yet") << QByteArray() << false << QString() << false;
+        QTest::newRow("as written") << QByteArray("{\"school\": \"Hoërskool Bergsig\", \"test\": \"Test 3\"}") << false
+                                    << u"Hoërskool Bergsig"_s << false;
+        QTest::newRow("lines and blanks made one line")
+            << QByteArray("{\"school\": \"  North\\n  High \"}") << false << u"North High"_s << false;
+        QTest::newRow("too long a value is cut") << "{\"school\": \"" + QByteArray(500, 'x') + "\"}" << false
+                                                 << QString(MaxClassDetailLength, u'x') << false;
+        QTest::newRow("not a text value") << QByteArray("{\"school\": 12}") << false << QString() << false;
+        QTest::newRow("damaged") << QByteArray("{\"school\": \"Nor") << false << QString() << true;
+        QTest::newRow("not an object") << QByteArray("[\"school\"]") << false << QString() << true;
+        QTest::newRow("a folder of that name") << QByteArray() << true << QString() << true;
+        QTest::newRow("far too large") << "{\"school\": \"" + QByteArray(100000, 'x') + "\"}" << false << QString()
+                                       << true;
+    }
+
+    void keepsClassDetails()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(bool, folder);
+        QFETCH(QString, school);
+        QFETCH(bool, problem);
+        QTemporaryDir dest;
+        const QString path = classDetailsPath(dest.path());
+        if (folder)
+            QVERIFY(QDir().mkdir(path));
+        if (!file.isEmpty())
+            QVERIFY(writeFile(path, file));
+        const ClassDetailsRead read = readClassDetails(dest.path());
+        QCOMPARE(read.details.school, school);
+        QCOMPARE(read.problem.isEmpty(), !problem);
+
+        // Written back and read again, the details are the same; a folder is never replaced.
+        ClassDetails details = read.details;
+        details.teacher = u"Mr Ndlovu"_s;
+        QCOMPARE(writeClassDetails(dest.path(), details).isEmpty(), !folder);
+        if (!folder)
+            QCOMPARE(readClassDetails(dest.path()).details, details);
+        QCOMPARE(QFileInfo(path).isDir(), folder);
+    }
+
+    void printsClassDetailsOnTheCover()
+    {
+        REQUIRE_POPPLER();
+        ClassDetails details{u"Bergsig High"_s, u"Mrs Jacobs"_s, u"Grade 11 B"_s, u"Computer Applications Technology"_s,
+                             u"Speed test 3"_s, u"2026-03-14"_s};
+        const QList<PdfPage> pages = pdfPages(packOf({learner(u"Ann"_s, {})}, details));
+        const QString cover = pageText(pages.first());
+        for (const QString &expected :
+             {u"School Bergsig High"_s, u"Teacher Mrs Jacobs"_s, u"Grade and class Grade 11 B"_s,
+              u"Subject Computer Applications Technology"_s, u"Test Speed test 3"_s, u"Test date 2026-03-14"_s,
+              u"Moderator Moderator's signature Date"_s})
+            QVERIFY2(cover.contains(expected), qPrintable(cover));
+    }
+
 private:
+    QTemporaryDir m_dir;
+    int m_files = 0;
+
+    static bool writeFile(const QString &path, const QByteArray &bytes)
+    {
+        QFile file(path);
+        return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+    }
+
+    // A learner marked on 13 March 2026 at 09:00 local time; with a copy when rtf is given.
+    LearnerResult learner(const QString &name, const QByteArray &rtf, const QString &verdict = u"Successful"_s)
+    {
+        LearnerResult result;
+        result.current.learner = name;
+        result.current.markedAt = QDateTime(QDate(2026, 3, 13), QTime(9, 0));
+        result.current.memoLanguage = u"English"_s;
+        result.current.finalResult = 35;
+        result.current.verdict = verdict;
+        if (!rtf.isEmpty()) {
+            result.current.markedCopy = m_dir.filePath(u"copy%1.rug"_s.arg(++m_files));
+            if (!writeFile(result.current.markedCopy, rtf))
+                qWarning("the copy could not be written");
+        }
+        return result;
+    }
+
+    QString packOf(const QList<LearnerResult> &results, const ClassDetails &details = {},
+                   const QLocale &locale = QLocale(QLocale::English, QLocale::SouthAfrica))
+    {
+        const QString path = m_dir.filePath(u"pack%1.pdf"_s.arg(++m_files));
+        QPdfWriter writer(path);
+        writer.setResolution(300);
+        preparePackDevice(writer, locale);
+        QStringList problems;
+        const ClassPackContent content{u"Class"_s, results, classFigures(results), details};
+        if (!paintClassPack(writer, content, problems) || !problems.isEmpty())
+            qWarning("the pack could not be painted: %s", qPrintable(problems.join(u'\n')));
+        return path;
+    }
+
+    static QString poppler(const char *tool, const QStringList &arguments)
+    {
+        const QString program = QStandardPaths::findExecutable(QString::fromLatin1(tool));
+        QProcess process;
+        process.start(program, arguments);
+        if (!process.waitForFinished(60000) || process.exitCode() != 0)
+            qWarning("%s failed", tool);
+        return QString::fromUtf8(process.readAllStandardOutput());
+    }
+
+    // The words of each page with their boxes, as `pdftotext -bbox` finds them.
+    static QList<PdfPage> pdfPages(const QString &pdf)
+    {
+        const QString html = poppler("pdftotext", {u"-bbox"_s, pdf, u"-"_s});
+        QList<PdfPage> pages;
+        static const QRegularExpression tag(
+            uR"re(<page width="([\d.]+)" height="([\d.]+)">|<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re"_s);
+        for (const QRegularExpressionMatch &m : tag.globalMatch(html)) {
+            if (!m.captured(1).isEmpty()) {
+                pages.append({{}, QSizeF(m.captured(1).toDouble(), m.captured(2).toDouble())});
+            } else if (!pages.isEmpty()) {
+                const QRectF box(QPointF(m.captured(3).toDouble(), m.captured(4).toDouble()),
+                                 QPointF(m.captured(5).toDouble(), m.captured(6).toDouble()));
+                QString text = m.captured(7);
+                text.replace(u"&amp;"_s, u"&"_s).replace(u"&quot;"_s, u"\""_s).replace(u"&apos;"_s, u"'"_s);
+                text.replace(u"&lt;"_s, u"<"_s).replace(u"&gt;"_s, u">"_s);
+                pages.last().words.append({text, box});
+            }
+        }
+        return pages;
+    }
+
+    // The page's text line by line, each line's words left to right, whatever order the PDF
+    // draws them in.
+    static QString pageText(const PdfPage &page)
+    {
+        QList<Word> words = page.words;
+        std::sort(words.begin(), words.end(), [](const Word &a, const Word &b) {
+            return qAbs(a.box.top() - b.box.top()) > 2 ? a.box.top() < b.box.top() : a.box.left() < b.box.left();
+        });
+        QStringList lines;
+        qreal lineTop = -100;
+        for (const Word &word : words) {
+            if (qAbs(word.box.top() - lineTop) > 2) {
+                lines.append(word.text);
+                lineTop = word.box.top();
+            } else {
+                lines.last() += u' ' + word.text;
+            }
+        }
+        return lines.join(u' ');
+    }
+
+    static Word find(const QList<PdfPage> &pages, const QString &text)
+    {
+        for (const PdfPage &page : pages)
+            for (const Word &word : page.words)
+                if (word.text == text)
+                    return word;
+        qWarning("\"%s\" is not in the pack", qPrintable(text));
+        return {};
+    }
+
     // How often the text document changes while a copy of that many paragraphs is converted.
     static int changesToConvert(int paragraphs)
     {

@@ -293,10 +293,11 @@ TEST_F(Cli, SummaryShowsTheClassRecordThatMarkingWrote)
     ASSERT_EQ(csv.size(), 3);
     EXPECT_TRUE(csv[1].startsWith(u"Jan,"_s) && csv[1].endsWith(u",English,79,16,1,2,+2,Successful,"_s))
         << qPrintable(csv[1]);
-    // A cover page and Jan's marked copy; Piet's test was rejected and has none.
+    // A cover page, the page of the tests without a result (Piet's was rejected) and Jan's
+    // marked copy.
     const QString pdf = read(u"class.pdf"_s);
     EXPECT_TRUE(pdf.startsWith(u"%PDF"_s));
-    EXPECT_EQ(pdf.count(u"/Type /Page\n"_s), 2);
+    EXPECT_EQ(pdf.count(u"/Type /Page\n"_s), 3);
 
     const QStringList json = run({u"summary"_s, u"--json"_s, dest}).out.split(u'\n', Qt::SkipEmptyParts);
     ASSERT_EQ(json.size(), 2);
@@ -307,6 +308,32 @@ TEST_F(Cli, SummaryShowsTheClassRecordThatMarkingWrote)
     EXPECT_DOUBLE_EQ(first[u"wpm"_s].toDouble(), 1.5);
     EXPECT_DOUBLE_EQ(first[u"previousResult"_s].toDouble(), 0);
     EXPECT_TRUE(QJsonDocument::fromJson(json[1].toUtf8()).object()[u"finalResult"_s].isNull());
+}
+
+// The class details given to summary are kept in the folder for the packs made after; an empty
+// value clears one, and details that cannot be kept fail the run.
+TEST_F(Cli, SummaryKeepsTheClassDetailsGiven)
+{
+    ASSERT_EQ(run(markArguments({jan})).exitCode, 0);
+    const QString dest = path(u"out/Class9C"_s);
+    CliRun result = run({u"summary"_s, dest, u"--school"_s, u"Hoërskool Bergsig"_s, u"--test-date"_s, u"2026-03-14"_s,
+                         u"--class"_s, u"Grade 9 C"_s});
+    ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
+    EXPECT_TRUE(result.out.contains(
+        QRegularExpression(u"^School: +Hoërskool Bergsig$"_s, QRegularExpression::MultilineOption)));
+    const QJsonObject kept = QJsonDocument::fromJson(read(u"out/Class9C/Class details.json"_s).toUtf8()).object();
+    EXPECT_EQ(kept[u"school"_s].toString(), u"Hoërskool Bergsig"_s);
+
+    result = run({u"summary"_s, dest, u"--school"_s, u""_s});
+    EXPECT_FALSE(result.out.contains(u"School:"_s));
+    EXPECT_TRUE(
+        result.out.contains(QRegularExpression(u"^Test date: +2026-03-14$"_s, QRegularExpression::MultilineOption)));
+
+    ASSERT_TRUE(QFile::remove(path(u"out/Class9C/Class details.json"_s)));
+    ASSERT_TRUE(QDir().mkdir(path(u"out/Class9C/Class details.json"_s)));
+    result = run({u"summary"_s, dest, u"--teacher"_s, u"Mr Ndlovu"_s});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_TRUE(result.err.contains(u"Class details.json: not a regular file"_s)) << result.err.toStdString();
 }
 
 // A record that is damaged, edited or not a file at all is never shown as a whole class: what is
