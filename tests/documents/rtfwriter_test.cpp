@@ -17,7 +17,8 @@ TEST(RtfWriter, LineBreakFollowsTheLastCharacterOfTheLine)
     select(document, 0, 6);
     document.setSelBold(true);
     const QString rtf = document.textRtf();
-    for (const QString &line : {u"One.  \r\n\\par"_s, u"Two. \r\n\\par"_s, u"Three!  \r\n\\par\\pard\r\n\\par"_s})
+    for (const QString &line :
+         {u"One.  \r\n\\par"_s, u"Two. \r\n\\par"_s, u"Three!  \r\n\\par\\pard\\plain\\f0\\fs20\r\n\\par"_s})
         EXPECT_TRUE(rtf.contains(line)) << line << " in " << rtf;
 
     // The sentence-end clean-up works on the source with plain replacements.
