@@ -9,6 +9,7 @@
 #include <cstring>
 #include <limits>
 #include <map>
+#include <optional>
 #include <vector>
 
 namespace tallimark {
@@ -197,11 +198,22 @@ QByteArray RtfWriter::write()
             // The break of an empty line carries its own formatting (its font size is the
             // line's height); after text it keeps the text's, so that nothing stands between a
             // line's last character and its break.
+            std::optional<WrittenFormat> outsideGroup;
             if (i == 0 || text[i - 1] == u'\n' || isCell(i - 1)) {
                 CharFormat format = m_document.m_formats[m_document.m_chars[i].format];
                 // No highlight on a line without text; nor its white text.
                 if (format.background) {
                     format.background.reset();
+                    format.colour.reset();
+                }
+                // An underline goes into a group with the break, so that it reaches nothing after
+                // it; not where kept RTF, which may open or close a group, stands at the break.
+                if (format.underline && !(keptIndex < kept.size() && kept[keptIndex].position == i)) {
+                    outsideGroup = m_written;
+                    m_out.append('{');
+                    m_wordPending = false;
+                } else if (format.underline) {
+                    format.underline = false;
                     format.colour.reset();
                 }
                 writeFormatChange(format);
@@ -213,6 +225,11 @@ QByteArray RtfWriter::write()
                     writeKept(kept[keptIndex++]);
             }
             writeBreak(kind, atLineEnd);
+            if (outsideGroup) {
+                m_out.append('}');
+                m_wordPending = false;
+                m_written = *outsideGroup;
+            }
             const bool tab = text[i] == u'\t';
             i += tab ? 1 : 2;
             paragraphOpen = !endsParagraph(kind, tab);
