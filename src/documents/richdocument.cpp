@@ -25,7 +25,7 @@ size_t qHash(const CharFormat &format, size_t seed) noexcept
 {
     return qHashMulti(seed, format.fontName, format.fontSizeHalfPoints, format.bold, format.italic, format.underline,
                       format.colour.value_or(0xFF000000u), format.background.value_or(0xFF000000u), format.offset,
-                      format.kerning, format.strike, int(format.script));
+                      format.kerning, format.strike, int(format.script), format.language);
 }
 
 RichDocument::RichDocument()
@@ -254,6 +254,25 @@ void RichDocument::setSelOffset(int halfPoints)
 void RichDocument::setSelKerning(int halfPoints)
 {
     changeSelection([halfPoints](CharFormat &format) { format.kerning = halfPoints; });
+}
+
+void RichDocument::setSelParagraph(const ParagraphFormat &format)
+{
+    const quint16 index = m_layout.paragraphIndex(format);
+    qsizetype from = m_selStart;
+    while (from > 0 && !startsParagraph(from))
+        --from;
+    const qsizetype selectionEnd = m_selStart + m_selLength;
+    qsizetype to = selectionEnd;
+    if (m_selLength == 0 && to < length())
+        ++to; // the insertion point's paragraph, though it starts there
+    while (to < length() && !startsParagraph(to))
+        ++to;
+    for (qsizetype i = from; i < to; ++i)
+        m_chars[i].paragraph = index;
+    // The paragraph that ends the text without a break, when the selection reaches into it.
+    if (to == length() && (selectionEnd == length() || !startsParagraph(length())))
+        m_layout.endParagraph = index;
 }
 
 CharFormat RichDocument::formatAt(int position) const

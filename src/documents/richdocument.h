@@ -38,6 +38,7 @@ struct CharFormat
     int kerning = 0;                  // \kerningN: pair kerning from N half points on; 0 = off
     bool strike = false;
     Script script = Script::Baseline; // \super / \sub: smaller, raised or lowered
+    int language = 0;                 // \langN, for spelling and hyphenation; 0: the document's
 
     friend bool operator==(const CharFormat &, const CharFormat &) = default;
 };
@@ -103,6 +104,9 @@ public:
     void setSelUnderline(bool on);
     void setSelOffset(int halfPoints);
     void setSelKerning(int halfPoints);
+    // Gives every paragraph the selection touches (the insertion point's, when nothing is
+    // selected) this layout.
+    void setSelParagraph(const ParagraphFormat &format);
     // Format of the character at position (or the insertion-point format past the end).
     CharFormat formatAt(int position) const;
 

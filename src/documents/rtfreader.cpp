@@ -47,6 +47,7 @@ enum class Word {
     Super,
     Sub,
     NoSuperSub,
+    Language,
     ParagraphBreak,
     LineBreak,
     SectionBreak,
@@ -228,6 +229,7 @@ const std::unordered_map<std::string_view, WordInfo> &wordTable()
         add({"super"}, Word::Super);
         add({"sub"}, Word::Sub);
         add({"nosupersub"}, Word::NoSuperSub);
+        add({"lang"}, Word::Language);
         add({"par"}, Word::ParagraphBreak);
         add({"line"}, Word::LineBreak);
         add({"sect"}, Word::SectionBreak);
@@ -1008,6 +1010,9 @@ void RtfReader::readControlWord(const RtfToken &token)
     case Word::NoSuperSub:
         chars.script = Script::Baseline;
         break;
+    case Word::Language:
+        chars.language = qBound(0, parameter, 0xFFFF);
+        break;
     case Word::ParagraphBreak:
         if (takesText())
             appendBreak(u"\r\n", Break::Text, true);
@@ -1146,6 +1151,7 @@ quint16 RtfReader::currentFormat()
     format.kerning = chars.kerning;
     format.strike = chars.strike;
     format.script = chars.script;
+    format.language = chars.language;
 
     m_resolvedChars = chars;
     m_resolvedFormat = m_sink.formatIndex(format);

@@ -32,6 +32,7 @@ struct RtfCharState
     int background = -1;
     int offset = 0;
     int kerning = 0;
+    int language = 0;
     bool bold = false;
     bool italic = false;
     bool underline = false;

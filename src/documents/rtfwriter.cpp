@@ -7,8 +7,10 @@
 #include <QHash>
 #include <QMutex>
 
+#include <cstring>
 #include <limits>
 #include <map>
+#include <optional>
 #include <vector>
 
 namespace tallimark {
@@ -103,12 +105,14 @@ private:
     void writeParagraphStart(qsizetype position);
     void writeKept(const KeptRtf &item);
     void writeBreak(Break kind, bool crLfWritten = false);
-    void writeRun(const CharFormat &format, QStringView text, int codePage);
+    // lineEnd: where the CR LF right after the run stands, or -1.
+    void writeRun(const CharFormat &format, QStringView text, int codePage, qsizetype lineEnd);
     void writeFormatChange(const CharFormat &format);
     void writeText(QStringView text, int codePage);
     void writeRaw(const QByteArray &rtf);
     void writeWord(const char *word);
     void writeWord(const char *word, int parameter);
+    void resetToPlain();
     bool isCrLf(qsizetype position) const;
     bool isCell(qsizetype position) const;
 
@@ -125,7 +129,8 @@ private:
     QHash<quint16, int> m_codePages;             // by character format
     size_t m_paragraphDepth = 0;                 // openings open when the paragraph was started
     qsizetype m_paragraphStart = 0;
-    bool m_wordPending = false; // a control word was written and needs its delimiter
+    qsizetype m_crLfWrittenAt = -1; // a mark's group took the raw CR LF of the line end here
+    bool m_wordPending = false;     // a control word was written and needs its delimiter
     QByteArray m_out;
 };
 
@@ -194,10 +199,11 @@ QByteArray RtfWriter::write()
         if (i >= size)
             break;
         const Break kind = m_document.m_chars[i].kind;
-        if (isCrLf(i) || isCell(i)) {
+        if (atLineEnd || isCell(i)) {
             // The break of an empty line carries its own formatting (its font size is the
             // line's height); after text it keeps the text's, so that nothing stands between a
             // line's last character and its break.
+            std::optional<WrittenFormat> outsideGroup;
             if (i == 0 || text[i - 1] == u'\n' || isCell(i - 1)) {
                 CharFormat format = m_document.m_formats[m_document.m_chars[i].format];
                 // No highlight on a line without text; nor its white text.
@@ -205,14 +211,30 @@ QByteArray RtfWriter::write()
                     format.background.reset();
                     format.colour.reset();
                 }
+                // An underline goes into a group with the break, so that it reaches nothing after
+                // it; not where kept RTF, which may open or close a group, stands at the break.
+                if (format.underline && !(keptIndex < kept.size() && kept[keptIndex].position == i)) {
+                    outsideGroup = m_written;
+                    m_out.append('{');
+                    m_wordPending = false;
+                } else if (format.underline) {
+                    format.underline = false;
+                    format.colour.reset();
+                }
                 writeFormatChange(format);
             }
             if (atLineEnd) {
-                m_out.append("\r\n");
+                if (m_crLfWrittenAt != i)
+                    m_out.append("\r\n");
                 while (keptIndex < kept.size() && kept[keptIndex].position == i)
                     writeKept(kept[keptIndex++]);
             }
             writeBreak(kind, atLineEnd);
+            if (outsideGroup) {
+                m_out.append('}');
+                m_wordPending = false;
+                m_written = *outsideGroup;
+            }
             const bool tab = text[i] == u'\t';
             i += tab ? 1 : 2;
             paragraphOpen = !endsParagraph(kind, tab);
@@ -230,7 +252,8 @@ QByteArray RtfWriter::write()
         auto codePage = m_codePages.constFind(format);
         if (codePage == m_codePages.constEnd())
             codePage = m_codePages.insert(format, codePageOfFont(fontNumber(m_document.m_formats[format])));
-        writeRun(m_document.m_formats[format], QStringView(text).sliced(i, end - i), *codePage);
+        writeRun(m_document.m_formats[format], QStringView(text).sliced(i, end - i), *codePage,
+                 end < size && isCrLf(end) ? end : -1);
         i = end;
     }
     // Openings of a file that ended inside them are closed, so that the braces balance.
@@ -335,9 +358,24 @@ void RtfWriter::writeParagraphStart(qsizetype position)
     const quint16 index =
         position < m_document.m_chars.size() ? m_document.m_chars[position].paragraph : m_layout.endParagraph;
     auto words = m_paragraphWords.constFind(index);
-    if (words == m_paragraphWords.constEnd())
-        words = m_paragraphWords.insert(index, layoutwords::paragraphWords(m_layout.paragraphFormats.value(index)));
+    if (words == m_paragraphWords.constEnd()) {
+        // \plain as well: a reader that applies a style's character formatting (a superscript
+        // reference style, say) would otherwise carry it into the text. Each run then states its
+        // font, size and language itself.
+        QByteArray pard = layoutwords::paragraphWords(m_layout.paragraphFormats.value(index));
+        pard.insert(qsizetype(std::strlen("\\pard")), "\\plain");
+        words = m_paragraphWords.insert(index, pard);
+    }
     writeRaw(*words);
+    resetToPlain();
+}
+
+void RtfWriter::resetToPlain()
+{
+    // What \plain leaves; no font and no size, so that the next run states both.
+    m_written.font = -1;
+    m_written.format = CharFormat{};
+    m_written.format.fontSizeHalfPoints = 0;
 }
 
 void RtfWriter::writeKept(const KeptRtf &item)
@@ -378,20 +416,27 @@ void RtfWriter::writeBreak(Break kind, bool crLfWritten)
         writeWord(word);
 }
 
-void RtfWriter::writeRun(const CharFormat &format, QStringView text, int codePage)
+void RtfWriter::writeRun(const CharFormat &format, QStringView text, int codePage, qsizetype lineEnd)
 {
-    if (!format.background) {
+    if (!format.background && !format.underline) {
         writeFormatChange(format);
         writeText(text, codePage);
         return;
     }
-    // A highlight is a group of its own: every reader ends it with the group, where a
-    // "no highlight" word (\highlight0) is drawn black by some.
+    // A highlight or an underline (the marks of errors and repeats) is a group of its own, closed
+    // where its text ends: every reader ends it with the group, where a "no highlight" word
+    // (\highlight0) is drawn black by some, and nothing it sets reaches a paragraph mark, a list
+    // label or a field that follows. At a line end the group takes the raw CR LF, so that the
+    // line's last character still stands right before it.
     const WrittenFormat outside = m_written;
     m_out.append('{');
     m_wordPending = false;
     writeFormatChange(format);
     writeText(text, codePage);
+    if (lineEnd >= 0) {
+        m_out.append("\r\n");
+        m_crLfWrittenAt = lineEnd;
+    }
     m_out.append('}');
     m_wordPending = false;
     m_written = outside;
@@ -412,6 +457,11 @@ void RtfWriter::writeWord(const char *word, int parameter)
 void RtfWriter::writeFormatChange(const CharFormat &format)
 {
     CharFormat &old = m_written.format;
+    // Only \plain takes a stated language back to the document's.
+    if (format.language == 0 && old.language != 0) {
+        writeWord("plain");
+        resetToPlain();
+    }
     const int font = fontNumber(format);
     if (font != m_written.font)
         writeWord("f", font);
@@ -439,6 +489,8 @@ void RtfWriter::writeFormatChange(const CharFormat &format)
         writeWord(format.script == Script::Super ? "super" : format.script == Script::Sub ? "sub" : "nosupersub");
     if (format.kerning != old.kerning)
         writeWord("kerning", format.kerning);
+    if (format.language != old.language)
+        writeWord("lang", format.language);
     m_written.font = font;
     old = format;
 }

@@ -2,6 +2,7 @@
 
 #include "documents/platformfile.h"
 
+#include "capitalscopy.h"
 #include "classrecordcolumns.h"
 #include "csvformat.h"
 #include "fileoperations.h"
@@ -100,6 +101,8 @@ ClassRecordRow classRecordRow(const TestOutcome &outcome, const QDateTime &marke
     row.wpm = outcome.wpm;
     row.finalResult = outcome.finalWpm;
     row.remarks = layoutRemarks(outcome.layout);
+    if (outcome.typedInCapitals)
+        row.remarks = row.remarks.isEmpty() ? CapitalsRemark : CapitalsRemark + u"; "_s + row.remarks;
     return row;
 }
 

@@ -20,28 +20,39 @@ int highlightLength(const QString &word)
     return length - (word.endsWith(u' ') ? 1 : 0);
 }
 
+void applyHighlight(RichDocument &document, const HighlightOperation &operation)
+{
+    document.setSelStart(operation.start0);
+    document.setSelLength(operation.length);
+    switch (operation.kind) {
+    case HighlightOperation::Kind::Error:
+        document.setSelBold(true);
+        highlight(document, Red);
+        document.setSelColour(White);
+        break;
+    case HighlightOperation::Kind::Repeat:
+        document.setSelColour(Red);
+        document.setSelUnderline(true);
+        break;
+    case HighlightOperation::Kind::Excess:
+        document.setSelBold(false);
+        document.setSelColour(White);
+        highlight(document, Red); // light red, entry 12 of the console palette
+        break;
+    }
+}
+
 QList<HighlightOperation> highlightErrors(const WordErrors &errors, RichDocument &test)
 {
     QList<HighlightOperation> highlights;
-    for (int e = 1; e <= errors.count; ++e) {
-        const int start0 = errors.starts.at(e) - 1;
-        const int length = highlightLength(errors.words.at(e));
-        test.setSelStart(start0);
-        test.setSelLength(length);
-        test.setSelBold(true);
-        highlight(test, Red);
-        test.setSelColour(White);
-        highlights.append({start0, length, HighlightOperation::Kind::Error});
-    }
-    for (int r = 1; r <= errors.repeatCount; ++r) {
-        const int start0 = errors.repeatStarts.at(r) - 1;
-        const int length = highlightLength(errors.repeatWords.at(r));
-        test.setSelStart(start0);
-        test.setSelLength(length);
-        test.setSelColour(Red);
-        test.setSelUnderline(true);
-        highlights.append({start0, length, HighlightOperation::Kind::Repeat});
-    }
+    for (int e = 1; e <= errors.count; ++e)
+        highlights.append(
+            {errors.starts.at(e) - 1, highlightLength(errors.words.at(e)), HighlightOperation::Kind::Error});
+    for (int r = 1; r <= errors.repeatCount; ++r)
+        highlights.append({errors.repeatStarts.at(r) - 1, highlightLength(errors.repeatWords.at(r)),
+                           HighlightOperation::Kind::Repeat});
+    for (const HighlightOperation &operation : std::as_const(highlights))
+        applyHighlight(test, operation);
     return highlights;
 }
 

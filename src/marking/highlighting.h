@@ -16,6 +16,10 @@ void highlight(RichDocument &document, Colour colour);
 // ended it, and less the blank a join put after a line break.
 int highlightLength(const QString &word);
 
+// Formats the operation's characters as its kind is shown: an error white on red in bold, a
+// repeat red and underlined, the listed excess words white on light red.
+void applyHighlight(RichDocument &document, const HighlightOperation &operation);
+
 // Errors white on red in bold, repeats red and underlined; returns the selections, in order.
 QList<HighlightOperation> highlightErrors(const WordErrors &errors, RichDocument &test);
 

@@ -18,7 +18,17 @@ void appendReportBlock(const QString &reportText, RichDocument &test)
     test.setSelBold(true);
     test.setSelUnderline(false);
     test.setSelFontName(u"Courier"_s);
+    const int start = test.length();
     test.setSelText(reportText);
+    // Its first line break ends the learner's last paragraph; its lines stand in the document's
+    // default paragraph, not in that one's justification or indents.
+    const int firstBreak = int(reportText.indexOf(u"\r\n"_s));
+    if (firstBreak >= 0) {
+        test.setSelStart(start + firstBreak + 2);
+        test.setSelLength(test.length());
+        test.setSelParagraph(ParagraphFormat{});
+        test.setSelStart(test.length());
+    }
 }
 
 std::optional<HighlightOperation> markExcessWords(RichDocument &test, int testLength)
@@ -31,14 +41,9 @@ std::optional<HighlightOperation> markExcessWords(RichDocument &test, int testLe
     int q = text::inStr(p, content, u"\r");
     if (q == 0)
         q = int(content.size()) + 1;
-    const int start0 = p + 13;
-    const int length = q - (p + 13);
-    test.setSelStart(start0);
-    test.setSelLength(length);
-    test.setSelBold(false);
-    test.setSelColour(White);
-    highlight(test, Red); // light red, entry 12 of the console palette
-    return HighlightOperation{start0, length, HighlightOperation::Kind::Excess};
+    const HighlightOperation excess{p + 13, q - (p + 13), HighlightOperation::Kind::Excess};
+    applyHighlight(test, excess);
+    return excess;
 }
 
 QString markedCopyBaseName(const QString &currentTestLabel)

@@ -342,11 +342,14 @@ bool MarkingSession::loadNextUsableTest()
         }
         // The test was copied but its copy cannot be read: the destination failed.
         check(loaded);
+        m_capitals.reset();
         QString plain = m_workspace.testDocument.text();
         if (plain.size() > 49) {
             if (plain == plain.toUpper()) {
-                // All capitals: the learner had caps lock on; half the keystrokes are counted.
+                // All capitals: the learner had caps lock on; half the keystrokes are counted. The
+                // first half is marked as the whole test; the marked copy is made of the whole.
                 plain = text::left(plain, int(std::nearbyint(double(plain.size()) / 2)));
+                m_capitals = CapitalsTest{m_workspace.testDocument, int(plain.size())};
                 m_workspace.testDocument.setText(plain);
             }
             if (plain.size() > 5000) {
@@ -402,6 +405,7 @@ void MarkingSession::markCurrentTest(const QString &entry)
     RichDocument &memo = m_workspace.memoDocument;
     TestOutcome outcome;
     outcome.path = entry;
+    outcome.typedInCapitals = m_capitals.has_value();
 
     const MemoLanguage language = chooseMemoLanguage(test.text());
     outcome.language = language;
@@ -461,6 +465,14 @@ void MarkingSession::writeOutput(const QString &entry, int testLength, TestOutco
     appendReportBlock(outcome.reportText, test);
     if (const auto marked = markExcessWords(test, testLength))
         outcome.highlights.append(*marked);
+    if (m_capitals) {
+        RichDocument copy = capitalsMarkedCopy(*m_capitals, test.text().left(testLength), outcome.highlights);
+        m_capitals.reset();
+        const int textLength = copy.length();
+        appendReportBlock(outcome.reportText, copy);
+        (void)markExcessWords(copy, textLength);
+        test = std::move(copy);
+    }
     test.setSelStart(test.length());
     check(saveMarkedCopy());
 

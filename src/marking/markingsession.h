@@ -3,6 +3,7 @@
 // them one after the other, writing the marked copies, "Resultaat.res" and the report.
 #pragma once
 
+#include "capitalscopy.h"
 #include "comparedmemo.h"
 #include "counters.h"
 #include "destinationlock.h"
@@ -16,6 +17,7 @@
 
 #include <atomic>
 #include <memory>
+#include <optional>
 
 namespace tallimark {
 
@@ -88,6 +90,7 @@ private:
     SkippedFailureSink m_skipped; // passes skipped failures on to the host
     SessionMemos m_memos;
     ComparedMemo m_memo;
+    std::optional<CapitalsTest> m_capitals; // the current test, when it was typed in capitals
     QString m_destinationOverride;
     Int16 m_testIndex;
     QStringList m_copyNames;          // each test's name in the destination

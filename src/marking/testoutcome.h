@@ -67,6 +67,7 @@ struct TestOutcome : ResultFigures
 
     QString path; // the test box entry
     Status status = Status::Marked;
+    bool typedInCapitals = false; // only the first half of the text was marked
     std::optional<MemoLanguage> language;
 
     QString testText; // the test's plain text as compared (trailing blanks removed)

@@ -4,6 +4,9 @@
 // LibreOffice is installed (make check-layout) and skips elsewhere.
 #include "testsupport.h"
 
+#include "marking/capitalscopy.h"
+#include "marking/markingoutput.h"
+
 #include <QFileInfo>
 #include <QHash>
 #include <QProcess>
@@ -14,6 +17,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 
 using namespace Qt::StringLiterals;
 
@@ -56,9 +60,16 @@ QString resolved(const QHash<QString, Style> &styles, Properties result, QString
     return line.join(u' ');
 }
 
+// The words of a text as a teacher counts them: what stands between blanks and line ends.
+qsizetype wordCount(const QString &text)
+{
+    static const QRegularExpression blanks(u"\\s+"_s);
+    return text.split(blanks, Qt::SkipEmptyParts).size();
+}
+
 // What LibreOffice made of one document, a line each: the first page's layout, how many pictures
-// and tables it has, and every paragraph's properties.
-QStringList readFlatOdt(const QString &path)
+// and tables it has, and every paragraph's properties; words: the words of its paragraphs.
+QStringList readFlatOdt(const QString &path, qsizetype *words = nullptr)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
@@ -73,11 +84,24 @@ QStringList readFlatOdt(const QString &path)
     int pictures = 0;
     int tables = 0;
     Properties *current = nullptr; // the paragraph properties being read: the defaults or a style's
+    int openParagraphs = 0;
+    QString text;
     while (!xml.atEnd()) {
-        if (xml.readNext() != QXmlStreamReader::StartElement)
+        const QXmlStreamReader::TokenType token = xml.readNext();
+        const bool paragraph = xml.qualifiedName() == u"text:p" || xml.qualifiedName() == u"text:h";
+        if (token == QXmlStreamReader::Characters && openParagraphs > 0)
+            text += xml.text();
+        if (token == QXmlStreamReader::EndElement && paragraph) {
+            --openParagraphs;
+            text += u' ';
+        }
+        if (token != QXmlStreamReader::StartElement)
             continue;
         const QXmlStreamAttributes attributes = xml.attributes();
         const QStringView name = xml.qualifiedName();
+        if (name == u"text:s" || name == u"text:tab" || name == u"text:line-break")
+            text += u' ';
+        openParagraphs += paragraph;
         if (name == u"style:default-style") {
             current = attributes.value(u"style:family"_s) == u"paragraph" ? &defaults : nullptr;
         } else if (name == u"style:style") {
@@ -107,30 +131,63 @@ QStringList readFlatOdt(const QString &path)
                           u"%1 pictures, %2 tables"_s.arg(pictures).arg(tables)};
     for (const QString &style : std::as_const(paragraphStyles))
         layout << u"paragraph %1: "_s.arg(layout.size() - 1) + resolved(styles, defaults, style);
+    if (words)
+        *words = wordCount(text);
     return layout;
+}
+
+// Marks a document as the marking does; one typed in capitals as the session does, on its first
+// half, with the whole test as its copy. Returns the text the marking appended.
+QString markAsTheSession(RichDocument &document)
+{
+    const QString text = document.text();
+    if (text != text.toUpper()) {
+        markLikeTheMarking(document);
+        return ReportLikeTheMarking;
+    }
+    const int half = int(std::nearbyint(text.size() / 2.0));
+    static const QRegularExpression words(u"[^ \r\n]+"_s);
+    QList<HighlightOperation> marks;
+    int word = 0;
+    for (const QRegularExpressionMatch &match : words.globalMatch(text.left(half))) {
+        if (++word % 4 == 0)
+            marks.append({int(match.capturedStart()), int(match.capturedLength()), HighlightOperation::Kind::Error});
+    }
+    document = capitalsMarkedCopy(CapitalsTest{document, half}, text.left(half), marks);
+    appendReportBlock(ReportLikeTheMarking, document);
+    return u"\r\n"_s + CapitalsRemark + ReportLikeTheMarking;
 }
 
 TEST(MarkedCopyLayout, LibreOfficeLaysOutTheMarkedCopyLikeTheOriginal)
 {
     const QString soffice = QStandardPaths::findExecutable(u"soffice"_s);
-    if (soffice.isEmpty() || sampleNames.isEmpty())
-        GTEST_SKIP() << "needs LibreOffice (soffice) and the RTF samples";
+    if (soffice.isEmpty())
+        GTEST_SKIP() << "needs LibreOffice (soffice)";
 
+    // The sample class, and the learners' documents beside the checkout when they are there.
+    QStringList files;
+    for (const QString &folder : {QStringLiteral(TALLIMARK_EXAMPLES "/Grade10A"), samplesFolder.path()}) {
+        for (const QFileInfo &file : QDir(folder).entryInfoList({u"*.rtf"_s}, QDir::Files, QDir::Name))
+            files << file.filePath();
+    }
     QTemporaryDir work;
     QStringList names;
     QStringList inputs;
-    for (const QString &fileName : sampleNames) {
-        QFile file(samplesFolder.filePath(fileName));
+    QHash<QString, qsizetype> appendedWords;
+    for (const QString &fileName : std::as_const(files)) {
+        QFile file(fileName);
         if (!file.open(QIODevice::ReadOnly) || !file.peek(5).startsWith("{\\rtf"))
             continue;
-        RichDocument document = loadedSample(fileName);
+        RichDocument document;
+        ASSERT_FALSE(document.loadFile(fileName).failed()) << fileName;
         if (document.length() < 50 || document.length() > 5000)
             continue; // not marked: too short or too long
-        const QString base = work.filePath(QFileInfo(fileName).completeBaseName());
+        const QString name = QFileInfo(fileName).completeBaseName();
+        const QString base = work.filePath(name);
         QFile::copy(file.fileName(), base + u".rtf"_s);
-        markLikeTheMarking(document);
+        appendedWords.insert(name, wordCount(markAsTheSession(document)));
         ASSERT_FALSE(document.saveFile(base + u".marked.rtf"_s).failed()) << fileName;
-        names << QFileInfo(fileName).completeBaseName();
+        names << name;
         inputs << base + u".rtf"_s << base + u".marked.rtf"_s;
     }
     ASSERT_FALSE(names.isEmpty());
@@ -150,12 +207,20 @@ TEST(MarkedCopyLayout, LibreOfficeLaysOutTheMarkedCopyLikeTheOriginal)
         if (!QFileInfo::exists(original))
             continue; // LibreOffice cannot read the learner's file either
         ++compared;
-        // The copy adds paragraphs, the report block's: the original's lines come first, unchanged.
-        const QStringList before = readFlatOdt(original);
-        const QStringList after = readFlatOdt(work.filePath(name + u".marked.fodt"_s));
+        // The copy adds paragraphs, the report block's: the original's lines come first, unchanged,
+        // and the copy has the original's words and those of the report.
+        qsizetype wordsBefore = 0;
+        qsizetype wordsAfter = 0;
+        const QStringList before = readFlatOdt(original, &wordsBefore);
+        const QStringList after = readFlatOdt(work.filePath(name + u".marked.fodt"_s), &wordsAfter);
         const auto [was, is] = std::mismatch(before.cbegin(), before.cend(), after.cbegin(), after.cend());
         if (was != before.cend())
             failures << u"%1: '%2' -> '%3'"_s.arg(name, *was, is == after.cend() ? u"nothing"_s : *is);
+        else if (wordsAfter != wordsBefore + appendedWords.value(name))
+            failures << u"%1: %2 words, the original's %3 and %4 appended"_s.arg(name)
+                            .arg(wordsAfter)
+                            .arg(wordsBefore)
+                            .arg(appendedWords.value(name));
     }
     std::printf("Marked copies that keep their layout in LibreOffice: %d of %d\n", int(compared - failures.size()),
                 compared);

@@ -52,6 +52,9 @@ inline void select(RichDocument &document, int start, int length)
     document.setSelLength(length);
 }
 
+// A report block, as the marking appends one.
+inline const QString ReportLikeTheMarking = QStringLiteral("\r\n|| 173     22m\r\n\r\nWrong number of line feeds");
+
 // Marks a document as the marking does: words as it cuts them (between blanks and line ends), every
 // fourth an error and every seventh else a repeat, and a report block in Courier at the end.
 inline void markLikeTheMarking(RichDocument &document)
@@ -73,7 +76,7 @@ inline void markLikeTheMarking(RichDocument &document)
     document.setSelBackground(White);
     document.setSelColour(Red);
     document.setSelFontName(QStringLiteral("Courier"));
-    document.setSelText(QStringLiteral("\r\n|| 173     22m\r\n\r\nWrong number of line feeds"));
+    document.setSelText(ReportLikeTheMarking);
 }
 
 // Real-world RTF files beside the checkout; a clone has none, and the tests that read them skip.

@@ -6,6 +6,7 @@
 #include "support/rowname.h"
 
 #include "documents/platformfile.h"
+#include "marking/capitalscopy.h"
 #include "marking/classrecord.h"
 #include "marking/markingoutput.h"
 #include "marking/markingsession.h"
@@ -13,6 +14,9 @@
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
+
+#include <algorithm>
+#include <cmath>
 
 #include <gtest/gtest.h>
 
@@ -332,6 +336,108 @@ TEST_F(SessionRuns, ATestMarkedAloneOrAmongOthersGivesTheSameResult)
     EXPECT_GE(host.outcomes[1].repeats.size(), 2);
     EXPECT_TRUE(results().startsWith(destination() + u"/Zo\u00EB   "_s));
     EXPECT_EQ(results().count(u" wpm\r\n"_s), 4);
+}
+
+// The words of a text as a teacher counts them: what stands between blanks and line ends.
+qsizetype wordCount(const QString &text)
+{
+    static const QRegularExpression blanks(u"\\s+"_s);
+    return text.split(blanks, Qt::SkipEmptyParts).size();
+}
+
+// Each break of a document's first length characters, with its paragraph's layout, and the
+// layout of the paragraph those characters end in.
+QList<std::pair<Break, ParagraphFormat>> breaksAndParagraphs(const RichDocument &document, qsizetype length)
+{
+    QList<std::pair<Break, ParagraphFormat>> layout;
+    const QString text = document.text();
+    for (int i = 0; i < int(length); ++i) {
+        if (text[i] == u'\r' || text[i] == u'\t')
+            layout.append({document.breakAt(i), document.paragraphFormatAt(i)});
+    }
+    layout.append({Break::Text, document.paragraphFormatAt(int(length) - 1)});
+    return layout;
+}
+
+// How a marked copy fails to keep its test: it must hold the test's whole text (less the blanks
+// the sentence-end clean-up takes from line ends) and then only what the marking appends, in the
+// document's default paragraph; and the test's breaks, paragraphs, sections, page and kept groups.
+QString keptDifference(const RichDocument &test, const RichDocument &copy, const QString &appended)
+{
+    if (!copy.text().endsWith(appended))
+        return u"the copy does not end in what the marking appends"_s;
+    const QString body = copy.text().chopped(appended.size());
+    // The final paragraph mark is a line end to the clean-up as well.
+    QString cleaned = test.text() + u'\r';
+    for (const QString &mark : {u"."_s, u"!"_s, u"?"_s})
+        cleaned.replace(mark + u"  \r"_s, mark + u"\r"_s).replace(mark + u" \r"_s, mark + u"\r"_s);
+    cleaned.chop(1);
+    if (body != test.text() && body != cleaned)
+        return u"text"_s;
+    if (wordCount(copy.text()) != wordCount(test.text()) + wordCount(appended))
+        return u"word count %1, the test's %2"_s.arg(wordCount(copy.text())).arg(wordCount(test.text()));
+    if (breaksAndParagraphs(copy, body.size()) != breaksAndParagraphs(test, test.length()))
+        return u"paragraphs or breaks"_s;
+    if (copy.paragraphFormatAt(copy.length()) != ParagraphFormat{})
+        return u"the report's paragraph"_s;
+    if (copy.sections() != test.sections() || copy.documentFormat() != test.documentFormat())
+        return u"sections or page"_s;
+    QList<QByteArray> keptByTest, keptByCopy;
+    for (const KeptRtf &item : test.keptRtf())
+        keptByTest << item.rtf;
+    for (const KeptRtf &item : copy.keptRtf())
+        keptByCopy << item.rtf;
+    return keptByCopy == keptByTest ? QString() : u"kept groups"_s;
+}
+
+// The sample class, and the learners' documents beside the checkout when they are there, marked
+// as a teacher marks them: every copy keeps its test whole. The test typed in capitals is marked
+// on its first half only; its copy shows the rest in grey after the marks, and the remark says so.
+TEST_F(SessionRuns, EveryMarkedCopyKeepsItsWholeTest)
+{
+    const QString examples = QStringLiteral(TALLIMARK_SOURCE_DIR "/examples");
+    workspace.memoFiles = {examples + u"/Bron.rtf"_s, examples + u"/Source.rtf"_s};
+    QStringList originals;
+    for (const QString &folder : {examples + u"/Grade10A"_s, QStringLiteral(TALLIMARK_SHARED_SAMPLES)}) {
+        for (const QFileInfo &file : QDir(folder).entryInfoList({u"*.rtf"_s}, QDir::Files, QDir::Name))
+            originals << file.filePath();
+    }
+    for (const QString &original : std::as_const(originals)) {
+        host.testList << path(u"Class7B/"_s + QFileInfo(original).fileName());
+        ASSERT_TRUE(QFile::copy(original, host.testList.last()));
+    }
+    session.run();
+    ASSERT_EQ(session.ending(), Ending::Completed);
+
+    int capitals = 0;
+    for (const TestOutcome &outcome : std::as_const(host.outcomes)) {
+        if (outcome.status != TestOutcome::Status::Marked)
+            continue;
+        RichDocument test, copy;
+        ASSERT_FALSE(test.loadFile(outcome.path).failed());
+        ASSERT_FALSE(copy.loadFile(markedCopyPath(destination(), outcome.path)).failed()) << outcome.path.toStdString();
+        const QString appended =
+            outcome.typedInCapitals ? u"\r\n"_s + CapitalsRemark + outcome.reportText : outcome.reportText;
+        EXPECT_EQ(keptDifference(test, copy, appended), QString()) << outcome.path.toStdString();
+        if (!outcome.typedInCapitals)
+            continue;
+        ++capitals;
+        // The marks stop where the marked half ends; the rest is grey.
+        const int marked = int(std::nearbyint(test.length() / 2.0));
+        EXPECT_EQ(outcome.testText, test.text().left(marked).trimmed()) << outcome.path.toStdString();
+        EXPECT_NE(copy.formatAt(marked - 1).colour, Grey) << outcome.path.toStdString();
+        for (int i = marked; i < test.length(); ++i)
+            ASSERT_TRUE(copy.text()[i] == u'\r' || copy.text()[i] == u'\n' || copy.formatAt(i).colour == Grey)
+                << outcome.path.toStdString() << " at " << i;
+    }
+    EXPECT_GE(capitals, 1); // Ruan Fourie of the sample class
+    const ClassRecord record = readClassRecord(destination());
+    for (const ClassRecordRow &row : record.rows) {
+        const bool inCapitals = std::any_of(host.outcomes.cbegin(), host.outcomes.cend(), [&](const TestOutcome &o) {
+            return o.typedInCapitals && o.path == row.sourcePath;
+        });
+        EXPECT_EQ(row.remarks.startsWith(CapitalsRemark), inCapitals) << row.learner.toStdString();
+    }
 }
 
 TEST(MarkedCopyName, LosesItsFolderAndLastFourCharacters)
