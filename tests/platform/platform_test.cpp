@@ -15,6 +15,10 @@
 
 #include <cerrno>
 
+#ifndef Q_OS_WIN
+#include <unistd.h>
+#endif
+
 #ifdef Q_OS_WIN
 #include <windows.h>
 #ifndef ERROR_DISK_QUOTA_EXCEEDED
@@ -165,6 +169,16 @@ TEST(PlatformPaths, PathsAreShownWithTheSystemsSeparator)
 TEST(PlatformPaths, AnInstalledProgramNeverMarksIntoItsOwnFolder)
 {
     QTemporaryDir portable;
+#ifndef Q_OS_WIN
+    // A copy a user unpacked belongs to the user; what root put anywhere else belongs to root.
+    // Root (as in CI) makes both; a user takes the root folder for root's.
+    QTemporaryDir rootsOwn;
+    QString byRoot = u"/"_s;
+    if (geteuid() == 0) {
+        ASSERT_EQ(chown(QFile::encodeName(portable.path()).constData(), 65534, 65534), 0);
+        byRoot = rootsOwn.path();
+    }
+#endif
     const struct
     {
         QString folder;
@@ -176,6 +190,7 @@ TEST(PlatformPaths, AnInstalledProgramNeverMarksIntoItsOwnFolder)
 #else
         {u"/usr/bin"_s, true},           {u"/usr/local/bin"_s, true},
         {u"/opt/tallimark/bin"_s, true}, {u"/usrlocal/bin"_s, false},
+        {byRoot, true},
 #endif
         {portable.path(), false},
     };
