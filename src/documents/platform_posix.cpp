@@ -295,7 +295,8 @@ bool processRunning(qint64 pid)
 
 bool ownedByAdministrator(const QString &folder)
 {
-    struct stat status{};
+    struct stat status
+    { };
     return ::stat(encodeName(folder).constData(), &status) == 0 && status.st_uid == 0;
 }
 

@@ -277,7 +277,8 @@ TEST_P(ProgramFolder, TakesTheDestinationsOfAUsersWritableCopy)
 INSTANTIATE_TEST_SUITE_P(Rule, ProgramFolder,
                          ::testing::Values(ProgramFolderCase{"UsersCopy", true, false, "bin"},
                                            ProgramFolderCase{"ReadOnly", false, false, "home/Documents/Tallimark"},
-                                           ProgramFolderCase{"RootsOwnRunByRoot", true, true, "home/Documents/Tallimark"}),
+                                           ProgramFolderCase{"RootsOwnRunByRoot", true, true,
+                                                             "home/Documents/Tallimark"}),
                          [](const ::testing::TestParamInfo<ProgramFolderCase> &info) { return info.param.name; });
 
 TEST_F(Cli, SummaryShowsTheClassRecordThatMarkingWrote)

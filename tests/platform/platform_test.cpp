@@ -188,8 +188,10 @@ TEST(PlatformPaths, AnInstalledProgramNeverMarksIntoItsOwnFolder)
         {qEnvironmentVariable("ProgramFiles") + u"\\Tallimark"_s, true},
         {qEnvironmentVariable("SystemRoot"), true},
 #else
-        {u"/usr/bin"_s, true},           {u"/usr/local/bin"_s, true},
-        {u"/opt/tallimark/bin"_s, true}, {u"/usrlocal/bin"_s, false},
+        {u"/usr/bin"_s, true},
+        {u"/usr/local/bin"_s, true},
+        {u"/opt/tallimark/bin"_s, true},
+        {u"/usrlocal/bin"_s, false},
         {byRoot, true},
 #endif
         {portable.path(), false},
