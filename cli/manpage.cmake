@@ -12,6 +12,8 @@ function(help_of out)
 endfunction()
 
 help_of(general)
+# SYNOPSIS says how the program is called; the help's own first line would say it again.
+string(REGEX REPLACE "^Usage: [^\n]*\n\n?" "" general "${general}")
 help_of(mark mark)
 help_of(summary summary)
 

@@ -236,14 +236,20 @@ struct ProgramFolderCase
     const char *destination;
 };
 
+void PrintTo(const ProgramFolderCase &row, std::ostream *out)
+{
+    *out << row.name;
+}
+
 struct ProgramFolder : Cli, ::testing::WithParamInterface<ProgramFolderCase>
 { };
 
 TEST_P(ProgramFolder, TakesTheDestinationsOfAUsersWritableCopy)
 {
     const ProgramFolderCase row = GetParam();
-    if (row.rootsOwn && geteuid() != 0)
+    if (row.rootsOwn && geteuid() != 0) {
         GTEST_SKIP() << "only root can own the program's folder";
+    }
     for (const QString &folder : {u"bin"_s, u"home"_s})
         QDir(root.path()).mkpath(folder);
     ASSERT_TRUE(QFile::copy(Program, path(u"bin/tallimark-cli"_s)));
@@ -252,8 +258,9 @@ TEST_P(ProgramFolder, TakesTheDestinationsOfAUsersWritableCopy)
         chmod(QFile::encodeName(folder).constData(), 0777);
     chmod(bin.constData(), row.writable ? 0777 : 0555);
     const bool asNobody = geteuid() == 0 && !row.rootsOwn;
-    if (asNobody)
+    if (asNobody) {
         ASSERT_EQ(chown(bin.constData(), 65534, 65534), 0);
+    }
     const Prepare atHome = [this, asNobody](QProcess &process) {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(u"HOME"_s, path(u"home"_s));
@@ -270,8 +277,9 @@ TEST_P(ProgramFolder, TakesTheDestinationsOfAUsersWritableCopy)
     ASSERT_NE(result.exitCode, 99) << "could not become nobody";
     EXPECT_TRUE(QFile::exists(path(QString::fromLatin1(row.destination) + u"/Class9C/Resultaat.res"_s)))
         << result.err.toStdString();
-    if (QString::fromLatin1(row.destination) != u"bin"_s)
+    if (QString::fromLatin1(row.destination) != u"bin"_s) {
         EXPECT_FALSE(QFile::exists(path(u"bin/Class9C"_s)));
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Rule, ProgramFolder,
@@ -279,7 +287,7 @@ INSTANTIATE_TEST_SUITE_P(Rule, ProgramFolder,
                                            ProgramFolderCase{"ReadOnly", false, false, "home/Documents/Tallimark"},
                                            ProgramFolderCase{"RootsOwnRunByRoot", true, true,
                                                              "home/Documents/Tallimark"}),
-                         [](const ::testing::TestParamInfo<ProgramFolderCase> &info) { return info.param.name; });
+                         [](const ::testing::TestParamInfo<ProgramFolderCase> &test) { return test.param.name; });
 
 TEST_F(Cli, SummaryShowsTheClassRecordThatMarkingWrote)
 {
