@@ -55,6 +55,8 @@ install(FILES ${PROJECT_BINARY_DIR}/packaging/tallimark.1.gz ${PROJECT_BINARY_DI
         DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES ${PROJECT_BINARY_DIR}/packaging/changelog.gz ${CMAKE_CURRENT_LIST_DIR}/debian/copyright
         DESTINATION ${TALLIMARK_DOC_DIR})
+install(FILES ${CMAKE_CURRENT_LIST_DIR}/debian/lintian-overrides
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides RENAME tallimark)
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/tallimark-cli.bash-completion
         DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions RENAME tallimark-cli)
 # What software centres list: name, description, screenshots, the desktop entry it launches.
