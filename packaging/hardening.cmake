@@ -28,6 +28,8 @@ endfunction()
 tallimark_dpkg_buildflags(CPPFLAGS cppflags)
 tallimark_dpkg_buildflags(CXXFLAGS cxxflags)
 tallimark_dpkg_buildflags(LDFLAGS ldflags)
+# They come after CMake's own Release flags, so Debian's -O2 and -g win over -O3, as in a build
+# of Debian's; the package's binaries are stripped all the same.
 add_compile_options(${cppflags} ${cxxflags})
 add_link_options(${ldflags})
 list(JOIN cxxflags " " shown_cxxflags)

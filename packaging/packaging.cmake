@@ -42,6 +42,7 @@ tallimark_gzip(${PROJECT_BINARY_DIR}/cli/tallimark-cli.1 tallimark-cli.1)
 
 # The package's version is the changelog's newest entry: a new version needs a new entry there.
 file(STRINGS ${CMAKE_CURRENT_LIST_DIR}/debian/changelog changelog_top LIMIT_COUNT 1)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/debian/changelog)
 if(NOT changelog_top MATCHES "^tallimark \\(${PROJECT_VERSION}\\) ")
   message(FATAL_ERROR "packaging/debian/changelog begins with \"${changelog_top}\", "
                       "not with an entry for version ${PROJECT_VERSION}")
