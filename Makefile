@@ -5,7 +5,7 @@ GENERATOR  := $(shell command -v ninja >/dev/null 2>&1 && echo Ninja || echo "Un
 CMAKE_ARGS ?=
 JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all deps configure build test check-layout demo gui guide bench fuzz package sanitize clean \
+.PHONY: all deps configure build test check-layout demo gui guide bench fuzz package check-package sanitize clean \
         windows-configure windows windows-package test-windows
 
 all: build
@@ -49,9 +49,19 @@ fuzz:
 	@scripts/install-deps.sh fuzz
 	@scripts/fuzz.sh $(or $(FUZZ_SECONDS),60) $(or $(FUZZ_TARGET),rtf)
 
-package: build
+# The Debian package, from a build folder of its own that builds only what ships (no tests, no
+# benchmarks), as a Release build with Debian's hardening flags (packaging/hardening.cmake).
+PACKAGE_BUILD ?= build-package
+package:
 	@scripts/install-deps.sh package
-	@cd $(BUILD) && cpack -G DEB
+	@$(MAKE) --no-print-directory build BUILD=$(PACKAGE_BUILD) BUILD_TYPE=Release \
+	  CMAKE_ARGS="-DBUILD_TESTING=OFF -DTALLIMARK_BUILD_BENCH=OFF $(CMAKE_ARGS)"
+	@cd $(PACKAGE_BUILD) && cpack -G DEB
+
+# lintian and appstreamcli on the package (installs them when missing).
+check-package: package
+	@scripts/install-deps.sh package-check
+	@scripts/check-package.sh $(PACKAGE_BUILD)
 
 sanitize:
 	@$(MAKE) --no-print-directory test BUILD=build-asan BUILD_TYPE=Debug \
@@ -78,4 +88,4 @@ test-windows: windows-configure build
 	@scripts/windows-parity.sh $(BUILD) $(WINDOWS_BUILD)
 
 clean:
-	rm -rf build build-asan build-fuzz build-windows
+	rm -rf build build-asan build-fuzz build-windows build-package

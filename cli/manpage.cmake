@@ -12,6 +12,8 @@ function(help_of out)
 endfunction()
 
 help_of(general)
+# SYNOPSIS says how the program is called; the help's own first line would say it again.
+string(REGEX REPLACE "^Usage: [^\n]*\n\n?" "" general "${general}")
 help_of(mark mark)
 help_of(summary summary)
 
@@ -37,6 +39,31 @@ with LANG or LANGUAGE, so that scripts can rely on them (numbers take the system
 separator). The window program,
 .BR tallimark ,
 follows the system's language, Afrikaans or English, and has a user guide in both under Help.
+.SH WHERE CLASSES GO
+.B mark
+writes each session into a destination folder, named by
+.B --dest
+or after the first test's folder, inside the folder
+.B --out-root
+names. Without it that is Tallimark's own folder, which the window program uses too: the folder of
+.B tallimark-cli
+when you may write there and it is no system folder; a folder under
+.IR /usr ,
+.IR /bin ,
+.IR /sbin ,
+.IR /lib ,
+.I /opt
+or
+.I /etc
+or owned by root is one. Otherwise, and so always for the installed package, it is
+.I Tallimark
+in your documents folder,
+.I ~/Documents/Tallimark
+unless
+.I ~/.config/user-dirs.dirs
+names another documents folder.
+.B summary
+takes a destination folder by its path, or by its name inside Tallimark's own folder.
 .SH FILES
 .TP
 .I Resultaat.res
@@ -47,6 +74,14 @@ the class record beside it: one row per marked or rejected test; a learner's lat
 .TP
 .I *.rug
 the marked copies, RTF
+.TP
+.IR /usr/share/tallimark/Bron.rtf \", \" /usr/share/tallimark/Source.rtf
+the sample memos of the installed package, with a sample class in
+.I /usr/share/tallimark/examples
 .SH SEE ALSO
-.BR tallimark (1)
+.BR tallimark (1),
+the window program. The user guide, in English and Afrikaans, is installed as
+.I /usr/share/doc/tallimark/tallimark-guide-en.pdf
+and
+.IR /usr/share/doc/tallimark/tallimark-guide-af.pdf .
 ")

@@ -5,6 +5,8 @@
 #   scripts/install-deps.sh fuzz       adds clang and its fuzzer runtime
 #   scripts/install-deps.sh gui        adds Xvfb for running the window without a desktop
 #   scripts/install-deps.sh format     adds clang-format for scripts/format.sh
+#   scripts/install-deps.sh package    adds what cpack needs to make the Debian package
+#   scripts/install-deps.sh package-check adds lintian and appstreamcli, which check the package
 #   scripts/install-deps.sh libreoffice adds LibreOffice Writer and AbiWord, which check how
 #                                       other word processors show marked copies
 #   scripts/install-deps.sh windows    adds mingw-w64, Wine and NSIS, and the Qt built for Windows
@@ -17,7 +19,8 @@ for extra in "$@"; do
   case "$extra" in
     fuzz) packages+=(clang libclang-rt-14-dev) ;;
     gui)  packages+=(xvfb xauth) ;;
-    package) packages+=(dpkg-dev file) ;;
+    package) packages+=(dpkg-dev file gzip) ;;
+    package-check) packages+=(lintian appstream) ;;
     format) packages+=(clang-format) ;;
     libreoffice) packages+=(libreoffice-writer-nogui abiword poppler-utils) ;;
     windows) packages+=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-tools wine wine64 nsis zip

@@ -311,6 +311,13 @@ bool processRunning(qint64 pid)
     return ::kill(pid_t(pid), 0) == 0 || errno == EPERM;
 }
 
+bool ownedByAdministrator(const QString &folder)
+{
+    struct stat status
+    { };
+    return ::stat(encodeName(folder).constData(), &status) == 0 && status.st_uid == 0;
+}
+
 bool limitFileSize(qint64 bytes)
 {
     std::signal(SIGXFSZ, SIG_IGN);

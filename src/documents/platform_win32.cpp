@@ -373,6 +373,11 @@ bool processRunning(qint64 pid)
     return running;
 }
 
+bool ownedByAdministrator(const QString &)
+{
+    return false;
+}
+
 bool limitFileSize(qint64)
 {
     return false;

@@ -81,6 +81,11 @@ void withCNumbers(const std::function<void()> &work);
 // left behind is not taken away while it runs.
 bool processRunning(qint64 pid);
 
+// True when the system's administrator owns the folder (root on POSIX), as the folders of a
+// program installed by the package manager are. False where the system has no such owner
+// (Windows: installed folders are known by their place there) or the folder cannot be read.
+bool ownedByAdministrator(const QString &folder);
+
 // For tests: writes beyond this many bytes fail with EFBIG, as on a full disk (the signal that
 // would kill the process is ignored). Meant for a child process; false where the system has no
 // such limit (Windows).

@@ -1,5 +1,7 @@
 #include "programfolder.h"
 
+#include "documents/platformfile.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -42,7 +44,9 @@ bool isInstallationFolder(const QString &folder)
         if (isWithin(clean, QString::fromLatin1(root)))
             return true;
     }
-    return false;
+    // Root may write anywhere, so "writable" tells nothing when root runs a program installed
+    // elsewhere; the owner does. A portable copy is unpacked by its user, not by root.
+    return platform::ownedByAdministrator(clean);
 #endif
 }
 

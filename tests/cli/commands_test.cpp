@@ -225,39 +225,69 @@ TEST_F(Cli, EveryTestOfAFolderIsMarkedOrNamed)
     EXPECT_EQ(read(u"out/Odd/Resultaat.res"_s).count(u" wpm\r\n"_s), 2);
 }
 
-// The program's own folder when it may write there, otherwise Tallimark in the user's documents
-// (an installed program in /usr/bin). As nobody when the tests run as root, to whom every folder
-// is writable.
-struct ProgramFolder : Cli, ::testing::WithParamInterface<bool>
+// The program's own folder when it may write there and root does not own it, otherwise Tallimark
+// in the user's documents (an installed program in /usr/bin, or one root put elsewhere and runs).
+// Root writes anywhere, so a user's copy is run as nobody when the tests run as root.
+struct ProgramFolderCase
+{
+    const char *name;
+    bool writable;
+    bool rootsOwn; // root owns the program's folder and runs it; needs the tests to run as root
+    const char *destination;
+};
+
+void PrintTo(const ProgramFolderCase &row, std::ostream *out)
+{
+    *out << row.name;
+}
+
+struct ProgramFolder : Cli, ::testing::WithParamInterface<ProgramFolderCase>
 { };
 
-TEST_P(ProgramFolder, TakesTheDestinationsUnlessReadOnly)
+TEST_P(ProgramFolder, TakesTheDestinationsOfAUsersWritableCopy)
 {
+    const ProgramFolderCase row = GetParam();
+    if (row.rootsOwn && geteuid() != 0) {
+        GTEST_SKIP() << "only root can own the program's folder";
+    }
     for (const QString &folder : {u"bin"_s, u"home"_s})
         QDir(root.path()).mkpath(folder);
     ASSERT_TRUE(QFile::copy(Program, path(u"bin/tallimark-cli"_s)));
-    for (const QString &folder : {root.path(), path(u"home"_s), path(u"bin"_s)})
-        chmod(QFile::encodeName(folder).constData(), folder.endsWith(u"bin"_s) && !GetParam() ? 0555 : 0777);
-    const Prepare asNobodyAtHome = [this](QProcess &process) {
+    const QByteArray bin = QFile::encodeName(path(u"bin"_s));
+    for (const QString &folder : {root.path(), path(u"home"_s)})
+        chmod(QFile::encodeName(folder).constData(), 0777);
+    chmod(bin.constData(), row.writable ? 0777 : 0555);
+    const bool asNobody = geteuid() == 0 && !row.rootsOwn;
+    if (asNobody) {
+        ASSERT_EQ(chown(bin.constData(), 65534, 65534), 0);
+    }
+    const Prepare atHome = [this, asNobody](QProcess &process) {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(u"HOME"_s, path(u"home"_s));
         environment.insert(u"XDG_CONFIG_HOME"_s, path(u"home/.config"_s));
         process.setProcessEnvironment(environment);
-        if (geteuid() == 0)
+        if (asNobody)
             process.setChildProcessModifier([] {
                 if (setgid(65534) != 0 || setuid(65534) != 0)
                     _exit(99);
             });
     };
-    const CliRun result =
-        run({u"mark"_s, u"--memos"_s, path(u"memos"_s), jan}, asNobodyAtHome, path(u"bin/tallimark-cli"_s));
-    chmod(QFile::encodeName(path(u"bin"_s)).constData(), 0777);
+    const CliRun result = run({u"mark"_s, u"--memos"_s, path(u"memos"_s), jan}, atHome, path(u"bin/tallimark-cli"_s));
+    chmod(bin.constData(), 0777);
     ASSERT_NE(result.exitCode, 99) << "could not become nobody";
-    const QString expected = GetParam() ? u"bin/Class9C"_s : u"home/Documents/Tallimark/Class9C"_s;
-    EXPECT_TRUE(QFile::exists(path(expected + u"/Resultaat.res"_s))) << result.err.toStdString();
+    EXPECT_TRUE(QFile::exists(path(QString::fromLatin1(row.destination) + u"/Class9C/Resultaat.res"_s)))
+        << result.err.toStdString();
+    if (QString::fromLatin1(row.destination) != u"bin"_s) {
+        EXPECT_FALSE(QFile::exists(path(u"bin/Class9C"_s)));
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(Rule, ProgramFolder, ::testing::Bool());
+INSTANTIATE_TEST_SUITE_P(Rule, ProgramFolder,
+                         ::testing::Values(ProgramFolderCase{"UsersCopy", true, false, "bin"},
+                                           ProgramFolderCase{"ReadOnly", false, false, "home/Documents/Tallimark"},
+                                           ProgramFolderCase{"RootsOwnRunByRoot", true, true,
+                                                             "home/Documents/Tallimark"}),
+                         [](const ::testing::TestParamInfo<ProgramFolderCase> &test) { return test.param.name; });
 
 TEST_F(Cli, SummaryShowsTheClassRecordThatMarkingWrote)
 {

@@ -17,6 +17,10 @@
 #include <clocale>
 #include <cstdio>
 
+#ifndef Q_OS_WIN
+#include <unistd.h>
+#endif
+
 #ifdef Q_OS_WIN
 #include <windows.h>
 #ifndef ERROR_DISK_QUOTA_EXCEEDED
@@ -167,6 +171,16 @@ TEST(PlatformPaths, PathsAreShownWithTheSystemsSeparator)
 TEST(PlatformPaths, AnInstalledProgramNeverMarksIntoItsOwnFolder)
 {
     QTemporaryDir portable;
+#ifndef Q_OS_WIN
+    // A copy a user unpacked belongs to the user; what root put anywhere else belongs to root.
+    // Root (as in CI) makes both; a user takes the root folder for root's.
+    QTemporaryDir rootsOwn;
+    QString byRoot = u"/"_s;
+    if (geteuid() == 0) {
+        ASSERT_EQ(chown(QFile::encodeName(portable.path()).constData(), 65534, 65534), 0);
+        byRoot = rootsOwn.path();
+    }
+#endif
     const struct
     {
         QString folder;
@@ -176,8 +190,11 @@ TEST(PlatformPaths, AnInstalledProgramNeverMarksIntoItsOwnFolder)
         {qEnvironmentVariable("ProgramFiles") + u"\\Tallimark"_s, true},
         {qEnvironmentVariable("SystemRoot"), true},
 #else
-        {u"/usr/bin"_s, true},           {u"/usr/local/bin"_s, true},
-        {u"/opt/tallimark/bin"_s, true}, {u"/usrlocal/bin"_s, false},
+        {u"/usr/bin"_s, true},
+        {u"/usr/local/bin"_s, true},
+        {u"/opt/tallimark/bin"_s, true},
+        {u"/usrlocal/bin"_s, false},
+        {byRoot, true},
 #endif
         {portable.path(), false},
     };
