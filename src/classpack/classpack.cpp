@@ -421,7 +421,7 @@ bool paintClassPack(QPagedPaintDevice &device, const ClassPackContent &content, 
 
 QString writeClassPackPdf(const QString &pdfPath, const ClassPackContent &content, QStringList &problems)
 {
-    if (const QString refusal = outputRefusal(pdfPath); !refusal.isEmpty())
+    if (QString refusal = outputRefusal(pdfPath); !refusal.isEmpty())
         return refusal;
     // Made in memory and written whole like any other output: never into a device or a FIFO,
     // never half a PDF over a good one.

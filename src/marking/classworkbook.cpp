@@ -168,7 +168,7 @@ bool canWriteWorkbooks()
 
 QString writeClassWorkbook(const QString &path, const QList<ClassRecordRow> &rows, const ClassFigures &figures)
 {
-    if (const QString refusal = outputRefusal(path); !refusal.isEmpty())
+    if (QString refusal = outputRefusal(path); !refusal.isEmpty())
         return refusal;
     // libxlsxwriter writes only to a named file: it writes into a folder of its own, and the bytes
     // then replace the target whole, as every other output does.

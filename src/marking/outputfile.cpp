@@ -18,7 +18,7 @@ QString outputRefusal(const QString &path)
 
 QString writeOutputFile(const QString &path, const QByteArray &bytes)
 {
-    if (const QString refusal = outputRefusal(path); !refusal.isEmpty())
+    if (QString refusal = outputRefusal(path); !refusal.isEmpty())
         return refusal;
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
