@@ -5,6 +5,7 @@
 #   scripts/install-deps.sh fuzz       adds clang and its fuzzer runtime
 #   scripts/install-deps.sh gui        adds Xvfb for running the window without a desktop
 #   scripts/install-deps.sh format     adds clang-format for scripts/format.sh
+#   scripts/install-deps.sh tidy       adds clang-tidy for scripts/tidy.sh
 #   scripts/install-deps.sh package    adds what cpack needs to make the Debian package
 #   scripts/install-deps.sh package-check adds lintian and appstreamcli, which check the package
 #   scripts/install-deps.sh libreoffice adds LibreOffice Writer and AbiWord, which check how
@@ -22,6 +23,7 @@ for extra in "$@"; do
     package) packages+=(dpkg-dev file gzip) ;;
     package-check) packages+=(lintian appstream) ;;
     format) packages+=(clang-format) ;;
+    tidy) packages+=(clang-tidy) ;;
     libreoffice) packages+=(libreoffice-writer-nogui abiword poppler-utils) ;;
     windows) packages+=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-tools wine wine64 nsis zip
                         googletest xz-utils) ;;
