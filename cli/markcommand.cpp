@@ -184,7 +184,7 @@ int runMark(const QStringList &arguments)
         ensureFolderExists(options.outRoot);
     }
     options.reuse = parser.isSet(reuse);
-    options.resultAsInteger = parser.isSet(integer);
+    options.rounding = parser.isSet(integer) ? Rounding::Integer : Rounding::MultipleOf5;
     options.jsonPath = parser.value(json);
 
     CommandLineHost host(options);

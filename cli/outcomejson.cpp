@@ -46,7 +46,7 @@ QByteArray outcomeJsonLine(const TestOutcome &outcome)
     object[u"path"_s] = outcome.path;
     object[u"status"_s] = statusName(outcome.status);
     if (outcome.status != TestOutcome::Status::Marked) {
-        object[u"verdict"_s] = outcome.verdict;
+        object[u"verdict"_s] = reportVerdict(outcome.verdict, outcome.verdictDetail);
         object[u"resultsLine"_s] = outcome.resultsLine;
         return QJsonDocument(object).toJson(QJsonDocument::Compact);
     }
@@ -63,7 +63,7 @@ QByteArray outcomeJsonLine(const TestOutcome &outcome)
 
     QJsonArray errors;
     for (const ErrorEntry &error : outcome.errors)
-        errors.append(QJsonObject{{u"word"_s, error.word}, {u"start"_s, error.start}, {u"kind"_s, error.kind}});
+        errors.append(QJsonObject{{u"word"_s, error.word}, {u"start"_s, error.start}, {u"kind"_s, int(error.kind)}});
     object[u"errors"_s] = errors;
     QJsonArray repeats;
     for (const RepeatEntry &repeat : outcome.repeats)
@@ -82,7 +82,7 @@ QByteArray outcomeJsonLine(const TestOutcome &outcome)
     object[u"memoMarks"_s] = outcome.layout.memoMarks;
 
     object[u"reportText"_s] = outcome.reportText;
-    object[u"verdict"_s] = outcome.verdict;
+    object[u"verdict"_s] = reportVerdict(outcome.verdict, outcome.verdictDetail);
     object[u"resultsLine"_s] = outcome.resultsLine;
     QJsonArray highlights;
     for (const HighlightOperation &operation : outcome.highlights)

@@ -39,7 +39,7 @@ public:
     void showCloseReportButton() override { }
     void message(const QString &, const QString &) override { }
     QString inputBox(const QString &, const QString &, const QString &defaultText) override { return defaultText; }
-    bool resultAsInteger() const override { return false; }
+    Rounding rounding() const override { return Rounding::MultipleOf5; }
     void processPendingEvents() override { }
     QString applicationFolder() const override { return folder; }
 };

@@ -57,10 +57,10 @@ void BackgroundMarking::requestStop()
     m_session->requestStop();
 }
 
-void BackgroundMarking::setResultAsInteger(bool asInteger)
+void BackgroundMarking::setRounding(Rounding rounding)
 {
     if (m_host)
-        m_host->setResultAsInteger(asInteger);
+        m_host->setRounding(rounding);
 }
 
 void BackgroundMarking::threadFinished()

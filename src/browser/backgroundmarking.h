@@ -40,7 +40,7 @@ public:
     void requestStop();
     bool stopRequested() const { return m_stopRequested; }
 
-    void setResultAsInteger(bool asInteger);
+    void setRounding(Rounding rounding);
 
     // The last session's ending and the workspace it left (its destination folder), once
     // finished() was emitted.

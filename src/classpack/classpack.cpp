@@ -130,14 +130,14 @@ private:
             + u"   "_s;
         line(summary, points(22));
         const qreal verdictX = QFontMetricsF(m_painter.font(), &m_device).horizontalAdvance(summary);
-        verdictText(QRectF(verdictX, points(22), m_width - verdictX, points(14)), row.verdict);
+        verdictText(QRectF(verdictX, points(22), m_width - verdictX, points(14)), row.verdictText(), row.isUnreliable());
         m_painter.drawLine(QPointF(0, points(44)), QPointF(m_width, points(44)));
     }
 
-    void verdictText(const QRectF &rect, const QString &verdict)
+    void verdictText(const QRectF &rect, const QString &verdict, bool unreliable)
     {
         m_painter.save();
-        if (verdict == UnreliableVerdict) {
+        if (unreliable) {
             m_painter.setPen(QColor(0xb0, 0, 0));
             QFont bold = m_painter.font();
             bold.setBold(true);
@@ -151,7 +151,7 @@ private:
     {
         const qreal rowHeight = points(15);
         m_painter.setFont(font(9));
-        const auto cells = [&](const QStringList &fields, qreal top, bool heading) {
+        const auto cells = [&](const QStringList &fields, qreal top, bool heading, bool unreliable) {
             qreal x = 0;
             for (qsizetype c = 0; c < coverColumns.size(); ++c) {
                 const QRectF cell(x, top, m_width * coverWidths.at(c) - points(4), rowHeight);
@@ -160,7 +160,7 @@ private:
                 const QString text =
                     heading ? QCoreApplication::translate("ClassPack", coverHeadings[c]) : fields.at(column);
                 if (!heading && column == ClassTableColumn::Verdict)
-                    verdictText(cell, text);
+                    verdictText(cell, text, unreliable);
                 else
                     m_painter.drawText(
                         cell, (number ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter,
@@ -173,7 +173,7 @@ private:
             bold.setBold(true);
             m_painter.save();
             m_painter.setFont(bold);
-            cells({}, top, true);
+            cells({}, top, true, false);
             m_painter.restore();
             m_painter.drawLine(QPointF(0, top + rowHeight), QPointF(m_width, top + rowHeight));
             return top + rowHeight + points(2);
@@ -184,7 +184,7 @@ private:
                 m_device.newPage();
                 y = heading(0);
             }
-            cells(classTableFields(result, QLocale().decimalPoint()), y, false);
+            cells(classTableFields(result, QLocale().decimalPoint()), y, false, result.current.isUnreliable());
             y += rowHeight;
         }
     }

@@ -39,17 +39,6 @@ QString learnerName(const QString &path)
     return name;
 }
 
-QString plainVerdict(const QString &verdict)
-{
-    qsizetype dots = 0;
-    while (dots < verdict.size() && verdict.at(dots) == u'.')
-        ++dots;
-    QString plain = verdict.mid(dots).trimmed();
-    if (!plain.isEmpty())
-        plain[0] = plain.at(0).toUpper();
-    return plain;
-}
-
 QString layoutRemarks(const LayoutCounts &layout)
 {
     QStringList remarks;
@@ -83,13 +72,13 @@ QStringList classRecordFields(const ClassRecordRow &row)
             numberField(row.wordsWithErrors),
             numberField(row.wpm),
             numberField(row.finalResult),
-            row.rounding,
-            row.verdict,
+            row.rounding ? roundingName(*row.rounding) : QString(),
+            row.verdictText(),
             row.remarks};
 }
 
 ClassRecordRow classRecordRow(const TestOutcome &outcome, const QDateTime &markedAt, const QString &markedCopy,
-                              bool resultAsInteger)
+                              Rounding rounding)
 {
     ClassRecordRow row;
     // With its offset from UTC, so that rows from machines in other time zones still order.
@@ -97,8 +86,9 @@ ClassRecordRow classRecordRow(const TestOutcome &outcome, const QDateTime &marke
     // Named as in the destination, where two learners' tests of the same name are kept apart.
     row.learner = learnerName(markedCopy.isEmpty() ? outcome.path : markedCopy);
     row.sourcePath = outcome.path;
-    row.rounding = resultAsInteger ? u"integer"_s : u"multiple of 5"_s;
-    row.verdict = plainVerdict(outcome.verdict);
+    row.rounding = rounding;
+    row.verdict = outcome.verdict;
+    row.verdictDetail = outcome.verdictDetail;
     if (outcome.status != TestOutcome::Status::Marked)
         return row;
     row.markedCopy = markedCopy;

@@ -3,6 +3,9 @@
 // retyping. A learner's latest row is the current one.
 #pragma once
 
+#include "roundingsetting.h"
+#include "verdict.h"
+
 #include "documents/failure.h"
 
 #include <QDateTime>
@@ -31,13 +34,18 @@ struct ClassRecordRow
     std::optional<qint64> wordsWithErrors;
     std::optional<double> wpm; // before rounding
     std::optional<double> finalResult;
-    QString rounding; // "integer" or "multiple of 5"
-    QString verdict;  // the report box's verdict without its dots, e.g. "Result may not be reliable"
-    QString remarks;  // the layout remarks of the report, "; " between them
+    std::optional<Rounding> rounding;
+    // Empty when the record's cell names no verdict.
+    std::optional<Verdict> verdict;
+    QString verdictDetail;
+    QString remarks; // the layout remarks of the report, "; " between them
     // Read from a file whose "Final result" cell held no result: the learner counts in no figure.
     bool resultUnreadable = false;
 
     bool isMarked() const { return finalResult.has_value(); }
+    bool isUnreliable() const { return verdict == Verdict::MayNotBeReliable; }
+    // The verdict as the record holds it and tables show it.
+    QString verdictText() const { return verdict ? recordVerdict(*verdict, verdictDetail) : QString(); }
 };
 
 // No test of ten minutes comes near these; a cell beyond them is damaged and is left out.
@@ -52,7 +60,7 @@ QStringList classRecordFields(const ClassRecordRow &row);
 
 // The row for one test of a session. markedCopy is the ".rug" path (ignored for a rejected test).
 ClassRecordRow classRecordRow(const TestOutcome &outcome, const QDateTime &markedAt, const QString &markedCopy,
-                              bool resultAsInteger);
+                              Rounding rounding);
 
 QString classRecordPath(const QString &destFolder);
 

@@ -144,9 +144,22 @@ ClassRecord parseClassRecord(const QByteArray &bytes, const QString &path)
         row.markedAt = QDateTime::fromString(field(MarkedAt), Qt::ISODate);
         row.sourcePath = QDir::fromNativeSeparators(field(Source));
         row.memoLanguage = field(Language);
-        row.rounding = field(Rounding);
-        row.verdict = field(Verdict);
         row.remarks = field(Remarks);
+        const auto unknownCell = [&](Column c, const QString &what) {
+            record.problems.append(at(line).chopped(2) + u", column \""_s + headerNames().at(c) + u"\": \""_s
+                                   + field(c).left(40) + u"\" is not "_s + what);
+        };
+        if (!field(recordcolumns::Rounding).isEmpty()) {
+            row.rounding = roundingFromName(field(recordcolumns::Rounding));
+            if (!row.rounding)
+                unknownCell(recordcolumns::Rounding, u"a rounding"_s);
+        }
+        if (!field(recordcolumns::Verdict).isEmpty()) {
+            if (const auto verdict = verdictFromRecord(field(recordcolumns::Verdict)))
+                std::tie(row.verdict, row.verdictDetail) = *verdict;
+            else
+                unknownCell(recordcolumns::Verdict, u"a verdict"_s);
+        }
 
         const auto cellProblem = [&](Column c, auto limit) {
             record.problems.append(at(line).chopped(2) + u", column \""_s + headerNames().at(c) + u"\": \""_s

@@ -67,7 +67,7 @@ QString zeroResultLine(const QString &entry)
     return QDir::toNativeSeparators(text::left(entry, int(entry.size()) - 4)) + u".rug  0  wpm"_s;
 }
 
-QString reliabilityVerdict(const WordErrors &errors, int finalErrorCount, const ComparedMemo &memo)
+Verdict reliabilityVerdict(const WordErrors &errors, int finalErrorCount, const ComparedMemo &memo)
 {
     int suspectCount = 0;
     for (int k = 1; k <= finalErrorCount; ++k) {
@@ -75,7 +75,7 @@ QString reliabilityVerdict(const WordErrors &errors, int finalErrorCount, const 
         if (!text::trimBlanksView(word).isEmpty() && memo.contains(word))
             ++suspectCount;
     }
-    return suspectCount > 5 ? u".......Result may not be reliable"_s : u".......Successful"_s;
+    return suspectCount > 5 ? Verdict::MayNotBeReliable : Verdict::Successful;
 }
 
 } // namespace tallimark

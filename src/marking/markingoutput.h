@@ -28,10 +28,10 @@ QString resultsLine(const QString &destFolder, const QString &currentTestLabel, 
 // "<entry less 4 characters>.rug  0  wpm", for a test that was not marked.
 QString zeroResultLine(const QString &entry);
 
-// ".......Successful", or ".......Result may not be reliable" when six or more error words
-// occur in the memo as typed. The verdict reads the first finalErrorCount slots of the error
-// table: with the deductions that may be more than the entries, or fewer.
-QString reliabilityVerdict(const WordErrors &errors, int finalErrorCount, const ComparedMemo &memo);
+// Successful, or may not be reliable when six or more error words occur in the memo as typed.
+// The verdict reads the first finalErrorCount slots of the error table: with the deductions that
+// may be more than the entries, or fewer.
+Verdict reliabilityVerdict(const WordErrors &errors, int finalErrorCount, const ComparedMemo &memo);
 
 inline const QString ResultsFileName = QStringLiteral("Resultaat.res");
 

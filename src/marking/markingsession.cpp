@@ -335,7 +335,7 @@ bool MarkingSession::loadNextUsableTest()
             continue;
         }
         if (loaded.failed() && (unreadable || entry == m_workspace.currentFile)) {
-            leaveUnmarked(entry, u"could not be read: "_s + readFailureReason(loaded));
+            leaveUnmarked(entry, Verdict::Unreadable, readFailureReason(loaded));
             ++m_testIndex;
             continue;
         }
@@ -368,25 +368,30 @@ void MarkingSession::rejectTest(const QString &entry, TestOutcome::Status status
     TestOutcome outcome;
     outcome.path = entry;
     outcome.status = status;
-    outcome.verdict =
-        status == TestOutcome::Status::TooLong ? u".......too long or corrupt"_s : u".......too short or empty"_s;
-    if (!reason.isEmpty())
-        outcome.verdict += u" ("_s + reason + u')';
-    m_host.appendReportText(QDir::toNativeSeparators(entry) + outcome.verdict + CRLF);
+    outcome.verdict = status == TestOutcome::Status::TooLong ? Verdict::TooLongOrCorrupt : Verdict::TooShortOrEmpty;
+    outcome.verdictDetail = reason;
+    reportTest(entry, outcome);
     outcome.resultsLine = zeroResultLine(entry);
     writeResult(outcome);
     m_host.testFinished(outcome);
 }
 
-void MarkingSession::leaveUnmarked(const QString &entry, const QString &why)
+void MarkingSession::leaveUnmarked(const QString &entry, Verdict verdict, const QString &why)
 {
     TestOutcome outcome;
     outcome.path = entry;
     outcome.status = TestOutcome::Status::NotMarked;
-    outcome.verdict = u"......."_s + why;
-    m_host.appendReportText(QDir::toNativeSeparators(entry) + outcome.verdict + CRLF);
+    outcome.verdict = verdict;
+    outcome.verdictDetail = why;
+    reportTest(entry, outcome);
     m_notMarked.append(entry);
     m_host.testFinished(outcome);
+}
+
+void MarkingSession::reportTest(const QString &entry, const TestOutcome &outcome)
+{
+    m_host.appendReportText(QDir::toNativeSeparators(entry) + reportVerdict(outcome.verdict, outcome.verdictDetail)
+                            + CRLF);
 }
 
 void MarkingSession::markCurrentTest(const QString &entry)
@@ -404,7 +409,7 @@ void MarkingSession::markCurrentTest(const QString &entry)
     if (memoFailure.failed()) {
         if (m_memos.firstReport(language))
             m_host.message(memoFailure.description + u". No test in its language gets a result."_s, u"Error"_s);
-        leaveUnmarked(entry, u"not marked: "_s + memoFailure.description);
+        leaveUnmarked(entry, Verdict::NotMarked, memoFailure.description);
         return;
     }
     memo = m_memos.document(language);
@@ -421,7 +426,7 @@ void MarkingSession::markCurrentTest(const QString &entry)
     outcome.highlights = highlightErrors(errors, test);
     for (int e = 1; e <= errors.count; ++e)
         outcome.errors.append(
-            {errors.words.at(e), errors.starts.at(e), e <= errors.wordErrorCount ? errors.kinds.at(e) : 0});
+            {errors.words.at(e), errors.starts.at(e), e <= errors.wordErrorCount ? errors.kinds.at(e) : ErrorKind::Word});
     for (int r = 1; r <= errors.repeatCount; ++r)
         outcome.repeats.append({errors.repeatWords.at(r), errors.repeatStarts.at(r)});
     for (int x = 1; x <= comparison.excess.count; ++x)
@@ -430,7 +435,7 @@ void MarkingSession::markCurrentTest(const QString &entry)
     outcome.layout = comparison.layout;
 
     const int errorCount = finalErrorCount(errors.count, comparison.layout, comparison.excess);
-    static_cast<ResultFigures &>(outcome) = calculateResult(comparison.charCount, errorCount, m_host.resultAsInteger());
+    static_cast<ResultFigures &>(outcome) = calculateResult(comparison.charCount, errorCount, m_host.rounding());
     outcome.reportText = buildReport(outcome, comparison.excess, comparison.layout);
     outcome.verdict = reliabilityVerdict(errors, errorCount, m_memo);
     writeOutput(entry, int(testText.size()), outcome);
@@ -461,7 +466,7 @@ void MarkingSession::writeOutput(const QString &entry, int testLength, TestOutco
     if (!m_resultsBlocked)
         writeResult(outcome);
 
-    m_host.appendReportText(QDir::toNativeSeparators(entry) + outcome.verdict + CRLF);
+    reportTest(entry, outcome);
     m_host.testFinished(outcome);
 
     m_host.processPendingEvents();
@@ -479,7 +484,7 @@ void MarkingSession::writeResult(TestOutcome &outcome)
     const qint64 sizeBefore = before.isSymLink() ? 0 : before.size();
     const QString copy = markedCopyPath(m_workspace.destFolder, m_host.currentTestLabel());
     check(appendClassRecord(m_workspace.destFolder,
-                            classRecordRow(outcome, QDateTime::currentDateTime(), copy, m_host.resultAsInteger())));
+                            classRecordRow(outcome, QDateTime::currentDateTime(), copy, m_host.rounding())));
     m_written.append(record);
     const Failure line = appendLine(resultsFilePath(), outcome.resultsLine);
     if (line.failed())

@@ -65,7 +65,8 @@ private:
     QStringList copyTests();
     bool loadNextUsableTest();
     void rejectTest(const QString &entry, TestOutcome::Status status, const QString &reason = {});
-    void leaveUnmarked(const QString &entry, const QString &why);
+    void leaveUnmarked(const QString &entry, Verdict verdict, const QString &why);
+    void reportTest(const QString &entry, const TestOutcome &outcome);
     QString copyPath(int index) const;
     void lockDestination();
     void reportRenamedTests(const QStringList &takenByEarlierSessions);

@@ -9,10 +9,14 @@ namespace tallimark {
 
 using namespace Qt::StringLiterals;
 
-double roundedResult(double wpm, bool asInteger)
+double roundedResult(double wpm, Rounding rounding)
 {
-    if (asInteger)
+    switch (rounding) {
+    case Rounding::Integer:
         return std::nearbyint(wpm);
+    case Rounding::MultipleOf5:
+        break;
+    }
     // Whole tenths keep the steps exact: 22.5 is 225 tenths, plus 25 is 250, a multiple of 50.
     const auto tenths = qint64(std::nearbyint(wpm * 10));
     const qint64 n = tenths + 25;
@@ -39,14 +43,14 @@ int finalErrorCount(int errorEntries, const LayoutCounts &layout, const ExcessWo
     return errorCount;
 }
 
-ResultFigures calculateResult(qint64 charCount, int errorCount, bool resultAsInteger)
+ResultFigures calculateResult(qint64 charCount, int errorCount, Rounding rounding)
 {
     ResultFigures result;
     result.charCount = charCount;
     result.errorCount = errorCount;
     result.grossWords = qint64(std::nearbyint(double(charCount) / 5));
     result.wpm = double(result.grossWords - errorCount) / 10;
-    result.finalWpm = roundedResult(result.wpm, resultAsInteger);
+    result.finalWpm = roundedResult(result.wpm, rounding);
     return result;
 }
 

@@ -2,6 +2,8 @@
 // line, for hosts that show more than the report box (the command line's JSON, progress, tests).
 #pragma once
 
+#include "verdict.h"
+
 #include "documents/workspace.h"
 
 #include <QList>
@@ -12,11 +14,21 @@
 
 namespace tallimark {
 
+// What a word error is about. Errors of one kind other than Word count once, however often made.
+enum class ErrorKind : quint8 {
+    Word,        // a wrong word, or a spacing error
+    FullStop,    // a full stop inside what was typed, not at its end
+    Comma,       // a comma inside what was typed, not at its end
+    OtherMark,   // "?", "!", ";" or ":" inside what was typed, not at its end
+    RunTogether, // two memo words typed as one
+    Split,       // one memo word typed in two pieces
+};
+
 struct ErrorEntry
 {
     QString word;
     int start = 0; // 1-based position in the test's plain text
-    int kind = 0;  // 0 to 5; errors of one non-zero kind count once
+    ErrorKind kind = ErrorKind::Word;
 };
 
 struct RepeatEntry
@@ -81,7 +93,8 @@ struct TestOutcome : ResultFigures
     LayoutCounts layout;
 
     QString reportText;
-    QString verdict;
+    Verdict verdict = Verdict::Successful;
+    QString verdictDetail; // why a test was rejected or left unmarked
     QString resultsLine; // the line for "Resultaat.res" (written or not), without CR LF
     bool resultsLineWritten = false;
 

@@ -74,7 +74,7 @@ private:
 
     void classifyError(int wordIndex, int n, bool joined)
     {
-        m_errors.kinds.set(n, 0, m_skipped);
+        m_errors.kinds.set(n, ErrorKind::Word, m_skipped);
         QString w = m_test.at(wordIndex);
         if (w.isEmpty() || w == QStringView(u"\r"))
             return;
@@ -82,22 +82,24 @@ private:
             w = QStringLiteral(" .");
             m_test.set(wordIndex, w, m_skipped);
         }
-        quint8 kind = 0;
+        ErrorKind kind = ErrorKind::Word;
         if (isRunTogetherMemoPair(w))
-            kind = 4;
+            kind = ErrorKind::RunTogether;
         const QString core = left(w, int(w.size()) - 1);
         const QString trimmed = trimBlanks(w);
-        const std::pair<QChar, quint8> signs[] = {{u'.', 1}, {u',', 2}, {u'?', 3}, {u'!', 3}, {u';', 3}, {u':', 3}};
+        const std::pair<QChar, ErrorKind> signs[] = {{u'.', ErrorKind::FullStop},  {u',', ErrorKind::Comma},
+                                                      {u'?', ErrorKind::OtherMark}, {u'!', ErrorKind::OtherMark},
+                                                      {u';', ErrorKind::OtherMark}, {u':', ErrorKind::OtherMark}};
         for (const auto &[sign, signKind] : signs) {
             if (core.contains(sign) && !trimmed.endsWith(sign))
                 kind = signKind;
         }
         if (joined) {
-            kind = 5;
+            kind = ErrorKind::Split;
             if (w.endsWith(QStringView(u" .")))
-                kind = 1;
+                kind = ErrorKind::FullStop;
             if (w.endsWith(QStringView(u" ,")))
-                kind = 2;
+                kind = ErrorKind::Comma;
         }
         m_errors.kinds.set(n, kind, m_skipped);
     }
@@ -110,10 +112,10 @@ private:
         if (n <= 1)
             return;
         const QString word = m_test.at(wordIndex);
-        const quint8 kind = m_errors.kinds.at(n);
+        const ErrorKind kind = m_errors.kinds.at(n);
         for (int k = 1; k <= n - 1; ++k) {
-            const quint8 kindK = m_errors.kinds.at(k);
-            if (!(m_errors.words.at(k) == word || (kindK != 0 && kindK == kind)))
+            const ErrorKind kindK = m_errors.kinds.at(k);
+            if (!(m_errors.words.at(k) == word || (kindK != ErrorKind::Word && kindK == kind)))
                 continue;
             ++m_errors.repeatCount;
             m_errors.repeatWords.set(m_errors.repeatCount, word, m_skipped);

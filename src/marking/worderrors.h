@@ -5,6 +5,7 @@
 
 #include "counters.h"
 #include "slottable.h"
+#include "testoutcome.h"
 #include "wordsplitter.h"
 
 #include <QStringList>
@@ -14,12 +15,11 @@ namespace tallimark {
 struct WordErrors
 {
     // Entries 1..count: the word as typed (a spacing error: its blank mark), where it starts in
-    // the test text (1-based) and, for word errors, its kind (0 to 5; errors of one non-zero kind
-    // count once).
+    // the test text (1-based) and, for word errors, its kind.
     Int16 count;
     SlotTable<QString, WordSlots> words;
     SlotTable<int, CharSlots> starts;
-    SlotTable<quint8, WordSlots> kinds;
+    SlotTable<ErrorKind, WordSlots> kinds;
     int wordErrorCount = 0; // entries past it are spacing errors, which have no kind
 
     // Errors typed again: entries 1..repeatCount.

@@ -33,8 +33,8 @@ ClassRecordRow row(const QString &learner, std::optional<double> result)
     r.markedAt = QDateTime(QDate(2026, 3, 9), QTime(8, 15), Qt::OffsetFromUTC, 7200);
     r.learner = learner;
     r.sourcePath = u"/home/teacher/Grade 9, \"B\"/"_s + learner + u".rtf"_s;
-    r.rounding = u"integer"_s;
-    r.verdict = result ? u"Successful"_s : u"Too short or empty"_s;
+    r.rounding = Rounding::Integer;
+    r.verdict = result ? Verdict::Successful : Verdict::TooShortOrEmpty;
     if (result) {
         r.markedCopy = u"/dest/"_s + learner + u".rug"_s;
         r.memoLanguage = u"English"_s;

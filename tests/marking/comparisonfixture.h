@@ -39,7 +39,7 @@ inline QString described(const WordErrors &found, const ExcessWords &excessWords
     QStringList errors;
     for (int e = 1; e <= found.count; ++e)
         errors << found.words.at(e) + u'@' + QString::number(found.starts.at(e))
-                + (e <= found.wordErrorCount ? u'/' + QString::number(found.kinds.at(e)) : QString());
+                + (e <= found.wordErrorCount ? u'/' + QString::number(int(found.kinds.at(e))) : QString());
     QStringList repeats;
     for (int r = 1; r <= found.repeatCount; ++r)
         repeats << found.repeatWords.at(r) + u'@' + QString::number(found.repeatStarts.at(r));

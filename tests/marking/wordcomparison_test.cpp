@@ -150,10 +150,10 @@ TEST(Reliability, SixErrorWordsFoundInTheMemoMakeTheResultDoubtful)
     const QString memo = u"We went for the cat and a man with this bad idea. "_s + Ending;
     auto six = compared(u"We went or he at an is ad idea. "_s + Ending, memo);
     ASSERT_EQ(six->found.errors.count, 6);
-    EXPECT_EQ(reliabilityVerdict(six->found.errors, 6, six->memo), u".......Result may not be reliable"_s);
+    EXPECT_EQ(reliabilityVerdict(six->found.errors, 6, six->memo), Verdict::MayNotBeReliable);
     auto five = compared(u"We went or he at an is idea. "_s + Ending, memo);
     ASSERT_EQ(five->found.errors.count, 5);
-    EXPECT_EQ(reliabilityVerdict(five->found.errors, 5, five->memo), u".......Successful"_s);
+    EXPECT_EQ(reliabilityVerdict(five->found.errors, 5, five->memo), Verdict::Successful);
 }
 
 // A word keeps the separator that ended it; CR and LF are words of their own; no empty word
