@@ -130,7 +130,8 @@ private:
             + u"   "_s;
         line(summary, points(22));
         const qreal verdictX = QFontMetricsF(m_painter.font(), &m_device).horizontalAdvance(summary);
-        verdictText(QRectF(verdictX, points(22), m_width - verdictX, points(14)), row.verdictText(), row.isUnreliable());
+        verdictText(QRectF(verdictX, points(22), m_width - verdictX, points(14)), row.verdictText(),
+                    row.isUnreliable());
         m_painter.drawLine(QPointF(0, points(44)), QPointF(m_width, points(44)));
     }
 

@@ -5,6 +5,7 @@
 #include "classrecordcolumns.h"
 #include "csvformat.h"
 #include "fileoperations.h"
+#include "layoutdeductions.h"
 #include "numbertext.h"
 #include "testoutcome.h"
 
@@ -37,20 +38,6 @@ QString learnerName(const QString &path)
     if (name.endsWith(u".rtf"_s, Qt::CaseInsensitive) || name.endsWith(u".rug"_s, Qt::CaseInsensitive))
         name.chop(4);
     return name;
-}
-
-QString layoutRemarks(const LayoutCounts &layout)
-{
-    QStringList remarks;
-    if (layout.testLineFeeds != layout.memoLineFeeds)
-        remarks.append(u"Wrong number of line feeds"_s);
-    if (layout.testStops < layout.memoStops)
-        remarks.append(u"Missing full stop(s)"_s);
-    if (layout.testCommas < layout.memoCommas)
-        remarks.append(u"Missing comma(s)"_s);
-    if (layout.testMarks < layout.memoMarks)
-        remarks.append(u"Missing <!> or <?>"_s);
-    return remarks.join(u"; "_s);
 }
 
 } // namespace
@@ -99,7 +86,7 @@ ClassRecordRow classRecordRow(const TestOutcome &outcome, const QDateTime &marke
     row.wordsWithErrors = outcome.errorCount;
     row.wpm = outcome.wpm;
     row.finalResult = outcome.finalWpm;
-    row.remarks = layoutRemarks(outcome.layout);
+    row.remarks = layoutRemarks(outcome.layout).join(u"; "_s);
     return row;
 }
 

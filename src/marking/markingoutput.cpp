@@ -1,6 +1,7 @@
 #include "markingoutput.h"
 
 #include "highlighting.h"
+#include "markingrules.h"
 #include "numbertext.h"
 #include "textpositions.h"
 
@@ -75,7 +76,7 @@ Verdict reliabilityVerdict(const WordErrors &errors, int finalErrorCount, const 
         if (!text::trimBlanksView(word).isEmpty() && memo.contains(word))
             ++suspectCount;
     }
-    return suspectCount > 5 ? Verdict::MayNotBeReliable : Verdict::Successful;
+    return suspectCount >= rules::UnreliableErrorWords ? Verdict::MayNotBeReliable : Verdict::Successful;
 }
 
 } // namespace tallimark

@@ -6,6 +6,7 @@
 #include "fileoperations.h"
 #include "highlighting.h"
 #include "markingoutput.h"
+#include "markingrules.h"
 #include "memolanguage.h"
 #include "resultcalculation.h"
 #include "sessionmessages.h"
@@ -342,13 +343,13 @@ bool MarkingSession::loadNextUsableTest()
         // The test was copied but its copy cannot be read: the destination failed.
         check(loaded);
         QString plain = m_workspace.testDocument.text();
-        if (plain.size() > 49) {
+        if (plain.size() >= rules::MinimumTestLength) {
             if (plain == plain.toUpper()) {
                 // All capitals: the learner had caps lock on; half the keystrokes are counted.
                 plain = text::left(plain, int(std::nearbyint(double(plain.size()) / 2)));
                 m_workspace.testDocument.setText(plain);
             }
-            if (plain.size() > 5000) {
+            if (plain.size() > rules::MaximumTestLength) {
                 rejectTest(entry, TestOutcome::Status::TooLong);
                 ++m_testIndex;
             } else {
@@ -425,8 +426,8 @@ void MarkingSession::markCurrentTest(const QString &entry)
     const WordErrors &errors = comparison.errors;
     outcome.highlights = highlightErrors(errors, test);
     for (int e = 1; e <= errors.count; ++e)
-        outcome.errors.append(
-            {errors.words.at(e), errors.starts.at(e), e <= errors.wordErrorCount ? errors.kinds.at(e) : ErrorKind::Word});
+        outcome.errors.append({errors.words.at(e), errors.starts.at(e),
+                               e <= errors.wordErrorCount ? errors.kinds.at(e) : ErrorKind::Word});
     for (int r = 1; r <= errors.repeatCount; ++r)
         outcome.repeats.append({errors.repeatWords.at(r), errors.repeatStarts.at(r)});
     for (int x = 1; x <= comparison.excess.count; ++x)

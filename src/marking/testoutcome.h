@@ -46,8 +46,8 @@ struct HighlightOperation
     Kind kind = Kind::Error;
 };
 
-// The line feeds and punctuation of a test and of the memo part it was compared with. The result
-// deducts a word for a different number of lines and for each kind the test has fewer of.
+// The line feeds and punctuation of a test and of the memo part it was compared with; what they
+// cost is in layoutdeductions.h.
 struct LayoutCounts
 {
     int testLineFeeds = 0;
@@ -95,7 +95,7 @@ struct TestOutcome : ResultFigures
     QString reportText;
     Verdict verdict = Verdict::Successful;
     QString verdictDetail; // why a test was rejected or left unmarked
-    QString resultsLine; // the line for "Resultaat.res" (written or not), without CR LF
+    QString resultsLine;   // the line for "Resultaat.res" (written or not), without CR LF
     bool resultsLineWritten = false;
 
     QList<HighlightOperation> highlights;

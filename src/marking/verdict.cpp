@@ -77,7 +77,8 @@ std::optional<std::pair<Verdict, QString>> verdictFromRecord(const QString &cell
         const QString open = QString(words).append(text.detailOpen);
         if (cell.size() > open.size() + text.detailClose.size() && cell.startsWith(open)
             && cell.endsWith(text.detailClose))
-            return std::pair{text.verdict, cell.sliced(open.size(), cell.size() - open.size() - text.detailClose.size())};
+            return std::pair{text.verdict,
+                             cell.sliced(open.size(), cell.size() - open.size() - text.detailClose.size())};
     }
     return std::nullopt;
 }

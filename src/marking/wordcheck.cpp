@@ -8,6 +8,10 @@ using namespace text;
 
 namespace {
 
+// The last word passes when it is among the memo part's last 41 characters: the learner may have
+// stopped in the middle of it.
+constexpr int LastWordWindow = 41;
+
 // The word check's view of one test: its words (joined in place), the memo, and the errors so far.
 class WrongWordHandler
 {
@@ -88,8 +92,8 @@ private:
         const QString core = left(w, int(w.size()) - 1);
         const QString trimmed = trimBlanks(w);
         const std::pair<QChar, ErrorKind> signs[] = {{u'.', ErrorKind::FullStop},  {u',', ErrorKind::Comma},
-                                                      {u'?', ErrorKind::OtherMark}, {u'!', ErrorKind::OtherMark},
-                                                      {u';', ErrorKind::OtherMark}, {u':', ErrorKind::OtherMark}};
+                                                     {u'?', ErrorKind::OtherMark}, {u'!', ErrorKind::OtherMark},
+                                                     {u';', ErrorKind::OtherMark}, {u':', ErrorKind::OtherMark}};
         for (const auto &[sign, signKind] : signs) {
             if (core.contains(sign) && !trimmed.endsWith(sign))
                 kind = signKind;
@@ -162,16 +166,17 @@ WordErrors checkWords(Words &testWords, const ComparedMemo &memo, const SkippedF
             lastWordMerged = false;
         }
     }
-    // The last word may be cut short: it passes when it is part of the memo's last compared
-    // characters. A last word merged into the one before it has been dealt with already.
+    // A last word merged into the one before it has been dealt with already.
     if (lastWordMerged)
         return errors;
     QString w = testWords.at(wordIndex);
     if (w.isEmpty())
         w = testWords.at(wordIndex - 1);
-    const int sliceStart = memo.cutLength() - 40;
-    const QString slice = sliceStart >= 1 ? mid(memo.text(), sliceStart, 41) : left(memo.text(), memo.cutLength());
-    if (!contains(slice, trimBlanks(w)))
+    const QStringView memoText(memo.text());
+    const int windowStart = memo.cutLength() - LastWordWindow;
+    const QStringView window =
+        windowStart >= 0 ? memoText.mid(windowStart, LastWordWindow) : memoText.left(std::max(0, memo.cutLength()));
+    if (!contains(window, trimBlanksView(w)))
         wrongWord.handle(wordIndex);
     return errors;
 }
