@@ -56,7 +56,7 @@ constexpr int LockWaitMilliseconds = 2000;
 
 } // namespace
 
-MarkingSession::MarkingSession(Workspace &workspace, MarkingHost &host) : m_workspace(workspace), m_host(host)
+MarkingSession::MarkingSession(MarkingHost &host) : m_host(host)
 {
     m_skipped = [this](const Failure &failure) { m_host.failureSkipped(failure); };
 }
@@ -90,7 +90,7 @@ void MarkingSession::check(const Failure &failure)
 {
     if (!failure.failed())
         return;
-    const std::optional<QString> message = sessionEndingMessage(failure, m_host.currentTestLabel());
+    const std::optional<QString> message = sessionEndingMessage(failure, m_workspace.currentFile);
     if (!message) {
         m_host.failureSkipped(failure.number == ErrorNumber::SubscriptOutOfRange ? subscriptFailure() : failure);
         return;
@@ -167,7 +167,7 @@ void MarkingSession::runSession()
             m_lock->renew();
         if (!loadNextUsableTest())
             break;
-        markCurrentTest(m_host.tests().value(m_testIndex));
+        markCurrentTest(testPaths(m_testIndex));
     }
 
     syncWrittenFiles();
@@ -254,6 +254,15 @@ QString MarkingSession::copyPath(int index) const
 {
     const QString name = m_copyNames.value(index);
     return m_workspace.destFolder + u'/' + (name.isEmpty() ? afterLastSeparator(m_host.tests().value(index)) : name);
+}
+
+MarkingSession::TestPaths MarkingSession::testPaths(int index) const
+{
+    TestPaths paths;
+    paths.entry = m_host.tests().value(index);
+    paths.copy = copyPath(index);
+    paths.markedCopy = markedCopyPath(m_workspace.destFolder, paths.copy);
+    return paths;
 }
 
 QStringList MarkingSession::copyTests()
@@ -373,7 +382,7 @@ void MarkingSession::rejectTest(const QString &entry, TestOutcome::Status status
     outcome.verdictDetail = reason;
     reportTest(entry, outcome);
     outcome.resultsLine = zeroResultLine(entry);
-    writeResult(outcome);
+    writeResult(outcome, testPaths(m_testIndex).markedCopy);
     m_host.testFinished(outcome);
 }
 
@@ -395,12 +404,12 @@ void MarkingSession::reportTest(const QString &entry, const TestOutcome &outcome
                             + CRLF);
 }
 
-void MarkingSession::markCurrentTest(const QString &entry)
+void MarkingSession::markCurrentTest(const TestPaths &paths)
 {
     RichDocument &test = m_workspace.testDocument;
     RichDocument &memo = m_workspace.memoDocument;
     TestOutcome outcome;
-    outcome.path = entry;
+    outcome.path = paths.entry;
 
     const MemoLanguage language = chooseMemoLanguage(test.text());
     outcome.language = language;
@@ -410,7 +419,7 @@ void MarkingSession::markCurrentTest(const QString &entry)
     if (memoFailure.failed()) {
         if (m_memos.firstReport(language))
             m_host.message(memoFailure.description + u". No test in its language gets a result."_s, u"Error"_s);
-        leaveUnmarked(entry, Verdict::NotMarked, memoFailure.description);
+        leaveUnmarked(paths.entry, Verdict::NotMarked, memoFailure.description);
         return;
     }
     memo = m_memos.document(language);
@@ -439,35 +448,32 @@ void MarkingSession::markCurrentTest(const QString &entry)
     static_cast<ResultFigures &>(outcome) = calculateResult(comparison.charCount, errorCount, m_host.rounding());
     outcome.reportText = buildReport(outcome, comparison.excess, comparison.layout);
     outcome.verdict = reliabilityVerdict(errors, errorCount, m_memo);
-    writeOutput(entry, int(testText.size()), outcome);
+    writeOutput(paths, int(testText.size()), outcome);
 }
 
-Failure MarkingSession::saveMarkedCopy()
+Failure MarkingSession::saveMarkedCopy(const QString &path)
 {
-    if (text::trimBlanks(m_host.currentTestLabel()).isEmpty())
-        m_host.setCurrentTestLabel(u"Untitled"_s);
     // Not synced here: the session syncs all its files once, before it says "Done".
-    const QString path = markedCopyPath(m_workspace.destFolder, m_host.currentTestLabel());
     Failure saved = m_workspace.testDocument.saveFile(path, false);
     if (!saved.failed())
         m_written.append(path);
     return saved;
 }
 
-void MarkingSession::writeOutput(const QString &entry, int testLength, TestOutcome &outcome)
+void MarkingSession::writeOutput(const TestPaths &paths, int testLength, TestOutcome &outcome)
 {
     RichDocument &test = m_workspace.testDocument;
     appendReportBlock(outcome.reportText, test);
     if (const auto marked = markExcessWords(test, testLength))
         outcome.highlights.append(*marked);
     test.setSelStart(test.length());
-    check(saveMarkedCopy());
+    check(saveMarkedCopy(paths.markedCopy));
 
-    outcome.resultsLine = resultsLine(m_workspace.destFolder, m_host.currentTestLabel(), outcome.finalWpm);
+    outcome.resultsLine = resultsLine(m_workspace.destFolder, paths.copy, outcome.finalWpm);
     if (!m_resultsBlocked)
-        writeResult(outcome);
+        writeResult(outcome, paths.markedCopy);
 
-    reportTest(entry, outcome);
+    reportTest(paths.entry, outcome);
     m_host.testFinished(outcome);
 
     m_host.processPendingEvents();
@@ -477,15 +483,14 @@ void MarkingSession::writeOutput(const QString &entry, int testLength, TestOutco
 // between the two leaves a row without its line, never a results line whose row is missing; and
 // a line that cannot be written takes its row back out. Either failure ends the session: a lost
 // row is a lost result for the school's records.
-void MarkingSession::writeResult(TestOutcome &outcome)
+void MarkingSession::writeResult(TestOutcome &outcome, const QString &markedCopy)
 {
     const QString record = classRecordPath(m_workspace.destFolder);
     // A link is replaced by a new file, which then goes whole.
     const QFileInfo before(record);
     const qint64 sizeBefore = before.isSymLink() ? 0 : before.size();
-    const QString copy = markedCopyPath(m_workspace.destFolder, m_host.currentTestLabel());
     check(appendClassRecord(m_workspace.destFolder,
-                            classRecordRow(outcome, QDateTime::currentDateTime(), copy, m_host.rounding())));
+                            classRecordRow(outcome, QDateTime::currentDateTime(), markedCopy, m_host.rounding())));
     m_written.append(record);
     const Failure line = appendLine(resultsFilePath(), outcome.resultsLine);
     if (line.failed())

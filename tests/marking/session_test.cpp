@@ -138,7 +138,8 @@ TEST_P(Session, RunsAsTheRowSays)
               row.ending == Ending::Precondition ? QStringList() : folders);
     EXPECT_TRUE(row.ending != Ending::Cancelled || QDir(destination()).isEmpty());
     if (row.ending == Ending::Completed) {
-        EXPECT_EQ(std::tuple(workspace.destFolder, host.preview, host.name), std::tuple(dest, dest, row.destination));
+        EXPECT_EQ(std::tuple(session.workspace().destFolder, host.preview, host.name),
+                  std::tuple(dest, dest, row.destination));
         EXPECT_TRUE(host.label.isEmpty());
         EXPECT_EQ(host.pendingEventRuns, row.statuses.count(u'M'));
     }

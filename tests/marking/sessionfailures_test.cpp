@@ -107,6 +107,7 @@ TEST_F(SessionFailures, AnUnusableMemoStopsOnlyTheTestsOfItsLanguage)
             write(memo, QString::fromLatin1(testCase.content));
         // As start-up leaves it: the memo box holds the English memo, or nothing.
         (void)loadBothMemos(workspace, path(u"memos"_s));
+        session.setMemoFiles(workspace.memoFiles);
         openToEveryone();
         if (testCase.content == unreadable)
             QFile::setPermissions(memo, QFileDevice::Permissions());
