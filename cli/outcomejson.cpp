@@ -63,11 +63,12 @@ QByteArray outcomeJsonLine(const TestOutcome &outcome)
 
     QJsonArray errors;
     for (const ErrorEntry &error : outcome.errors)
-        errors.append(QJsonObject{{u"word"_s, error.word}, {u"start"_s, error.start}, {u"kind"_s, int(error.kind)}});
+        errors.append(
+            QJsonObject{{u"word"_s, error.word}, {u"start"_s, error.start + 1}, {u"kind"_s, int(error.kind)}});
     object[u"errors"_s] = errors;
     QJsonArray repeats;
     for (const RepeatEntry &repeat : outcome.repeats)
-        repeats.append(QJsonObject{{u"word"_s, repeat.word}, {u"start"_s, repeat.start}});
+        repeats.append(QJsonObject{{u"word"_s, repeat.word}, {u"start"_s, repeat.start + 1}});
     object[u"repeats"_s] = repeats;
     object[u"excessWords"_s] = QJsonArray::fromStringList(outcome.excessWords);
     object[u"doubleCounted"_s] = outcome.doubleCounted;
@@ -86,7 +87,7 @@ QByteArray outcomeJsonLine(const TestOutcome &outcome)
     object[u"resultsLine"_s] = outcome.resultsLine;
     QJsonArray highlights;
     for (const HighlightOperation &operation : outcome.highlights)
-        highlights.append(QJsonObject{{u"start0"_s, operation.start0},
+        highlights.append(QJsonObject{{u"start0"_s, operation.start},
                                       {u"length"_s, operation.length},
                                       {u"kind"_s, highlightKindName(operation.kind)}});
     object[u"highlights"_s] = highlights;

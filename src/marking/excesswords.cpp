@@ -90,8 +90,8 @@ CollectedCores collectCores(Words &testWords, const QString &testText, const Wor
         if (groupCollected[size_t(g)] || core.isEmpty() || core == u"\n")
             continue;
         // A core is usually the start of its own word, found there without a search.
-        const int start = std::max(1, testWords.startOf(t));
-        if (QStringView(testText).mid(start - 1, core.size()) != core && !text::contains(testText, core))
+        const int start = testWords.startOf(t);
+        if (QStringView(testText).mid(start, core.size()) != core && !QStringView(testText).contains(core))
             continue;
         // A core that found no slot is not known afterwards, as in the table itself.
         if (collected.coreCount < CoreSlots) {

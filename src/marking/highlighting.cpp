@@ -24,23 +24,23 @@ QList<HighlightOperation> highlightErrors(const WordErrors &errors, RichDocument
 {
     QList<HighlightOperation> highlights;
     for (int e = 1; e <= errors.count; ++e) {
-        const int start0 = errors.starts.at(e) - 1;
+        const int start = errors.starts.at(e);
         const int length = highlightLength(errors.words.at(e));
-        test.setSelStart(start0);
+        test.setSelStart(start);
         test.setSelLength(length);
         test.setSelBold(true);
         highlight(test, Red);
         test.setSelColour(White);
-        highlights.append({start0, length, HighlightOperation::Kind::Error});
+        highlights.append({start, length, HighlightOperation::Kind::Error});
     }
     for (int r = 1; r <= errors.repeatCount; ++r) {
-        const int start0 = errors.repeatStarts.at(r) - 1;
+        const int start = errors.repeatStarts.at(r);
         const int length = highlightLength(errors.repeatWords.at(r));
-        test.setSelStart(start0);
+        test.setSelStart(start);
         test.setSelLength(length);
         test.setSelColour(Red);
         test.setSelUnderline(true);
-        highlights.append({start0, length, HighlightOperation::Kind::Repeat});
+        highlights.append({start, length, HighlightOperation::Kind::Repeat});
     }
     return highlights;
 }

@@ -7,8 +7,9 @@
 
 namespace tallimark {
 
-// Lines of a text scanned backwards from position start (1-based) for CRs.
-int countLines(const QString &text, int start);
+// The lines of the first `start` characters of a text: one more than its CRs, unless it starts
+// with one.
+int countLines(QStringView text, int start);
 // The lines and punctuation of the test and of the memo's first memoCutLength characters.
 LayoutCounts countLayout(const QString &testText, const QString &memoText, int memoCutLength);
 

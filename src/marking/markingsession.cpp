@@ -37,7 +37,7 @@ namespace {
 
 QString afterLastSeparator(const QString &path)
 {
-    return text::mid(path, text::inStrRev(path, u"/") + 1);
+    return path.sliced(path.lastIndexOf(u'/') + 1);
 }
 
 // Why a test could not be read, as its report line says it.
@@ -189,7 +189,7 @@ void MarkingSession::runSession()
 bool MarkingSession::settleDestination()
 {
     const QString first = m_host.tests().at(0);
-    const QString folder = text::left(first, text::inStrRev(first, u"/") - 1);
+    const QString folder = first.first(std::max<qsizetype>(0, first.lastIndexOf(u'/')));
     m_host.setDestinationName(m_destinationOverride.isEmpty() ? afterLastSeparator(folder) : m_destinationOverride);
 
     const QString applicationFolder = m_host.applicationFolder();
@@ -355,7 +355,7 @@ bool MarkingSession::loadNextUsableTest()
         if (plain.size() >= rules::MinimumTestLength) {
             if (plain == plain.toUpper()) {
                 // All capitals: the learner had caps lock on; half the keystrokes are counted.
-                plain = text::left(plain, int(std::nearbyint(double(plain.size()) / 2)));
+                plain = plain.left(qsizetype(std::nearbyint(double(plain.size()) / 2)));
                 m_workspace.testDocument.setText(plain);
             }
             if (plain.size() > rules::MaximumTestLength) {

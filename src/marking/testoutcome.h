@@ -27,7 +27,7 @@ enum class ErrorKind : quint8 {
 struct ErrorEntry
 {
     QString word;
-    int start = 0; // 1-based position in the test's plain text
+    int start = 0; // where it starts in the test's plain text, 0-based like every position here
     ErrorKind kind = ErrorKind::Word;
 };
 
@@ -41,7 +41,7 @@ struct RepeatEntry
 struct HighlightOperation
 {
     enum class Kind { Error, Repeat, Excess };
-    int start0 = 0; // 0-based, as the document's selection start
+    int start = 0;
     int length = 0;
     Kind kind = Kind::Error;
 };

@@ -89,7 +89,7 @@ private:
         ErrorKind kind = ErrorKind::Word;
         if (isRunTogetherMemoPair(w))
             kind = ErrorKind::RunTogether;
-        const QString core = left(w, int(w.size()) - 1);
+        const QString core = w.chopped(1);
         const QString trimmed = trimBlanks(w);
         const std::pair<QChar, ErrorKind> signs[] = {{u'.', ErrorKind::FullStop},  {u',', ErrorKind::Comma},
                                                      {u'?', ErrorKind::OtherMark}, {u'!', ErrorKind::OtherMark},
@@ -145,7 +145,7 @@ bool isAcceptedWord(const QString &word, const ComparedMemo &memo)
     if (memo.contains(u' ' + bare + u'.') || memo.contains(u' ' + bare + u',') || memo.contains(bare + u'?')
         || memo.contains(bare + u'!'))
         return true;
-    return word.endsWith(QChar(13)) && memo.contains(left(word, int(word.size()) - 1) + u'.');
+    return word.endsWith(QChar(13)) && memo.contains(word.chopped(1) + u'.');
 }
 
 WordErrors checkWords(Words &testWords, const ComparedMemo &memo, const SkippedFailureSink &skipped)
@@ -176,7 +176,7 @@ WordErrors checkWords(Words &testWords, const ComparedMemo &memo, const SkippedF
     const int windowStart = memo.cutLength() - LastWordWindow;
     const QStringView window =
         windowStart >= 0 ? memoText.mid(windowStart, LastWordWindow) : memoText.left(std::max(0, memo.cutLength()));
-    if (!contains(window, trimBlanksView(w)))
+    if (window.isEmpty() || !window.contains(trimBlanksView(w)))
         wrongWord.handle(wordIndex);
     return errors;
 }

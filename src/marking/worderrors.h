@@ -15,7 +15,7 @@ namespace tallimark {
 struct WordErrors
 {
     // Entries 1..count: the word as typed (a spacing error: its blank mark), where it starts in
-    // the test text (1-based) and, for word errors, its kind.
+    // the test text (0-based) and, for word errors, its kind.
     Int16 count;
     SlotTable<QString, WordSlots> words;
     SlotTable<int, CharSlots> starts;
@@ -35,8 +35,7 @@ struct WordErrors
     {
         ++count;
         words.set(count, word, skipped);
-        // The splitter leaves the first word's start unrecorded: it is the text's first character.
-        starts.set(count, count == 1 && start == 0 ? 1 : start, skipped);
+        starts.set(count, start, skipped);
     }
 };
 

@@ -31,7 +31,7 @@ Words splitWords(const QString &work, const SkippedFailureSink &skipped)
                 continue;
             }
             ++split.count;
-            split.starts[split.count] = p + 1;
+            split.starts[split.count] = p; // the next word's, 0-based
         }
     }
 

@@ -10,8 +10,7 @@ namespace tallimark {
 constexpr int WordSlots = 1500;
 constexpr int CharSlots = 8000;
 
-// The words of a text in slots 1..count, and where each starts in the text (1-based; the first
-// word's start is never recorded and reads 0).
+// The words of a text in slots 1..count, and where each starts in the text (0-based).
 struct Words
 {
     SlotTable<QString, WordSlots> words;

@@ -316,9 +316,9 @@ TEST_F(SessionRuns, ATestMarkedAloneOrAmongOthersGivesTheSameResult)
         QStringList parts{outcome.reportText, QString::number(outcome.finalWpm),
                           QString::number(outcome.memoCutLength)};
         for (const ErrorEntry &error : outcome.errors)
-            parts << u"%1@%2/%3"_s.arg(error.word).arg(error.start).arg(int(error.kind));
+            parts << u"%1@%2/%3"_s.arg(error.word).arg(error.start + 1).arg(int(error.kind));
         for (const HighlightOperation &h : outcome.highlights)
-            parts << u"%1+%2"_s.arg(h.start0).arg(h.length);
+            parts << u"%1+%2"_s.arg(h.start).arg(h.length);
         return parts + outcome.excessWords;
     };
     EXPECT_EQ(figures(host.outcomes[2]), figures(host.outcomes[0]));

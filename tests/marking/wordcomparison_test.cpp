@@ -24,7 +24,7 @@ struct ComparisonCase
     QString memo;
     QString test;
     QString found;      // as described()
-    QString highlights; // "e<start0>+<length>" per error, then "r…" per repeat
+    QString highlights; // "e<start>+<length>" per error, then "r…" per repeat
 };
 
 // A row prints as its name in the test list.
@@ -39,7 +39,7 @@ QString describedHighlights(const QList<HighlightOperation> &highlights)
 {
     QStringList parts;
     for (const HighlightOperation &h : highlights)
-        parts << (h.kind == HighlightOperation::Kind::Error ? u'e' : u'r') + QString::number(h.start0) + u'+'
+        parts << (h.kind == HighlightOperation::Kind::Error ? u'e' : u'r') + QString::number(h.start) + u'+'
                 + QString::number(h.length);
     return parts.join(u' ');
 }
@@ -64,9 +64,9 @@ TEST_P(TestComparison, FindsAndHighlights)
     EXPECT_EQ(describedHighlights(highlights), row.highlights);
     QString kinds(row.test.size(), u' '); // per character: e error, r repeat
     for (const HighlightOperation &h : highlights) {
-        kinds.replace(h.start0, h.length, QString(h.length, h.kind == HighlightOperation::Kind::Error ? u'e' : u'r'));
+        kinds.replace(h.start, h.length, QString(h.length, h.kind == HighlightOperation::Kind::Error ? u'e' : u'r'));
         // A highlight ends on the last character of a word: never on the letter after a break.
-        const int end = h.start0 + h.length;
+        const int end = h.start + h.length;
         EXPECT_FALSE(row.test.at(end - 1).isLetter() && end < row.test.size() && row.test.at(end).isLetter()) << end;
     }
     // Errors white on red in bold, repeats red underlined, everything else as it was.
@@ -158,13 +158,13 @@ TEST(Reliability, SixErrorWordsFoundInTheMemoMakeTheResultDoubtful)
 
 // A word keeps the separator that ended it; CR and LF are words of their own; no empty word
 // follows the last blank; a full stop standing alone after a blank is shown before its blank.
-// Starts are 1-based, and the first word's start is never recorded.
+// Starts are 0-based.
 TEST(WordSplitter, WordsAndStarts)
 {
     // clang-format off
     const struct { QString text, words; } rows[] = {
-        {u"the cat sat."_s, u"the @0|cat @5|sat.@9"_s}, {u"end \r\nnext "_s, u"end @0|\r@5|\n@6|next @7"_s},
-        {u"stop . Go"_s, u"stop @0| .@6|Go@8"_s}};
+        {u"the cat sat."_s, u"the @0|cat @4|sat.@8"_s}, {u"end \r\nnext "_s, u"end @0|\r@4|\n@5|next @6"_s},
+        {u"stop . Go"_s, u"stop @0| .@5|Go@7"_s}};
     // clang-format on
     for (const auto &row : rows) {
         const Words split = splitWords(row.text, {});
