@@ -107,6 +107,28 @@ TEST(ClassRecord, RowsAreAppendedWholeAndReadBack)
     EXPECT_FALSE(record.rows[2].isMarked());
 }
 
+// A verdict's words as the report box and the class record show them; the record's words give
+// the verdict and its detail back.
+TEST(Verdict, WordsInTheReportAndTheRecord)
+{
+    // clang-format off
+    const struct { Verdict verdict; QString detail, report, record; } rows[] = {
+        {Verdict::Successful, {}, u".......Successful"_s, u"Successful"_s},
+        {Verdict::MayNotBeReliable, {}, u".......Result may not be reliable"_s, u"Result may not be reliable"_s},
+        {Verdict::TooShortOrEmpty, {}, u".......too short or empty"_s, u"Too short or empty"_s},
+        {Verdict::TooLongOrCorrupt, u"not text"_s, u".......too long or corrupt (not text)"_s, u"Too long or corrupt (not text)"_s},
+        {Verdict::Unreadable, u"no such file"_s, u".......could not be read: no such file"_s, u"Could not be read: no such file"_s},
+        {Verdict::NotMarked, {}, u".......not marked"_s, u"Not marked"_s}};
+    // clang-format on
+    for (const auto &row : rows) {
+        EXPECT_EQ(reportVerdict(row.verdict, row.detail), row.report);
+        EXPECT_EQ(recordVerdict(row.verdict, row.detail), row.record);
+        EXPECT_EQ(verdictFromRecord(row.record), std::pair(row.verdict, row.detail)) << row.record.toStdString();
+    }
+    for (const QString &none : {QString(), u"Successful ("_s, u"successful"_s, u"Too long or corrupt ()"_s})
+        EXPECT_FALSE(verdictFromRecord(none)) << none.toStdString();
+}
+
 TEST(ClassRecord, FailuresNameTheFileAndLeaveNoPartOfARow)
 {
     QTemporaryDir root;
@@ -202,6 +224,10 @@ TEST(ClassRecord, DamagedRecordsAreNamedWithTheirLine)
         {"marked copy outside the folder", Header + anikaRow("65").replace("/d/Anika.rug", "/etc/passwd"), true,
          u"line 2, column \"Marked copy\": \"/etc/passwd\" is not a marked copy (.rug) of this folder"_s, {u"Anika"_s}, {1, 0}},
         {"no last line end", Header + anikaRow("65").chopped(2), true, QString(), {u"Anika"_s}, {1, 0}},
+        {"unknown verdict", Header + anikaRow("65").replace("Successful", "Great"), true,
+         u"line 2, column \"Verdict\": \"Great\" is not a verdict"_s, {u"Anika"_s}, {1, 0}},
+        {"unknown rounding", Header + anikaRow("65").replace("integer", "tenths"), true,
+         u"line 2, column \"Rounding\": \"tenths\" is not a rounding"_s, {u"Anika"_s}, {1, 0}},
     };
     // clang-format on
     for (const DamagedRecord &c : cases) {
