@@ -62,7 +62,7 @@ bool isBlankAt(QStringView text, qsizetype index)
 }
 
 // Two blanks after a letter, a blank, a comma or an apostrophe: blanks typed inside a sentence.
-void checkDoubleBlank(QStringView t, WordErrors &errors, const SkippedFailureSink &skipped)
+void checkDoubleBlank(QStringView t, WordErrors &errors)
 {
     qsizetype from = 1;
     do {
@@ -72,7 +72,7 @@ void checkDoubleBlank(QStringView t, WordErrors &errors, const SkippedFailureSin
         const QChar c = t.at(pair - 1);
         const bool letter = (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z');
         if (letter || c == u' ' || c == u',' || c == u'\'') {
-            errors.append(DoubleBlankMark, int(pair), skipped);
+            errors.append(DoubleBlankMark, int(pair));
             return;
         }
         from = pair + 1;
@@ -81,7 +81,7 @@ void checkDoubleBlank(QStringView t, WordErrors &errors, const SkippedFailureSin
 
 // The first sentence end sets the style, one blank after it or two; the first later one that
 // keeps to the other style is an error.
-void checkSentenceEndStyle(QStringView t, WordErrors &errors, const SkippedFailureSink &skipped)
+void checkSentenceEndStyle(QStringView t, WordErrors &errors)
 {
     const qsizetype first = firstSentenceEnd(t, QStringLiteral(" "), 0);
     if (first < 0 && t.indexOf(u"? ") < 0 && t.indexOf(u"! ") < 0)
@@ -91,7 +91,7 @@ void checkSentenceEndStyle(QStringView t, WordErrors &errors, const SkippedFailu
     if (!twoSpaceStyle) {
         const qsizetype twoBlanks = firstSentenceEnd(t, QStringLiteral("  "), end + 2);
         if (twoBlanks >= 0)
-            errors.append(DoubleBlankMark, int(twoBlanks) + 1, skipped);
+            errors.append(DoubleBlankMark, int(twoBlanks) + 1);
         return;
     }
     for (int round = 0; round < SentenceEndsChecked; ++round) {
@@ -99,7 +99,7 @@ void checkSentenceEndStyle(QStringView t, WordErrors &errors, const SkippedFailu
         if (next < 0)
             break;
         if (!isBlankAt(t, next + 2)) {
-            errors.append(SingleBlankMark, int(next) + 1, skipped);
+            errors.append(SingleBlankMark, int(next) + 1);
             return;
         }
         end = next + 2;
@@ -108,11 +108,11 @@ void checkSentenceEndStyle(QStringView t, WordErrors &errors, const SkippedFailu
 
 } // namespace
 
-void checkSpacing(const QString &testText, WordErrors &errors, const SkippedFailureSink &skipped)
+void checkSpacing(const QString &testText, WordErrors &errors)
 {
     errors.wordErrorCount = errors.count;
-    checkDoubleBlank(testText, errors, skipped);
-    checkSentenceEndStyle(testText, errors, skipped);
+    checkDoubleBlank(testText, errors);
+    checkSentenceEndStyle(testText, errors);
 }
 
 } // namespace tallimark

@@ -15,7 +15,7 @@ LayoutCounts countLayout(const QString &testText, const QString &memoText, int m
 
 // Adds at most one double-blank error and one error in the spacing after sentence ends to the
 // word errors.
-void checkSpacing(const QString &testText, WordErrors &errors, const SkippedFailureSink &skipped);
+void checkSpacing(const QString &testText, WordErrors &errors);
 
 // The placeholders that stand for blanks in the error table.
 inline const QString DoubleBlankMark = QStringLiteral("\u2022\u2022");

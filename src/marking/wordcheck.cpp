@@ -16,8 +16,8 @@ constexpr int LastWordWindow = 41;
 class WrongWordHandler
 {
 public:
-    WrongWordHandler(Words &testWords, const ComparedMemo &memo, WordErrors &errors, const SkippedFailureSink &skipped)
-        : m_test(testWords), m_memo(memo), m_errors(errors), m_skipped(skipped)
+    WrongWordHandler(Words &testWords, const ComparedMemo &memo, WordErrors &errors)
+        : m_test(testWords), m_memo(memo), m_errors(errors)
     { }
 
     // Records test word wordIndex as an error (or a repeated one), trying joins with the next
@@ -36,7 +36,7 @@ public:
             return false;
 
         const bool joined = !joinWithNextWord(wordIndex).isEmpty();
-        m_errors.append(m_test.at(wordIndex), m_test.startOf(wordIndex), m_skipped);
+        m_errors.append(m_test.at(wordIndex), m_test.startOf(wordIndex));
         classifyError(wordIndex, m_errors.count, joined);
         countRepeats(wordIndex);
         return joined;
@@ -56,7 +56,7 @@ private:
     {
         if (!m_memo.contains(joined))
             return false;
-        m_test.set(wordIndex, w1 + u' ' + w2, m_skipped);
+        m_test.set(wordIndex, w1 + u' ' + w2);
         m_errors.merged.append(m_test.at(wordIndex + 1));
         return true;
     }
@@ -78,13 +78,13 @@ private:
 
     void classifyError(int wordIndex, int n, bool joined)
     {
-        m_errors.kinds.set(n, ErrorKind::Word, m_skipped);
+        m_errors.setKind(n, ErrorKind::Word);
         QString w = m_test.at(wordIndex);
         if (w.isEmpty() || w == QStringView(u"\r"))
             return;
         if (w == QStringView(u". ")) {
             w = QStringLiteral(" .");
-            m_test.set(wordIndex, w, m_skipped);
+            m_test.set(wordIndex, w);
         }
         ErrorKind kind = ErrorKind::Word;
         if (isRunTogetherMemoPair(w))
@@ -105,7 +105,7 @@ private:
             if (w.endsWith(QStringView(u" ,")))
                 kind = ErrorKind::Comma;
         }
-        m_errors.kinds.set(n, kind, m_skipped);
+        m_errors.setKind(n, kind);
     }
 
     // An error equal to an earlier one, or of the same non-zero kind, is a repeat: marked, and
@@ -121,9 +121,7 @@ private:
             const ErrorKind kindK = m_errors.kinds.at(k);
             if (!(m_errors.words.at(k) == word || (kindK != ErrorKind::Word && kindK == kind)))
                 continue;
-            ++m_errors.repeatCount;
-            m_errors.repeatWords.set(m_errors.repeatCount, word, m_skipped);
-            m_errors.repeatStarts.set(m_errors.repeatCount, m_test.startOf(wordIndex), m_skipped);
+            m_errors.appendRepeat(word, m_test.startOf(wordIndex));
             if (k != m_errors.count)
                 --m_errors.count;
         }
@@ -132,7 +130,6 @@ private:
     Words &m_test;
     const ComparedMemo &m_memo;
     WordErrors &m_errors;
-    const SkippedFailureSink &m_skipped;
 };
 
 } // namespace
@@ -148,10 +145,11 @@ bool isAcceptedWord(const QString &word, const ComparedMemo &memo)
     return word.endsWith(QChar(13)) && memo.contains(word.chopped(1) + u'.');
 }
 
-WordErrors checkWords(Words &testWords, const ComparedMemo &memo, const SkippedFailureSink &skipped)
+WordErrors checkWords(Words &testWords, const ComparedMemo &memo)
 {
     WordErrors errors;
-    WrongWordHandler wrongWord(testWords, memo, errors, skipped);
+    errors.skipped = testWords.skipped;
+    WrongWordHandler wrongWord(testWords, memo, errors);
     const int bound = testWords.count - 1;
     bool lastWordMerged = false;
     int wordIndex = 1;
@@ -181,10 +179,9 @@ WordErrors checkWords(Words &testWords, const ComparedMemo &memo, const SkippedF
     return errors;
 }
 
-void checkDoubledWords(Words &testWords, const ComparedMemo &memo, WordErrors &errors,
-                       const SkippedFailureSink &skipped)
+void checkDoubledWords(Words &testWords, const ComparedMemo &memo, WordErrors &errors)
 {
-    WrongWordHandler wrongWord(testWords, memo, errors, skipped);
+    WrongWordHandler wrongWord(testWords, memo, errors);
     errors.doubledCount = 0;
     const int bound = testWords.count;
     for (int wordIndex = 2; wordIndex <= bound; ++wordIndex) {

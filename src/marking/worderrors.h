@@ -14,6 +14,9 @@ namespace tallimark {
 
 struct WordErrors
 {
+    // Where a store that finds no slot reports itself: the sink the test's words were made with.
+    SkippedFailureSink skipped;
+
     // Entries 1..count: the word as typed (a spacing error: its blank mark), where it starts in
     // the test text (0-based) and, for word errors, its kind.
     Int16 count;
@@ -30,12 +33,19 @@ struct WordErrors
     QStringList merged; // test words the word check joined to the word before them, whole
     Byte doubledCount;  // errors the doubled-word check added
 
-    // Records an entry at count + 1; a store that finds no slot reports itself.
-    void append(const QString &word, int start, const SkippedFailureSink &skipped)
+    // Records an entry at count + 1.
+    void append(const QString &word, int start)
     {
         ++count;
         words.set(count, word, skipped);
         starts.set(count, start, skipped);
+    }
+    void setKind(int entry, ErrorKind kind) { kinds.set(entry, kind, skipped); }
+    void appendRepeat(const QString &word, int start)
+    {
+        ++repeatCount;
+        repeatWords.set(repeatCount, word, skipped);
+        repeatStarts.set(repeatCount, start, skipped);
     }
 };
 

@@ -9,6 +9,7 @@ Words splitWords(const QString &work, const SkippedFailureSink &skipped)
             skipped(subscriptFailure());
     };
     Words split;
+    split.skipped = skipped;
     const int length = int(work.size());
     split.count = 1;
     bool tableFull = false;

@@ -16,12 +16,10 @@ struct Words
     SlotTable<QString, WordSlots> words;
     SlotTable<int, CharSlots> starts;
     int count = 0;
+    SkippedFailureSink skipped; // the split's, where a store that finds no slot reports itself
 
     const QString &at(int slot) const { return words.at(slot); }
-    bool set(int slot, const QString &word, const SkippedFailureSink &skipped)
-    {
-        return words.set(slot, word, skipped);
-    }
+    bool set(int slot, const QString &word) { return words.set(slot, word, skipped); }
     int startOf(int slot) const { return starts.at(slot); }
 };
 

@@ -140,7 +140,7 @@ TEST(Spacing, OneErrorOfEachKind)
     // clang-format on
     for (const auto &row : rows) {
         WordErrors errors;
-        checkSpacing(row.test, errors, {});
+        checkSpacing(row.test, errors);
         EXPECT_EQ(described(errors), row.found);
     }
 }
