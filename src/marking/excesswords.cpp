@@ -36,10 +36,10 @@ CollectedCores collectCores(Words &testWords, const QString &testText, const Wor
 {
     const int n = testWords.count;
     QSet<QString> errorsAndRepeats;
-    for (int e = 1; e <= errors.count; ++e)
-        errorsAndRepeats.insert(errors.words.at(e));
-    for (int r = 1; r <= errors.repeatCount; ++r)
-        errorsAndRepeats.insert(errors.repeatWords.at(r));
+    for (int e = 0; e < errors.count; ++e)
+        errorsAndRepeats.insert(errors.entry(e).word);
+    for (int r = 0; r < errors.repeatCount; ++r)
+        errorsAndRepeats.insert(errors.repeat(r).word);
 
     // Whether a word is skipped depends on it as it was; a merged word is emptied either way.
     std::vector<char> skipped(size_t(n) + 1, 0);
@@ -134,9 +134,9 @@ void markDoubledExcessWords(ExcessWords &excess, const WordErrors &errors)
 {
     excess.doubleCounted = 0;
     for (int x = 1; x <= excess.count; ++x) {
-        for (int e = 1; e <= errors.count; ++e) {
+        for (int e = 0; e < errors.count; ++e) {
             const QString word = excess.words.at(x);
-            if (text::trimBlanksView(word) == text::trimBlanksView(errors.words.at(e))) {
+            if (text::trimBlanksView(word) == text::trimBlanksView(errors.entry(e).word)) {
                 excess.words.set(x, u'(' + word + u')', excess.skipped);
                 ++excess.doubleCounted;
             }

@@ -23,9 +23,10 @@ int highlightLength(const QString &word)
 QList<HighlightOperation> highlightErrors(const WordErrors &errors, RichDocument &test)
 {
     QList<HighlightOperation> highlights;
-    for (int e = 1; e <= errors.count; ++e) {
-        const int start = errors.starts.at(e);
-        const int length = highlightLength(errors.words.at(e));
+    for (int e = 0; e < errors.count; ++e) {
+        const ErrorEntry error = errors.entry(e);
+        const int start = error.start;
+        const int length = highlightLength(error.word);
         test.setSelStart(start);
         test.setSelLength(length);
         test.setSelBold(true);
@@ -33,9 +34,10 @@ QList<HighlightOperation> highlightErrors(const WordErrors &errors, RichDocument
         test.setSelColour(White);
         highlights.append({start, length, HighlightOperation::Kind::Error});
     }
-    for (int r = 1; r <= errors.repeatCount; ++r) {
-        const int start = errors.repeatStarts.at(r);
-        const int length = highlightLength(errors.repeatWords.at(r));
+    for (int r = 0; r < errors.repeatCount; ++r) {
+        const RepeatEntry repeat = errors.repeat(r);
+        const int start = repeat.start;
+        const int length = highlightLength(repeat.word);
         test.setSelStart(start);
         test.setSelLength(length);
         test.setSelColour(Red);

@@ -84,8 +84,8 @@ QString zeroResultLine(const QString &entry)
 Verdict reliabilityVerdict(const WordErrors &errors, int finalErrorCount, const ComparedMemo &memo)
 {
     int suspectCount = 0;
-    for (int k = 1; k <= finalErrorCount; ++k) {
-        const QString word = errors.words.at(k);
+    for (int k = 0; k < finalErrorCount; ++k) {
+        const QString word = errors.entry(k).word;
         if (!text::trimBlanksView(word).isEmpty() && memo.contains(word))
             ++suspectCount;
     }

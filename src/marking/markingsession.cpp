@@ -434,11 +434,14 @@ void MarkingSession::markCurrentTest(const TestPaths &paths)
 
     const WordErrors &errors = comparison.errors;
     outcome.highlights = highlightErrors(errors, test);
-    for (int e = 1; e <= errors.count; ++e)
-        outcome.errors.append({errors.words.at(e), errors.starts.at(e),
-                               e <= errors.wordErrorCount ? errors.kinds.at(e) : ErrorKind::Word});
-    for (int r = 1; r <= errors.repeatCount; ++r)
-        outcome.repeats.append({errors.repeatWords.at(r), errors.repeatStarts.at(r)});
+    for (int e = 0; e < errors.count; ++e) {
+        ErrorEntry error = errors.entry(e);
+        if (e >= errors.wordErrorCount)
+            error.kind = ErrorKind::Word; // what an earlier, taken-back error left there
+        outcome.errors.append(error);
+    }
+    for (int r = 0; r < errors.repeatCount; ++r)
+        outcome.repeats.append(errors.repeat(r));
     for (int x = 1; x <= comparison.excess.count; ++x)
         outcome.excessWords.append(comparison.excess.words.at(x));
     outcome.doubleCounted = comparison.excess.doubleCounted;

@@ -78,7 +78,7 @@ private:
 
     void classifyError(int wordIndex, int n, bool joined)
     {
-        m_errors.setKind(n, ErrorKind::Word);
+        m_errors.setKind(n - 1, ErrorKind::Word);
         QString w = m_test.at(wordIndex);
         if (w.isEmpty() || w == QStringView(u"\r"))
             return;
@@ -105,7 +105,7 @@ private:
             if (w.endsWith(QStringView(u" ,")))
                 kind = ErrorKind::Comma;
         }
-        m_errors.setKind(n, kind);
+        m_errors.setKind(n - 1, kind);
     }
 
     // An error equal to an earlier one, or of the same non-zero kind, is a repeat: marked, and
@@ -116,10 +116,10 @@ private:
         if (n <= 1)
             return;
         const QString word = m_test.at(wordIndex);
-        const ErrorKind kind = m_errors.kinds.at(n);
+        const ErrorKind kind = m_errors.entry(n - 1).kind;
         for (int k = 1; k <= n - 1; ++k) {
-            const ErrorKind kindK = m_errors.kinds.at(k);
-            if (!(m_errors.words.at(k) == word || (kindK != ErrorKind::Word && kindK == kind)))
+            const ErrorEntry earlier = m_errors.entry(k - 1);
+            if (!(earlier.word == word || (earlier.kind != ErrorKind::Word && earlier.kind == kind)))
                 continue;
             m_errors.appendRepeat(word, m_test.startOf(wordIndex));
             if (k != m_errors.count)

@@ -37,12 +37,12 @@ inline std::unique_ptr<ComparedTest> compared(const QString &test, const QString
 inline QString described(const WordErrors &found, const ExcessWords &excessWords = {})
 {
     QStringList errors;
-    for (int e = 1; e <= found.count; ++e)
-        errors << found.words.at(e) + u'@' + QString::number(found.starts.at(e) + 1)
-                + (e <= found.wordErrorCount ? u'/' + QString::number(int(found.kinds.at(e))) : QString());
+    for (int e = 0; e < found.count; ++e)
+        errors << found.entry(e).word + u'@' + QString::number(found.entry(e).start + 1)
+                + (e < found.wordErrorCount ? u'/' + QString::number(int(found.entry(e).kind)) : QString());
     QStringList repeats;
-    for (int r = 1; r <= found.repeatCount; ++r)
-        repeats << found.repeatWords.at(r) + u'@' + QString::number(found.repeatStarts.at(r) + 1);
+    for (int r = 0; r < found.repeatCount; ++r)
+        repeats << found.repeat(r).word + u'@' + QString::number(found.repeat(r).start + 1);
     QStringList excess;
     for (int x = 1; x <= excessWords.count; ++x)
         excess << excessWords.words.at(x);

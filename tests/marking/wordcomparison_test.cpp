@@ -194,6 +194,23 @@ TEST(TableLimits, WordsPastSlot1500AreReportedAndTheMarkingGoesOn)
     EXPECT_TRUE(skipped.contains(ErrorNumber::SubscriptOutOfRange));
 }
 
+// An error past entry 1,500 keeps its start but not its word or kind, and each field refused is
+// reported once.
+TEST(TableLimits, ErrorsPastEntry1500KeepOnlyTheirStart)
+{
+    int reported = 0;
+    WordErrors errors;
+    errors.skipped = [&](const Failure &) { ++reported; };
+    for (int i = 0; i < 1501; ++i)
+        errors.append(u"w "_s, i);
+    errors.setKind(1499, ErrorKind::Comma);
+    errors.setKind(1500, ErrorKind::Comma);
+    EXPECT_EQ(reported, 2);
+    EXPECT_EQ(std::tuple(errors.entry(1499).word, errors.entry(1499).kind), std::tuple(u"w "_s, ErrorKind::Comma));
+    EXPECT_EQ(std::tuple(errors.entry(1500).word, errors.entry(1500).start, errors.entry(1500).kind),
+              std::tuple(QString(), 1500, ErrorKind::Word));
+}
+
 TEST(TableLimits, AMemoCutBeyond32767CharactersOverflows)
 {
     const QString memo = u"one two three four five six seven eight nine ten "_s.repeated(800)
