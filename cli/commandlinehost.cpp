@@ -31,11 +31,7 @@ QByteArray forTerminal(const QString &text)
 
 } // namespace
 
-CommandLineHost::CommandLineHost(const MarkOptions &options) : m_options(options)
-{
-    if (options.resultAsInteger)
-        m_rounding.setRounding(Rounding::Integer);
-}
+CommandLineHost::CommandLineHost(const MarkOptions &options) : m_options(options) { }
 
 CommandLineHost::~CommandLineHost() = default;
 

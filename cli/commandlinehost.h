@@ -18,7 +18,7 @@ struct MarkOptions
     QStringList tests; // full paths
     QString outRoot;   // where destination folders are made
     bool reuse = false;
-    bool resultAsInteger = false;
+    Rounding rounding = Rounding::MultipleOf5;
     QString jsonPath; // empty: none; "-": standard output
 };
 
@@ -51,7 +51,7 @@ public:
     void showCloseReportButton() override { }
     void message(const QString &text, const QString &title) override;
     QString inputBox(const QString &prompt, const QString &title, const QString &defaultText) override;
-    bool resultAsInteger() const override { return m_rounding.resultAsInteger(); }
+    Rounding rounding() const override { return m_options.rounding; }
     void processPendingEvents() override;
     QString applicationFolder() const override { return m_options.outRoot; }
     void sessionStarted(int testCount) override;
@@ -67,7 +67,6 @@ private:
     void clearProgress();
 
     MarkOptions m_options;
-    RoundingSetting m_rounding;
     QString m_destinationName = QStringLiteral("New Folder");
     QString m_destinationPreview;
     QString m_currentTestLabel;

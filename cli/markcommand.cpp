@@ -184,7 +184,7 @@ int runMark(const QStringList &arguments)
         ensureFolderExists(options.outRoot);
     }
     options.reuse = parser.isSet(reuse);
-    options.resultAsInteger = parser.isSet(integer);
+    options.rounding = parser.isSet(integer) ? Rounding::Integer : Rounding::MultipleOf5;
     options.jsonPath = parser.value(json);
 
     CommandLineHost host(options);
@@ -199,12 +199,12 @@ int runMark(const QStringList &arguments)
 
     // The memos come from that folder or from nowhere, never from whatever folder the session
     // happens to run in; the session reads them and names any it cannot use.
-    Workspace workspace;
+    MarkingSession session(host);
     const QString memoPath = QFileInfo(memoFolder).absoluteFilePath();
+    std::array<QString, 2> memoFiles;
     for (MemoLanguage language : {MemoLanguage::Afrikaans, MemoLanguage::English})
-        workspace.memoFiles[size_t(language)] = QDir(memoPath).filePath(memoFileName(language));
-
-    MarkingSession session(workspace, host);
+        memoFiles[size_t(language)] = QDir(memoPath).filePath(memoFileName(language));
+    session.setMemoFiles(memoFiles);
     if (parser.isSet(dest))
         session.setDestinationOverride(parser.value(dest));
     session.run();
@@ -220,7 +220,7 @@ int runMark(const QStringList &arguments)
     case MarkingSession::Ending::Cancelled:
         if (!host.unansweredPrompt().isEmpty())
             complain(u"Folder already exists: "_s + host.unansweredPrompt().trimmed() + u" (the destination "_s
-                     + workspace.destFolder + u" exists; use --reuse to add to it, or --dest NAME)"_s);
+                     + session.workspace().destFolder + u" exists; use --reuse to add to it, or --dest NAME)"_s);
         return 1;
     default:
         return 1;

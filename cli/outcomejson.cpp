@@ -46,7 +46,7 @@ QByteArray outcomeJsonLine(const TestOutcome &outcome)
     object[u"path"_s] = outcome.path;
     object[u"status"_s] = statusName(outcome.status);
     if (outcome.status != TestOutcome::Status::Marked) {
-        object[u"verdict"_s] = outcome.verdict;
+        object[u"verdict"_s] = reportVerdict(outcome.verdict, outcome.verdictDetail);
         object[u"resultsLine"_s] = outcome.resultsLine;
         return QJsonDocument(object).toJson(QJsonDocument::Compact);
     }
@@ -63,11 +63,12 @@ QByteArray outcomeJsonLine(const TestOutcome &outcome)
 
     QJsonArray errors;
     for (const ErrorEntry &error : outcome.errors)
-        errors.append(QJsonObject{{u"word"_s, error.word}, {u"start"_s, error.start}, {u"kind"_s, error.kind}});
+        errors.append(
+            QJsonObject{{u"word"_s, error.word}, {u"start"_s, error.start + 1}, {u"kind"_s, int(error.kind)}});
     object[u"errors"_s] = errors;
     QJsonArray repeats;
     for (const RepeatEntry &repeat : outcome.repeats)
-        repeats.append(QJsonObject{{u"word"_s, repeat.word}, {u"start"_s, repeat.start}});
+        repeats.append(QJsonObject{{u"word"_s, repeat.word}, {u"start"_s, repeat.start + 1}});
     object[u"repeats"_s] = repeats;
     object[u"excessWords"_s] = QJsonArray::fromStringList(outcome.excessWords);
     object[u"doubleCounted"_s] = outcome.doubleCounted;
@@ -82,11 +83,11 @@ QByteArray outcomeJsonLine(const TestOutcome &outcome)
     object[u"memoMarks"_s] = outcome.layout.memoMarks;
 
     object[u"reportText"_s] = outcome.reportText;
-    object[u"verdict"_s] = outcome.verdict;
+    object[u"verdict"_s] = reportVerdict(outcome.verdict, outcome.verdictDetail);
     object[u"resultsLine"_s] = outcome.resultsLine;
     QJsonArray highlights;
     for (const HighlightOperation &operation : outcome.highlights)
-        highlights.append(QJsonObject{{u"start0"_s, operation.start0},
+        highlights.append(QJsonObject{{u"start0"_s, operation.start},
                                       {u"length"_s, operation.length},
                                       {u"kind"_s, highlightKindName(operation.kind)}});
     object[u"highlights"_s] = highlights;

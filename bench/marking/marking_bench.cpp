@@ -39,7 +39,7 @@ public:
     void showCloseReportButton() override { }
     void message(const QString &, const QString &) override { }
     QString inputBox(const QString &, const QString &, const QString &defaultText) override { return defaultText; }
-    bool resultAsInteger() const override { return false; }
+    Rounding rounding() const override { return Rounding::MultipleOf5; }
     void processPendingEvents() override { }
     QString applicationFolder() const override { return folder; }
 };
@@ -53,13 +53,13 @@ void wholePipeline(benchmark::State &state)
     const QString test = dest + QStringLiteral("/Learner.rtf");
     saveRtf(testText(memoText(), 0), test);
 
-    Workspace workspace;
-    workspace.memoFiles = {root.path() + QStringLiteral("/Bron.rtf"), root.path() + QStringLiteral("/Source.rtf")};
-    (void)workspace.memoDocument.loadFile(workspace.memoFiles[1]);
+    const std::array<QString, 2> memoFiles{root.path() + QStringLiteral("/Bron.rtf"),
+                                           root.path() + QStringLiteral("/Source.rtf")};
     QuietHost host;
     host.folder = root.path();
     host.testList = {test}; // already in the destination: no copy
-    MarkingSession session(workspace, host);
+    MarkingSession session(host);
+    session.setMemoFiles(memoFiles);
     for (auto _ : state) {
         session.run();
         if (session.ending() != MarkingSession::Ending::Completed)

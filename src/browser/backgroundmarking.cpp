@@ -25,20 +25,20 @@ BackgroundMarking::~BackgroundMarking()
     delete m_thread;
 }
 
-void BackgroundMarking::start(const Workspace &workspace, const QString &destinationOverride)
+void BackgroundMarking::start(const std::array<QString, 2> &memoFiles, const QString &destinationOverride)
 {
     if (m_thread)
         return;
-    m_workspace = workspace;
     m_stopRequested = false;
     m_host = std::make_unique<CrossThreadHost>(m_link, this);
-    m_session = std::make_unique<MarkingSession>(m_workspace, *m_host);
+    m_session = std::make_unique<MarkingSession>(*m_host);
+    m_session->setMemoFiles(memoFiles);
     m_session->setDestinationOverride(destinationOverride);
     m_classResults = {};
     m_thread = QThread::create([this, decimalPoint = QLocale().decimalPoint()] {
         m_session->run();
         if (m_session->ending() == MarkingSession::Ending::Completed)
-            m_classResults = readClassResults(m_workspace.destFolder, decimalPoint);
+            m_classResults = readClassResults(m_session->workspace().destFolder, decimalPoint);
     });
     m_thread->setObjectName(QStringLiteral("marking"));
     // Queued behind every call the session passed to this object's thread.
@@ -57,10 +57,10 @@ void BackgroundMarking::requestStop()
     m_session->requestStop();
 }
 
-void BackgroundMarking::setResultAsInteger(bool asInteger)
+void BackgroundMarking::setRounding(Rounding rounding)
 {
     if (m_host)
-        m_host->setResultAsInteger(asInteger);
+        m_host->setRounding(rounding);
 }
 
 void BackgroundMarking::threadFinished()

@@ -31,21 +31,21 @@ public:
     // called any more.
     ~BackgroundMarking() override;
 
-    // Starts a session on a copy of the workspace. destinationOverride: the destination name
+    // Starts a session that reads the memos from memoFiles. destinationOverride: the destination name
     // the teacher typed, or empty for the first test's folder name.
-    void start(const Workspace &workspace, const QString &destinationOverride);
+    void start(const std::array<QString, 2> &memoFiles, const QString &destinationOverride);
     bool isRunning() const { return m_thread != nullptr; }
 
     // The session stops after the test being marked.
     void requestStop();
     bool stopRequested() const { return m_stopRequested; }
 
-    void setResultAsInteger(bool asInteger);
+    void setRounding(Rounding rounding);
 
     // The last session's ending and the workspace it left (its destination folder), once
     // finished() was emitted.
     MarkingSession::Ending ending() const { return m_session ? m_session->ending() : MarkingSession::Ending::None; }
-    const Workspace &workspace() const { return m_workspace; }
+    const Workspace &workspace() const { return m_session ? m_session->workspace() : m_noWorkspace; }
     // The class results of the destination, read on the marking thread once a session has
     // completed, so that the window only has to show them.
     ClassResultsData takeClassResults() { return std::exchange(m_classResults, {}); }
@@ -58,7 +58,7 @@ private:
     void threadFinished();
 
     std::shared_ptr<CrossThreadHost::Link> m_link;
-    Workspace m_workspace;
+    const Workspace m_noWorkspace;
     std::unique_ptr<CrossThreadHost> m_host;
     std::unique_ptr<MarkingSession> m_session;
     ClassResultsData m_classResults;

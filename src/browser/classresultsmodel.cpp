@@ -51,7 +51,7 @@ QVariant ClassResultsModel::data(const QModelIndex &index, int role) const
     const int learnerIndex = m_order.at(index.row());
     const int column = index.column();
     const bool unreliable =
-        column == ClassTableColumn::Verdict && m_data.results.at(learnerIndex).current.verdict == UnreliableVerdict;
+        column == ClassTableColumn::Verdict && m_data.results.at(learnerIndex).current.isUnreliable();
     switch (role) {
     case Qt::DisplayRole:
         return m_data.fields.at(learnerIndex).value(column);

@@ -9,8 +9,7 @@ namespace tallimark {
 CrossThreadHost::CrossThreadHost(std::shared_ptr<Link> link, QObject *context)
     : m_link(std::move(link)), m_context(context), m_tests(m_link->windowHost->tests()),
       m_destinationName(m_link->windowHost->destinationName()),
-      m_currentTestLabel(m_link->windowHost->currentTestLabel()),
-      m_resultAsInteger(m_link->windowHost->resultAsInteger())
+      m_currentTestLabel(m_link->windowHost->currentTestLabel()), m_rounding(m_link->windowHost->rounding())
 { }
 
 template <typename Call> void CrossThreadHost::pass(Call call) const

@@ -27,7 +27,7 @@ public:
     CrossThreadHost(std::shared_ptr<Link> link, QObject *context);
 
     // From the window's thread: the rounding setting changed while the session runs.
-    void setResultAsInteger(bool asInteger) { m_resultAsInteger = asInteger; }
+    void setRounding(Rounding rounding) { m_rounding = rounding; }
 
     QStringList tests() const override { return m_tests; }
     QString destinationName() const override { return m_destinationName; }
@@ -41,7 +41,7 @@ public:
     void showCloseReportButton() override;
     void message(const QString &text, const QString &title) override;
     QString inputBox(const QString &prompt, const QString &title, const QString &defaultText) override;
-    bool resultAsInteger() const override { return m_resultAsInteger; }
+    Rounding rounding() const override { return m_rounding; }
     void processPendingEvents() override { }
     QString applicationFolder() const override;
     void sessionStarted(int testCount) override;
@@ -60,7 +60,7 @@ private:
     const QStringList m_tests; // the box is held while the session runs
     QString m_destinationName;
     QString m_currentTestLabel;
-    std::atomic<bool> m_resultAsInteger;
+    std::atomic<Rounding> m_rounding;
 };
 
 } // namespace tallimark

@@ -332,7 +332,7 @@ void MainWindow::createMenus()
     menuBar()->addMenu(m_settingsMenu);
     // A session running in the background reads the setting as each result is computed.
     for (QAction *setting : m_settingsMenu->roundingActions())
-        connect(setting, &QAction::triggered, this, [this] { m_marking->setResultAsInteger(resultAsInteger()); });
+        connect(setting, &QAction::triggered, this, [this] { m_marking->setRounding(rounding()); });
 
     QAction *about = menuBar()->addAction(tr("About"));
     about->setObjectName(QStringLiteral("aboutAction"));
@@ -494,9 +494,9 @@ void MainWindow::showAbout()
     m_dialogs.message(this, aboutText(), aboutTitle());
 }
 
-bool MainWindow::resultAsInteger() const
+Rounding MainWindow::rounding() const
 {
-    return m_settingsMenu->resultAsInteger();
+    return m_settingsMenu->rounding();
 }
 
 } // namespace tallimark

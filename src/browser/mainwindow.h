@@ -102,7 +102,7 @@ public:
     void showCloseReportButton() override;
     void message(const QString &text, const QString &title) override;
     QString inputBox(const QString &prompt, const QString &title, const QString &defaultText) override;
-    bool resultAsInteger() const override;
+    Rounding rounding() const override;
     void processPendingEvents() override;
     QString applicationFolder() const override;
     void sessionStarted(int testCount) override;

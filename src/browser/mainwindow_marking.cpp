@@ -39,7 +39,7 @@ void MainWindow::markTests()
     m_reportShownBeforeSession = !m_reportBox->isHidden();
     m_sessionRunning = true;
     holdControlsForSession(true);
-    m_marking->start(m_workspace, typed);
+    m_marking->start(m_workspace.memoFiles, typed);
 }
 
 void MainWindow::stopMarking()

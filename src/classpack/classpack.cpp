@@ -186,7 +186,7 @@ public:
             QList<PackCell> row;
             for (const int column : coverColumns) {
                 PackCell cell{fields.at(column)};
-                if (column == ClassTableColumn::Verdict && cell.text == UnreliableVerdict) {
+                if (column == ClassTableColumn::Verdict && result.current.isUnreliable()) {
                     cell.bold = true;
                     cell.colour = QColor(0xb0, 0, 0);
                 }
@@ -374,8 +374,8 @@ private:
             + QCoreApplication::translate("ClassPack", "Final result: %1 wpm")
                   .arg(fields.at(ClassTableColumn::FinalResult));
         const PackTable line(m_device, normal, m_width, {{0.55, false}, {0.45, false}});
-        PackCell verdict{row.verdict};
-        if (row.verdict == UnreliableVerdict) {
+        PackCell verdict{row.verdictText()};
+        if (row.isUnreliable()) {
             verdict.bold = true;
             verdict.colour = QColor(0xb0, 0, 0);
         }

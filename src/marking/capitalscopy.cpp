@@ -38,12 +38,12 @@ RichDocument capitalsMarkedCopy(const CapitalsTest &test, const QString &markedT
     for (HighlightOperation operation : highlights) {
         // The listed excess words are in the report block, which is marked again when appended.
         if (operation.kind == HighlightOperation::Kind::Excess || operation.length <= 0
-            || operation.start0 + operation.length > markedText.size())
+            || operation.start + operation.length > markedText.size())
             continue;
-        const int start = positions.at(operation.start0);
-        const int end = std::min(positions.at(operation.start0 + operation.length - 1) + 1, test.markedLength);
+        const int start = positions.at(operation.start);
+        const int end = std::min(positions.at(operation.start + operation.length - 1) + 1, test.markedLength);
         operation.length = end - start;
-        operation.start0 = start;
+        operation.start = start;
         applyHighlight(copy, operation);
     }
     copy.setSelStart(test.markedLength);

@@ -6,6 +6,7 @@
 #include "classrecordcolumns.h"
 #include "csvformat.h"
 #include "fileoperations.h"
+#include "layoutdeductions.h"
 #include "testoutcome.h"
 
 #include <QFileInfo>
@@ -26,31 +27,6 @@ QString learnerName(const QString &path)
     if (name.endsWith(u".rtf"_s, Qt::CaseInsensitive) || name.endsWith(u".rug"_s, Qt::CaseInsensitive))
         name.chop(4);
     return name;
-}
-
-QString plainVerdict(const QString &verdict)
-{
-    qsizetype dots = 0;
-    while (dots < verdict.size() && verdict.at(dots) == u'.')
-        ++dots;
-    QString plain = verdict.mid(dots).trimmed();
-    if (!plain.isEmpty())
-        plain[0] = plain.at(0).toUpper();
-    return plain;
-}
-
-QString layoutRemarks(const LayoutCounts &layout)
-{
-    QStringList remarks;
-    if (layout.testLineFeeds != layout.memoLineFeeds)
-        remarks.append(u"Wrong number of line feeds"_s);
-    if (layout.testStops < layout.memoStops)
-        remarks.append(u"Missing full stop(s)"_s);
-    if (layout.testCommas < layout.memoCommas)
-        remarks.append(u"Missing comma(s)"_s);
-    if (layout.testMarks < layout.memoMarks)
-        remarks.append(u"Missing <!> or <?>"_s);
-    return remarks.join(u"; "_s);
 }
 
 } // namespace
@@ -80,7 +56,7 @@ QString recordTimeText(const QDateTime &time)
 }
 
 ClassRecordRow classRecordRow(const TestOutcome &outcome, const QDateTime &markedAt, const QString &markedCopy,
-                              bool resultAsInteger)
+                              Rounding rounding)
 {
     ClassRecordRow row;
     // With its offset from UTC, so that rows from machines in other time zones still order.
@@ -88,8 +64,9 @@ ClassRecordRow classRecordRow(const TestOutcome &outcome, const QDateTime &marke
     // Named as in the destination, where two learners' tests of the same name are kept apart.
     row.learner = learnerName(markedCopy.isEmpty() ? outcome.path : markedCopy);
     row.sourcePath = outcome.path;
-    row.rounding = resultAsInteger ? u"integer"_s : u"multiple of 5"_s;
-    row.verdict = plainVerdict(outcome.verdict);
+    row.rounding = rounding;
+    row.verdict = outcome.verdict;
+    row.verdictDetail = outcome.verdictDetail;
     if (outcome.status != TestOutcome::Status::Marked)
         return row;
     row.markedCopy = markedCopy;
@@ -100,20 +77,20 @@ ClassRecordRow classRecordRow(const TestOutcome &outcome, const QDateTime &marke
     row.wordsWithErrors = outcome.errorCount;
     row.wpm = outcome.wpm;
     row.finalResult = outcome.finalWpm;
-    row.remarks = layoutRemarks(outcome.layout);
+    row.remarks = layoutRemarks(outcome.layout).join(u"; "_s);
     if (outcome.typedInCapitals)
         row.remarks = row.remarks.isEmpty() ? CapitalsRemark : CapitalsRemark + u"; "_s + row.remarks;
     return row;
 }
 
 ClassRecordRow notMarkedRow(const QString &testPath, const QString &reason, const QDateTime &markedAt,
-                            const QString &markedCopy, bool resultAsInteger)
+                            const QString &markedCopy, Rounding rounding)
 {
     TestOutcome outcome;
     outcome.path = testPath;
     outcome.status = TestOutcome::Status::NotMarked;
-    ClassRecordRow row = classRecordRow(outcome, markedAt, markedCopy, resultAsInteger);
-    row.verdict = NotMarkedVerdict;
+    outcome.verdict = Verdict::NotMarked;
+    ClassRecordRow row = classRecordRow(outcome, markedAt, markedCopy, rounding);
     row.remarks = reason;
     return row;
 }

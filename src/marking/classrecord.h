@@ -3,6 +3,9 @@
 // retyping. A learner's latest row is the current one.
 #pragma once
 
+#include "roundingsetting.h"
+#include "verdict.h"
+
 #include "documents/failure.h"
 
 #include <QDateTime>
@@ -18,10 +21,6 @@ struct TestOutcome;
 
 inline const QString ClassRecordFileName = QStringLiteral("Tallimark.csv");
 
-// The verdict of a test that got no result because it could not be read or its memo could not
-// be used; the row's remarks say why. Such a learner counts as not marked, apart from rejected.
-inline const QString NotMarkedVerdict = QStringLiteral("Not marked");
-
 struct ClassRecordRow
 {
     QDateTime markedAt;
@@ -35,14 +34,21 @@ struct ClassRecordRow
     std::optional<qint64> wordsWithErrors;
     std::optional<double> wpm; // before rounding
     std::optional<double> finalResult;
-    QString rounding; // "integer" or "multiple of 5"
-    QString verdict;  // the report box's verdict without its dots, e.g. "Result may not be reliable"
-    QString remarks;  // the layout remarks of the report, "; " between them; why a test was not marked
+    std::optional<Rounding> rounding;
+    // Empty when the record's cell names no verdict.
+    std::optional<Verdict> verdict;
+    QString verdictDetail;
+    QString remarks; // the layout remarks of the report, "; " between them; why a test was not marked
     // Read from a file whose "Final result" cell held no result: the learner counts in no figure.
     bool resultUnreadable = false;
 
     bool isMarked() const { return finalResult.has_value(); }
-    bool isNotMarked() const { return verdict == NotMarkedVerdict; }
+    bool isUnreliable() const { return verdict == Verdict::MayNotBeReliable; }
+    // A test that got no result because it could not be read or its memo could not be used; the
+    // remarks say why. Such a learner counts as not marked, apart from the rejected ones.
+    bool isNotMarked() const { return verdict == Verdict::NotMarked || verdict == Verdict::Unreadable; }
+    // The verdict as the record holds it and tables show it.
+    QString verdictText() const { return verdict ? recordVerdict(*verdict, verdictDetail) : QString(); }
 };
 
 // No test of ten minutes comes near these; a cell beyond them is damaged and is left out.
@@ -62,11 +68,11 @@ QString recordTimeText(const QDateTime &time);
 
 // The row for one test of a session. markedCopy is the ".rug" path (ignored for a rejected test).
 ClassRecordRow classRecordRow(const TestOutcome &outcome, const QDateTime &markedAt, const QString &markedCopy,
-                              bool resultAsInteger);
-// The row for a test that got no result (NotMarkedVerdict), with the reason. markedCopy is the
+                              Rounding rounding);
+// The row for a test that got no result (Verdict::NotMarked), with the reason. markedCopy is the
 // ".rug" path the test would have had, which names the learner as a marked test's row would.
 ClassRecordRow notMarkedRow(const QString &testPath, const QString &reason, const QDateTime &markedAt,
-                            const QString &markedCopy, bool resultAsInteger);
+                            const QString &markedCopy, Rounding rounding);
 
 QString classRecordPath(const QString &destFolder);
 

@@ -4,6 +4,7 @@
 
 #include <QDir>
 
+#include <tuple>
 #include <type_traits>
 
 namespace tallimark::recordcolumns {
@@ -58,6 +59,31 @@ void setMarkedAt(ClassRecordRow &row, const QVariant &value)
     row.markedAt = value.toDateTime();
 }
 
+QVariant roundingOf(const ClassRecordRow &row)
+{
+    return row.rounding ? QVariant(roundingName(*row.rounding)) : QVariant();
+}
+
+// A name that is no rounding leaves the row without one; the reader says so.
+void setRounding(ClassRecordRow &row, const QVariant &value)
+{
+    row.rounding = roundingFromName(value.toString());
+}
+
+QVariant verdictOf(const ClassRecordRow &row)
+{
+    return row.verdict ? QVariant(row.verdictText()) : QVariant();
+}
+
+// Words that are no verdict leave the row without one; the reader says so.
+void setVerdict(ClassRecordRow &row, const QVariant &value)
+{
+    row.verdict.reset();
+    row.verdictDetail.clear();
+    if (const auto verdict = verdictFromRecord(value.toString()))
+        std::tie(row.verdict, row.verdictDetail) = *verdict;
+}
+
 } // namespace
 
 const std::array<RecordColumn, ColumnCount> &columns()
@@ -77,8 +103,8 @@ const std::array<RecordColumn, ColumnCount> &columns()
         {u"WPM"_s, Kind::Number, numberOf<double, &ClassRecordRow::wpm>, setNumber<double, &ClassRecordRow::wpm>},
         {u"Final result"_s, Kind::Number, numberOf<double, &ClassRecordRow::finalResult>,
          setNumber<double, &ClassRecordRow::finalResult>},
-        {u"Rounding"_s, Kind::Text, textOf<&ClassRecordRow::rounding>, setText<&ClassRecordRow::rounding>},
-        {u"Verdict"_s, Kind::Text, textOf<&ClassRecordRow::verdict>, setText<&ClassRecordRow::verdict>},
+        {u"Rounding"_s, Kind::Text, roundingOf, setRounding},
+        {u"Verdict"_s, Kind::Text, verdictOf, setVerdict},
         {u"Remarks"_s, Kind::Text, textOf<&ClassRecordRow::remarks>, setText<&ClassRecordRow::remarks>},
     }};
     return table;

@@ -132,6 +132,15 @@ ClassRecord parseClassRecord(const QByteArray &bytes, const QString &path)
             if (c == FinalResult)
                 row.resultUnreadable = true;
         }
+        // A cell that names no rounding or verdict is left empty, and said.
+        const auto unknownCell = [&](Column c, const QString &what) {
+            record.problems.append(at(line).chopped(2) + u", column \""_s + columns().at(c).name + u"\": \""_s
+                                   + field(c).left(40) + u"\" is not "_s + what);
+        };
+        if (!field(recordcolumns::Rounding).isEmpty() && !row.rounding)
+            unknownCell(recordcolumns::Rounding, u"a rounding"_s);
+        if (!field(recordcolumns::Verdict).isEmpty() && !row.verdict)
+            unknownCell(recordcolumns::Verdict, u"a verdict"_s);
 
         const QString named = field(MarkedCopy);
         if (!named.isEmpty()) {

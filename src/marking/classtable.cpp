@@ -26,7 +26,7 @@ QStringList classTableFields(const LearnerResult &result, const QString &decimal
             count(row.wordsWithErrors),
             row.finalResult ? resultText(*row.finalResult, decimalSeparator) : QString(),
             change ? changeText(*change, decimalSeparator) : QString(),
-            row.verdict,
+            row.verdictText(),
             row.remarks};
 }
 

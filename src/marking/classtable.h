@@ -29,9 +29,6 @@ QStringList classTableHeader();
 // The shown text of each column; empty where a rejected test has no figure.
 QStringList classTableFields(const LearnerResult &result, const QString &decimalSeparator);
 
-// The verdict that asks the teacher to look at the marked copy before trusting the result.
-inline const QString UnreliableVerdict = QStringLiteral("Result may not be reliable");
-
 // The table as CSV, header first, rows in the given order.
 QString classTableCsv(const QList<LearnerResult> &results);
 

@@ -13,7 +13,7 @@ void ComparedMemo::setText(const QString &text)
 void ComparedMemo::setCutLength(int memoCutLength, const SkippedFailureSink &skipped)
 {
     m_cutLength = memoCutLength;
-    m_words = splitWords(text::left(m_text, memoCutLength), skipped);
+    m_words = splitWords(m_text.left(std::max(0, memoCutLength)), skipped);
     m_index.build(m_words);
 }
 

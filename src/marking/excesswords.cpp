@@ -32,15 +32,14 @@ void storeCore(CollectedCores &collected, const QString &core, const SkippedFail
 }
 
 // Groups the test words by their cores through hashes, so that no core is searched word by word.
-CollectedCores collectCores(Words &testWords, const QString &testText, const WordErrors &errors,
-                            const SkippedFailureSink &skippedFailure)
+CollectedCores collectCores(Words &testWords, const QString &testText, const WordErrors &errors)
 {
     const int n = testWords.count;
     QSet<QString> errorsAndRepeats;
-    for (int e = 1; e <= errors.count; ++e)
-        errorsAndRepeats.insert(errors.words.at(e));
-    for (int r = 1; r <= errors.repeatCount; ++r)
-        errorsAndRepeats.insert(errors.repeatWords.at(r));
+    for (int e = 0; e < errors.count; ++e)
+        errorsAndRepeats.insert(errors.entry(e).word);
+    for (int r = 0; r < errors.repeatCount; ++r)
+        errorsAndRepeats.insert(errors.repeat(r).word);
 
     // Whether a word is skipped depends on it as it was; a merged word is emptied either way.
     std::vector<char> skipped(size_t(n) + 1, 0);
@@ -48,7 +47,7 @@ CollectedCores collectCores(Words &testWords, const QString &testText, const Wor
         const QString &word = testWords.at(t);
         skipped[size_t(t)] = errorsAndRepeats.contains(word);
         if (!errors.merged.isEmpty() && errors.merged.contains(word))
-            testWords.set(t, QString(), skippedFailure);
+            testWords.set(t, QString());
     }
 
     // Words with equal cores form a group, named by its first word.
@@ -90,33 +89,34 @@ CollectedCores collectCores(Words &testWords, const QString &testText, const Wor
         if (groupCollected[size_t(g)] || core.isEmpty() || core == u"\n")
             continue;
         // A core is usually the start of its own word, found there without a search.
-        const int start = std::max(1, testWords.startOf(t));
-        if (QStringView(testText).mid(start - 1, core.size()) != core && !text::contains(testText, core))
+        const int start = testWords.startOf(t);
+        if (QStringView(testText).mid(start, core.size()) != core && !QStringView(testText).contains(core))
             continue;
         // A core that found no slot is not known afterwards, as in the table itself.
         if (collected.coreCount < CoreSlots) {
             groupCollected[size_t(g)] = 1;
             collected.inTest.push_back(groupSize[size_t(g)]);
         }
-        storeCore(collected, core.toString(), skippedFailure);
+        storeCore(collected, core.toString(), testWords.skipped);
     }
     return collected;
 }
 
-void addExcessWord(ExcessWords &excess, const QString &core, const SkippedFailureSink &skipped)
+void addExcessWord(ExcessWords &excess, const QString &core)
 {
     ++excess.count;
-    if (excess.words.set(excess.count, core + u' ', skipped))
+    if (excess.words.set(excess.count, core + u' ', excess.skipped))
         excess.text += excess.words.at(excess.count);
 }
 
 } // namespace
 
 ExcessWords findExcessWords(Words &testWords, const QString &testText, const ComparedMemo &memo,
-                            const WordErrors &errors, const SkippedFailureSink &skipped)
+                            const WordErrors &errors)
 {
     ExcessWords excess;
-    const CollectedCores collected = collectCores(testWords, testText, errors, skipped);
+    excess.skipped = testWords.skipped;
+    const CollectedCores collected = collectCores(testWords, testText, errors);
 
     // The last core collected is left out: it may be the learner's unfinished last word.
     const int counted = std::min<int>(collected.coreCount - 1, int(collected.seenCores.size()));
@@ -125,19 +125,19 @@ ExcessWords findExcessWords(Words &testWords, const QString &testText, const Com
         const int inTest = collected.inTest[size_t(k)];
         const int inMemo = memo.index().coreCount(core);
         for (int extra = inTest - inMemo; extra > 0; --extra)
-            addExcessWord(excess, core, skipped);
+            addExcessWord(excess, core);
     }
     return excess;
 }
 
-void markDoubledExcessWords(ExcessWords &excess, const WordErrors &errors, const SkippedFailureSink &skipped)
+void markDoubledExcessWords(ExcessWords &excess, const WordErrors &errors)
 {
     excess.doubleCounted = 0;
     for (int x = 1; x <= excess.count; ++x) {
-        for (int e = 1; e <= errors.count; ++e) {
+        for (int e = 0; e < errors.count; ++e) {
             const QString word = excess.words.at(x);
-            if (text::trimBlanksView(word) == text::trimBlanksView(errors.words.at(e))) {
-                excess.words.set(x, u'(' + word + u')', skipped);
+            if (text::trimBlanksView(word) == text::trimBlanksView(errors.entry(e).word)) {
+                excess.words.set(x, u'(' + word + u')', excess.skipped);
                 ++excess.doubleCounted;
             }
             if (excess.doubleCounted == errors.doubledCount)

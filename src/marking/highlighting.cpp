@@ -22,7 +22,7 @@ int highlightLength(const QString &word)
 
 void applyHighlight(RichDocument &document, const HighlightOperation &operation)
 {
-    document.setSelStart(operation.start0);
+    document.setSelStart(operation.start);
     document.setSelLength(operation.length);
     switch (operation.kind) {
     case HighlightOperation::Kind::Error:
@@ -45,12 +45,14 @@ void applyHighlight(RichDocument &document, const HighlightOperation &operation)
 QList<HighlightOperation> highlightErrors(const WordErrors &errors, RichDocument &test)
 {
     QList<HighlightOperation> highlights;
-    for (int e = 1; e <= errors.count; ++e)
-        highlights.append(
-            {errors.starts.at(e) - 1, highlightLength(errors.words.at(e)), HighlightOperation::Kind::Error});
-    for (int r = 1; r <= errors.repeatCount; ++r)
-        highlights.append({errors.repeatStarts.at(r) - 1, highlightLength(errors.repeatWords.at(r)),
-                           HighlightOperation::Kind::Repeat});
+    for (int e = 0; e < errors.count; ++e) {
+        const ErrorEntry error = errors.entry(e);
+        highlights.append({error.start, highlightLength(error.word), HighlightOperation::Kind::Error});
+    }
+    for (int r = 0; r < errors.repeatCount; ++r) {
+        const RepeatEntry repeat = errors.repeat(r);
+        highlights.append({repeat.start, highlightLength(repeat.word), HighlightOperation::Kind::Repeat});
+    }
     for (const HighlightOperation &operation : std::as_const(highlights))
         applyHighlight(test, operation);
     return highlights;

@@ -4,22 +4,14 @@
 
 namespace tallimark {
 
-using namespace text;
+// The two-blank style is checked over the first sentence ends only.
+constexpr int SentenceEndsChecked = 15;
 
-int countLines(const QString &text, int start)
+int countLines(QStringView text, int start)
 {
-    int lines = 0;
-    int q = start;
-    for (;;) {
-        const int found = q >= 1 ? inStrRev(text, u"\r", q) : 0;
-        ++lines;
-        if (found == 0)
-            break;
-        q = found - 1;
-        if (q == 0)
-            break;
-    }
-    return lines;
+    const QStringView scanned = text.left(std::max(0, start));
+    // A CR as the very first character ends the scan without starting a line of its own.
+    return int(scanned.count(QChar(13))) + (scanned.startsWith(QChar(13)) ? 0 : 1);
 }
 
 namespace {
@@ -51,82 +43,76 @@ LayoutCounts countLayout(const QString &testText, const QString &memoText, int m
 
 namespace {
 
-// The first of ".", "?" and "!" followed by `after`, at or after start; 0 when none.
-int firstSentenceEnd(const QString &text, const QString &after, int start)
+// Where the first ".", "?" or "!" followed by `after` is, at or after from; -1 when none. Without a
+// full stop there is none, whatever else follows.
+qsizetype firstSentenceEnd(QStringView text, const QString &after, qsizetype from)
 {
-    int a = inStr(start, text, u'.' + after);
-    const int b = inStr(start, text, u'?' + after);
-    const int c = inStr(start, text, u'!' + after);
-    if (b > 0 && b < a)
-        a = b;
-    if (c > 0 && c < a)
-        a = c;
-    return a;
+    qsizetype end = text.indexOf(QString(u'.' + after), from);
+    for (const QChar mark : {u'?', u'!'}) {
+        const qsizetype other = text.indexOf(QString(mark + after), from);
+        if (other >= 0 && other < end)
+            end = other;
+    }
+    return end;
 }
 
-bool isBlankAt(const QString &text, int position)
+bool isBlankAt(QStringView text, qsizetype index)
 {
-    return position >= 1 && position <= text.size() && text.at(position - 1) == u' ';
+    return index >= 0 && index < text.size() && text.at(index) == u' ';
 }
 
-void checkDoubleBlank(const QString &t, WordErrors &errors, const SkippedFailureSink &skipped)
+// Two blanks after a letter, a blank, a comma or an apostrophe: blanks typed inside a sentence.
+void checkDoubleBlank(QStringView t, WordErrors &errors)
 {
-    int s = 2;
+    qsizetype from = 1;
     do {
-        const int p = inStr(s, t, u"  ");
-        if (p == 0)
+        const qsizetype pair = t.indexOf(u"  ", from);
+        if (pair < 0)
             return;
-        const QChar c = p >= 2 ? t.at(p - 2) : QChar();
+        const QChar c = t.at(pair - 1);
         const bool letter = (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z');
         if (letter || c == u' ' || c == u',' || c == u'\'') {
-            errors.append(DoubleBlankMark, p, skipped);
+            errors.append(DoubleBlankMark, int(pair));
             return;
         }
-        // Searching again from s + 1 up to p finds the same pair; go straight past it.
-        s = p + 1;
-    } while (t.size() >= s + 2);
+        from = pair + 1;
+    } while (t.size() >= from + 3);
 }
 
-void checkSentenceEndStyle(const QString &t, WordErrors &errors, const SkippedFailureSink &skipped)
+// The first sentence end sets the style, one blank after it or two; the first later one that
+// keeps to the other style is an error.
+void checkSentenceEndStyle(QStringView t, WordErrors &errors)
 {
-    const QString blank = QStringLiteral(" ");
-    const int a0 = inStr(t, u". ");
-    const int b = inStr(t, u"? ");
-    const int c = inStr(t, u"! ");
-    if (a0 == 0 && b == 0 && c == 0)
+    const qsizetype first = firstSentenceEnd(t, QStringLiteral(" "), 0);
+    if (first < 0 && t.indexOf(u"? ") < 0 && t.indexOf(u"! ") < 0)
         return;
-    int a = a0;
-    if (b > 0 && b < a)
-        a = b;
-    if (c > 0 && c < a)
-        a = c;
-    // The first sentence end sets the style: one blank after it, or two.
-    const bool twoSpaceStyle = isBlankAt(t, a + 1) && isBlankAt(t, a + 2);
+    qsizetype end = first;
+    const bool twoSpaceStyle = isBlankAt(t, end + 1) && isBlankAt(t, end + 2);
     if (!twoSpaceStyle) {
-        const int a2 = firstSentenceEnd(t, QStringLiteral("  "), a + 2);
-        if (a2 > 0)
-            errors.append(DoubleBlankMark, a2 + 1, skipped);
+        const qsizetype twoBlanks = firstSentenceEnd(t, QStringLiteral("  "), end + 2);
+        if (twoBlanks >= 0)
+            errors.append(DoubleBlankMark, int(twoBlanks) + 1);
         return;
     }
-    for (int round = 0; round < 15; ++round) {
-        const int a2 = firstSentenceEnd(t, blank, a + 2);
-        if (a2 == 0)
+    for (int round = 0; round < SentenceEndsChecked; ++round) {
+        const qsizetype next = firstSentenceEnd(t, QStringLiteral(" "), end + 2);
+        if (next < 0)
             break;
-        if (!isBlankAt(t, a2 + 2)) {
-            errors.append(SingleBlankMark, a2 + 1, skipped);
+        if (!isBlankAt(t, next + 2)) {
+            errors.append(SingleBlankMark, int(next) + 1);
             return;
         }
-        a = a2 + 2;
+        end = next + 2;
     }
 }
 
 } // namespace
 
-void checkSpacing(const QString &testText, WordErrors &errors, const SkippedFailureSink &skipped)
+void checkSpacing(const QString &testText, WordErrors &errors)
 {
     errors.wordErrorCount = errors.count;
-    checkDoubleBlank(testText, errors, skipped);
-    checkSentenceEndStyle(testText, errors, skipped);
+    checkDoubleBlank(testText, errors);
+    checkSentenceEndStyle(testText, errors);
 }
 
 } // namespace tallimark

@@ -7,14 +7,15 @@
 
 namespace tallimark {
 
-// Lines of a text scanned backwards from position start (1-based) for CRs.
-int countLines(const QString &text, int start);
+// The lines of the first `start` characters of a text: one more than its CRs, unless it starts
+// with one.
+int countLines(QStringView text, int start);
 // The lines and punctuation of the test and of the memo's first memoCutLength characters.
 LayoutCounts countLayout(const QString &testText, const QString &memoText, int memoCutLength);
 
 // Adds at most one double-blank error and one error in the spacing after sentence ends to the
 // word errors.
-void checkSpacing(const QString &testText, WordErrors &errors, const SkippedFailureSink &skipped);
+void checkSpacing(const QString &testText, WordErrors &errors);
 
 // The placeholders that stand for blanks in the error table.
 inline const QString DoubleBlankMark = QStringLiteral("\u2022\u2022");

@@ -2,6 +2,8 @@
 // The session never touches a widget; everything it shows or asks goes through here.
 #pragma once
 
+#include "roundingsetting.h"
+
 #include "documents/failure.h"
 
 #include <QString>
@@ -41,7 +43,7 @@ public:
     virtual QString inputBox(const QString &prompt, const QString &title, const QString &defaultText) = 0;
 
     // The rounding setting, read each time a result is computed.
-    virtual bool resultAsInteger() const = 0;
+    virtual Rounding rounding() const = 0;
 
     // Lets the window repaint between tests.
     virtual void processPendingEvents() = 0;

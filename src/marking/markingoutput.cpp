@@ -1,6 +1,7 @@
 #include "markingoutput.h"
 
 #include "highlighting.h"
+#include "markingrules.h"
 #include "numbertext.h"
 #include "textpositions.h"
 
@@ -34,53 +35,67 @@ void appendReportBlock(const QString &reportText, RichDocument &test)
 std::optional<HighlightOperation> markExcessWords(RichDocument &test, int testLength)
 {
     const QString content = test.text();
-    // The learner may have typed the words themselves; the search starts in the report block.
-    const int p = text::inStr(testLength, content, u"Excess words: ");
-    if (p == 0)
+    // The learner may have typed the words themselves; the search starts at the test's last
+    // character.
+    static constexpr QStringView Label = u"Excess words: ";
+    if (testLength < 1)
         return std::nullopt;
-    int q = text::inStr(p, content, u"\r");
-    if (q == 0)
-        q = int(content.size()) + 1;
-    const HighlightOperation excess{p + 13, q - (p + 13), HighlightOperation::Kind::Excess};
+    const qsizetype label = content.indexOf(Label, testLength - 1);
+    if (label < 0)
+        return std::nullopt;
+    qsizetype lineEnd = content.indexOf(u'\r', label);
+    if (lineEnd < 0)
+        lineEnd = content.size();
+    const int start = int(label + Label.size());
+    // The selection takes one character more than the words: the CR that ends their line.
+    const HighlightOperation excess{start, int(lineEnd) + 1 - start, HighlightOperation::Kind::Excess};
     applyHighlight(test, excess);
     return excess;
 }
 
-QString markedCopyBaseName(const QString &currentTestLabel)
+namespace {
+
+// A file's name less its folder and its last four characters (".rtf").
+QStringView nameWithoutExtension(QStringView path)
 {
-    QString label = currentTestLabel;
-    if (text::trimBlanks(label).isEmpty())
-        label = u"Untitled"_s;
-    const QString name = text::mid(label, text::inStrRev(label, u"/") + 1);
-    return text::left(name, int(name.size()) - 4);
+    const QStringView name = path.sliced(path.lastIndexOf(u'/') + 1);
+    return name.first(std::max<qsizetype>(0, name.size() - 4));
 }
 
-QString markedCopyPath(const QString &destFolder, const QString &currentTestLabel)
+} // namespace
+
+QString markedCopyBaseName(const QString &copyPath)
 {
-    return destFolder + u'/' + markedCopyBaseName(currentTestLabel) + u".rug"_s;
+    // A test without a name is "Untitled", which loses four characters like any other name.
+    const QStringView path = text::trimBlanksView(copyPath).isEmpty() ? QStringView(u"Untitled") : copyPath;
+    return nameWithoutExtension(path).toString();
 }
 
-QString resultsLine(const QString &destFolder, const QString &currentTestLabel, double finalWpm)
+QString markedCopyPath(const QString &destFolder, const QString &copyPath)
 {
-    const QString name = text::mid(currentTestLabel, text::inStrRev(currentTestLabel, u"/") + 1);
-    return QDir::toNativeSeparators(destFolder + u'/' + text::left(name, int(name.size()) - 4)) + u"   "_s
+    return destFolder + u'/' + markedCopyBaseName(copyPath) + u".rug"_s;
+}
+
+QString resultsLine(const QString &destFolder, const QString &copyPath, double finalWpm)
+{
+    return QDir::toNativeSeparators(destFolder + u'/' + nameWithoutExtension(copyPath).toString()) + u"   "_s
         + numberText(finalWpm) + u" wpm"_s;
 }
 
 QString zeroResultLine(const QString &entry)
 {
-    return QDir::toNativeSeparators(text::left(entry, int(entry.size()) - 4)) + u".rug  0  wpm"_s;
+    return QDir::toNativeSeparators(entry.first(std::max<qsizetype>(0, entry.size() - 4))) + u".rug  0  wpm"_s;
 }
 
-QString reliabilityVerdict(const WordErrors &errors, int finalErrorCount, const ComparedMemo &memo)
+Verdict reliabilityVerdict(const WordErrors &errors, int finalErrorCount, const ComparedMemo &memo)
 {
     int suspectCount = 0;
-    for (int k = 1; k <= finalErrorCount; ++k) {
-        const QString word = errors.words.at(k);
+    for (int k = 0; k < finalErrorCount; ++k) {
+        const QString word = errors.entry(k).word;
         if (!text::trimBlanksView(word).isEmpty() && memo.contains(word))
             ++suspectCount;
     }
-    return suspectCount > 5 ? u".......Result may not be reliable"_s : u".......Successful"_s;
+    return suspectCount >= rules::UnreliableErrorWords ? Verdict::MayNotBeReliable : Verdict::Successful;
 }
 
 } // namespace tallimark

@@ -18,20 +18,20 @@ void appendReportBlock(const QString &reportText, RichDocument &test);
 // Returns the selection, or nothing when the report lists no excess words.
 std::optional<HighlightOperation> markExcessWords(RichDocument &test, int testLength);
 
-// The name shown for the test being marked, less its folder and last 4 characters
-// ("Untitled" when there is none).
-QString markedCopyBaseName(const QString &currentTestLabel);
-QString markedCopyPath(const QString &destFolder, const QString &currentTestLabel);
+// The name of a test's copy in the destination less its folder and last 4 characters ("Unti"
+// when it has none).
+QString markedCopyBaseName(const QString &copyPath);
+QString markedCopyPath(const QString &destFolder, const QString &copyPath);
 
 // "<destFolder>/<name>   <result> wpm"
-QString resultsLine(const QString &destFolder, const QString &currentTestLabel, double finalWpm);
+QString resultsLine(const QString &destFolder, const QString &copyPath, double finalWpm);
 // "<entry less 4 characters>.rug  0  wpm", for a test that was not marked.
 QString zeroResultLine(const QString &entry);
 
-// ".......Successful", or ".......Result may not be reliable" when six or more error words
-// occur in the memo as typed. The verdict reads the first finalErrorCount slots of the error
-// table: with the deductions that may be more than the entries, or fewer.
-QString reliabilityVerdict(const WordErrors &errors, int finalErrorCount, const ComparedMemo &memo);
+// Successful, or may not be reliable when six or more error words occur in the memo as typed.
+// The verdict reads the first finalErrorCount slots of the error table: with the deductions that
+// may be more than the entries, or fewer.
+Verdict reliabilityVerdict(const WordErrors &errors, int finalErrorCount, const ComparedMemo &memo);
 
 inline const QString ResultsFileName = QStringLiteral("Resultaat.res");
 

@@ -6,6 +6,7 @@
 #include "fileoperations.h"
 #include "highlighting.h"
 #include "markingoutput.h"
+#include "markingrules.h"
 #include "memolanguage.h"
 #include "resultcalculation.h"
 #include "sessionmessages.h"
@@ -36,7 +37,7 @@ namespace {
 
 QString afterLastSeparator(const QString &path)
 {
-    return text::mid(path, text::inStrRev(path, u"/") + 1);
+    return path.sliced(path.lastIndexOf(u'/') + 1);
 }
 
 // Why a test could not be read, as its report line says it.
@@ -55,7 +56,7 @@ constexpr int LockWaitMilliseconds = 2000;
 
 } // namespace
 
-MarkingSession::MarkingSession(Workspace &workspace, MarkingHost &host) : m_workspace(workspace), m_host(host)
+MarkingSession::MarkingSession(MarkingHost &host) : m_host(host)
 {
     m_skipped = [this](const Failure &failure) { m_host.failureSkipped(failure); };
 }
@@ -89,7 +90,7 @@ void MarkingSession::check(const Failure &failure)
 {
     if (!failure.failed())
         return;
-    const std::optional<QString> message = sessionEndingMessage(failure, m_host.currentTestLabel());
+    const std::optional<QString> message = sessionEndingMessage(failure, m_workspace.currentFile);
     if (!message) {
         m_host.failureSkipped(failure.number == ErrorNumber::SubscriptOutOfRange ? subscriptFailure() : failure);
         return;
@@ -166,7 +167,7 @@ void MarkingSession::runSession()
             m_lock->renew();
         if (!loadNextUsableTest())
             break;
-        markCurrentTest(m_host.tests().value(m_testIndex));
+        markCurrentTest(testPaths(m_testIndex));
     }
 
     syncWrittenFiles();
@@ -188,7 +189,7 @@ void MarkingSession::runSession()
 bool MarkingSession::settleDestination()
 {
     const QString first = m_host.tests().at(0);
-    const QString folder = text::left(first, text::inStrRev(first, u"/") - 1);
+    const QString folder = first.first(std::max<qsizetype>(0, first.lastIndexOf(u'/')));
     m_host.setDestinationName(m_destinationOverride.isEmpty() ? afterLastSeparator(folder) : m_destinationOverride);
 
     const QString applicationFolder = m_host.applicationFolder();
@@ -253,6 +254,15 @@ QString MarkingSession::copyPath(int index) const
 {
     const QString name = m_copyNames.value(index);
     return m_workspace.destFolder + u'/' + (name.isEmpty() ? afterLastSeparator(m_host.tests().value(index)) : name);
+}
+
+MarkingSession::TestPaths MarkingSession::testPaths(int index) const
+{
+    TestPaths paths;
+    paths.entry = m_host.tests().value(index);
+    paths.copy = copyPath(index);
+    paths.markedCopy = markedCopyPath(m_workspace.destFolder, paths.copy);
+    return paths;
 }
 
 QStringList MarkingSession::copyTests()
@@ -335,8 +345,7 @@ bool MarkingSession::loadNextUsableTest()
             continue;
         }
         if (loaded.failed() && (unreadable || entry == m_workspace.currentFile)) {
-            const QString why = u"could not be read: "_s + readFailureReason(loaded);
-            leaveUnmarked(entry, why, why);
+            leaveUnmarked(testPaths(m_testIndex), Verdict::Unreadable, readFailureReason(loaded));
             ++m_testIndex;
             continue;
         }
@@ -344,15 +353,15 @@ bool MarkingSession::loadNextUsableTest()
         check(loaded);
         m_capitals.reset();
         QString plain = m_workspace.testDocument.text();
-        if (plain.size() > 49) {
+        if (plain.size() >= rules::MinimumTestLength) {
             if (plain == plain.toUpper()) {
                 // All capitals: the learner had caps lock on; half the keystrokes are counted. The
                 // first half is marked as the whole test; the marked copy is made of the whole.
-                plain = text::left(plain, int(std::nearbyint(double(plain.size()) / 2)));
+                plain = plain.left(qsizetype(std::nearbyint(double(plain.size()) / 2)));
                 m_capitals = CapitalsTest{m_workspace.testDocument, int(plain.size())};
                 m_workspace.testDocument.setText(plain);
             }
-            if (plain.size() > 5000) {
+            if (plain.size() > rules::MaximumTestLength) {
                 rejectTest(entry, TestOutcome::Status::TooLong);
                 ++m_testIndex;
             } else {
@@ -372,39 +381,46 @@ void MarkingSession::rejectTest(const QString &entry, TestOutcome::Status status
     TestOutcome outcome;
     outcome.path = entry;
     outcome.status = status;
-    outcome.verdict =
-        status == TestOutcome::Status::TooLong ? u".......too long or corrupt"_s : u".......too short or empty"_s;
-    if (!reason.isEmpty())
-        outcome.verdict += u" ("_s + reason + u')';
-    m_host.appendReportText(QDir::toNativeSeparators(entry) + outcome.verdict + CRLF);
+    outcome.verdict = status == TestOutcome::Status::TooLong ? Verdict::TooLongOrCorrupt : Verdict::TooShortOrEmpty;
+    outcome.verdictDetail = reason;
+    reportTest(entry, outcome);
     outcome.resultsLine = zeroResultLine(entry);
-    writeResult(outcome);
+    writeResult(outcome, testPaths(m_testIndex).markedCopy);
     m_host.testFinished(outcome);
 }
 
-void MarkingSession::leaveUnmarked(const QString &entry, const QString &why, const QString &reason)
+void MarkingSession::leaveUnmarked(const TestPaths &paths, Verdict verdict, const QString &why)
 {
     TestOutcome outcome;
-    outcome.path = entry;
+    outcome.path = paths.entry;
     outcome.status = TestOutcome::Status::NotMarked;
-    outcome.verdict = u"......."_s + why;
-    m_host.appendReportText(QDir::toNativeSeparators(entry) + outcome.verdict + CRLF);
-    m_notMarked.append(entry);
+    outcome.verdict = verdict;
+    outcome.verdictDetail = why;
+    reportTest(paths.entry, outcome);
+    m_notMarked.append(paths.entry);
     // The learner gets a row, so that the class record holds every test the teacher gave it; the
-    // results file, whose lines are results, gets none.
-    const QString copy = markedCopyPath(m_workspace.destFolder, m_host.currentTestLabel());
-    check(appendClassRecord(m_workspace.destFolder,
-                            notMarkedRow(entry, reason, QDateTime::currentDateTime(), copy, m_host.resultAsInteger())));
+    // results file, whose lines are results, gets none. The row's verdict is "Not marked", its
+    // remarks say why.
+    const QString reason = verdict == Verdict::Unreadable ? recordVerdict(verdict, why) : why;
+    check(appendClassRecord(
+        m_workspace.destFolder,
+        notMarkedRow(paths.entry, reason, QDateTime::currentDateTime(), paths.markedCopy, m_host.rounding())));
     m_written.append(classRecordPath(m_workspace.destFolder));
     m_host.testFinished(outcome);
 }
 
-void MarkingSession::markCurrentTest(const QString &entry)
+void MarkingSession::reportTest(const QString &entry, const TestOutcome &outcome)
+{
+    m_host.appendReportText(QDir::toNativeSeparators(entry) + reportVerdict(outcome.verdict, outcome.verdictDetail)
+                            + CRLF);
+}
+
+void MarkingSession::markCurrentTest(const TestPaths &paths)
 {
     RichDocument &test = m_workspace.testDocument;
     RichDocument &memo = m_workspace.memoDocument;
     TestOutcome outcome;
-    outcome.path = entry;
+    outcome.path = paths.entry;
     outcome.typedInCapitals = m_capitals.has_value();
 
     const MemoLanguage language = chooseMemoLanguage(test.text());
@@ -415,7 +431,7 @@ void MarkingSession::markCurrentTest(const QString &entry)
     if (memoFailure.failed()) {
         if (m_memos.firstReport(language))
             m_host.message(memoFailure.description + u". No test in its language gets a result."_s, u"Error"_s);
-        leaveUnmarked(entry, u"not marked: "_s + memoFailure.description, memoFailure.description);
+        leaveUnmarked(paths, Verdict::NotMarked, memoFailure.description);
         return;
     }
     memo = m_memos.document(language);
@@ -430,36 +446,36 @@ void MarkingSession::markCurrentTest(const QString &entry)
 
     const WordErrors &errors = comparison.errors;
     outcome.highlights = highlightErrors(errors, test);
-    for (int e = 1; e <= errors.count; ++e)
-        outcome.errors.append(
-            {errors.words.at(e), errors.starts.at(e), e <= errors.wordErrorCount ? errors.kinds.at(e) : 0});
-    for (int r = 1; r <= errors.repeatCount; ++r)
-        outcome.repeats.append({errors.repeatWords.at(r), errors.repeatStarts.at(r)});
+    for (int e = 0; e < errors.count; ++e) {
+        ErrorEntry error = errors.entry(e);
+        if (e >= errors.wordErrorCount)
+            error.kind = ErrorKind::Word; // what an earlier, taken-back error left there
+        outcome.errors.append(error);
+    }
+    for (int r = 0; r < errors.repeatCount; ++r)
+        outcome.repeats.append(errors.repeat(r));
     for (int x = 1; x <= comparison.excess.count; ++x)
         outcome.excessWords.append(comparison.excess.words.at(x));
     outcome.doubleCounted = comparison.excess.doubleCounted;
     outcome.layout = comparison.layout;
 
     const int errorCount = finalErrorCount(errors.count, comparison.layout, comparison.excess);
-    static_cast<ResultFigures &>(outcome) = calculateResult(comparison.charCount, errorCount, m_host.resultAsInteger());
+    static_cast<ResultFigures &>(outcome) = calculateResult(comparison.charCount, errorCount, m_host.rounding());
     outcome.reportText = buildReport(outcome, comparison.excess, comparison.layout);
     outcome.verdict = reliabilityVerdict(errors, errorCount, m_memo);
-    writeOutput(entry, int(testText.size()), outcome);
+    writeOutput(paths, int(testText.size()), outcome);
 }
 
-Failure MarkingSession::saveMarkedCopy()
+Failure MarkingSession::saveMarkedCopy(const QString &path)
 {
-    if (text::trimBlanks(m_host.currentTestLabel()).isEmpty())
-        m_host.setCurrentTestLabel(u"Untitled"_s);
     // Not synced here: the session syncs all its files once, before it says "Done".
-    const QString path = markedCopyPath(m_workspace.destFolder, m_host.currentTestLabel());
     Failure saved = m_workspace.testDocument.saveFile(path, false);
     if (!saved.failed())
         m_written.append(path);
     return saved;
 }
 
-void MarkingSession::writeOutput(const QString &entry, int testLength, TestOutcome &outcome)
+void MarkingSession::writeOutput(const TestPaths &paths, int testLength, TestOutcome &outcome)
 {
     RichDocument &test = m_workspace.testDocument;
     appendReportBlock(outcome.reportText, test);
@@ -474,13 +490,13 @@ void MarkingSession::writeOutput(const QString &entry, int testLength, TestOutco
         test = std::move(copy);
     }
     test.setSelStart(test.length());
-    check(saveMarkedCopy());
+    check(saveMarkedCopy(paths.markedCopy));
 
-    outcome.resultsLine = resultsLine(m_workspace.destFolder, m_host.currentTestLabel(), outcome.finalWpm);
+    outcome.resultsLine = resultsLine(m_workspace.destFolder, paths.copy, outcome.finalWpm);
     if (!m_resultsBlocked)
-        writeResult(outcome);
+        writeResult(outcome, paths.markedCopy);
 
-    m_host.appendReportText(QDir::toNativeSeparators(entry) + outcome.verdict + CRLF);
+    reportTest(paths.entry, outcome);
     m_host.testFinished(outcome);
 
     m_host.processPendingEvents();
@@ -490,15 +506,14 @@ void MarkingSession::writeOutput(const QString &entry, int testLength, TestOutco
 // between the two leaves a row without its line, never a results line whose row is missing; and
 // a line that cannot be written takes its row back out. Either failure ends the session: a lost
 // row is a lost result for the school's records.
-void MarkingSession::writeResult(TestOutcome &outcome)
+void MarkingSession::writeResult(TestOutcome &outcome, const QString &markedCopy)
 {
     const QString record = classRecordPath(m_workspace.destFolder);
     // A link is replaced by a new file, which then goes whole.
     const QFileInfo before(record);
     const qint64 sizeBefore = before.isSymLink() ? 0 : before.size();
-    const QString copy = markedCopyPath(m_workspace.destFolder, m_host.currentTestLabel());
     check(appendClassRecord(m_workspace.destFolder,
-                            classRecordRow(outcome, QDateTime::currentDateTime(), copy, m_host.resultAsInteger())));
+                            classRecordRow(outcome, QDateTime::currentDateTime(), markedCopy, m_host.rounding())));
     m_written.append(record);
     const Failure line = appendLine(resultsFilePath(), outcome.resultsLine);
     if (line.failed())

@@ -33,7 +33,12 @@ public:
         Stopped,      // requestStop() was called while tests were being marked
     };
 
-    MarkingSession(Workspace &workspace, MarkingHost &host);
+    explicit MarkingSession(MarkingHost &host);
+
+    // Where the memos are read from; Bron.rtf and Source.rtf in the working folder unless set.
+    void setMemoFiles(const std::array<QString, 2> &files) { m_workspace.memoFiles = files; }
+    // The session's documents, its destination folder and the file it loaded last.
+    const Workspace &workspace() const { return m_workspace; }
 
     // The destination folder's name; when empty (the default) it is the first test's folder name.
     void setDestinationOverride(const QString &name) { m_destinationOverride = name; }
@@ -61,22 +66,33 @@ private:
     struct SessionEnd
     { };
 
+    // Where one test is: its entry in the test box, its copy in the destination (the file that
+    // is loaded and marked) and the marked copy written beside it.
+    struct TestPaths
+    {
+        QString entry;
+        QString copy;
+        QString markedCopy;
+    };
+    TestPaths testPaths(int index) const;
+
     void runSession();
     bool settleDestination();
     // Returns the tests renamed because an earlier session gave their name to another learner.
     QStringList copyTests();
     bool loadNextUsableTest();
     void rejectTest(const QString &entry, TestOutcome::Status status, const QString &reason = {});
-    // why follows the test's path in the report; reason goes into the class record's row.
-    void leaveUnmarked(const QString &entry, const QString &why, const QString &reason);
+    // why follows the test's path in the report and goes into the class record's row.
+    void leaveUnmarked(const TestPaths &paths, Verdict verdict, const QString &why);
+    void reportTest(const QString &entry, const TestOutcome &outcome);
     QString copyPath(int index) const;
     void lockDestination();
     void reportRenamedTests(const QStringList &takenByEarlierSessions);
     void syncWrittenFiles();
-    void markCurrentTest(const QString &entry);
-    void writeOutput(const QString &entry, int testLength, TestOutcome &outcome);
-    Failure saveMarkedCopy();
-    void writeResult(TestOutcome &outcome);
+    void markCurrentTest(const TestPaths &paths);
+    void writeOutput(const TestPaths &paths, int testLength, TestOutcome &outcome);
+    Failure saveMarkedCopy(const QString &path);
+    void writeResult(TestOutcome &outcome, const QString &markedCopy);
     QString resultsFilePath() const;
 
     // The one failure handler: ends the session (throws SessionEnd) or reports the skip.
@@ -85,7 +101,7 @@ private:
     bool stopRequested() const { return m_stopRequested; }
     void endOnStop();
 
-    Workspace &m_workspace;
+    Workspace m_workspace;
     MarkingHost &m_host;
     SkippedFailureSink m_skipped; // passes skipped failures on to the host
     SessionMemos m_memos;

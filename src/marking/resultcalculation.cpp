@@ -1,5 +1,7 @@
 #include "resultcalculation.h"
 
+#include "layoutdeductions.h"
+#include "markingrules.h"
 #include "numbertext.h"
 #include "textpositions.h"
 
@@ -9,10 +11,14 @@ namespace tallimark {
 
 using namespace Qt::StringLiterals;
 
-double roundedResult(double wpm, bool asInteger)
+double roundedResult(double wpm, Rounding rounding)
 {
-    if (asInteger)
+    switch (rounding) {
+    case Rounding::Integer:
         return std::nearbyint(wpm);
+    case Rounding::MultipleOf5:
+        break;
+    }
     // Whole tenths keep the steps exact: 22.5 is 225 tenths, plus 25 is 250, a multiple of 50.
     const auto tenths = qint64(std::nearbyint(wpm * 10));
     const qint64 n = tenths + 25;
@@ -22,15 +28,9 @@ double roundedResult(double wpm, bool asInteger)
 int finalErrorCount(int errorEntries, const LayoutCounts &layout, const ExcessWords &excess)
 {
     Int16 errorCount = errorEntries;
-    if (layout.testLineFeeds != layout.memoLineFeeds)
-        ++errorCount;
-    if (layout.testStops < layout.memoStops)
-        ++errorCount;
-    if (layout.testCommas < layout.memoCommas)
-        ++errorCount;
-    if (layout.testMarks < layout.memoMarks)
-        ++errorCount;
-    errorCount = qint64(std::floor(double(excess.text.size()) / 6)) + errorCount - excess.doubleCounted;
+    errorCount += layoutRemarks(layout).size();
+    errorCount = qint64(std::floor(double(excess.text.size()) / rules::ExcessCharactersPerWord)) + errorCount
+        - excess.doubleCounted;
     // More doubled words than errors would otherwise add words to the result.
     if (errorCount < 0)
         errorCount = 0;
@@ -39,14 +39,14 @@ int finalErrorCount(int errorEntries, const LayoutCounts &layout, const ExcessWo
     return errorCount;
 }
 
-ResultFigures calculateResult(qint64 charCount, int errorCount, bool resultAsInteger)
+ResultFigures calculateResult(qint64 charCount, int errorCount, Rounding rounding)
 {
     ResultFigures result;
     result.charCount = charCount;
     result.errorCount = errorCount;
-    result.grossWords = qint64(std::nearbyint(double(charCount) / 5));
-    result.wpm = double(result.grossWords - errorCount) / 10;
-    result.finalWpm = roundedResult(result.wpm, resultAsInteger);
+    result.grossWords = qint64(std::nearbyint(double(charCount) / rules::KeystrokesPerWord));
+    result.wpm = double(result.grossWords - errorCount) / rules::TestMinutes;
+    result.finalWpm = roundedResult(result.wpm, rounding);
     return result;
 }
 
@@ -64,19 +64,16 @@ QString buildReport(const ResultFigures &result, const ExcessWords &excess, cons
                 report += u", "_s;
         }
     }
-    if (layout.testLineFeeds != layout.memoLineFeeds)
-        report += crlf + u"Wrong number of line feeds"_s;
-    if (layout.testStops < layout.memoStops)
-        report += crlf + u"Missing full stop(s)"_s;
-    if (layout.testCommas < layout.memoCommas)
-        report += crlf + u"Missing comma(s)"_s;
-    if (layout.testMarks < layout.memoMarks)
-        report += crlf + u"Missing <!> or <?>"_s;
+    for (const QString &remark : layoutRemarks(layout))
+        report += crlf + remark;
 
-    report += crlf + text::trimBlanks(numberText(result.charCount)) + u" \u00F7 5 = "_s + numberText(result.grossWords)
-        + crlf;
+    const QString perWord = numberText(qint64(rules::KeystrokesPerWord));
+    const QString minutes = numberText(qint64(rules::TestMinutes));
+    const double netWords = result.wpm * rules::TestMinutes;
+    report += crlf + text::trimBlanks(numberText(result.charCount)) + u" \u00F7 "_s + perWord + u" = "_s
+        + numberText(result.grossWords) + crlf;
     report += u"Less no. of words with errors:  - "_s + numberText(qint64(result.errorCount)) + u" = "_s
-        + numberText(result.wpm * 10) + crlf + u"WPM = "_s + numberText(result.wpm * 10) + u" \u00F7 10 = "_s
+        + numberText(netWords) + crlf + u"WPM = "_s + numberText(netWords) + u" \u00F7 "_s + minutes + u" = "_s
         + numberText(result.wpm) + u' ';
     report += u"        Final: "_s + numberText(result.finalWpm) + u" wpm "_s;
     return report;

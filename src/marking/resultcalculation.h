@@ -3,13 +3,14 @@
 #pragma once
 
 #include "excesswords.h"
+#include "roundingsetting.h"
 #include "testoutcome.h"
 
 namespace tallimark {
 
 // The final result from the unrounded one: to the nearest integer (ties to even), or to a
 // multiple of 5 computed on whole tenths.
-double roundedResult(double wpm, bool asInteger);
+double roundedResult(double wpm, Rounding rounding);
 
 // The words with errors after the deductions: the error entries, a word for a different number
 // of lines and for each punctuation kind the test has fewer of, a word per six characters of
@@ -17,7 +18,7 @@ double roundedResult(double wpm, bool asInteger);
 int finalErrorCount(int errorEntries, const LayoutCounts &layout, const ExcessWords &excess);
 
 // The result from the keystrokes and the final error count, rounded as the teacher chose.
-ResultFigures calculateResult(qint64 charCount, int errorCount, bool resultAsInteger);
+ResultFigures calculateResult(qint64 charCount, int errorCount, Rounding rounding);
 
 // The report block: the figures, the excess words and the missing items.
 QString buildReport(const ResultFigures &result, const ExcessWords &excess, const LayoutCounts &layout);

@@ -15,13 +15,13 @@ Comparison compareWithMemo(const QString &testText, ComparedMemo &memo, const Sk
     const QString trimmedTest = text::trimRight(testText);
     comparison.charCount = countCharacters(trimmedTest, skipped);
     Words testWords = splitWords(trimmedTest, skipped);
-    comparison.errors = checkWords(testWords, memo, skipped);
+    comparison.errors = checkWords(testWords, memo);
 
     comparison.layout = countLayout(testText, memo.text(), memo.cutLength());
-    comparison.excess = findExcessWords(testWords, testText, memo, comparison.errors, skipped);
-    checkDoubledWords(testWords, memo, comparison.errors, skipped);
-    markDoubledExcessWords(comparison.excess, comparison.errors, skipped);
-    checkSpacing(testText, comparison.errors, skipped);
+    comparison.excess = findExcessWords(testWords, testText, memo, comparison.errors);
+    checkDoubledWords(testWords, memo, comparison.errors);
+    markDoubledExcessWords(comparison.excess, comparison.errors);
+    checkSpacing(testText, comparison.errors);
     return comparison;
 }
 

@@ -2,6 +2,8 @@
 // line, for hosts that show more than the report box (the command line's JSON, progress, tests).
 #pragma once
 
+#include "verdict.h"
+
 #include "documents/workspace.h"
 
 #include <QList>
@@ -12,11 +14,21 @@
 
 namespace tallimark {
 
+// What a word error is about. Errors of one kind other than Word count once, however often made.
+enum class ErrorKind : quint8 {
+    Word,        // a wrong word, or a spacing error
+    FullStop,    // a full stop inside what was typed, not at its end
+    Comma,       // a comma inside what was typed, not at its end
+    OtherMark,   // "?", "!", ";" or ":" inside what was typed, not at its end
+    RunTogether, // two memo words typed as one
+    Split,       // one memo word typed in two pieces
+};
+
 struct ErrorEntry
 {
     QString word;
-    int start = 0; // 1-based position in the test's plain text
-    int kind = 0;  // 0 to 5; errors of one non-zero kind count once
+    int start = 0; // where it starts in the test's plain text, 0-based like every position here
+    ErrorKind kind = ErrorKind::Word;
 };
 
 struct RepeatEntry
@@ -29,13 +41,13 @@ struct RepeatEntry
 struct HighlightOperation
 {
     enum class Kind { Error, Repeat, Excess };
-    int start0 = 0; // 0-based, as the document's selection start
+    int start = 0;
     int length = 0;
     Kind kind = Kind::Error;
 };
 
-// The line feeds and punctuation of a test and of the memo part it was compared with. The result
-// deducts a word for a different number of lines and for each kind the test has fewer of.
+// The line feeds and punctuation of a test and of the memo part it was compared with; what they
+// cost is in layoutdeductions.h.
 struct LayoutCounts
 {
     int testLineFeeds = 0;
@@ -82,8 +94,9 @@ struct TestOutcome : ResultFigures
     LayoutCounts layout;
 
     QString reportText;
-    QString verdict;
-    QString resultsLine; // the line for "Resultaat.res" (written or not), without CR LF
+    Verdict verdict = Verdict::Successful;
+    QString verdictDetail; // why a test was rejected or left unmarked
+    QString resultsLine;   // the line for "Resultaat.res" (written or not), without CR LF
     bool resultsLineWritten = false;
 
     QList<HighlightOperation> highlights;

@@ -6,6 +6,7 @@
 #include "documents/codepages.h"
 
 #include <cstdlib>
+#include <optional>
 
 namespace tallimark {
 
@@ -44,77 +45,127 @@ void normaliseSentenceEndSpacing(RichDocument &test, RichDocument &memo)
 
 namespace {
 
-// Where the compared part of the memo ends, once a rule has found it.
-struct Cut
-{
-    bool matched = false;
-    Int16 length;
-};
+// Where the learner stopped is found by looking for the end of the test in the memo, in three
+// steps from the surest to the loosest; the first that finds it decides. Each looks for the last
+// occurrence in the memo, as a test is typed from the start of the memo.
 
-void cutAt(Cut &cut, qint64 at, const QString &memoText)
+// Step 1: the test's last characters, from 40 down to 16 of them, three fewer each time.
+constexpr int LongestTail = 40;
+constexpr int ShortestTail = 16;
+// Step 2: when the learner's last words are wrong, a piece just before them: starting 41
+// characters before the end of the test, from 36 characters long down to 18.
+constexpr int PieceStartBeforeEnd = 41;
+constexpr int LongestPiece = 36;
+constexpr int ShortestPiece = 18;
+constexpr int TailStep = 3;
+// Steps 1 and 2 end the memo part 42 characters after where the piece found starts: past the
+// longest tail and two characters more, so that a word the learner had begun is compared whole.
+constexpr int CutAfterPieceStart = 42;
+
+// Step 3: two 12-character pieces 30 apart, which must both be in the memo and less than 75
+// characters apart there; the near one starts 21 + shift characters before the end of the test,
+// for shifts 1 to 18, so that errors in one place do not hide the position. The memo part then
+// ends after the first blank or CR from the test's last character on (or one character past the
+// test's end when there is none).
+constexpr int PairPieceLength = 12;
+constexpr int NearPieceBeforeEnd = 21;
+constexpr int FarPieceBeforeEnd = 51;
+constexpr int PairShifts = 18;
+constexpr int PairDistanceLimit = 75; // pieces this far apart or more are no pair
+
+// Nothing found: the memo part is the test's length and 10 characters more.
+constexpr int UnmatchedSlack = 10;
+
+// Where the last occurrence of needle lying wholly within the first `within` characters starts,
+// or -1. An empty needle is found at `within` when the text is not empty.
+qsizetype lastStart(QStringView text, QStringView needle, qsizetype within)
 {
-    cut.matched = true;
-    cut.length = std::min<qint64>(at, memoText.size());
+    if (text.isEmpty())
+        return -1;
+    within = std::min(within, text.size());
+    if (needle.isEmpty())
+        return within;
+    const qsizetype last = within - needle.size();
+    return last < 0 ? -1 : text.lastIndexOf(needle, last);
 }
 
-void applyTailRule(Cut &cut, const QString &tail, const QString &memoText)
+qsizetype lastStart(QStringView text, QStringView needle)
 {
-    const int p = inStrRev(memoText, tail);
-    if (p > 0)
-        cutAt(cut, qint64(p) + 41, memoText);
+    return lastStart(text, needle, text.size());
 }
 
-void applyPairRule(Cut &cut, int n, const QString &a, const QString &b, const QString &memoText)
+std::optional<qsizetype> cutAfterPiece(QStringView piece, QStringView memo)
 {
-    int pa = inStrRev(memoText, a);
-    int pb = inStrRev(memoText, b);
-    if (pa <= 0 || pb <= 0)
-        return;
-    if (std::abs(pa - pb) > 75) {
-        if (pa > pb)
-            pa = inStrRev(memoText, a, pa);
-        if (pb > pa)
-            pb = inStrRev(memoText, b, pb);
+    const qsizetype at = lastStart(memo, piece);
+    if (at < 0)
+        return std::nullopt;
+    return std::min(at + CutAfterPieceStart, memo.size());
+}
+
+std::optional<qsizetype> cutAfterTail(QStringView test, QStringView memo)
+{
+    for (int length = LongestTail; length >= ShortestTail; length -= TailStep) {
+        if (const auto cut = cutAfterPiece(test.right(length), memo))
+            return cut;
     }
-    if (pa > 0 && pb > 0 && std::abs(pa - pb) < 75) {
-        cut.matched = true;
-        cut.length = qint64(pa) + n + 21;
-        // End the compared part at a word end.
-        const int from = cut.length - 1;
-        const int s = inStr(from, memoText, u" ");
-        const int r = inStr(from, memoText, u"\r");
-        if (s > 0)
-            cut.length = (r == 0 || s < r) ? s : r;
+    return std::nullopt;
+}
+
+std::optional<qsizetype> cutAfterPieceBeforeTail(QStringView test, QStringView memo)
+{
+    const qsizetype start = test.size() - PieceStartBeforeEnd;
+    if (start < 0)
+        return std::nullopt;
+    for (int length = LongestPiece; length >= ShortestPiece; length -= TailStep) {
+        if (const auto cut = cutAfterPiece(test.sliced(start).left(length), memo))
+            return cut;
     }
+    return std::nullopt;
+}
+
+std::optional<qsizetype> cutAfterPair(QStringView test, QStringView memo)
+{
+    for (int shift = 1; shift <= PairShifts; ++shift) {
+        const qsizetype nearStart = test.size() - NearPieceBeforeEnd - shift;
+        const qsizetype farStart = test.size() - FarPieceBeforeEnd - shift;
+        if (farStart < 0)
+            continue;
+        const QStringView nearPiece = test.sliced(nearStart, PairPieceLength);
+        const QStringView farPiece = test.sliced(farStart, PairPieceLength);
+        qsizetype near = lastStart(memo, nearPiece);
+        qsizetype far = lastStart(memo, farPiece);
+        if (near < 0 || far < 0)
+            continue;
+        // Too far apart: the later of the two is looked for once more, before where it was found;
+        // then the far one, if it is still the later.
+        if (std::abs(near - far) > PairDistanceLimit) {
+            if (near > far)
+                near = lastStart(memo, nearPiece, near + 1);
+            if (far > near)
+                far = lastStart(memo, farPiece, far + 1);
+        }
+        if (near < 0 || far < 0 || std::abs(near - far) >= PairDistanceLimit)
+            continue;
+        const qsizetype testEnd = near + NearPieceBeforeEnd + shift;
+        const Int16 cut = testEnd + 1; // a cut past the 16-bit range overflows here, before the word end
+        const qsizetype blank = memo.indexOf(u' ', testEnd - 1);
+        const qsizetype lineEnd = memo.indexOf(QChar(13), testEnd - 1);
+        if (blank < 0)
+            return cut;
+        return (lineEnd < 0 || blank < lineEnd ? blank : lineEnd) + 1;
+    }
+    return std::nullopt;
 }
 
 } // namespace
 
 Int16 findMemoCut(const QString &testText, const QString &memoText)
 {
-    const int length = int(testText.size());
-    Cut cut;
-
-    for (int n = 0; n <= 24 && !cut.matched; n += 3)
-        applyTailRule(cut, right(testText, 40 - n), memoText);
-
-    for (int n = 36; n >= 18 && !cut.matched; n -= 3) {
-        if (length - 40 >= 1)
-            applyTailRule(cut, mid(testText, length - 40, n), memoText);
+    for (const auto step : {cutAfterTail, cutAfterPieceBeforeTail, cutAfterPair}) {
+        if (const auto cut = step(testText, memoText))
+            return *cut;
     }
-
-    for (int n = 1; n <= 18 && !cut.matched; ++n) {
-        // A piece that would start before the test is no piece: the round is skipped.
-        const int startA = length - 20 - n;
-        const int startB = length - 50 - n;
-        if (startA < 1 || startB < 1)
-            continue;
-        applyPairRule(cut, n, mid(testText, startA, 12), mid(testText, startB, 12), memoText);
-    }
-
-    if (!cut.matched)
-        cutAt(cut, qint64(length) + 10, memoText);
-    return cut.length;
+    return std::min(testText.size() + UnmatchedSlack, memoText.size());
 }
 
 int keystrokes(QChar c)

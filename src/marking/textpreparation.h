@@ -13,6 +13,7 @@ namespace tallimark {
 void normaliseSentenceEndSpacing(RichDocument &test, RichDocument &memo);
 
 // Where in the memo the learner stopped: the length of the memo part the test is compared with.
+// Its steps and their sizes are named where it is defined.
 Int16 findMemoCut(const QString &testText, const QString &memoText);
 
 // Keystrokes of one character: capitals and shifted signs take two, a line feed none, a

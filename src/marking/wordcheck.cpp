@@ -8,12 +8,16 @@ using namespace text;
 
 namespace {
 
+// The last word passes when it is among the memo part's last 41 characters: the learner may have
+// stopped in the middle of it.
+constexpr int LastWordWindow = 41;
+
 // The word check's view of one test: its words (joined in place), the memo, and the errors so far.
 class WrongWordHandler
 {
 public:
-    WrongWordHandler(Words &testWords, const ComparedMemo &memo, WordErrors &errors, const SkippedFailureSink &skipped)
-        : m_test(testWords), m_memo(memo), m_errors(errors), m_skipped(skipped)
+    WrongWordHandler(Words &testWords, const ComparedMemo &memo, WordErrors &errors)
+        : m_test(testWords), m_memo(memo), m_errors(errors)
     { }
 
     // Records test word wordIndex as an error (or a repeated one), trying joins with the next
@@ -32,7 +36,7 @@ public:
             return false;
 
         const bool joined = !joinWithNextWord(wordIndex).isEmpty();
-        m_errors.append(m_test.at(wordIndex), m_test.startOf(wordIndex), m_skipped);
+        m_errors.append(m_test.at(wordIndex), m_test.startOf(wordIndex));
         classifyError(wordIndex, m_errors.count, joined);
         countRepeats(wordIndex);
         return joined;
@@ -52,7 +56,7 @@ private:
     {
         if (!m_memo.contains(joined))
             return false;
-        m_test.set(wordIndex, w1 + u' ' + w2, m_skipped);
+        m_test.set(wordIndex, w1 + u' ' + w2);
         m_errors.merged.append(m_test.at(wordIndex + 1));
         return true;
     }
@@ -74,32 +78,34 @@ private:
 
     void classifyError(int wordIndex, int n, bool joined)
     {
-        m_errors.kinds.set(n, 0, m_skipped);
+        m_errors.setKind(n - 1, ErrorKind::Word);
         QString w = m_test.at(wordIndex);
         if (w.isEmpty() || w == QStringView(u"\r"))
             return;
         if (w == QStringView(u". ")) {
             w = QStringLiteral(" .");
-            m_test.set(wordIndex, w, m_skipped);
+            m_test.set(wordIndex, w);
         }
-        quint8 kind = 0;
+        ErrorKind kind = ErrorKind::Word;
         if (isRunTogetherMemoPair(w))
-            kind = 4;
-        const QString core = left(w, int(w.size()) - 1);
+            kind = ErrorKind::RunTogether;
+        const QString core = w.chopped(1);
         const QString trimmed = trimBlanks(w);
-        const std::pair<QChar, quint8> signs[] = {{u'.', 1}, {u',', 2}, {u'?', 3}, {u'!', 3}, {u';', 3}, {u':', 3}};
+        const std::pair<QChar, ErrorKind> signs[] = {{u'.', ErrorKind::FullStop},  {u',', ErrorKind::Comma},
+                                                     {u'?', ErrorKind::OtherMark}, {u'!', ErrorKind::OtherMark},
+                                                     {u';', ErrorKind::OtherMark}, {u':', ErrorKind::OtherMark}};
         for (const auto &[sign, signKind] : signs) {
             if (core.contains(sign) && !trimmed.endsWith(sign))
                 kind = signKind;
         }
         if (joined) {
-            kind = 5;
+            kind = ErrorKind::Split;
             if (w.endsWith(QStringView(u" .")))
-                kind = 1;
+                kind = ErrorKind::FullStop;
             if (w.endsWith(QStringView(u" ,")))
-                kind = 2;
+                kind = ErrorKind::Comma;
         }
-        m_errors.kinds.set(n, kind, m_skipped);
+        m_errors.setKind(n - 1, kind);
     }
 
     // An error equal to an earlier one, or of the same non-zero kind, is a repeat: marked, and
@@ -110,14 +116,12 @@ private:
         if (n <= 1)
             return;
         const QString word = m_test.at(wordIndex);
-        const quint8 kind = m_errors.kinds.at(n);
+        const ErrorKind kind = m_errors.entry(n - 1).kind;
         for (int k = 1; k <= n - 1; ++k) {
-            const quint8 kindK = m_errors.kinds.at(k);
-            if (!(m_errors.words.at(k) == word || (kindK != 0 && kindK == kind)))
+            const ErrorEntry earlier = m_errors.entry(k - 1);
+            if (!(earlier.word == word || (earlier.kind != ErrorKind::Word && earlier.kind == kind)))
                 continue;
-            ++m_errors.repeatCount;
-            m_errors.repeatWords.set(m_errors.repeatCount, word, m_skipped);
-            m_errors.repeatStarts.set(m_errors.repeatCount, m_test.startOf(wordIndex), m_skipped);
+            m_errors.appendRepeat(word, m_test.startOf(wordIndex));
             if (k != m_errors.count)
                 --m_errors.count;
         }
@@ -126,7 +130,6 @@ private:
     Words &m_test;
     const ComparedMemo &m_memo;
     WordErrors &m_errors;
-    const SkippedFailureSink &m_skipped;
 };
 
 } // namespace
@@ -139,13 +142,14 @@ bool isAcceptedWord(const QString &word, const ComparedMemo &memo)
     if (memo.contains(u' ' + bare + u'.') || memo.contains(u' ' + bare + u',') || memo.contains(bare + u'?')
         || memo.contains(bare + u'!'))
         return true;
-    return word.endsWith(QChar(13)) && memo.contains(left(word, int(word.size()) - 1) + u'.');
+    return word.endsWith(QChar(13)) && memo.contains(word.chopped(1) + u'.');
 }
 
-WordErrors checkWords(Words &testWords, const ComparedMemo &memo, const SkippedFailureSink &skipped)
+WordErrors checkWords(Words &testWords, const ComparedMemo &memo)
 {
     WordErrors errors;
-    WrongWordHandler wrongWord(testWords, memo, errors, skipped);
+    errors.skipped = testWords.skipped;
+    WrongWordHandler wrongWord(testWords, memo, errors);
     const int bound = testWords.count - 1;
     bool lastWordMerged = false;
     int wordIndex = 1;
@@ -160,24 +164,24 @@ WordErrors checkWords(Words &testWords, const ComparedMemo &memo, const SkippedF
             lastWordMerged = false;
         }
     }
-    // The last word may be cut short: it passes when it is part of the memo's last compared
-    // characters. A last word merged into the one before it has been dealt with already.
+    // A last word merged into the one before it has been dealt with already.
     if (lastWordMerged)
         return errors;
     QString w = testWords.at(wordIndex);
     if (w.isEmpty())
         w = testWords.at(wordIndex - 1);
-    const int sliceStart = memo.cutLength() - 40;
-    const QString slice = sliceStart >= 1 ? mid(memo.text(), sliceStart, 41) : left(memo.text(), memo.cutLength());
-    if (!contains(slice, trimBlanks(w)))
+    const QStringView memoText(memo.text());
+    const int windowStart = memo.cutLength() - LastWordWindow;
+    const QStringView window =
+        windowStart >= 0 ? memoText.mid(windowStart, LastWordWindow) : memoText.left(std::max(0, memo.cutLength()));
+    if (window.isEmpty() || !window.contains(trimBlanksView(w)))
         wrongWord.handle(wordIndex);
     return errors;
 }
 
-void checkDoubledWords(Words &testWords, const ComparedMemo &memo, WordErrors &errors,
-                       const SkippedFailureSink &skipped)
+void checkDoubledWords(Words &testWords, const ComparedMemo &memo, WordErrors &errors)
 {
-    WrongWordHandler wrongWord(testWords, memo, errors, skipped);
+    WrongWordHandler wrongWord(testWords, memo, errors);
     errors.doubledCount = 0;
     const int bound = testWords.count;
     for (int wordIndex = 2; wordIndex <= bound; ++wordIndex) {

@@ -5,38 +5,72 @@
 
 #include "counters.h"
 #include "slottable.h"
+#include "testoutcome.h"
 #include "wordsplitter.h"
 
+#include <QList>
 #include <QStringList>
 
 namespace tallimark {
 
 struct WordErrors
 {
-    // Entries 1..count: the word as typed (a spacing error: its blank mark), where it starts in
-    // the test text (1-based) and, for word errors, its kind (0 to 5; errors of one non-zero kind
-    // count once).
-    Int16 count;
-    SlotTable<QString, WordSlots> words;
-    SlotTable<int, CharSlots> starts;
-    SlotTable<quint8, WordSlots> kinds;
-    int wordErrorCount = 0; // entries past it are spacing errors, which have no kind
+    // Where a store that finds no room reports itself: the sink the test's words were made with.
+    SkippedFailureSink skipped;
 
-    // Errors typed again: entries 1..repeatCount.
+    // The errors are entries 0..count-1: the word as typed (a spacing error: its blank mark),
+    // where it starts and, for word errors, its kind. An error taken back as a repeat lowers the
+    // count but stays in the list until the next error takes its place.
+    QList<ErrorEntry> entries;
+    Int16 count;
+    int wordErrorCount = 0; // entries from here on are spacing errors, which have no kind
+
+    // Errors typed again: entries 0..repeatCount-1.
+    QList<RepeatEntry> repeats;
     Int16 repeatCount;
-    SlotTable<QString, WordSlots> repeatWords;
-    SlotTable<int, CharSlots> repeatStarts;
 
     QStringList merged; // test words the word check joined to the word before them, whole
     Byte doubledCount;  // errors the doubled-word check added
 
-    // Records an entry at count + 1; a store that finds no slot reports itself.
-    void append(const QString &word, int start, const SkippedFailureSink &skipped)
+    // Entry i, or an empty one past those stored.
+    ErrorEntry entry(int i) const { return i >= 0 && i < entries.size() ? entries.at(i) : ErrorEntry{}; }
+    RepeatEntry repeat(int i) const { return i >= 0 && i < repeats.size() ? repeats.at(i) : RepeatEntry{}; }
+
+    void append(const QString &word, int start)
     {
         ++count;
-        words.set(count, word, skipped);
-        // The splitter leaves the first word's start unrecorded: it is the text's first character.
-        starts.set(count, count == 1 && start == 0 ? 1 : start, skipped);
+        if (ErrorEntry *stored = room(entries, count - 1, WordSlots))
+            stored->word = word;
+        if (ErrorEntry *stored = room(entries, count - 1, CharSlots))
+            stored->start = start;
+    }
+    void setKind(int i, ErrorKind kind)
+    {
+        if (ErrorEntry *stored = room(entries, i, WordSlots))
+            stored->kind = kind;
+    }
+    void appendRepeat(const QString &word, int start)
+    {
+        ++repeatCount;
+        if (RepeatEntry *stored = room(repeats, repeatCount - 1, WordSlots))
+            stored->word = word;
+        if (RepeatEntry *stored = room(repeats, repeatCount - 1, CharSlots))
+            stored->start = start;
+    }
+
+private:
+    // The tables have always held a word and a kind for the first 1,500 entries and a start for
+    // the first 8,000: a store past them is refused, reported, and reads back empty.
+    template <typename Entry> Entry *room(QList<Entry> &list, int i, int limit)
+    {
+        if (i >= limit) {
+            if (skipped)
+                skipped(subscriptFailure());
+            return nullptr;
+        }
+        if (list.size() <= i)
+            list.resize(i + 1);
+        return &list[i];
     }
 };
 

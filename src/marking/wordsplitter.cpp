@@ -9,6 +9,7 @@ Words splitWords(const QString &work, const SkippedFailureSink &skipped)
             skipped(subscriptFailure());
     };
     Words split;
+    split.skipped = skipped;
     const int length = int(work.size());
     split.count = 1;
     bool tableFull = false;
@@ -31,7 +32,7 @@ Words splitWords(const QString &work, const SkippedFailureSink &skipped)
                 continue;
             }
             ++split.count;
-            split.starts[split.count] = p + 1;
+            split.starts[split.count] = p; // the next word's, 0-based
         }
     }
 

@@ -10,19 +10,16 @@ namespace tallimark {
 constexpr int WordSlots = 1500;
 constexpr int CharSlots = 8000;
 
-// The words of a text in slots 1..count, and where each starts in the text (1-based; the first
-// word's start is never recorded and reads 0).
+// The words of a text in slots 1..count, and where each starts in the text (0-based).
 struct Words
 {
     SlotTable<QString, WordSlots> words;
     SlotTable<int, CharSlots> starts;
     int count = 0;
+    SkippedFailureSink skipped; // the split's, where a store that finds no slot reports itself
 
     const QString &at(int slot) const { return words.at(slot); }
-    bool set(int slot, const QString &word, const SkippedFailureSink &skipped)
-    {
-        return words.set(slot, word, skipped);
-    }
+    bool set(int slot, const QString &word) { return words.set(slot, word, skipped); }
     int startOf(int slot) const { return starts.at(slot); }
 };
 

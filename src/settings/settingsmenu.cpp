@@ -25,11 +25,6 @@ SettingsMenu::SettingsMenu(QWidget *parent) : QMenu(parent)
     connect(m_multipleOf5, &QAction::triggered, this, &SettingsMenu::chooseMultipleOf5Result);
 }
 
-bool SettingsMenu::resultAsInteger() const
-{
-    return m_setting.resultAsInteger();
-}
-
 QList<QAction *> SettingsMenu::roundingActions() const
 {
     return {m_integer, m_multipleOf5};

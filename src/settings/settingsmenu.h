@@ -17,8 +17,7 @@ class SettingsMenu : public QMenu
 public:
     explicit SettingsMenu(QWidget *parent = nullptr);
 
-    // True when "Final result as integer" is checked; otherwise results are multiples of 5.
-    bool resultAsInteger() const;
+    Rounding rounding() const { return m_setting.rounding(); }
     // The two rounding items, which a running session follows.
     QList<QAction *> roundingActions() const;
     LanguageMenu *languageMenu() const { return m_languageMenu; }

@@ -25,11 +25,11 @@ private slots:
     void init()
     {
         QFile::remove(classRecordPath(m_dest.path()));
-        const std::tuple<QString, std::optional<double>, QString> marked[] = {
-            {u"ben"_s, 60, u"Successful"_s},
-            {u"Ann"_s, 45, UnreliableVerdict},
-            {u"Cas"_s, std::nullopt, u"Too short or empty"_s},
-            {u"ben"_s, 100, u"Successful"_s}};
+        const std::tuple<QString, std::optional<double>, Verdict> marked[] = {
+            {u"ben"_s, 60, Verdict::Successful},
+            {u"Ann"_s, 45, Verdict::MayNotBeReliable},
+            {u"Cas"_s, std::nullopt, Verdict::TooShortOrEmpty},
+            {u"ben"_s, 100, Verdict::Successful}};
         for (const auto &[learner, result, verdict] : marked) {
             ClassRecordRow row;
             row.markedAt = QDateTime::currentDateTime();
@@ -52,7 +52,7 @@ private slots:
     {
         QCOMPARE(column(ClassTableColumn::Learner), u"Ann ben Cas"_s);
         const QModelIndex unreliable = m_window->table()->model()->index(0, ClassTableColumn::Verdict);
-        QCOMPARE(unreliable.data().toString(), UnreliableVerdict);
+        QCOMPARE(unreliable.data().toString(), u"Result may not be reliable"_s);
         QVERIFY(unreliable.data(Qt::FontRole).value<QFont>().bold());
         QVERIFY(!unreliable.data(Qt::DecorationRole).isNull());
 
@@ -124,12 +124,13 @@ private slots:
     {
         QVERIFY(!appendClassRecord(m_dest.path(),
                                    notMarkedRow(u"/t/Dee.rtf"_s, u"could not be read: no such file"_s,
-                                                QDateTime::currentDateTime(), m_dest.path() + u"/Dee.rug"_s, false))
+                                                QDateTime::currentDateTime(), m_dest.path() + u"/Dee.rug"_s,
+                                                Rounding::MultipleOf5))
                      .failed());
         QVERIFY(showFolder(m_dest.path()));
         QCOMPARE(m_window->figure(u"Tests not marked"_s), u"1"_s);
         QCOMPARE(m_window->figure(u"Tests rejected"_s), u"1"_s);
-        QCOMPARE(column(ClassTableColumn::Verdict).count(NotMarkedVerdict), 1);
+        QCOMPARE(column(ClassTableColumn::Verdict).count(u"Not marked"_s), 1);
 
         m_window->table()->sortByColumn(ClassTableColumn::FinalResult, Qt::AscendingOrder);
         QDir(m_dest.path()).mkdir(u"folder.xlsx"_s);

@@ -96,7 +96,7 @@ QString makeClass(const QString &folder)
     ClassRecordRow row;
     row.markedAt = QDateTime::currentDateTime();
     row.learner = u"Anika Botha"_s;
-    row.verdict = u"Successful"_s;
+    row.verdict = Verdict::Successful;
     row.finalResult = 65;
     const Failure failure = appendClassRecord(folder, row);
     return failure.failed() ? failure.description : QString();

@@ -157,7 +157,7 @@ private slots:
         const QSize room = windowRoom(screen, scale);
         QTemporaryDir dest;
         for (const auto &[learner, verdict] :
-             {std::pair{u"Anika Botha"_s, UnreliableVerdict}, std::pair{u"Ben"_s, u"Successful"_s}}) {
+             {std::pair{u"Anika Botha"_s, Verdict::MayNotBeReliable}, std::pair{u"Ben"_s, Verdict::Successful}}) {
             ClassRecordRow row;
             row.markedAt = QDateTime::currentDateTime();
             row.learner = learner;

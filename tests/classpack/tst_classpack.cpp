@@ -193,9 +193,10 @@ private slots:
         QFETCH(QLocale, locale);
         QList<LearnerResult> results;
         for (int i = 0; i < 30; ++i)
-            results.append(
-                learner(u"Learner %1"_s.arg(i, 2, 10, QChar(u'0')), {}, i % 3 ? u"Successful"_s : UnreliableVerdict));
-        results.append(learner(u"Annemarie-Wilhelmina_van_der_Westhuizen_Smith"_s, {}, UnreliableVerdict));
+            results.append(learner(u"Learner %1"_s.arg(i, 2, 10, QChar(u'0')), {},
+                                   i % 3 ? u"Successful"_s : u"Result may not be reliable"_s));
+        results.append(
+            learner(u"Annemarie-Wilhelmina_van_der_Westhuizen_Smith"_s, {}, u"Result may not be reliable"_s));
         LearnerResult rejected = learner(u"Bongani"_s, {}, u"Too long or corrupt (larger than any ten-minute test)"_s);
         rejected.current.finalResult.reset();
         results.append(rejected);
@@ -330,7 +331,8 @@ private:
         result.current.markedAt = QDateTime(QDate(2026, 3, 13), QTime(9, 0));
         result.current.memoLanguage = u"English"_s;
         result.current.finalResult = 35;
-        result.current.verdict = verdict;
+        if (const auto read = verdictFromRecord(verdict))
+            std::tie(result.current.verdict, result.current.verdictDetail) = *read;
         if (!rtf.isEmpty()) {
             result.current.markedCopy = m_dir.filePath(u"copy%1.rug"_s.arg(++m_files));
             if (!writeFile(result.current.markedCopy, rtf))

@@ -38,8 +38,8 @@ ClassRecordRow row(const QString &learner, std::optional<double> result)
     r.markedAt = QDateTime(QDate(2026, 3, 9), QTime(8, 15), Qt::OffsetFromUTC, 7200);
     r.learner = learner;
     r.sourcePath = u"/home/teacher/Grade 9, \"B\"/"_s + learner + u".rtf"_s;
-    r.rounding = u"integer"_s;
-    r.verdict = result ? u"Successful"_s : u"Too short or empty"_s;
+    r.rounding = Rounding::Integer;
+    r.verdict = result ? Verdict::Successful : Verdict::TooShortOrEmpty;
     if (result) {
         r.markedCopy = u"/dest/"_s + learner + u".rug"_s;
         r.memoLanguage = u"English"_s;
@@ -118,6 +118,28 @@ TEST(ClassRecord, RowsAreAppendedWholeAndReadBack)
     for (int i = 0; i < 3; ++i)
         EXPECT_EQ(classRecordFields(record.rows[i]), classRecordFields(rows[i]));
     EXPECT_FALSE(record.rows[2].isMarked());
+}
+
+// A verdict's words as the report box and the class record show them; the record's words give
+// the verdict and its detail back.
+TEST(Verdict, WordsInTheReportAndTheRecord)
+{
+    // clang-format off
+    const struct { Verdict verdict; QString detail, report, record; } rows[] = {
+        {Verdict::Successful, {}, u".......Successful"_s, u"Successful"_s},
+        {Verdict::MayNotBeReliable, {}, u".......Result may not be reliable"_s, u"Result may not be reliable"_s},
+        {Verdict::TooShortOrEmpty, {}, u".......too short or empty"_s, u"Too short or empty"_s},
+        {Verdict::TooLongOrCorrupt, u"not text"_s, u".......too long or corrupt (not text)"_s, u"Too long or corrupt (not text)"_s},
+        {Verdict::Unreadable, u"no such file"_s, u".......could not be read: no such file"_s, u"Could not be read: no such file"_s},
+        {Verdict::NotMarked, {}, u".......not marked"_s, u"Not marked"_s}};
+    // clang-format on
+    for (const auto &row : rows) {
+        EXPECT_EQ(reportVerdict(row.verdict, row.detail), row.report);
+        EXPECT_EQ(recordVerdict(row.verdict, row.detail), row.record);
+        EXPECT_EQ(verdictFromRecord(row.record), std::pair(row.verdict, row.detail)) << row.record.toStdString();
+    }
+    for (const QString &none : {QString(), u"Successful ("_s, u"successful"_s, u"Too long or corrupt ()"_s})
+        EXPECT_FALSE(verdictFromRecord(none)) << none.toStdString();
 }
 
 TEST(ClassRecord, FailuresNameTheFileAndLeaveNoPartOfARow)
@@ -215,6 +237,10 @@ TEST(ClassRecord, DamagedRecordsAreNamedWithTheirLine)
         {"marked copy outside the folder", Header + anikaRow("65").replace("/d/Anika.rug", "/etc/passwd"), true,
          u"line 2, column \"Marked copy\": \"/etc/passwd\" is not a marked copy (.rug) of this folder"_s, {u"Anika"_s}, {1, 0}},
         {"no last line end", Header + anikaRow("65").chopped(2), true, QString(), {u"Anika"_s}, {1, 0}},
+        {"unknown verdict", Header + anikaRow("65").replace("Successful", "Great"), true,
+         u"line 2, column \"Verdict\": \"Great\" is not a verdict"_s, {u"Anika"_s}, {1, 0}},
+        {"unknown rounding", Header + anikaRow("65").replace("integer", "tenths"), true,
+         u"line 2, column \"Rounding\": \"tenths\" is not a rounding"_s, {u"Anika"_s}, {1, 0}},
     };
     // clang-format on
     for (const DamagedRecord &c : cases) {
@@ -432,7 +458,7 @@ TEST(ClassFigures, MatchHandWorkedValues)
             results.append({row(QString::number(i), c.results[i]), std::nullopt});
         for (int i = 0; i < c.notMarkedRows; ++i)
             results.append({notMarkedRow(u"/t/x.rtf"_s, u"could not be read: no such file"_s, QDateTime(),
-                                         u"/d/u"_s + QString::number(i) + u".rug"_s, true),
+                                         u"/d/u"_s + QString::number(i) + u".rug"_s, Rounding::Integer),
                             std::nullopt});
         const ClassFigures f = classFigures(results);
         SCOPED_TRACE(c.name);
@@ -495,8 +521,8 @@ TEST(ClassWorkbook, CalcReadsNumbersAsNumbersAndDatesAsDatesInEveryLocale)
     ClassRecordRow marked = row(u"Zo\u00EB"_s, 55);
     marked.markedAt = QDateTime(QDate(2026, 12, 7), QTime(5, 6, 54), Qt::OffsetFromUTC, 7200);
     marked.wpm = 54.4;
-    const ClassRecordRow unread =
-        notMarkedRow(u"/t/=1+1.rtf"_s, u"could not be read: no such file"_s, marked.markedAt, u"/d/=1+1.rug"_s, true);
+    const ClassRecordRow unread = notMarkedRow(u"/t/=1+1.rtf"_s, u"could not be read: no such file"_s, marked.markedAt,
+                                               u"/d/=1+1.rug"_s, Rounding::Integer);
     const ClassFigures figures;
     // What a failure says: the file and the reason, and nothing is left behind.
     EXPECT_EQ(writeClassWorkbook(folder.path(), {marked}, figures),
@@ -567,7 +593,7 @@ TEST(ClassWorkbook, CalcReadsNumbersAsNumbersAndDatesAsDatesInEveryLocale)
         EXPECT_EQ(second[0], date);
         EXPECT_EQ(second[1], quoted(u"=1+1"_s)) << "text, never a formula";
         EXPECT_EQ(second.mid(5, 5), QStringList(5, QString()));
-        EXPECT_EQ(second[11], quoted(NotMarkedVerdict));
+        EXPECT_EQ(second[11], quoted(u"Not marked"_s));
         ++checked;
     }
     if (checked == 0)

@@ -33,16 +33,16 @@ inline std::unique_ptr<ComparedTest> compared(const QString &test, const QString
 
 // "D<doubled words>/<excess words they made errors> E[word@start/kind|...] R[word@start|...]
 // X[excess|...] M[merged|...]", each part only when it has entries; a spacing error (after the
-// word errors) has no kind.
+// word errors) has no kind. Starts are counted from 1 here, as an editor counts columns.
 inline QString described(const WordErrors &found, const ExcessWords &excessWords = {})
 {
     QStringList errors;
-    for (int e = 1; e <= found.count; ++e)
-        errors << found.words.at(e) + u'@' + QString::number(found.starts.at(e))
-                + (e <= found.wordErrorCount ? u'/' + QString::number(found.kinds.at(e)) : QString());
+    for (int e = 0; e < found.count; ++e)
+        errors << found.entry(e).word + u'@' + QString::number(found.entry(e).start + 1)
+                + (e < found.wordErrorCount ? u'/' + QString::number(int(found.entry(e).kind)) : QString());
     QStringList repeats;
-    for (int r = 1; r <= found.repeatCount; ++r)
-        repeats << found.repeatWords.at(r) + u'@' + QString::number(found.repeatStarts.at(r));
+    for (int r = 0; r < found.repeatCount; ++r)
+        repeats << found.repeat(r).word + u'@' + QString::number(found.repeat(r).start + 1);
     QStringList excess;
     for (int x = 1; x <= excessWords.count; ++x)
         excess << excessWords.words.at(x);

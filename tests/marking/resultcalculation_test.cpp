@@ -11,6 +11,7 @@
 
 using namespace tallimark;
 using namespace Qt::StringLiterals;
+using enum Rounding;
 
 // The shortest form with fifteen significant digits.
 TEST(NumberText, ShortestFormWithFifteenDigits)
@@ -32,14 +33,14 @@ TEST(NumberText, ShortestFormWithFifteenDigits)
 TEST(FinalRounding, HalvesToEvenOrOnWholeTenths)
 {
     // clang-format off
-    const struct { double wpm; bool asInteger; QString result; } rows[] = {
-        {24.5, true, u"24"_s}, {25.5, true, u"26"_s}, {22.4, true, u"22"_s}, {-1.3, true, u"-1"_s},
-        {22.4, false, u"20"_s}, {22.5, false, u"25"_s}, {27.4, false, u"25"_s}, {24.5, false, u"25"_s},
-        {0.0, false, u"0"_s}, {-3.0, false, u"0"_s}, {-7.5, false, u"-5"_s}, {-1.3, false, u"0"_s},
-        {-1.9, false, u"0"_s}, {-5.6, false, u"0"_s}};
+    const struct { double wpm; Rounding rounding; QString result; } rows[] = {
+        {24.5, Integer, u"24"_s}, {25.5, Integer, u"26"_s}, {22.4, Integer, u"22"_s}, {-1.3, Integer, u"-1"_s},
+        {22.4, MultipleOf5, u"20"_s}, {22.5, MultipleOf5, u"25"_s}, {27.4, MultipleOf5, u"25"_s}, {24.5, MultipleOf5, u"25"_s},
+        {0.0, MultipleOf5, u"0"_s}, {-3.0, MultipleOf5, u"0"_s}, {-7.5, MultipleOf5, u"-5"_s}, {-1.3, MultipleOf5, u"0"_s},
+        {-1.9, MultipleOf5, u"0"_s}, {-5.6, MultipleOf5, u"0"_s}};
     // clang-format on
     for (const auto &row : rows)
-        EXPECT_EQ(numberText(roundedResult(row.wpm, row.asInteger), u"."_s), row.result) << row.wpm;
+        EXPECT_EQ(numberText(roundedResult(row.wpm, row.rounding), u"."_s), row.result) << row.wpm;
 }
 
 namespace {
@@ -54,7 +55,7 @@ struct ResultCase
     LayoutCounts layout; // lines, stops, commas and marks: the test's, then the memo part's
     int errorCount;      // after the deductions
     double wpm;          // before rounding
-    bool asInteger;
+    Rounding rounding;
     QString report;
 };
 
@@ -80,34 +81,34 @@ TEST_P(Result, DeductionsWpmAndReport)
     excess.doubleCounted = row.doubleCounted;
     const int errorCount = finalErrorCount(row.wordErrors, row.layout, excess);
     EXPECT_EQ(errorCount, row.errorCount);
-    const ResultFigures result = calculateResult(row.charCount, errorCount, row.asInteger);
+    const ResultFigures result = calculateResult(row.charCount, errorCount, row.rounding);
     EXPECT_DOUBLE_EQ(result.wpm, row.wpm);
     EXPECT_EQ(buildReport(result, excess, row.layout), row.report);
 }
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Marking, Result, ::testing::Values(
-    ResultCase{"workedExample", 1234, 4, {u"and "_s}, 0, {}, 4, 24.3, false,
+    ResultCase{"workedExample", 1234, 4, {u"and "_s}, 0, {}, 4, 24.3, MultipleOf5,
                u"\r\n|| 1234     4m\r\nExcess words: and \r\n1234 ÷ 5 = 247\r\n"
                "Less no. of words with errors:  - 4 = 243\r\nWPM = 243 ÷ 10 = 24.3         Final: 25 wpm "_s},
     // Without excess words the missing items leave an empty line first. 9.6 as integer: 10.
-    ResultCase{"missingItems", 500, 2, {}, 0, {1, 1, 3, 4, 1, 2, 0, 0}, 4, 9.6, true,
+    ResultCase{"missingItems", 500, 2, {}, 0, {1, 1, 3, 4, 1, 2, 0, 0}, 4, 9.6, Integer,
                u"\r\n|| 500     4m\r\n\r\nMissing full stop(s)\r\nMissing comma(s)\r\n500 ÷ 5 = 100\r\n"
                "Less no. of words with errors:  - 4 = 96\r\nWPM = 96 ÷ 10 = 9.6         Final: 10 wpm "_s},
     // Excess words cost a word per six characters of their text.
     ResultCase{"everyItemAfterTheExcessWords", 100, 0, {u"cat "_s, u"(dog )"_s}, 0, {2, 1, 0, 0, 0, 0, 0, 1},
-               3, 1.7, false,
+               3, 1.7, MultipleOf5,
                u"\r\n|| 100     3m\r\nExcess words: cat , (dog )\r\nWrong number of line feeds\r\n"
                "Missing <!> or <?>\r\n100 ÷ 5 = 20\r\n"
                "Less no. of words with errors:  - 3 = 17\r\nWPM = 17 ÷ 10 = 1.7         Final: 0 wpm "_s},
-    ResultCase{"elevenLetterExcessWord", 100, 0, {u"forgiveness "_s}, 0, {}, 2, 1.8, false,
+    ResultCase{"elevenLetterExcessWord", 100, 0, {u"forgiveness "_s}, 0, {}, 2, 1.8, MultipleOf5,
                u"\r\n|| 100     2m\r\nExcess words: forgiveness \r\n100 ÷ 5 = 20\r\n"
                "Less no. of words with errors:  - 2 = 18\r\nWPM = 18 ÷ 10 = 1.8         Final: 0 wpm "_s},
     // 0 + 0 - 1 is held at 0, then raised to 1 for the excess text.
-    ResultCase{"doubledWordsNeverNegative", 100, 0, {u"(a )"_s}, 1, {}, 1, 1.9, false,
+    ResultCase{"doubledWordsNeverNegative", 100, 0, {u"(a )"_s}, 1, {}, 1, 1.9, MultipleOf5,
                u"\r\n|| 100     1m\r\nExcess words: (a )\r\n100 ÷ 5 = 20\r\n"
                "Less no. of words with errors:  - 1 = 19\r\nWPM = 19 ÷ 10 = 1.9         Final: 0 wpm "_s},
-    ResultCase{"moreErrorsThanWords", 100, 33, {}, 0, {}, 33, -1.3, false,
+    ResultCase{"moreErrorsThanWords", 100, 33, {}, 0, {}, 33, -1.3, MultipleOf5,
                u"\r\n|| 100     33m\r\n\r\n100 ÷ 5 = 20\r\n"
                "Less no. of words with errors:  - 33 = -13\r\nWPM = -13 ÷ 10 = -1.3         Final: 0 wpm "_s}),
     RowName());

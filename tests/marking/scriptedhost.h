@@ -55,7 +55,7 @@ public:
         inputs.append(title + QStringLiteral(": ") + prompt + u'[' + defaultText + u']');
         return inputAnswers.isEmpty() ? QString() : inputAnswers.takeFirst();
     }
-    bool resultAsInteger() const override { return integerResults; }
+    Rounding rounding() const override { return integerResults ? Rounding::Integer : Rounding::MultipleOf5; }
     void processPendingEvents() override
     {
         ++pendingEventRuns;

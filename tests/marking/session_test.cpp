@@ -143,7 +143,8 @@ TEST_P(Session, RunsAsTheRowSays)
               row.ending == Ending::Precondition ? QStringList() : folders);
     EXPECT_TRUE(row.ending != Ending::Cancelled || QDir(destination()).isEmpty());
     if (row.ending == Ending::Completed) {
-        EXPECT_EQ(std::tuple(workspace.destFolder, host.preview, host.name), std::tuple(dest, dest, row.destination));
+        EXPECT_EQ(std::tuple(session.workspace().destFolder, host.preview, host.name),
+                  std::tuple(dest, dest, row.destination));
         EXPECT_TRUE(host.label.isEmpty());
         EXPECT_EQ(host.pendingEventRuns, row.statuses.count(u'M'));
     }
@@ -325,9 +326,9 @@ TEST_F(SessionRuns, ATestMarkedAloneOrAmongOthersGivesTheSameResult)
         QStringList parts{outcome.reportText, QString::number(outcome.finalWpm),
                           QString::number(outcome.memoCutLength)};
         for (const ErrorEntry &error : outcome.errors)
-            parts << u"%1@%2/%3"_s.arg(error.word).arg(error.start).arg(error.kind);
+            parts << u"%1@%2/%3"_s.arg(error.word).arg(error.start + 1).arg(int(error.kind));
         for (const HighlightOperation &h : outcome.highlights)
-            parts << u"%1+%2"_s.arg(h.start0).arg(h.length);
+            parts << u"%1+%2"_s.arg(h.start).arg(h.length);
         return parts + outcome.excessWords;
     };
     EXPECT_EQ(figures(host.outcomes[2]), figures(host.outcomes[0]));

@@ -108,6 +108,7 @@ TEST_F(SessionFailures, AnUnusableMemoStopsOnlyTheTestsOfItsLanguage)
             write(memo, QString::fromLatin1(testCase.content));
         // As start-up leaves it: the memo box holds the English memo, or nothing.
         (void)loadBothMemos(workspace, path(u"memos"_s));
+        session.setMemoFiles(workspace.memoFiles);
         openToEveryone();
         if (testCase.content == unreadable)
             QFile::setPermissions(memo, QFileDevice::Permissions());
@@ -130,7 +131,7 @@ TEST_F(SessionFailures, AnUnusableMemoStopsOnlyTheTestsOfItsLanguage)
         ASSERT_EQ(learners.size(), 2); // Anika, Jan: in the order of the tests
         const ClassRecordRow &unmarked = learners[testCase.memo].current;
         EXPECT_EQ(std::tuple(unmarked.verdict, unmarked.remarks, unmarked.isMarked()),
-                  std::tuple(NotMarkedVerdict, why, false));
+                  std::tuple(std::optional(Verdict::NotMarked), why, false));
         const ClassFigures figures = classFigures(learners);
         EXPECT_EQ(std::tuple(figures.marked, figures.rejected, figures.notMarked), std::tuple(1, 0, 1));
     }

@@ -60,7 +60,7 @@ protected:
         workspace.memoFiles = {path(u"memos/Bron.rtf"_s), path(u"memos/Source.rtf"_s)};
         write(workspace.memoFiles[0], afrikaans);
         write(workspace.memoFiles[1], english);
-        ASSERT_FALSE(workspace.memoDocument.loadFile(workspace.memoFiles[1]).failed());
+        session.setMemoFiles(workspace.memoFiles);
     }
     QString addTest(const QString &name, const QString &text, const QString &folder = u"Class7B"_s)
     {
@@ -80,9 +80,9 @@ protected:
             QFile::setPermissions(it.next(), all);
     }
 
-    Workspace workspace;
+    Workspace workspace; // the memo files
     ScriptedHost host;
-    MarkingSession session{workspace, host};
+    MarkingSession session{host};
 
 private:
     QTemporaryDir m_root;

@@ -1,7 +1,6 @@
 // Before the words are compared: which memo, how much of it, the keystrokes, the sentence-end
 // blanks, and the 1-based text positions every stage counts in.
 #include "marking/memolanguage.h"
-#include "marking/textpositions.h"
 #include "marking/textpreparation.h"
 
 #include "support/qstringprinting.h"
@@ -93,21 +92,4 @@ TEST(MemoLanguage, FirstRuleThatFiresDecides)
     // clang-format on
     for (const auto &row : rows)
         EXPECT_EQ(chooseMemoLanguage(row.text), row.language) << row.text.toStdString();
-}
-
-// 1-based, 0 when absent; an empty needle is found where the search starts, but not in an empty
-// text; a backward match must lie within the end given (-1: the whole text).
-TEST(TextPositions, ForwardAndBackwardSearch)
-{
-    // clang-format off
-    const struct { QString text, needle; int start, forward, backward; } rows[] = {
-        {u"abcabc"_s, u"bc"_s, -1, 2, 5}, {u"abcabc"_s, u"bc"_s, 2, 2, 0}, {u"abcabc"_s, u"bc"_s, 3, 5, 2},
-        {u"abcabc"_s, u"bc"_s, 5, 5, 2}, {u"abcabc"_s, u"bc"_s, 6, 0, 5}, {u"abcabc"_s, u"x"_s, -1, 0, 0},
-        {u"abcabc"_s, u"c"_s, 7, 0, 6}, {u"ab"_s, QString(), -1, 1, 2}, {QString(), QString(), -1, 0, 0},
-        {u"a\rb\r"_s, u"\r"_s, 3, 4, 2}};
-    // clang-format on
-    for (const auto &row : rows) {
-        EXPECT_EQ(text::inStr(std::max(1, row.start), row.text, row.needle), row.forward) << row.start;
-        EXPECT_EQ(text::inStrRev(row.text, row.needle, row.start), row.backward) << row.start;
-    }
 }

@@ -24,7 +24,7 @@ struct ComparisonCase
     QString memo;
     QString test;
     QString found;      // as described()
-    QString highlights; // "e<start0>+<length>" per error, then "r…" per repeat
+    QString highlights; // "e<start>+<length>" per error, then "r…" per repeat
 };
 
 // A row prints as its name in the test list.
@@ -39,7 +39,7 @@ QString describedHighlights(const QList<HighlightOperation> &highlights)
 {
     QStringList parts;
     for (const HighlightOperation &h : highlights)
-        parts << (h.kind == HighlightOperation::Kind::Error ? u'e' : u'r') + QString::number(h.start0) + u'+'
+        parts << (h.kind == HighlightOperation::Kind::Error ? u'e' : u'r') + QString::number(h.start) + u'+'
                 + QString::number(h.length);
     return parts.join(u' ');
 }
@@ -64,9 +64,9 @@ TEST_P(TestComparison, FindsAndHighlights)
     EXPECT_EQ(describedHighlights(highlights), row.highlights);
     QString kinds(row.test.size(), u' '); // per character: e error, r repeat
     for (const HighlightOperation &h : highlights) {
-        kinds.replace(h.start0, h.length, QString(h.length, h.kind == HighlightOperation::Kind::Error ? u'e' : u'r'));
+        kinds.replace(h.start, h.length, QString(h.length, h.kind == HighlightOperation::Kind::Error ? u'e' : u'r'));
         // A highlight ends on the last character of a word: never on the letter after a break.
-        const int end = h.start0 + h.length;
+        const int end = h.start + h.length;
         EXPECT_FALSE(row.test.at(end - 1).isLetter() && end < row.test.size() && row.test.at(end).isLetter()) << end;
     }
     // Errors white on red in bold, repeats red underlined, everything else as it was.
@@ -140,7 +140,7 @@ TEST(Spacing, OneErrorOfEachKind)
     // clang-format on
     for (const auto &row : rows) {
         WordErrors errors;
-        checkSpacing(row.test, errors, {});
+        checkSpacing(row.test, errors);
         EXPECT_EQ(described(errors), row.found);
     }
 }
@@ -150,21 +150,21 @@ TEST(Reliability, SixErrorWordsFoundInTheMemoMakeTheResultDoubtful)
     const QString memo = u"We went for the cat and a man with this bad idea. "_s + Ending;
     auto six = compared(u"We went or he at an is ad idea. "_s + Ending, memo);
     ASSERT_EQ(six->found.errors.count, 6);
-    EXPECT_EQ(reliabilityVerdict(six->found.errors, 6, six->memo), u".......Result may not be reliable"_s);
+    EXPECT_EQ(reliabilityVerdict(six->found.errors, 6, six->memo), Verdict::MayNotBeReliable);
     auto five = compared(u"We went or he at an is idea. "_s + Ending, memo);
     ASSERT_EQ(five->found.errors.count, 5);
-    EXPECT_EQ(reliabilityVerdict(five->found.errors, 5, five->memo), u".......Successful"_s);
+    EXPECT_EQ(reliabilityVerdict(five->found.errors, 5, five->memo), Verdict::Successful);
 }
 
 // A word keeps the separator that ended it; CR and LF are words of their own; no empty word
 // follows the last blank; a full stop standing alone after a blank is shown before its blank.
-// Starts are 1-based, and the first word's start is never recorded.
+// Starts are 0-based.
 TEST(WordSplitter, WordsAndStarts)
 {
     // clang-format off
     const struct { QString text, words; } rows[] = {
-        {u"the cat sat."_s, u"the @0|cat @5|sat.@9"_s}, {u"end \r\nnext "_s, u"end @0|\r@5|\n@6|next @7"_s},
-        {u"stop . Go"_s, u"stop @0| .@6|Go@8"_s}};
+        {u"the cat sat."_s, u"the @0|cat @4|sat.@8"_s}, {u"end \r\nnext "_s, u"end @0|\r@4|\n@5|next @6"_s},
+        {u"stop . Go"_s, u"stop @0| .@5|Go@7"_s}};
     // clang-format on
     for (const auto &row : rows) {
         const Words split = splitWords(row.text, {});
@@ -192,6 +192,23 @@ TEST(TableLimits, WordsPastSlot1500AreReportedAndTheMarkingGoesOn)
     compareWithMemo(memo.left(15000) + u"zzz"_s, compared, sink);
     EXPECT_EQ(compared.words().count, 1500);
     EXPECT_TRUE(skipped.contains(ErrorNumber::SubscriptOutOfRange));
+}
+
+// An error past entry 1,500 keeps its start but not its word or kind, and each field refused is
+// reported once.
+TEST(TableLimits, ErrorsPastEntry1500KeepOnlyTheirStart)
+{
+    int reported = 0;
+    WordErrors errors;
+    errors.skipped = [&](const Failure &) { ++reported; };
+    for (int i = 0; i < 1501; ++i)
+        errors.append(u"w "_s, i);
+    errors.setKind(1499, ErrorKind::Comma);
+    errors.setKind(1500, ErrorKind::Comma);
+    EXPECT_EQ(reported, 2);
+    EXPECT_EQ(std::tuple(errors.entry(1499).word, errors.entry(1499).kind), std::tuple(u"w "_s, ErrorKind::Comma));
+    EXPECT_EQ(std::tuple(errors.entry(1500).word, errors.entry(1500).start, errors.entry(1500).kind),
+              std::tuple(QString(), 1500, ErrorKind::Word));
 }
 
 TEST(TableLimits, AMemoCutBeyond32767CharactersOverflows)
