@@ -11,11 +11,12 @@ bool isUnmarkedTest(const ClassRecordRow &row)
 
 QString unmarkedReason(const ClassRecordRow &row)
 {
+    const QString verdict = row.verdictText();
     if (row.remarks.isEmpty())
-        return row.verdict;
-    if (row.verdict.isEmpty())
+        return verdict;
+    if (verdict.isEmpty())
         return row.remarks;
-    return row.verdict + u": "_s + row.remarks;
+    return verdict + u": "_s + row.remarks;
 }
 
 } // namespace tallimark
