@@ -289,7 +289,7 @@ TEST_P(Permissions, AReadOnlyDestinationOrAnUnreadableTest)
             return host.report.endsWith(jan + u".......could not be read: permission denied\r\n"_s)
                 && session.ending() == Ending::Completed && results().isEmpty() && rows.size() == 1
                 && rows[0].learner == u"Jan"_s && rows[0].isNotMarked()
-                && rows[0].remarks == u"could not be read: permission denied"_s;
+                && rows[0].remarks == u"Could not be read: permission denied"_s;
         }
         return host.messages.join(u'\n').startsWith(u"Error: Permission denied. Try another location.\r"_s)
             && session.resultsBlocked() && session.ending() == Ending::Failed
