@@ -63,7 +63,8 @@ QString resolved(const QHash<QString, Style> &styles, Properties result, QString
 // The words of a text as a teacher counts them: what stands between blanks and line ends.
 qsizetype wordCount(const QString &text)
 {
-    static const QRegularExpression blanks(u"\\s+"_s);
+    // Every kind of blank: LibreOffice fills some indents with narrow spaces (U+2006).
+    static const QRegularExpression blanks(u"\\s+"_s, QRegularExpression::UseUnicodePropertiesOption);
     return text.split(blanks, Qt::SkipEmptyParts).size();
 }
 
