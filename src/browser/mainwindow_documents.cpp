@@ -6,8 +6,8 @@
 #include "documents/memoloader.h"
 #include "elidedlabel.h"
 #include "errormessage.h"
+#include "rendering/richtextrender.h"
 #include "reportbox.h"
-#include "richtextrender.h"
 
 #include <QDir>
 #include <QLabel>

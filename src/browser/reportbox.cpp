@@ -1,6 +1,6 @@
 #include "reportbox.h"
 
-#include "richtextrender.h"
+#include "rendering/richtextrender.h"
 
 #include <QScrollBar>
 

@@ -5,10 +5,10 @@
 #include "packtable.h"
 #include "unmarkedtests.h"
 
-#include "browser/richtextrender.h"
 #include "documents/richdocument.h"
 #include "marking/classtable.h"
 #include "marking/outputfile.h"
+#include "rendering/richtextrender.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QBuffer>

@@ -3,12 +3,12 @@
 // text that searches as typed. Checked in the PDF itself with poppler's tools where they are
 // installed. Also: converting a marked copy changes the text document once however long it is
 // (a copy of 8,000 paragraphs once took 24 s to print).
-#include "browser/richtextrender.h"
-#include "browser/rtfpicture.h"
 #include "classpack/classdetails.h"
 #include "classpack/classpack.h"
 #include "documents/richdocument.h"
 #include "marking/classtable.h"
+#include "rendering/richtextrender.h"
+#include "rendering/rtfpicture.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QBuffer>
