@@ -1,7 +1,7 @@
 // Tallimark's window program. The only argument is the folder to show first.
-#include "browser/mainwindow.h"
-#include "browser/qtdialogs.h"
 #include "language/interfacelanguage.h"
+#include "window/mainwindow.h"
+#include "window/qtdialogs.h"
 
 #include <QApplication>
 #include <QIcon>

@@ -12,5 +12,5 @@ trap 'rm -rf "$out_root"' EXIT
   "examples/Grade10A/Anika Botha.rtf" "examples/Grade10A/Emily Jacobs.rtf" >/dev/null 2>&1
 mkdir -p docs
 TALLIMARK_SCREENSHOT_FOLDER="$out_root/Grade10A" TALLIMARK_SCREENSHOT_FILE="$top/docs/class-results.png" \
-  QT_QPA_PLATFORM=offscreen "$build/tests/browser/tst_browser_classresults" screenshotForTheReadme >/dev/null
+  QT_QPA_PLATFORM=offscreen "$build/tests/window/tst_window_classresults" screenshotForTheReadme >/dev/null
 echo "docs/class-results.png"

@@ -3,13 +3,13 @@
 //   tallimark-guide screenshots EXAMPLES GUIDE   the sample class marked offscreen; pictures into
 //                                                GUIDE/<language>/images/
 //   tallimark-guide pdf GUIDE/<language>/index.html OUT.pdf
-#include "browser/classresultswindow.h"
-#include "browser/dialogs.h"
-#include "browser/helpwindow.h"
-#include "browser/mainwindow.h"
-#include "browser/reportbox.h"
-#include "browser/testbox.h"
 #include "language/interfacelanguage.h"
+#include "window/classresultswindow.h"
+#include "window/dialogs.h"
+#include "window/helpwindow.h"
+#include "window/mainwindow.h"
+#include "window/reportbox.h"
+#include "window/testbox.h"
 
 #include <QApplication>
 #include <QDir>

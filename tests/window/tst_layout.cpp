@@ -1,14 +1,14 @@
 // The main window, the class results window and the guide's window on the screens schools have, at the scalings
 // desktops use: every control inside the window and every text whole. Run once as it is, once
 // with QT_SCALE_FACTOR=2, so that fonts and pictures are drawn at 200 % too, and once in Afrikaans.
-#include "browser/classdetailsdialog.h"
-#include "browser/classresultswindow.h"
-#include "browser/helpwindow.h"
-#include "browser/reportbox.h"
 #include "language/interfacelanguage.h"
 #include "marking/classrecord.h"
 #include "marking/classtable.h"
 #include "marking/testoutcome.h"
+#include "window/classdetailsdialog.h"
+#include "window/classresultswindow.h"
+#include "window/helpwindow.h"
+#include "window/reportbox.h"
 #include "windowfixture.h"
 
 #include <QHeaderView>

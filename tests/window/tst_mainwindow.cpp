@@ -1,9 +1,9 @@
 // The main window driven as a teacher drives it: how it opens, the folder tree and file list,
 // filling the test box, a marking session, and the report box as a viewer (open, Print, Save As).
-#include "browser/classresultswindow.h"
-#include "browser/reportbox.h"
 #include "documents/richdocument.h"
 #include "marking/classtable.h"
+#include "window/classresultswindow.h"
+#include "window/reportbox.h"
 #include "windowfixture.h"
 
 #include <QHeaderView>
@@ -696,4 +696,4 @@ private slots:
 };
 
 QTEST_MAIN(WindowTest)
-#include "tst_window.moc"
+#include "tst_mainwindow.moc"

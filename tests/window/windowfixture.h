@@ -3,13 +3,13 @@
 // dialogs are answered by the test.
 #pragma once
 
-#include "browser/dialogs.h"
-#include "browser/elidedlabel.h"
-#include "browser/filelist.h"
-#include "browser/foldertree.h"
-#include "browser/mainwindow.h"
-#include "browser/testbox.h"
 #include "classpack/classdetails.h"
+#include "window/dialogs.h"
+#include "window/elidedlabel.h"
+#include "window/filelist.h"
+#include "window/foldertree.h"
+#include "window/mainwindow.h"
+#include "window/testbox.h"
 
 #include <QAbstractButton>
 #include <QAction>

@@ -4,11 +4,11 @@
 // teacher's clicks and repaints wait that long at most.
 #include "bench/support/generatedclass.h"
 
-#include "browser/classresultswindow.h"
-#include "browser/dialogs.h"
-#include "browser/filelist.h"
-#include "browser/mainwindow.h"
-#include "browser/testbox.h"
+#include "window/classresultswindow.h"
+#include "window/dialogs.h"
+#include "window/filelist.h"
+#include "window/mainwindow.h"
+#include "window/testbox.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

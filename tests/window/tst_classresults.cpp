@@ -1,10 +1,10 @@
 // The class results window, offscreen: the table of current results, sorting, the figures, the
 // double-click that asks for a marked copy, and the CSV, workbook and PDF exports.
-#include "browser/classresultswindow.h"
-#include "browser/histogramwidget.h"
 #include "marking/classrecord.h"
 #include "marking/classtable.h"
 #include "marking/classworkbook.h"
+#include "window/classresultswindow.h"
+#include "window/histogramwidget.h"
 #include "windowfixture.h"
 
 #include <QPushButton>

@@ -1,10 +1,6 @@
 // The window in Afrikaans and English: the language chosen from the system or remembered, the
 // switch while the window is open, the session's messages, the class texts, and the guide that
 // Help and F1 open.
-#include "browser/classresultswindow.h"
-#include "browser/helpsections.h"
-#include "browser/helpwindow.h"
-#include "browser/sessiontexts.h"
 #include "classpack/classtexts.h"
 #include "language/interfacelanguage.h"
 #include "marking/classfigures.h"
@@ -12,6 +8,10 @@
 #include "marking/classtable.h"
 #include "marking/destinationnames.h"
 #include "settings/languagemenu.h"
+#include "window/classresultswindow.h"
+#include "window/helpsections.h"
+#include "window/helpwindow.h"
+#include "window/sessiontexts.h"
 #include "windowfixture.h"
 
 #include <QAbstractItemModel>
