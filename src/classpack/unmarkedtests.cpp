@@ -11,7 +11,7 @@ bool isUnmarkedTest(const ClassRecordRow &row)
 
 QString unmarkedReason(const ClassRecordRow &row)
 {
-    const QString verdict = row.verdictText();
+    QString verdict = row.verdictText();
     if (row.remarks.isEmpty())
         return verdict;
     if (verdict.isEmpty())

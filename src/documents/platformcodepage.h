@@ -25,8 +25,8 @@ public:
 private:
     CodePageConverter(int codePage, void *handle) : m_codePage(codePage), m_handle(handle) { }
 
-    int m_codePage;
-    void *m_handle; // the iconv descriptor on POSIX; unused on Windows
+    [[maybe_unused]] int m_codePage; // read by the Windows half only
+    void *m_handle;                  // the iconv descriptor on POSIX; unused on Windows
 };
 
 } // namespace tallimark::platform

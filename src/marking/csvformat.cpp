@@ -47,7 +47,7 @@ QString formulaUnguarded(const QString &field)
 QString csvField(const QString &text)
 {
     static const QString special = u",\"\r\n"_s;
-    const QString value = formulaGuarded(text);
+    QString value = formulaGuarded(text);
     bool needsQuotes = false;
     for (const QChar c : value)
         needsQuotes = needsQuotes || special.contains(c);

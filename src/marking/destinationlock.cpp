@@ -16,7 +16,7 @@ namespace {
 constexpr int UnreadableGraceMilliseconds = 1000;
 constexpr int PollMilliseconds = 100;
 // A live session renews its lock at least this often.
-constexpr qint64 RenewalMilliseconds = 60 * 1000;
+constexpr qint64 RenewalMilliseconds = qint64(60) * 1000;
 
 } // namespace
 
