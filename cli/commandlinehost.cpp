@@ -4,9 +4,9 @@
 #include "standardoutput.h"
 
 #include "documents/platformfile.h"
-#include "marking/classrecord.h"
 #include "marking/markingoutput.h"
 #include "marking/testoutcome.h"
+#include "records/classrecord.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -5,13 +5,13 @@
 
 #include "classpack/classdetails.h"
 #include "classpack/classpack.h"
-#include "marking/classfigures.h"
-#include "marking/classrecord.h"
-#include "marking/classtable.h"
-#include "marking/classworkbook.h"
-#include "marking/csvformat.h"
 #include "marking/outputfile.h"
 #include "marking/programfolder.h"
+#include "records/classfigures.h"
+#include "records/classrecord.h"
+#include "records/classtable.h"
+#include "records/classworkbook.h"
+#include "records/csvformat.h"
 
 #include <QCommandLineParser>
 #include <QDir>

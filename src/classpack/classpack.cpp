@@ -6,8 +6,8 @@
 #include "unmarkedtests.h"
 
 #include "documents/richdocument.h"
-#include "marking/classtable.h"
 #include "marking/outputfile.h"
+#include "records/classtable.h"
 #include "rendering/richtextrender.h"
 
 #include <QAbstractTextDocumentLayout>

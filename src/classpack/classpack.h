@@ -7,8 +7,8 @@
 
 #include "classdetails.h"
 
-#include "marking/classfigures.h"
-#include "marking/classrecord.h"
+#include "records/classfigures.h"
+#include "records/classrecord.h"
 
 #include <QPageSize>
 #include <QString>

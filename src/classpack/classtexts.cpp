@@ -1,6 +1,6 @@
 #include "classtexts.h"
 
-#include "marking/classtable.h"
+#include "records/classtable.h"
 
 #include <QCoreApplication>
 

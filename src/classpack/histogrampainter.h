@@ -1,7 +1,7 @@
 // The histogram of final results, painted the same in the window and in the class pack.
 #pragma once
 
-#include "marking/classfigures.h"
+#include "records/classfigures.h"
 
 #include <QList>
 #include <QRectF>

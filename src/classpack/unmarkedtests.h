@@ -2,7 +2,7 @@
 // not marked at all. The pack lists them on a page of their own; one test decides for all.
 #pragma once
 
-#include "marking/classrecord.h"
+#include "records/classrecord.h"
 
 namespace tallimark {
 

@@ -1,6 +1,6 @@
 #include "destinationlearners.h"
 
-#include "classrecord.h"
+#include "records/classrecord.h"
 
 #include "documents/platformfile.h"
 

@@ -1,6 +1,5 @@
 #include "markingsession.h"
 
-#include "classrecord.h"
 #include "destinationlearners.h"
 #include "destinationnames.h"
 #include "fileoperations.h"
@@ -8,6 +7,7 @@
 #include "markingoutput.h"
 #include "markingrules.h"
 #include "memolanguage.h"
+#include "records/classrecord.h"
 #include "resultcalculation.h"
 #include "sessionmessages.h"
 #include "testcomparison.h"

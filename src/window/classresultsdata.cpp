@@ -1,6 +1,6 @@
 #include "classresultsdata.h"
 
-#include "marking/classtable.h"
+#include "records/classtable.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -3,8 +3,8 @@
 // thread, so that the window only has to show it.
 #pragma once
 
-#include "marking/classfigures.h"
-#include "marking/classrecord.h"
+#include "records/classfigures.h"
+#include "records/classrecord.h"
 
 #include <QList>
 #include <QString>

@@ -2,7 +2,7 @@
 
 #include "classpack/classtexts.h"
 
-#include "marking/classtable.h"
+#include "records/classtable.h"
 
 #include <QColor>
 #include <QFont>

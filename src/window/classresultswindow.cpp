@@ -8,11 +8,11 @@
 #include "classpack/classdetails.h"
 #include "classpack/classpack.h"
 #include "classpack/classtexts.h"
-#include "marking/classfigures.h"
-#include "marking/classtable.h"
-#include "marking/classworkbook.h"
-#include "marking/csvformat.h"
 #include "marking/outputfile.h"
+#include "records/classfigures.h"
+#include "records/classtable.h"
+#include "records/classworkbook.h"
+#include "records/csvformat.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 // The histogram of the class's final results, for the class results window.
 #pragma once
 
-#include "marking/classfigures.h"
+#include "records/classfigures.h"
 
 #include <QWidget>
 

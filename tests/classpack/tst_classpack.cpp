@@ -6,7 +6,7 @@
 #include "classpack/classdetails.h"
 #include "classpack/classpack.h"
 #include "documents/richdocument.h"
-#include "marking/classtable.h"
+#include "records/classtable.h"
 #include "rendering/richtextrender.h"
 #include "rendering/rtfpicture.h"
 

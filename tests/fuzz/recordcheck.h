@@ -3,10 +3,10 @@
 // it holds, and the rows read are written again as they were read.
 #pragma once
 
-#include "marking/classfigures.h"
-#include "marking/classrecord.h"
-#include "marking/classtable.h"
-#include "marking/csvformat.h"
+#include "records/classfigures.h"
+#include "records/classrecord.h"
+#include "records/classtable.h"
+#include "records/csvformat.h"
 
 #include <QByteArray>
 #include <QString>

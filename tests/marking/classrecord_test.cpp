@@ -1,9 +1,9 @@
 // The class record and its figures: what a spreadsheet and the class results window rely on.
-#include "marking/classfigures.h"
-#include "marking/classrecord.h"
-#include "marking/classworkbook.h"
-#include "marking/csvformat.h"
 #include "marking/fileoperations.h"
+#include "records/classfigures.h"
+#include "records/classrecord.h"
+#include "records/classworkbook.h"
+#include "records/csvformat.h"
 
 #include "documents/platformfile.h"
 #include "support/childprocess.h"

@@ -7,9 +7,9 @@
 
 #include "documents/platformfile.h"
 #include "marking/capitalscopy.h"
-#include "marking/classrecord.h"
 #include "marking/markingoutput.h"
 #include "marking/markingsession.h"
+#include "records/classrecord.h"
 
 #include <QDir>
 #include <QFile>

@@ -4,10 +4,10 @@
 
 #include "documents/memoloader.h"
 #include "documents/platformfile.h"
-#include "marking/classfigures.h"
-#include "marking/classrecord.h"
 #include "marking/markingoutput.h"
 #include "marking/sessionmessages.h"
+#include "records/classfigures.h"
+#include "records/classrecord.h"
 #include "support/childprocess.h"
 
 #include <QCoreApplication>

@@ -1,8 +1,8 @@
 // The class results window, offscreen: the table of current results, sorting, the figures, the
 // double-click that asks for a marked copy, and the CSV, workbook and PDF exports.
-#include "marking/classrecord.h"
-#include "marking/classtable.h"
-#include "marking/classworkbook.h"
+#include "records/classrecord.h"
+#include "records/classtable.h"
+#include "records/classworkbook.h"
 #include "window/classresultswindow.h"
 #include "window/histogramwidget.h"
 #include "windowfixture.h"

@@ -3,10 +3,10 @@
 // Help and F1 open.
 #include "classpack/classtexts.h"
 #include "language/interfacelanguage.h"
-#include "marking/classfigures.h"
-#include "marking/classrecord.h"
-#include "marking/classtable.h"
 #include "marking/destinationnames.h"
+#include "records/classfigures.h"
+#include "records/classrecord.h"
+#include "records/classtable.h"
 #include "settings/languagemenu.h"
 #include "window/classresultswindow.h"
 #include "window/helpsections.h"

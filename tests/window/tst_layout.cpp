@@ -2,9 +2,9 @@
 // desktops use: every control inside the window and every text whole. Run once as it is, once
 // with QT_SCALE_FACTOR=2, so that fonts and pictures are drawn at 200 % too, and once in Afrikaans.
 #include "language/interfacelanguage.h"
-#include "marking/classrecord.h"
-#include "marking/classtable.h"
 #include "marking/testoutcome.h"
+#include "records/classrecord.h"
+#include "records/classtable.h"
 #include "window/classdetailsdialog.h"
 #include "window/classresultswindow.h"
 #include "window/helpwindow.h"

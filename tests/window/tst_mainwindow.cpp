@@ -1,7 +1,7 @@
 // The main window driven as a teacher drives it: how it opens, the folder tree and file list,
 // filling the test box, a marking session, and the report box as a viewer (open, Print, Save As).
 #include "documents/richdocument.h"
-#include "marking/classtable.h"
+#include "records/classtable.h"
 #include "window/classresultswindow.h"
 #include "window/reportbox.h"
 #include "windowfixture.h"

@@ -3,7 +3,7 @@
 #ifdef TALLIMARK_XLSX
 
 #include "classrecordcolumns.h"
-#include "outputfile.h"
+#include "marking/outputfile.h"
 
 #include "documents/platformfile.h"
 

@@ -2,12 +2,12 @@
 
 #include "documents/platformfile.h"
 
-#include "capitalscopy.h"
 #include "classrecordcolumns.h"
 #include "csvformat.h"
-#include "fileoperations.h"
-#include "layoutdeductions.h"
-#include "testoutcome.h"
+#include "marking/capitalscopy.h"
+#include "marking/fileoperations.h"
+#include "marking/layoutdeductions.h"
+#include "marking/testoutcome.h"
 
 #include <QFileInfo>
 #include <QHash>

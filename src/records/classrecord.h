@@ -3,8 +3,8 @@
 // retyping. A learner's latest row is the current one.
 #pragma once
 
-#include "roundingsetting.h"
-#include "verdict.h"
+#include "marking/roundingsetting.h"
+#include "marking/verdict.h"
 
 #include "documents/failure.h"
 

@@ -1,6 +1,6 @@
 #include "classrecordcolumns.h"
 
-#include "numbertext.h"
+#include "marking/numbertext.h"
 
 #include <QDir>
 
