@@ -3,6 +3,8 @@
 # the sample class by keyboard as a teacher would (select every test, Insert puts them in the
 # green box, then the marking button), and saves a picture of the screen for the README.
 #   scripts/windows-screenshot.sh [WINDOWS_BUILD] [OUTPUT.png]
+# TALLIMARK_SCREEN picks the virtual display (default :77), TALLIMARK_SCREENSHOT_MARK=0 takes the
+# window before marking, TALLIMARK_SCREENSHOT_LOG=FILE keeps what Wine and the program print.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "${1:-build-windows}" && pwd)
