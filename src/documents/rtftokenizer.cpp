@@ -26,17 +26,6 @@ bool isDigit(char c)
     return c >= '0' && c <= '9';
 }
 
-int hexValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
 RtfToken tokenOf(RtfToken::Kind kind)
 {
     RtfToken token;
@@ -92,7 +81,7 @@ RtfToken RtfTokenizer::readBackslash()
         int value = 0;
         int digits = 0;
         while (digits < 2 && m_pos < m_size) {
-            const int digit = hexValue(m_data[m_pos]);
+            const int digit = hexDigitValue(m_data[m_pos]);
             if (digit < 0)
                 break;
             value = value * 16 + digit;
@@ -153,6 +142,17 @@ RtfToken RtfTokenizer::readControlWord()
         return binary;
     }
     return token;
+}
+
+int hexDigitValue(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
 }
 
 } // namespace tallimark

@@ -46,4 +46,7 @@ private:
     qsizetype m_pos = 0;
 };
 
+// The value of one hex digit of RTF (\'hh, picture data), or -1 for any other byte.
+int hexDigitValue(char c);
+
 } // namespace tallimark

@@ -1,5 +1,7 @@
 #include "rtfpicture.h"
 
+#include "documents/rtftokenizer.h"
+
 #include <QByteArrayView>
 
 namespace tallimark {
@@ -9,17 +11,6 @@ namespace {
 bool isLetter(char c)
 {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
-
-int hexValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
 }
 
 // Where the control word `name` stands in rtf (not as the start of a longer word), or -1.
@@ -89,7 +80,7 @@ PictGroup readPict(const QByteArray &rtf, qsizetype at)
         } else if (c == '\\') {
             ++at; // an escaped symbol
         } else if (depth == 1) {
-            const int nibble = hexValue(c);
+            const int nibble = hexDigitValue(c);
             if (nibble < 0)
                 continue;
             if (highNibble < 0) {
