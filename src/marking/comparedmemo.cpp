@@ -10,10 +10,10 @@ void ComparedMemo::setText(const QString &text)
     m_textIndex.prepare(m_text);
 }
 
-void ComparedMemo::setCutLength(int memoCutLength, const SkippedFailureSink &skipped)
+void ComparedMemo::setCutLength(int memoCutLength, TableOverflows &overflows)
 {
     m_cutLength = memoCutLength;
-    m_words = splitWords(m_text.left(std::max(0, memoCutLength)), skipped);
+    m_words = splitWords(m_text.left(std::max(0, memoCutLength)), overflows);
     m_index.build(m_words);
 }
 

@@ -20,7 +20,7 @@ public:
     // compares most tests with the same memo).
     void setText(const QString &text);
     // The part a test is compared with: the first memoCutLength characters, cut into words.
-    void setCutLength(int memoCutLength, const SkippedFailureSink &skipped);
+    void setCutLength(int memoCutLength, TableOverflows &overflows);
 
     const QString &text() const { return m_text; }
     int cutLength() const { return m_cutLength; }

@@ -12,29 +12,20 @@ namespace tallimark {
 
 namespace {
 
-constexpr int CoreSlots = 1000; // seenCores holds slots 0..999
-
-// The collected cores, in order; coreCount also counts those that found no slot.
+// The collected cores, in order, and how often each is in the test; coreCount also counts those
+// the table had no room for.
 struct CollectedCores
 {
     QStringList seenCores;
+    std::vector<int> inTest;
     int coreCount = 0;
-    std::vector<int> inTest; // per stored core, when known from the collecting
 };
 
-void storeCore(CollectedCores &collected, const QString &core, const SkippedFailureSink &skipped)
-{
-    if (collected.coreCount < CoreSlots)
-        collected.seenCores.append(core);
-    else if (skipped)
-        skipped(subscriptFailure());
-    ++collected.coreCount;
-}
-
 // Groups the test words by their cores through hashes, so that no core is searched word by word.
-CollectedCores collectCores(Words &testWords, const QString &testText, const WordErrors &errors)
+CollectedCores collectCores(Words &testWords, const QString &testText, const WordErrors &errors,
+                            TableOverflows &overflows)
 {
-    const int n = testWords.count;
+    const int n = testWords.count();
     QSet<QString> errorsAndRepeats;
     for (int e = 0; e < errors.count; ++e)
         errorsAndRepeats.insert(errors.entry(e).word);
@@ -42,25 +33,25 @@ CollectedCores collectCores(Words &testWords, const QString &testText, const Wor
         errorsAndRepeats.insert(errors.repeat(r).word);
 
     // Whether a word is skipped depends on it as it was; a merged word is emptied either way.
-    std::vector<char> skipped(size_t(n) + 1, 0);
-    for (int t = 1; t <= n; ++t) {
+    std::vector<char> skipped(size_t(n), 0);
+    for (int t = 0; t < n; ++t) {
         const QString &word = testWords.at(t);
         skipped[size_t(t)] = errorsAndRepeats.contains(word);
         if (!errors.merged.isEmpty() && errors.merged.contains(word))
-            testWords.set(t, QString());
+            testWords.setText(t, QString());
     }
 
     // Words with equal cores form a group, named by its first word.
-    std::vector<QStringView> cores(size_t(n) + 1);
+    std::vector<QStringView> cores(static_cast<size_t>(n));
     std::vector<std::pair<size_t, int>> byHash;
     byHash.reserve(size_t(n));
-    for (int t = 1; t <= n; ++t) {
+    for (int t = 0; t < n; ++t) {
         cores[size_t(t)] = wordCoreView(testWords.at(t));
         byHash.emplace_back(hashText(cores[size_t(t)]), t);
     }
     std::sort(byHash.begin(), byHash.end());
-    std::vector<int> group(size_t(n) + 1, 0);
-    std::vector<int> groupSize(size_t(n) + 1, 0);
+    std::vector<int> group(size_t(n), 0);
+    std::vector<int> groupSize(size_t(n), 0);
     for (size_t begin = 0; begin < byHash.size();) {
         size_t end = begin;
         while (end < byHash.size() && byHash[end].first == byHash[begin].first)
@@ -80,8 +71,8 @@ CollectedCores collectCores(Words &testWords, const QString &testText, const Wor
     }
 
     CollectedCores collected;
-    std::vector<char> groupCollected(size_t(n) + 1, 0);
-    for (int t = 1; t <= n; ++t) {
+    std::vector<char> groupCollected(size_t(n), 0);
+    for (int t = 0; t < n; ++t) {
         if (skipped[size_t(t)])
             continue;
         const QStringView core = cores[size_t(t)];
@@ -92,31 +83,33 @@ CollectedCores collectCores(Words &testWords, const QString &testText, const Wor
         const int start = testWords.startOf(t);
         if (QStringView(testText).mid(start, core.size()) != core && !QStringView(testText).contains(core))
             continue;
-        // A core that found no slot is not known afterwards, as in the table itself.
-        if (collected.coreCount < CoreSlots) {
+        // A core the table has no room for is not known afterwards: its group is met again.
+        if (overflows.fits(collected.coreCount, limits::WordCores)) {
             groupCollected[size_t(g)] = 1;
+            collected.seenCores.append(core.toString());
             collected.inTest.push_back(groupSize[size_t(g)]);
         }
-        storeCore(collected, core.toString(), testWords.skipped);
+        ++collected.coreCount;
     }
     return collected;
 }
 
-void addExcessWord(ExcessWords &excess, const QString &core)
+void addExcessWord(ExcessWords &excess, const QString &core, TableOverflows &overflows)
 {
     ++excess.count;
-    if (excess.words.set(excess.count, core + u' ', excess.skipped))
-        excess.text += excess.words.at(excess.count);
+    if (overflows.fits(excess.words.size(), limits::Words)) {
+        excess.words.append(core + u' ');
+        excess.text += excess.words.last();
+    }
 }
 
 } // namespace
 
 ExcessWords findExcessWords(Words &testWords, const QString &testText, const ComparedMemo &memo,
-                            const WordErrors &errors)
+                            const WordErrors &errors, TableOverflows &overflows)
 {
     ExcessWords excess;
-    excess.skipped = testWords.skipped;
-    const CollectedCores collected = collectCores(testWords, testText, errors);
+    const CollectedCores collected = collectCores(testWords, testText, errors, overflows);
 
     // The last core collected is left out: it may be the learner's unfinished last word.
     const int counted = std::min<int>(collected.coreCount - 1, int(collected.seenCores.size()));
@@ -125,19 +118,20 @@ ExcessWords findExcessWords(Words &testWords, const QString &testText, const Com
         const int inTest = collected.inTest[size_t(k)];
         const int inMemo = memo.index().coreCount(core);
         for (int extra = inTest - inMemo; extra > 0; --extra)
-            addExcessWord(excess, core);
+            addExcessWord(excess, core, overflows);
     }
     return excess;
 }
 
-void markDoubledExcessWords(ExcessWords &excess, const WordErrors &errors)
+void markDoubledExcessWords(ExcessWords &excess, const WordErrors &errors, TableOverflows &overflows)
 {
     excess.doubleCounted = 0;
-    for (int x = 1; x <= excess.count; ++x) {
+    for (int x = 0; x < excess.count; ++x) {
         for (int e = 0; e < errors.count; ++e) {
-            const QString word = excess.words.at(x);
+            const QString word = excess.word(x);
             if (text::trimBlanksView(word) == text::trimBlanksView(errors.entry(e).word)) {
-                excess.words.set(x, u'(' + word + u')', excess.skipped);
+                if (overflows.fits(x, limits::Words))
+                    excess.words[x] = u'(' + word + u')';
                 ++excess.doubleCounted;
             }
             if (excess.doubleCounted == errors.doubledCount)

@@ -56,10 +56,7 @@ constexpr int LockWaitMilliseconds = 2000;
 
 } // namespace
 
-MarkingSession::MarkingSession(MarkingHost &host) : m_host(host)
-{
-    m_skipped = [this](const Failure &failure) { m_host.failureSkipped(failure); };
-}
+MarkingSession::MarkingSession(MarkingHost &host) : m_host(host) { }
 
 void MarkingSession::run()
 {
@@ -92,7 +89,7 @@ void MarkingSession::check(const Failure &failure)
         return;
     const std::optional<QString> message = sessionEndingMessage(failure, m_workspace.currentFile);
     if (!message) {
-        m_host.failureSkipped(failure.number == ErrorNumber::SubscriptOutOfRange ? subscriptFailure() : failure);
+        m_host.failureSkipped(failure.number == ErrorNumber::SubscriptOutOfRange ? tableFullFailure() : failure);
         return;
     }
     // Nothing more is written; another session need not wait while the message is read.
@@ -439,7 +436,20 @@ void MarkingSession::markCurrentTest(const TestPaths &paths)
     normaliseSentenceEndSpacing(test, memo);
     const QString testText = test.text();
     m_memo.setText(memo.text());
-    const Comparison comparison = compareWithMemo(testText, m_memo, m_skipped);
+    // Every store a table refused is reported, those before a counter's overflow too.
+    TableOverflows overflows;
+    const auto reportOverflows = [&] {
+        for (int k = 0; k < overflows.count(); ++k)
+            m_host.failureSkipped(tableFullFailure());
+    };
+    Comparison comparison;
+    try {
+        comparison = compareWithMemo(testText, m_memo, overflows);
+    } catch (const FailureException &) {
+        reportOverflows();
+        throw;
+    }
+    reportOverflows();
     outcome.testText = text::trimRight(testText);
     outcome.memoText = m_memo.text();
     outcome.memoCutLength = m_memo.cutLength();
@@ -454,8 +464,8 @@ void MarkingSession::markCurrentTest(const TestPaths &paths)
     }
     for (int r = 0; r < errors.repeatCount; ++r)
         outcome.repeats.append(errors.repeat(r));
-    for (int x = 1; x <= comparison.excess.count; ++x)
-        outcome.excessWords.append(comparison.excess.words.at(x));
+    for (int x = 0; x < comparison.excess.count; ++x)
+        outcome.excessWords.append(comparison.excess.word(x));
     outcome.doubleCounted = comparison.excess.doubleCounted;
     outcome.layout = comparison.layout;
 

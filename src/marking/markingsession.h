@@ -103,7 +103,6 @@ private:
 
     Workspace m_workspace;
     MarkingHost &m_host;
-    SkippedFailureSink m_skipped; // passes skipped failures on to the host
     SessionMemos m_memos;
     ComparedMemo m_memo;
     std::optional<CapitalsTest> m_capitals; // the current test, when it was typed in capitals

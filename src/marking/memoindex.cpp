@@ -11,7 +11,7 @@ namespace tallimark {
 void MemoIndex::build(const Words &memoWords)
 {
     m_memoWords = &memoWords;
-    const int count = memoWords.count;
+    const int count = memoWords.count();
     m_words.clear();
     m_runTogether.clear();
     m_cores.clear();
@@ -19,12 +19,12 @@ void MemoIndex::build(const Words &memoWords)
     m_runTogether.reserve(size_t(count));
     m_cores.reserve(size_t(count));
     m_hasEmptyWord = false;
-    for (int j = 1; j <= count; ++j) {
+    for (int j = 0; j < count; ++j) {
         const QString &word = memoWords.at(j);
         m_hasEmptyWord = m_hasEmptyWord || word.isEmpty();
         m_words.push_back({hashText(word), j});
         m_cores.push_back({hashText(wordCoreView(word)), j});
-        if (j < count) {
+        if (j + 1 < count) {
             const QStringView first = text::trimRightView(word);
             QStringView second = memoWords.at(j + 1);
             while (!second.isEmpty() && second.front() == u' ')
@@ -50,28 +50,28 @@ std::pair<MemoIndex::Entries::const_iterator, MemoIndex::Entries::const_iterator
 bool MemoIndex::hasWord(QStringView word) const
 {
     const auto [first, last] = candidates(m_words, hashText(word));
-    return std::any_of(first, last, [&](const Entry &e) { return m_memoWords->at(e.slot) == word; });
+    return std::any_of(first, last, [&](const Entry &e) { return m_memoWords->at(e.word) == word; });
 }
 
 int MemoIndex::firstRunTogether(QStringView text) const
 {
     const auto [first, last] = candidates(m_runTogether, hashText(text));
-    for (auto it = first; it != last; ++it) { // in slot order: the first match is the smallest m
-        const QStringView a = text::trimRightView(m_memoWords->at(it->slot));
-        QStringView b = m_memoWords->at(it->slot + 1);
+    for (auto it = first; it != last; ++it) { // in word order: the first match is the smallest m
+        const QStringView a = text::trimRightView(m_memoWords->at(it->word));
+        QStringView b = m_memoWords->at(it->word + 1);
         while (!b.isEmpty() && b.front() == u' ')
             b = b.sliced(1);
         if (text.size() == a.size() + b.size() && text.startsWith(a) && text.sliced(a.size()) == b)
-            return it->slot;
+            return it->word;
     }
-    return 0;
+    return -1;
 }
 
 int MemoIndex::coreCount(QStringView core) const
 {
     const auto [first, last] = candidates(m_cores, hashText(core));
     return int(
-        std::count_if(first, last, [&](const Entry &e) { return wordCoreView(m_memoWords->at(e.slot)) == core; }));
+        std::count_if(first, last, [&](const Entry &e) { return wordCoreView(m_memoWords->at(e.word)) == core; }));
 }
 
 } // namespace tallimark

@@ -1,7 +1,7 @@
 // Lookups over the memo words of one test, built once after the memo part is split, so that the
 // word check and the excess-word count need not walk the memo word by word for every test word.
 // Every answer equals the one the word-by-word walk gives. Nothing is copied: the index holds
-// hashes and slot numbers, and equal hashes are confirmed on the words themselves.
+// hashes and word numbers, and equal hashes are confirmed on the words themselves.
 #pragma once
 
 #include <QString>
@@ -22,7 +22,7 @@ public:
     bool hasWord(QStringView word) const;
     bool hasEmptyWord() const { return m_hasEmptyWord; }
     // The smallest m for which memo word m without trailing blanks followed by memo word m + 1
-    // without leading blanks is the given text, or 0.
+    // without leading blanks is the given text, or -1.
     int firstRunTogether(QStringView text) const;
     int coreCount(QStringView core) const;
 
@@ -30,10 +30,10 @@ private:
     struct Entry
     {
         size_t hash;
-        int slot;
+        int word;
         friend bool operator<(const Entry &a, const Entry &b)
         {
-            return a.hash < b.hash || (a.hash == b.hash && a.slot < b.slot);
+            return a.hash < b.hash || (a.hash == b.hash && a.word < b.word);
         }
     };
     using Entries = std::vector<Entry>;

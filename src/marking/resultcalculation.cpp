@@ -58,9 +58,9 @@ QString buildReport(const ResultFigures &result, const ExcessWords &excess, cons
 
     if (excess.count > 0) {
         report += u"Excess words: "_s;
-        for (int x = 1; x <= excess.count; ++x) {
-            report += excess.words.at(x);
-            if (x < excess.count)
+        for (int x = 0; x < excess.count; ++x) {
+            report += excess.word(x);
+            if (x + 1 < excess.count)
                 report += u", "_s;
         }
     }

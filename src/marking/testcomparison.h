@@ -20,7 +20,8 @@ struct Comparison
 
 // testText is the test's plain text after the sentence-end spacing was normalised, and memo
 // holds the memo's text normalised the same way; the comparison cuts the memo where the test
-// ends.
-Comparison compareWithMemo(const QString &testText, ComparedMemo &memo, const SkippedFailureSink &skipped);
+// ends. The stores its tables refuse are counted in overflows, also when a counter's overflow
+// ends the comparison.
+Comparison compareWithMemo(const QString &testText, ComparedMemo &memo, TableOverflows &overflows);
 
 } // namespace tallimark

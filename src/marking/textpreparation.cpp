@@ -212,11 +212,9 @@ int keystrokes(QChar c)
     return byte >= 128 ? 3 : 1;
 }
 
-qint64 countCharacters(const QString &text, const SkippedFailureSink &skipped)
+qint64 countCharacters(const QString &text, TableOverflows &overflows)
 {
-    // The character table holds CharSlots characters; a longer text is reported once.
-    if (text.size() > CharSlots && skipped)
-        skipped(subscriptFailure());
+    overflows.checkText(text.size());
     qint64 count = 0;
     for (const QChar c : text)
         count += keystrokes(c);

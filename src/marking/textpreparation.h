@@ -3,7 +3,7 @@
 #pragma once
 
 #include "counters.h"
-#include "slottable.h"
+#include "tablelimits.h"
 
 #include "documents/richdocument.h"
 
@@ -20,6 +20,6 @@ Int16 findMemoCut(const QString &testText, const QString &memoText);
 // character of the upper half of Windows-1252 three (it takes an Alt code).
 int keystrokes(QChar c);
 // The keystrokes of the whole text.
-qint64 countCharacters(const QString &text, const SkippedFailureSink &skipped);
+qint64 countCharacters(const QString &text, TableOverflows &overflows);
 
 } // namespace tallimark

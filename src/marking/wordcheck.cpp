@@ -43,11 +43,11 @@ public:
     }
 
 private:
+    // Only pairs that start before the last word of the shorter of test and memo part count.
     bool isRunTogetherMemoPair(const QString &word) const
     {
-        const int last = std::min(m_test.count, m_memo.words().count) - 1;
         const int m = m_memo.index().firstRunTogether(word);
-        return m >= 1 && m <= last;
+        return m >= 0 && m < std::min(m_test.count(), m_memo.words().count()) - 1;
     }
 
     // Whether the memo has the joined text; the test word becomes the two words with a blank
@@ -56,7 +56,7 @@ private:
     {
         if (!m_memo.contains(joined))
             return false;
-        m_test.set(wordIndex, w1 + u' ' + w2);
+        m_test.setText(wordIndex, w1 + u' ' + w2);
         m_errors.merged.append(m_test.at(wordIndex + 1));
         return true;
     }
@@ -65,7 +65,7 @@ private:
     QString joinWithNextWord(int wordIndex)
     {
         // Only a word with a word after it can have been split in two.
-        if (wordIndex + 1 > m_test.count)
+        if (wordIndex + 1 >= m_test.count())
             return {};
         const QString w1 = trimBlanks(m_test.at(wordIndex));
         const QString w2 = trimBlanks(m_test.at(wordIndex + 1));
@@ -84,7 +84,7 @@ private:
             return;
         if (w == QStringView(u". ")) {
             w = QStringLiteral(" .");
-            m_test.set(wordIndex, w);
+            m_test.setText(wordIndex, w);
         }
         ErrorKind kind = ErrorKind::Word;
         if (isRunTogetherMemoPair(w))
@@ -145,21 +145,22 @@ bool isAcceptedWord(const QString &word, const ComparedMemo &memo)
     return word.endsWith(QChar(13)) && memo.contains(word.chopped(1) + u'.');
 }
 
-WordErrors checkWords(Words &testWords, const ComparedMemo &memo)
+WordErrors checkWords(Words &testWords, const ComparedMemo &memo, TableOverflows &overflows)
 {
     WordErrors errors;
-    errors.skipped = testWords.skipped;
+    errors.overflows = &overflows;
     WrongWordHandler wrongWord(testWords, memo, errors);
-    const int bound = testWords.count - 1;
+    // Every word but the last; the last one is judged by the end of the memo part below.
+    const int last = std::max(0, testWords.count() - 1);
     bool lastWordMerged = false;
-    int wordIndex = 1;
-    for (; wordIndex <= bound; ++wordIndex) {
+    int wordIndex = 0;
+    for (; wordIndex < last; ++wordIndex) {
         if (isAcceptedWord(testWords.at(wordIndex), memo))
             continue;
         // A word merged with the next one takes that one along: the check goes on after it.
         if (wrongWord.handle(wordIndex)) {
             ++wordIndex;
-            lastWordMerged = wordIndex == testWords.count;
+            lastWordMerged = wordIndex == last;
         } else {
             lastWordMerged = false;
         }
@@ -183,8 +184,7 @@ void checkDoubledWords(Words &testWords, const ComparedMemo &memo, WordErrors &e
 {
     WrongWordHandler wrongWord(testWords, memo, errors);
     errors.doubledCount = 0;
-    const int bound = testWords.count;
-    for (int wordIndex = 2; wordIndex <= bound; ++wordIndex) {
+    for (int wordIndex = 1; wordIndex < testWords.count(); ++wordIndex) {
         const QString &w = testWords.at(wordIndex);
         const QString &previous = testWords.at(wordIndex - 1);
         if (trimBlanksView(w).isEmpty() || w == QStringView(u"\r") || w != previous)

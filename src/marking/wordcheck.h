@@ -12,7 +12,8 @@ bool isAcceptedWord(const QString &word, const ComparedMemo &memo);
 
 // The word check over the test's words. A word typed in two pieces is joined in place (the
 // excess-word count reads the joined words), and the piece taken into it is listed as merged.
-WordErrors checkWords(Words &testWords, const ComparedMemo &memo);
+// The errors count the stores their tables refuse in overflows.
+WordErrors checkWords(Words &testWords, const ComparedMemo &memo, TableOverflows &overflows);
 
 // A word typed twice in succession where the memo never has the pair becomes an error.
 void checkDoubledWords(Words &testWords, const ComparedMemo &memo, WordErrors &errors);

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "counters.h"
-#include "slottable.h"
+#include "tablelimits.h"
 #include "testoutcome.h"
 #include "wordsplitter.h"
 
@@ -15,8 +15,8 @@ namespace tallimark {
 
 struct WordErrors
 {
-    // Where a store that finds no room reports itself: the sink the test's words were made with.
-    SkippedFailureSink skipped;
+    // Where the stores the tables refuse are counted: the session's, for the test compared.
+    TableOverflows *overflows = nullptr;
 
     // The errors are entries 0..count-1: the word as typed (a spacing error: its blank mark),
     // where it starts and, for word errors, its kind. An error taken back as a repeat lowers the
@@ -39,22 +39,22 @@ struct WordErrors
     void append(const QString &word, int start)
     {
         ++count;
-        if (ErrorEntry *stored = room(entries, count - 1, WordSlots))
+        if (ErrorEntry *stored = room(entries, count - 1, limits::Words))
             stored->word = word;
-        if (ErrorEntry *stored = room(entries, count - 1, CharSlots))
+        if (ErrorEntry *stored = room(entries, count - 1, limits::Characters))
             stored->start = start;
     }
     void setKind(int i, ErrorKind kind)
     {
-        if (ErrorEntry *stored = room(entries, i, WordSlots))
+        if (ErrorEntry *stored = room(entries, i, limits::Words))
             stored->kind = kind;
     }
     void appendRepeat(const QString &word, int start)
     {
         ++repeatCount;
-        if (RepeatEntry *stored = room(repeats, repeatCount - 1, WordSlots))
+        if (RepeatEntry *stored = room(repeats, repeatCount - 1, limits::Words))
             stored->word = word;
-        if (RepeatEntry *stored = room(repeats, repeatCount - 1, CharSlots))
+        if (RepeatEntry *stored = room(repeats, repeatCount - 1, limits::Characters))
             stored->start = start;
     }
 
@@ -63,11 +63,9 @@ private:
     // the first 8,000: a store past them is refused, reported, and reads back empty.
     template <typename Entry> Entry *room(QList<Entry> &list, int i, int limit)
     {
-        if (i >= limit) {
-            if (skipped)
-                skipped(subscriptFailure());
+        Q_ASSERT(overflows);
+        if (!overflows->fits(i, limit))
             return nullptr;
-        }
         if (list.size() <= i)
             list.resize(i + 1);
         return &list[i];

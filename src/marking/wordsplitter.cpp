@@ -1,53 +1,32 @@
 #include "wordsplitter.h"
 
+#include <utility>
+
 namespace tallimark {
 
-Words splitWords(const QString &work, const SkippedFailureSink &skipped)
+Words splitWords(const QString &text, TableOverflows &overflows)
 {
-    const auto skip = [&] {
-        if (skipped)
-            skipped(subscriptFailure());
-    };
+    overflows.checkText(text.size());
     Words split;
-    split.skipped = skipped;
-    const int length = int(work.size());
-    split.count = 1;
-    bool tableFull = false;
-    for (int p = 1; p <= length; ++p) {
-        const QChar c = work.at(p - 1);
-        // A text longer than the character table is reported once, where it leaves the table.
-        if (p == CharSlots + 1)
-            skip();
-        if (tableFull)
+    Word word;
+    for (qsizetype p = 0; p < text.size(); ++p) {
+        const QChar c = text.at(p);
+        word.text.append(c);
+        if (c != u' ' && c != QChar(13) && c != QChar(10))
             continue;
-        QString &word = split.words[split.count];
-        word.append(c);
-        if (c == u' ' || c == QChar(13) || c == QChar(10)) {
-            // A full stop standing alone after a blank is shown before its blank.
-            if (word.startsWith(u'.') && word.size() < 3 && p > 2 && work.at(p - 3) == u' ')
-                word = QStringLiteral(" .");
-            if (split.count == WordSlots) {
-                tableFull = true;
-                skip();
-                continue;
-            }
-            ++split.count;
-            split.starts[split.count] = p; // the next word's, 0-based
+        // A full stop standing alone after a blank is shown before its blank.
+        if (word.text.startsWith(u'.') && word.text.size() < 3 && p > 1 && text.at(p - 2) == u' ')
+            word.text = QStringLiteral(" .");
+        split.list.append(std::exchange(word, Word{{}, int(p) + 1}));
+        // A full table is reported once, even when the text ends with its last word.
+        if (split.list.size() == limits::Words) {
+            overflows.fits(limits::Words, limits::Words);
+            return split;
         }
     }
-
-    // Remove empty entries; in practice the empty slot after a final separator.
-    const int passCount = split.count;
-    for (int j = 1; j <= passCount; ++j) {
-        if (!split.words.at(j).isEmpty())
-            continue;
-        const int moveCount = split.count;
-        for (int k = j; k < moveCount; ++k) {
-            split.words[k] = split.words[k + 1];
-            split.starts[k] = split.starts[k + 1];
-        }
-        --split.count;
-    }
+    // The last word, unless the text ended with a separator.
+    if (!word.text.isEmpty())
+        split.list.append(word);
     return split;
 }
 

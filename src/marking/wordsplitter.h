@@ -1,29 +1,40 @@
 // Cutting a text into words. A word keeps the one separator (blank, CR or LF) that ended it.
 #pragma once
 
-#include "slottable.h"
+#include "tablelimits.h"
 
+#include <QList>
 #include <QString>
 
 namespace tallimark {
 
-constexpr int WordSlots = 1500;
-constexpr int CharSlots = 8000;
-
-// The words of a text in slots 1..count, and where each starts in the text (0-based).
-struct Words
+struct Word
 {
-    SlotTable<QString, WordSlots> words;
-    SlotTable<int, CharSlots> starts;
-    int count = 0;
-    SkippedFailureSink skipped; // the split's, where a store that finds no slot reports itself
-
-    const QString &at(int slot) const { return words.at(slot); }
-    bool set(int slot, const QString &word) { return words.set(slot, word, skipped); }
-    int startOf(int slot) const { return starts.at(slot); }
+    QString text;
+    int start = 0; // where it starts in the text
 };
 
-// Words past the last slot are not stored: the split stops adding words there, and reports it.
-Words splitWords(const QString &text, const SkippedFailureSink &skipped);
+// The words of a text, in order.
+struct Words
+{
+    QList<Word> list;
+
+    int count() const { return int(list.size()); }
+    // The checks look one word ahead and one back: past either end there is an empty word.
+    const QString &at(int i) const
+    {
+        static const QString none;
+        return i >= 0 && i < list.size() ? list.at(i).text : none;
+    }
+    int startOf(int i) const { return i >= 0 && i < list.size() ? list.at(i).start : 0; }
+    void setText(int i, const QString &text)
+    {
+        Q_ASSERT(i >= 0 && i < list.size());
+        list[i].text = text;
+    }
+};
+
+// Words past the word table's last entry are not stored: the split stops adding words there.
+Words splitWords(const QString &text, TableOverflows &overflows);
 
 } // namespace tallimark

@@ -20,6 +20,7 @@ inline const QString Ending = QStringLiteral("and this sentence ends the memo te
 struct ComparedTest
 {
     ComparedMemo memo;
+    TableOverflows overflows;
     Comparison found;
 };
 
@@ -27,7 +28,7 @@ inline std::unique_ptr<ComparedTest> compared(const QString &test, const QString
 {
     auto result = std::make_unique<ComparedTest>();
     result->memo.setText(memo);
-    result->found = compareWithMemo(test, result->memo, {});
+    result->found = compareWithMemo(test, result->memo, result->overflows);
     return result;
 }
 
@@ -44,8 +45,8 @@ inline QString described(const WordErrors &found, const ExcessWords &excessWords
     for (int r = 0; r < found.repeatCount; ++r)
         repeats << found.repeat(r).word + u'@' + QString::number(found.repeat(r).start + 1);
     QStringList excess;
-    for (int x = 1; x <= excessWords.count; ++x)
-        excess << excessWords.words.at(x);
+    for (int x = 0; x < excessWords.count; ++x)
+        excess << excessWords.word(x);
     QStringList parts;
     if (found.doubledCount > 0 || excessWords.doubleCounted > 0)
         parts << QStringLiteral("D%1/%2").arg(int(found.doubledCount)).arg(int(excessWords.doubleCounted));

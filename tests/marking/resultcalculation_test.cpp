@@ -75,7 +75,7 @@ TEST_P(Result, DeductionsWpmAndReport)
     ExcessWords excess;
     for (const QString &word : row.excessWords) {
         ++excess.count;
-        excess.words[excess.count] = word;
+        excess.words.append(word);
         excess.text += word;
     }
     excess.doubleCounted = row.doubleCounted;

@@ -64,7 +64,8 @@ TEST(CharacterCount, KeystrokesPerCharacter)
     const QList<int> expected{1, 1, 1, 2, 2, 2, 2, 1, 0, 3, 3, 3, 2, 3, 3, 3, 3, 3};
     for (int k = 0; k < characters.size(); ++k)
         EXPECT_EQ(keystrokes(characters.at(k)), expected[k]) << k;
-    EXPECT_EQ(countCharacters(characters, {}), 38);
+    TableOverflows overflows;
+    EXPECT_EQ(countCharacters(characters, overflows), 38);
 }
 
 TEST(SentenceEndSpacing, BlanksBeforeALineBreakGoInTestAndMemo)

@@ -1,10 +1,9 @@
-#include "slottable.h"
+#include "tablelimits.h"
 
 namespace tallimark {
 
-Failure subscriptFailure()
+Failure tableFullFailure()
 {
-    // What the error handling shows for a table that is full.
     return Failure{ErrorNumber::SubscriptOutOfRange, QStringLiteral("Document too large...")};
 }
 
