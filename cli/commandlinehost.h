@@ -43,8 +43,8 @@ public:
     QString destinationName() const override { return m_destinationName; }
     void setDestinationName(const QString &name) override { m_destinationName = name; }
     void setDestinationPreview(const QString &path) override;
-    QString currentTestLabel() const override { return m_currentTestLabel; }
-    void setCurrentTestLabel(const QString &path) override { m_currentTestLabel = path; }
+    // Each test is named in its verdict line instead.
+    void setCurrentTestLabel(const QString &) override { }
     void showReport() override { }
     void setReportText(const QString &text) override;
     void appendReportText(const QString &text) override;
@@ -69,7 +69,6 @@ private:
     MarkOptions m_options;
     QString m_destinationName = QStringLiteral("New Folder");
     QString m_destinationPreview;
-    QString m_currentTestLabel;
     QString m_unansweredPrompt;
     std::unique_ptr<QFile> m_json;
     QString m_jsonError;

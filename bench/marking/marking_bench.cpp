@@ -26,13 +26,11 @@ public:
     QStringList testList;
     QString folder;
     QString name;
-    QString label;
     QStringList tests() const override { return testList; }
     QString destinationName() const override { return name; }
     void setDestinationName(const QString &n) override { name = n; }
     void setDestinationPreview(const QString &) override { }
-    QString currentTestLabel() const override { return label; }
-    void setCurrentTestLabel(const QString &path) override { label = path; }
+    void setCurrentTestLabel(const QString &) override { }
     void showReport() override { }
     void setReportText(const QString &) override { }
     void appendReportText(const QString &) override { }

@@ -27,7 +27,6 @@ public:
     virtual void setDestinationPreview(const QString &path) = 0;
 
     // The label that shows the path of the test being marked (empty when none).
-    virtual QString currentTestLabel() const = 0;
     virtual void setCurrentTestLabel(const QString &path) = 0;
 
     // The report box: shown at the start, its text replaced once, then lines appended.

@@ -8,8 +8,7 @@ namespace tallimark {
 
 CrossThreadHost::CrossThreadHost(std::shared_ptr<Link> link, QObject *context)
     : m_link(std::move(link)), m_context(context), m_tests(m_link->windowHost->tests()),
-      m_destinationName(m_link->windowHost->destinationName()),
-      m_currentTestLabel(m_link->windowHost->currentTestLabel()), m_rounding(m_link->windowHost->rounding())
+      m_destinationName(m_link->windowHost->destinationName()), m_rounding(m_link->windowHost->rounding())
 { }
 
 template <typename Call> void CrossThreadHost::pass(Call call) const
@@ -49,7 +48,6 @@ void CrossThreadHost::setDestinationPreview(const QString &path)
 
 void CrossThreadHost::setCurrentTestLabel(const QString &path)
 {
-    m_currentTestLabel = path;
     pass([path](MarkingHost &host) { host.setCurrentTestLabel(path); });
 }
 

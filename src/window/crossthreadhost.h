@@ -33,7 +33,6 @@ public:
     QString destinationName() const override { return m_destinationName; }
     void setDestinationName(const QString &name) override;
     void setDestinationPreview(const QString &path) override;
-    QString currentTestLabel() const override { return m_currentTestLabel; }
     void setCurrentTestLabel(const QString &path) override;
     void showReport() override;
     void setReportText(const QString &text) override;
@@ -59,7 +58,6 @@ private:
     QObject *m_context;        // outlives the session's thread
     const QStringList m_tests; // the box is held while the session runs
     QString m_destinationName;
-    QString m_currentTestLabel;
     std::atomic<Rounding> m_rounding;
 };
 

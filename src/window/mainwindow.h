@@ -94,7 +94,6 @@ public:
     QString destinationName() const override;
     void setDestinationName(const QString &name) override;
     void setDestinationPreview(const QString &path) override;
-    QString currentTestLabel() const override;
     void setCurrentTestLabel(const QString &path) override;
     void showReport() override;
     void setReportText(const QString &text) override;

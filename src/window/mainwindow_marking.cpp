@@ -123,11 +123,6 @@ void MainWindow::setDestinationPreview(const QString &path)
     m_destinationPath->setText(QDir::toNativeSeparators(path));
 }
 
-QString MainWindow::currentTestLabel() const
-{
-    return m_currentTestLabel;
-}
-
 void MainWindow::setCurrentTestLabel(const QString &path)
 {
     m_currentTestLabel = path;

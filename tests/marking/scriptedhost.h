@@ -38,7 +38,6 @@ public:
     QString destinationName() const override { return name; }
     void setDestinationName(const QString &n) override { name = n; }
     void setDestinationPreview(const QString &path) override { preview = path; }
-    QString currentTestLabel() const override { return label; }
     void setCurrentTestLabel(const QString &path) override { label = path; }
     void showReport() override { reportShown = true; }
     // Paths are kept in the '/' form the tests build them in; the platform tests check that
