@@ -2,27 +2,11 @@
 
 #include "documents/rtftokenizer.h"
 
-#include <QByteArrayView>
+#include <string_view>
 
 namespace tallimark {
 
 namespace {
-
-bool isLetter(char c)
-{
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
-
-// Where the control word `name` stands in rtf (not as the start of a longer word), or -1.
-qsizetype findWord(const QByteArray &rtf, QByteArrayView name, qsizetype from = 0)
-{
-    for (qsizetype at = rtf.indexOf(name, from); at >= 0; at = rtf.indexOf(name, at + 1)) {
-        const qsizetype end = at + name.size();
-        if (end >= rtf.size() || !isLetter(rtf.at(end)))
-            return at;
-    }
-    return -1;
-}
 
 struct PictGroup
 {
@@ -32,65 +16,66 @@ struct PictGroup
     int scaleX = 100, scaleY = 100;    // \picscalex \picscaley, percent
 };
 
-// Reads the \pict group's own words and data from just after "\pict" to its closing brace;
-// nested groups (picture properties, a blip's id) are passed over.
-PictGroup readPict(const QByteArray &rtf, qsizetype at)
+void readPictWord(const RtfToken &word, PictGroup &pict)
 {
+    const std::string_view name = word.name;
+    if (name == "pngblip")
+        pict.format = "png";
+    else if (name == "jpegblip")
+        pict.format = "jpg";
+    else if (name == "picwgoal")
+        pict.goalWidth = word.parameter;
+    else if (name == "pichgoal")
+        pict.goalHeight = word.parameter;
+    else if (name == "picscalex")
+        pict.scaleX = word.parameter;
+    else if (name == "picscaley")
+        pict.scaleY = word.parameter;
+}
+
+// The first \pict group's own words and data; its nested groups (picture properties, a blip's
+// id) are passed over. Nothing when the \nonshppict group, which repeats the \shppict picture
+// for older readers, comes first.
+std::optional<PictGroup> readPict(const QByteArray &rtf)
+{
+    RtfTokenizer tokens(rtf);
     PictGroup pict;
-    int depth = 1;
+    int depth = 0;
+    int pictDepth = -1;
     int highNibble = -1;
-    while (at < rtf.size() && depth > 0) {
-        const char c = rtf.at(at++);
-        if (c == '{') {
+    for (RtfToken token = tokens.next(); token.kind != RtfToken::End; token = tokens.next()) {
+        if (token.kind == RtfToken::GroupStart) {
             ++depth;
-        } else if (c == '}') {
-            --depth;
-        } else if (c == '\\' && at < rtf.size() && isLetter(rtf.at(at))) {
-            const qsizetype nameStart = at;
-            while (at < rtf.size() && isLetter(rtf.at(at)))
-                ++at;
-            const QByteArrayView name(rtf.constData() + nameStart, at - nameStart);
-            const qsizetype numberStart = at;
-            if (at < rtf.size() && rtf.at(at) == '-')
-                ++at;
-            while (at < rtf.size() && rtf.at(at) >= '0' && rtf.at(at) <= '9' && at - numberStart < 10)
-                ++at;
-            const int value = rtf.mid(numberStart, at - numberStart).toInt();
-            if (at < rtf.size() && rtf.at(at) == ' ')
-                ++at;
-            if (depth != 1)
-                continue;
-            if (name == "pngblip")
-                pict.format = "png";
-            else if (name == "jpegblip")
-                pict.format = "jpg";
-            else if (name == "picwgoal")
-                pict.goalWidth = value;
-            else if (name == "pichgoal")
-                pict.goalHeight = value;
-            else if (name == "picscalex")
-                pict.scaleX = value;
-            else if (name == "picscaley")
-                pict.scaleY = value;
-            else if (name == "bin" && value > 0) {
-                // Raw bytes in place of the hex digits.
-                pict.data.append(rtf.mid(at, value));
-                at += value;
-            }
-        } else if (c == '\\') {
-            ++at; // an escaped symbol
-        } else if (depth == 1) {
-            const int nibble = hexDigitValue(c);
-            if (nibble < 0)
-                continue;
-            if (highNibble < 0) {
-                highNibble = nibble;
-            } else {
-                pict.data.append(char(highNibble << 4 | nibble));
-                highNibble = -1;
+        } else if (token.kind == RtfToken::GroupEnd) {
+            if (depth-- == pictDepth)
+                break;
+        } else if (pictDepth < 0) {
+            if (token.kind == RtfToken::ControlWord && token.name == "nonshppict")
+                return std::nullopt;
+            if (token.kind == RtfToken::ControlWord && token.name == "pict")
+                pictDepth = depth;
+        } else if (depth != pictDepth) {
+            continue;
+        } else if (token.kind == RtfToken::ControlWord) {
+            readPictWord(token, pict);
+        } else if (token.kind == RtfToken::Binary) {
+            pict.data.append(token.bytes.data(), qsizetype(token.bytes.size())); // raw bytes for hex digits
+        } else if (token.kind == RtfToken::Text) {
+            for (const char c : token.bytes) {
+                const int nibble = hexDigitValue(c);
+                if (nibble < 0)
+                    continue;
+                if (highNibble < 0) {
+                    highNibble = nibble;
+                } else {
+                    pict.data.append(char(highNibble << 4 | nibble));
+                    highNibble = -1;
+                }
             }
         }
     }
+    if (pictDepth < 0)
+        return std::nullopt;
     return pict;
 }
 
@@ -98,14 +83,10 @@ PictGroup readPict(const QByteArray &rtf, qsizetype at)
 
 std::optional<RtfPicture> decodeRtfPicture(const QByteArray &keptGroup)
 {
-    // The \nonshppict group repeats the \shppict picture for older readers.
-    const qsizetype standIn = findWord(keptGroup, "\\nonshppict");
-    const qsizetype pictAt = findWord(keptGroup, "\\pict");
-    if (pictAt < 0 || (standIn >= 0 && standIn < pictAt))
+    const std::optional<PictGroup> found = readPict(keptGroup);
+    if (!found || found->format.isEmpty())
         return std::nullopt;
-    const PictGroup pict = readPict(keptGroup, pictAt + 5);
-    if (pict.format.isEmpty())
-        return std::nullopt;
+    const PictGroup &pict = *found;
     RtfPicture picture;
     if (!picture.image.loadFromData(pict.data, pict.format.constData()) || picture.image.isNull())
         return std::nullopt;
