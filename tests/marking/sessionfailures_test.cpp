@@ -81,22 +81,15 @@ TEST_F(SessionFailures, AnUnusableMemoStopsOnlyTheTestsOfItsLanguage)
 {
     TALLIMARK_POSIX_ONLY("memos unreadable to another user, in a child process");
     const QByteArray missing, unreadable = "<unreadable>";
-    const struct
-    {
-        int memo; // 0 Bron.rtf, 1 Source.rtf
-        QByteArray content;
-        QString reason;
-    } cases[] = {
-        {0, missing, u"No such file or directory"_s},
-        {1, missing, u"No such file or directory"_s},
-        {1, "", u"it is empty"_s},
-        {1, "%PDF-1.7 \x01\x02\x03", u"a PDF document saved under an .rtf name"_s},
-        {0, QByteArray(49, 'm'), u"it has 49 characters; a memo needs at least 50"_s},
-        {1, QByteArray(49, 'm'), u"it has 49 characters; a memo needs at least 50"_s},
+    const QString short49 = u"it has 49 characters; a memo needs at least 50"_s;
+    // clang-format off
+    const struct { int memo; /* 0 Bron.rtf, 1 Source.rtf */ QByteArray content; QString reason; } cases[] = {
+        {0, missing, u"No such file or directory"_s}, {1, missing, u"No such file or directory"_s},
+        {1, "", u"it is empty"_s}, {1, "%PDF-1.7 \x01\x02\x03", u"a PDF document saved under an .rtf name"_s},
+        {0, QByteArray(49, 'm'), short49}, {1, QByteArray(49, 'm'), short49},
         {1, QByteArray(8001, 'm'), u"it has 8001 characters; a memo may have at most 8000"_s},
-        {0, unreadable, u"Permission denied"_s},
-        {1, unreadable, u"Permission denied"_s},
-    };
+        {0, unreadable, u"Permission denied"_s}, {1, unreadable, u"Permission denied"_s}};
+    // clang-format on
     const QString tests[] = {addTest(u"Anika.rtf"_s, AfrikaansTest), addTest(u"Jan.rtf"_s, TypedTest)};
     for (const auto &testCase : cases) {
         const int round = int(&testCase - cases);
@@ -284,23 +277,19 @@ TEST_F(SessionFailures, MessagesThatEndASessionSayWhichFileAndWhatWasNotMarked)
 // disk, and a failure the session skips has no message.
 TEST(SessionEndingMessage, SaysWhatTheSystemReported)
 {
-    const struct
-    {
-        int error;
-        std::optional<QString> message;
-    } cases[] = {
+    const std::pair<int, std::optional<QString>> cases[] = {
         {ENOSPC, u"The disk is full. Please make room, or save speed tests on another disk.\r"_s},
         {EIO,
          u"The disk failed to read or write a file. Please check the disk, or save speed tests on another disk.\r"_s},
         {EMFILE, std::nullopt},
     };
-    for (const auto &testCase : cases) {
+    for (const auto &[error, message] : cases) {
         // The file as the system shows it, and the system's own words ("No space left on device").
-        const QString where = QDir::toNativeSeparators(u"/d/Jan.rug"_s) + u" ("_s
-            + QString::fromLocal8Bit(std::strerror(testCase.error)) + u')';
-        EXPECT_EQ(sessionEndingMessage(Failure::fromErrno(testCase.error, u"/d/Jan.rug"_s), u"/d/Jan.rtf"_s),
-                  testCase.message ? std::optional<QString>(*testCase.message + where) : std::nullopt)
-            << testCase.error;
+        const QString where =
+            QDir::toNativeSeparators(u"/d/Jan.rug"_s) + u" ("_s + QString::fromLocal8Bit(std::strerror(error)) + u')';
+        EXPECT_EQ(sessionEndingMessage(Failure::fromErrno(error, u"/d/Jan.rug"_s), u"/d/Jan.rtf"_s),
+                  message ? std::optional<QString>(*message + where) : std::nullopt)
+            << error;
     }
 }
 
@@ -321,21 +310,13 @@ TEST_F(SessionFailures, AStaleLockIsTakenOverAndALiveOneNamed)
     const QByteArray goneLock = QByteArray::number(gone) + "\ntallimark-cli\n" + thisHost.toUtf8() + "\n\n";
     const QByteArray foreignLock = "4242\ntallimark-cli\nlab-7\n\n";
     const QString live = u"<held by this test>"_s, link = u"<link to nothing>"_s;
-    const struct
-    {
-        QByteArray lock;
-        QString kind = {};
-        int ageMinutes = 0;
-        QString owner = {}; // empty: taken over
-    } cases[] = {
-        {""},
-        {"\x01\x02 not a lock"},
-        {{}, link},
-        {goneLock},
-        {foreignLock, {}, 60},
+    // clang-format off
+    const struct { QByteArray lock; QString kind = {}; int ageMinutes = 0; QString owner = {}; /* empty: taken over */ } cases[] = {
+        {""}, {"\x01\x02 not a lock"}, {{}, link}, {goneLock}, {foreignLock, {}, 60},
         {foreignLock, {}, 1, u"process 4242 (tallimark-cli) on host lab-7"_s},
         {{}, live, 0, u"process %1 (%3) on host %2"_s.arg(QCoreApplication::applicationPid()).arg(thisHost)},
     };
+    // clang-format on
     addTest(u"Jan.rtf"_s, TypedTest);
     for (const auto &testCase : cases) {
         const QString name = u"Locked"_s + QString::number(&testCase - cases);
@@ -395,29 +376,22 @@ TEST_F(SessionFailures, AStaleLockIsTakenOverAndALiveOneNamed)
 // whichever of the two files cannot be written, for a marked test and for a rejected one.
 TEST_F(SessionFailures, AResultsLineAndItsRecordRowAreOneUnit)
 {
-    const struct
-    {
-        QString blocked; // made a folder, so that it cannot be written
-        QString test;
-    } cases[] = {
-        {ClassRecordFileName, TypedTest},
-        {ClassRecordFileName, u"too short"_s},
-        {ResultsFileName, TypedTest},
-        {ResultsFileName, u"too short"_s},
-    };
     const QString jan = addTest(u"Jan.rtf"_s, QString());
-    for (const auto &testCase : cases) {
-        const QString name = u"Unit"_s + QString::number(&testCase - cases);
-        SCOPED_TRACE(qPrintable(name));
-        write(jan, testCase.test);
-        QDir().mkpath(destination(name) + u'/' + testCase.blocked);
-        host.inputAnswers = {name};
-        session.setDestinationOverride(name);
-        session.run();
-        EXPECT_EQ(session.ending(), MarkingSession::Ending::Failed);
-        EXPECT_FALSE(results(name).contains(u"wpm"_s));
-        EXPECT_TRUE(readClassRecord(destination(name)).rows.isEmpty());
-    }
+    int round = 0;
+    // Each file in turn made a folder, so that it cannot be written.
+    for (const QString &blocked : {ClassRecordFileName, ResultsFileName})
+        for (const QString &test : {TypedTest, u"too short"_s}) {
+            const QString name = u"Unit"_s + QString::number(round++);
+            SCOPED_TRACE(qPrintable(blocked + u' ' + test));
+            write(jan, test);
+            QDir().mkpath(destination(name) + u'/' + blocked);
+            host.inputAnswers = {name};
+            session.setDestinationOverride(name);
+            session.run();
+            EXPECT_EQ(session.ending(), MarkingSession::Ending::Failed);
+            EXPECT_FALSE(results(name).contains(u"wpm"_s));
+            EXPECT_TRUE(readClassRecord(destination(name)).rows.isEmpty());
+        }
 }
 
 // Write failures: a full disk (a file-size limit in a child process) ends the session like a
