@@ -14,8 +14,6 @@
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <cmath>
 

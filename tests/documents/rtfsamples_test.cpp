@@ -7,8 +7,6 @@
 #include <QHash>
 #include <QRegularExpression>
 
-#include <gtest/gtest.h>
-
 using namespace Qt::StringLiterals;
 
 namespace tallimark {
