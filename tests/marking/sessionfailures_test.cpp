@@ -11,7 +11,6 @@
 #include "support/childprocess.h"
 
 #include <QCoreApplication>
-#include <QDataStream>
 #include <QDateTime>
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -33,44 +32,8 @@ const QString TypedTest = u"We like like to read books at home. and this sentenc
 const QString AfrikaansTest = u"Ons het 'n hond en 'n kat wat saam in die tuin speel as die son skyn."_s;
 const QString NotMarkedHeading = u"\r\nNot marked in this session:\r\n"_s;
 
-// What a session run in a child process showed.
-struct ChildSession
-{
-    QString report;
-    QStringList messages;
-    int ending = -1;
-    QStringList notMarked;
-};
-
 // Each test starts from both memos in place, as after start-up.
-class SessionFailures : public SessionFixture
-{
-protected:
-    // Runs the session in a child process, as an unprivileged user under root (see
-    // inChildProcess), and brings back what it showed. The fixture must be open to everyone.
-    ChildSession runAsAnotherUser()
-    {
-        const QString file = path(u"child-session.dat"_s);
-        QFile::remove(file);
-        const int status = inChildProcess([&] {
-            session.run();
-            QFile out(file);
-            if (!out.open(QIODevice::WriteOnly))
-                return 1;
-            QDataStream stream(&out);
-            stream << host.report << host.messages << int(session.ending()) << session.testsNotMarked();
-            return 0;
-        });
-        EXPECT_EQ(status, 0);
-        ChildSession child;
-        QFile in(file);
-        if (in.open(QIODevice::ReadOnly)) {
-            QDataStream stream(&in);
-            stream >> child.report >> child.messages >> child.ending >> child.notMarked;
-        }
-        return child;
-    }
-};
+using SessionFailures = SessionFixture;
 
 } // namespace
 
@@ -107,17 +70,27 @@ TEST_F(SessionFailures, AnUnusableMemoStopsOnlyTheTestsOfItsLanguage)
             QFile::setPermissions(memo, QFileDevice::Permissions());
         const QString dest = u"Round"_s + QString::number(round);
         session.setDestinationOverride(dest);
-        const ChildSession child = runAsAnotherUser();
+        // Run as an unprivileged user under root (see inChildProcess), which brings back what the
+        // session showed: its ending, the tests not marked, the first message and the report.
+        const QString shown = path(u"shown.txt"_s);
+        QFile::remove(shown);
+        const int status = inChildProcess([&] {
+            session.run();
+            const QStringList parts{QString::number(int(session.ending())), session.testsNotMarked().join(u'\n'),
+                                    host.messages.value(0), host.report};
+            write(shown, parts.join(u'\f'));
+            return 0;
+        });
+        const QStringList child = read(shown).split(u'\f');
+        ASSERT_EQ(child.size(), 4) << "child exit status " << status;
 
         const QString broken = tests[testCase.memo], good = tests[1 - testCase.memo];
         const QString why = u"The memo "_s + memo + u" cannot be used: "_s + testCase.reason;
-        EXPECT_EQ(child.ending, int(MarkingSession::Ending::Completed));
-        EXPECT_TRUE(child.report.contains(broken + u".......not marked: "_s + why + u"\r\n"_s))
-            << qPrintable(child.report);
-        EXPECT_TRUE(child.report.contains(good + u".......Successful"_s));
-        ASSERT_FALSE(child.messages.isEmpty());
-        EXPECT_EQ(child.messages.first(), u"Error: "_s + why + u". No test in its language gets a result."_s);
-        EXPECT_EQ(child.notMarked, QStringList{broken});
+        EXPECT_EQ(child[0], QString::number(int(MarkingSession::Ending::Completed)));
+        EXPECT_EQ(child[1], broken) << "the only test not marked";
+        EXPECT_EQ(child[2], u"Error: "_s + why + u". No test in its language gets a result."_s);
+        EXPECT_TRUE(child[3].contains(broken + u".......not marked: "_s + why + u"\r\n"_s)) << qPrintable(child[3]);
+        EXPECT_TRUE(child[3].contains(good + u".......Successful"_s));
         EXPECT_EQ(results(dest).count(u" wpm\r\n"_s), 1);
         // The class record has both learners, the one without a result with the reason.
         const QList<LearnerResult> learners = currentResults(readClassRecord(destination(dest)).rows);
