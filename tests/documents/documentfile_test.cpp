@@ -27,13 +27,11 @@ void writeBytes(const QString &path, const QByteArray &bytes)
 
 QByteArray readBytes(const QString &path)
 {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return platform::readRegularFile(path).bytes;
 }
 
-class DocumentFile : public ::testing::Test
+struct DocumentFile : ::testing::Test
 {
-protected:
     void SetUp() override
     {
         ASSERT_TRUE(m_folder.isValid());

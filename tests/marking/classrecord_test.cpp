@@ -487,11 +487,6 @@ TEST(ClassWorkbook, CalcReadsNumbersAsNumbersAndDatesAsDatesInEveryLocale)
     const QString soffice = QStandardPaths::findExecutable(u"soffice"_s);
     if (soffice.isEmpty())
         GTEST_SKIP() << "LibreOffice is not installed";
-    QProcess localeList;
-    localeList.start(u"locale"_s, {u"-a"_s});
-    localeList.waitForFinished();
-    const QString locales = QString::fromUtf8(localeList.readAllStandardOutput()).toLower();
-
     const QString date = marked.markedAt.toLocalTime().toString(u"yyyy-MM-dd HH:mm:ss"_s);
     const auto quoted = [](const QString &text) { return u'"' + text + u'"'; };
     // 54.4 as each locale shows it; empty where either separator is right.
@@ -500,13 +495,12 @@ TEST(ClassWorkbook, CalcReadsNumbersAsNumbersAndDatesAsDatesInEveryLocale)
     int checked = 0;
     for (const auto &[locale, wpm] : cases) {
         SCOPED_TRACE(locale.toStdString());
-        if (!locales.contains(QString(locale).toLower().replace(u"utf-8"_s, u"utf8"_s)))
-            continue;
         // Written as the window would be, in a process of that locale.
+        if (!std::setlocale(LC_ALL, locale.toUtf8().constData()))
+            continue;
         const QString outFolder = folder.filePath(locale);
         const QString path = outFolder + u"/Class 9 results.xlsx"_s;
-        ASSERT_TRUE(QDir().mkpath(outFolder));
-        ASSERT_TRUE(std::setlocale(LC_ALL, locale.toUtf8().constData()));
+        EXPECT_TRUE(QDir().mkpath(outFolder));
         const QString failure = writeClassWorkbook(path, {marked, unread}, figures);
         std::setlocale(LC_ALL, "C");
         ASSERT_EQ(failure, QString());
@@ -543,7 +537,7 @@ TEST(ClassWorkbook, CalcReadsNumbersAsNumbersAndDatesAsDatesInEveryLocale)
         ++checked;
     }
     if (checked == 0)
-        GTEST_SKIP() << "none of the locales is installed (locale -a)";
+        GTEST_SKIP() << "none of the locales is installed";
 }
 
 } // namespace
