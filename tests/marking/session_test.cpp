@@ -39,12 +39,10 @@ struct SessionCase
 {
     const char *name;
     QList<std::pair<QString, QString>> tests{}; // name and text, under the class folder or "app/" when named so
-    QString afrikaansMemo = Memo;
-    QString englishMemo = Memo;
+    QString afrikaansMemo = Memo, englishMemo = Memo;
     bool destinationExists = false;
     QStringList answers{};
     QString destination = u"Class7B"_s;
-    bool asInteger = false;
     bool clickAgain = false; // the button is clicked again from the pending events between tests
     Ending ending = Ending::Completed;
     QString statuses{};  // per outcome: M marked, S too short, L too long, N not marked
@@ -52,10 +50,7 @@ struct SessionCase
     // Lines of the report box and of "Resultaat.res", the messages and questions, with {dest}
     // for the destination folder and {class} for the class folder; a "*" stands for the rest
     // of its line.
-    QStringList report{};
-    QStringList results{};
-    QStringList messages{};
-    QStringList inputs{};
+    QStringList report{}, results{}, messages{}, inputs{};
     int failure = 0; // the number of the failure that ended it
 };
 
@@ -84,7 +79,6 @@ TEST_P(Session, RunsAsTheRowSays)
         }
     }
     host.inputAnswers = row.answers;
-    host.integerResults = row.asInteger;
     if (row.clickAgain)
         host.onPendingEvents = [this] { session.run(); };
     session.run();
