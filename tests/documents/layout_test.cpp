@@ -1,7 +1,6 @@
-// Marked copies keep the learner's layout, as LibreOffice lays documents out: every sample that
-// would be marked is marked and saved as a marked copy is, both files are converted with
-// LibreOffice, and their paragraphs, pages, pictures and tables are compared. Runs only where
-// LibreOffice is installed (make check-layout) and skips elsewhere.
+// Marked copies keep the learner's layout as LibreOffice lays it out: each sample that would be
+// marked is marked and saved, both files are converted with LibreOffice, and their paragraphs, pages,
+// pictures and tables compared. Needs LibreOffice (make check-layout), and skips without it.
 #include "testsupport.h"
 
 #include "marking/capitalscopy.h"

@@ -43,10 +43,9 @@ TEST(RtfWriter, TheFinalParagraphMarkIsWrittenAndReadBackAsNone)
     }
 }
 
-// The text exactly, whatever characters it has, and every character's format, in a file any
-// reader can take: ASCII only, Windows-1252 characters as \'hh, the rest as \uN with a
-// one-character fallback. Some readers draw "no highlight" (\highlight0) black: a highlight ends
-// with its group instead, and white is none.
+// The text exactly, and every character's format, in a file any reader takes: ASCII only, Windows-1252
+// characters as \'hh, the rest as \uN with a one-character fallback. Some readers draw "no highlight"
+// (\highlight0) black: a highlight ends with its group instead, and white is none.
 TEST(RtfWriter, TextAndFormattingSurviveSaveAndLoad)
 {
     RichDocument document = documentWithText(u"plain bold under red on-green big up kern\r\nnext\r\nLine one\r\n"

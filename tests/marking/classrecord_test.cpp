@@ -460,12 +460,10 @@ TEST(ClassFigures, BinsSpanOnlyResultsATestCanHave)
     }
 }
 
-// The workbook as LibreOffice Calc reads it under South African and US locales: numbers are
-// numbers and "Marked at" a date in each (a CSV's "54.4" is text to Calc under en_ZA and af_ZA).
-// Calc's CSV export quotes text cells only and shows the others as formatted, which tells the
-// types apart. Each workbook is written under the locale it is read in, as the window writes it
-// (a C library's printf would write "54,4" there). Where LibreOffice or a locale is not
-// installed, that locale is skipped.
+// The workbook as LibreOffice Calc reads it under South African and US locales: numbers are numbers
+// and "Marked at" a date in each (a CSV's "54.4" is text to Calc under en_ZA and af_ZA). Calc's CSV
+// export quotes text cells only, which tells the types apart. Each workbook is written under the
+// locale it is read in, as the window writes it (printf would write "54,4" there).
 TEST(ClassWorkbook, CalcReadsNumbersAsNumbersAndDatesAsDatesInEveryLocale)
 {
     if (!canWriteWorkbooks())

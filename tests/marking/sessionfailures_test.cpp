@@ -159,10 +159,9 @@ TEST_F(SessionFailures, EveryTestKeepsItsOwnNameAndLine)
     EXPECT_TRUE(host.report.contains(crlf + u".......Successful"_s));
 }
 
-// Names across sessions: a later session gives another learner's test of a name the destination
-// already holds a name of its own, so the earlier learner's copy, marked copy and record rows stay
-// theirs; the same test marked again is the same learner and replaces its own. Where the record
-// does not know a name, the copy there tells whose it is.
+// Names across sessions: another learner's test of a name the destination holds gets a name of its
+// own, so the earlier learner's copies and record rows stay theirs; the same test marked again
+// replaces its own. Where the record does not know a name, the copy there tells whose it is.
 TEST_F(SessionFailures, ALaterSessionKeepsAnotherLearnersTestOfTheSameName)
 {
     for (const QString &folder : {u"A"_s, u"B"_s, u"C"_s})
@@ -266,10 +265,9 @@ TEST(SessionEndingMessage, SaysWhatTheSystemReported)
     }
 }
 
-// Locks: a lock that a killed session left behind (empty, garbled, a link to nothing, its
-// process gone, or from another host and not renewed for long) does not shut the folder, and the
-// session that takes it over removes the temporary files a killed session left; a lock that a
-// running session holds shuts it, the message naming the lock file and its owner.
+// Locks: one a killed session left (empty, garbled, a link to nothing, its process gone, or from
+// another host and not renewed for long) does not shut the folder, and whoever takes it over removes
+// the killed session's temporary files; one a running session holds shuts it, naming file and owner.
 TEST_F(SessionFailures, AStaleLockIsTakenOverAndALiveOneNamed)
 {
     TALLIMARK_POSIX_ONLY("dangling links, and process ids that Wine hands out again at once");
