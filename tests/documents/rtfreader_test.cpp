@@ -78,13 +78,12 @@ TEST(RtfReader, LayoutAsWordProcessorsStateIt)
     EXPECT_TRUE(first.lineSpacingMultiple && first.keepTogether && first.keepWithNext);
     EXPECT_EQ(first.tabStops, (QList<TabStop>{{5000, "\\tqr\\tldot", false}, {2000, "", true}}));
     // A line break is a CR LF of the text, but no new paragraph.
-    EXPECT_EQ(document.breakAt(9), Break::Line);
     EXPECT_EQ(document.paragraphFormatAt(11), first);
+    EXPECT_EQ((QList<Break>{document.breakAt(9), document.breakAt(29), document.breakAt(45)}),
+              (QList<Break>{Break::Line, Break::Section, Break::Page}));
     const ParagraphFormat centred = document.paragraphFormatAt(22);
     EXPECT_EQ(centred.alignment, Alignment::Centre);
     EXPECT_EQ(centred.otherWords, "\\brdrb\\brdrs\\brdrw10\\brsp20\\shading2000");
-    EXPECT_EQ(document.breakAt(29), Break::Section);
-    EXPECT_EQ(document.breakAt(45), Break::Page);
 
     // What the model does not interpret stays as the file wrote it, where it was.
     document.setRtfBytes(testData("layout-kept-groups.rtf"));
