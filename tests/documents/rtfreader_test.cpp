@@ -38,6 +38,7 @@ struct ReadCase
     QString fontName = {};                           // the document's default font, when checked
     QList<std::pair<QString, QString>> formats = {}; // a piece of the text, and its first character's format
 };
+TALLIMARK_ROW_PRINTS_ITS_NAME(ReadCase)
 
 using RtfReading = ::testing::TestWithParam<ReadCase>;
 

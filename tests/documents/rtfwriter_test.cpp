@@ -97,6 +97,7 @@ struct WriterCase
     QStringList written;
     QStringList notWritten{};
 };
+TALLIMARK_ROW_PRINTS_ITS_NAME(WriterCase)
 
 using WhatTheWriterStates = ::testing::TestWithParam<WriterCase>;
 

@@ -53,6 +53,7 @@ struct SessionCase
     QStringList report{}, results{}, messages{}, inputs{};
     int failure = 0; // the number of the failure that ended it
 };
+TALLIMARK_ROW_PRINTS_ITS_NAME(SessionCase)
 
 struct Session : SessionFixture, ::testing::WithParamInterface<SessionCase>
 { };
