@@ -139,9 +139,8 @@ QList<int> invisible(const RichDocument &document)
     return found;
 }
 
-class RtfSamples : public ::testing::Test
+struct RtfSamples : ::testing::Test
 {
-protected:
     void SetUp() override
     {
         if (sampleNames.isEmpty())

@@ -309,10 +309,9 @@ TEST_F(SessionFailures, AStaleLockIsTakenOverAndALiveOneNamed)
         } else if (testCase.kind == link) {
             ASSERT_TRUE(QFile::link(dest + u"/nowhere"_s, lockFile));
         } else {
-            QFile file(lockFile);
-            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-            file.write(testCase.lock);
-            file.flush();
+            write(lockFile, QString::fromLatin1(testCase.lock));
+            QFile file(lockFile); // aged without a write, which would renew it
+            ASSERT_TRUE(file.open(QIODevice::Append));
             file.setFileTime(QDateTime::currentDateTime().addSecs(-60 * testCase.ageMinutes),
                              QFileDevice::FileModificationTime);
         }
