@@ -8,8 +8,6 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include <gtest/gtest.h>
-
 #include <cerrno>
 #include <cstring>
 
@@ -29,13 +27,11 @@ void writeBytes(const QString &path, const QByteArray &bytes)
 
 QByteArray readBytes(const QString &path)
 {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return platform::readRegularFile(path).bytes;
 }
 
-class DocumentFile : public ::testing::Test
+struct DocumentFile : ::testing::Test
 {
-protected:
     void SetUp() override
     {
         ASSERT_TRUE(m_folder.isValid());
@@ -54,12 +50,9 @@ protected:
 // unread, and the document stays as it was.
 TEST_F(DocumentFile, TextFilesAreReadAndTheRestRefused)
 {
-    const QByteArray noise = [] {
-        QByteArray bytes;
-        for (int i = 0; i < 600; ++i)
-            bytes.append(char(1 + (i * 37) % 255));
-        return bytes;
-    }();
+    QByteArray noise(600, '\0');
+    for (int i = 0; i < 600; ++i)
+        noise[i] = char(1 + (i * 37) % 255);
     // clang-format off
     const struct {
         const char *name; QByteArray bytes; QString textOrReason; ErrorNumber number = ErrorNumber::None;
@@ -115,16 +108,12 @@ TEST_F(DocumentFile, TextFilesAreReadAndTheRestRefused)
     EXPECT_EQ(RichDocument().loadFile(QString()).number, ErrorNumber::PathFileAccess);
 }
 
-TEST_F(DocumentFile, SavingIntoAFolderThatDoesNotExistFailsWith75)
-{
-    EXPECT_EQ(documentWithText(u"x"_s).saveFile(path(u"no/such/folder.rtf"_s)).number, ErrorNumber::PathFileAccess);
-}
-
-TEST_F(DocumentFile, SaveReplacesAnExistingFile)
+TEST_F(DocumentFile, SaveReplacesTheWholeFileOrFailsWith75WithoutItsFolder)
 {
     writeBytes(path(u"copy.rtf"_s), "something much longer than what replaces it, to see no tail is left");
     ASSERT_FALSE(documentWithText(u"short"_s).saveFile(path(u"copy.rtf"_s)).failed());
     EXPECT_TRUE(readBytes(path(u"copy.rtf"_s)).endsWith("short\r\n\\par}"));
+    EXPECT_EQ(documentWithText(u"x"_s).saveFile(path(u"no/such/folder.rtf"_s)).number, ErrorNumber::PathFileAccess);
 }
 
 // Faults made in a child process: a file the unprivileged user may not read or write (the tests

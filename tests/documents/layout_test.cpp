@@ -1,7 +1,6 @@
-// Marked copies keep the learner's layout, as LibreOffice lays documents out: every sample that
-// would be marked is marked and saved as a marked copy is, both files are converted with
-// LibreOffice, and their paragraphs, pages, pictures and tables are compared. Runs only where
-// LibreOffice is installed (make check-layout) and skips elsewhere.
+// Marked copies keep the learner's layout as LibreOffice lays it out: each sample that would be
+// marked is marked and saved, both files are converted with LibreOffice, and their paragraphs, pages,
+// pictures and tables compared. Needs LibreOffice (make check-layout), and skips without it.
 #include "testsupport.h"
 
 #include "marking/capitalscopy.h"
@@ -13,8 +12,6 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
-
-#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
@@ -34,11 +31,7 @@ const QStringList pageProperties = {u"fo:page-width"_s,          u"fo:page-heigh
                                     u"fo:margin-right"_s,        u"fo:margin-top"_s,  u"fo:margin-bottom"_s,
                                     u"style:print-orientation"_s};
 
-struct Style
-{
-    QString parent;
-    Properties properties;
-};
+using Style = std::pair<QString, Properties>; // the parent's name, and the style's own properties
 
 // A paragraph style's properties over its ancestors' and the defaults, on one line. A length of
 // zero and a property left out mean the same; so do left alignment and none.
@@ -46,10 +39,10 @@ QString resolved(const QHash<QString, Style> &styles, Properties result, QString
 {
     QList<const Style *> chain;
     for (auto style = styles.constFind(name); !name.isEmpty() && style != styles.cend() && chain.size() < 20;
-         style = styles.constFind(name = style->parent))
+         style = styles.constFind(name = style->first))
         chain.prepend(&*style);
     for (const Style *style : chain)
-        result.insert(style->properties);
+        result.insert(style->second);
     QStringList line;
     for (const QString &key : paragraphProperties) {
         QString value = result.value(key);
@@ -79,14 +72,10 @@ QStringList readFlatOdt(const QString &path, qsizetype *words = nullptr)
     QHash<QString, Style> styles;
     Properties defaults;
     QHash<QString, QString> pageLayouts;
-    QString firstMasterLayout;
-    QString pageLayout;
+    QString firstMasterLayout, pageLayout, text;
     QStringList paragraphStyles;
-    int pictures = 0;
-    int tables = 0;
+    int pictures = 0, tables = 0, openParagraphs = 0;
     Properties *current = nullptr; // the paragraph properties being read: the defaults or a style's
-    int openParagraphs = 0;
-    QString text;
     while (!xml.atEnd()) {
         const QXmlStreamReader::TokenType token = xml.readNext();
         const bool paragraph = xml.qualifiedName() == u"text:p" || xml.qualifiedName() == u"text:h";
@@ -107,8 +96,8 @@ QStringList readFlatOdt(const QString &path, qsizetype *words = nullptr)
             current = attributes.value(u"style:family"_s) == u"paragraph" ? &defaults : nullptr;
         } else if (name == u"style:style") {
             Style &style = styles[attributes.value(u"style:name"_s).toString()];
-            style.parent = attributes.value(u"style:parent-style-name"_s).toString();
-            current = &style.properties;
+            style.first = attributes.value(u"style:parent-style-name"_s).toString();
+            current = &style.second;
         } else if (name == u"style:paragraph-properties" && current) {
             for (const QXmlStreamAttribute &attribute : attributes) {
                 if (paragraphProperties.contains(attribute.qualifiedName()))
@@ -121,7 +110,7 @@ QStringList readFlatOdt(const QString &path, qsizetype *words = nullptr)
                 pageLayouts[pageLayout] += key + u'=' + attributes.value(key).toString() + u' ';
         } else if (name == u"style:master-page" && firstMasterLayout.isEmpty()) {
             firstMasterLayout = attributes.value(u"style:page-layout-name"_s).toString();
-        } else if (name == u"text:p" || name == u"text:h") {
+        } else if (paragraph) {
             paragraphStyles.append(attributes.value(u"text:style-name"_s).toString());
         } else {
             pictures += name == u"draw:image";
@@ -167,13 +156,11 @@ TEST(MarkedCopyLayout, LibreOfficeLaysOutTheMarkedCopyLikeTheOriginal)
 
     // The sample class, and the learners' documents beside the checkout when they are there.
     QStringList files;
-    for (const QString &folder : {QStringLiteral(TALLIMARK_EXAMPLES "/Grade10A"), samplesFolder.path()}) {
+    for (const QString &folder : {QStringLiteral(TALLIMARK_EXAMPLES "/Grade10A"), samplesFolder.path()})
         for (const QFileInfo &file : QDir(folder).entryInfoList({u"*.rtf"_s}, QDir::Files, QDir::Name))
             files << file.filePath();
-    }
     QTemporaryDir work;
-    QStringList names;
-    QStringList inputs;
+    QStringList names, inputs;
     QHash<QString, qsizetype> appendedWords;
     for (const QString &fileName : std::as_const(files)) {
         QFile file(fileName);
@@ -194,7 +181,6 @@ TEST(MarkedCopyLayout, LibreOfficeLaysOutTheMarkedCopyLikeTheOriginal)
     ASSERT_FALSE(names.isEmpty());
 
     QProcess convert;
-    convert.setProcessChannelMode(QProcess::MergedChannels);
     convert.start(soffice,
                   QStringList{u"--headless"_s, u"-env:UserInstallation=file://"_s + work.filePath(u"profile"_s),
                               u"--convert-to"_s, u"fodt"_s, u"--outdir"_s, work.path()}
@@ -210,8 +196,7 @@ TEST(MarkedCopyLayout, LibreOfficeLaysOutTheMarkedCopyLikeTheOriginal)
         ++compared;
         // The copy adds paragraphs, the report block's: the original's lines come first, unchanged,
         // and the copy has the original's words and those of the report.
-        qsizetype wordsBefore = 0;
-        qsizetype wordsAfter = 0;
+        qsizetype wordsBefore = 0, wordsAfter = 0;
         const QStringList before = readFlatOdt(original, &wordsBefore);
         const QStringList after = readFlatOdt(work.filePath(name + u".marked.fodt"_s), &wordsAfter);
         const auto [was, is] = std::mismatch(before.cbegin(), before.cend(), after.cbegin(), after.cend());

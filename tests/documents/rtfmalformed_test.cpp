@@ -4,8 +4,6 @@
 
 #include <QRandomGenerator>
 
-#include <gtest/gtest.h>
-
 using namespace Qt::StringLiterals;
 
 namespace tallimark {

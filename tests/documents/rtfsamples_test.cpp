@@ -7,8 +7,6 @@
 #include <QHash>
 #include <QRegularExpression>
 
-#include <gtest/gtest.h>
-
 using namespace Qt::StringLiterals;
 
 namespace tallimark {
@@ -141,9 +139,8 @@ QList<int> invisible(const RichDocument &document)
     return found;
 }
 
-class RtfSamples : public ::testing::Test
+struct RtfSamples : ::testing::Test
 {
-protected:
     void SetUp() override
     {
         if (sampleNames.isEmpty())

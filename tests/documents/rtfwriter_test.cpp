@@ -5,7 +5,7 @@
 
 #include <QTemporaryDir>
 
-#include <gtest/gtest.h>
+#include <functional>
 
 using namespace Qt::StringLiterals;
 
@@ -43,31 +43,25 @@ TEST(RtfWriter, TheFinalParagraphMarkIsWrittenAndReadBackAsNone)
     }
 }
 
-// The text exactly, whatever characters it has, and every character's format, in a file any
-// reader can take: ASCII only, Windows-1252 characters as \'hh, the rest as \uN with a
-// one-character fallback. Some readers draw "no highlight" (\highlight0) black: a highlight ends
-// with its group instead, and white is none.
+// The text exactly, and every character's format, in a file any reader takes: ASCII only, Windows-1252
+// characters as \'hh, the rest as \uN with a one-character fallback. Some readers draw "no highlight"
+// (\highlight0) black: a highlight ends with its group instead, and white is none.
 TEST(RtfWriter, TextAndFormattingSurviveSaveAndLoad)
 {
     RichDocument document = documentWithText(u"plain bold under red on-green big up kern\r\nnext\r\nLine one\r\n"
                                              u"lone CR\rlone LF\n\ttab  two blanks \u00A0nbsp {b} \\ "
                                              u"\u0001\u007F\u0080\u009D\u00FF\u0152\u2013\u0416\U0001F600\r\n\r\n"_s);
-    select(document, 6, 4);
-    document.setSelBold(true);
-    select(document, 11, 5);
-    document.setSelUnderline(true);
-    select(document, 17, 3);
-    document.setSelColour(Red);
-    select(document, 21, 8);
-    document.setSelBackground(0x00FF00);
-    select(document, 30, 3);
-    document.setSelFontName(u"Courier New"_s);
-    select(document, 34, 2);
-    document.setSelOffset(-4);
-    select(document, 37, 4);
-    document.setSelKerning(2);
-    select(document, 43, 4);
-    document.setSelBackground(White);
+    // clang-format off
+    const std::tuple<int, int, std::function<void()>> formats[] = {
+        {6, 4, [&] { document.setSelBold(true); }}, {11, 5, [&] { document.setSelUnderline(true); }},
+        {17, 3, [&] { document.setSelColour(Red); }}, {21, 8, [&] { document.setSelBackground(0x00FF00); }},
+        {30, 3, [&] { document.setSelFontName(u"Courier New"_s); }}, {34, 2, [&] { document.setSelOffset(-4); }},
+        {37, 4, [&] { document.setSelKerning(2); }}, {43, 4, [&] { document.setSelBackground(White); }}};
+    // clang-format on
+    for (const auto &[start, length, format] : formats) {
+        select(document, start, length);
+        format();
+    }
     document.setFontName(u"Arial"_s);
 
     const QString rtf = document.textRtf();
@@ -103,14 +97,9 @@ struct WriterCase
     QStringList written;
     QStringList notWritten{};
 };
+TALLIMARK_ROW_PRINTS_ITS_NAME(WriterCase)
 
-void PrintTo(const WriterCase &row, std::ostream *out)
-{
-    *out << row.name;
-}
-
-struct WhatTheWriterStates : ::testing::TestWithParam<WriterCase>
-{ };
+using WhatTheWriterStates = ::testing::TestWithParam<WriterCase>;
 
 TEST_P(WhatTheWriterStates, AsTheRowSays)
 {

@@ -1,8 +1,6 @@
 // Selection, insertion and formatting the way the marking engine uses them.
 #include "testsupport.h"
 
-#include <gtest/gtest.h>
-
 using namespace Qt::StringLiterals;
 
 namespace tallimark {

@@ -4,11 +4,9 @@
 #include "documents/richdocument.h"
 #include "support/qstringprinting.h"
 
-#include <QByteArray>
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
-#include <QString>
 
 #include <gtest/gtest.h>
 

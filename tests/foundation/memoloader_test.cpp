@@ -13,9 +13,8 @@ using namespace Qt::StringLiterals;
 namespace {
 
 // Memos named without a folder are looked up in the working folder, so each test gets its own.
-class MemoFolder : public ::testing::Test
+struct MemoFolder : ::testing::Test
 {
-protected:
     void SetUp() override { ASSERT_TRUE(QDir::setCurrent(dir.path())); }
     void TearDown() override { QDir::setCurrent(previous); }
     void writeMemo(const QString &name, const char *text) const

@@ -2,6 +2,7 @@
 // once found and fixed stays fixed without libFuzzer.
 #include "recordcheck.h"
 #include "roundtrip.h"
+#include "support/qstringprinting.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,21 +17,21 @@
 namespace tallimark {
 namespace {
 
-const QString corpusFolder = QStringLiteral(TALLIMARK_SOURCE_DIR "/tests/fuzz/corpus");
-const QString recordCorpusFolder = QStringLiteral(TALLIMARK_SOURCE_DIR "/tests/fuzz/record_corpus");
+const QString fuzzFolder = QStringLiteral(TALLIMARK_SOURCE_DIR "/tests/fuzz/");
 
-std::vector<std::string> filesOf(const QString &folder)
+// The inputs of a corpus, as "folder/name".
+std::vector<std::string> inputsOf(const std::string &corpus)
 {
-    std::vector<std::string> names;
-    for (const QString &name : QDir(folder).entryList(QDir::Files, QDir::Name))
-        names.push_back(name.toStdString());
-    return names;
+    std::vector<std::string> inputs;
+    for (const QString &name : QDir(fuzzFolder + QString::fromStdString(corpus)).entryList(QDir::Files, QDir::Name))
+        inputs.push_back(corpus + '/' + name.toStdString());
+    return inputs;
 }
 
-QByteArray contentOf(const QString &folder, const std::string &name)
+QByteArray contentOf(const std::string &input)
 {
-    QFile file(folder + u'/' + QString::fromStdString(name));
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << name;
+    QFile file(fuzzFolder + QString::fromStdString(input));
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << input;
     return file.readAll();
 }
 
@@ -39,27 +40,25 @@ using RecordFuzzCorpus = testing::TestWithParam<std::string>;
 
 TEST_P(FuzzCorpus, RoundTripsThroughTheWriter)
 {
-    const QString failure = roundTripFailure(contentOf(corpusFolder, GetParam()));
-    EXPECT_TRUE(failure.isEmpty()) << GetParam() << ": " << failure.toStdString();
+    EXPECT_EQ(roundTripFailure(contentOf(GetParam())), QString());
 }
 
 TEST_P(RecordFuzzCorpus, ReadsToFiguresAndWritesBackAsRead)
 {
-    const QString failure = classRecordFailure(contentOf(recordCorpusFolder, GetParam()));
-    EXPECT_TRUE(failure.isEmpty()) << GetParam() << ": " << failure.toStdString();
+    EXPECT_EQ(classRecordFailure(contentOf(GetParam())), QString());
 }
 
 // The file's name, as gtest allows it in a test's name.
-std::string caseName(const testing::TestParamInfo<std::string> &file)
+std::string caseName(const testing::TestParamInfo<std::string> &input)
 {
-    std::string name = file.param;
+    std::string name = input.param.substr(input.param.find('/') + 1);
     std::replace_if(
         name.begin(), name.end(), [](unsigned char c) { return !std::isalnum(c); }, '_');
     return name;
 }
 
-INSTANTIATE_TEST_SUITE_P(Corpus, FuzzCorpus, testing::ValuesIn(filesOf(corpusFolder)), caseName);
-INSTANTIATE_TEST_SUITE_P(Corpus, RecordFuzzCorpus, testing::ValuesIn(filesOf(recordCorpusFolder)), caseName);
+INSTANTIATE_TEST_SUITE_P(Corpus, FuzzCorpus, testing::ValuesIn(inputsOf("corpus")), caseName);
+INSTANTIATE_TEST_SUITE_P(Corpus, RecordFuzzCorpus, testing::ValuesIn(inputsOf("record_corpus")), caseName);
 
 } // namespace
 } // namespace tallimark

@@ -16,8 +16,6 @@
 #include <QStringDecoder>
 #include <QTemporaryDir>
 
-#include <functional>
-
 #include <gtest/gtest.h>
 
 #include <array>
@@ -60,30 +58,27 @@ QString readAll(const QString &path)
     return decoder.decode(file.readAll());
 }
 
+bool writeFile(const QString &path, const QByteArray &content)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
+}
+
 const QString Bom = QString(QChar(QChar::ByteOrderMark));
 
 TEST(ClassRecord, FieldsAreQuotedAsSpreadsheetsExpect)
 {
+    // What a spreadsheet would evaluate is written as text; what was given comes back.
+    // clang-format off
     const QList<std::pair<QString, QString>> cases{
-        {u"Anika Botha"_s, u"Anika Botha"_s},
-        {u"Botha, Anika"_s, u"\"Botha, Anika\""_s},
-        {u"Anika \"Ani\" Botha"_s, u"\"Anika \"\"Ani\"\" Botha\""_s},
-        {u"two\r\nlines"_s, u"\"two\r\nlines\""_s},
-        {QString(), QString()},
-        // What a spreadsheet would evaluate is written as text; what was given comes back.
-        {u"=1+1"_s, u"'=1+1"_s},
+        {u"Anika Botha"_s, u"Anika Botha"_s}, {u"Botha, Anika"_s, u"\"Botha, Anika\""_s},
+        {u"Anika \"Ani\" Botha"_s, u"\"Anika \"\"Ani\"\" Botha\""_s}, {u"two\r\nlines"_s, u"\"two\r\nlines\""_s},
+        {QString(), QString()}, {u"=1+1"_s, u"'=1+1"_s}, {u"+27 82"_s, u"'+27 82"_s},
         {u"=HYPERLINK(\"http://x\",\"click\")"_s, u"\"'=HYPERLINK(\"\"http://x\"\",\"\"click\"\")\""_s},
-        {u"+27 82"_s, u"'+27 82"_s},
-        {u"-2+3+cmd|' /C calc'!A0"_s, u"'-2+3+cmd|' /C calc'!A0"_s},
-        {u"@SUM(F2:F9)"_s, u"'@SUM(F2:F9)"_s},
-        {u"\tx"_s, u"'\tx"_s},
-        {u"\rx"_s, u"\"'\rx\""_s},
-        {u"'=1+1"_s, u"''=1+1"_s},
-        {u"'t Hooft"_s, u"'t Hooft"_s},
-        {u"'"_s, u"'"_s},
-        {u"-3"_s, u"-3"_s},
-        {u"+2.5"_s, u"+2.5"_s},
-    };
+        {u"-2+3+cmd|' /C calc'!A0"_s, u"'-2+3+cmd|' /C calc'!A0"_s}, {u"@SUM(F2:F9)"_s, u"'@SUM(F2:F9)"_s},
+        {u"\tx"_s, u"'\tx"_s}, {u"\rx"_s, u"\"'\rx\""_s}, {u"'=1+1"_s, u"''=1+1"_s}, {u"'t Hooft"_s, u"'t Hooft"_s},
+        {u"'"_s, u"'"_s}, {u"-3"_s, u"-3"_s}, {u"+2.5"_s, u"+2.5"_s}};
+    // clang-format on
     QStringList values;
     for (const auto &[value, quoted] : cases) {
         EXPECT_EQ(csvField(value), quoted) << value.toStdString();
@@ -162,18 +157,6 @@ TEST(ClassRecord, FailuresNameTheFileAndLeaveNoPartOfARow)
         false);
     EXPECT_EQ(failedCheck, 0) << "the append should have failed";
     EXPECT_EQ(readAll(classRecordPath(root.path())), before);
-
-    // A row cut short by a crash elsewhere, and a row with a field too many.
-    QFile file(classRecordPath(root.path()));
-    ASSERT_TRUE(file.open(QIODevice::Append));
-    file.write("x,B,,,,,,,,,,,,extra\r\n2026-03-09T08:15:00Z,\"C");
-    file.close();
-    const ClassRecord record = readClassRecord(root.path());
-    ASSERT_EQ(record.rows.size(), 1);
-    EXPECT_EQ(record.rows[0].learner, u"A"_s);
-    ASSERT_EQ(record.problems.size(), 2);
-    EXPECT_TRUE(record.problems[0].contains(u"Tallimark.csv, line 4: a quoted field is not closed"_s));
-    EXPECT_TRUE(record.problems[1].contains(u"line 3: 14 fields where the header has 13"_s));
 }
 
 const QByteArray Header = "Marked at,Learner,Source,Marked copy,Memo language,Keystrokes,Gross words,"
@@ -198,58 +181,58 @@ int withinTenSeconds(const std::function<int()> &check)
         false);
 }
 
-struct DamagedRecord
-{
-    const char *name;
-    QByteArray content;
-    bool readable;                      // the header was found and the rows are the class
-    QString problem;                    // how the first problem begins after the file's name
-    QStringList learners;               // the rows read
-    std::pair<int, int> markedRejected; // as the figures count them
-};
-
 // A record edited by hand, saved by a spreadsheet or damaged is read as far as it can be, and
 // each thing left out is named with its line (and column).
 TEST(ClassRecord, DamagedRecordsAreNamedWithTheirLine)
 {
     const QByteArray bob =
         "2026-03-09T08:16:00Z,Bob,/t/Bob.rtf,/d/Bob.rug,English,3000,600,0,60,60,integer,Successful,\r\n";
-    const QString notANumber = u"line 2, column \"Final result\": \"%1\" is not a number from -1000 to 1000"_s;
     // clang-format off
-    const QList<DamagedRecord> cases{
-        {"infinite result", Header + anikaRow("inf") + bob, true, notANumber.arg(u"inf"_s), {u"Anika"_s, u"Bob"_s}, {1, 0}},
-        {"minus infinity", Header + anikaRow("-inf") + bob, true, notANumber.arg(u"-inf"_s), {u"Anika"_s, u"Bob"_s}, {1, 0}},
-        {"largest double", Header + anikaRow("1e308") + bob, true, notANumber.arg(u"1e308"_s), {u"Anika"_s, u"Bob"_s}, {1, 0}},
-        {"a billion", Header + anikaRow("1e9") + bob, true, notANumber.arg(u"1e9"_s), {u"Anika"_s, u"Bob"_s}, {1, 0}},
-        {"not a number", Header + anikaRow("nan") + bob, true, notANumber.arg(u"nan"_s), {u"Anika"_s, u"Bob"_s}, {1, 0}},
-        {"text", Header + anikaRow("fast") + bob, true, notANumber.arg(u"fast"_s), {u"Anika"_s, u"Bob"_s}, {1, 0}},
+    struct Damaged {
+        const char *name;
+        QByteArray content;
+        bool readable;        // the header was found and the rows are the class
+        QString problem;      // how the first problem begins after the file's name
+        QStringList learners; // the rows read
+        int marked;           // as the figures count them (none are rejected)
+    };
+    QList<Damaged> cases{
         {"keystrokes beyond any test", Header + anikaRow("65", "99999999999"), true,
-         u"line 2, column \"Keystrokes\": \"99999999999\" is not a number from -1000000 to 1000000"_s, {u"Anika"_s}, {1, 0}},
-        {"UTF-16", QByteArray("\xFF\xFEM\0a\0", 6), false, u"line 1: the text is UTF-16"_s, {}, {0, 0}},
-        {"UTF-16 without a byte-order mark", QByteArray("M\0a\0r\0", 6), false, u"line 1: the text is UTF-16"_s, {}, {0, 0}},
+         u"line 2, column \"Keystrokes\": \"99999999999\" is not a number from -1000000 to 1000000"_s, {u"Anika"_s}, 1},
+        {"UTF-16", QByteArray("\xFF\xFEM\0a\0", 6), false, u"line 1: the text is UTF-16"_s, {}, 0},
+        {"UTF-16 without a byte-order mark", QByteArray("M\0a\0r\0", 6), false, u"line 1: the text is UTF-16"_s, {}, 0},
         {"semicolons", QByteArray(Header).replace(',', ';') + anikaRow("65").replace(',', ';'), false,
-         u"line 1: the fields are separated by \";\""_s, {}, {0, 0}},
-        {"another file's header", "Name,Score\r\nAnika,65\r\n", false, u"line 1: the first line is not the class record's header"_s, {}, {0, 0}},
+         u"line 1: the fields are separated by \";\""_s, {}, 0},
+        {"another file's header", "Name,Score\r\nAnika,65\r\n", false, u"line 1: the first line is not the class record's header"_s, {}, 0},
+        {"a row cut short by a crash", Header + anikaRow("65") + "2026-03-09T08:15:00Z,\"C", true,
+         u"line 3: a quoted field is not closed"_s, {u"Anika"_s}, 1},
+        {"a field too many", Header + anikaRow("65") + "x,B,,,,,,,,,,,,extra\r\n", true,
+         u"line 3: 14 fields where the header has 13"_s, {u"Anika"_s}, 1},
         {"unclosed quote", Header + anikaRow("65") + "2026-03-09T08:16:00Z,\"Bob,\r\n" + bob, true,
-         u"line 3: a quoted field is not closed"_s, {u"Anika"_s}, {1, 0}},
+         u"line 3: a quoted field is not closed"_s, {u"Anika"_s}, 1},
         {"Windows-1252 name", Header + bob + anikaRow("65").replace("Anika", "Zo\xEB"), true,
-         u"line 3: not UTF-8 text"_s, {u"Bob"_s, u"Zo\uFFFD"_s}, {2, 0}},
+         u"line 3: not UTF-8 text"_s, {u"Bob"_s, u"Zo\uFFFD"_s}, 2},
         {"marked copy outside the folder", Header + anikaRow("65").replace("/d/Anika.rug", "/etc/passwd"), true,
-         u"line 2, column \"Marked copy\": \"/etc/passwd\" is not a marked copy (.rug) of this folder"_s, {u"Anika"_s}, {1, 0}},
-        {"no last line end", Header + anikaRow("65").chopped(2), true, QString(), {u"Anika"_s}, {1, 0}},
+         u"line 2, column \"Marked copy\": \"/etc/passwd\" is not a marked copy (.rug) of this folder"_s, {u"Anika"_s}, 1},
+        {"no last line end", Header + anikaRow("65").chopped(2), true, QString(), {u"Anika"_s}, 1},
         {"unknown verdict", Header + anikaRow("65").replace("Successful", "Great"), true,
-         u"line 2, column \"Verdict\": \"Great\" is not a verdict"_s, {u"Anika"_s}, {1, 0}},
+         u"line 2, column \"Verdict\": \"Great\" is not a verdict"_s, {u"Anika"_s}, 1},
         {"unknown rounding", Header + anikaRow("65").replace("integer", "tenths"), true,
-         u"line 2, column \"Rounding\": \"tenths\" is not a rounding"_s, {u"Anika"_s}, {1, 0}},
+         u"line 2, column \"Rounding\": \"tenths\" is not a rounding"_s, {u"Anika"_s}, 1},
     };
     // clang-format on
-    for (const DamagedRecord &c : cases) {
+    for (const char *result : {"inf", "-inf", "1e308", "1e9", "nan", "fast"})
+        cases.append(
+            {result,
+             Header + anikaRow(result) + bob,
+             true,
+             u"line 2, column \"Final result\": \"%1\" is not a number from -1000 to 1000"_s.arg(QLatin1String(result)),
+             {u"Anika"_s, u"Bob"_s},
+             1});
+    for (const Damaged &c : cases) {
         SCOPED_TRACE(c.name);
         QTemporaryDir dest;
-        QFile file(classRecordPath(dest.path()));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(c.content);
-        file.close();
+        ASSERT_TRUE(writeFile(classRecordPath(dest.path()), c.content));
         const ClassRecord record = readClassRecord(dest.path());
         EXPECT_TRUE(record.found);
         EXPECT_EQ(record.readable, c.readable);
@@ -263,7 +246,7 @@ TEST(ClassRecord, DamagedRecordsAreNamedWithTheirLine)
             learners.append(r.learner);
         EXPECT_EQ(learners, c.learners);
         const ClassFigures figures = classFigures(currentResults(record.rows));
-        EXPECT_EQ(std::pair(figures.marked, figures.rejected), c.markedRejected);
+        EXPECT_EQ(std::pair(figures.marked, figures.rejected), std::pair(c.marked, 0));
     }
 }
 
@@ -282,10 +265,7 @@ TEST(ClassRecord, MarkedCopiesAreLookedForInTheRecordsFolder)
     QByteArray content = Header;
     for (const auto &[named, found] : cases)
         content += anikaRow("65").replace("/d/Anika.rug", named);
-    QFile file(classRecordPath(dest.path()));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(content);
-    file.close();
+    ASSERT_TRUE(writeFile(classRecordPath(dest.path()), content));
     const ClassRecord record = readClassRecord(dest.path());
     ASSERT_EQ(record.rows.size(), cases.size());
     for (qsizetype i = 0; i < cases.size(); ++i)
@@ -296,32 +276,26 @@ TEST(ClassRecord, MarkedCopiesAreLookedForInTheRecordsFolder)
 // Neither a FIFO that waits for a writer nor a device without end is read: each is refused at once.
 TEST(ClassRecord, ARecordThatIsNoRegularFileIsRefusedAtOnce)
 {
-    const struct
-    {
-        const char *name;
-        std::function<bool(const QByteArray &)> make;
-        QString reason;
-    } cases[] = {
-        {"FIFO", [](const QByteArray &path) { return mkfifo(path.constData(), 0600) == 0; }, u"not a regular file"_s},
-        {"link to /dev/zero", [](const QByteArray &path) { return symlink("/dev/zero", path.constData()) == 0; },
-         u"not a regular file"_s},
-        {"folder", [](const QByteArray &path) { return mkdir(path.constData(), 0700) == 0; }, u"not a regular file"_s},
-        {"over 64 MB",
-         [](const QByteArray &path) {
+    const QString notRegular = u"not a regular file"_s;
+    // clang-format off
+    const std::tuple<const char *, std::function<bool(const QByteArray &)>, QString> cases[] = {
+        {"FIFO", [](const QByteArray &path) { return mkfifo(path.constData(), 0600) == 0; }, notRegular},
+        {"link to /dev/zero", [](const QByteArray &path) { return symlink("/dev/zero", path.constData()) == 0; }, notRegular},
+        {"folder", [](const QByteArray &path) { return mkdir(path.constData(), 0700) == 0; }, notRegular},
+        {"over 64 MB", [](const QByteArray &path) { // sparse: no disk taken
              QFile file(QFile::decodeName(path));
-             return file.open(QIODevice::WriteOnly) && file.resize(65 << 20); // sparse: no disk taken
-         },
-         u"larger than 64 MB, too large for a class record"_s},
+             return file.open(QIODevice::WriteOnly) && file.resize(65 << 20);
+         }, u"larger than 64 MB, too large for a class record"_s},
     };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.name);
+    // clang-format on
+    for (const auto &[name, make, reason] : cases) {
+        SCOPED_TRACE(name);
         QTemporaryDir dest;
         const QString path = classRecordPath(dest.path());
-        ASSERT_TRUE(c.make(QFile::encodeName(path)));
+        ASSERT_TRUE(make(QFile::encodeName(path)));
         const int refused = withinTenSeconds([&] {
             const ClassRecord record = readClassRecord(dest.path());
-            return record.found && !record.readable && record.problems == QStringList{path + u": "_s + c.reason} ? 0
-                                                                                                                 : 1;
+            return record.found && !record.readable && record.problems == QStringList{path + u": "_s + reason} ? 0 : 1;
         });
         EXPECT_EQ(refused, 0);
     }
@@ -336,32 +310,19 @@ TEST(ClassRecord, AppendedLinesStartALineOfTheirOwn)
     const QString record = classRecordPath(dest.path());
     const QString results = dest.filePath(u"Resultaat.res"_s);
     const QString elsewhere = dest.filePath(u"elsewhere.csv"_s);
-    const auto write = [](const QString &path, const QByteArray &content) {
-        QFile file(path);
-        return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
+    const auto appendBob = [&] { return appendClassRecord(dest.path(), row(u"Bob"_s, 60)); };
+    const QString bob = csvRecord(classRecordFields(row(u"Bob"_s, 60)));
+    // clang-format off
+    const struct { const char *name; std::function<bool()> prepare; std::function<Failure()> append; QString path, expected; } cases[] = {
+        {"record without its last line end", [&] { return writeFile(record, Header + anikaRow("65").chopped(2)); },
+         appendBob, record, QString::fromUtf8(Header + anikaRow("65")) + bob},
+        {"record a link to a non-empty file", [&] {
+             return writeFile(elsewhere, Header + anikaRow("65")) && QFile::remove(record) && QFile::link(elsewhere, record);
+         }, appendBob, record, Bom + QString::fromUtf8(Header) + bob},
+        {"results file without its last line end", [&] { return writeFile(results, "/d/Anika   65 wpm"); },
+         [&] { return appendLine(results, u"/d/Bob   60 wpm"_s); }, results, u"/d/Anika   65 wpm\r\n/d/Bob   60 wpm\r\n"_s},
     };
-    const struct
-    {
-        const char *name;
-        std::function<bool()> prepare;
-        std::function<Failure()> append;
-        QString path;
-        QString expected;
-    } cases[] = {
-        {"record without its last line end", [&] { return write(record, Header + anikaRow("65").chopped(2)); },
-         [&] { return appendClassRecord(dest.path(), row(u"Bob"_s, 60)); }, record,
-         QString::fromUtf8(Header + anikaRow("65")) + csvRecord(classRecordFields(row(u"Bob"_s, 60)))},
-        {"record a link to a non-empty file",
-         [&] {
-             return write(elsewhere, Header + anikaRow("65")) && QFile::remove(record)
-                 && QFile::link(elsewhere, record);
-         },
-         [&] { return appendClassRecord(dest.path(), row(u"Bob"_s, 60)); }, record,
-         Bom + QString::fromUtf8(Header) + csvRecord(classRecordFields(row(u"Bob"_s, 60)))},
-        {"results file without its last line end", [&] { return write(results, "/d/Anika   65 wpm"); },
-         [&] { return appendLine(results, u"/d/Bob   60 wpm"_s); }, results,
-         u"/d/Anika   65 wpm\r\n/d/Bob   60 wpm\r\n"_s},
-    };
+    // clang-format on
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
         ASSERT_TRUE(c.prepare());
@@ -378,18 +339,15 @@ TEST(ClassRecord, AppendedLinesStartALineOfTheirOwn)
 TEST(ClassRecord, TimesCarryTheirOffsetAndOldOnesStillRead)
 {
     const QDate day(2026, 12, 7);
-    const struct
-    {
-        QDateTime time;
-        QString written;
-        QByteArray olderForm; // as an earlier version wrote the same moment, if it differs
-    } cases[] = {
+    // clang-format off
+    const struct { QDateTime time; QString written; QByteArray olderForm; /* as an earlier version wrote it */ } cases[] = {
         {QDateTime(day, QTime(5, 6, 54), Qt::OffsetFromUTC, 7200), u"2026-12-07T05:06:54+02:00"_s, {}},
         {QDateTime(day, QTime(3, 6, 54), Qt::UTC), u"2026-12-07T03:06:54+00:00"_s, "2026-12-07T03:06:54Z"},
         {QDateTime(day, QTime(0, 36, 54), Qt::OffsetFromUTC, -(2 * 3600 + 1800)), u"2026-12-07T00:36:54-02:30"_s,
          "2026-12-07T03:06:54Z"},
         {QDateTime(), QString(), {}},
     };
+    // clang-format on
     for (const auto &c : cases) {
         SCOPED_TRACE(c.written.toStdString());
         ClassRecordRow marked = row(u"Anika"_s, 65);
@@ -424,22 +382,18 @@ TEST(ClassRecord, LatestRowOfALearnerIsCurrent)
                               {u"Cas"_s, std::nullopt, 45, std::nullopt}}));
 }
 
-struct FiguresCase
-{
-    const char *name;
-    QList<std::optional<double>> results;
-    int notMarkedRows; // tests that could not be read, after the results
-    int marked;
-    int rejected;
-    std::array<std::optional<double>, 5> figures; // mean, median, lowest, highest, standard deviation
-    QList<std::pair<double, int>> histogram;
-};
-
 TEST(ClassFigures, MatchHandWorkedValues)
 {
     const std::nullopt_t none = std::nullopt;
     // clang-format off
-    const QList<FiguresCase> cases{
+    const struct {
+        const char *name;
+        QList<std::optional<double>> results;
+        int notMarkedRows; // tests that could not be read, after the results
+        int marked, rejected;
+        std::array<std::optional<double>, 5> figures; // mean, median, lowest, highest, standard deviation
+        QList<std::pair<double, int>> histogram;
+    } cases[] = {
         {"class of one", {55}, 0, 1, 0, {55, 55, 55, 55, 0}, {{55, 1}}},
         // deviations 12.5, 7.5, 7.5, 12.5: (156.25 * 2 + 56.25 * 2) / 4 = 106.25
         {"even count", {65, 40, 60, 45}, 0, 4, 0, {52.5, 52.5, 40, 65, std::sqrt(106.25)},
@@ -452,7 +406,8 @@ TEST(ClassFigures, MatchHandWorkedValues)
         {"none marked", {}, 3, 0, 0, {none, none, none, none, none}, {}},
     };
     // clang-format on
-    for (const FiguresCase &c : cases) {
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
         QList<LearnerResult> results;
         for (qsizetype i = 0; i < c.results.size(); ++i)
             results.append({row(QString::number(i), c.results[i]), std::nullopt});
@@ -461,10 +416,7 @@ TEST(ClassFigures, MatchHandWorkedValues)
                                          u"/d/u"_s + QString::number(i) + u".rug"_s, Rounding::Integer),
                             std::nullopt});
         const ClassFigures f = classFigures(results);
-        SCOPED_TRACE(c.name);
-        EXPECT_EQ(f.marked, c.marked);
-        EXPECT_EQ(f.rejected, c.rejected);
-        EXPECT_EQ(f.notMarked, c.notMarkedRows);
+        EXPECT_EQ(std::tuple(f.marked, f.rejected, f.notMarked), std::tuple(c.marked, c.rejected, c.notMarkedRows));
         const std::array<std::optional<double>, 5> figures{f.mean, f.median, f.lowest, f.highest, f.standardDeviation};
         for (size_t i = 0; i < figures.size(); ++i) {
             EXPECT_EQ(figures[i].has_value(), c.figures[i].has_value()) << "figure " << i;
@@ -482,18 +434,11 @@ TEST(ClassFigures, MatchHandWorkedValues)
 TEST(ClassFigures, BinsSpanOnlyResultsATestCanHave)
 {
     constexpr double inf = std::numeric_limits<double>::infinity();
-    const struct
-    {
-        const char *name;
-        QList<double> results;
-        int marked;
-        qsizetype bins;
-    } cases[] = {
-        {"largest double", {55, 1e308}, 1, 1},
-        {"infinities and NaN", {inf, -inf, std::nan("")}, 0, 0},
-        {"a billion", {50, 1e9, -1e9}, 1, 1},
-        {"the widest spread", {-1000, 1000}, 2, 401},
-    };
+    // clang-format off
+    const struct { const char *name; QList<double> results; int marked; qsizetype bins; } cases[] = {
+        {"largest double", {55, 1e308}, 1, 1}, {"infinities and NaN", {inf, -inf, std::nan("")}, 0, 0},
+        {"a billion", {50, 1e9, -1e9}, 1, 1}, {"the widest spread", {-1000, 1000}, 2, 401}};
+    // clang-format on
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
         QList<LearnerResult> results;
@@ -507,12 +452,10 @@ TEST(ClassFigures, BinsSpanOnlyResultsATestCanHave)
     }
 }
 
-// The workbook as LibreOffice Calc reads it under South African and US locales: numbers are
-// numbers and "Marked at" a date in each (a CSV's "54.4" is text to Calc under en_ZA and af_ZA).
-// Calc's CSV export quotes text cells only and shows the others as formatted, which tells the
-// types apart. Each workbook is written under the locale it is read in, as the window writes it
-// (a C library's printf would write "54,4" there). Where LibreOffice or a locale is not
-// installed, that locale is skipped.
+// The workbook as LibreOffice Calc reads it under South African and US locales: numbers are numbers
+// and "Marked at" a date in each (a CSV's "54.4" is text to Calc under en_ZA and af_ZA). Calc's CSV
+// export quotes text cells only, which tells the types apart. Each workbook is written under the
+// locale it is read in, as the window writes it (printf would write "54,4" there).
 TEST(ClassWorkbook, CalcReadsNumbersAsNumbersAndDatesAsDatesInEveryLocale)
 {
     if (!canWriteWorkbooks())
@@ -534,39 +477,31 @@ TEST(ClassWorkbook, CalcReadsNumbersAsNumbersAndDatesAsDatesInEveryLocale)
     const QString soffice = QStandardPaths::findExecutable(u"soffice"_s);
     if (soffice.isEmpty())
         GTEST_SKIP() << "LibreOffice is not installed";
-    QProcess localeList;
-    localeList.start(u"locale"_s, {u"-a"_s});
-    localeList.waitForFinished();
-    const QString locales = QString::fromUtf8(localeList.readAllStandardOutput()).toLower();
-
     const QString date = marked.markedAt.toLocalTime().toString(u"yyyy-MM-dd HH:mm:ss"_s);
     const auto quoted = [](const QString &text) { return u'"' + text + u'"'; };
-    const struct
-    {
-        QString locale;
-        QString wpm; // 54.4 as the locale shows it; empty where either separator is right
-    } cases[] = {{u"en_ZA.UTF-8"_s, {}}, {u"af_ZA.UTF-8"_s, u"54,4"_s}, {u"en_US.UTF-8"_s, u"54.4"_s}};
+    // 54.4 as each locale shows it; empty where either separator is right.
+    const std::pair<QString, QString> cases[] = {
+        {u"en_ZA.UTF-8"_s, {}}, {u"af_ZA.UTF-8"_s, u"54,4"_s}, {u"en_US.UTF-8"_s, u"54.4"_s}};
     int checked = 0;
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.locale.toStdString());
-        if (!locales.contains(c.locale.toLower().replace(u"utf-8"_s, u"utf8"_s)))
-            continue;
+    for (const auto &[locale, wpm] : cases) {
+        SCOPED_TRACE(locale.toStdString());
         // Written as the window would be, in a process of that locale.
-        const QString outFolder = folder.filePath(c.locale);
+        if (!std::setlocale(LC_ALL, locale.toUtf8().constData()))
+            continue;
+        const QString outFolder = folder.filePath(locale);
         const QString path = outFolder + u"/Class 9 results.xlsx"_s;
-        ASSERT_TRUE(QDir().mkpath(outFolder));
-        ASSERT_TRUE(std::setlocale(LC_ALL, c.locale.toUtf8().constData()));
+        EXPECT_TRUE(QDir().mkpath(outFolder));
         const QString failure = writeClassWorkbook(path, {marked, unread}, figures);
         std::setlocale(LC_ALL, "C");
         ASSERT_EQ(failure, QString());
         QProcess calc;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(u"LANG"_s, c.locale);
-        environment.insert(u"LC_ALL"_s, c.locale);
+        environment.insert(u"LANG"_s, locale);
+        environment.insert(u"LC_ALL"_s, locale);
         calc.setProcessEnvironment(environment);
         // A profile of its own, so that no setting of the user's decides the locale.
         calc.start(soffice,
-                   {u"-env:UserInstallation=file://"_s + folder.filePath(u"profile-"_s + c.locale), u"--headless"_s,
+                   {u"-env:UserInstallation=file://"_s + folder.filePath(u"profile-"_s + locale), u"--headless"_s,
                     u"--norestore"_s, u"--convert-to"_s, u"csv:Text - txt - csv (StarCalc):9,34,76,1,,0,true"_s,
                     u"--outdir"_s, outFolder, path});
         ASSERT_TRUE(calc.waitForFinished(180000)) << "LibreOffice did not finish";
@@ -574,11 +509,7 @@ TEST(ClassWorkbook, CalcReadsNumbersAsNumbersAndDatesAsDatesInEveryLocale)
         ASSERT_TRUE(csv.open(QIODevice::ReadOnly)) << calc.readAllStandardError().toStdString();
         const QStringList lines = QString::fromUtf8(csv.readAll()).split(u'\n', Qt::SkipEmptyParts);
         ASSERT_EQ(lines.size(), 3);
-        const QStringList header = lines[0].trimmed().split(u'\t');
-        QStringList expectedHeader;
-        for (const QString &name : classRecordHeader())
-            expectedHeader.append(quoted(name));
-        EXPECT_EQ(header, expectedHeader);
+        EXPECT_EQ(lines[0].trimmed(), quoted(classRecordHeader().join(u"\"\t\""_s)));
         const QStringList first = lines[1].trimmed().split(u'\t');
         const QStringList second = lines[2].trimmed().split(u'\t');
         ASSERT_EQ(first.size(), 13);
@@ -587,8 +518,7 @@ TEST(ClassWorkbook, CalcReadsNumbersAsNumbersAndDatesAsDatesInEveryLocale)
         EXPECT_EQ(first[0], date);
         EXPECT_EQ(first[1], quoted(u"Zo\u00EB"_s));
         EXPECT_EQ(first.mid(5, 3), (QStringList{u"2500"_s, u"500"_s, u"3"_s}));
-        EXPECT_EQ(c.wpm.isEmpty() ? QString(first[8]).replace(u',', u'.') : first[8],
-                  c.wpm.isEmpty() ? u"54.4"_s : c.wpm);
+        EXPECT_EQ(wpm.isEmpty() ? QString(first[8]).replace(u',', u'.') : first[8], wpm.isEmpty() ? u"54.4"_s : wpm);
         EXPECT_EQ(first[9], u"55"_s);
         EXPECT_EQ(second[0], date);
         EXPECT_EQ(second[1], quoted(u"=1+1"_s)) << "text, never a formula";
@@ -597,7 +527,7 @@ TEST(ClassWorkbook, CalcReadsNumbersAsNumbersAndDatesAsDatesInEveryLocale)
         ++checked;
     }
     if (checked == 0)
-        GTEST_SKIP() << "none of the locales is installed (locale -a)";
+        GTEST_SKIP() << "none of the locales is installed";
 }
 
 } // namespace

@@ -12,12 +12,8 @@ using namespace Qt::StringLiterals;
 // session's own earlier tests.
 TEST(DestinationNames, EveryTestGetsANameOfItsOwn)
 {
-    const struct
-    {
-        QStringList tests;
-        QStringList names;
-        QStringList heldByOthers{}; // names an earlier session gave tests other than these
-    } cases[] = {
+    // clang-format off
+    const struct { QStringList tests, names, heldByOthers{}; /* names an earlier session gave other tests */ } cases[] = {
         {{u"/c/Jan.rtf"_s, u"/c/Piet.rtf"_s}, {u"Jan.rtf"_s, u"Piet.rtf"_s}},
         {{u"/c/Anika/Toets.rtf"_s, u"/c/Ben/Toets.rtf"_s, u"/c/Cara/toets.RTF"_s},
          {u"Toets.rtf"_s, u"Ben - Toets.rtf"_s, u"Cara - toets.RTF"_s}},
@@ -27,6 +23,7 @@ TEST(DestinationNames, EveryTestGetsANameOfItsOwn)
         {{u"/b/Jan.rtf"_s, u"/c/Piet.rtf"_s}, {u"b - Jan.rtf"_s, u"Piet.rtf"_s}, {u"Jan.rtf"_s}},
         {{u"/b/Jan.rtf"_s, u"/c/Jan.rtf"_s}, {u"b 2 - Jan.rtf"_s, u"Jan.rtf"_s}, {u"Jan.rtf"_s, u"b - Jan.rtf"_s}},
     };
+    // clang-format on
     for (const auto &testCase : cases) {
         const auto held = [&](const QString &name, const QString &test) {
             return test.startsWith(u"/b/"_s) && testCase.heldByOthers.contains(name);
@@ -41,13 +38,8 @@ TEST(DestinationNames, EveryTestGetsANameOfItsOwn)
 TEST(DestinationNames, OnlyAUsableFolderNameIsTaken)
 {
     QStringList usable{u"Grade 10A"_s, u".hidden"_s, u"Gr\u00E4de 10 \u2013 Zo\u00EB"_s, QString(255, u'x')};
-    QStringList refused{QString(),
-                        u"."_s,
-                        u".."_s,
-                        u"a/b"_s,
-                        u"a\\b"_s,
-                        QString(256, u'x'),
-                        QString(128, QChar(0xEB))}; // 256 bytes in UTF-8
+    // The last: 256 bytes in UTF-8.
+    QStringList refused{QString(), u"."_s, u".."_s, u"a/b"_s, u"a\\b"_s, QString(256, u'x'), QString(128, QChar(0xEB))};
     // Windows keeps no folder named with these characters or ending in a dot or a blank.
 #ifdef Q_OS_WIN
     refused << u"..."_s << u"Gr10: A"_s << u"Term 2?"_s << u"Gr10 "_s << u"a*b"_s;

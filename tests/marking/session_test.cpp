@@ -5,14 +5,10 @@
 #include "support/qstringprinting.h"
 #include "support/rowname.h"
 
-#include "documents/platformfile.h"
 #include "marking/capitalscopy.h"
 #include "marking/markingoutput.h"
-#include "marking/markingsession.h"
 #include "records/classrecord.h"
 
-#include <QDir>
-#include <QFile>
 #include <QRegularExpression>
 
 #include <algorithm>
@@ -43,12 +39,10 @@ struct SessionCase
 {
     const char *name;
     QList<std::pair<QString, QString>> tests{}; // name and text, under the class folder or "app/" when named so
-    QString afrikaansMemo = Memo;
-    QString englishMemo = Memo;
+    QString afrikaansMemo = Memo, englishMemo = Memo;
     bool destinationExists = false;
     QStringList answers{};
     QString destination = u"Class7B"_s;
-    bool asInteger = false;
     bool clickAgain = false; // the button is clicked again from the pending events between tests
     Ending ending = Ending::Completed;
     QString statuses{};  // per outcome: M marked, S too short, L too long, N not marked
@@ -56,18 +50,10 @@ struct SessionCase
     // Lines of the report box and of "Resultaat.res", the messages and questions, with {dest}
     // for the destination folder and {class} for the class folder; a "*" stands for the rest
     // of its line.
-    QStringList report{};
-    QStringList results{};
-    QStringList messages{};
-    QStringList inputs{};
+    QStringList report{}, results{}, messages{}, inputs{};
     int failure = 0; // the number of the failure that ended it
 };
-
-// A row prints as its name in the test list.
-void PrintTo(const SessionCase &row, std::ostream *out)
-{
-    *out << row.name;
-}
+TALLIMARK_ROW_PRINTS_ITS_NAME(SessionCase)
 
 struct Session : SessionFixture, ::testing::WithParamInterface<SessionCase>
 { };
@@ -83,22 +69,17 @@ TEST_P(Session, RunsAsTheRowSays)
     for (const auto &[name, text] : row.tests) {
         const QString file = path((name.contains(u'/') ? u"app/Class7B/"_s : u"Class7B/"_s) + name.section(u'/', -1));
         host.testList.append(file);
-        if (text == Fifo) {
-            // Windows has no FIFOs: a folder under the name is refused the same way.
-            if (!makeFifo(file)) {
-                ASSERT_TRUE(QDir().mkpath(file));
-            }
-        } else if (text == Folder) {
+        // Windows has no FIFOs: a folder under the name is refused the same way.
+        if (text == Folder || (text == Fifo && !makeFifo(file))) {
             ASSERT_TRUE(QDir().mkpath(file));
         } else if (text == Huge) {
             QFile sparse(file); // no disk space used, and never read
             ASSERT_TRUE(sparse.open(QIODevice::WriteOnly) && sparse.resize(65 * 1024 * 1024));
-        } else if (text != Missing) {
+        } else if (text != Missing && text != Fifo) {
             write(file, text);
         }
     }
     host.inputAnswers = row.answers;
-    host.integerResults = row.asInteger;
     if (row.clickAgain)
         host.onPendingEvents = [this] { session.run(); };
     session.run();
@@ -133,8 +114,8 @@ TEST_P(Session, RunsAsTheRowSays)
     EXPECT_TRUE(row.ending != Ending::Completed || session.testsNotMarked() == notMarked);
     EXPECT_EQ(static_cast<int>(session.endingFailure().number), row.failure);
     // Past the checks, the report shows and its close button comes with the end.
-    EXPECT_EQ(host.reportShown, row.ending != Ending::Precondition);
-    EXPECT_EQ(host.closeButtonShown, row.ending != Ending::Precondition);
+    const bool pastTheChecks = row.ending != Ending::Precondition;
+    EXPECT_EQ(std::pair(host.reportShown, host.closeButtonShown), std::pair(pastTheChecks, pastTheChecks));
     // Only the destination is made, never a folder from a refused answer, and none before the
     // checks pass; a cancelled session copies nothing.
     QStringList folders{u"Class7B"_s, row.destination};
@@ -369,10 +350,8 @@ QString keptDifference(const RichDocument &test, const RichDocument &copy, const
         return u"the copy does not end in what the marking appends"_s;
     const QString body = copy.text().chopped(appended.size());
     // The final paragraph mark is a line end to the clean-up as well.
-    QString cleaned = test.text() + u'\r';
-    for (const QString &mark : {u"."_s, u"!"_s, u"?"_s})
-        cleaned.replace(mark + u"  \r"_s, mark + u"\r"_s).replace(mark + u" \r"_s, mark + u"\r"_s);
-    cleaned.chop(1);
+    static const QRegularExpression sentenceEnd(u"([.!?]) {1,2}\r"_s);
+    const QString cleaned = QString(test.text() + u'\r').replace(sentenceEnd, u"\\1\r"_s).chopped(1);
     if (body != test.text() && body != cleaned)
         return u"text"_s;
     if (wordCount(copy.text()) != wordCount(test.text()) + wordCount(appended))
@@ -383,12 +362,8 @@ QString keptDifference(const RichDocument &test, const RichDocument &copy, const
         return u"the report's paragraph"_s;
     if (copy.sections() != test.sections() || copy.documentFormat() != test.documentFormat())
         return u"sections or page"_s;
-    QList<QByteArray> keptByTest, keptByCopy;
-    for (const KeptRtf &item : test.keptRtf())
-        keptByTest << item.rtf;
-    for (const KeptRtf &item : copy.keptRtf())
-        keptByCopy << item.rtf;
-    return keptByCopy == keptByTest ? QString() : u"kept groups"_s;
+    const bool sameKept = std::ranges::equal(copy.keptRtf(), test.keptRtf(), {}, &KeptRtf::rtf, &KeptRtf::rtf);
+    return sameKept ? QString() : u"kept groups"_s;
 }
 
 // The sample class, and the learners' documents beside the checkout when they are there, marked

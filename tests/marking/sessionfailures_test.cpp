@@ -11,7 +11,6 @@
 #include "support/childprocess.h"
 
 #include <QCoreApplication>
-#include <QDataStream>
 #include <QDateTime>
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -33,44 +32,8 @@ const QString TypedTest = u"We like like to read books at home. and this sentenc
 const QString AfrikaansTest = u"Ons het 'n hond en 'n kat wat saam in die tuin speel as die son skyn."_s;
 const QString NotMarkedHeading = u"\r\nNot marked in this session:\r\n"_s;
 
-// What a session run in a child process showed.
-struct ChildSession
-{
-    QString report;
-    QStringList messages;
-    int ending = -1;
-    QStringList notMarked;
-};
-
 // Each test starts from both memos in place, as after start-up.
-class SessionFailures : public SessionFixture
-{
-protected:
-    // Runs the session in a child process, as an unprivileged user under root (see
-    // inChildProcess), and brings back what it showed. The fixture must be open to everyone.
-    ChildSession runAsAnotherUser()
-    {
-        const QString file = path(u"child-session.dat"_s);
-        QFile::remove(file);
-        const int status = inChildProcess([&] {
-            session.run();
-            QFile out(file);
-            if (!out.open(QIODevice::WriteOnly))
-                return 1;
-            QDataStream stream(&out);
-            stream << host.report << host.messages << int(session.ending()) << session.testsNotMarked();
-            return 0;
-        });
-        EXPECT_EQ(status, 0);
-        ChildSession child;
-        QFile in(file);
-        if (in.open(QIODevice::ReadOnly)) {
-            QDataStream stream(&in);
-            stream >> child.report >> child.messages >> child.ending >> child.notMarked;
-        }
-        return child;
-    }
-};
+using SessionFailures = SessionFixture;
 
 } // namespace
 
@@ -81,22 +44,15 @@ TEST_F(SessionFailures, AnUnusableMemoStopsOnlyTheTestsOfItsLanguage)
 {
     TALLIMARK_POSIX_ONLY("memos unreadable to another user, in a child process");
     const QByteArray missing, unreadable = "<unreadable>";
-    const struct
-    {
-        int memo; // 0 Bron.rtf, 1 Source.rtf
-        QByteArray content;
-        QString reason;
-    } cases[] = {
-        {0, missing, u"No such file or directory"_s},
-        {1, missing, u"No such file or directory"_s},
-        {1, "", u"it is empty"_s},
-        {1, "%PDF-1.7 \x01\x02\x03", u"a PDF document saved under an .rtf name"_s},
-        {0, QByteArray(49, 'm'), u"it has 49 characters; a memo needs at least 50"_s},
-        {1, QByteArray(49, 'm'), u"it has 49 characters; a memo needs at least 50"_s},
+    const QString short49 = u"it has 49 characters; a memo needs at least 50"_s;
+    // clang-format off
+    const struct { int memo; /* 0 Bron.rtf, 1 Source.rtf */ QByteArray content; QString reason; } cases[] = {
+        {0, missing, u"No such file or directory"_s}, {1, missing, u"No such file or directory"_s},
+        {1, "", u"it is empty"_s}, {1, "%PDF-1.7 \x01\x02\x03", u"a PDF document saved under an .rtf name"_s},
+        {0, QByteArray(49, 'm'), short49}, {1, QByteArray(49, 'm'), short49},
         {1, QByteArray(8001, 'm'), u"it has 8001 characters; a memo may have at most 8000"_s},
-        {0, unreadable, u"Permission denied"_s},
-        {1, unreadable, u"Permission denied"_s},
-    };
+        {0, unreadable, u"Permission denied"_s}, {1, unreadable, u"Permission denied"_s}};
+    // clang-format on
     const QString tests[] = {addTest(u"Anika.rtf"_s, AfrikaansTest), addTest(u"Jan.rtf"_s, TypedTest)};
     for (const auto &testCase : cases) {
         const int round = int(&testCase - cases);
@@ -114,17 +70,27 @@ TEST_F(SessionFailures, AnUnusableMemoStopsOnlyTheTestsOfItsLanguage)
             QFile::setPermissions(memo, QFileDevice::Permissions());
         const QString dest = u"Round"_s + QString::number(round);
         session.setDestinationOverride(dest);
-        const ChildSession child = runAsAnotherUser();
+        // Run as an unprivileged user under root (see inChildProcess), which brings back what the
+        // session showed: its ending, the tests not marked, the first message and the report.
+        const QString shown = path(u"shown.txt"_s);
+        QFile::remove(shown);
+        const int status = inChildProcess([&] {
+            session.run();
+            const QStringList parts{QString::number(int(session.ending())), session.testsNotMarked().join(u'\n'),
+                                    host.messages.value(0), host.report};
+            write(shown, parts.join(u'\f'));
+            return 0;
+        });
+        const QStringList child = read(shown).split(u'\f');
+        ASSERT_EQ(child.size(), 4) << "child exit status " << status;
 
         const QString broken = tests[testCase.memo], good = tests[1 - testCase.memo];
         const QString why = u"The memo "_s + memo + u" cannot be used: "_s + testCase.reason;
-        EXPECT_EQ(child.ending, int(MarkingSession::Ending::Completed));
-        EXPECT_TRUE(child.report.contains(broken + u".......not marked: "_s + why + u"\r\n"_s))
-            << qPrintable(child.report);
-        EXPECT_TRUE(child.report.contains(good + u".......Successful"_s));
-        ASSERT_FALSE(child.messages.isEmpty());
-        EXPECT_EQ(child.messages.first(), u"Error: "_s + why + u". No test in its language gets a result."_s);
-        EXPECT_EQ(child.notMarked, QStringList{broken});
+        EXPECT_EQ(child[0], QString::number(int(MarkingSession::Ending::Completed)));
+        EXPECT_EQ(child[1], broken) << "the only test not marked";
+        EXPECT_EQ(child[2], u"Error: "_s + why + u". No test in its language gets a result."_s);
+        EXPECT_TRUE(child[3].contains(broken + u".......not marked: "_s + why + u"\r\n"_s)) << qPrintable(child[3]);
+        EXPECT_TRUE(child[3].contains(good + u".......Successful"_s));
         EXPECT_EQ(results(dest).count(u" wpm\r\n"_s), 1);
         // The class record has both learners, the one without a result with the reason.
         const QList<LearnerResult> learners = currentResults(readClassRecord(destination(dest)).rows);
@@ -193,10 +159,9 @@ TEST_F(SessionFailures, EveryTestKeepsItsOwnNameAndLine)
     EXPECT_TRUE(host.report.contains(crlf + u".......Successful"_s));
 }
 
-// Names across sessions: a later session gives another learner's test of a name the destination
-// already holds a name of its own, so the earlier learner's copy, marked copy and record rows stay
-// theirs; the same test marked again is the same learner and replaces its own. Where the record
-// does not know a name, the copy there tells whose it is.
+// Names across sessions: another learner's test of a name the destination holds gets a name of its
+// own, so the earlier learner's copies and record rows stay theirs; the same test marked again
+// replaces its own. Where the record does not know a name, the copy there tells whose it is.
 TEST_F(SessionFailures, ALaterSessionKeepsAnotherLearnersTestOfTheSameName)
 {
     for (const QString &folder : {u"A"_s, u"B"_s, u"C"_s})
@@ -284,30 +249,25 @@ TEST_F(SessionFailures, MessagesThatEndASessionSayWhichFileAndWhatWasNotMarked)
 // disk, and a failure the session skips has no message.
 TEST(SessionEndingMessage, SaysWhatTheSystemReported)
 {
-    const struct
-    {
-        int error;
-        std::optional<QString> message;
-    } cases[] = {
+    const std::pair<int, std::optional<QString>> cases[] = {
         {ENOSPC, u"The disk is full. Please make room, or save speed tests on another disk.\r"_s},
         {EIO,
          u"The disk failed to read or write a file. Please check the disk, or save speed tests on another disk.\r"_s},
         {EMFILE, std::nullopt},
     };
-    for (const auto &testCase : cases) {
+    for (const auto &[error, message] : cases) {
         // The file as the system shows it, and the system's own words ("No space left on device").
-        const QString where = QDir::toNativeSeparators(u"/d/Jan.rug"_s) + u" ("_s
-            + QString::fromLocal8Bit(std::strerror(testCase.error)) + u')';
-        EXPECT_EQ(sessionEndingMessage(Failure::fromErrno(testCase.error, u"/d/Jan.rug"_s), u"/d/Jan.rtf"_s),
-                  testCase.message ? std::optional<QString>(*testCase.message + where) : std::nullopt)
-            << testCase.error;
+        const QString where =
+            QDir::toNativeSeparators(u"/d/Jan.rug"_s) + u" ("_s + QString::fromLocal8Bit(std::strerror(error)) + u')';
+        EXPECT_EQ(sessionEndingMessage(Failure::fromErrno(error, u"/d/Jan.rug"_s), u"/d/Jan.rtf"_s),
+                  message ? std::optional<QString>(*message + where) : std::nullopt)
+            << error;
     }
 }
 
-// Locks: a lock that a killed session left behind (empty, garbled, a link to nothing, its
-// process gone, or from another host and not renewed for long) does not shut the folder, and the
-// session that takes it over removes the temporary files a killed session left; a lock that a
-// running session holds shuts it, the message naming the lock file and its owner.
+// Locks: one a killed session left (empty, garbled, a link to nothing, its process gone, or from
+// another host and not renewed for long) does not shut the folder, and whoever takes it over removes
+// the killed session's temporary files; one a running session holds shuts it, naming file and owner.
 TEST_F(SessionFailures, AStaleLockIsTakenOverAndALiveOneNamed)
 {
     TALLIMARK_POSIX_ONLY("dangling links, and process ids that Wine hands out again at once");
@@ -321,21 +281,13 @@ TEST_F(SessionFailures, AStaleLockIsTakenOverAndALiveOneNamed)
     const QByteArray goneLock = QByteArray::number(gone) + "\ntallimark-cli\n" + thisHost.toUtf8() + "\n\n";
     const QByteArray foreignLock = "4242\ntallimark-cli\nlab-7\n\n";
     const QString live = u"<held by this test>"_s, link = u"<link to nothing>"_s;
-    const struct
-    {
-        QByteArray lock;
-        QString kind = {};
-        int ageMinutes = 0;
-        QString owner = {}; // empty: taken over
-    } cases[] = {
-        {""},
-        {"\x01\x02 not a lock"},
-        {{}, link},
-        {goneLock},
-        {foreignLock, {}, 60},
+    // clang-format off
+    const struct { QByteArray lock; QString kind = {}; int ageMinutes = 0; QString owner = {}; /* empty: taken over */ } cases[] = {
+        {""}, {"\x01\x02 not a lock"}, {{}, link}, {goneLock}, {foreignLock, {}, 60},
         {foreignLock, {}, 1, u"process 4242 (tallimark-cli) on host lab-7"_s},
         {{}, live, 0, u"process %1 (%3) on host %2"_s.arg(QCoreApplication::applicationPid()).arg(thisHost)},
     };
+    // clang-format on
     addTest(u"Jan.rtf"_s, TypedTest);
     for (const auto &testCase : cases) {
         const QString name = u"Locked"_s + QString::number(&testCase - cases);
@@ -357,10 +309,9 @@ TEST_F(SessionFailures, AStaleLockIsTakenOverAndALiveOneNamed)
         } else if (testCase.kind == link) {
             ASSERT_TRUE(QFile::link(dest + u"/nowhere"_s, lockFile));
         } else {
-            QFile file(lockFile);
-            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-            file.write(testCase.lock);
-            file.flush();
+            write(lockFile, QString::fromLatin1(testCase.lock));
+            QFile file(lockFile); // aged without a write, which would renew it
+            ASSERT_TRUE(file.open(QIODevice::Append));
             file.setFileTime(QDateTime::currentDateTime().addSecs(-60 * testCase.ageMinutes),
                              QFileDevice::FileModificationTime);
         }
@@ -395,29 +346,22 @@ TEST_F(SessionFailures, AStaleLockIsTakenOverAndALiveOneNamed)
 // whichever of the two files cannot be written, for a marked test and for a rejected one.
 TEST_F(SessionFailures, AResultsLineAndItsRecordRowAreOneUnit)
 {
-    const struct
-    {
-        QString blocked; // made a folder, so that it cannot be written
-        QString test;
-    } cases[] = {
-        {ClassRecordFileName, TypedTest},
-        {ClassRecordFileName, u"too short"_s},
-        {ResultsFileName, TypedTest},
-        {ResultsFileName, u"too short"_s},
-    };
     const QString jan = addTest(u"Jan.rtf"_s, QString());
-    for (const auto &testCase : cases) {
-        const QString name = u"Unit"_s + QString::number(&testCase - cases);
-        SCOPED_TRACE(qPrintable(name));
-        write(jan, testCase.test);
-        QDir().mkpath(destination(name) + u'/' + testCase.blocked);
-        host.inputAnswers = {name};
-        session.setDestinationOverride(name);
-        session.run();
-        EXPECT_EQ(session.ending(), MarkingSession::Ending::Failed);
-        EXPECT_FALSE(results(name).contains(u"wpm"_s));
-        EXPECT_TRUE(readClassRecord(destination(name)).rows.isEmpty());
-    }
+    int round = 0;
+    // Each file in turn made a folder, so that it cannot be written.
+    for (const QString &blocked : {ClassRecordFileName, ResultsFileName})
+        for (const QString &test : {TypedTest, u"too short"_s}) {
+            const QString name = u"Unit"_s + QString::number(round++);
+            SCOPED_TRACE(qPrintable(blocked + u' ' + test));
+            write(jan, test);
+            QDir().mkpath(destination(name) + u'/' + blocked);
+            host.inputAnswers = {name};
+            session.setDestinationOverride(name);
+            session.run();
+            EXPECT_EQ(session.ending(), MarkingSession::Ending::Failed);
+            EXPECT_FALSE(results(name).contains(u"wpm"_s));
+            EXPECT_TRUE(readClassRecord(destination(name)).rows.isEmpty());
+        }
 }
 
 // Write failures: a full disk (a file-size limit in a child process) ends the session like a

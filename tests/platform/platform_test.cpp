@@ -19,9 +19,7 @@
 
 #ifndef Q_OS_WIN
 #include <unistd.h>
-#endif
-
-#ifdef Q_OS_WIN
+#else
 #include <windows.h>
 #ifndef ERROR_DISK_QUOTA_EXCEEDED
 #define ERROR_DISK_QUOTA_EXCEEDED 1295L
@@ -33,9 +31,8 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-class PlatformFiles : public ::testing::Test
+struct PlatformFiles : ::testing::Test
 {
-protected:
     QString path(const QString &name) const { return m_folder.filePath(name); }
     QTemporaryDir m_folder;
 };
@@ -130,29 +127,18 @@ TEST(PlatformErrors, WindowsCodesGetTheNumbersOfTheSameFaultOnLinux)
 #ifndef Q_OS_WIN
     GTEST_SKIP() << "Windows system error codes exist only in the Windows build";
 #else
-    const struct
-    {
-        DWORD code;
-        ErrorNumber number;
-    } rows[] = {
-        {ERROR_ACCESS_DENIED, ErrorNumber::PermissionDenied},
-        {ERROR_SHARING_VIOLATION, ErrorNumber::PermissionDenied},
-        {ERROR_LOCK_VIOLATION, ErrorNumber::PermissionDenied},
-        {ERROR_WRITE_PROTECT, ErrorNumber::WriteProtected},
-        {ERROR_DISK_FULL, ErrorNumber::DiskFull},
-        {ERROR_HANDLE_DISK_FULL, ErrorNumber::DiskFull},
-        {ERROR_DISK_QUOTA_EXCEEDED, ErrorNumber::DiskFull},
-        {ERROR_FILE_NOT_FOUND, ErrorNumber::PathFileAccess},
-        {ERROR_PATH_NOT_FOUND, ErrorNumber::PathFileAccess},
-        {ERROR_BAD_NETPATH, ErrorNumber::PathFileAccess},
-        {ERROR_FILENAME_EXCED_RANGE, ErrorNumber::PathFileAccess},
-        {ERROR_TOO_MANY_OPEN_FILES, ErrorNumber::TooManyFiles},
-        {ERROR_FILE_EXISTS, ErrorNumber::FileExists},
-        {ERROR_CRC, ErrorNumber::DeviceIo},
-        {ERROR_UNEXP_NET_ERR, ErrorNumber::DeviceIo},
-    };
-    for (const auto &row : rows)
-        EXPECT_EQ(errorNumberOf(platform::errnoOfSystemError(row.code)), row.number) << row.code;
+    using enum ErrorNumber;
+    // clang-format off
+    const std::pair<DWORD, ErrorNumber> rows[] = {
+        {ERROR_ACCESS_DENIED, PermissionDenied}, {ERROR_SHARING_VIOLATION, PermissionDenied},
+        {ERROR_LOCK_VIOLATION, PermissionDenied}, {ERROR_WRITE_PROTECT, WriteProtected}, {ERROR_DISK_FULL, DiskFull},
+        {ERROR_HANDLE_DISK_FULL, DiskFull}, {ERROR_DISK_QUOTA_EXCEEDED, DiskFull}, {ERROR_FILE_NOT_FOUND, PathFileAccess},
+        {ERROR_PATH_NOT_FOUND, PathFileAccess}, {ERROR_BAD_NETPATH, PathFileAccess},
+        {ERROR_FILENAME_EXCED_RANGE, PathFileAccess}, {ERROR_TOO_MANY_OPEN_FILES, TooManyFiles},
+        {ERROR_FILE_EXISTS, FileExists}, {ERROR_CRC, DeviceIo}, {ERROR_UNEXP_NET_ERR, DeviceIo}};
+    // clang-format on
+    for (const auto &[code, number] : rows)
+        EXPECT_EQ(errorNumberOf(platform::errnoOfSystemError(code)), number) << code;
 #endif
 }
 
@@ -209,21 +195,15 @@ TEST(PlatformPaths, AnInstalledProgramNeverMarksIntoItsOwnFolder)
 #endif
 }
 
-namespace {
-
-QString printed(double value)
-{
-    char text[32];
-    std::snprintf(text, sizeof text, "%g", value);
-    return QString::fromLatin1(text);
-}
-
-} // namespace
-
 // A C library's printf writes numbers with a decimal point inside withCNumbers, and with the
 // locale's own separator again after it, under a locale whose separator is a comma.
 TEST(PlatformLocale, NumbersAreWrittenWithAPointOnlyWhileTheWorkRuns)
 {
+    const auto printed = [](double value) {
+        char text[32];
+        std::snprintf(text, sizeof text, "%g", value);
+        return QString::fromLatin1(text);
+    };
     const char *commaLocale = nullptr;
     for (const char *name : {"af_ZA.UTF-8", "en_ZA.UTF-8", "de_DE.UTF-8", "nl_NL.UTF-8", "German_Germany.1252"}) {
         if (std::setlocale(LC_ALL, name) && printed(54.4) == QStringLiteral("54,4")) {
