@@ -15,7 +15,8 @@ namespace tallimark {
 
 struct WordErrors
 {
-    // Where the stores the tables refuse are counted: the session's, for the test compared.
+    // Where the stores the tables refuse are counted: the session's, for the test compared
+    // (none: they are not counted).
     TableOverflows *overflows = nullptr;
 
     // The errors are entries 0..count-1: the word as typed (a spacing error: its blank mark),
@@ -63,8 +64,7 @@ private:
     // the first 8,000: a store past them is refused, reported, and reads back empty.
     template <typename Entry> Entry *room(QList<Entry> &list, int i, int limit)
     {
-        Q_ASSERT(overflows);
-        if (!overflows->fits(i, limit))
+        if (!(overflows ? overflows->fits(i, limit) : i < limit))
             return nullptr;
         if (list.size() <= i)
             list.resize(i + 1);
