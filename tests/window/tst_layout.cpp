@@ -4,7 +4,6 @@
 // drawn at 200 % too, and once in Afrikaans.
 #include "language/interfacelanguage.h"
 #include "marking/testoutcome.h"
-#include "records/classrecord.h"
 #include "records/classtable.h"
 #include "window/classdetailsdialog.h"
 #include "window/classresultswindow.h"
@@ -167,16 +166,9 @@ private slots:
     {
         const QSize room = windowRoom();
         QTemporaryDir dest;
-        for (const auto &[learner, verdict] :
-             {std::pair{u"Anika Botha"_s, Verdict::MayNotBeReliable}, std::pair{u"Ben"_s, Verdict::Successful}}) {
-            ClassRecordRow row;
-            row.markedAt = QDateTime::currentDateTime();
-            row.learner = learner;
-            row.verdict = verdict;
-            row.finalResult = 45;
-            row.remarks = u"Wrong number of line feeds; excess words"_s;
-            QVERIFY(!appendClassRecord(dest.path(), row).failed());
-        }
+        const QString remarks = u"Wrong number of line feeds; excess words"_s;
+        QVERIFY(appendResult(dest.path(), u"Anika Botha"_s, 45, Verdict::MayNotBeReliable, remarks));
+        QVERIFY(appendResult(dest.path(), u"Ben"_s, 45, Verdict::Successful, remarks));
         ScriptedDialogs dialogs;
         ClassResultsWindow results(dialogs);
         QSignalSpy shown(&results, &ClassResultsWindow::folderShown);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "classpack/classdetails.h"
+#include "records/classrecord.h"
 #include "window/dialogs.h"
 #include "window/elidedlabel.h"
 #include "window/filelist.h"
@@ -88,6 +89,23 @@ public:
 private:
     static QString next(QStringList &answers) { return answers.isEmpty() ? QString() : answers.takeFirst(); }
 };
+
+// Appends a row to the class record in the folder: the learner marked now, with a marked copy
+// there when there is a result.
+inline bool appendResult(const QString &folder, const QString &learner, std::optional<double> result, Verdict verdict,
+                         const QString &remarks = {})
+{
+    ClassRecordRow row;
+    row.markedAt = QDateTime::currentDateTime();
+    row.learner = learner;
+    row.verdict = verdict;
+    row.remarks = remarks;
+    if (result) {
+        row.markedCopy = folder + QLatin1Char('/') + learner + QStringLiteral(".rug");
+        row.finalResult = result;
+    }
+    return !appendClassRecord(folder, row).failed();
+}
 
 class WindowFixture
 {
