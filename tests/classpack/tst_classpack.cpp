@@ -11,15 +11,8 @@
 #include "rendering/rtfpicture.h"
 
 #include <QAbstractTextDocumentLayout>
-#include <QBuffer>
 #include <QImage>
-#include <QLocale>
 #include <QPdfWriter>
-#include <QProcess>
-#include <QRegularExpression>
-#include <QSignalSpy>
-#include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QtTest>

@@ -16,8 +16,6 @@
 #include <QInputDialog>
 #include <QMenu>
 #include <QMessageBox>
-#include <QRegularExpression>
-#include <QSettings>
 #include <QTableView>
 #include <QTextBrowser>
 

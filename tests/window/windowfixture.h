@@ -13,18 +13,14 @@
 #include "window/testbox.h"
 
 #include <QAction>
-#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMimeData>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include <functional>
 #include <memory>
-#include <utility>
 
 namespace tallimark {
 
