@@ -22,13 +22,10 @@ private slots:
     void init()
     {
         QFile::remove(classRecordPath(m_dest.path()));
-        const std::tuple<QString, std::optional<double>, Verdict> marked[] = {
-            {u"ben"_s, 60, Verdict::Successful},
-            {u"Ann"_s, 45, Verdict::MayNotBeReliable},
-            {u"Cas"_s, std::nullopt, Verdict::TooShortOrEmpty},
-            {u"ben"_s, 100, Verdict::Successful}};
-        for (const auto &[learner, result, verdict] : marked)
-            QVERIFY(appendResult(m_dest.path(), learner, result, verdict));
+        QVERIFY(appendResult(m_dest.path(), u"ben"_s, 60, Verdict::Successful));
+        QVERIFY(appendResult(m_dest.path(), u"Ann"_s, 45, Verdict::MayNotBeReliable));
+        QVERIFY(appendResult(m_dest.path(), u"Cas"_s, std::nullopt, Verdict::TooShortOrEmpty));
+        QVERIFY(appendResult(m_dest.path(), u"ben"_s, 100, Verdict::Successful));
         m_dialogs = ScriptedDialogs();
         m_window = std::make_unique<ClassResultsWindow>(m_dialogs);
         QVERIFY(showFolder(m_dest.path()));
