@@ -278,30 +278,19 @@ private slots:
         QCOMPARE(help->browser()->textCursor().selectedText(), u"Resultaat.res"_s);
         help->searchBox()->setText(u"xylofoon"_s);
         QVERIFY(!help->findNext());
-    }
 
-    void f1OpensTheSectionOfTheFocusedControl_data()
-    {
-        QTest::addColumn<QString>("control");
-        QTest::addColumn<QString>("section");
-        QTest::newRow("file list") << u"fileList"_s << u"choosing-tests"_s;
-        QTest::newRow("green box") << u"testBox"_s << u"choosing-tests"_s;
-        QTest::newRow("destination") << u"destinationEdit"_s << u"destination"_s;
-        QTest::newRow("mark button") << u"markButton"_s << u"marking"_s;
-    }
-
-    void f1OpensTheSectionOfTheFocusedControl()
-    {
-        QFETCH(QString, control);
-        QFETCH(QString, section);
-        WindowFixture f({}, true, true);
-        QWidget *focused = f.control(control);
-        focused->setFocus();
-        QTRY_VERIFY(focused->hasFocus());
-        QTest::keyClick(focused, Qt::Key_F1);
-        HelpWindow *help = f.window->helpWindow();
-        QVERIFY(help && help->isVisible());
-        QCOMPARE(help->contents()->currentItem()->data(0, Qt::UserRole).toString(), section);
+        // F1 opens the section of the control that has the focus (no two alike in turn).
+        f.showAndWait();
+        for (const auto &[control, section] :
+             {std::pair{u"fileList"_s, u"choosing-tests"_s}, std::pair{u"destinationEdit"_s, u"destination"_s},
+              std::pair{u"testBox"_s, u"choosing-tests"_s}, std::pair{u"markButton"_s, u"marking"_s}}) {
+            f.window->activateWindow();
+            QWidget *focused = f.control(control);
+            focused->setFocus();
+            QTRY_VERIFY(focused->hasFocus());
+            QTest::keyClick(focused, Qt::Key_F1);
+            QCOMPARE(help->contents()->currentItem()->data(0, Qt::UserRole).toString(), section);
+        }
     }
 
     void guidesHaveTheSameSectionsAndNoDeadLinks()
