@@ -279,16 +279,18 @@ private slots:
         help->searchBox()->setText(u"xylofoon"_s);
         QVERIFY(!help->findNext());
 
-        // F1 opens the section of the control that has the focus (no two alike in turn).
+        // F1 opens the guide at the section of the control that has the focus (no two alike in turn).
         f.showAndWait();
         for (const auto &[control, section] :
              {std::pair{u"fileList"_s, u"choosing-tests"_s}, std::pair{u"destinationEdit"_s, u"destination"_s},
               std::pair{u"testBox"_s, u"choosing-tests"_s}, std::pair{u"markButton"_s, u"marking"_s}}) {
+            help->close();
             f.window->activateWindow();
             QWidget *focused = f.control(control);
             focused->setFocus();
             QTRY_VERIFY(focused->hasFocus());
             QTest::keyClick(focused, Qt::Key_F1);
+            QVERIFY(help->isVisible());
             QCOMPARE(help->contents()->currentItem()->data(0, Qt::UserRole).toString(), section);
         }
     }
