@@ -4,6 +4,7 @@
 #pragma once
 
 #include "classpack/classdetails.h"
+#include "records/classrecord.h"
 #include "window/dialogs.h"
 #include "window/elidedlabel.h"
 #include "window/filelist.h"
@@ -11,38 +12,34 @@
 #include "window/mainwindow.h"
 #include "window/testbox.h"
 
-#include <QAbstractButton>
 #include <QAction>
-#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMimeData>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include <functional>
 #include <memory>
-#include <utility>
 
 namespace tallimark {
 
-// Every message is recorded, every question takes the next prepared answer, and a question
-// without one is cancelled.
+// Every message and question is recorded; a question takes the next prepared answer, and one
+// without an answer is cancelled (No).
 class ScriptedDialogs : public Dialogs
 {
 public:
-    QStringList messages;
-    QStringList openAnswers, openFilters, openFolders;
-    QStringList saveAnswers, saveInitialNames;
-    QStringList folderAnswers, folderStarts;
+    QStringList messages, questions, inputPrompts, openFilters, openFolders, saveInitialNames, folderStarts;
+    QList<bool> questionAnswers;
+    QStringList openAnswers, saveAnswers, folderAnswers;
     // The pattern the teacher chooses in each save dialog; none prepared: the first one offered.
     QStringList saveChosenPatterns;
-    // Sets up the printer as the teacher would; returns false to cancel. Unset: cancelled.
-    std::function<bool(QPrinter &)> printerSetup;
     // Runs as each message is shown, while whatever showed it is still under way.
     std::function<void()> onMessage;
+    // Set up the printer, or edit the class details, as the teacher would; false or unset: cancelled.
+    std::function<bool(QPrinter &)> printerSetup;
+    std::function<bool(ClassDetails &)> classDetailsEntry;
+    QStringList classDetailsFolders;
 
     void message(QWidget *, const QString &text, const QString &, Icon) override
     {
@@ -50,13 +47,6 @@ public:
         if (onMessage)
             onMessage();
     }
-    // Each question takes the next prepared answer; none prepared: No.
-    QList<bool> questionAnswers;
-    QStringList questions;
-    // The answers to the input boxes, in turn; none prepared: cancelled.
-    QStringList inputAnswers;
-    QStringList inputPrompts;
-
     bool question(QWidget *, const QString &text, const QString &) override
     {
         questions.append(text);
@@ -65,7 +55,7 @@ public:
     QString inputBox(QWidget *, const QString &prompt, const QString &, const QString &) override
     {
         inputPrompts.append(prompt);
-        return next(inputAnswers);
+        return {};
     }
     QString openFileName(QWidget *, const QString &filter, const QString &startFolder) override
     {
@@ -86,9 +76,6 @@ public:
         return next(saveAnswers);
     }
     bool choosePrinter(QWidget *, QPrinter &printer) override { return printerSetup && printerSetup(printer); }
-    // Edits the class details as the teacher would; returns false to cancel. Unset: cancelled.
-    std::function<bool(ClassDetails &)> classDetailsEntry;
-    QStringList classDetailsFolders;
     bool classDetails(QWidget *, const QString &destFolder, ClassDetails &details) override
     {
         classDetailsFolders.append(destFolder);
@@ -99,47 +86,21 @@ private:
     static QString next(QStringList &answers) { return answers.isEmpty() ? QString() : answers.takeFirst(); }
 };
 
-// What a teacher could not read or reach in the window as it is laid out now: a text that does
-// not fit its label, button or progress bar, or a control that lies outside the window. Paths
-// shortened with an ellipsis (ElidedLabel) fit by design.
-inline QStringList layoutProblems(QWidget *top)
+// Appends a row to the class record in the folder: the learner marked now, with a marked copy
+// there when there is a result.
+inline bool appendResult(const QString &folder, const QString &learner, std::optional<double> result, Verdict verdict,
+                         const QString &remarks = {})
 {
-    QStringList problems;
-    const QRect inside = top->rect();
-    for (QWidget *widget : top->findChildren<QWidget *>()) {
-        if (widget->isWindow() || !widget->isVisibleTo(top))
-            continue;
-        const QString name = widget->objectName().isEmpty() ? QString::fromLatin1(widget->metaObject()->className())
-                                                            : widget->objectName();
-        const QRect at(widget->mapTo(top, QPoint(0, 0)), widget->size());
-        if (!inside.contains(at))
-            problems.append(name + QStringLiteral(" lies outside the window: ") + QDebug::toString(at));
-        const QFontMetrics metrics = widget->fontMetrics();
-        QString cutOff;
-        if (auto *label = qobject_cast<QLabel *>(widget); label && !qobject_cast<ElidedLabel *>(widget)) {
-            // A label with a buddy shows its access key underlined, without the "&".
-            QString shown = label->text();
-            if (label->buddy())
-                shown.replace(QStringLiteral("&&"), QStringLiteral("\x01"))
-                    .remove(QLatin1Char('&'))
-                    .replace(QLatin1Char('\x01'), QLatin1Char('&'));
-            const bool fits = label->wordWrap() ? label->heightForWidth(label->width()) <= label->height()
-                                                : metrics.horizontalAdvance(shown) <= label->contentsRect().width()
-                    && metrics.height() <= label->contentsRect().height();
-            if (!label->text().isEmpty() && !fits)
-                cutOff = label->text();
-        } else if (auto *button = qobject_cast<QAbstractButton *>(widget); button && !button->text().isEmpty()) {
-            if (button->sizeHint().width() > button->width() || button->minimumSizeHint().height() > button->height())
-                cutOff = button->text();
-        } else if (auto *bar = qobject_cast<QProgressBar *>(widget); bar && bar->isTextVisible()) {
-            if (metrics.horizontalAdvance(bar->text()) + metrics.averageCharWidth() * 2 > bar->width())
-                cutOff = bar->text();
-        }
-        if (!cutOff.isEmpty())
-            problems.append(name + QStringLiteral(" cuts off \"") + cutOff + QStringLiteral("\" at ")
-                            + QDebug::toString(widget->size()));
+    ClassRecordRow row;
+    row.markedAt = QDateTime::currentDateTime();
+    row.learner = learner;
+    row.verdict = verdict;
+    row.remarks = remarks;
+    if (result) {
+        row.markedCopy = folder + QLatin1Char('/') + learner + QStringLiteral(".rug");
+        row.finalResult = result;
     }
-    return problems;
+    return !appendClassRecord(folder, row).failed();
 }
 
 class WindowFixture
@@ -191,12 +152,12 @@ public:
     void click(const QString &button) const { control<QPushButton>(button)->click(); }
     void trigger(const QString &action) const { control<QAction>(action)->trigger(); }
     // Clicks the mark button and waits for the session, which runs in the background, to end.
-    bool markAndWait(int timeoutMs = 60000) const
+    bool markAndWait() const
     {
         // Waited for by processing events rather than in an event loop of its own: a window
         // closed earlier in the test asked the application to quit, which ends such loops.
         click(QStringLiteral("markButton"));
-        const QDeadlineTimer deadline(timeoutMs);
+        const QDeadlineTimer deadline(60000);
         while (window->sessionRunning() && !deadline.hasExpired())
             QTest::qWait(5);
         return !window->sessionRunning();
