@@ -12,6 +12,8 @@
 #                                       other word processors show marked copies
 #   scripts/install-deps.sh windows    adds mingw-w64, Wine and NSIS, and the Qt built for Windows
 #                                       in /opt/qt6-mingw (see scripts/windows-qt.sh)
+#   scripts/install-deps.sh locales    generates the locales the tests of numbers and dates use
+#                                       (a decimal comma, and South Africa's), as root only
 set -euo pipefail
 
 packages=(cmake make g++ ninja-build pkg-config qt6-base-dev qt6-base-dev-tools qt6-l10n-tools qt6-qpa-plugins
@@ -24,6 +26,7 @@ for extra in "$@"; do
     package-check) packages+=(lintian appstream) ;;
     format) packages+=(clang-format) ;;
     tidy) packages+=(clang-tidy) ;;
+    locales) packages+=(locales) ;;
     libreoffice) packages+=(libreoffice-writer-nogui abiword poppler-utils) ;;
     windows) packages+=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-tools wine wine64 nsis zip
                         googletest xz-utils) ;;
@@ -51,6 +54,21 @@ if [[ ${#missing[@]} -gt 0 ]]; then
     echo "Tallimark needs these Debian packages. Install them with:" >&2
     echo "  sudo apt-get install -y ${missing[*]}" >&2
     exit 1
+  fi
+fi
+
+# Tests that need a locale skip without it; CI (as root) generates them so that they run.
+test_locales=(de_DE.UTF-8 af_ZA.UTF-8 en_ZA.UTF-8)
+if [[ " $* " == *" locales "* && $(id -u) -eq 0 ]]; then
+  missing_locales=()
+  for name in "${test_locales[@]}"; do
+    locale -a | grep -qix "${name/UTF-8/utf8}" || missing_locales+=("$name")
+  done
+  if [[ ${#missing_locales[@]} -gt 0 ]]; then
+    for name in "${missing_locales[@]}"; do
+      sed -i "s/^# *\(${name} UTF-8\)/\1/" /etc/locale.gen
+    done
+    locale-gen >/dev/null
   fi
 fi
 
