@@ -28,9 +28,11 @@ public:
     {
         if (index < size)
             return true;
-        ++m_count;
+        refuse();
         return false;
     }
+    // A store refused without asking first: the table was full already.
+    void refuse() { ++m_count; }
     // A text goes through the character table once per pass over it; a longer one is counted.
     void checkText(qsizetype length) { fits(length - 1, limits::Characters); }
 

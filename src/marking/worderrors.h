@@ -40,10 +40,7 @@ struct WordErrors
     void append(const QString &word, int start)
     {
         ++count;
-        if (ErrorEntry *stored = room(entries, count - 1, limits::Words))
-            stored->word = word;
-        if (ErrorEntry *stored = room(entries, count - 1, limits::Characters))
-            stored->start = start;
+        store(entries, count - 1, word, start);
     }
     void setKind(int i, ErrorKind kind)
     {
@@ -53,13 +50,17 @@ struct WordErrors
     void appendRepeat(const QString &word, int start)
     {
         ++repeatCount;
-        if (RepeatEntry *stored = room(repeats, repeatCount - 1, limits::Words))
-            stored->word = word;
-        if (RepeatEntry *stored = room(repeats, repeatCount - 1, limits::Characters))
-            stored->start = start;
+        store(repeats, repeatCount - 1, word, start);
     }
 
 private:
+    template <typename Entry> void store(QList<Entry> &list, int i, const QString &word, int start)
+    {
+        if (Entry *stored = room(list, i, limits::Words))
+            stored->word = word;
+        if (Entry *stored = room(list, i, limits::Characters))
+            stored->start = start;
+    }
     // The tables have always held a word and a kind for the first 1,500 entries and a start for
     // the first 8,000: a store past them is refused, reported, and reads back empty.
     template <typename Entry> Entry *room(QList<Entry> &list, int i, int limit)

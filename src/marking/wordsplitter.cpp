@@ -20,7 +20,7 @@ Words splitWords(const QString &text, TableOverflows &overflows)
         split.list.append(std::exchange(word, Word{{}, int(p) + 1}));
         // A full table is reported once, even when the text ends with its last word.
         if (split.list.size() == limits::Words) {
-            overflows.fits(limits::Words, limits::Words);
+            overflows.refuse();
             return split;
         }
     }

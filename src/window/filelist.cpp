@@ -186,23 +186,21 @@ Failure FileList::listFolder(const QString &folder, bool folderSizes)
 
 QStringList FileList::selectedPaths() const
 {
-    QStringList paths;
-    const QString prefix = m_folder + QLatin1Char('/');
-    for (int i = 0; i < topLevelItemCount(); ++i) {
-        const QTreeWidgetItem *entry = topLevelItem(i);
-        if (entry->isSelected())
-            paths.append(prefix + entry->text(NameColumn));
-    }
-    return paths;
+    return selected(true);
 }
 
 QStringList FileList::selectedTests() const
+{
+    return selected(false);
+}
+
+QStringList FileList::selected(bool withFolders) const
 {
     QStringList paths;
     const QString prefix = m_folder + QLatin1Char('/');
     for (int i = 0; i < topLevelItemCount(); ++i) {
         const QTreeWidgetItem *entry = topLevelItem(i);
-        if (entry->isSelected() && !isFolderEntry(entry))
+        if (entry->isSelected() && (withFolders || !isFolderEntry(entry)))
             paths.append(prefix + entry->text(NameColumn));
     }
     return paths;

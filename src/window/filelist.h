@@ -70,6 +70,7 @@ protected:
     void focusInEvent(QFocusEvent *event) override;
 
 private:
+    QStringList selected(bool withFolders) const;
     // An entry not yet in the list.
     QTreeWidgetItem *makeEntry(const QFileInfo &item, const QString &key, const QString &size);
     void watch(const QString &folder);

@@ -124,8 +124,9 @@ TEST_F(PlatformFiles, AReadOnlyFileIsNotReplaced)
     // Root writes whatever the permissions say: the teacher's attempt is made by an ordinary user
     // who owns the folder, so that only the file's own permission can stop it.
     if (getuid() == 0) {
-        ASSERT_TRUE(QFile::setPermissions(m_folder.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner
-                                                               | QFile::ReadOther | QFile::ExeOther));
+        ASSERT_TRUE(QFile::setPermissions(m_folder.path(),
+                                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadOther
+                                              | QFile::ExeOther));
         ASSERT_EQ(chown(QFile::encodeName(m_folder.path()).constData(), 65534, 65534), 0);
         ASSERT_EQ(chown(QFile::encodeName(file).constData(), 65534, 65534), 0);
     }
