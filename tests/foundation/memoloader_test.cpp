@@ -1,4 +1,4 @@
-// The memos at start-up: looked up by bare name in the working folder, or in a folder given.
+// The memos at start-up: looked up by bare name in the working folder.
 #include "documents/memoloader.h"
 
 #include <QDir>
@@ -46,13 +46,6 @@ TEST_F(MemoFolder, StartUpLeavesTheEnglishMemoLoadedAndBareNamesFollowTheWorking
     ASSERT_TRUE(QDir::setCurrent(dir.filePath(u"other"_s)));
     ASSERT_FALSE(loadMemo(workspace, MemoLanguage::Afrikaans).failed());
     EXPECT_EQ(workspace.memoDocument.text(), u"Tweede memo."_s);
-
-    // A memo folder given is recorded with the name.
-    QDir(dir.path()).mkdir(u"elsewhere"_s);
-    writeMemo(u"elsewhere/Source.rtf"_s, "A memo elsewhere.");
-    ASSERT_FALSE(loadMemo(workspace, MemoLanguage::English, dir.filePath(u"elsewhere"_s)).failed());
-    EXPECT_EQ(workspace.memoFile(MemoLanguage::English), dir.filePath(u"elsewhere/Source.rtf"_s));
-    EXPECT_EQ(workspace.memoDocument.text(), u"A memo elsewhere."_s);
 }
 
 TEST_F(MemoFolder, AMissingMemoIsNamedWithItsFolderAndLeavesTheMemoBoxEmpty)
