@@ -189,10 +189,7 @@ TEST(PlatformPaths, AnInstalledProgramNeverMarksIntoItsOwnFolder)
         {qEnvironmentVariable("ProgramFiles") + u"\\Tallimark"_s, true},
         {qEnvironmentVariable("SystemRoot"), true},
 #else
-        {u"/usr/bin"_s, true},
-        {u"/opt/tallimark/bin"_s, true},
-        {u"/usrlocal/bin"_s, false},
-        {byRoot, true},
+        {u"/usr/bin"_s, true},    {u"/opt/tallimark/bin"_s, true}, {u"/usrlocal/bin"_s, false}, {byRoot, true},
 #endif
         {portable.path(), false},
     };
