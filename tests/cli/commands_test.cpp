@@ -13,10 +13,8 @@
 
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <fcntl.h>
 #include <functional>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -90,21 +88,13 @@ protected:
 // leaves his marked copy other than whole, and nothing given is copied over the results file.
 TEST_F(Cli, ExitCodesAndMessages)
 {
-    const QString gone = path(u"Class9C/gone.rtf"_s), stray = write(u"Class9C/Resultaat.res"_s, "stray line\r\n");
+    const QString stray = write(u"Class9C/Resultaat.res"_s, "stray line\r\n");
     const Prepare stdoutToDevFull = [](QProcess &process) { process.setStandardOutputFile(u"/dev/full"_s); };
-    // The child process finds a full disk after 200 bytes of any file it writes.
-    const Prepare diskFull = [](QProcess &process) {
-        process.setChildProcessModifier([] {
-            std::signal(SIGXFSZ, SIG_IGN);
-            const rlimit limit{200, 200};
-            setrlimit(RLIMIT_FSIZE, &limit);
-        });
-    };
     // clang-format off
     const struct { QStringList arguments; int exitCode; QString out; QStringList err; int resultLines; Prepare prepare = {}; } rows[] = {
         {{}, 2, {}, {}, 0}, {{u"frobnicate"_s}, 2, {}, {}, 0}, {{u"text"_s}, 2, {}, {}, 0}, {{u"mark"_s}, 2, {}, {}, 0},
         {{u"mark"_s, u"--frobnicate"_s, jan}, 2, {}, {}, 0}, {{u"mark"_s, u"--memos"_s, path(u"nowhere"_s), jan}, 2, {}, {}, 0},
-        {{u"mark"_s, u"--dest"_s, u"a/b"_s, jan}, 2, {}, {}, 0}, {{u"summary"_s}, 2, {}, {}, 0},
+        {{u"summary"_s}, 2, {}, {}, 0},
         // The destination is a folder of its own (the names refused are those of the session's own check).
         {{u"mark"_s, u"--dest"_s, u"."_s, jan}, 2, {}, {u"--dest: \".\" is a path, not a folder name."_s}, 0},
         {{u"summary"_s, path(u"memos"_s)}, 1, {}, {path(u"memos/Tallimark.csv"_s) + u": no class record"_s}, 0},
@@ -123,11 +113,7 @@ TEST_F(Cli, ExitCodesAndMessages)
         {markArguments({u"--dest"_s, u"Retake"_s, jan}), 0, {}, {}, 2},
         // JSON Lines on standard output move the report to standard error.
         {markArguments({u"--reuse"_s, u"--json"_s, u"-"_s, jan}), 0, u"\"status\":\"marked\""_s, {jan + u".......Successful"_s}, 3},
-        // A test that cannot be read is reported and gets no result, and the run ends in failure.
-        {markArguments({u"--reuse"_s, gone}), 1, gone + u".......could not be read: no such file"_s, {}, 3},
-        // A result or an output that was not written never ends in success; the marking itself
-        // still counts when only an output failed.
-        {markArguments({u"--reuse"_s, jan}), 1, {}, {u"Error: The disk is full."_s, path(u"out/Class9C/Jan.rug"_s)}, 3, diskFull},
+        // An output that was not written never ends in success; the marking itself still counts.
         {markArguments({u"--reuse"_s, jan}), 1, {}, {u"standard output could not be written: No space left on device"_s}, 4, stdoutToDevFull},
         {markArguments({u"--reuse"_s, u"--json"_s, u"/dev/full"_s, jan}), 1, {}, {u"/dev/full: could not be written"_s}, 5},
         {{u"text"_s, jan}, 1, {}, {}, 5, stdoutToDevFull}};
@@ -167,7 +153,6 @@ TEST_F(Cli, TextPrintsUtf8WithCrLfKeptAndGoesOnPastAnUnreadableFile)
 TEST_F(Cli, MarksFoldersAndReportsEveryFigure)
 {
     const QString abel = write(u"Class9C/abel.RTF"_s, DoubledTest.toUtf8());
-    write(u"Class9C/Resultaat.res"_s, "stray line\r\n");
     write(u"Class9C/notes.txt"_s, DoubledTest.toUtf8());
     QDir(root.path()).mkpath(u"Odd/sub.rtf"_s);
     const QByteArray odd = QFile::encodeName(path(u"Odd"_s));
