@@ -1,7 +1,5 @@
-// The main window, the class results window, the class details and the guide's window on the
-// screens schools have, at the scalings desktops use: every control inside the window and every
-// text whole. Run once as it is, once with QT_SCALE_FACTOR=2, so that fonts and pictures are
-// drawn at 200 % too, and once in Afrikaans.
+// Every window on the screens schools have, at the scalings desktops use: every control inside and
+// every text whole. Run as it is, with QT_SCALE_FACTOR=2 (fonts and pictures at 200 %) and in Afrikaans.
 #include "language/interfacelanguage.h"
 #include "marking/testoutcome.h"
 #include "records/classtable.h"
@@ -18,9 +16,8 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// Whether a teacher can read and reach everything in the window as it is laid out now; if not,
-// each text that does not fit its label, button or progress bar and each control outside the
-// window is told. Paths shortened with an ellipsis (ElidedLabel) fit by design.
+// Whether every text fits its control and every control lies inside the window; each that does
+// not is told. Paths shortened with an ellipsis (ElidedLabel) fit by design.
 bool wholeAndInside(QWidget *top)
 {
     QStringList problems;
@@ -106,8 +103,7 @@ private slots:
 
     void initTestCase()
     {
-        // In the system's language, as the program starts: run again with LANGUAGE=af for the
-        // Afrikaans texts, whose longer words must fit as well.
+        // In the system's language, as the program starts (LANGUAGE=af: Afrikaans, with longer words).
         const bool afrikaans = qEnvironmentVariable("LANGUAGE").startsWith(u"af"_s);
 #ifdef Q_OS_WIN
         // Windows takes the language from its own settings, not from LANGUAGE: set as it would.
@@ -147,15 +143,11 @@ private slots:
         }
     }
 
-    void helpWindowFitsEveryScreen()
+    void guideAndClassDetailsFitEveryScreen()
     {
         HelpWindow help;
         help.showSection(u"marking"_s);
         QVERIFY(fitsTheRoom(&help, windowRoom()));
-    }
-
-    void classDetailsFitEveryScreen()
-    {
         ClassDetailsDialog dialog(u"/home/teacher/Tallimark/Grade 10 A"_s,
                                   {u"Hoërskool Bergsig"_s, {}, u"Grade 10 A"_s, {}, {}, {}});
         dialog.show();

@@ -86,8 +86,7 @@ private slots:
         QTest::keyClick(edit, Qt::Key_X, Qt::ControlModifier);
         QVERIFY(!f.window->isVisible());
 
-        // Started in a folder that does not exist, without memos: the drives unopened, the list
-        // empty, and both missing memos named in one message.
+        // Started in a missing folder without memos: drives unopened, list empty, both memos in one message.
         WindowFixture nowhere(u"/no/such/folder/anywhere"_s, false);
         QCOMPARE(nowhere.fileList()->topLevelItemCount(), 0);
         QVERIFY(FolderTree::isPlaceholder(nowhere.tree()->topLevelItem(0)->child(0)));
@@ -141,8 +140,7 @@ private slots:
         QVERIFY(FolderTree::isPlaceholder(node->child(0)->child(0)));
         QCOMPARE(node->child(1)->childCount(), 0);
 
-        // Arrow keys: moving on before the pause is over lists only the node the selection ends on,
-        // and the tree, held while it lists, still takes the keys afterwards.
+        // Keys moving on before the pause is over list only the last node; the tree takes keys after.
         tree->setFocus();
         QSignalSpy listed(tree, &FolderTree::listFolderRequested);
         QTest::keyClick(tree, Qt::Key_Down);
@@ -161,8 +159,8 @@ private slots:
         QCOMPARE(tree->listedFolder(), folder + u"/alpha"_s);
         QTRY_COMPARE(f.fileListColumn(), (QStringList{u"d"_s, u"inner"_s}));
 
-        // A right click on a node selects it without listing it; a left click lists it. Clicks wait
-        // until the last listing lets the tree go, and find the row again, since a listing may scroll.
+        // A right click on a node selects it without listing it; a left click lists it. Each click
+        // waits until the last listing lets the tree go, and finds the row again: listing may scroll.
         QTreeWidgetItem *zeta = node->child(1);
         auto clickZeta = [tree, zeta](Qt::MouseButton button) {
             QTRY_VERIFY(tree->isEnabled());
@@ -271,7 +269,7 @@ private slots:
         QVERIFY(list->hasFocus());
     }
 
-    void sessionHoldsControlsBackAndShowsProgressAndClassResults()
+    void sessionHoldsControlsShowsProgressAndClassResultsAndUsesATypedName()
     {
         WindowFixture f({}, true, true);
         f.boxSampleTests({u"Anika Botha.rtf"_s, u"Danie Kruger.rtf"_s, u"Emily Jacobs.rtf"_s});
@@ -295,7 +293,6 @@ private slots:
             progressAtEnd = progress->isHidden() ? -1 : progress->value();
         };
         QVERIFY(f.markAndWait());
-
         QCOMPARE(enabledDuringSession, QStringList());
         QCOMPARE(progressAtEnd, 3);
         QCOMPARE(enabled(), held);
@@ -307,8 +304,7 @@ private slots:
         const QString marked = f.programFolder() + u"/Grade10A"_s;
         QCOMPARE(f.dialogs.openFolders, (QStringList{QString(), marked}));
 
-        // The class results of the folder just marked are shown; the File menu shows another
-        // folder's, asking for it where the session marked into.
+        // The class results of the folder just marked are shown; the menu asks for another folder there.
         ClassResultsWindow *results = nullptr;
         QTRY_VERIFY((results = f.window->findChild<ClassResultsWindow *>()) && results->isVisible());
         QCOMPARE(results->folder(), marked);
@@ -325,10 +321,32 @@ private slots:
         QCOMPARE(f.dialogs.folderStarts, QStringList{marked});
         QTRY_COMPARE(results->folder(), other);
         QCOMPARE(results->table()->model()->rowCount(), 0);
+
+        // A typed name that is not a folder's of its own is refused before anything is made.
+        auto *edit = f.control<QLineEdit>(u"destinationEdit"_s);
+        const auto type = [&](const QString &name) {
+            edit->selectAll();
+            QTest::keyClicks(edit, name);
+        };
+        type(u"Gr10/A"_s);
+        f.click(u"markButton"_s);
+        QVERIFY(!f.window->sessionRunning());
+        QVERIFY(f.dialogs.messages.last().contains(u"\"Gr10/A\""_s));
+        QVERIFY(!QFileInfo::exists(f.programFolder() + u"/Gr10"_s));
+        type(u"Term 2 typing"_s);
+        QCOMPARE(f.text(u"destinationPath"_s), f.native(f.programFolder() + u"/Term 2 typing"_s));
+        QVERIFY(f.markAndWait());
+        QVERIFY(QFileInfo::exists(f.programFolder() + u"/Term 2 typing/Resultaat.res"_s));
+        QCOMPARE(edit->text(), u"Term 2 typing"_s);
+        QVERIFY(f.dialogs.inputPrompts.isEmpty());
+        // The same name again: the question comes, and cancelling it leaves the report box closed.
+        f.window->closeReport();
+        QVERIFY(f.markAndWait());
+        QCOMPARE(f.dialogs.inputPrompts.size(), 1);
+        QVERIFY(f.hidden(u"reportBox"_s));
     }
 
-    // File > Class Details... keeps what the teacher entered in the folder asked for, shows it
-    // again the next time, and says so when the file cannot be read or written.
+    // Class details are kept in the folder asked for and shown again; a failure to keep them is told.
     void classDetailsAreKeptInTheFolder()
     {
         WindowFixture f;
@@ -372,8 +390,7 @@ private slots:
         QTest::newRow("closing the window") << true;
     }
 
-    // Stopped after its first test, the background session finishes the test it is marking and
-    // writes nothing of the rest.
+    // Stopped after its first test, the session finishes the test it is marking and writes no more.
     void stoppingASessionKeepsWhatItWroteWhole()
     {
 #ifdef Q_OS_WIN
@@ -417,8 +434,7 @@ private slots:
             QCOMPARE(f.dialogs.questions.first(), u"Stop marking and close?"_s);
         QVERIFY(f.dialogs.messages.filter(u"End of this marking session."_s).isEmpty());
 
-        // What was marked is the same everywhere: one results line, class row, verdict line and
-        // marked copy per finished test; the report names every other test as not marked.
+        // One results line, class row, verdict line and copy per finished test; the rest named not marked.
         const QString destination = f.programFolder() + u"/Big"_s;
         QFile results(destination + u"/Resultaat.res"_s);
         QVERIFY(results.open(QIODevice::ReadOnly));
@@ -436,37 +452,6 @@ private slots:
         QVERIFY(f.control(u"markButton"_s)->isEnabled() && f.hidden(u"cancelMarkingButton"_s));
     }
 
-    void typedDestinationNameIsUsed()
-    {
-        WindowFixture f;
-        f.boxSampleTests({u"Anika Botha.rtf"_s});
-        auto *edit = f.control<QLineEdit>(u"destinationEdit"_s);
-        QCOMPARE(edit->text(), u"Grade10A"_s);
-        const auto type = [&](const QString &name) {
-            edit->selectAll();
-            QTest::keyClicks(edit, name);
-        };
-        // A name that is not a folder's of its own is refused before anything is made.
-        type(u"Gr10/A"_s);
-        f.click(u"markButton"_s);
-        QVERIFY(!f.window->sessionRunning());
-        QVERIFY(f.dialogs.messages.last().contains(u"\"Gr10/A\""_s));
-        QCOMPARE(QDir(f.programFolder()).entryList(QDir::Dirs | QDir::NoDotAndDotDot), QStringList());
-
-        type(u"Term 2 typing"_s);
-        QCOMPARE(f.text(u"destinationPath"_s), f.native(f.programFolder() + u"/Term 2 typing"_s));
-        QVERIFY(f.markAndWait());
-        QVERIFY(QFileInfo::exists(f.programFolder() + u"/Term 2 typing/Resultaat.res"_s));
-        QCOMPARE(edit->text(), u"Term 2 typing"_s);
-        QVERIFY(f.dialogs.inputPrompts.isEmpty());
-
-        // The same name again: the question comes, and cancelling it leaves the report box closed.
-        f.window->closeReport();
-        QVERIFY(f.markAndWait());
-        QCOMPARE(f.dialogs.inputPrompts.size(), 1);
-        QVERIFY(f.hidden(u"reportBox"_s));
-    }
-
     void treeAndListFollowTheFileSystem()
     {
         WindowFixture f;
@@ -477,8 +462,7 @@ private slots:
         QCOMPARE(node->childCount(), 1);
 
         // A class copied in while the program is open, then renamed, and a test removed.
-        // The window follows within a second; a sanitizer build on a busy machine may take longer
-        // to get there, which is not what this checks.
+        // The window follows within a second; a sanitizer build on a busy machine may take longer.
         const int settle = 5000;
         f.makeFolder(u"Live/Copied/Inner"_s, {{u"x.rtf"_s, "x"}});
         f.makeFolder(u"Live"_s, {{u"Eve.rtf"_s, "e"}});
@@ -540,8 +524,7 @@ private slots:
         QCOMPARE(plain.fontFamilies().toStringList(), QStringList{u"Arial"_s});
 
         const QString before = box.richDocument().text();
-        // Save As offers the file opened for viewing, still after a cancel; the hint line names the
-        // saved file for a while.
+        // Save As offers the file viewed, still after a cancel; the hint names the saved file a while.
         const QString caption = f.text(u"hintLabel"_s);
         f.trigger(u"saveAsAction"_s);
         f.dialogs.saveAnswers = {f.root() + u"/saved.rtf"_s};
