@@ -17,8 +17,7 @@ class ClassResultsTest : public QObject
     Q_OBJECT
 
 private slots:
-    // ben marked twice (60, then 100), Ann's result unreliable, Cas's test rejected; no marked
-    // copy is on disk.
+    // ben marked twice (60, then 100), Ann's result unreliable, Cas's test rejected; no copy on disk.
     void init()
     {
         QFile::remove(classRecordPath(m_dest.path()));
@@ -87,9 +86,8 @@ private slots:
         QCOMPARE(column(ClassTableColumn::Learner), u"ben Ann Cas"_s);
     }
 
-    // What the exported files hold is shared with the command line's summary; the window adds
-    // the order the teacher sorted and the message about copies it could not read. A test that
-    // could not be read is in the table and the files, counted as not marked.
+    // The files' contents are checked with the command line's summary; the window adds the order
+    // sorted and the message about unread copies. An unread test is counted as not marked.
     void exportsTheTableAsShownAndTheClassPack()
     {
         QVERIFY(!appendClassRecord(m_dest.path(),
@@ -156,7 +154,6 @@ private:
         return shown.wait(10000);
     }
 
-    // The column's texts from top to bottom, joined by blanks.
     QString column(int c) const
     {
         QStringList texts;

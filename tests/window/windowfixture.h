@@ -144,8 +144,8 @@ public:
     static QString native(const QString &path) { return QDir::toNativeSeparators(path); }
     void click(const QString &button) const { control<QPushButton>(button)->click(); }
     void trigger(const QString &action) const { control<QAction>(action)->trigger(); }
-    // Clicks Mark and waits for the session, which runs in the background, to end. Waited for by
-    // processing events: a window closed earlier asked the application to quit, which ends event loops.
+    // Clicks Mark and waits for the background session by processing events: a window closed
+    // earlier asked the application to quit, which ends event loops.
     bool markAndWait() const
     {
         click(u"markButton"_s);
@@ -178,7 +178,6 @@ public:
         (void)QTest::qWaitFor([&] { return fileListColumn().contains(names.value(0)); }, 10000);
         addSelection(names);
     }
-    // Selects the file list's entries of these names, nothing else.
     void select(const QStringList &names) const
     {
         for (int i = 0; i < fileList()->topLevelItemCount(); ++i) {
