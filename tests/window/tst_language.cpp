@@ -1,6 +1,5 @@
-// The window in Afrikaans and English: the language chosen from the system or remembered, the
-// switch while the window is open, the session's messages, the class texts, and the guide that
-// Help and F1 open.
+// The window in Afrikaans and English: the language at the start, the switch while open, the
+// session's messages, the class texts, and the guide that Help and F1 open.
 #include "classpack/classtexts.h"
 #include "language/interfacelanguage.h"
 #include "marking/destinationnames.h"
@@ -13,22 +12,18 @@
 #include "window/sessiontexts.h"
 #include "windowfixture.h"
 
-#include <QInputDialog>
 #include <QMenu>
 #include <QMessageBox>
 #include <QTableView>
 #include <QTextBrowser>
-
-#include <algorithm>
 
 using namespace tallimark;
 using namespace Qt::StringLiterals;
 
 namespace {
 
-// Every text a teacher can see or hear of a window: captions, buttons, menus, column names,
-// tool tips and the accessible names a screen reader speaks; sorted, since Qt makes some inner
-// widgets only when first needed.
+// Every text a teacher can see or hear of a window, accessible names included; sorted, since Qt
+// makes some inner widgets only when first needed.
 QStringList shownTexts(QWidget *top)
 {
     QStringList texts{u"title: "_s + top->windowTitle()};
@@ -68,12 +63,6 @@ qsizetype changedTexts(const QStringList &texts, const QStringList &others)
     return std::count_if(texts.begin(), texts.end(), [&others](const QString &t) { return !others.contains(t); });
 }
 
-QString guideHtml(const QString &language)
-{
-    QFile file(QStringLiteral(TALLIMARK_SOURCE_DIR "/docs/guide/") + language + u"/index.html"_s);
-    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
-}
-
 QStringList matches(const QString &text, const QString &pattern)
 {
     QStringList found;
@@ -107,7 +96,7 @@ private slots:
     }
 
     // The row's name is the system's locale; Dutch is close to Afrikaans but is not it.
-    void systemLanguageChoosesTheInterface_data()
+    void systemOrRememberedLanguageChoosesTheInterface_data()
     {
         QTest::addColumn<InterfaceLanguage>("expected");
         for (const char *locale : {"af_ZA", "af", "af_NA"})
@@ -116,27 +105,20 @@ private slots:
             QTest::newRow(locale) << InterfaceLanguage::English;
     }
 
-    void systemLanguageChoosesTheInterface()
+    void systemOrRememberedLanguageChoosesTheInterface()
     {
         QFETCH(InterfaceLanguage, expected);
         const QLocale locale(QString::fromLatin1(QTest::currentDataTag()));
         QCOMPARE(languageOfLocale(locale), expected);
-        // Without a remembered choice the start follows the system.
+        // Without a remembered choice the start follows the system; a remembered one wins, unless
+        // it was edited by hand or written by another program.
         QLocale::setDefault(locale);
-        QCOMPARE(LanguageChoice(m_settings.filePath(u"none.ini"_s)).startLanguage(), expected);
-    }
-
-    void rememberedChoiceWinsOverTheSystem()
-    {
-        const QString file = m_settings.filePath(u"choice.ini"_s);
-        QLocale::setDefault(QLocale(u"af_ZA"_s));
-        QCOMPARE(LanguageChoice(file).saved(), std::nullopt);
-        LanguageChoice(file).save(InterfaceLanguage::English);
-        QCOMPARE(LanguageChoice(file).startLanguage(), InterfaceLanguage::English);
-        QLocale::setDefault(QLocale(u"en_GB"_s));
-        LanguageChoice(file).save(InterfaceLanguage::Afrikaans);
-        QCOMPARE(LanguageChoice(file).startLanguage(), InterfaceLanguage::Afrikaans);
-        // A file of another program's making, or a hand-edited value, is no choice.
+        const QString file = m_settings.filePath(QString::fromLatin1(QTest::currentDataTag()));
+        QCOMPARE(LanguageChoice(file).startLanguage(), expected);
+        const auto other =
+            expected == InterfaceLanguage::English ? InterfaceLanguage::Afrikaans : InterfaceLanguage::English;
+        LanguageChoice(file).save(other);
+        QCOMPARE(LanguageChoice(file).startLanguage(), other);
         QSettings(file, QSettings::IniFormat).setValue(u"interface/language"_s, u"klingon"_s);
         QCOMPARE(LanguageChoice(file).saved(), std::nullopt);
     }
@@ -184,8 +166,6 @@ private slots:
         ClassResultsWindow results(dialogs);
         showAndWait(results, [&] { results.showFolder(dest.path()); });
         const QStringList english = shownTexts(&results);
-        QCOMPARE(results.table()->model()->headerData(ClassTableColumn::Learner, Qt::Horizontal).toString(),
-                 u"Learner"_s);
 
         showAndWait(results, [] { applyInterfaceLanguage(InterfaceLanguage::Afrikaans); });
         const QStringList switched = shownTexts(&results);
@@ -218,14 +198,10 @@ private slots:
         QTest::newRow("memos, with their failures")
             << u"Source Document missing, or too small...\rBron.rtf: not found"_s
             << u"Die memo ontbreek of is te kort...\rBron.rtf: not found"_s;
-        QTest::newRow("a caption") << u"Folder already exists"_s << u"Die vouer bestaan reeds"_s;
         // The session's own check of an answer to "Folder already exists", with the answer in it.
         QTest::newRow("answer is a path")
             << destinationNameProblem(u"Gr 10/A"_s)
             << u"\"Gr 10/A\" is ’n pad, nie ’n vouernaam nie.\rTik net die naam van ’n vouer, sonder \"/\" of \"\\\"."_s;
-        QTest::newRow("answer too long") << destinationNameProblem(QString(300, u'a'))
-                                         << u'"' + QString(300, u'a')
-                + u"\" is te lank vir ’n vouernaam.\rTik ’n korter naam."_s;
         // A failure's own description stays as the system gives it.
         QTest::newRow("failure") << u"Permission denied. Try another location."_s
                                  << u"Permission denied. Try another location."_s;
@@ -247,15 +223,12 @@ private slots:
     {
         // Qt has no Afrikaans of its own: the program's translation carries its message-box buttons.
         applyInterfaceLanguage(InterfaceLanguage::Afrikaans);
-        QMessageBox box(QMessageBox::Question, u"t"_s, u"?"_s, QMessageBox::Yes | QMessageBox::No | QMessageBox::Ok);
+        QMessageBox box(QMessageBox::Question, u"t"_s, u"?"_s,
+                        QMessageBox::Yes | QMessageBox::No | QMessageBox::Ok | QMessageBox::Cancel);
         QCOMPARE(box.button(QMessageBox::Yes)->text(), u"&Ja"_s);
         QCOMPARE(box.button(QMessageBox::No)->text(), u"&Nee"_s);
         QCOMPARE(box.button(QMessageBox::Ok)->text(), u"OK"_s);
-        QInputDialog input;
-        input.show();
-        const auto buttons = input.findChildren<QPushButton *>();
-        QVERIFY(std::any_of(buttons.begin(), buttons.end(),
-                            [](const QPushButton *b) { return b->text() == u"Kanselleer"_s; }));
+        QCOMPARE(box.button(QMessageBox::Cancel)->text(), u"Kanselleer"_s);
     }
 
     void helpOpensTheGuideInTheInterfaceLanguage()
@@ -297,11 +270,14 @@ private slots:
 
     void guidesHaveTheSameSectionsAndNoDeadLinks()
     {
-        const QString anchorPattern = u"<a name=\"([^\"]+)\""_s;
-        const QStringList english = matches(guideHtml(u"en"_s), anchorPattern);
+        QStringList english;
         for (const QString &language : {u"en"_s, u"af"_s}) {
-            const QString html = guideHtml(language);
-            const QStringList anchors = matches(html, anchorPattern);
+            QFile file(QStringLiteral(TALLIMARK_SOURCE_DIR "/docs/guide/") + language + u"/index.html"_s);
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            const QString html = QString::fromUtf8(file.readAll());
+            const QStringList anchors = matches(html, u"<a name=\"([^\"]+)\""_s);
+            if (english.isEmpty())
+                english = anchors;
             QCOMPARE(anchors, english);
             for (const QString &link : matches(html, u"href=\"#([^\"]+)\""_s))
                 QVERIFY2(anchors.contains(link), qPrintable(link));

@@ -1,6 +1,5 @@
-// The window started the way the program starts it, inside a temporary folder that holds the
-// memos (the working folder), a program folder and whatever class folder a test makes; its
-// dialogs are answered by the test.
+// The window started as the program starts it, in a temporary working folder that holds the
+// memos and a program folder; its dialogs are answered by the test.
 #pragma once
 
 #include "classpack/classdetails.h"
@@ -24,22 +23,21 @@
 
 namespace tallimark {
 
-// Every message and question is recorded; a question takes the next prepared answer, and one
-// without an answer is cancelled (No).
+using namespace Qt::StringLiterals;
+
+// Records every dialog; each takes the next prepared answer, and one without an answer is cancelled.
 class ScriptedDialogs : public Dialogs
 {
 public:
     QStringList messages, questions, inputPrompts, openFilters, openFolders, saveInitialNames, folderStarts;
     QList<bool> questionAnswers;
-    QStringList openAnswers, saveAnswers, folderAnswers;
-    // The pattern the teacher chooses in each save dialog; none prepared: the first one offered.
+    QStringList openAnswers, saveAnswers, folderAnswers, classDetailsFolders;
+    // The type chosen in each save dialog; none prepared: the first one offered.
     QStringList saveChosenPatterns;
     // Runs as each message is shown, while whatever showed it is still under way.
     std::function<void()> onMessage;
-    // Set up the printer, or edit the class details, as the teacher would; false or unset: cancelled.
     std::function<bool(QPrinter &)> printerSetup;
     std::function<bool(ClassDetails &)> classDetailsEntry;
-    QStringList classDetailsFolders;
 
     void message(QWidget *, const QString &text, const QString &, Icon) override
     {
@@ -70,8 +68,7 @@ public:
     }
     QString saveFileName(QWidget *, const QString &filter, const QString &initialName, QString &chosenPattern) override
     {
-        chosenPattern =
-            saveChosenPatterns.isEmpty() ? filter.section(QLatin1Char('|'), 1, 1) : next(saveChosenPatterns);
+        chosenPattern = saveChosenPatterns.isEmpty() ? filter.section(u'|', 1, 1) : next(saveChosenPatterns);
         saveInitialNames.append(initialName);
         return next(saveAnswers);
     }
@@ -86,8 +83,7 @@ private:
     static QString next(QStringList &answers) { return answers.isEmpty() ? QString() : answers.takeFirst(); }
 };
 
-// Appends a row to the class record in the folder: the learner marked now, with a marked copy
-// there when there is a result.
+// Appends the learner's row, marked now, to the folder's class record; with a result, a marked copy is named.
 inline bool appendResult(const QString &folder, const QString &learner, std::optional<double> result, Verdict verdict,
                          const QString &remarks = {})
 {
@@ -97,7 +93,7 @@ inline bool appendResult(const QString &folder, const QString &learner, std::opt
     row.verdict = verdict;
     row.remarks = remarks;
     if (result) {
-        row.markedCopy = folder + QLatin1Char('/') + learner + QStringLiteral(".rug");
+        row.markedCopy = folder + u'/' + learner + u".rug"_s;
         row.finalResult = result;
     }
     return !appendClassRecord(folder, row).failed();
@@ -106,14 +102,12 @@ inline bool appendResult(const QString &folder, const QString &learner, std::opt
 class WindowFixture
 {
 public:
-    // The memos are copied in unless withMemos is false. startFolder empty: the home folder.
-    // shown: the window is shown before it starts, as the program does.
+    // startFolder empty: the home folder. shown: the window is shown before it starts, as the program does.
     explicit WindowFixture(const QString &startFolder = {}, bool withMemos = true, bool shown = false)
     {
-        for (const char *memo : {"Bron.rtf", "Source.rtf"})
-            if (withMemos)
-                QFile::copy(QStringLiteral(TALLIMARK_SOURCE_DIR "/examples/") + QLatin1String(memo),
-                            root() + QLatin1Char('/') + QLatin1String(memo));
+        const QStringList memos = withMemos ? QStringList{u"Bron.rtf"_s, u"Source.rtf"_s} : QStringList();
+        for (const QString &memo : memos)
+            QFile::copy(QStringLiteral(TALLIMARK_SOURCE_DIR "/examples/") + memo, root() + u'/' + memo);
         QDir::setCurrent(root());
         window = std::make_unique<MainWindow>(dialogs, StartOptions{startFolder, programFolder()});
         if (shown)
@@ -127,14 +121,14 @@ public:
     }
 
     QString root() const { return m_root.path(); }
-    QString programFolder() const { return root() + QStringLiteral("/program"); }
-    // Makes a folder under the root with the given files (name, content) and returns its path.
+    QString programFolder() const { return root() + u"/program"_s; }
+    // Makes a folder under the root with these files (name, content); its path.
     QString makeFolder(const QString &relative, const QList<std::pair<QString, QByteArray>> &files = {}) const
     {
-        const QString path = root() + QLatin1Char('/') + relative;
+        const QString path = root() + u'/' + relative;
         QDir().mkpath(path);
         for (const auto &[name, content] : files) {
-            QFile file(path + QLatin1Char('/') + name);
+            QFile file(path + u'/' + name);
             if (file.open(QIODevice::WriteOnly))
                 file.write(content);
         }
@@ -147,20 +141,15 @@ public:
     template <typename T = QWidget> T *control(const QString &name) const { return window->findChild<T *>(name); }
     bool hidden(const QString &name) const { return control(name)->isHidden(); }
     QString text(const QString &label) const { return control<QLabel>(label)->text(); }
-    // A path as the window shows it, with the system's separators.
     static QString native(const QString &path) { return QDir::toNativeSeparators(path); }
     void click(const QString &button) const { control<QPushButton>(button)->click(); }
     void trigger(const QString &action) const { control<QAction>(action)->trigger(); }
-    // Clicks the mark button and waits for the session, which runs in the background, to end.
+    // Clicks Mark and waits for the background session by processing events: a window closed
+    // earlier asked the application to quit, which ends event loops.
     bool markAndWait() const
     {
-        // Waited for by processing events rather than in an event loop of its own: a window
-        // closed earlier in the test asked the application to quit, which ends such loops.
-        click(QStringLiteral("markButton"));
-        const QDeadlineTimer deadline(60000);
-        while (window->sessionRunning() && !deadline.hasExpired())
-            QTest::qWait(5);
-        return !window->sessionRunning();
+        click(u"markButton"_s);
+        return QTest::qWaitFor([this] { return !window->sessionRunning(); }, 60000);
     }
     void showAndWait() const
     {
@@ -168,10 +157,9 @@ public:
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
     }
 
-    FolderTree *tree() const { return control<FolderTree>(QStringLiteral("folderTree")); }
-    FileList *fileList() const { return control<FileList>(QStringLiteral("fileList")); }
-    TestBox *testBox() const { return control<TestBox>(QStringLiteral("testBox")); }
-    // A column of the file list, top to bottom.
+    FolderTree *tree() const { return control<FolderTree>(u"folderTree"_s); }
+    FileList *fileList() const { return control<FileList>(u"fileList"_s); }
+    TestBox *testBox() const { return control<TestBox>(u"testBox"_s); }
     QStringList fileListColumn(int column = FileList::NameColumn) const
     {
         QStringList texts;
@@ -182,16 +170,14 @@ public:
     // The sample class copied in and listed, these of its tests put in the test box.
     void boxSampleTests(const QStringList &names) const
     {
-        const QString target = makeFolder(QStringLiteral("Grade10A"));
+        const QString target = makeFolder(u"Grade10A"_s);
         const QDir samples(QStringLiteral(TALLIMARK_SOURCE_DIR "/examples/Grade10A"));
         for (const QString &name : samples.entryList(QDir::Files))
-            QFile::copy(samples.filePath(name), target + QLatin1Char('/') + name);
+            QFile::copy(samples.filePath(name), target + u'/' + name);
         tree()->showFolder(target);
-        // The list is read as the folder is shown; on a slow machine it may take a moment.
         (void)QTest::qWaitFor([&] { return fileListColumn().contains(names.value(0)); }, 10000);
         addSelection(names);
     }
-    // Selects the file list's entries of these names, nothing else.
     void select(const QStringList &names) const
     {
         for (int i = 0; i < fileList()->topLevelItemCount(); ++i) {
@@ -199,7 +185,6 @@ public:
             entry->setSelected(names.contains(entry->text(FileList::NameColumn)));
         }
     }
-    // Selects these entries and adds them to the test box by a key on the file list.
     void addSelection(const QStringList &names, Qt::Key key = Qt::Key_Insert) const
     {
         select(names);
@@ -211,11 +196,10 @@ public:
         QWidget *target = testBox()->viewport();
         QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, {});
         QCoreApplication::sendEvent(target, &enter);
-        if (!enter.isAccepted())
-            return false;
         QDropEvent dropped(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, {});
-        QCoreApplication::sendEvent(target, &dropped);
-        return dropped.isAccepted();
+        if (enter.isAccepted())
+            QCoreApplication::sendEvent(target, &dropped);
+        return enter.isAccepted() && dropped.isAccepted();
     }
     // Drags these entries of the file list onto the test box and ends the drag as the list ends it.
     void dragSelection(const QStringList &names) const
