@@ -166,8 +166,9 @@ void CommandLineHost::processPendingEvents()
     QCoreApplication::processEvents();
 }
 
-void CommandLineHost::sessionStarted(int testCount)
+void CommandLineHost::sessionStarted(const QString &destFolder, int testCount)
 {
+    Q_UNUSED(destFolder);
     m_testCount = testCount;
     m_testsDone = 0;
     m_progress = testCount > 1 && tallimark::platform::isTerminal(stderr);

@@ -52,10 +52,15 @@ public:
 
     // Beyond what a teacher sees in the report box: progress, per-test detail and the failures
     // that the session skips silently. Hosts that do not care leave them empty.
-    // sessionStarted comes after the copy step, with the number of tests in the box;
+    // sessionStarted comes after the copy step, with the settled destination folder and the
+    // number of tests in the box;
     // testFinished once per marked or rejected test; sessionEnded on every way out of a session
     // that got past its preconditions (normal end, empty folder answer, session-ending failure).
-    virtual void sessionStarted(int testCount) { Q_UNUSED(testCount); }
+    virtual void sessionStarted(const QString &destFolder, int testCount)
+    {
+        Q_UNUSED(destFolder);
+        Q_UNUSED(testCount);
+    }
     virtual void testFinished(const TestOutcome &outcome) { Q_UNUSED(outcome); }
     virtual void failureSkipped(const Failure &failure) { Q_UNUSED(failure); }
     virtual void sessionEnded() { }

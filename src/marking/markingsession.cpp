@@ -158,7 +158,7 @@ void MarkingSession::runSession()
     reportRenamedTests(takenByEarlierSessions);
 
     const int count = int(m_host.tests().size());
-    m_host.sessionStarted(count);
+    m_host.sessionStarted(m_workspace.destFolder, count);
     for (m_testIndex = 0; m_testIndex <= count - 1; ++m_testIndex) {
         if (m_lock)
             m_lock->renew();

@@ -90,9 +90,9 @@ QString CrossThreadHost::applicationFolder() const
     return ask<QString>([](MarkingHost &host) { return host.applicationFolder(); });
 }
 
-void CrossThreadHost::sessionStarted(int testCount)
+void CrossThreadHost::sessionStarted(const QString &destFolder, int testCount)
 {
-    pass([testCount](MarkingHost &host) { host.sessionStarted(testCount); });
+    pass([destFolder, testCount](MarkingHost &host) { host.sessionStarted(destFolder, testCount); });
 }
 
 void CrossThreadHost::testFinished(const TestOutcome &outcome)

@@ -43,7 +43,7 @@ public:
     Rounding rounding() const override { return m_rounding; }
     void processPendingEvents() override { }
     QString applicationFolder() const override;
-    void sessionStarted(int testCount) override;
+    void sessionStarted(const QString &destFolder, int testCount) override;
     void testFinished(const TestOutcome &outcome) override;
     void failureSkipped(const Failure &failure) override;
     void sessionEnded() override;

@@ -104,7 +104,7 @@ public:
     Rounding rounding() const override;
     void processPendingEvents() override;
     QString applicationFolder() const override;
-    void sessionStarted(int testCount) override;
+    void sessionStarted(const QString &destFolder, int testCount) override;
     void testFinished(const TestOutcome &outcome) override;
 
 signals:

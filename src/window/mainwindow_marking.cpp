@@ -179,11 +179,12 @@ QString MainWindow::applicationFolder() const
     return m_options.programFolder;
 }
 
-void MainWindow::sessionStarted(int testCount)
+void MainWindow::sessionStarted(const QString &destFolder, int testCount)
 {
     m_testsDone = 0;
-    // The destination is settled and the tests are copied by now.
-    m_lastDestination = m_workspace.destFolder;
+    // The session may have settled on another folder than the box named (a new name for one
+    // that exists); the Open dialogs start where the copies are.
+    m_lastDestination = destFolder;
     m_progress->setRange(0, testCount);
     m_progress->setValue(0);
     m_progress->show();

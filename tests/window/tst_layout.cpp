@@ -131,7 +131,7 @@ private slots:
         // The report box, as a session of 500 tests shows it with its progress and buttons.
         f.window->showReport();
         f.window->showCloseReportButton();
-        f.window->sessionStarted(500);
+        f.window->sessionStarted(f.programFolder(), 500);
         f.window->testFinished({});
         QCoreApplication::processEvents();
         QVERIFY(wholeAndInside(f.window.get()));

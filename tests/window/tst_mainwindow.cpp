@@ -339,6 +339,8 @@ private slots:
         QVERIFY(QFileInfo::exists(f.programFolder() + u"/Term 2 typing/Resultaat.res"_s));
         QCOMPARE(edit->text(), u"Term 2 typing"_s);
         QVERIFY(f.dialogs.inputPrompts.isEmpty());
+        f.trigger(u"openMarkedAction"_s);
+        QCOMPARE(f.dialogs.openFolders.last(), f.programFolder() + u"/Term 2 typing"_s);
         // The same name again: the question comes, and cancelling it leaves the report box closed.
         f.window->closeReport();
         QVERIFY(f.markAndWait());
