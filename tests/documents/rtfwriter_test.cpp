@@ -3,34 +3,12 @@
 
 #include "support/rowname.h"
 
-#include <QTemporaryDir>
-
 #include <functional>
 
 using namespace Qt::StringLiterals;
 
 namespace tallimark {
 namespace {
-
-TEST(RtfWriter, LineBreakFollowsTheLastCharacterOfTheLine)
-{
-    RichDocument document = documentWithText(u"One.  \r\nTwo. \r\nThree!  \r\n\r\nEnd."_s);
-    // The first line bold, so that formatting changes around the breaks as well.
-    select(document, 0, 6);
-    document.setSelBold(true);
-    const QString rtf = document.textRtf();
-    for (const QString &line :
-         {u"One.  \r\n\\par"_s, u"Two. \r\n\\par"_s, u"Three!  \r\n\\par\\pard\\plain\\f0\\fs20\r\n\\par"_s})
-        EXPECT_TRUE(rtf.contains(line)) << line << " in " << rtf;
-
-    // The sentence-end clean-up works on the source with plain replacements.
-    QString edited = rtf;
-    edited.replace(u".  \r"_s, u".\r"_s).replace(u". \r"_s, u".\r"_s).replace(u"!  \r"_s, u"!\r"_s);
-    document.setTextRtf(edited);
-    EXPECT_EQ(document.text(), u"One.\r\nTwo.\r\nThree!\r\n\r\nEnd."_s);
-    EXPECT_TRUE(document.formatAt(0).bold);
-    EXPECT_FALSE(document.formatAt(6).bold);
-}
 
 // Word processors end every document with \par, which closes the last paragraph and is no line
 // break of the text: the writer writes one, and reads it back as none.
@@ -74,13 +52,7 @@ TEST(RtfWriter, TextAndFormattingSurviveSaveAndLoad)
     for (const QString &word : {u"\\highlight0"_s, u"\\cb"_s, u"\\chcbpat"_s})
         EXPECT_FALSE(rtf.contains(word)) << word << " in " << rtf;
 
-    // Saved and loaded, as a marked copy is.
-    QTemporaryDir folder;
-    const QString file = folder.filePath(u"copy.rtf"_s);
-    ASSERT_FALSE(document.saveFile(file).failed());
-    RichDocument loaded;
-    ASSERT_FALSE(loaded.loadFile(file).failed());
-
+    const RichDocument loaded = reread(document);
     EXPECT_EQ(firstDifference(loaded, document), QString());
     EXPECT_EQ(loaded.fontName(), u"Arial"_s);
 }
