@@ -197,6 +197,7 @@ INSTANTIATE_TEST_SUITE_P(Documents, RtfReading, ::testing::ValuesIn(std::vector<
     // \bin data is skipped by its count, braces and backslashes included.
     {"BinInAnIgnoredGroup", "{\\rtf1 a{\\*\\blipdata\\bin4 }{\\}b}c}", u"ac"_s},
     {"BinInAPicture", "{\\rtf1 a{\\pict\\bin3 }\\}}b}", u"ab"_s},
+    {"BinWithoutACountBeforeHexDigits", "{\\rtf1 a{\\pict\\bin 89504e47}b}", u"ab"_s},
     // Broken input: the reader keeps what it read and never fails. Past the depth limit groups
     // share one state, which is still undone when they close.
     {"DeepNestingNeedsNoCallStack", "{\\rtf1 a" + QByteArray(100000, '{') + "\\b x" + QByteArray(100000, '}') + " y}",

@@ -24,7 +24,7 @@ TEST(RtfWriter, TheFinalParagraphMarkIsWrittenAndReadBackAsNone)
 // The text exactly, and every character's format, in a file any reader takes: ASCII only, Windows-1252
 // characters as \'hh, the rest as \uN with a one-character fallback. Some readers draw "no highlight"
 // (\highlight0) black: a highlight ends with its group instead, and white is none.
-TEST(RtfWriter, TextAndFormattingSurviveSaveAndLoad)
+TEST(RtfWriter, TextAndFormattingSurviveTheWriter)
 {
     RichDocument document = documentWithText(u"plain bold under red on-green big up kern\r\nnext\r\nLine one\r\n"
                                              u"lone CR\rlone LF\n\ttab  two blanks \u00A0nbsp {b} \\ "
