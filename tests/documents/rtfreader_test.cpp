@@ -179,10 +179,12 @@ INSTANTIATE_TEST_SUITE_P(Documents, RtfReading, ::testing::ValuesIn(std::vector<
         u"\u2014\u2013\u2018\u2019\u201C\u201D\u2022"_s},
     {"SourceLineBreaksAreNoText", "{\\rtf1 one\r\ntwo\rthree\nfour}", u"onetwothreefour"_s},
     {"OneBlankDelimitsAControlWord", "{\\rtf1\\b  x\\b0   y}", u" x  y"_s},
-    // The final paragraph mark closes the last paragraph: it is no line break of the text.
+    // The final paragraph mark closes the last paragraph: it is no line break of the text, and our
+    // writer ends every document with one.
     {"StoppedMidWord", "{\\rtf1\\ansi Stopped mid-wo\\par\r\n}", u"Stopped mid-wo"_s},
     {"EmptyLastParagraph", "{\\rtf1\\ansi One\\par\r\n\\par\r\n}", u"One\r\n"_s},
     {"NoFinalMark", "{\\rtf1\\ansi No mark at the end}", u"No mark at the end"_s},
+    {"OnlyParagraphMarks", "{\\rtf1\\par\\par\\par}", u"\r\n\r\n"_s},
     // A table with an empty cell.
     {"Table", "{\\rtf1\\trowd\\cellx1000\\cellx2000\\pard\\intbl a\\cell b\\cell\\row"
         "\\trowd\\cellx1000\\cellx2000\\pard\\intbl\\cell c\\cell\\row\\pard after}", u"a\tb\t\r\n\tc\t\r\nafter"_s},

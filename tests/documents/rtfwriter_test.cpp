@@ -10,17 +10,6 @@ using namespace Qt::StringLiterals;
 namespace tallimark {
 namespace {
 
-// Word processors end every document with \par, which closes the last paragraph and is no line
-// break of the text: the writer writes one, and reads it back as none.
-TEST(RtfWriter, TheFinalParagraphMarkIsWrittenAndReadBackAsNone)
-{
-    for (const QString &text : {u""_s, u"end.  "_s, u"a\r\n"_s, u"a\r\n\r\n"_s, u"\r\n"_s}) {
-        const RichDocument document = documentWithText(text);
-        EXPECT_TRUE(document.textRtf().endsWith(u"\r\n\\par}"_s)) << document.textRtf();
-        EXPECT_EQ(reread(document).text(), text);
-    }
-}
-
 // The text exactly, and every character's format, in a file any reader takes: ASCII only, Windows-1252
 // characters as \'hh, the rest as \uN with a one-character fallback. Some readers draw "no highlight"
 // (\highlight0) black: a highlight ends with its group instead, and white is none.
