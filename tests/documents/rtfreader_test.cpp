@@ -71,7 +71,7 @@ TEST_P(RtfReading, TextFontFormatsAndTheWriter)
     for (const QString &part : row.notWritten)
         EXPECT_FALSE(rtf.contains(part)) << part << " in " << rtf;
     const RichDocument copy = reread(document);
-    EXPECT_EQ(firstDifference(copy, document), QString()) << document.textRtf();
+    EXPECT_EQ(firstDifference(copy, document), QString()) << rtf;
     EXPECT_EQ(reread(copy).textRtf(), copy.textRtf());
 }
 
