@@ -25,11 +25,6 @@ void writeBytes(const QString &path, const QByteArray &bytes)
     ASSERT_EQ(file.write(bytes), bytes.size());
 }
 
-QByteArray readBytes(const QString &path)
-{
-    return platform::readRegularFile(path).bytes;
-}
-
 struct DocumentFile : ::testing::Test
 {
     void SetUp() override
@@ -112,7 +107,7 @@ TEST_F(DocumentFile, SaveReplacesTheWholeFileOrFailsWith75WithoutItsFolder)
 {
     writeBytes(path(u"copy.rtf"_s), "something much longer than what replaces it, to see no tail is left");
     ASSERT_FALSE(documentWithText(u"short"_s).saveFile(path(u"copy.rtf"_s)).failed());
-    EXPECT_TRUE(readBytes(path(u"copy.rtf"_s)).endsWith("short\r\n\\par}"));
+    EXPECT_TRUE(platform::readRegularFile(path(u"copy.rtf"_s)).bytes.endsWith("short\r\n\\par}"));
     EXPECT_EQ(documentWithText(u"x"_s).saveFile(path(u"no/such/folder.rtf"_s)).number, ErrorNumber::PathFileAccess);
 }
 
@@ -162,7 +157,7 @@ TEST_F(DocumentFile, FaultsFailWithTheirNumberAndKeepTheOldFile)
             unprivileged);
         EXPECT_EQ(number, int(row.number)) << row.what;
         QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner);
-        EXPECT_EQ(readBytes(file), old) << row.what;
+        EXPECT_EQ(platform::readRegularFile(file).bytes, old) << row.what;
         EXPECT_EQ(QDir(m_folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{u"Anika Botha.rug"_s});
     }
 }

@@ -4,7 +4,6 @@
 #include "testsupport.h"
 
 #include "marking/capitalscopy.h"
-#include "marking/markingoutput.h"
 
 #include <QFileInfo>
 #include <QHash>
@@ -136,14 +135,7 @@ QString markAsTheSession(RichDocument &document)
         return ReportLikeTheMarking;
     }
     const int half = int(std::nearbyint(text.size() / 2.0));
-    static const QRegularExpression words(u"[^ \r\n]+"_s);
-    QList<HighlightOperation> marks;
-    int word = 0;
-    for (const QRegularExpressionMatch &match : words.globalMatch(text.left(half))) {
-        if (++word % 4 == 0)
-            marks.append({int(match.capturedStart()), int(match.capturedLength()), HighlightOperation::Kind::Error});
-    }
-    document = capitalsMarkedCopy(CapitalsTest{document, half}, text.left(half), marks);
+    document = capitalsMarkedCopy(CapitalsTest{document, half}, text.left(half), marksLikeTheMarking(text.left(half)));
     appendReportBlock(ReportLikeTheMarking, document);
     return u"\r\n"_s + CapitalsRemark + ReportLikeTheMarking;
 }

@@ -37,17 +37,23 @@ struct ReadCase
     QString text;
     QString fontName = {};                           // the document's default font, when checked
     QList<std::pair<QString, QString>> formats = {}; // a piece of the text, and its first character's format
+    QString repeat = {};                             // a word then marked as a repeat, as the marking marks one
+    QStringList written = {};                        // what the writer then states, and what it must not
+    QStringList notWritten = {};
 };
 TALLIMARK_ROW_PRINTS_ITS_NAME(ReadCase)
 
 using RtfReading = ::testing::TestWithParam<ReadCase>;
 
 // Every row also survives our writer: the copy reads back as the same document, and once more
-// as the same RTF (fonts, colours, layout and kept groups included).
+// as the same RTF (fonts, colours, layout and kept groups included). What the writer states around
+// runs: a mark is a group of its own, closed where its text ends, so that nothing it sets reaches
+// the paragraph mark, list label or hyperlink after it; every paragraph starts with \pard\plain
+// and each run states its font, size and language, so that no style's formatting reaches the text.
 TEST_P(RtfReading, TextFontFormatsAndTheWriter)
 {
     const ReadCase &row = GetParam();
-    const RichDocument document = rtfDocument(row.rtf);
+    RichDocument document = rtfDocument(row.rtf);
     EXPECT_EQ(document.text(), row.text);
     EXPECT_TRUE(row.fontName.isNull() || document.fontName() == row.fontName) << document.fontName();
     for (const auto &[piece, format] : row.formats) {
@@ -55,8 +61,17 @@ TEST_P(RtfReading, TextFontFormatsAndTheWriter)
         ASSERT_GE(at, 0) << piece.toStdString();
         EXPECT_EQ(described(document.formatAt(int(at))), format) << piece.toStdString();
     }
+    if (!row.repeat.isEmpty()) {
+        const int at = int(document.text().indexOf(row.repeat));
+        applyHighlight(document, {at, int(row.repeat.size()), HighlightOperation::Kind::Repeat});
+    }
+    const QString rtf = document.textRtf();
+    for (const QString &part : row.written)
+        EXPECT_TRUE(rtf.contains(part)) << part << " in " << rtf;
+    for (const QString &part : row.notWritten)
+        EXPECT_FALSE(rtf.contains(part)) << part << " in " << rtf;
     const RichDocument copy = reread(document);
-    EXPECT_EQ(firstDifference(copy, document), QString()) << document.textRtf();
+    EXPECT_EQ(firstDifference(copy, document), QString()) << rtf;
     EXPECT_EQ(reread(copy).textRtf(), copy.textRtf());
 }
 
@@ -105,6 +120,15 @@ TEST(RtfReader, LayoutAsWordProcessorsStateIt)
     EXPECT_EQ(document.keptRtf().first().rtf,
               "\\trowd\\trgaph108\\trbrdrt\\brdrs\\clbrdrb\\brdrs\\cellx2000\\cellx4000");
 }
+
+// A LibreOffice paragraph that ends in a repeat, then a bullet with a hyperlink and a struck word.
+const QByteArray libreOfficeList =
+    "{\\rtf1\\ansi\\deff4{\\fonttbl{\\f1\\fcharset2 Symbol;}{\\f4\\fswiss\\fcharset0 Liberation Sans;}}"
+    "{\\colortbl;\\red0\\green0\\blue0;\\red0\\green0\\blue128;}"
+    "\\pard\\plain \\s0\\ql\\widctlpar\\f4\\fs24\\lang7177{\\loch We light the candles.}\r\n"
+    "\\par \\pard\\plain \\s0\\ls1\\ilvl0\\fi-360\\li720\\f4\\fs24\\lang7177{\\listtext\\pard\\plain \\f1 \\'b7\\tab}"
+    "{\\field{\\*\\fldinst HYPERLINK \"https://example.org/\" }{\\fldrslt {\\cf2\\ul\\lang255 Crazy}}}"
+    " idea and a {\\strike struck} word.\\par}";
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Documents, RtfReading, ::testing::ValuesIn(std::vector<ReadCase>{
@@ -179,10 +203,12 @@ INSTANTIATE_TEST_SUITE_P(Documents, RtfReading, ::testing::ValuesIn(std::vector<
         u"\u2014\u2013\u2018\u2019\u201C\u201D\u2022"_s},
     {"SourceLineBreaksAreNoText", "{\\rtf1 one\r\ntwo\rthree\nfour}", u"onetwothreefour"_s},
     {"OneBlankDelimitsAControlWord", "{\\rtf1\\b  x\\b0   y}", u" x  y"_s},
-    // The final paragraph mark closes the last paragraph: it is no line break of the text.
+    // The final paragraph mark closes the last paragraph: it is no line break of the text, and our
+    // writer ends every document with one.
     {"StoppedMidWord", "{\\rtf1\\ansi Stopped mid-wo\\par\r\n}", u"Stopped mid-wo"_s},
     {"EmptyLastParagraph", "{\\rtf1\\ansi One\\par\r\n\\par\r\n}", u"One\r\n"_s},
     {"NoFinalMark", "{\\rtf1\\ansi No mark at the end}", u"No mark at the end"_s},
+    {"OnlyParagraphMarks", "{\\rtf1\\par\\par\\par}", u"\r\n\r\n"_s},
     // A table with an empty cell.
     {"Table", "{\\rtf1\\trowd\\cellx1000\\cellx2000\\pard\\intbl a\\cell b\\cell\\row"
         "\\trowd\\cellx1000\\cellx2000\\pard\\intbl\\cell c\\cell\\row\\pard after}", u"a\tb\t\r\n\tc\t\r\nafter"_s},
@@ -197,6 +223,7 @@ INSTANTIATE_TEST_SUITE_P(Documents, RtfReading, ::testing::ValuesIn(std::vector<
     // \bin data is skipped by its count, braces and backslashes included.
     {"BinInAnIgnoredGroup", "{\\rtf1 a{\\*\\blipdata\\bin4 }{\\}b}c}", u"ac"_s},
     {"BinInAPicture", "{\\rtf1 a{\\pict\\bin3 }\\}}b}", u"ab"_s},
+    {"BinWithoutACountBeforeHexDigits", "{\\rtf1 a{\\pict\\bin 89504e47}b}", u"ab"_s},
     // Broken input: the reader keeps what it read and never fails. Past the depth limit groups
     // share one state, which is still undone when they close.
     {"DeepNestingNeedsNoCallStack", "{\\rtf1 a" + QByteArray(100000, '{') + "\\b x" + QByteArray(100000, '}') + " y}",
@@ -212,7 +239,25 @@ INSTANTIATE_TEST_SUITE_P(Documents, RtfReading, ::testing::ValuesIn(std::vector<
     {"EndlessFontTable", "{\\rtf1{\\fonttbl{\\f0 Arial", QString()},
     {"EndlessColourTable", "{\\rtf1{\\colortbl;\\red255;;", QString()},
     {"NumbersNamingNoEntry", "{\\rtf1\\cf99\\highlight-3\\f42 x}", u"x"_s},
-    {"NothingAfterTheDocumentGroup", "{\\rtf1 a}}}b{c}", u"a"_s}}),
+    {"NothingAfterTheDocumentGroup", "{\\rtf1 a}}}b{c}", u"a"_s},
+    // What the writer states.
+    {"WriterARepeatAtTheEndOfAParagraph", libreOfficeList, u"We light the candles.\r\nCrazy idea and a struck word."_s,
+        {}, {}, u"candles."_s, {u"{\\ul\\cf3 candles.\r\n}\\par"_s, u"{\\f4\\fs24\\ul\\cf2\\lang255 Crazy}"_s,
+        u"\\strike struck\\strike0"_s}, {u"\\ulnone"_s}},
+    // An error at a line end, with blanks: the clean-up of sentence ends still sees ".  " and the CR.
+    {"WriterAnErrorBeforeBlanksAndALineEnd",
+        "{\\rtf1{\\colortbl;\\red255\\green0\\blue0;\\red255\\green255\\blue255;}{\\highlight1\\cf2 end.  }\\par next}",
+        u"end.  \r\nnext"_s, {}, {}, {}, {u"end.  \r\n}\\par"_s}},
+    // AbiWord states a superscript reference style, \\plain and each run's font, size and language.
+    {"WriterAnAbiWordParagraph",
+        "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Times New Roman;}}{\\stylesheet{\\*\\cs14\\fs20\\super Endnote "
+        "Reference;}{\\s28\\f0\\fs24 Normal;}}\\pard\\plain\\ltrpar\\ql\\s28{\\s28\\f0\\fs24\\lang1033 Ten "
+        "words.}{\\s28\\f0\\fs24\\lang1033\\par}\\pard\\plain\\s28{\\s28\\f0\\fs24\\lang1033 More.}}",
+        u"Ten words.\r\nMore."_s, {}, {}, {}, {u"\\pard\\plain\\ltrpar"_s,
+        u"\\f0\\fs24\\lang1033 Ten words.\r\n\\par\\pard\\plain"_s, u"\\f0\\fs24\\lang1033 More."_s}},
+    // Only \\plain takes a language back to the document's.
+    {"WriterALanguageThatEnds", "{\\rtf1\\deflang1078 {\\lang1033 English} none}", u"English none"_s, {}, {}, {},
+        {u"\\lang1033 English\\plain\\f0\\fs24  none"_s}}}),
     RowName());
 // clang-format on
 

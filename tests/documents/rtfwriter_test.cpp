@@ -1,10 +1,6 @@
 // The RTF our writer produces, and what survives a trip through it.
 #include "testsupport.h"
 
-#include "support/rowname.h"
-
-#include <QTemporaryDir>
-
 #include <functional>
 
 using namespace Qt::StringLiterals;
@@ -12,41 +8,10 @@ using namespace Qt::StringLiterals;
 namespace tallimark {
 namespace {
 
-TEST(RtfWriter, LineBreakFollowsTheLastCharacterOfTheLine)
-{
-    RichDocument document = documentWithText(u"One.  \r\nTwo. \r\nThree!  \r\n\r\nEnd."_s);
-    // The first line bold, so that formatting changes around the breaks as well.
-    select(document, 0, 6);
-    document.setSelBold(true);
-    const QString rtf = document.textRtf();
-    for (const QString &line :
-         {u"One.  \r\n\\par"_s, u"Two. \r\n\\par"_s, u"Three!  \r\n\\par\\pard\\plain\\f0\\fs20\r\n\\par"_s})
-        EXPECT_TRUE(rtf.contains(line)) << line << " in " << rtf;
-
-    // The sentence-end clean-up works on the source with plain replacements.
-    QString edited = rtf;
-    edited.replace(u".  \r"_s, u".\r"_s).replace(u". \r"_s, u".\r"_s).replace(u"!  \r"_s, u"!\r"_s);
-    document.setTextRtf(edited);
-    EXPECT_EQ(document.text(), u"One.\r\nTwo.\r\nThree!\r\n\r\nEnd."_s);
-    EXPECT_TRUE(document.formatAt(0).bold);
-    EXPECT_FALSE(document.formatAt(6).bold);
-}
-
-// Word processors end every document with \par, which closes the last paragraph and is no line
-// break of the text: the writer writes one, and reads it back as none.
-TEST(RtfWriter, TheFinalParagraphMarkIsWrittenAndReadBackAsNone)
-{
-    for (const QString &text : {u""_s, u"end.  "_s, u"a\r\n"_s, u"a\r\n\r\n"_s, u"\r\n"_s}) {
-        const RichDocument document = documentWithText(text);
-        EXPECT_TRUE(document.textRtf().endsWith(u"\r\n\\par}"_s)) << document.textRtf();
-        EXPECT_EQ(reread(document).text(), text);
-    }
-}
-
 // The text exactly, and every character's format, in a file any reader takes: ASCII only, Windows-1252
 // characters as \'hh, the rest as \uN with a one-character fallback. Some readers draw "no highlight"
 // (\highlight0) black: a highlight ends with its group instead, and white is none.
-TEST(RtfWriter, TextAndFormattingSurviveSaveAndLoad)
+TEST(RtfWriter, TextAndFormattingSurviveTheWriter)
 {
     RichDocument document = documentWithText(u"plain bold under red on-green big up kern\r\nnext\r\nLine one\r\n"
                                              u"lone CR\rlone LF\n\ttab  two blanks \u00A0nbsp {b} \\ "
@@ -74,80 +39,10 @@ TEST(RtfWriter, TextAndFormattingSurviveSaveAndLoad)
     for (const QString &word : {u"\\highlight0"_s, u"\\cb"_s, u"\\chcbpat"_s})
         EXPECT_FALSE(rtf.contains(word)) << word << " in " << rtf;
 
-    // Saved and loaded, as a marked copy is.
-    QTemporaryDir folder;
-    const QString file = folder.filePath(u"copy.rtf"_s);
-    ASSERT_FALSE(document.saveFile(file).failed());
-    RichDocument loaded;
-    ASSERT_FALSE(loaded.loadFile(file).failed());
-
+    const RichDocument loaded = reread(document);
     EXPECT_EQ(firstDifference(loaded, document), QString());
     EXPECT_EQ(loaded.fontName(), u"Arial"_s);
 }
-
-// What the writer states around runs: a mark (a repeat red and underlined, an error white on red)
-// is a group of its own, closed where its text ends, so that nothing it sets reaches the
-// paragraph mark, list label or hyperlink after it; every paragraph starts with \pard\plain and
-// each run states its font, size and language, so that no style's formatting reaches the text.
-struct WriterCase
-{
-    const char *name;
-    QByteArray rtf;
-    QString repeat; // the word marked as a repeated error, if any
-    QStringList written;
-    QStringList notWritten{};
-};
-TALLIMARK_ROW_PRINTS_ITS_NAME(WriterCase)
-
-using WhatTheWriterStates = ::testing::TestWithParam<WriterCase>;
-
-TEST_P(WhatTheWriterStates, AsTheRowSays)
-{
-    const WriterCase &row = GetParam();
-    RichDocument document = rtfDocument(row.rtf);
-    if (!row.repeat.isEmpty()) {
-        select(document, int(document.text().indexOf(row.repeat)), int(row.repeat.size()));
-        document.setSelColour(Red);
-        document.setSelUnderline(true);
-    }
-    const QString rtf = document.textRtf();
-    for (const QString &part : row.written)
-        EXPECT_TRUE(rtf.contains(part)) << part << " in " << rtf;
-    for (const QString &part : row.notWritten)
-        EXPECT_FALSE(rtf.contains(part)) << part << " in " << rtf;
-    EXPECT_EQ(firstDifference(reread(document), document), QString());
-}
-
-// A LibreOffice paragraph that ends in a repeat, then a bullet with a hyperlink and a struck word.
-const QByteArray libreOfficeList =
-    "{\\rtf1\\ansi\\deff4{\\fonttbl{\\f1\\fcharset2 Symbol;}{\\f4\\fswiss\\fcharset0 Liberation Sans;}}"
-    "{\\colortbl;\\red0\\green0\\blue0;\\red0\\green0\\blue128;}"
-    "\\pard\\plain \\s0\\ql\\widctlpar\\f4\\fs24\\lang7177{\\loch We light the candles.}\r\n"
-    "\\par \\pard\\plain \\s0\\ls1\\ilvl0\\fi-360\\li720\\f4\\fs24\\lang7177{\\listtext\\pard\\plain \\f1 \\'b7\\tab}"
-    "{\\field{\\*\\fldinst HYPERLINK \"https://example.org/\" }{\\fldrslt {\\cf2\\ul\\lang255 Crazy}}}"
-    " idea and a {\\strike struck} word.\\par}";
-
-// clang-format off
-INSTANTIATE_TEST_SUITE_P(Marks, WhatTheWriterStates, ::testing::Values(
-    WriterCase{"aRepeatAtTheEndOfAParagraph", libreOfficeList, u"candles."_s,
-               {u"{\\ul\\cf3 candles.\r\n}\\par"_s, u"{\\f4\\fs24\\ul\\cf2\\lang255 Crazy}"_s,
-                u"\\strike struck\\strike0"_s},
-               {u"\\ulnone"_s}},
-    // An error at a line end, with blanks: the clean-up of sentence ends still sees ".  " and the CR.
-    WriterCase{"anErrorBeforeBlanksAndALineEnd", "{\\rtf1{\\colortbl;\\red255\\green0\\blue0;\\red255\\green255\\blue255;}{\\highlight1\\cf2 end.  }\\par next}", QString(),
-               {u"end.  \r\n}\\par"_s}},
-    // AbiWord states a superscript reference style, \\plain and each run's font, size and language.
-    WriterCase{"anAbiWordParagraph",
-               "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Times New Roman;}}{\\stylesheet{\\*\\cs14\\fs20\\super Endnote "
-               "Reference;}{\\s28\\f0\\fs24 Normal;}}\\pard\\plain\\ltrpar\\ql\\s28{\\s28\\f0\\fs24\\lang1033 Ten "
-               "words.}{\\s28\\f0\\fs24\\lang1033\\par}\\pard\\plain\\s28{\\s28\\f0\\fs24\\lang1033 More.}}", QString(),
-               {u"\\pard\\plain\\ltrpar"_s, u"\\f0\\fs24\\lang1033 Ten words.\r\n\\par\\pard\\plain"_s,
-                u"\\f0\\fs24\\lang1033 More."_s}},
-    // Only \\plain takes a language back to the document's.
-    WriterCase{"aLanguageThatEnds", "{\\rtf1\\deflang1078 {\\lang1033 English} none}", QString(),
-               {u"\\lang1033 English\\plain\\f0\\fs24  none"_s}}),
-    RowName());
-// clang-format on
 
 TEST(RtfWriter, SourceEditedWithCharactersBeyondAscii)
 {

@@ -48,24 +48,13 @@ TEST(Selection, TypingReplacesTheSelectionInTheFormatBeforeTheCaret)
     EXPECT_EQ(bold, u"bbb---------"_s);
 }
 
+// Formatting applies to the selected characters only; a later entry over some of them overrides
+// (an error's highlight is checked where the marking makes it); setting the text drops it all.
 TEST(Selection, FormattingAppliesToTheSelectedCharactersUntilTheTextIsSet)
 {
-    // The error highlight: a three-letter word and its blank select three characters.
     RichDocument document = documentWithText(u"the cat sat"_s);
     select(document, 4, 3);
-    document.setSelBold(true);
     document.setSelBackground(Red);
-    document.setSelColour(White);
-    const QList<TextRun> runs = document.runs();
-    ASSERT_EQ(runs.size(), 3);
-    EXPECT_EQ(runs[0].text + u'|' + runs[1].text + u'|' + runs[2].text, u"the |cat| sat"_s);
-    EXPECT_TRUE(runs[1].format.bold);
-    EXPECT_EQ(runs[1].format.background, Red);
-    EXPECT_EQ(runs[1].format.colour, White);
-    EXPECT_EQ(runs[0].format, CharFormat{});
-    EXPECT_EQ(runs[2].format, CharFormat{});
-
-    // A later entry over the same characters overrides, leaving the others as they were.
     select(document, 5, 1);
     document.setSelUnderline(true);
     document.setSelBackground(White); // white clears the highlight
@@ -73,8 +62,8 @@ TEST(Selection, FormattingAppliesToTheSelectedCharactersUntilTheTextIsSet)
     EXPECT_FALSE(document.formatAt(5).background.has_value());
     EXPECT_EQ(document.formatAt(4).background, Red);
     EXPECT_FALSE(document.formatAt(4).underline);
+    EXPECT_EQ(document.runs().size(), 5);
 
-    // Setting the text drops all formatting.
     document.setSelStart(3);
     document.setText(u"new"_s);
     EXPECT_EQ(document.selStart(), 0);
@@ -84,28 +73,18 @@ TEST(Selection, FormattingAppliesToTheSelectedCharactersUntilTheTextIsSet)
     EXPECT_TRUE(document.runs().isEmpty());
 }
 
+// The report block: formatting set on the insertion point at the end goes to the text inserted
+// there, and so do offset and kerning.
 TEST(Selection, InsertionPointFormattingGoesToTheNextInsertedText)
 {
-    // The report block: caret past the end, formatting set on the empty selection, then text.
     RichDocument document = documentWithText(u"typed text"_s);
-    document.setSelStart(document.length() + 1);
-    document.setSelBackground(White);
-    document.setSelColour(Red);
-    document.setSelBold(true);
-    document.setSelUnderline(false);
-    document.setSelFontName(u"Courier"_s);
-    EXPECT_EQ(document.runs().size(), 1); // nothing in the text changed yet
-    EXPECT_TRUE(document.formatAt(document.length()).bold);
-
-    document.setSelText(u"\r\nReport"_s);
+    appendReportBlock(u"\r\nReport"_s, document);
     EXPECT_EQ(document.text(), u"typed text\r\nReport"_s);
     const CharFormat report = document.formatAt(12);
     EXPECT_TRUE(report.bold);
     EXPECT_EQ(report.colour, Red);
     EXPECT_EQ(report.fontName, u"Courier"_s);
     EXPECT_FALSE(document.formatAt(9).bold);
-
-    // Offset and kerning of the insertion point.
     document.setSelOffset(0);
     document.setSelKerning(1);
     document.setSelText(u"."_s);

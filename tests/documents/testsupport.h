@@ -2,6 +2,8 @@
 #pragma once
 
 #include "documents/richdocument.h"
+#include "marking/highlighting.h"
+#include "marking/markingoutput.h"
 #include "support/qstringprinting.h"
 
 #include <QDir>
@@ -53,40 +55,32 @@ inline void select(RichDocument &document, int start, int length)
 // A report block, as the marking appends one.
 inline const QString ReportLikeTheMarking = QStringLiteral("\r\n|| 173     22m\r\n\r\nWrong number of line feeds");
 
-// Marks a document as the marking does: words as it cuts them (between blanks and line ends), every
-// fourth an error and every seventh else a repeat, and a report block in Courier at the end.
-inline void markLikeTheMarking(RichDocument &document)
+// Marks as the marking makes them on a text: words as it cuts them (between blanks and line ends),
+// every fourth an error and every seventh else a repeat.
+inline QList<HighlightOperation> marksLikeTheMarking(const QString &text)
 {
     static const QRegularExpression words(QStringLiteral("[^ \r\n]+"));
+    QList<HighlightOperation> marks;
     int word = 0;
-    for (const QRegularExpressionMatch &match : words.globalMatch(document.text())) {
-        select(document, int(match.capturedStart()), int(match.capturedLength()));
-        if (++word % 4 == 0) { // an error: bold, white on red
-            document.setSelBold(true);
-            document.setSelBackground(Red);
-            document.setSelColour(White);
-        } else if (word % 7 == 0) { // a repeat: red and underlined
-            document.setSelColour(Red);
-            document.setSelUnderline(true);
-        }
+    for (const QRegularExpressionMatch &match : words.globalMatch(text)) {
+        const auto kind = ++word % 4 == 0 ? HighlightOperation::Kind::Error : HighlightOperation::Kind::Repeat;
+        if (word % 4 == 0 || word % 7 == 0)
+            marks.append({int(match.capturedStart()), int(match.capturedLength()), kind});
     }
-    document.setSelStart(document.length());
-    document.setSelBackground(White);
-    document.setSelColour(Red);
-    document.setSelFontName(QStringLiteral("Courier"));
-    document.setSelText(ReportLikeTheMarking);
+    return marks;
+}
+
+// Marks a document with the marking's own highlighting and report block.
+inline void markLikeTheMarking(RichDocument &document)
+{
+    for (const HighlightOperation &mark : marksLikeTheMarking(document.text()))
+        applyHighlight(document, mark);
+    appendReportBlock(ReportLikeTheMarking, document);
 }
 
 // Real-world RTF files beside the checkout; a clone has none, and the tests that read them skip.
 inline const QDir samplesFolder(QStringLiteral(TALLIMARK_SHARED_SAMPLES));
 inline const QStringList sampleNames = samplesFolder.entryList({QStringLiteral("*.rtf")}, QDir::Files, QDir::Name);
-
-inline RichDocument loadedSample(const QString &name)
-{
-    RichDocument document;
-    EXPECT_FALSE(document.loadFile(samplesFolder.filePath(name)).failed()) << name;
-    return document;
-}
 
 // Reads the writer's RTF of a document back.
 inline RichDocument reread(const RichDocument &document)

@@ -59,11 +59,7 @@ struct ResultCase
     QString report;
 };
 
-// A row prints as its name in the test list.
-void PrintTo(const ResultCase &row, std::ostream *out)
-{
-    *out << row.name;
-}
+TALLIMARK_ROW_PRINTS_ITS_NAME(ResultCase)
 
 using Result = ::testing::TestWithParam<ResultCase>;
 

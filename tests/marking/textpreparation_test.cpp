@@ -72,10 +72,14 @@ TEST(SentenceEndSpacing, BlanksBeforeALineBreakGoInTestAndMemo)
 {
     RichDocument test;
     RichDocument memo;
-    test.setText(u"End.  \r\nWhat? \r\nStop!  \r\nNext. Word"_s);
+    test.setText(u"End.  \r\nWhat? \r\nStop!  \r\n\r\nNext. Word"_s);
     memo.setText(u"Memo. \r\nx.  y"_s);
+    // The first line bold: the blanks go from the document's RTF, where formatting changes too.
+    test.setSelLength(6);
+    test.setSelBold(true);
     normaliseSentenceEndSpacing(test, memo);
-    EXPECT_EQ(test.text(), u"End.\r\nWhat?\r\nStop!\r\nNext. Word"_s);
+    EXPECT_EQ(test.text(), u"End.\r\nWhat?\r\nStop!\r\n\r\nNext. Word"_s);
+    EXPECT_EQ(std::pair(test.formatAt(0).bold, test.formatAt(6).bold), std::pair(true, false));
     EXPECT_EQ(memo.text(), u"Memo.\r\nx.  y"_s);
 }
 

@@ -27,22 +27,9 @@ struct ComparisonCase
     QString highlights; // "e<start>+<length>" per error, then "r…" per repeat
 };
 
-// A row prints as its name in the test list.
-void PrintTo(const ComparisonCase &row, std::ostream *out)
-{
-    *out << row.name;
-}
+TALLIMARK_ROW_PRINTS_ITS_NAME(ComparisonCase)
 
 using TestComparison = ::testing::TestWithParam<ComparisonCase>;
-
-QString describedHighlights(const QList<HighlightOperation> &highlights)
-{
-    QStringList parts;
-    for (const HighlightOperation &h : highlights)
-        parts << (h.kind == HighlightOperation::Kind::Error ? u'e' : u'r') + QString::number(h.start) + u'+'
-                + QString::number(h.length);
-    return parts.join(u' ');
-}
 
 } // namespace
 
@@ -60,15 +47,17 @@ TEST_P(TestComparison, FindsAndHighlights)
 
     RichDocument document;
     document.setText(row.test);
-    const QList<HighlightOperation> highlights = highlightErrors(found.errors, document);
-    EXPECT_EQ(describedHighlights(highlights), row.highlights);
+    QStringList highlights;
     QString kinds(row.test.size(), u' '); // per character: e error, r repeat
-    for (const HighlightOperation &h : highlights) {
-        kinds.replace(h.start, h.length, QString(h.length, h.kind == HighlightOperation::Kind::Error ? u'e' : u'r'));
+    for (const HighlightOperation &h : highlightErrors(found.errors, document)) {
+        const QChar kind = h.kind == HighlightOperation::Kind::Error ? u'e' : u'r';
+        highlights << kind + QString::number(h.start) + u'+' + QString::number(h.length);
+        kinds.replace(h.start, h.length, QString(h.length, kind));
         // A highlight ends on the last character of a word: never on the letter after a break.
         const int end = h.start + h.length;
         EXPECT_FALSE(row.test.at(end - 1).isLetter() && end < row.test.size() && row.test.at(end).isLetter()) << end;
     }
+    EXPECT_EQ(highlights.join(u' '), row.highlights);
     // Errors white on red in bold, repeats red underlined, everything else as it was.
     for (int k = 0; k < row.test.size(); ++k) {
         const CharFormat format = document.formatAt(k);
