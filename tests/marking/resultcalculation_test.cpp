@@ -72,7 +72,8 @@ TEST_P(Result, DeductionsWpmAndReport)
     for (const QString &word : row.excessWords) {
         ++excess.count;
         excess.words.append(word);
-        excess.text += word;
+        // The text holds the words as typed; brackets are only put round them in the list.
+        excess.text += QString(word).remove(u'(').remove(u')');
     }
     excess.doubleCounted = row.doubleCounted;
     const int errorCount = finalErrorCount(row.wordErrors, row.layout, excess);
