@@ -66,6 +66,16 @@ bool writeFile(const QString &path, const QByteArray &content)
 
 const QString Bom = QString(QChar(QChar::ByteOrderMark));
 
+const QByteArray Header = "Marked at,Learner,Source,Marked copy,Memo language,Keystrokes,Gross words,"
+                          "Words with errors,WPM,Final result,Rounding,Verdict,Remarks\r\n";
+
+// A row of Anika's, marked, with the final result and keystrokes given.
+QByteArray anikaRow(const QByteArray &finalResult, const QByteArray &keystrokes = "3369")
+{
+    return "2026-03-09T08:15:00Z,Anika,/t/Anika.rtf,/d/Anika.rug,English," + keystrokes + ",674,0,67.4," + finalResult
+        + ",integer,Successful,\r\n";
+}
+
 TEST(ClassRecord, FieldsAreQuotedAsSpreadsheetsExpect)
 {
     // What a spreadsheet would evaluate is written as text; what was given comes back.
@@ -90,14 +100,28 @@ TEST(ClassRecord, FieldsAreQuotedAsSpreadsheetsExpect)
     EXPECT_EQ(table.recordLines, (QList<int>{1, 3}));
 }
 
+// Rows are appended whole under one header and read back as written. Times are written where the
+// test was marked, with the offset that places them: never "Z", which read as UTC beside the local
+// times the window and the pack show. Records written with "Z" still read, to the same moment.
 TEST(ClassRecord, RowsAreAppendedWholeAndReadBack)
 {
     QTemporaryDir dest;
-    QList<ClassRecordRow> rows{row(u"Botha, \"Ani\""_s, 65), row(u"=1+1"_s, 40), row(u"Zoë Khan"_s, std::nullopt)};
-    for (ClassRecordRow &r : rows) {
-        if (!r.markedCopy.isEmpty())
-            r.markedCopy = dest.filePath(r.learner + u".rug"_s);
-        ASSERT_FALSE(appendClassRecord(dest.path(), r).failed());
+    const QDate day(2026, 12, 7);
+    QList<ClassRecordRow> rows{row(u"Botha, \"Ani\""_s, 65), row(u"=1+1"_s, 40), row(u"Ben"_s, 50),
+                               row(u"Zoë Khan"_s, std::nullopt)};
+    // clang-format off
+    const std::pair<QDateTime, QString> times[] = {
+        {QDateTime(day, QTime(5, 6, 54), Qt::OffsetFromUTC, 7200), u"2026-12-07T05:06:54+02:00"_s},
+        {QDateTime(day, QTime(3, 6, 54), Qt::UTC), u"2026-12-07T03:06:54+00:00"_s},
+        {QDateTime(day, QTime(0, 36, 54), Qt::OffsetFromUTC, -(2 * 3600 + 1800)), u"2026-12-07T00:36:54-02:30"_s},
+        {QDateTime(), QString()}};
+    // clang-format on
+    for (qsizetype i = 0; i < rows.size(); ++i) {
+        rows[i].markedAt = times[i].first;
+        if (!rows[i].markedCopy.isEmpty())
+            rows[i].markedCopy = dest.filePath(rows[i].learner + u".rug"_s);
+        ASSERT_FALSE(appendClassRecord(dest.path(), rows[i]).failed());
+        EXPECT_EQ(classRecordFields(rows[i]).first(), times[i].second);
     }
 
     const QString text = readAll(classRecordPath(dest.path()));
@@ -106,13 +130,17 @@ TEST(ClassRecord, RowsAreAppendedWholeAndReadBack)
     EXPECT_EQ(text.count(Bom), 1);
     EXPECT_TRUE(text.contains(u",'=1+1,"_s));
     EXPECT_TRUE(text.endsWith(u"Too short or empty,\r\n"_s));
-    const ClassRecord record = readClassRecord(dest.path());
-    EXPECT_TRUE(record.found && record.readable);
-    EXPECT_TRUE(record.problems.isEmpty()) << record.problems.join(u'\n').toStdString();
-    ASSERT_EQ(record.rows.size(), 3);
-    for (int i = 0; i < 3; ++i)
-        EXPECT_EQ(classRecordFields(record.rows[i]), classRecordFields(rows[i]));
-    EXPECT_FALSE(record.rows[2].isMarked());
+    QFile record(classRecordPath(dest.path()));
+    ASSERT_TRUE(record.open(QIODevice::Append) && record.write(anikaRow("65")) > 0); // written with a "Z"
+    record.close();
+    const ClassRecord read = readClassRecord(dest.path());
+    EXPECT_TRUE(read.found && read.readable);
+    EXPECT_TRUE(read.problems.isEmpty()) << read.problems.join(u'\n').toStdString();
+    ASSERT_EQ(read.rows.size(), 5);
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(classRecordFields(read.rows[i]), classRecordFields(rows[i]));
+    EXPECT_FALSE(read.rows[3].isMarked());
+    EXPECT_EQ(read.rows[4].markedAt, QDateTime(QDate(2026, 3, 9), QTime(8, 15), Qt::UTC));
 }
 
 // A verdict's words as the report box and the class record show them; the record's words give
@@ -159,16 +187,6 @@ TEST(ClassRecord, FailuresNameTheFileAndLeaveNoPartOfARow)
     EXPECT_EQ(readAll(classRecordPath(root.path())), before);
 }
 
-const QByteArray Header = "Marked at,Learner,Source,Marked copy,Memo language,Keystrokes,Gross words,"
-                          "Words with errors,WPM,Final result,Rounding,Verdict,Remarks\r\n";
-
-// A row of Anika's, marked, with the final result and keystrokes given.
-QByteArray anikaRow(const QByteArray &finalResult, const QByteArray &keystrokes = "3369")
-{
-    return "2026-03-09T08:15:00Z,Anika,/t/Anika.rtf,/d/Anika.rug,English," + keystrokes + ",674,0,67.4," + finalResult
-        + ",integer,Successful,\r\n";
-}
-
 // Runs the check in a child stopped after ten seconds, so that a read or a loop without end
 // fails the test instead of hanging it.
 int withinTenSeconds(const std::function<int()> &check)
@@ -208,8 +226,6 @@ TEST(ClassRecord, DamagedRecordsAreNamedWithTheirLine)
          u"line 3: a quoted field is not closed"_s, {u"Anika"_s}, 1},
         {"a field too many", Header + anikaRow("65") + "x,B,,,,,,,,,,,,extra\r\n", true,
          u"line 3: 14 fields where the header has 13"_s, {u"Anika"_s}, 1},
-        {"unclosed quote", Header + anikaRow("65") + "2026-03-09T08:16:00Z,\"Bob,\r\n" + bob, true,
-         u"line 3: a quoted field is not closed"_s, {u"Anika"_s}, 1},
         {"Windows-1252 name", Header + bob + anikaRow("65").replace("Anika", "Zo\xEB"), true,
          u"line 3: not UTF-8 text"_s, {u"Bob"_s, u"Zo\uFFFD"_s}, 2},
         {"marked copy outside the folder", Header + anikaRow("65").replace("/d/Anika.rug", "/etc/passwd"), true,
@@ -333,39 +349,6 @@ TEST(ClassRecord, AppendedLinesStartALineOfTheirOwn)
     EXPECT_EQ(readClassRecord(dest.path()).rows.size(), 1);
 }
 
-// Times are written where the test was marked, with the offset that places them: never "Z",
-// which read as UTC beside the local times the window and the pack show. Records written with
-// "Z" still read, to the same moment.
-TEST(ClassRecord, TimesCarryTheirOffsetAndOldOnesStillRead)
-{
-    const QDate day(2026, 12, 7);
-    // clang-format off
-    const struct { QDateTime time; QString written; QByteArray olderForm; /* as an earlier version wrote it */ } cases[] = {
-        {QDateTime(day, QTime(5, 6, 54), Qt::OffsetFromUTC, 7200), u"2026-12-07T05:06:54+02:00"_s, {}},
-        {QDateTime(day, QTime(3, 6, 54), Qt::UTC), u"2026-12-07T03:06:54+00:00"_s, "2026-12-07T03:06:54Z"},
-        {QDateTime(day, QTime(0, 36, 54), Qt::OffsetFromUTC, -(2 * 3600 + 1800)), u"2026-12-07T00:36:54-02:30"_s,
-         "2026-12-07T03:06:54Z"},
-        {QDateTime(), QString(), {}},
-    };
-    // clang-format on
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.written.toStdString());
-        ClassRecordRow marked = row(u"Anika"_s, 65);
-        marked.markedAt = c.time;
-        const QString text = classRecordFields(marked).first();
-        EXPECT_EQ(text, c.written);
-        QByteArray content = Header + anikaRow("65").replace("2026-03-09T08:15:00Z", text.toUtf8());
-        if (!c.olderForm.isEmpty())
-            content += anikaRow("65").replace("2026-03-09T08:15:00Z", c.olderForm);
-        const ClassRecord record = parseClassRecord(content, u"Tallimark.csv"_s);
-        EXPECT_TRUE(record.problems.isEmpty()) << record.problems.join(u'\n').toStdString();
-        for (const ClassRecordRow &read : record.rows) {
-            EXPECT_EQ(read.markedAt.isValid(), c.time.isValid());
-            EXPECT_EQ(read.markedAt.toMSecsSinceEpoch(), c.time.toMSecsSinceEpoch());
-        }
-    }
-}
-
 TEST(ClassRecord, LatestRowOfALearnerIsCurrent)
 {
     const QList<LearnerResult> results =
@@ -382,8 +365,12 @@ TEST(ClassRecord, LatestRowOfALearnerIsCurrent)
                               {u"Cas"_s, std::nullopt, 45, std::nullopt}}));
 }
 
+// The histogram spans only results a test can have: one beyond them, however it reached the
+// figures, counts nowhere and makes no bins. 1e308 once made bins without end, so each row is
+// first worked in a child stopped after ten seconds.
 TEST(ClassFigures, MatchHandWorkedValues)
 {
+    constexpr double inf = std::numeric_limits<double>::infinity();
     const std::nullopt_t none = std::nullopt;
     // clang-format off
     const struct {
@@ -392,18 +379,22 @@ TEST(ClassFigures, MatchHandWorkedValues)
         int notMarkedRows; // tests that could not be read, after the results
         int marked, rejected;
         std::array<std::optional<double>, 5> figures; // mean, median, lowest, highest, standard deviation
-        QList<std::pair<double, int>> histogram;
+        qsizetype bins;
+        QList<std::pair<double, int>> histogram; // the bins that hold results
     } cases[] = {
-        {"class of one", {55}, 0, 1, 0, {55, 55, 55, 55, 0}, {{55, 1}}},
+        {"class of one", {55}, 0, 1, 0, {55, 55, 55, 55, 0}, 1, {{55, 1}}},
         // deviations 12.5, 7.5, 7.5, 12.5: (156.25 * 2 + 56.25 * 2) / 4 = 106.25
-        {"even count", {65, 40, 60, 45}, 0, 4, 0, {52.5, 52.5, 40, 65, std::sqrt(106.25)},
-         {{40, 1}, {45, 1}, {50, 0}, {55, 0}, {60, 1}, {65, 1}}},
+        {"even count", {65, 40, 60, 45}, 0, 4, 0, {52.5, 52.5, 40, 65, std::sqrt(106.25)}, 6, {{40, 1}, {45, 1}, {60, 1}, {65, 1}}},
         // mean 110 / 3; squares 400/9 + 121/9 + 961/9 = 1482/9, over 3
         {"with rejected and unmarked tests", {30, none, 47, 33, none}, 2, 3, 2, {110.0 / 3, 33, 30, 47, std::sqrt(1482.0 / 27)},
-         {{30, 2}, {35, 0}, {40, 0}, {45, 1}}},
-        {"all rejected", {none, none}, 0, 0, 2, {none, none, none, none, none}, {}},
-        {"negative result", {-3, 2}, 0, 2, 0, {-0.5, -0.5, -3, 2, 2.5}, {{-5, 1}, {0, 1}}},
-        {"none marked", {}, 3, 0, 0, {none, none, none, none, none}, {}},
+         4, {{30, 2}, {45, 1}}},
+        {"all rejected", {none, none}, 0, 0, 2, {none, none, none, none, none}, 0, {}},
+        {"negative result", {-3, 2}, 0, 2, 0, {-0.5, -0.5, -3, 2, 2.5}, 2, {{-5, 1}, {0, 1}}},
+        {"none marked", {}, 3, 0, 0, {none, none, none, none, none}, 0, {}},
+        {"largest double", {55, 1e308}, 0, 1, 0, {55, 55, 55, 55, 0}, 1, {{55, 1}}},
+        {"infinities and NaN", {inf, -inf, std::nan("")}, 0, 0, 0, {none, none, none, none, none}, 0, {}},
+        {"a billion", {50, 1e9, -1e9}, 0, 1, 0, {50, 50, 50, 50, 0}, 1, {{50, 1}}},
+        {"the widest spread", {-1000, 1000}, 0, 2, 0, {0, 0, -1000, 1000, 1000}, 401, {{-1000, 1}, {1000, 1}}},
     };
     // clang-format on
     for (const auto &c : cases) {
@@ -415,6 +406,7 @@ TEST(ClassFigures, MatchHandWorkedValues)
             results.append({notMarkedRow(u"/t/x.rtf"_s, u"could not be read: no such file"_s, QDateTime(),
                                          u"/d/u"_s + QString::number(i) + u".rug"_s, Rounding::Integer),
                             std::nullopt});
+        ASSERT_EQ(withinTenSeconds([&] { return int(classFigures(results).histogram.size() != c.bins); }), 0);
         const ClassFigures f = classFigures(results);
         EXPECT_EQ(std::tuple(f.marked, f.rejected, f.notMarked), std::tuple(c.marked, c.rejected, c.notMarkedRows));
         const std::array<std::optional<double>, 5> figures{f.mean, f.median, f.lowest, f.highest, f.standardDeviation};
@@ -423,32 +415,11 @@ TEST(ClassFigures, MatchHandWorkedValues)
             EXPECT_NEAR(figures[i].value_or(0), c.figures[i].value_or(0), 1e-9) << "figure " << i;
         }
         QList<std::pair<double, int>> histogram;
-        for (const HistogramBin &bin : f.histogram)
-            histogram.append({bin.from, bin.count});
+        for (const HistogramBin &bin : f.histogram) {
+            if (bin.count > 0)
+                histogram.append({bin.from, bin.count});
+        }
         EXPECT_EQ(histogram, c.histogram);
-    }
-}
-
-// The histogram spans only results a test can have: one beyond them, however it reached the
-// figures, counts nowhere and makes no bins (1e308 once made the bins without end).
-TEST(ClassFigures, BinsSpanOnlyResultsATestCanHave)
-{
-    constexpr double inf = std::numeric_limits<double>::infinity();
-    // clang-format off
-    const struct { const char *name; QList<double> results; int marked; qsizetype bins; } cases[] = {
-        {"largest double", {55, 1e308}, 1, 1}, {"infinities and NaN", {inf, -inf, std::nan("")}, 0, 0},
-        {"a billion", {50, 1e9, -1e9}, 1, 1}, {"the widest spread", {-1000, 1000}, 2, 401}};
-    // clang-format on
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.name);
-        QList<LearnerResult> results;
-        for (const double value : c.results)
-            results.append({row(QString::number(results.size()), value), std::nullopt});
-        const int matches = withinTenSeconds([&] {
-            const ClassFigures f = classFigures(results);
-            return f.marked == c.marked && f.rejected == 0 && f.histogram.size() == c.bins ? 0 : 1;
-        });
-        EXPECT_EQ(matches, 0);
     }
 }
 

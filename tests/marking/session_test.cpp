@@ -243,45 +243,6 @@ TEST_F(SessionRuns, TheMarkedCopyShowsTheErrorAndTheReportBlock)
     EXPECT_TRUE(excess.background == Red && excess.colour == White && !excess.bold);
 }
 
-struct Permissions : SessionFixture, ::testing::WithParamInterface<bool>
-{ };
-
-// In a child process as an unprivileged user: root would read and write anyway.
-// A read-only destination ends the session; an unreadable test is reported and the session goes on.
-TEST_P(Permissions, AReadOnlyDestinationOrAnUnreadableTest)
-{
-    TALLIMARK_POSIX_ONLY("permissions checked in a child process as another user");
-    const bool readOnlyDestination = GetParam();
-    const QString jan = addTest(u"Jan.rtf"_s, DoubledTest);
-    if (readOnlyDestination) {
-        QDir().mkpath(destination());
-        host.inputAnswers = {u"Class7B"_s};
-    }
-    openToEveryone();
-    const QString locked = readOnlyDestination ? destination() : jan;
-    const auto readOnly =
-        QFileDevice::ReadOwner | QFileDevice::ExeOwner | QFileDevice::ReadOther | QFileDevice::ExeOther;
-    QFile::setPermissions(locked, readOnlyDestination ? readOnly : QFileDevice::Permissions());
-    const int checksPassed = inChildProcess([&] {
-        session.run();
-        if (!readOnlyDestination) {
-            // The learner has a row in the class record, with the reason, and no result.
-            const QList<ClassRecordRow> rows = readClassRecord(destination()).rows;
-            return host.report.endsWith(jan + u".......could not be read: permission denied\r\n"_s)
-                && session.ending() == Ending::Completed && results().isEmpty() && rows.size() == 1
-                && rows[0].learner == u"Jan"_s && rows[0].isNotMarked()
-                && rows[0].remarks == u"Could not be read: permission denied"_s;
-        }
-        return host.messages.join(u'\n').startsWith(u"Error: Permission denied. Try another location.\r"_s)
-            && session.resultsBlocked() && session.ending() == Ending::Failed
-            && session.endingFailure().number == ErrorNumber::PermissionDenied;
-    });
-    QFile::setPermissions(locked, OwnerOnly);
-    EXPECT_EQ(checksPassed, 1);
-}
-
-INSTANTIATE_TEST_SUITE_P(Marking, Permissions, ::testing::Bool());
-
 // Nothing a test full of errors, repeats and excess words leaves behind reaches the next one;
 // the results file of a reused folder grows across sessions.
 TEST_F(SessionRuns, ATestMarkedAloneOrAmongOthersGivesTheSameResult)

@@ -64,6 +64,7 @@ protected:
     }
     QString addTest(const QString &name, const QString &text, const QString &folder = u"Class7B"_s)
     {
+        QDir().mkpath(path(folder));
         host.testList.append(path(folder + u'/' + name));
         write(host.testList.last(), text);
         return host.testList.last();
