@@ -199,12 +199,33 @@ int withinTenSeconds(const std::function<int()> &check)
         false);
 }
 
+// The record at path, or, for a content in angle brackets, a file of another kind in its place.
+bool makeRecord(const QString &path, const QByteArray &content)
+{
+    const QByteArray name = QFile::encodeName(path);
+    if (content == "<fifo>")
+        return mkfifo(name.constData(), 0600) == 0;
+    if (content == "<link to /dev/zero>")
+        return symlink("/dev/zero", name.constData()) == 0;
+    if (content == "<folder>")
+        return mkdir(name.constData(), 0700) == 0;
+    QFile file(path); // over 64 MB: sparse, no disk taken
+    return content == "<65 MB>" ? file.open(QIODevice::WriteOnly) && file.resize(65 << 20) : writeFile(path, content);
+}
+
 // A record edited by hand, saved by a spreadsheet or damaged is read as far as it can be, and
-// each thing left out is named with its line (and column).
+// each thing left out is named with its line (and column). Neither a FIFO that waits for a writer
+// nor a device without end is read: each is refused at once. The copy a row names is looked for
+// in the record's own folder, under its name: a folder moved elsewhere still finds its copies,
+// and a row edited to name another file finds none.
 TEST(ClassRecord, DamagedRecordsAreNamedWithTheirLine)
 {
     const QByteArray bob =
         "2026-03-09T08:16:00Z,Bob,/t/Bob.rtf,/d/Bob.rug,English,3000,600,0,60,60,integer,Successful,\r\n";
+    const QString notRegular = u": not a regular file"_s;
+    const auto anikaCopy = [](const QByteArray &named) {
+        return Header + anikaRow("65").replace("/d/Anika.rug", named);
+    };
     // clang-format off
     struct Damaged {
         const char *name;
@@ -213,107 +234,73 @@ TEST(ClassRecord, DamagedRecordsAreNamedWithTheirLine)
         QString problem;      // how the first problem begins after the file's name
         QStringList learners; // the rows read
         int marked;           // as the figures count them (none are rejected)
+        QString copy = u"Anika.rug"_s; // the first row's marked copy, in the record's folder
     };
     QList<Damaged> cases{
         {"keystrokes beyond any test", Header + anikaRow("65", "99999999999"), true,
-         u"line 2, column \"Keystrokes\": \"99999999999\" is not a number from -1000000 to 1000000"_s, {u"Anika"_s}, 1},
-        {"UTF-16", QByteArray("\xFF\xFEM\0a\0", 6), false, u"line 1: the text is UTF-16"_s, {}, 0},
-        {"UTF-16 without a byte-order mark", QByteArray("M\0a\0r\0", 6), false, u"line 1: the text is UTF-16"_s, {}, 0},
+         u", line 2, column \"Keystrokes\": \"99999999999\" is not a number from -1000000 to 1000000"_s, {u"Anika"_s}, 1},
+        {"UTF-16", QByteArray("\xFF\xFEM\0a\0", 6), false, u", line 1: the text is UTF-16"_s, {}, 0},
+        {"UTF-16 without a byte-order mark", QByteArray("M\0a\0r\0", 6), false, u", line 1: the text is UTF-16"_s, {}, 0},
         {"semicolons", QByteArray(Header).replace(',', ';') + anikaRow("65").replace(',', ';'), false,
-         u"line 1: the fields are separated by \";\""_s, {}, 0},
-        {"another file's header", "Name,Score\r\nAnika,65\r\n", false, u"line 1: the first line is not the class record's header"_s, {}, 0},
+         u", line 1: the fields are separated by \";\""_s, {}, 0},
+        {"another file's header", "Name,Score\r\nAnika,65\r\n", false, u", line 1: the first line is not the class record's header"_s, {}, 0},
         {"a row cut short by a crash", Header + anikaRow("65") + "2026-03-09T08:15:00Z,\"C", true,
-         u"line 3: a quoted field is not closed"_s, {u"Anika"_s}, 1},
+         u", line 3: a quoted field is not closed"_s, {u"Anika"_s}, 1},
         {"a field too many", Header + anikaRow("65") + "x,B,,,,,,,,,,,,extra\r\n", true,
-         u"line 3: 14 fields where the header has 13"_s, {u"Anika"_s}, 1},
+         u", line 3: 14 fields where the header has 13"_s, {u"Anika"_s}, 1},
         {"Windows-1252 name", Header + bob + anikaRow("65").replace("Anika", "Zo\xEB"), true,
-         u"line 3: not UTF-8 text"_s, {u"Bob"_s, u"Zo\uFFFD"_s}, 2},
-        {"marked copy outside the folder", Header + anikaRow("65").replace("/d/Anika.rug", "/etc/passwd"), true,
-         u"line 2, column \"Marked copy\": \"/etc/passwd\" is not a marked copy (.rug) of this folder"_s, {u"Anika"_s}, 1},
+         u", line 3: not UTF-8 text"_s, {u"Bob"_s, u"Zo\uFFFD"_s}, 2, u"Bob.rug"_s},
         {"no last line end", Header + anikaRow("65").chopped(2), true, QString(), {u"Anika"_s}, 1},
         {"unknown verdict", Header + anikaRow("65").replace("Successful", "Great"), true,
-         u"line 2, column \"Verdict\": \"Great\" is not a verdict"_s, {u"Anika"_s}, 1},
+         u", line 2, column \"Verdict\": \"Great\" is not a verdict"_s, {u"Anika"_s}, 1},
         {"unknown rounding", Header + anikaRow("65").replace("integer", "tenths"), true,
-         u"line 2, column \"Rounding\": \"tenths\" is not a rounding"_s, {u"Anika"_s}, 1},
+         u", line 2, column \"Rounding\": \"tenths\" is not a rounding"_s, {u"Anika"_s}, 1},
+        {"copy of a folder moved", anikaCopy("/old/place/Class9C/Anika.rug"), true, QString(), {u"Anika"_s}, 1},
+        {"copy named with a path up", anikaCopy("../../Anika.RUG"), true, QString(), {u"Anika"_s}, 1, u"Anika.RUG"_s},
+        {"copy outside the folder", anikaCopy("/etc/passwd"), true,
+         u", line 2, column \"Marked copy\": \"/etc/passwd\" is not a marked copy (.rug) of this folder"_s, {u"Anika"_s}, 1, {}},
+        {"copy a link out of the folder", anikaCopy("/elsewhere/Link.rug"), true, u", line 2, column \"Marked copy\": "_s,
+         {u"Anika"_s}, 1, {}},
+        {"FIFO", "<fifo>", false, notRegular, {}, 0}, {"link to /dev/zero", "<link to /dev/zero>", false, notRegular, {}, 0},
+        {"folder", "<folder>", false, notRegular, {}, 0},
+        {"over 64 MB", "<65 MB>", false, u": larger than 64 MB, too large for a class record"_s, {}, 0},
     };
     // clang-format on
     for (const char *result : {"inf", "-inf", "1e308", "1e9", "nan", "fast"})
-        cases.append(
-            {result,
-             Header + anikaRow(result) + bob,
-             true,
-             u"line 2, column \"Final result\": \"%1\" is not a number from -1000 to 1000"_s.arg(QLatin1String(result)),
-             {u"Anika"_s, u"Bob"_s},
-             1});
+        cases.append({result,
+                      Header + anikaRow(result) + bob,
+                      true,
+                      u", line 2, column \"Final result\": \"%1\" is not a number from -1000 to 1000"_s.arg(
+                          QLatin1String(result)),
+                      {u"Anika"_s, u"Bob"_s},
+                      1});
     for (const Damaged &c : cases) {
         SCOPED_TRACE(c.name);
         QTemporaryDir dest;
-        ASSERT_TRUE(writeFile(classRecordPath(dest.path()), c.content));
+        const QString path = classRecordPath(dest.path());
+        ASSERT_TRUE(makeRecord(path, c.content));
+        ASSERT_EQ(symlink("/etc/passwd", QFile::encodeName(dest.filePath(u"Link.rug"_s)).constData()), 0);
+        ASSERT_EQ(withinTenSeconds(
+                      [&] { return int(classFigures(currentResults(readClassRecord(dest.path()).rows)).marked); }),
+                  c.marked)
+            << "the record, or its figures, read without end";
         const ClassRecord record = readClassRecord(dest.path());
         EXPECT_TRUE(record.found);
         EXPECT_EQ(record.readable, c.readable);
         if (c.problem.isEmpty())
             EXPECT_TRUE(record.problems.isEmpty()) << record.problems.join(u'\n').toStdString();
         else
-            EXPECT_TRUE(record.problems.value(0).startsWith(classRecordPath(dest.path()) + u", "_s + c.problem))
+            EXPECT_TRUE(record.problems.value(0).startsWith(path + c.problem))
                 << record.problems.value(0).toStdString();
         QStringList learners;
         for (const ClassRecordRow &r : record.rows)
             learners.append(r.learner);
         EXPECT_EQ(learners, c.learners);
+        if (!record.rows.isEmpty()) {
+            EXPECT_EQ(record.rows[0].markedCopy, c.copy.isEmpty() ? QString() : dest.filePath(c.copy));
+        }
         const ClassFigures figures = classFigures(currentResults(record.rows));
         EXPECT_EQ(std::pair(figures.marked, figures.rejected), std::pair(c.marked, 0));
-    }
-}
-
-// The copy a row names is looked for in the record's own folder, under its name: a folder moved
-// elsewhere still finds its copies, and a row edited to name another file finds none.
-TEST(ClassRecord, MarkedCopiesAreLookedForInTheRecordsFolder)
-{
-    QTemporaryDir dest;
-    ASSERT_EQ(symlink("/etc/passwd", QFile::encodeName(dest.filePath(u"Link.rug"_s)).constData()), 0);
-    const QList<std::pair<QByteArray, QString>> cases{
-        {"/old/place/Class9C/Anika.rug", dest.filePath(u"Anika.rug"_s)},
-        {"../../Anika.RUG", dest.filePath(u"Anika.RUG"_s)},
-        {"/etc/passwd", QString()},
-        {"/elsewhere/Link.rug", QString()},
-    };
-    QByteArray content = Header;
-    for (const auto &[named, found] : cases)
-        content += anikaRow("65").replace("/d/Anika.rug", named);
-    ASSERT_TRUE(writeFile(classRecordPath(dest.path()), content));
-    const ClassRecord record = readClassRecord(dest.path());
-    ASSERT_EQ(record.rows.size(), cases.size());
-    for (qsizetype i = 0; i < cases.size(); ++i)
-        EXPECT_EQ(record.rows[i].markedCopy, cases[i].second) << cases[i].first.toStdString();
-    EXPECT_EQ(record.problems.size(), 2);
-}
-
-// Neither a FIFO that waits for a writer nor a device without end is read: each is refused at once.
-TEST(ClassRecord, ARecordThatIsNoRegularFileIsRefusedAtOnce)
-{
-    const QString notRegular = u"not a regular file"_s;
-    // clang-format off
-    const std::tuple<const char *, std::function<bool(const QByteArray &)>, QString> cases[] = {
-        {"FIFO", [](const QByteArray &path) { return mkfifo(path.constData(), 0600) == 0; }, notRegular},
-        {"link to /dev/zero", [](const QByteArray &path) { return symlink("/dev/zero", path.constData()) == 0; }, notRegular},
-        {"folder", [](const QByteArray &path) { return mkdir(path.constData(), 0700) == 0; }, notRegular},
-        {"over 64 MB", [](const QByteArray &path) { // sparse: no disk taken
-             QFile file(QFile::decodeName(path));
-             return file.open(QIODevice::WriteOnly) && file.resize(65 << 20);
-         }, u"larger than 64 MB, too large for a class record"_s},
-    };
-    // clang-format on
-    for (const auto &[name, make, reason] : cases) {
-        SCOPED_TRACE(name);
-        QTemporaryDir dest;
-        const QString path = classRecordPath(dest.path());
-        ASSERT_TRUE(make(QFile::encodeName(path)));
-        const int refused = withinTenSeconds([&] {
-            const ClassRecord record = readClassRecord(dest.path());
-            return record.found && !record.readable && record.problems == QStringList{path + u": "_s + reason} ? 0 : 1;
-        });
-        EXPECT_EQ(refused, 0);
     }
 }
 
