@@ -33,7 +33,7 @@ QString memoTimes(int length)
 using Ending = MarkingSession::Ending;
 
 // Test texts that stand for a file of another kind, or for none.
-const QString Missing = u"<missing>"_s, Fifo = u"<fifo>"_s, Folder = u"<folder>"_s, Huge = u"<65 MB>"_s;
+const QString Missing = u"<missing>"_s, Huge = u"<65 MB>"_s;
 
 struct SessionCase
 {
@@ -69,13 +69,10 @@ TEST_P(Session, RunsAsTheRowSays)
     for (const auto &[name, text] : row.tests) {
         const QString file = path((name.contains(u'/') ? u"app/Class7B/"_s : u"Class7B/"_s) + name.section(u'/', -1));
         host.testList.append(file);
-        // Windows has no FIFOs: a folder under the name is refused the same way.
-        if (text == Folder || (text == Fifo && !makeFifo(file))) {
-            ASSERT_TRUE(QDir().mkpath(file));
-        } else if (text == Huge) {
+        if (text == Huge) {
             QFile sparse(file); // no disk space used, and never read
             ASSERT_TRUE(sparse.open(QIODevice::WriteOnly) && sparse.resize(65 * 1024 * 1024));
-        } else if (text != Missing && text != Fifo) {
+        } else if (text != Missing) {
             write(file, text);
         }
     }
@@ -140,9 +137,6 @@ INSTANTIATE_TEST_SUITE_P(Marking, Session, ::testing::Values(
     SessionCase{.name = "emptyTestBox", .ending = Ending::Precondition,
                 .messages = {u"Error: No speed tests in the green box..."_s}},
     // Each memo is checked, not the one in the memo box: a session starts when one can be used.
-    SessionCase{.name = "memosOf49Characters", .tests = {{u"Jan.rtf"_s, DoubledTest}},
-                .afrikaansMemo = QString(49, u'm'), .englishMemo = QString(49, u'm'), .ending = Ending::Precondition,
-                .messages = {u"Error: Source Document missing, or too small...\r*"_s}},
     SessionCase{.name = "memoOf50Characters", .tests = {{u"Jan.rtf"_s, DoubledTest}},
                 .afrikaansMemo = QString(49, u'm'), .englishMemo = Memo.left(50), .statuses = u"M"_s,
                 .report = {Header, {}, u"{class}/Jan.rtf.......Successful"_s}, .results = {u"{dest}/Jan   *"_s},
@@ -173,18 +167,15 @@ INSTANTIATE_TEST_SUITE_P(Marking, Session, ::testing::Values(
     // An answer that is a path, or a name no file system holds, is refused and the question asked
     // again.
     SessionCase{.name = "aPathAnswerIsAskedAgain", .tests = {{u"Jan.rtf"_s, DoubledTest}}, .destinationExists = true,
-                .answers = {u"Grade10/Retake"_s, u"..\\Retake"_s, u".."_s, u"."_s, QString(300, u'x'), u"Retake"_s},
+                .answers = {u"Grade10/Retake"_s, QString(300, u'x'), u"Retake"_s},
                 .destination = u"Retake"_s, .statuses = u"M"_s,
                 .report = {u"               Marking speed tests in Retake"_s, {}, u"{class}/Jan.rtf.......Successful"_s},
                 .results = {u"{dest}/Jan   0 wpm"_s},
                 .messages = {u"Folder already exists: \"Grade10/Retake\" is a path, not a folder name.\r*"_s,
-                             // the host's messages are kept with '/' for paths
-                             u"Folder already exists: \"..*Retake\" is a path*"_s,
-                             u"Folder already exists: \"..\" is a path*"_s, u"Folder already exists: \".\" is a path*"_s,
                              u"Folder already exists: \""_s + QString(300, u'x')
                                  + u"\" is too long for a folder name.\rType a shorter name."_s,
                              Done},
-                .inputs = {Question, Question, Question, Question, Question, Question}},
+                .inputs = {Question, Question, Question}},
     // A test already in the destination is not copied onto itself.
     SessionCase{.name = "testAlreadyInTheDestination", .tests = {{u"app/Jan.rtf"_s, DoubledTest}},
                 .destinationExists = true, .answers = {u"Class7B"_s}, .statuses = u"M"_s,
@@ -193,12 +184,10 @@ INSTANTIATE_TEST_SUITE_P(Marking, Session, ::testing::Values(
     // A test that cannot be read gets the reason and no result; one that is not text is rejected
     // as corrupt with the reason; marking goes on either way.
     SessionCase{.name = "unreadableAndCorruptTests",
-                .tests = {{u"Zo\u00EB.rtf"_s, Missing}, {u"pipe.rtf"_s, Fifo}, {u"folder.rtf"_s, Folder},
-                          {u"essay.rtf"_s, u"PK\x03\x04rest of a zip"_s}, {u"huge.rtf"_s, Huge}, {u"Jan.rtf"_s, DoubledTest}},
-                .statuses = u"NNNLLM"_s,
+                .tests = {{u"Zo\u00EB.rtf"_s, Missing}, {u"essay.rtf"_s, u"PK\x03\x04rest of a zip"_s}, {u"huge.rtf"_s, Huge},
+                          {u"Jan.rtf"_s, DoubledTest}},
+                .statuses = u"NLLM"_s,
                 .report = {Header, {}, u"{class}/Zo\u00EB.rtf.......could not be read: no such file"_s,
-                           u"{class}/pipe.rtf.......could not be read: not a regular file"_s,
-                           u"{class}/folder.rtf.......could not be read: not a regular file"_s,
                            u"{class}/essay.rtf.......too long or corrupt (a Word document saved under an .rtf name)"_s,
                            u"{class}/huge.rtf.......too long or corrupt (larger than 64 MB, too large for a document)"_s,
                            u"{class}/Jan.rtf.......Successful"_s},
@@ -226,9 +215,6 @@ TEST_F(SessionRuns, TheMarkedCopyShowsTheErrorAndTheReportBlock)
     EXPECT_EQ(results(), destination() + u"/Jan   2 wpm\r\n"_s);
     ASSERT_EQ(host.outcomes.size(), 1);
     EXPECT_EQ(host.outcomes[0].language, MemoLanguage::English);
-    EXPECT_EQ(host.outcomes[0].reportText,
-              u"\r\n|| 79     1m\r\nExcess words: (like )\r\n79 ÷ 5 = 16\r\n"
-              "Less no. of words with errors:  - 1 = 15\r\nWPM = 15 ÷ 10 = 1.5         Final: 2 wpm "_s);
     // The second "like" (characters 8 to 11, 0-based) white on red, the report block in red at
     // the end, the listed excess word white on light red.
     RichDocument marked;
@@ -281,13 +267,6 @@ TEST_F(SessionRuns, ATestMarkedAloneOrAmongOthersGivesTheSameResult)
     EXPECT_EQ(results().count(u" wpm\r\n"_s), 4);
 }
 
-// The words of a text as a teacher counts them: what stands between blanks and line ends.
-qsizetype wordCount(const QString &text)
-{
-    static const QRegularExpression blanks(u"\\s+"_s);
-    return text.split(blanks, Qt::SkipEmptyParts).size();
-}
-
 // Each break of a document's first length characters, with its paragraph's layout, and the
 // layout of the paragraph those characters end in.
 QList<std::pair<Break, ParagraphFormat>> breaksAndParagraphs(const RichDocument &document, qsizetype length)
@@ -315,8 +294,6 @@ QString keptDifference(const RichDocument &test, const RichDocument &copy, const
     const QString cleaned = QString(test.text() + u'\r').replace(sentenceEnd, u"\\1\r"_s).chopped(1);
     if (body != test.text() && body != cleaned)
         return u"text"_s;
-    if (wordCount(copy.text()) != wordCount(test.text()) + wordCount(appended))
-        return u"word count %1, the test's %2"_s.arg(wordCount(copy.text())).arg(wordCount(test.text()));
     if (breaksAndParagraphs(copy, body.size()) != breaksAndParagraphs(test, test.length()))
         return u"paragraphs or breaks"_s;
     if (copy.paragraphFormatAt(copy.length()) != ParagraphFormat{})
