@@ -33,7 +33,7 @@ QString memoTimes(int length)
 using Ending = MarkingSession::Ending;
 
 // Test texts that stand for a file of another kind, or for none.
-const QString Missing = u"<missing>"_s, Huge = u"<65 MB>"_s;
+const QString Missing = u"<missing>"_s, Folder = u"<folder>"_s, Huge = u"<65 MB>"_s;
 
 struct SessionCase
 {
@@ -69,7 +69,9 @@ TEST_P(Session, RunsAsTheRowSays)
     for (const auto &[name, text] : row.tests) {
         const QString file = path((name.contains(u'/') ? u"app/Class7B/"_s : u"Class7B/"_s) + name.section(u'/', -1));
         host.testList.append(file);
-        if (text == Huge) {
+        if (text == Folder) {
+            ASSERT_TRUE(QDir().mkpath(file));
+        } else if (text == Huge) {
             QFile sparse(file); // no disk space used, and never read
             ASSERT_TRUE(sparse.open(QIODevice::WriteOnly) && sparse.resize(65 * 1024 * 1024));
         } else if (text != Missing) {
@@ -184,10 +186,11 @@ INSTANTIATE_TEST_SUITE_P(Marking, Session, ::testing::Values(
     // A test that cannot be read gets the reason and no result; one that is not text is rejected
     // as corrupt with the reason; marking goes on either way.
     SessionCase{.name = "unreadableAndCorruptTests",
-                .tests = {{u"Zo\u00EB.rtf"_s, Missing}, {u"essay.rtf"_s, u"PK\x03\x04rest of a zip"_s}, {u"huge.rtf"_s, Huge},
+                .tests = {{u"Zo\u00EB.rtf"_s, Missing}, {u"folder.rtf"_s, Folder}, {u"essay.rtf"_s, u"PK\x03\x04rest of a zip"_s}, {u"huge.rtf"_s, Huge},
                           {u"Jan.rtf"_s, DoubledTest}},
-                .statuses = u"NLLM"_s,
+                .statuses = u"NNLLM"_s,
                 .report = {Header, {}, u"{class}/Zo\u00EB.rtf.......could not be read: no such file"_s,
+                           u"{class}/folder.rtf.......could not be read: not a regular file"_s,
                            u"{class}/essay.rtf.......too long or corrupt (a Word document saved under an .rtf name)"_s,
                            u"{class}/huge.rtf.......too long or corrupt (larger than 64 MB, too large for a document)"_s,
                            u"{class}/Jan.rtf.......Successful"_s},
