@@ -1,7 +1,6 @@
 // Whole marking sessions in a temporary folder: a program folder, a class folder and two memos.
 #include "sessionfixture.h"
 
-#include "support/childprocess.h"
 #include "support/qstringprinting.h"
 #include "support/rowname.h"
 
@@ -314,14 +313,11 @@ TEST_F(SessionRuns, EveryMarkedCopyKeepsItsWholeTest)
 {
     const QString examples = QStringLiteral(TALLIMARK_SOURCE_DIR "/examples");
     workspace.memoFiles = {examples + u"/Bron.rtf"_s, examples + u"/Source.rtf"_s};
-    QStringList originals;
     for (const QString &folder : {examples + u"/Grade10A"_s, QStringLiteral(TALLIMARK_SHARED_SAMPLES)}) {
-        for (const QFileInfo &file : QDir(folder).entryInfoList({u"*.rtf"_s}, QDir::Files, QDir::Name))
-            originals << file.filePath();
-    }
-    for (const QString &original : std::as_const(originals)) {
-        host.testList << path(u"Class7B/"_s + QFileInfo(original).fileName());
-        ASSERT_TRUE(QFile::copy(original, host.testList.last()));
+        for (const QFileInfo &file : QDir(folder).entryInfoList({u"*.rtf"_s}, QDir::Files, QDir::Name)) {
+            host.testList << path(u"Class7B/"_s + file.fileName());
+            ASSERT_TRUE(QFile::copy(file.filePath(), host.testList.last()));
+        }
     }
     session.run();
     ASSERT_EQ(session.ending(), Ending::Completed);
