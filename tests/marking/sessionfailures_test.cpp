@@ -188,33 +188,6 @@ TEST_F(SessionFailures, ALaterSessionKeepsAnotherLearnersTestOfTheSameName)
     EXPECT_EQ(QDir(dest).entryList({u"*.rtf"_s}).size(), 3);
 }
 
-// Messages: a failure that ends a session names the file and the reason, keeps the failing
-// test's path in the label and lists the tests that were not marked; the next session starts
-// unblocked.
-TEST_F(SessionFailures, MessagesThatEndASessionSayWhichFileAndWhatWasNotMarked)
-{
-    TALLIMARK_POSIX_ONLY("a folder in the results file's place fails with POSIX's own reason");
-    const QString jan = addTest(u"Jan.rtf"_s, TypedTest);
-    const QString piet = addTest(u"Piet.rtf"_s, TypedTest);
-    QDir().mkpath(destination() + u"/Resultaat.res"_s);
-    host.inputAnswers = {u"Class7B"_s, u"Class7B"_s};
-    session.run();
-    EXPECT_EQ(
-        host.messages,
-        QStringList{u"Error: Tallimark does not have access to certain documents. Maybe Eng/Afr source document is "
-                    "empty, or speed test is not a valid file.\r"_s
-                    + destination() + u"/Resultaat.res (Is a directory)"_s});
-    EXPECT_EQ(host.label, destination() + u"/Jan.rtf"_s);
-    EXPECT_TRUE(host.report.endsWith(NotMarkedHeading + jan + u"\r\n"_s + piet + u"\r\n"_s))
-        << host.report.toStdString();
-    EXPECT_EQ(session.testsNotMarked(), (QStringList{jan, piet}));
-
-    QDir().rmdir(destination() + u"/Resultaat.res"_s);
-    session.run();
-    EXPECT_FALSE(session.resultsBlocked());
-    EXPECT_EQ(results().count(u" wpm\r\n"_s), 2);
-}
-
 // The reason a session ends for is the one the system gave: an input/output error is not a full
 // disk, and a failure the session skips has no message.
 TEST(SessionEndingMessage, SaysWhatTheSystemReported)
@@ -313,24 +286,41 @@ TEST_F(SessionFailures, AStaleLockIsTakenOverAndALiveOneNamed)
 }
 
 // Write failures: a test's results line and its class record row are written both or neither,
-// whichever of the two files cannot be written, for a marked test and for a rejected one.
+// whichever of the two files cannot be written, for a marked test and for a rejected one. The
+// message names the file, the label keeps the failing test's path and the report lists the tests
+// not marked; once the file can be written, the next session starts unblocked.
 TEST_F(SessionFailures, AResultsLineAndItsRecordRowAreOneUnit)
 {
     const QString jan = addTest(u"Jan.rtf"_s, QString());
+    const QString piet = addTest(u"Piet.rtf"_s, TypedTest);
     int round = 0;
     // Each file in turn made a folder, so that it cannot be written.
     for (const QString &blocked : {ClassRecordFileName, ResultsFileName})
         for (const QString &test : {TypedTest, u"too short"_s}) {
-            const QString name = u"Unit"_s + QString::number(round++);
+            const QString name = u"Unit"_s + QString::number(round++), dest = destination(name);
             SCOPED_TRACE(qPrintable(blocked + u' ' + test));
             write(jan, test);
-            QDir().mkpath(destination(name) + u'/' + blocked);
+            QDir().mkpath(dest + u'/' + blocked);
             host.inputAnswers = {name};
+            host.messages.clear();
             session.setDestinationOverride(name);
             session.run();
             EXPECT_EQ(session.ending(), MarkingSession::Ending::Failed);
+            EXPECT_TRUE(host.messages.value(0).startsWith(
+                u"Error: Tallimark does not have access to certain documents. Maybe Eng/Afr source document is "
+                "empty, or speed test is not a valid file.\r"_s
+                + dest + u'/' + blocked + u" ("_s))
+                << qPrintable(host.messages.value(0));
+            EXPECT_EQ(host.label, dest + u"/Jan.rtf"_s);
+            EXPECT_TRUE(host.report.endsWith(NotMarkedHeading + jan + u"\r\n"_s + piet + u"\r\n"_s));
+            EXPECT_EQ(session.testsNotMarked(), (QStringList{jan, piet}));
             EXPECT_FALSE(results(name).contains(u"wpm"_s));
-            EXPECT_TRUE(readClassRecord(destination(name)).rows.isEmpty());
+            EXPECT_TRUE(readClassRecord(dest).rows.isEmpty());
+            QDir().rmdir(dest + u'/' + blocked);
+            host.inputAnswers = {name};
+            session.run();
+            EXPECT_FALSE(session.resultsBlocked());
+            EXPECT_EQ(results(name).count(u" wpm\r\n"_s), 2);
         }
 }
 
