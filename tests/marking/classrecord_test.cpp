@@ -465,8 +465,7 @@ TEST(ClassWorkbook, CalcReadsNumbersAsNumbersAndDatesAsDatesInEveryLocale)
         EXPECT_EQ(lines[0].trimmed(), quoted(classRecordHeader().join(u"\"\t\""_s)));
         const QStringList first = lines[1].trimmed().split(u'\t'), second = lines[2].trimmed().split(u'\t');
         ASSERT_TRUE(first.size() == 13 && second.size() >= 12) << qPrintable(lines.join(u'\n'));
-        // Dates and numbers unquoted (not text), text quoted and never a formula; an empty cell stays
-        // empty.
+        // Dates and numbers unquoted (not text), text quoted and never a formula, empty cells empty.
         QString numbers = first.mid(5, 5).join(u' ');
         EXPECT_EQ(wpm.isEmpty() ? numbers.replace(u',', u'.') : numbers,
                   u"2500 500 3 %1 55"_s.arg(wpm.isEmpty() ? u"54.4"_s : wpm));

@@ -21,8 +21,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString DoubledTest = u"We like like to read books at home. and this sentence ends the memo text here."_s;
-
 // The memo and a blank, over and over, to the length given.
 QString memoTimes(int length)
 {
@@ -165,8 +163,7 @@ INSTANTIATE_TEST_SUITE_P(Marking, Session, ::testing::Values(
                 .report = {Header, {}, u"*"_s, u"*"_s}, .results = {u"*"_s, u"*"_s}, .messages = {Done}},
     SessionCase{.name = "existingDestinationAndNoAnswer", .tests = {{u"Jan.rtf"_s, DoubledTest}},
                 .destinationExists = true, .ending = Ending::Cancelled, .inputs = {Question}},
-    // An answer that is a path, or a name no file system holds, is refused and the question asked
-    // again.
+    // An answer that is a path, or a name no disk holds, is refused and the question asked again.
     SessionCase{.name = "aPathAnswerIsAskedAgain", .tests = {{u"Jan.rtf"_s, DoubledTest}}, .destinationExists = true,
                 .answers = {u"Grade10/Retake"_s, QString(300, u'x'), u"Retake"_s},
                 .destination = u"Retake"_s, .statuses = u"M"_s,

@@ -27,7 +27,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString TypedTest = u"We like like to read books at home. and this sentence ends the memo text here."_s;
 const QString AfrikaansTest = u"Ons het 'n hond en 'n kat wat saam in die tuin speel as die son skyn."_s;
 const QString NotMarkedHeading = u"\r\nNot marked in this session:\r\n"_s;
 
@@ -52,7 +51,7 @@ TEST_F(SessionFailures, AnUnusableMemoStopsOnlyTheTestsOfItsLanguage)
         {1, QByteArray(8001, 'm'), u"it has 8001 characters; a memo may have at most 8000"_s},
         {0, unreadable, u"Permission denied"_s}, {1, unreadable, u"Permission denied"_s}};
     // clang-format on
-    const QString tests[] = {addTest(u"Anika.rtf"_s, AfrikaansTest), addTest(u"Jan.rtf"_s, TypedTest)};
+    const QString tests[] = {addTest(u"Anika.rtf"_s, AfrikaansTest), addTest(u"Jan.rtf"_s, DoubledTest)};
     for (const auto &testCase : cases) {
         const int round = int(&testCase - cases);
         SCOPED_TRACE(round);
@@ -106,8 +105,8 @@ TEST_F(SessionFailures, AnUnusableMemoStopsOnlyTheTestsOfItsLanguage)
 // nothing for its later tests (and a large memo is not parsed again for every test).
 TEST_F(SessionFailures, EachMemoIsReadOnceASession)
 {
-    addTest(u"Jan.rtf"_s, TypedTest);
-    addTest(u"Piet.rtf"_s, TypedTest);
+    addTest(u"Jan.rtf"_s, DoubledTest);
+    addTest(u"Piet.rtf"_s, DoubledTest);
     host.onPendingEvents = [this] { write(workspace.memoFiles[1], QString()); };
     session.run();
     ASSERT_EQ(host.outcomes.size(), 2);
@@ -121,9 +120,9 @@ TEST_F(SessionFailures, EachMemoIsReadOnceASession)
 TEST_F(SessionFailures, EveryTestKeepsItsOwnNameAndLine)
 {
     TALLIMARK_POSIX_ONLY("a link in a copy's place and a name with a line break, which Windows names cannot hold");
-    addTest(u"Toets.rtf"_s, TypedTest, u"Anika"_s);
-    const QString ben = addTest(u"Toets.rtf"_s, TypedTest, u"Ben"_s);
-    const QString crlf = addTest(u"two\r\nlines.rtf"_s, TypedTest);
+    addTest(u"Toets.rtf"_s, DoubledTest, u"Anika"_s);
+    const QString ben = addTest(u"Toets.rtf"_s, DoubledTest, u"Ben"_s);
+    const QString crlf = addTest(u"two\r\nlines.rtf"_s, DoubledTest);
     session.setDestinationOverride(u"Class"_s);
     QDir().mkpath(destination(u"Class"_s));
     host.inputAnswers = {u"Class"_s};
@@ -150,7 +149,7 @@ TEST_F(SessionFailures, EveryTestKeepsItsOwnNameAndLine)
 // replaces its own. Where the record does not know a name, the copy there tells whose it is.
 TEST_F(SessionFailures, ALaterSessionKeepsAnotherLearnersTestOfTheSameName)
 {
-    const QString a = addTest(u"Jan.rtf"_s, TypedTest, u"A"_s);
+    const QString a = addTest(u"Jan.rtf"_s, DoubledTest, u"A"_s);
     const QString b = addTest(u"Jan.rtf"_s, Memo, u"B"_s);
     const QString c = addTest(u"Jan.rtf"_s, Memo + u" And more."_s, u"C"_s);
     const QString dest = destination(u"Class"_s);
@@ -164,13 +163,13 @@ TEST_F(SessionFailures, ALaterSessionKeepsAnotherLearnersTestOfTheSameName)
     EXPECT_TRUE(host.report.contains(
         b + u" is marked as \"B - Jan.rtf\": the destination holds another learner's test of that name\r\n"_s))
         << qPrintable(host.report);
-    EXPECT_EQ(read(dest + u"/Jan.rtf"_s), TypedTest);
+    EXPECT_EQ(read(dest + u"/Jan.rtf"_s), DoubledTest);
     EXPECT_EQ(read(dest + u"/B - Jan.rtf"_s), Memo);
     const auto markedText = [&](const QString &learner) {
         RichDocument marked;
         return marked.loadFile(dest + u'/' + learner + u".rug"_s).failed() ? QString() : marked.text();
     };
-    EXPECT_TRUE(markedText(u"Jan"_s).startsWith(TypedTest));
+    EXPECT_TRUE(markedText(u"Jan"_s).startsWith(DoubledTest));
     EXPECT_TRUE(markedText(u"B - Jan"_s).startsWith(Memo));
     EXPECT_EQ(results(u"Class"_s),
               dest + u"/Jan   0 wpm\r\n"_s + dest + u"/B - Jan   0 wpm\r\n"_s + dest + u"/Jan   0 wpm\r\n"_s);
@@ -184,7 +183,7 @@ TEST_F(SessionFailures, ALaterSessionKeepsAnotherLearnersTestOfTheSameName)
     host.inputAnswers = {u"Class"_s};
     session.run();
     EXPECT_EQ(read(dest + u"/C - Jan.rtf"_s), Memo + u" And more."_s);
-    EXPECT_EQ(read(dest + u"/Jan.rtf"_s), TypedTest);
+    EXPECT_EQ(read(dest + u"/Jan.rtf"_s), DoubledTest);
     EXPECT_EQ(QDir(dest).entryList({u"*.rtf"_s}).size(), 3);
 }
 
@@ -231,7 +230,7 @@ TEST_F(SessionFailures, AStaleLockIsTakenOverAndALiveOneNamed)
         {{}, live, 0, u"process %1 (%3) on host %2"_s.arg(QCoreApplication::applicationPid()).arg(thisHost)},
     };
     // clang-format on
-    addTest(u"Jan.rtf"_s, TypedTest);
+    addTest(u"Jan.rtf"_s, DoubledTest);
     for (const auto &testCase : cases) {
         const QString name = u"Locked"_s + QString::number(&testCase - cases);
         SCOPED_TRACE(qPrintable(name));
@@ -292,11 +291,11 @@ TEST_F(SessionFailures, AStaleLockIsTakenOverAndALiveOneNamed)
 TEST_F(SessionFailures, AResultsLineAndItsRecordRowAreOneUnit)
 {
     const QString jan = addTest(u"Jan.rtf"_s, QString());
-    const QString piet = addTest(u"Piet.rtf"_s, TypedTest);
+    const QString piet = addTest(u"Piet.rtf"_s, DoubledTest);
     int round = 0;
     // Each file in turn made a folder, so that it cannot be written.
     for (const QString &blocked : {ClassRecordFileName, ResultsFileName})
-        for (const QString &test : {TypedTest, u"too short"_s}) {
+        for (const QString &test : {DoubledTest, u"too short"_s}) {
             const QString name = u"Unit"_s + QString::number(round++), dest = destination(name);
             SCOPED_TRACE(qPrintable(blocked + u' ' + test));
             write(jan, test);
@@ -332,7 +331,7 @@ TEST_F(SessionFailures, FaultsOfTheDiskOrOfPermissions)
 {
     TALLIMARK_POSIX_ONLY("permissions and a full disk made in a child process");
     using enum MarkingSession::Ending;
-    const QString jan = addTest(u"Jan.rtf"_s, TypedTest);
+    const QString jan = addTest(u"Jan.rtf"_s, DoubledTest);
     const QString earlier = u"{\\rtf1 the earlier marked copy}"_s;
     const QString notMarked = NotMarkedHeading + jan + u"\r\n"_s;
     // clang-format off
