@@ -40,7 +40,8 @@ struct SessionCase
     bool destinationExists = false;
     QStringList answers{};
     QString destination = u"Class7B"_s;
-    bool clickAgain = false; // the button is clicked again from the pending events between tests
+    bool clickAgain = false;  // the button is clicked again from the pending events between tests
+    bool memoEmptied = false; // the English memo is emptied there instead
     Ending ending = Ending::Completed;
     QString statuses{};  // per outcome: M marked, S too short, L too long, N not marked
     QStringList texts{}; // the outcomes' test texts, when given
@@ -78,6 +79,8 @@ TEST_P(Session, RunsAsTheRowSays)
     host.inputAnswers = row.answers;
     if (row.clickAgain)
         host.onPendingEvents = [this] { session.run(); };
+    if (row.memoEmptied)
+        host.onPendingEvents = [this] { write(workspace.memoFiles[1], QString()); };
     session.run();
     EXPECT_FALSE(session.isRunning());
 
@@ -161,6 +164,10 @@ INSTANTIATE_TEST_SUITE_P(Marking, Session, ::testing::Values(
     SessionCase{.name = "aClickDuringASessionIsIgnored",
                 .tests = {{u"a.rtf"_s, DoubledTest}, {u"b.rtf"_s, DoubledTest}}, .clickAgain = true, .statuses = u"MM"_s,
                 .report = {Header, {}, u"*"_s, u"*"_s}, .results = {u"*"_s, u"*"_s}, .messages = {Done}},
+    // A session reads each memo once: a memo changed while it runs changes nothing for its later tests.
+    SessionCase{.name = "aMemoEmptiedDuringASession", .tests = {{u"a.rtf"_s, DoubledTest}, {u"b.rtf"_s, DoubledTest}},
+                .memoEmptied = true, .statuses = u"MM"_s, .report = {Header, {}, u"*"_s, u"*"_s},
+                .results = {u"*"_s, u"*"_s}, .messages = {Done}},
     SessionCase{.name = "existingDestinationAndNoAnswer", .tests = {{u"Jan.rtf"_s, DoubledTest}},
                 .destinationExists = true, .ending = Ending::Cancelled, .inputs = {Question}},
     // An answer that is a path, or a name no disk holds, is refused and the question asked again.

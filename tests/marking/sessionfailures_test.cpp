@@ -101,20 +101,6 @@ TEST_F(SessionFailures, AnUnusableMemoStopsOnlyTheTestsOfItsLanguage)
                           + u" cannot be used: it is empty"_s});
 }
 
-// A session reads each memo once: a memo changed or emptied while the session runs changes
-// nothing for its later tests (and a large memo is not parsed again for every test).
-TEST_F(SessionFailures, EachMemoIsReadOnceASession)
-{
-    addTest(u"Jan.rtf"_s, DoubledTest);
-    addTest(u"Piet.rtf"_s, DoubledTest);
-    host.onPendingEvents = [this] { write(workspace.memoFiles[1], QString()); };
-    session.run();
-    ASSERT_EQ(host.outcomes.size(), 2);
-    EXPECT_EQ(host.outcomes[1].status, TestOutcome::Status::Marked);
-    EXPECT_EQ(host.outcomes[1].memoText, host.outcomes[0].memoText);
-    EXPECT_EQ(results().count(u" wpm\r\n"_s), 2);
-}
-
 // Names: same-named tests from different folders keep their own copies and lines; a link in
 // the destination is replaced, not written through; a CR or LF in a name stays in one line.
 TEST_F(SessionFailures, EveryTestKeepsItsOwnNameAndLine)
