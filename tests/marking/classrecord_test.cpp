@@ -66,6 +66,16 @@ bool writeFile(const QString &path, const QByteArray &content)
 
 const QString Bom = QString(QChar(QChar::ByteOrderMark));
 
+const QByteArray Header = "Marked at,Learner,Source,Marked copy,Memo language,Keystrokes,Gross words,"
+                          "Words with errors,WPM,Final result,Rounding,Verdict,Remarks\r\n";
+
+// A row of Anika's, marked, with the final result and keystrokes given.
+QByteArray anikaRow(const QByteArray &finalResult, const QByteArray &keystrokes = "3369")
+{
+    return "2026-03-09T08:15:00Z,Anika,/t/Anika.rtf,/d/Anika.rug,English," + keystrokes + ",674,0,67.4," + finalResult
+        + ",integer,Successful,\r\n";
+}
+
 TEST(ClassRecord, FieldsAreQuotedAsSpreadsheetsExpect)
 {
     // What a spreadsheet would evaluate is written as text; what was given comes back.
@@ -90,14 +100,28 @@ TEST(ClassRecord, FieldsAreQuotedAsSpreadsheetsExpect)
     EXPECT_EQ(table.recordLines, (QList<int>{1, 3}));
 }
 
+// Rows are appended whole under one header and read back as written. Times are written where the
+// test was marked, with the offset that places them: never "Z", which read as UTC beside the local
+// times the window and the pack show. Records written with "Z" still read, to the same moment.
 TEST(ClassRecord, RowsAreAppendedWholeAndReadBack)
 {
     QTemporaryDir dest;
-    QList<ClassRecordRow> rows{row(u"Botha, \"Ani\""_s, 65), row(u"=1+1"_s, 40), row(u"Zoë Khan"_s, std::nullopt)};
-    for (ClassRecordRow &r : rows) {
-        if (!r.markedCopy.isEmpty())
-            r.markedCopy = dest.filePath(r.learner + u".rug"_s);
-        ASSERT_FALSE(appendClassRecord(dest.path(), r).failed());
+    const QDate day(2026, 12, 7);
+    QList<ClassRecordRow> rows{row(u"Botha, \"Ani\""_s, 65), row(u"=1+1"_s, 40), row(u"Ben"_s, 50),
+                               row(u"Zoë Khan"_s, std::nullopt)};
+    // clang-format off
+    const std::pair<QDateTime, QString> times[] = {
+        {QDateTime(day, QTime(5, 6, 54), Qt::OffsetFromUTC, 7200), u"2026-12-07T05:06:54+02:00"_s},
+        {QDateTime(day, QTime(3, 6, 54), Qt::UTC), u"2026-12-07T03:06:54+00:00"_s},
+        {QDateTime(day, QTime(0, 36, 54), Qt::OffsetFromUTC, -(2 * 3600 + 1800)), u"2026-12-07T00:36:54-02:30"_s},
+        {QDateTime(), QString()}};
+    // clang-format on
+    for (qsizetype i = 0; i < rows.size(); ++i) {
+        rows[i].markedAt = times[i].first;
+        if (!rows[i].markedCopy.isEmpty())
+            rows[i].markedCopy = dest.filePath(rows[i].learner + u".rug"_s);
+        ASSERT_FALSE(appendClassRecord(dest.path(), rows[i]).failed());
+        EXPECT_EQ(classRecordFields(rows[i]).first(), times[i].second);
     }
 
     const QString text = readAll(classRecordPath(dest.path()));
@@ -106,33 +130,32 @@ TEST(ClassRecord, RowsAreAppendedWholeAndReadBack)
     EXPECT_EQ(text.count(Bom), 1);
     EXPECT_TRUE(text.contains(u",'=1+1,"_s));
     EXPECT_TRUE(text.endsWith(u"Too short or empty,\r\n"_s));
-    const ClassRecord record = readClassRecord(dest.path());
-    EXPECT_TRUE(record.found && record.readable);
-    EXPECT_TRUE(record.problems.isEmpty()) << record.problems.join(u'\n').toStdString();
-    ASSERT_EQ(record.rows.size(), 3);
-    for (int i = 0; i < 3; ++i)
-        EXPECT_EQ(classRecordFields(record.rows[i]), classRecordFields(rows[i]));
-    EXPECT_FALSE(record.rows[2].isMarked());
+    QFile record(classRecordPath(dest.path()));
+    ASSERT_TRUE(record.open(QIODevice::Append) && record.write(anikaRow("65")) > 0); // written with a "Z"
+    record.close();
+    const ClassRecord read = readClassRecord(dest.path());
+    EXPECT_TRUE(read.found && read.readable);
+    EXPECT_TRUE(read.problems.isEmpty()) << read.problems.join(u'\n').toStdString();
+    ASSERT_EQ(read.rows.size(), 5);
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(classRecordFields(read.rows[i]), classRecordFields(rows[i]));
+    EXPECT_FALSE(read.rows[3].isMarked());
+    EXPECT_EQ(read.rows[4].markedAt, QDateTime(QDate(2026, 3, 9), QTime(8, 15), Qt::UTC));
 }
 
-// A verdict's words as the report box and the class record show them; the record's words give
-// the verdict and its detail back.
-TEST(Verdict, WordsInTheReportAndTheRecord)
+// The record's words give every verdict back, with its detail; words that are no verdict give
+// none. The report's words of the other verdicts are checked with the session.
+TEST(Verdict, TheRecordsWordsGiveTheVerdictBack)
 {
-    // clang-format off
-    const struct { Verdict verdict; QString detail, report, record; } rows[] = {
-        {Verdict::Successful, {}, u".......Successful"_s, u"Successful"_s},
-        {Verdict::MayNotBeReliable, {}, u".......Result may not be reliable"_s, u"Result may not be reliable"_s},
-        {Verdict::TooShortOrEmpty, {}, u".......too short or empty"_s, u"Too short or empty"_s},
-        {Verdict::TooLongOrCorrupt, u"not text"_s, u".......too long or corrupt (not text)"_s, u"Too long or corrupt (not text)"_s},
-        {Verdict::Unreadable, u"no such file"_s, u".......could not be read: no such file"_s, u"Could not be read: no such file"_s},
-        {Verdict::NotMarked, {}, u".......not marked"_s, u"Not marked"_s}};
-    // clang-format on
-    for (const auto &row : rows) {
-        EXPECT_EQ(reportVerdict(row.verdict, row.detail), row.report);
-        EXPECT_EQ(recordVerdict(row.verdict, row.detail), row.record);
-        EXPECT_EQ(verdictFromRecord(row.record), std::pair(row.verdict, row.detail)) << row.record.toStdString();
+    for (const Verdict verdict : {Verdict::Successful, Verdict::MayNotBeReliable, Verdict::TooShortOrEmpty,
+                                  Verdict::TooLongOrCorrupt, Verdict::Unreadable, Verdict::NotMarked}) {
+        for (const QString &detail : {QString(), u"not text"_s}) {
+            const QString words = recordVerdict(verdict, detail);
+            EXPECT_EQ(verdictFromRecord(words), std::pair(verdict, detail)) << words.toStdString();
+        }
     }
+    EXPECT_EQ(reportVerdict(Verdict::MayNotBeReliable, {}), u".......Result may not be reliable"_s);
+    EXPECT_EQ(recordVerdict(Verdict::Unreadable, u"no such file"_s), u"Could not be read: no such file"_s);
     for (const QString &none : {QString(), u"Successful ("_s, u"successful"_s, u"Too long or corrupt ()"_s})
         EXPECT_FALSE(verdictFromRecord(none)) << none.toStdString();
 }
@@ -159,16 +182,6 @@ TEST(ClassRecord, FailuresNameTheFileAndLeaveNoPartOfARow)
     EXPECT_EQ(readAll(classRecordPath(root.path())), before);
 }
 
-const QByteArray Header = "Marked at,Learner,Source,Marked copy,Memo language,Keystrokes,Gross words,"
-                          "Words with errors,WPM,Final result,Rounding,Verdict,Remarks\r\n";
-
-// A row of Anika's, marked, with the final result and keystrokes given.
-QByteArray anikaRow(const QByteArray &finalResult, const QByteArray &keystrokes = "3369")
-{
-    return "2026-03-09T08:15:00Z,Anika,/t/Anika.rtf,/d/Anika.rug,English," + keystrokes + ",674,0,67.4," + finalResult
-        + ",integer,Successful,\r\n";
-}
-
 // Runs the check in a child stopped after ten seconds, so that a read or a loop without end
 // fails the test instead of hanging it.
 int withinTenSeconds(const std::function<int()> &check)
@@ -181,12 +194,33 @@ int withinTenSeconds(const std::function<int()> &check)
         false);
 }
 
+// The record at path, or, for a content in angle brackets, a file of another kind in its place.
+bool makeRecord(const QString &path, const QByteArray &content)
+{
+    const QByteArray name = QFile::encodeName(path);
+    if (content == "<fifo>")
+        return mkfifo(name.constData(), 0600) == 0;
+    if (content == "<link to /dev/zero>")
+        return symlink("/dev/zero", name.constData()) == 0;
+    if (content == "<folder>")
+        return mkdir(name.constData(), 0700) == 0;
+    QFile file(path); // over 64 MB: sparse, no disk taken
+    return content == "<65 MB>" ? file.open(QIODevice::WriteOnly) && file.resize(65 << 20) : writeFile(path, content);
+}
+
 // A record edited by hand, saved by a spreadsheet or damaged is read as far as it can be, and
-// each thing left out is named with its line (and column).
+// each thing left out is named with its line (and column). Neither a FIFO that waits for a writer
+// nor a device without end is read: each is refused at once. The copy a row names is looked for
+// in the record's own folder, under its name: a folder moved elsewhere still finds its copies,
+// and a row edited to name another file finds none.
 TEST(ClassRecord, DamagedRecordsAreNamedWithTheirLine)
 {
     const QByteArray bob =
         "2026-03-09T08:16:00Z,Bob,/t/Bob.rtf,/d/Bob.rug,English,3000,600,0,60,60,integer,Successful,\r\n";
+    const QString notRegular = u": not a regular file"_s;
+    const auto anikaCopy = [](const QByteArray &named) {
+        return Header + anikaRow("65").replace("/d/Anika.rug", named);
+    };
     // clang-format off
     struct Damaged {
         const char *name;
@@ -195,109 +229,73 @@ TEST(ClassRecord, DamagedRecordsAreNamedWithTheirLine)
         QString problem;      // how the first problem begins after the file's name
         QStringList learners; // the rows read
         int marked;           // as the figures count them (none are rejected)
+        QString copy = u"Anika.rug"_s; // the first row's marked copy, in the record's folder
     };
     QList<Damaged> cases{
         {"keystrokes beyond any test", Header + anikaRow("65", "99999999999"), true,
-         u"line 2, column \"Keystrokes\": \"99999999999\" is not a number from -1000000 to 1000000"_s, {u"Anika"_s}, 1},
-        {"UTF-16", QByteArray("\xFF\xFEM\0a\0", 6), false, u"line 1: the text is UTF-16"_s, {}, 0},
-        {"UTF-16 without a byte-order mark", QByteArray("M\0a\0r\0", 6), false, u"line 1: the text is UTF-16"_s, {}, 0},
+         u", line 2, column \"Keystrokes\": \"99999999999\" is not a number from -1000000 to 1000000"_s, {u"Anika"_s}, 1},
+        {"UTF-16", QByteArray("\xFF\xFEM\0a\0", 6), false, u", line 1: the text is UTF-16"_s, {}, 0},
+        {"UTF-16 without a byte-order mark", QByteArray("M\0a\0r\0", 6), false, u", line 1: the text is UTF-16"_s, {}, 0},
         {"semicolons", QByteArray(Header).replace(',', ';') + anikaRow("65").replace(',', ';'), false,
-         u"line 1: the fields are separated by \";\""_s, {}, 0},
-        {"another file's header", "Name,Score\r\nAnika,65\r\n", false, u"line 1: the first line is not the class record's header"_s, {}, 0},
+         u", line 1: the fields are separated by \";\""_s, {}, 0},
+        {"another file's header", "Name,Score\r\nAnika,65\r\n", false, u", line 1: the first line is not the class record's header"_s, {}, 0},
         {"a row cut short by a crash", Header + anikaRow("65") + "2026-03-09T08:15:00Z,\"C", true,
-         u"line 3: a quoted field is not closed"_s, {u"Anika"_s}, 1},
+         u", line 3: a quoted field is not closed"_s, {u"Anika"_s}, 1},
         {"a field too many", Header + anikaRow("65") + "x,B,,,,,,,,,,,,extra\r\n", true,
-         u"line 3: 14 fields where the header has 13"_s, {u"Anika"_s}, 1},
-        {"unclosed quote", Header + anikaRow("65") + "2026-03-09T08:16:00Z,\"Bob,\r\n" + bob, true,
-         u"line 3: a quoted field is not closed"_s, {u"Anika"_s}, 1},
+         u", line 3: 14 fields where the header has 13"_s, {u"Anika"_s}, 1},
         {"Windows-1252 name", Header + bob + anikaRow("65").replace("Anika", "Zo\xEB"), true,
-         u"line 3: not UTF-8 text"_s, {u"Bob"_s, u"Zo\uFFFD"_s}, 2},
-        {"marked copy outside the folder", Header + anikaRow("65").replace("/d/Anika.rug", "/etc/passwd"), true,
-         u"line 2, column \"Marked copy\": \"/etc/passwd\" is not a marked copy (.rug) of this folder"_s, {u"Anika"_s}, 1},
+         u", line 3: not UTF-8 text"_s, {u"Bob"_s, u"Zo\uFFFD"_s}, 2, u"Bob.rug"_s},
         {"no last line end", Header + anikaRow("65").chopped(2), true, QString(), {u"Anika"_s}, 1},
         {"unknown verdict", Header + anikaRow("65").replace("Successful", "Great"), true,
-         u"line 2, column \"Verdict\": \"Great\" is not a verdict"_s, {u"Anika"_s}, 1},
+         u", line 2, column \"Verdict\": \"Great\" is not a verdict"_s, {u"Anika"_s}, 1},
         {"unknown rounding", Header + anikaRow("65").replace("integer", "tenths"), true,
-         u"line 2, column \"Rounding\": \"tenths\" is not a rounding"_s, {u"Anika"_s}, 1},
+         u", line 2, column \"Rounding\": \"tenths\" is not a rounding"_s, {u"Anika"_s}, 1},
+        {"copy of a folder moved", anikaCopy("/old/place/Class9C/Anika.rug"), true, QString(), {u"Anika"_s}, 1},
+        {"copy named with a path up", anikaCopy("../../Anika.RUG"), true, QString(), {u"Anika"_s}, 1, u"Anika.RUG"_s},
+        {"copy outside the folder", anikaCopy("/etc/passwd"), true,
+         u", line 2, column \"Marked copy\": \"/etc/passwd\" is not a marked copy (.rug) of this folder"_s, {u"Anika"_s}, 1, {}},
+        {"copy a link out of the folder", anikaCopy("/elsewhere/Link.rug"), true, u", line 2, column \"Marked copy\": "_s,
+         {u"Anika"_s}, 1, {}},
+        {"FIFO", "<fifo>", false, notRegular, {}, 0}, {"link to /dev/zero", "<link to /dev/zero>", false, notRegular, {}, 0},
+        {"folder", "<folder>", false, notRegular, {}, 0},
+        {"over 64 MB", "<65 MB>", false, u": larger than 64 MB, too large for a class record"_s, {}, 0},
     };
     // clang-format on
     for (const char *result : {"inf", "-inf", "1e308", "1e9", "nan", "fast"})
-        cases.append(
-            {result,
-             Header + anikaRow(result) + bob,
-             true,
-             u"line 2, column \"Final result\": \"%1\" is not a number from -1000 to 1000"_s.arg(QLatin1String(result)),
-             {u"Anika"_s, u"Bob"_s},
-             1});
+        cases.append({result,
+                      Header + anikaRow(result) + bob,
+                      true,
+                      u", line 2, column \"Final result\": \"%1\" is not a number from -1000 to 1000"_s.arg(
+                          QLatin1String(result)),
+                      {u"Anika"_s, u"Bob"_s},
+                      1});
     for (const Damaged &c : cases) {
         SCOPED_TRACE(c.name);
         QTemporaryDir dest;
-        ASSERT_TRUE(writeFile(classRecordPath(dest.path()), c.content));
+        const QString path = classRecordPath(dest.path());
+        ASSERT_TRUE(makeRecord(path, c.content));
+        ASSERT_EQ(symlink("/etc/passwd", QFile::encodeName(dest.filePath(u"Link.rug"_s)).constData()), 0);
+        ASSERT_EQ(withinTenSeconds(
+                      [&] { return int(classFigures(currentResults(readClassRecord(dest.path()).rows)).marked); }),
+                  c.marked)
+            << "the record, or its figures, read without end";
         const ClassRecord record = readClassRecord(dest.path());
         EXPECT_TRUE(record.found);
         EXPECT_EQ(record.readable, c.readable);
         if (c.problem.isEmpty())
             EXPECT_TRUE(record.problems.isEmpty()) << record.problems.join(u'\n').toStdString();
         else
-            EXPECT_TRUE(record.problems.value(0).startsWith(classRecordPath(dest.path()) + u", "_s + c.problem))
+            EXPECT_TRUE(record.problems.value(0).startsWith(path + c.problem))
                 << record.problems.value(0).toStdString();
         QStringList learners;
         for (const ClassRecordRow &r : record.rows)
             learners.append(r.learner);
         EXPECT_EQ(learners, c.learners);
+        if (!record.rows.isEmpty()) {
+            EXPECT_EQ(record.rows[0].markedCopy, c.copy.isEmpty() ? QString() : dest.filePath(c.copy));
+        }
         const ClassFigures figures = classFigures(currentResults(record.rows));
         EXPECT_EQ(std::pair(figures.marked, figures.rejected), std::pair(c.marked, 0));
-    }
-}
-
-// The copy a row names is looked for in the record's own folder, under its name: a folder moved
-// elsewhere still finds its copies, and a row edited to name another file finds none.
-TEST(ClassRecord, MarkedCopiesAreLookedForInTheRecordsFolder)
-{
-    QTemporaryDir dest;
-    ASSERT_EQ(symlink("/etc/passwd", QFile::encodeName(dest.filePath(u"Link.rug"_s)).constData()), 0);
-    const QList<std::pair<QByteArray, QString>> cases{
-        {"/old/place/Class9C/Anika.rug", dest.filePath(u"Anika.rug"_s)},
-        {"../../Anika.RUG", dest.filePath(u"Anika.RUG"_s)},
-        {"/etc/passwd", QString()},
-        {"/elsewhere/Link.rug", QString()},
-    };
-    QByteArray content = Header;
-    for (const auto &[named, found] : cases)
-        content += anikaRow("65").replace("/d/Anika.rug", named);
-    ASSERT_TRUE(writeFile(classRecordPath(dest.path()), content));
-    const ClassRecord record = readClassRecord(dest.path());
-    ASSERT_EQ(record.rows.size(), cases.size());
-    for (qsizetype i = 0; i < cases.size(); ++i)
-        EXPECT_EQ(record.rows[i].markedCopy, cases[i].second) << cases[i].first.toStdString();
-    EXPECT_EQ(record.problems.size(), 2);
-}
-
-// Neither a FIFO that waits for a writer nor a device without end is read: each is refused at once.
-TEST(ClassRecord, ARecordThatIsNoRegularFileIsRefusedAtOnce)
-{
-    const QString notRegular = u"not a regular file"_s;
-    // clang-format off
-    const std::tuple<const char *, std::function<bool(const QByteArray &)>, QString> cases[] = {
-        {"FIFO", [](const QByteArray &path) { return mkfifo(path.constData(), 0600) == 0; }, notRegular},
-        {"link to /dev/zero", [](const QByteArray &path) { return symlink("/dev/zero", path.constData()) == 0; }, notRegular},
-        {"folder", [](const QByteArray &path) { return mkdir(path.constData(), 0700) == 0; }, notRegular},
-        {"over 64 MB", [](const QByteArray &path) { // sparse: no disk taken
-             QFile file(QFile::decodeName(path));
-             return file.open(QIODevice::WriteOnly) && file.resize(65 << 20);
-         }, u"larger than 64 MB, too large for a class record"_s},
-    };
-    // clang-format on
-    for (const auto &[name, make, reason] : cases) {
-        SCOPED_TRACE(name);
-        QTemporaryDir dest;
-        const QString path = classRecordPath(dest.path());
-        ASSERT_TRUE(make(QFile::encodeName(path)));
-        const int refused = withinTenSeconds([&] {
-            const ClassRecord record = readClassRecord(dest.path());
-            return record.found && !record.readable && record.problems == QStringList{path + u": "_s + reason} ? 0 : 1;
-        });
-        EXPECT_EQ(refused, 0);
     }
 }
 
@@ -333,39 +331,6 @@ TEST(ClassRecord, AppendedLinesStartALineOfTheirOwn)
     EXPECT_EQ(readClassRecord(dest.path()).rows.size(), 1);
 }
 
-// Times are written where the test was marked, with the offset that places them: never "Z",
-// which read as UTC beside the local times the window and the pack show. Records written with
-// "Z" still read, to the same moment.
-TEST(ClassRecord, TimesCarryTheirOffsetAndOldOnesStillRead)
-{
-    const QDate day(2026, 12, 7);
-    // clang-format off
-    const struct { QDateTime time; QString written; QByteArray olderForm; /* as an earlier version wrote it */ } cases[] = {
-        {QDateTime(day, QTime(5, 6, 54), Qt::OffsetFromUTC, 7200), u"2026-12-07T05:06:54+02:00"_s, {}},
-        {QDateTime(day, QTime(3, 6, 54), Qt::UTC), u"2026-12-07T03:06:54+00:00"_s, "2026-12-07T03:06:54Z"},
-        {QDateTime(day, QTime(0, 36, 54), Qt::OffsetFromUTC, -(2 * 3600 + 1800)), u"2026-12-07T00:36:54-02:30"_s,
-         "2026-12-07T03:06:54Z"},
-        {QDateTime(), QString(), {}},
-    };
-    // clang-format on
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.written.toStdString());
-        ClassRecordRow marked = row(u"Anika"_s, 65);
-        marked.markedAt = c.time;
-        const QString text = classRecordFields(marked).first();
-        EXPECT_EQ(text, c.written);
-        QByteArray content = Header + anikaRow("65").replace("2026-03-09T08:15:00Z", text.toUtf8());
-        if (!c.olderForm.isEmpty())
-            content += anikaRow("65").replace("2026-03-09T08:15:00Z", c.olderForm);
-        const ClassRecord record = parseClassRecord(content, u"Tallimark.csv"_s);
-        EXPECT_TRUE(record.problems.isEmpty()) << record.problems.join(u'\n').toStdString();
-        for (const ClassRecordRow &read : record.rows) {
-            EXPECT_EQ(read.markedAt.isValid(), c.time.isValid());
-            EXPECT_EQ(read.markedAt.toMSecsSinceEpoch(), c.time.toMSecsSinceEpoch());
-        }
-    }
-}
-
 TEST(ClassRecord, LatestRowOfALearnerIsCurrent)
 {
     const QList<LearnerResult> results =
@@ -382,8 +347,12 @@ TEST(ClassRecord, LatestRowOfALearnerIsCurrent)
                               {u"Cas"_s, std::nullopt, 45, std::nullopt}}));
 }
 
+// The histogram spans only results a test can have: one beyond them, however it reached the
+// figures, counts nowhere and makes no bins. 1e308 once made bins without end, so each row is
+// first worked in a child stopped after ten seconds.
 TEST(ClassFigures, MatchHandWorkedValues)
 {
+    constexpr double inf = std::numeric_limits<double>::infinity();
     const std::nullopt_t none = std::nullopt;
     // clang-format off
     const struct {
@@ -392,18 +361,22 @@ TEST(ClassFigures, MatchHandWorkedValues)
         int notMarkedRows; // tests that could not be read, after the results
         int marked, rejected;
         std::array<std::optional<double>, 5> figures; // mean, median, lowest, highest, standard deviation
-        QList<std::pair<double, int>> histogram;
+        qsizetype bins;
+        QList<std::pair<double, int>> histogram; // the bins that hold results
     } cases[] = {
-        {"class of one", {55}, 0, 1, 0, {55, 55, 55, 55, 0}, {{55, 1}}},
+        {"class of one", {55}, 0, 1, 0, {55, 55, 55, 55, 0}, 1, {{55, 1}}},
         // deviations 12.5, 7.5, 7.5, 12.5: (156.25 * 2 + 56.25 * 2) / 4 = 106.25
-        {"even count", {65, 40, 60, 45}, 0, 4, 0, {52.5, 52.5, 40, 65, std::sqrt(106.25)},
-         {{40, 1}, {45, 1}, {50, 0}, {55, 0}, {60, 1}, {65, 1}}},
+        {"even count", {65, 40, 60, 45}, 0, 4, 0, {52.5, 52.5, 40, 65, std::sqrt(106.25)}, 6, {{40, 1}, {45, 1}, {60, 1}, {65, 1}}},
         // mean 110 / 3; squares 400/9 + 121/9 + 961/9 = 1482/9, over 3
         {"with rejected and unmarked tests", {30, none, 47, 33, none}, 2, 3, 2, {110.0 / 3, 33, 30, 47, std::sqrt(1482.0 / 27)},
-         {{30, 2}, {35, 0}, {40, 0}, {45, 1}}},
-        {"all rejected", {none, none}, 0, 0, 2, {none, none, none, none, none}, {}},
-        {"negative result", {-3, 2}, 0, 2, 0, {-0.5, -0.5, -3, 2, 2.5}, {{-5, 1}, {0, 1}}},
-        {"none marked", {}, 3, 0, 0, {none, none, none, none, none}, {}},
+         4, {{30, 2}, {45, 1}}},
+        {"all rejected", {none, none}, 0, 0, 2, {none, none, none, none, none}, 0, {}},
+        {"negative result", {-3, 2}, 0, 2, 0, {-0.5, -0.5, -3, 2, 2.5}, 2, {{-5, 1}, {0, 1}}},
+        {"none marked", {}, 3, 0, 0, {none, none, none, none, none}, 0, {}},
+        {"largest double", {55, 1e308}, 0, 1, 0, {55, 55, 55, 55, 0}, 1, {{55, 1}}},
+        {"infinities and NaN", {inf, -inf, std::nan("")}, 0, 0, 0, {none, none, none, none, none}, 0, {}},
+        {"a billion", {50, 1e9, -1e9}, 0, 1, 0, {50, 50, 50, 50, 0}, 1, {{50, 1}}},
+        {"the widest spread", {-1000, 1000}, 0, 2, 0, {0, 0, -1000, 1000, 1000}, 401, {{-1000, 1}, {1000, 1}}},
     };
     // clang-format on
     for (const auto &c : cases) {
@@ -415,6 +388,7 @@ TEST(ClassFigures, MatchHandWorkedValues)
             results.append({notMarkedRow(u"/t/x.rtf"_s, u"could not be read: no such file"_s, QDateTime(),
                                          u"/d/u"_s + QString::number(i) + u".rug"_s, Rounding::Integer),
                             std::nullopt});
+        ASSERT_EQ(withinTenSeconds([&] { return int(classFigures(results).histogram.size() != c.bins); }), 0);
         const ClassFigures f = classFigures(results);
         EXPECT_EQ(std::tuple(f.marked, f.rejected, f.notMarked), std::tuple(c.marked, c.rejected, c.notMarkedRows));
         const std::array<std::optional<double>, 5> figures{f.mean, f.median, f.lowest, f.highest, f.standardDeviation};
@@ -423,32 +397,11 @@ TEST(ClassFigures, MatchHandWorkedValues)
             EXPECT_NEAR(figures[i].value_or(0), c.figures[i].value_or(0), 1e-9) << "figure " << i;
         }
         QList<std::pair<double, int>> histogram;
-        for (const HistogramBin &bin : f.histogram)
-            histogram.append({bin.from, bin.count});
+        for (const HistogramBin &bin : f.histogram) {
+            if (bin.count > 0)
+                histogram.append({bin.from, bin.count});
+        }
         EXPECT_EQ(histogram, c.histogram);
-    }
-}
-
-// The histogram spans only results a test can have: one beyond them, however it reached the
-// figures, counts nowhere and makes no bins (1e308 once made the bins without end).
-TEST(ClassFigures, BinsSpanOnlyResultsATestCanHave)
-{
-    constexpr double inf = std::numeric_limits<double>::infinity();
-    // clang-format off
-    const struct { const char *name; QList<double> results; int marked; qsizetype bins; } cases[] = {
-        {"largest double", {55, 1e308}, 1, 1}, {"infinities and NaN", {inf, -inf, std::nan("")}, 0, 0},
-        {"a billion", {50, 1e9, -1e9}, 1, 1}, {"the widest spread", {-1000, 1000}, 2, 401}};
-    // clang-format on
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.name);
-        QList<LearnerResult> results;
-        for (const double value : c.results)
-            results.append({row(QString::number(results.size()), value), std::nullopt});
-        const int matches = withinTenSeconds([&] {
-            const ClassFigures f = classFigures(results);
-            return f.marked == c.marked && f.rejected == 0 && f.histogram.size() == c.bins ? 0 : 1;
-        });
-        EXPECT_EQ(matches, 0);
     }
 }
 
@@ -510,20 +463,15 @@ TEST(ClassWorkbook, CalcReadsNumbersAsNumbersAndDatesAsDatesInEveryLocale)
         const QStringList lines = QString::fromUtf8(csv.readAll()).split(u'\n', Qt::SkipEmptyParts);
         ASSERT_EQ(lines.size(), 3);
         EXPECT_EQ(lines[0].trimmed(), quoted(classRecordHeader().join(u"\"\t\""_s)));
-        const QStringList first = lines[1].trimmed().split(u'\t');
-        const QStringList second = lines[2].trimmed().split(u'\t');
-        ASSERT_EQ(first.size(), 13);
-        ASSERT_GE(second.size(), 12);
-        // Dates and numbers unquoted (not text), text quoted; an empty cell stays empty.
-        EXPECT_EQ(first[0], date);
-        EXPECT_EQ(first[1], quoted(u"Zo\u00EB"_s));
-        EXPECT_EQ(first.mid(5, 3), (QStringList{u"2500"_s, u"500"_s, u"3"_s}));
-        EXPECT_EQ(wpm.isEmpty() ? QString(first[8]).replace(u',', u'.') : first[8], wpm.isEmpty() ? u"54.4"_s : wpm);
-        EXPECT_EQ(first[9], u"55"_s);
-        EXPECT_EQ(second[0], date);
-        EXPECT_EQ(second[1], quoted(u"=1+1"_s)) << "text, never a formula";
-        EXPECT_EQ(second.mid(5, 5), QStringList(5, QString()));
-        EXPECT_EQ(second[11], quoted(u"Not marked"_s));
+        const QStringList first = lines[1].trimmed().split(u'\t'), second = lines[2].trimmed().split(u'\t');
+        ASSERT_TRUE(first.size() == 13 && second.size() >= 12) << qPrintable(lines.join(u'\n'));
+        // Dates and numbers unquoted (not text), text quoted and never a formula, empty cells empty.
+        QString numbers = first.mid(5, 5).join(u' ');
+        EXPECT_EQ(wpm.isEmpty() ? numbers.replace(u',', u'.') : numbers,
+                  u"2500 500 3 %1 55"_s.arg(wpm.isEmpty() ? u"54.4"_s : wpm));
+        EXPECT_EQ(
+            (QStringList{first[0], first[1], second[0], second[1], second.mid(5, 5).join(u' '), second[11]}),
+            (QStringList{date, quoted(u"Zo\u00EB"_s), date, quoted(u"=1+1"_s), u"    "_s, quoted(u"Not marked"_s)}));
         ++checked;
     }
     if (checked == 0)

@@ -20,6 +20,8 @@ using namespace Qt::StringLiterals;
 
 // Both memos hold this text unless a test says otherwise.
 inline const QString Memo = u"We like to read books at home. and this sentence ends the memo text here."_s;
+// The memo with one word typed twice.
+inline const QString DoubledTest = u"We like like to read books at home. and this sentence ends the memo text here."_s;
 
 constexpr auto OwnerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner;
 
@@ -64,6 +66,7 @@ protected:
     }
     QString addTest(const QString &name, const QString &text, const QString &folder = u"Class7B"_s)
     {
+        QDir().mkpath(path(folder));
         host.testList.append(path(folder + u'/' + name));
         write(host.testList.last(), text);
         return host.testList.last();
