@@ -91,14 +91,10 @@ private slots:
     {
         QTest::addColumn<QSize>("screen");
         QTest::addColumn<double>("scale");
-        QTest::newRow("1024x600 school laptop") << QSize(1024, 600) << 1.0;
+        // A row sets only the room: the smallest of all, the narrowest to show the verdicts, the largest.
         QTest::newRow("1024x600 at 125 %") << QSize(1024, 600) << 1.25;
         QTest::newRow("1366x768") << QSize(1366, 768) << 1.0;
-        QTest::newRow("1366x768 at 125 %") << QSize(1366, 768) << 1.25;
-        QTest::newRow("1366x768 at 150 %") << QSize(1366, 768) << 1.5;
         QTest::newRow("1920x1080") << QSize(1920, 1080) << 1.0;
-        QTest::newRow("1920x1080 at 150 %") << QSize(1920, 1080) << 1.5;
-        QTest::newRow("1920x1080 at 200 %") << QSize(1920, 1080) << 2.0;
     }
 
     void initTestCase()
@@ -119,11 +115,9 @@ private slots:
     {
         const QSize room = windowRoom();
         WindowFixture f({}, true, true);
-        QCOMPARE(f.window->minimumSizeHint().boundedTo(room), f.window->minimumSizeHint());
-        f.window->resize(room);
+        f.window->resize(room); // a smallest size larger than the room keeps the window larger
         QTRY_COMPARE(f.window->size(), room);
 
-        // Browsing, with the drag hint shown.
         f.fileList()->setFocus(Qt::TabFocusReason);
         QTRY_VERIFY(!f.hidden(u"hintLabel"_s));
         QCoreApplication::processEvents();
@@ -162,7 +156,6 @@ private slots:
         QTemporaryDir dest;
         const QString remarks = u"Wrong number of line feeds; excess words"_s;
         QVERIFY(appendResult(dest.path(), u"Anika Botha"_s, 45, Verdict::MayNotBeReliable, remarks));
-        QVERIFY(appendResult(dest.path(), u"Ben"_s, 45, Verdict::Successful, remarks));
         ScriptedDialogs dialogs;
         ClassResultsWindow results(dialogs);
         QSignalSpy shown(&results, &ClassResultsWindow::folderShown);
