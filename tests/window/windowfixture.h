@@ -167,17 +167,6 @@ public:
             texts.append(fileList()->topLevelItem(i)->text(column));
         return texts;
     }
-    // The sample class copied in and listed, these of its tests put in the test box.
-    void boxSampleTests(const QStringList &names) const
-    {
-        const QString target = makeFolder(u"Grade10A"_s);
-        const QDir samples(QStringLiteral(TALLIMARK_SOURCE_DIR "/examples/Grade10A"));
-        for (const QString &name : samples.entryList(QDir::Files))
-            QFile::copy(samples.filePath(name), target + u'/' + name);
-        tree()->showFolder(target);
-        (void)QTest::qWaitFor([&] { return fileListColumn().contains(names.value(0)); }, 10000);
-        addSelection(names);
-    }
     void select(const QStringList &names) const
     {
         for (int i = 0; i < fileList()->topLevelItemCount(); ++i) {
