@@ -84,14 +84,12 @@ private:
 };
 
 // Appends the learner's row, marked now, to the folder's class record; with a result, a marked copy is named.
-inline bool appendResult(const QString &folder, const QString &learner, std::optional<double> result, Verdict verdict,
-                         const QString &remarks = {})
+inline bool appendResult(const QString &folder, const QString &learner, std::optional<double> result, Verdict verdict)
 {
     ClassRecordRow row;
     row.markedAt = QDateTime::currentDateTime();
     row.learner = learner;
     row.verdict = verdict;
-    row.remarks = remarks;
     if (result) {
         row.markedCopy = folder + u'/' + learner + u".rug"_s;
         row.finalResult = result;
