@@ -58,7 +58,6 @@ private slots:
         QCOMPARE(requested.at(1).at(0).toString(), m_dest.path() + u"/ben.rug"_s);
     }
 
-    // Scrolled sideways, the learners stay in view.
     void keepsTheLearnersInView()
     {
         QTableView *table = m_window->table();
