@@ -337,7 +337,6 @@ TEST_F(SessionRuns, EveryMarkedCopyKeepsItsWholeTest)
         if (!outcome.typedInCapitals)
             continue;
         ++capitals;
-        // The marks stop where the marked half ends; the rest is grey.
         const int marked = int(std::nearbyint(test.length() / 2.0));
         EXPECT_EQ(outcome.testText, test.text().left(marked).trimmed()) << outcome.path.toStdString();
         EXPECT_NE(copy.formatAt(marked - 1).colour, Grey) << outcome.path.toStdString();
