@@ -81,8 +81,6 @@ private slots:
         QTest::addColumn<QSizeF>("twips"); // empty: no picture
 
         const QByteArray png = imageHex("PNG");
-        QTest::newRow("png at its stated size")
-            << "{\\pict\\pngblip\\picw40\\pich20\\picwgoal1200\\pichgoal600 " + png + "}" << QSizeF(1200, 600);
         QTest::newRow("jpeg in a shape, properties first")
             << "{\\*\\shppict{\\pict{\\*\\picprop{\\sp{\\sn x}{\\sv 1}}}\\jpegblip\\picwgoal800\\pichgoal400\n"
                 + imageHex("JPG") + "}}"
