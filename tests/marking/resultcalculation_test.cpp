@@ -13,7 +13,6 @@ using namespace tallimark;
 using namespace Qt::StringLiterals;
 using enum Rounding;
 
-// The shortest form with fifteen significant digits.
 TEST(NumberText, ShortestFormWithFifteenDigits)
 {
     // clang-format off
