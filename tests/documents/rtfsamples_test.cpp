@@ -165,7 +165,6 @@ TEST(RtfSamples, TextWriterAndMarks)
             EXPECT_TRUE(hiddenByTheLearner.contains(i)) << "marks: invisible at " << i;
     }
     EXPECT_GE(compared, 50);
-    EXPECT_GE(sampleNames.size(), 50);
 }
 
 } // namespace

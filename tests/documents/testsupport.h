@@ -52,7 +52,6 @@ inline void select(RichDocument &document, int start, int length)
     document.setSelLength(length);
 }
 
-// A report block, as the marking appends one.
 inline const QString ReportLikeTheMarking = QStringLiteral("\r\n|| 173     22m\r\n\r\nWrong number of line feeds");
 
 // Marks as the marking makes them on a text: words as it cuts them (between blanks and line ends),
@@ -70,7 +69,6 @@ inline QList<HighlightOperation> marksLikeTheMarking(const QString &text)
     return marks;
 }
 
-// Marks a document with the marking's own highlighting and report block.
 inline void markLikeTheMarking(RichDocument &document)
 {
     for (const HighlightOperation &mark : marksLikeTheMarking(document.text()))
@@ -82,7 +80,6 @@ inline void markLikeTheMarking(RichDocument &document)
 inline const QDir samplesFolder(QStringLiteral(TALLIMARK_SHARED_SAMPLES));
 inline const QStringList sampleNames = samplesFolder.entryList({QStringLiteral("*.rtf")}, QDir::Files, QDir::Name);
 
-// Reads the writer's RTF of a document back.
 inline RichDocument reread(const RichDocument &document)
 {
     RichDocument copy;

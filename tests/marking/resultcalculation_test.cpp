@@ -13,7 +13,6 @@ using namespace tallimark;
 using namespace Qt::StringLiterals;
 using enum Rounding;
 
-// The shortest form with fifteen significant digits.
 TEST(NumberText, ShortestFormWithFifteenDigits)
 {
     // clang-format off
@@ -34,10 +33,9 @@ TEST(FinalRounding, HalvesToEvenOrOnWholeTenths)
 {
     // clang-format off
     const struct { double wpm; Rounding rounding; QString result; } rows[] = {
-        {24.5, Integer, u"24"_s}, {25.5, Integer, u"26"_s}, {22.4, Integer, u"22"_s}, {-1.3, Integer, u"-1"_s},
-        {22.4, MultipleOf5, u"20"_s}, {22.5, MultipleOf5, u"25"_s}, {27.4, MultipleOf5, u"25"_s}, {24.5, MultipleOf5, u"25"_s},
-        {0.0, MultipleOf5, u"0"_s}, {-3.0, MultipleOf5, u"0"_s}, {-7.5, MultipleOf5, u"-5"_s}, {-1.3, MultipleOf5, u"0"_s},
-        {-1.9, MultipleOf5, u"0"_s}, {-5.6, MultipleOf5, u"0"_s}};
+        {24.5, Integer, u"24"_s}, {25.5, Integer, u"26"_s}, {22.4, Integer, u"22"_s}, {22.4, MultipleOf5, u"20"_s},
+        {22.5, MultipleOf5, u"25"_s}, {0.0, MultipleOf5, u"0"_s}, {-3.0, MultipleOf5, u"0"_s}, {-7.5, MultipleOf5, u"-5"_s},
+        {-1.3, MultipleOf5, u"0"_s}};
     // clang-format on
     for (const auto &row : rows)
         EXPECT_EQ(numberText(roundedResult(row.wpm, row.rounding), u"."_s), row.result) << row.wpm;

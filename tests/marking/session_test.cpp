@@ -21,7 +21,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// The memo and a blank, over and over, to the length given.
 QString memoTimes(int length)
 {
     return (Memo + u' ').repeated(length / int(Memo.size()) + 1).left(length);
@@ -112,7 +111,6 @@ TEST_P(Session, RunsAsTheRowSays)
     EXPECT_FALSE(session.resultsBlocked());
     EXPECT_TRUE(row.ending != Ending::Completed || session.testsNotMarked() == notMarked);
     EXPECT_EQ(static_cast<int>(session.endingFailure().number), row.failure);
-    // Past the checks, the report shows and its close button comes with the end.
     const bool pastTheChecks = row.ending != Ending::Precondition;
     EXPECT_EQ(std::pair(host.reportShown, host.closeButtonShown), std::pair(pastTheChecks, pastTheChecks));
     // Only the destination is made, never a folder from a refused answer, and none before the
@@ -339,7 +337,6 @@ TEST_F(SessionRuns, EveryMarkedCopyKeepsItsWholeTest)
         if (!outcome.typedInCapitals)
             continue;
         ++capitals;
-        // The marks stop where the marked half ends; the rest is grey.
         const int marked = int(std::nearbyint(test.length() / 2.0));
         EXPECT_EQ(outcome.testText, test.text().left(marked).trimmed()) << outcome.path.toStdString();
         EXPECT_NE(copy.formatAt(marked - 1).colour, Grey) << outcome.path.toStdString();

@@ -91,9 +91,8 @@ TEST(MemoLanguage, FirstRuleThatFiresDecides)
     // clang-format off
     const struct { QString text; MemoLanguage language; } rows[] = {
         {u"Hy het 'n hond en the cat and I will"_s, af}, // rule 1 before any English rule
-        {u"over the hill"_s, en}, {u"Daar is geen boek"_s, af}, {u"Because it rained"_s, en},
-        {u"Daar is a boek 'n ding"_s, en}, // rule 23 (" a ") before rule 24 (" 'n ") and rule 28 ("Daar ")
-        {QString(), af}, {u"xyz qwerty"_s, af}, {u"OVER THE HILL"_s, af}};
+        {u"over the hill"_s, en}, {u"Daar is geen boek"_s, af}, {QString(), af}, {u"OVER THE HILL"_s, af},
+        {u"Daar is a boek 'n ding"_s, en}}; // rule 23 (" a ") before rule 24 (" 'n ") and rule 28 ("Daar ")
     // clang-format on
     for (const auto &row : rows)
         EXPECT_EQ(chooseMemoLanguage(row.text), row.language) << row.text.toStdString();

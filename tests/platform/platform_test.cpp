@@ -22,9 +22,6 @@
 #include <unistd.h>
 #else
 #include <windows.h>
-#ifndef ERROR_DISK_QUOTA_EXCEEDED
-#define ERROR_DISK_QUOTA_EXCEEDED 1295L
-#endif
 #endif
 
 using namespace tallimark;
@@ -56,18 +53,17 @@ TEST_F(PlatformFiles, NamesOfAnyCharacterAndLengthAreWrittenReadAndAppendedTo)
         made += u'/' + part;
         ASSERT_EQ(platform::makeFolder(made), 0) << made.toStdString();
     }
-    const QString names[] = {u"Zoë Müller.rtf"_s, u"Ñandú – 漢字 😀.rtf"_s, u"Jan (2).rtf"_s};
-    for (const QString &name : names) {
-        for (const QString &folder : {m_folder.path(), deep}) {
-            const QString file = folder + u'/' + name;
-            ASSERT_EQ(platform::replaceFile(file, "first", true), 0) << file.toStdString();
-            ASSERT_EQ(platform::replaceFile(file, "{\\rtf1 second}", false), 0) << file.toStdString();
-            ASSERT_EQ(platform::appendWhole(file, " and more"), 0) << file.toStdString();
-            EXPECT_TRUE(platform::exists(file)) << file.toStdString();
-            EXPECT_EQ(contentsOf(file), "{\\rtf1 second} and more") << file.toStdString();
-        }
+    // Accents, letters outside Latin-1 and a character beyond the 16-bit range in one name.
+    const QString name = u"Ñandú – 漢字 😀.rtf"_s;
+    for (const QString &folder : {m_folder.path(), deep}) {
+        const QString file = folder + u'/' + name;
+        ASSERT_EQ(platform::replaceFile(file, "first", true), 0) << file.toStdString();
+        ASSERT_EQ(platform::replaceFile(file, "{\\rtf1 second}", false), 0) << file.toStdString();
+        ASSERT_EQ(platform::appendWhole(file, " and more"), 0) << file.toStdString();
+        EXPECT_TRUE(platform::exists(file)) << file.toStdString();
+        EXPECT_EQ(contentsOf(file), "{\\rtf1 second} and more") << file.toStdString();
     }
-    EXPECT_EQ(platform::syncFiles({deep + u'/' + names[0]}).error, 0);
+    EXPECT_EQ(platform::syncFiles({deep + u'/' + name}).error, 0);
 }
 
 // A folder or a missing file under a test's name is refused in the document file tests.
@@ -143,12 +139,9 @@ TEST(PlatformErrors, WindowsCodesGetTheNumbersOfTheSameFaultOnLinux)
     using enum ErrorNumber;
     // clang-format off
     const std::pair<DWORD, ErrorNumber> rows[] = {
-        {ERROR_ACCESS_DENIED, PermissionDenied}, {ERROR_SHARING_VIOLATION, PermissionDenied},
-        {ERROR_LOCK_VIOLATION, PermissionDenied}, {ERROR_WRITE_PROTECT, WriteProtected}, {ERROR_DISK_FULL, DiskFull},
-        {ERROR_HANDLE_DISK_FULL, DiskFull}, {ERROR_DISK_QUOTA_EXCEEDED, DiskFull}, {ERROR_FILE_NOT_FOUND, PathFileAccess},
-        {ERROR_PATH_NOT_FOUND, PathFileAccess}, {ERROR_BAD_NETPATH, PathFileAccess},
-        {ERROR_FILENAME_EXCED_RANGE, PathFileAccess}, {ERROR_TOO_MANY_OPEN_FILES, TooManyFiles},
-        {ERROR_FILE_EXISTS, FileExists}, {ERROR_CRC, DeviceIo}, {ERROR_UNEXP_NET_ERR, DeviceIo}};
+        {ERROR_ACCESS_DENIED, PermissionDenied}, {ERROR_WRITE_PROTECT, WriteProtected}, {ERROR_DISK_FULL, DiskFull},
+        {ERROR_FILE_NOT_FOUND, PathFileAccess}, {ERROR_FILENAME_EXCED_RANGE, PathFileAccess},
+        {ERROR_TOO_MANY_OPEN_FILES, TooManyFiles}, {ERROR_FILE_EXISTS, FileExists}, {ERROR_CRC, DeviceIo}};
     // clang-format on
     for (const auto &[code, number] : rows)
         EXPECT_EQ(errorNumberOf(platform::errnoOfSystemError(code)), number) << code;
