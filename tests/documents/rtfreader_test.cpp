@@ -136,6 +136,16 @@ INSTANTIATE_TEST_SUITE_P(Documents, RtfReading, ::testing::ValuesIn(std::vector<
         u"The quick brown fox.\r\nCaf\u00E9 red and \u010D."_s, u"Calibri"_s,
         {{u"quick"_s, u"Calibri fs22"_s}, {u"brown"_s, u"Calibri fs22 b"_s}, {u" fox"_s, u"Calibri fs22"_s},
          {u"red"_s, u"Calibri fs22 red"_s}, {u" and"_s, u"Calibri fs22"_s}}},
+    // Word, the school's usual word processor: revision ids, a hyperlink field, a table row, headers
+    // and footers, Cyrillic in its font's code page, \u with fallbacks, hidden text, theme data.
+    {"Word", testData("word.rtf"),
+        u"Visit our site.\r\nOne\tTwo\t\r\n\u041F\u0440\u0438\u0432\u0435\u0442 \u201Cquoted\u201D \u2014done"_s,
+        u"Times New Roman"_s, {{u"Visit"_s, u"Times New Roman fs24"_s},
+        {u"our site"_s, u"Times New Roman fs24 ul yellow"_s}, {u"\u041F"_s, u"Arial Cyr fs24"_s}}},
+    // \plain in the middle of a paragraph ends the kerning of its style; the default font is named.
+    {"LibreOffice", testData("libreoffice.rtf"),
+        u"Die kat sit op die mat.  Dit re\u00EBn.\r\nRooi woord \u2013 klaar."_s, u"Liberation Sans"_s,
+        {{u"Die"_s, u"Liberation Sans fs24 kerning1"_s}, {u"Rooi"_s, u"Liberation Sans fs24 red"_s}}},
     // Apple's TextEdit: a backslash before the line end is a line break.
     {"TextEdit", testData("textedit.rtf"),
         u"First line\r\nSecond blue line\r\n\u201CQuoted\u201D and caf\u00E9\r\n\r\nNeue"_s, u"Helvetica"_s,
